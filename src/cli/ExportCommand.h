@@ -1,0 +1,37 @@
+#pragma once
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/InstructionGrid.h"
+
+namespace tessaly {
+
+struct ExportOptions {
+    std::string patternPath;
+    std::optional<std::string> sequence;  // replaces the file's turning sequence
+    bool reverse = false;
+    std::int32_t blockSize = 10;
+    std::string svgPath;
+    std::string pngPath;
+    std::string instructionsPath;
+};
+
+enum ExitCode { kExitOk = 0, kExitBadInput = 1, kExitUsage = 2 };
+
+// Reads the command line; nullopt (with the problem in error) when it is not usable.
+std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>& args,
+                                                  std::string& error);
+
+std::string ExportUsage();
+
+// The instruction grid as CSV: "Pick,1,2,...,N", then one line per grid row.
+std::string InstructionsCsv(const InstructionGrid& grid);
+
+// Builds the band as opening the file would and writes the requested files. Problems are
+// reported on the error sink; nothing is written unless the whole band was built cleanly.
+int RunExport(const ExportOptions& options, std::ostream& out);
+
+}  // namespace tessaly

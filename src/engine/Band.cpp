@@ -1,0 +1,142 @@
+#include "Band.h"
+
+#include "Canvas.h"
+#include "errors/ErrorReporter.h"
+#include "errors/Numeric.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+
+std::vector<std::string_view> SequenceLetters(std::string_view turnSequence) {
+    std::vector<std::string_view> letters;
+    std::size_t i = 0;
+    while (i < turnSequence.size()) {
+        std::size_t length = 1;
+        // continuation bytes of UTF-8 belong to the character before them
+        while (i + length < turnSequence.size() &&
+               (static_cast<unsigned char>(turnSequence[i + length]) & 0xC0) == 0x80)
+            ++length;
+        letters.push_back(turnSequence.substr(i, length));
+        i += length;
+    }
+    return letters;
+}
+
+Row* Band::Append(std::unique_ptr<Row> row) {
+    if (!rows_.empty()) row->SetPrevRow(rows_.back().get());
+    rows_.push_back(std::move(row));
+    return rows_.back().get();
+}
+
+Row* Band::Add(const Cards& deck, std::string key) {
+    Row* added = nullptr;
+    Trap("Band", "Add", [&] {
+        auto row = std::make_unique<Row>();
+        row->SetCards(deck);
+        row->Key = std::move(key);
+        added = Append(std::move(row));
+    });
+    return added;
+}
+
+Row* Band::Add(Cards&& deck, std::string key) {
+    Row* added = nullptr;
+    Trap("Band", "Add", [&] {
+        auto row = std::make_unique<Row>();
+        row->SetCards(std::move(deck));
+        row->Key = std::move(key);
+        added = Append(std::move(row));
+    });
+    return added;
+}
+
+Row& Band::At(std::int32_t index) {
+    if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    return *rows_[static_cast<std::size_t>(index - 1)];
+}
+
+const Row& Band::At(std::int32_t index) const { return const_cast<Band*>(this)->At(index); }
+
+Row* Band::Item(std::int32_t index) {
+    Row* found = nullptr;
+    Trap("Band", "Item", [&] { found = &At(index); });
+    return found;
+}
+
+const Row* Band::Item(std::int32_t index) const { return const_cast<Band*>(this)->Item(index); }
+
+void Band::Remove(std::int32_t index) {
+    Trap("Band", "Remove", [&] {
+        Row* removed = &At(index);
+        rows_.erase(rows_.begin() + (index - 1));
+        // a row left above a removed one must not point at freed memory
+        if (index <= Count() && rows_[static_cast<std::size_t>(index - 1)]->PrevRow() == removed)
+            rows_[static_cast<std::size_t>(index - 1)]->SetPrevRow(nullptr);
+    });
+}
+
+void Band::WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
+                    const DrawingGeometry& geometry) {
+    Trap("Band", "WeaveRow", [&] {
+        const std::int32_t next = CheckedInt32(std::int64_t{Count()} + 1);
+        Row* row = Add(deck, std::to_string(next));
+        Require(row).DrawNewRow(Count(), canvas, grid, geometry);
+    });
+}
+
+void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
+                    InstructionGrid* grid, const DrawingGeometry& geometry) {
+    Trap("Band", "WeaveAll", [&] {
+        Canvas& target = Require(canvas);
+        const std::vector<std::string_view> letters = SequenceLetters(turnSequence);
+        // everything that can fail is checked before the band and the canvas are touched
+        if (geometry.BlockSize == 0 || letters.empty())
+            throw AppError(ErrorNumber::DivisionByZero);
+        const std::int64_t rowsThatFit =
+            std::int64_t{RoundToInt32(target.ScaleHeight())} / geometry.BlockSize;
+        const std::int16_t repeats =
+            CheckedInt16(rowsThatFit / static_cast<std::int64_t>(letters.size()));
+        std::vector<std::int32_t> turns;
+        turns.reserve(letters.size());
+        for (std::string_view letter : letters) turns.push_back(FindTurn(letter));
+
+        const Cards threadingCopy = threading;  // the caller's deck may be a row of this band
+        target.Clear();
+        Clear();
+        WeaveRow(threadingCopy, canvas, grid, geometry);
+        for (std::int32_t i = 1; i <= repeats - 1; ++i) {
+            for (std::int32_t turn : turns) {
+                Cards deck = At(Count()).Cards();
+                for (Card& card : deck) card.SetTurn(turn);
+                WeaveRow(deck, canvas, grid, geometry);
+            }
+        }
+    });
+}
+
+void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
+    Trap("Band", "WeaveBand", [&] {
+        for (const auto& row : rows_)
+            row->DrawNewRow(TextToInt32(row->Key), canvas, grid, geometry);
+    });
+}
+
+void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
+    Trap("Band", "WeaveReverse", [&] {
+        // bottom first, so each row is compared with a row below that is already reversed
+        for (const auto& row : rows_) {
+            Cards& deck = row->Cards();
+            const std::int32_t count = deck.Count();
+            for (Card& card : deck) {
+                std::swap(card.AColor, card.CColor);
+                std::swap(card.BColor, card.DColor);
+                card.Thread = card.Thread == SThread ? ZThread : SThread;
+                card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
+                card.SetTurn(card.Turn() == Backward ? Forward : Backward);
+            }
+            row->DrawNewRow(TextToInt32(row->Key), canvas, grid, geometry);
+        }
+    });
+}
+
+}  // namespace tessaly

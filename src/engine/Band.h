@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Row.h"
+
+namespace tessaly {
+
+// The woven band: rows addressed from 1, row 1 (the threading) at the bottom. Rows are added
+// and removed at the top only.
+class Band {
+public:
+    // Makes a row holding its own copy of the deck; its previous row is the one below.
+    Row* Add(const Cards& deck, std::string key);
+    Row* Add(Cards&& deck, std::string key);
+
+    std::int32_t Count() const { return static_cast<std::int32_t>(rows_.size()); }
+    // An index outside 1..Count is reported, and no row is returned.
+    Row* Item(std::int32_t index);
+    const Row* Item(std::int32_t index) const;
+    // Raises error 9 instead of reporting, for procedures with a trap of their own.
+    Row& At(std::int32_t index);
+    const Row& At(std::int32_t index) const;
+    void Remove(std::int32_t index);
+    void Clear() { rows_.clear(); }
+
+    // Adds one row made from a deck whose cards already carry this pick's turns, and draws it.
+    void WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
+                  const DrawingGeometry& geometry);
+    // Weaves the band anew: row 1 is the threading deck as given, then the turning sequence
+    // is repeated whole as often as the rows fit on the canvas. Bad input (an empty sequence,
+    // block size 0, too many repeats) is reported before anything is cleared.
+    void WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
+                  InstructionGrid* grid, const DrawingGeometry& geometry);
+    // Rebuilds and redraws every row, bottom first, and rewrites the instructions.
+    void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
+    // Turns every row into its reverse face, or back, and redraws it.
+    void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
+
+    auto begin() const { return rows_.begin(); }
+    auto end() const { return rows_.end(); }
+
+private:
+    Row* Append(std::unique_ptr<Row> row);
+
+    std::vector<std::unique_ptr<Row>> rows_;
+};
+
+// The letters of a turning sequence, one per character (a character may take several bytes).
+std::vector<std::string_view> SequenceLetters(std::string_view turnSequence);
+
+}  // namespace tessaly

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Canvas.h"
+#include "DrawingGeometry.h"
+
+namespace tessaly {
+
+enum BlockShape : std::int32_t { OpenThread = 0, SlantS = 1, SlantZ = 2, NoBlock = 5 };
+
+// One card in one row, drawn as a four-cornered polygon that reaches from the block's own top
+// edge up to the top limit of the canvas. Rows are drawn bottom first, so each row covers all
+// of the row below but a strip two blocks high, and no block needs to know its neighbours.
+class Block {
+public:
+    std::int32_t BlockColor = 0;
+    std::int32_t PicBottom = 0;    // canvas bottom when the block was built
+    std::int32_t Row = 0;          // 1 = the bottom row
+    std::int16_t BlockNumber = 0;  // the card's Position: its column
+
+    // The card's number as text; blocks are always keyed by it.
+    std::string Key() const { return std::to_string(BlockNumber); }
+
+    std::int32_t BlockType() const { return blockType_; }
+    // Computes the outline of the new shape from the fields above, then stores the code.
+    // Shapes without an outline keep the previous one.
+    void SetBlockType(std::int32_t shape, const DrawingGeometry& geometry);
+
+    // Whether an outline routine has set the points; a block wholly above the top limit has
+    // none and is never filled.
+    bool HasOutline() const { return hasOutline_; }
+    const Outline& Points() const { return outline_; }
+
+    // Fills the outline with BlockColor; NoBlock and blocks without an outline draw nothing.
+    void DrawBlock(Canvas* canvas) const;
+
+private:
+    void MapOpenThread(const DrawingGeometry& geometry);
+    void MapOS(const DrawingGeometry& geometry);
+    void MapOZ(const DrawingGeometry& geometry);
+
+    std::int32_t blockType_ = 0;
+    bool hasOutline_ = false;
+    Outline outline_{};
+};
+
+}  // namespace tessaly

@@ -1,0 +1,73 @@
+#include "Blocks.h"
+
+#include "errors/ErrorReporter.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+
+std::int32_t Blocks::DetermineColor(const Card* curCard) {
+    std::int32_t color = 0;
+    Trap("Blocks", "DetermineColor", [&] {
+        const Card& card = Require(curCard);
+        const std::int32_t order = card.HoleOrder;
+        if (order < 0 || order > 3) return;
+        // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that
+        // forward showed one step higher, so a change of direction shows the same hole again.
+        const std::int32_t forward[4] = {card.BColor, card.AColor, card.DColor, card.CColor};
+        const std::int32_t backward[4] = {card.AColor, card.DColor, card.CColor, card.BColor};
+        if (card.Turn() == Forward) color = forward[order];
+        if (card.Turn() == Backward) color = backward[order];
+    });
+    return color;
+}
+
+std::int32_t Blocks::DetermineType(std::int32_t rowCount, const Card* curCard,
+                                   const Card* prevCard) {
+    std::int32_t shape = OpenThread;
+    Trap("Blocks", "DetermineType", [&] {
+        if (rowCount == 1) return;
+        const Card& card = Require(curCard);
+        const std::int32_t turn = card.Turn();
+        if ((card.Thread == SThread && turn == Forward) ||
+            (card.Thread == ZThread && turn == Backward))
+            shape = SlantZ;
+        else if ((card.Thread == ZThread && turn == Forward) ||
+                 (card.Thread == SThread && turn == Backward))
+            shape = SlantS;
+        if (turn != Require(prevCard).Turn()) shape = NoBlock;
+    });
+    return shape;
+}
+
+Block* Blocks::Add(std::int32_t picBottom, std::int32_t rowCount, const Card* curCard,
+                   const Card* prevCard, const DrawingGeometry& geometry) {
+    Block* added = nullptr;
+    Trap("Blocks", "Add", [&] {
+        Block block;
+        block.PicBottom = picBottom;
+        block.Row = rowCount;
+        block.BlockNumber = Require(curCard).Position;
+        block.BlockColor = DetermineColor(curCard);
+        block.SetBlockType(DetermineType(rowCount, curCard, prevCard), geometry);
+        added = &blocks_.emplace_back(block);
+    });
+    return added;
+}
+
+Block* Blocks::Item(std::int32_t index) {
+    Block* found = nullptr;
+    Trap("Blocks", "Item", [&] {
+        if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
+        found = &blocks_[static_cast<std::size_t>(index - 1)];
+    });
+    return found;
+}
+
+void Blocks::Remove(std::int32_t index) {
+    Trap("Blocks", "Remove", [&] {
+        if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
+        blocks_.erase(blocks_.begin() + (index - 1));
+    });
+}
+
+}  // namespace tessaly

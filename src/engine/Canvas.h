@@ -1,0 +1,48 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace tessaly {
+
+struct CanvasPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    friend bool operator==(const CanvasPoint&, const CanvasPoint&) = default;
+};
+
+using Outline = std::array<CanvasPoint, 4>;
+
+// What the weaving engine draws on: the band display's picture, the printed page, an image
+// file. Colours are 0x00BBGGRR; y grows downwards.
+class Canvas {
+public:
+    static constexpr std::int32_t kOutlineColor = 0x505050;  // RGB(80, 80, 80)
+
+    virtual ~Canvas() = default;
+    virtual double ScaleHeight() const = 0;
+    // The print canvas measures its bottom from the page, not from its own height.
+    virtual bool IsPrintCanvas() const { return false; }
+    // The colour the next polygon is filled with (the brush colour on the print canvas).
+    virtual void SetFillColor(std::int32_t color) = 0;
+    // Fills the polygon and draws its edges in the outline colour.
+    virtual void Polygon(const Outline& points) = 0;
+    // Shows what was drawn at once; only on-screen canvases need it.
+    virtual void Refresh() {}
+    virtual void Clear() = 0;
+};
+
+// "#rrggbb" of a 0x00BBGGRR colour.
+inline std::array<char, 8> HexRgb(std::int32_t color) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    const auto value = static_cast<std::uint32_t>(color);
+    const std::uint32_t rgb[3] = {value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF};
+    std::array<char, 8> text{'#'};
+    for (int i = 0; i < 3; ++i) {
+        text[1 + 2 * i] = kDigits[rgb[i] >> 4];
+        text[2 + 2 * i] = kDigits[rgb[i] & 0xF];
+    }
+    return text;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,107 @@
+#include "InstructionGrid.h"
+
+#include <algorithm>
+
+#include "errors/AppError.h"
+
+namespace tessaly {
+
+InstructionGrid::InstructionGrid() : texts_{std::string()}, backColors_{kDefaultBackColor} {
+    textIndex_.emplace(std::string(), 0);
+}
+
+void InstructionGrid::SetRows(std::int32_t rows) {
+    if (rows < 0) throw AppError(ErrorNumber::InvalidProcedureCall);
+    cells_.resize(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_));
+    rows_ = rows;
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+}
+
+void InstructionGrid::SetCols(std::int32_t cols) {
+    if (cols < 0) throw AppError(ErrorNumber::InvalidProcedureCall);
+    if (cols == cols_) return;
+    std::vector<Cell> relaid(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
+    const std::int32_t kept = std::min(cols, cols_);
+    for (std::int32_t r = 0; r < rows_; ++r) {
+        std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(r) * cols_, kept,
+                    relaid.begin() + static_cast<std::ptrdiff_t>(r) * cols);
+    }
+    cells_ = std::move(relaid);
+    colWidths_.resize(static_cast<std::size_t>(cols), kDefaultColWidth);
+    cols_ = cols;
+    col_ = std::min(col_, std::max(cols_ - 1, 0));
+}
+
+void InstructionGrid::SetRow(std::int32_t row) {
+    if (row < 0 || row >= rows_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    row_ = row;
+}
+
+void InstructionGrid::SetCol(std::int32_t col) {
+    if (col < 0 || col >= cols_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    col_ = col;
+}
+
+InstructionGrid::Cell& InstructionGrid::Current() {
+    if (row_ >= rows_ || col_ >= cols_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    return cells_[static_cast<std::size_t>(row_) * cols_ + col_];
+}
+
+const InstructionGrid::Cell& InstructionGrid::CellAt(std::int32_t row, std::int32_t col) const {
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_)
+        throw AppError(ErrorNumber::SubscriptOutOfRange);
+    return cells_[static_cast<std::size_t>(row) * cols_ + col];
+}
+
+std::uint32_t InstructionGrid::Intern(std::string_view text) {
+    if (text.empty()) return 0;
+    std::string key(text);
+    auto found = textIndex_.find(key);
+    if (found != textIndex_.end()) return found->second;
+    const auto index = static_cast<std::uint32_t>(texts_.size());
+    texts_.push_back(key);
+    textIndex_.emplace(std::move(key), index);
+    return index;
+}
+
+std::uint16_t InstructionGrid::ColorIndex(std::int32_t color) {
+    auto found = std::find(backColors_.begin(), backColors_.end(), color);
+    if (found != backColors_.end()) return static_cast<std::uint16_t>(found - backColors_.begin());
+    if (backColors_.size() >= 0xFFFF) throw AppError(ErrorNumber::OutOfMemory);
+    backColors_.push_back(color);
+    return static_cast<std::uint16_t>(backColors_.size() - 1);
+}
+
+void InstructionGrid::SetText(std::string_view text) { Current().text = Intern(text); }
+
+void InstructionGrid::SetCellBackColor(std::int32_t color) {
+    Current().backColor = ColorIndex(color);
+}
+
+void InstructionGrid::SetCellFontBold(bool bold) { Current().bold = bold; }
+
+const std::string& InstructionGrid::TextAt(std::int32_t row, std::int32_t col) const {
+    return texts_[CellAt(row, col).text];
+}
+
+std::int32_t InstructionGrid::BackColorAt(std::int32_t row, std::int32_t col) const {
+    return backColors_[CellAt(row, col).backColor];
+}
+
+bool InstructionGrid::BoldAt(std::int32_t row, std::int32_t col) const {
+    return CellAt(row, col).bold;
+}
+
+std::int32_t InstructionGrid::ColWidth(std::int32_t col) const {
+    if (col < 0 || col >= cols_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    return colWidths_[static_cast<std::size_t>(col)];
+}
+
+void InstructionGrid::SetColWidth(std::int32_t col, std::int32_t twips) {
+    if (col < 0 || col >= cols_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    colWidths_[static_cast<std::size_t>(col)] = twips;
+}
+
+void InstructionGrid::ClearCells() { std::fill(cells_.begin(), cells_.end(), Cell{}); }
+
+}  // namespace tessaly

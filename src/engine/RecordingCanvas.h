@@ -1,0 +1,39 @@
+#pragma once
+
+#include <vector>
+
+#include "Canvas.h"
+
+namespace tessaly {
+
+// A canvas that keeps every filled polygon in drawing order, until it is cleared.
+class RecordingCanvas : public Canvas {
+public:
+    struct FilledPolygon {
+        Outline points;
+        std::int32_t fillColor = 0;
+        friend bool operator==(const FilledPolygon&, const FilledPolygon&) = default;
+    };
+
+    explicit RecordingCanvas(double scaleHeight = 1000.0, bool printCanvas = false)
+        : scaleHeight_(scaleHeight), printCanvas_(printCanvas) {}
+
+    double ScaleHeight() const override { return scaleHeight_; }
+    bool IsPrintCanvas() const override { return printCanvas_; }
+    void SetFillColor(std::int32_t color) override { fillColor_ = color; }
+    void Polygon(const Outline& points) override { polygons_.push_back({points, fillColor_}); }
+    void Refresh() override { ++refreshCount_; }
+    void Clear() override { polygons_.clear(); }
+
+    const std::vector<FilledPolygon>& Polygons() const { return polygons_; }
+    int RefreshCount() const { return refreshCount_; }
+
+private:
+    double scaleHeight_;
+    bool printCanvas_;
+    std::int32_t fillColor_ = 0;
+    std::vector<FilledPolygon> polygons_;
+    int refreshCount_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,69 @@
+#include "Cards.h"
+
+#include "errors/ErrorReporter.h"
+
+namespace tessaly {
+
+Card* Cards::Add(std::int32_t turn, std::int16_t position, std::int32_t aColor,
+                 std::int32_t bColor, std::int32_t cColor, std::int32_t dColor,
+                 std::int32_t thread, std::int32_t holeOrder, std::int16_t pack,
+                 std::string_view key) {
+    Card* added = nullptr;
+    Trap("Cards", "Add", [&] {
+        Card card;
+        card.SetTurn(turn);
+        card.Position = position;
+        card.DColor = dColor;
+        card.CColor = cColor;
+        card.BColor = bColor;
+        card.AColor = aColor;
+        card.Thread = thread;
+        card.HoleOrder = holeOrder;
+        card.Pack = pack;
+        card.SetKey(key);
+        added = &cards_.emplace_back(card);
+    });
+    return added;
+}
+
+Card* Cards::Add(const Card& card) {
+    Card* added = nullptr;
+    Trap("Cards", "Add", [&] { added = &cards_.emplace_back(card); });
+    return added;
+}
+
+Card& Cards::At(std::int32_t index) {
+    if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    return cards_[static_cast<std::size_t>(index - 1)];
+}
+
+const Card& Cards::At(std::int32_t index) const { return const_cast<Cards*>(this)->At(index); }
+
+Card* Cards::Item(std::int32_t index) {
+    Card* found = nullptr;
+    Trap("Cards", "Item", [&] { found = &At(index); });
+    return found;
+}
+
+const Card* Cards::Item(std::int32_t index) const { return const_cast<Cards*>(this)->Item(index); }
+
+void Cards::Remove(std::int32_t index) {
+    Trap("Cards", "Remove", [&] {
+        At(index);
+        cards_.erase(cards_.begin() + (index - 1));
+    });
+}
+
+void Cards::Copy(const Cards* other) {
+    Trap("Cards", "Copy", [&] {
+        const Cards& source = Require(other);
+        if (&source == this) {
+            const std::vector<Card> snapshot = cards_;
+            cards_.insert(cards_.end(), snapshot.begin(), snapshot.end());
+            return;
+        }
+        cards_.insert(cards_.end(), source.cards_.begin(), source.cards_.end());
+    });
+}
+
+}  // namespace tessaly

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "Card.h"
+
+namespace tessaly {
+
+// An ordered deck of cards addressed from 1. Item hands out the stored card itself, so a
+// caller that changes it changes the deck; a pointer from Item stays valid until the deck
+// grows or shrinks. Only Copy makes an independent deck.
+class Cards {
+public:
+    // Writes Turn first and HoleOrder after it, so the card keeps exactly the hole order given.
+    Card* Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, std::int32_t bColor,
+              std::int32_t cColor, std::int32_t dColor, std::int32_t thread,
+              std::int32_t holeOrder, std::int16_t pack, std::string_view key);
+    // Appends a field-exact copy of the card.
+    Card* Add(const Card& card);
+
+    // Reporting accessors: an index outside 1..Count is reported, and no card is returned.
+    Card* Item(std::int32_t index);
+    const Card* Item(std::int32_t index) const;
+    std::int32_t Count() const { return static_cast<std::int32_t>(cards_.size()); }
+    void Remove(std::int32_t index);
+    void Clear() { cards_.clear(); }
+    // Appends a copy of every card of the other deck; a missing deck is reported.
+    void Copy(const Cards* other);
+
+    // For procedures with a trap of their own: raises error 9 instead of reporting.
+    Card& At(std::int32_t index);
+    const Card& At(std::int32_t index) const;
+
+    void Reserve(std::int32_t count) { cards_.reserve(static_cast<std::size_t>(count)); }
+
+    auto begin() { return cards_.begin(); }
+    auto end() { return cards_.end(); }
+    auto begin() const { return cards_.begin(); }
+    auto end() const { return cards_.end(); }
+
+    friend bool operator==(const Cards&, const Cards&) = default;
+
+private:
+    std::vector<Card> cards_;
+};
+
+}  // namespace tessaly

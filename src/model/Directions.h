@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace tessaly {
+
+enum TurnDirection : std::int32_t { Forward = 0, Backward = 1 };
+enum ThreadDirection : std::int32_t { ZThread = 0, SThread = 1 };
+
+// The turn a letter of a turning sequence asks for: "B" or "b" turns backward; any other
+// text, also "" or "FB", turns forward.
+std::int32_t FindTurn(std::string_view letter) noexcept;
+
+}  // namespace tessaly

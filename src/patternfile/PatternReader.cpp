@@ -1,0 +1,282 @@
+#include "PatternReader.h"
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+#include "PatternError.h"
+#include "TextCodec.h"
+#include "errors/Numeric.h"
+
+namespace tessaly {
+
+namespace {
+
+// Hands out the file's lines one by one (CR LF or LF ends), counting them from 1.
+class LineSource {
+public:
+    LineSource(std::string_view content, std::string_view sourceName)
+        : content_(content), sourceName_(sourceName) {}
+
+    bool AtEnd() const { return pos_ >= content_.size(); }
+    std::int64_t LineNumber() const { return lineNumber_; }
+
+    std::string_view Next() {
+        const std::size_t end = content_.find('\n', pos_);
+        const std::size_t stop = end == std::string_view::npos ? content_.size() : end;
+        std::string_view line = content_.substr(pos_, stop - pos_);
+        pos_ = end == std::string_view::npos ? content_.size() : end + 1;
+        ++lineNumber_;
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.size() > PatternReader::kMaxLineLength)
+            Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                 "the line is longer than " + std::to_string(PatternReader::kMaxLineLength) +
+                     " characters");
+        return line;
+    }
+
+    // Whether only blank lines are left: blank lines at the end are not data.
+    bool OnlyBlankLinesLeft() const {
+        return content_.find_first_not_of(" \t\r\n", pos_) == std::string_view::npos;
+    }
+
+    [[noreturn]] void Fail(ErrorNumber number, const char* procedure,
+                           const std::string& what) const {
+        throw PatternFileError(
+            number, procedure, lineNumber_,
+            std::string(sourceName_) + ", line " + std::to_string(lineNumber_) + ": " + what);
+    }
+
+private:
+    std::string_view content_;
+    std::string_view sourceName_;
+    std::size_t pos_ = 0;
+    std::int64_t lineNumber_ = 0;
+};
+
+// Splits at the bare comma, as many fields as there are.
+void SplitFields(std::string_view line, std::vector<std::string_view>& out) {
+    out.clear();
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = line.find(',', start);
+        if (comma == std::string_view::npos) {
+            out.push_back(line.substr(start));
+            return;
+        }
+        out.push_back(line.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+bool IsBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+std::string Shown(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::string shown(text.substr(0, kShown));
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
+    return "'" + shown + (text.size() > kShown ? "...'" : "'");
+}
+
+// Reads one numeric field at the given width (16 or 32 bits).
+std::int32_t ReadNumber(const LineSource& lines, const char* procedure, std::string_view field,
+                        const char* name, int bits) {
+    const auto value = ParseRoundedInteger(field);
+    if (!value)
+        lines.Fail(ErrorNumber::TypeMismatch, procedure,
+                   std::string(name) + " " + Shown(field) + " is not a number");
+    const std::int64_t low = bits == 16 ? INT16_MIN : INT32_MIN;
+    const std::int64_t high = bits == 16 ? INT16_MAX : INT32_MAX;
+    if (*value < low || *value > high)
+        lines.Fail(ErrorNumber::Overflow, procedure,
+                   std::string(name) + " " + Shown(field) + " does not fit in " +
+                       std::to_string(bits) + " bits");
+    return static_cast<std::int32_t>(*value);
+}
+
+std::string TrimBlanks(std::string_view text) {
+    const std::size_t begin = text.find_first_not_of(' ');
+    if (begin == std::string_view::npos) return {};
+    const std::size_t end = text.find_last_not_of(' ');
+    return std::string(text.substr(begin, end - begin + 1));
+}
+
+void ReadWindowValues(LineSource& lines, WindowValues& windows,
+                      std::vector<std::string_view>& fields) {
+    static constexpr const char* kLabels[4] = {"Main", "Design", "Display", "Weave"};
+    for (int w = 0; w < 4; ++w) {
+        if (lines.AtEnd())
+            lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
+                       "the file ends before the window lines");
+        SplitFields(lines.Next(), fields);
+        if (fields.size() < 6)
+            lines.Fail(ErrorNumber::SubscriptOutOfRange, "ReadWindowValues",
+                       std::string(kLabels[w]) +
+                           " window line needs six fields: label, state, top, left, width, "
+                           "height");
+        WindowValue value;
+        value.State = static_cast<std::int16_t>(
+            ReadNumber(lines, "ReadWindowValues", fields[1], "window state", 16));
+        value.Top = std::max(ReadNumber(lines, "ReadWindowValues", fields[2], "top", 32), 0);
+        value.Left = std::max(ReadNumber(lines, "ReadWindowValues", fields[3], "left", 32), 0);
+        value.Width = ReadNumber(lines, "ReadWindowValues", fields[4], "width", 32);
+        value.Height = ReadNumber(lines, "ReadWindowValues", fields[5], "height", 32);
+        windows[static_cast<std::size_t>(w)] = value;
+    }
+}
+
+// Appends the card of one data line to the deck, after checking every field.
+void NewCard(const LineSource& lines, const std::vector<std::string_view>& fields, Cards& deck,
+             std::int32_t expectedPosition) {
+    if (fields.size() < 10)
+        lines.Fail(ErrorNumber::SubscriptOutOfRange, "NewCard",
+                   "a card line needs ten fields (Row, Position, Turn, AColor, BColor, CColor, "
+                   "DColor, Thread, HoleOrder, Pack), found " + std::to_string(fields.size()));
+    Card card;
+    const std::int32_t position = ReadNumber(lines, "NewCard", fields[1], "Position", 16);
+    const std::int32_t turn = ReadNumber(lines, "NewCard", fields[2], "Turn", 16);
+    card.AColor = ReadNumber(lines, "NewCard", fields[3], "AColor", 32);
+    card.BColor = ReadNumber(lines, "NewCard", fields[4], "BColor", 32);
+    card.CColor = ReadNumber(lines, "NewCard", fields[5], "CColor", 32);
+    card.DColor = ReadNumber(lines, "NewCard", fields[6], "DColor", 32);
+    card.Thread = ReadNumber(lines, "NewCard", fields[7], "Thread", 16);
+    const std::int32_t holeOrder = ReadNumber(lines, "NewCard", fields[8], "HoleOrder", 16);
+    card.Pack = static_cast<std::int16_t>(ReadNumber(lines, "NewCard", fields[9], "Pack", 16));
+
+    if (position != expectedPosition)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+                   "Position " + std::to_string(position) + " is out of order: cards of a row " +
+                       "are numbered 1, 2, 3 ... and this one should be " +
+                       std::to_string(expectedPosition));
+    if (turn != 0 && turn != 1)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+                   "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(turn));
+    if (card.Thread != 0 && card.Thread != 1)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(card.Thread));
+    if (holeOrder < 0 || holeOrder > 3)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+                   "HoleOrder must be 0 to 3, not " + std::to_string(holeOrder));
+
+    // the turn is written before the hole order, so the stored hole order is kept exactly
+    card.SetTurn(turn);
+    card.HoleOrder = holeOrder;
+    card.Position = static_cast<std::int16_t>(position);
+    card.SetKeyNumber(card.Position);
+    deck.Add(card);
+}
+
+std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& lines) {
+    if (!utf8) return Windows1252ToUtf8(bytes);
+    if (!IsValidUtf8(bytes))
+        lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                   "the file starts with a UTF-8 byte-order mark but this line is not UTF-8");
+    return std::string(bytes);
+}
+
+}  // namespace
+
+PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName) {
+    const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
+    if (utf8) content.remove_prefix(kUtf8Bom.size());
+    LineSource lines(content, sourceName);
+    std::vector<std::string_view> fields;
+    PatternData data;
+
+    auto requireLine = [&](const char* what) {
+        if (lines.AtEnd())
+            lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
+                       std::string("the file ends before ") + what +
+                           " (a pattern file has seven head lines and at least one card line)");
+        return lines.Next();
+    };
+
+    data.BandName = DecodeText(requireLine("the band name"), utf8, lines);
+    ReadWindowValues(lines, data.Windows, fields);
+    const std::string_view sequenceLine = requireLine("the turn sequence line");
+    const std::size_t equals = sequenceLine.find('=');
+    if (equals == std::string_view::npos)
+        lines.Fail(ErrorNumber::SubscriptOutOfRange, "ProcessFile",
+                   "expected \"Turn sequence = \" followed by the sequence, found " +
+                       Shown(sequenceLine));
+    std::string_view sequence = sequenceLine.substr(equals + 1);
+    sequence = sequence.substr(0, sequence.find('='));  // a further "=" and what follows is ignored
+    data.TurnSequence = TrimBlanks(DecodeText(sequence, utf8, lines));
+    requireLine("the column header");
+
+    if (lines.AtEnd() || lines.OnlyBlankLinesLeft())
+        lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
+                   "the file holds no cards: a pattern needs at least one card line after the "
+                   "column header");
+
+    std::int32_t currentRow = 0;
+    std::int32_t cardsPerRow = 0;  // fixed by row 1
+    Cards deck;
+    auto closeRow = [&] {
+        if (currentRow == 1) cardsPerRow = deck.Count();
+        if (deck.Count() != cardsPerRow)
+            lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                       "row " + std::to_string(currentRow) + " has " +
+                           std::to_string(deck.Count()) + " cards, but row 1 has " +
+                           std::to_string(cardsPerRow) + "; every row must list every card");
+        data.Rows->Add(std::move(deck), std::to_string(currentRow));
+        deck = Cards();
+        deck.Reserve(cardsPerRow);
+    };
+
+    while (!lines.AtEnd()) {
+        if (lines.OnlyBlankLinesLeft()) break;
+        const std::string_view line = lines.Next();
+        if (IsBlank(line))
+            lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                       "blank line among the card lines");
+        SplitFields(line, fields);
+        const std::int32_t row = ReadNumber(lines, "ProcessFile", fields[0], "row number", 32);
+        if (row != currentRow) {
+            if (row != currentRow + 1)
+                lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                           "row number " + std::to_string(row) + " out of order: rows are " +
+                               "numbered 1, 2, 3 ... in file order and this one should be " +
+                               (currentRow == 0 ? std::string("1")
+                                                : std::to_string(currentRow) + " or " +
+                                                      std::to_string(currentRow + 1)));
+            if (currentRow != 0) closeRow();
+            currentRow = row;
+        }
+        NewCard(lines, fields, deck, deck.Count() + 1);
+    }
+    closeRow();
+    return data;
+}
+
+PatternData PatternReader::ReadFile(const std::string& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status))
+        throw PatternFileError(ErrorNumber::FileNotFound, "ProcessFile", 0,
+                               path + ": file not found");
+    if (std::filesystem::is_directory(status))
+        throw PatternFileError(ErrorNumber::PathFileAccessError, "ProcessFile", 0,
+                               path + ": is a folder, not a pattern file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
+                               path + ": cannot be opened for reading");
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxFileSize)
+        throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
+                               path + ": larger than 1 GiB; not a pattern file");
+    std::string content(error ? 0 : static_cast<std::size_t>(size), '\0');
+    in.read(content.data(), static_cast<std::streamsize>(content.size()));
+    content.resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad())
+        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0,
+                               path + ": read error");
+    return Parse(content, path);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "engine/Band.h"
+#include "model/WindowValue.h"
+
+namespace tessaly {
+
+// Everything a pattern file holds.
+struct PatternData {
+    std::string BandName;
+    WindowValues Windows{};
+    std::string TurnSequence;
+    std::unique_ptr<Band> Rows = std::make_unique<Band>();
+};
+
+// Reads pattern files. The whole file is checked before anything is returned, so a caller
+// replaces its pattern only with one that read cleanly. Rejected files raise PatternFileError.
+class PatternReader {
+public:
+    static constexpr std::size_t kMaxLineLength = 64 * 1024;
+    static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
+    static constexpr std::string_view kColumnHeader =
+        "Row, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack";
+
+    // sourceName is how messages name the file.
+    static PatternData Parse(std::string_view content, std::string_view sourceName);
+    static PatternData ReadFile(const std::string& path);
+};
+
+}  // namespace tessaly

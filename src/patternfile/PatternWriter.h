@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "engine/Band.h"
+#include "model/WindowValue.h"
+
+namespace tessaly {
+
+// What the writer stores beside the band: the texts of the design window's boxes and the
+// windows' present places.
+struct PatternTexts {
+    std::string BandName;
+    std::string TurnSequence;
+    WindowValues Windows{};
+};
+
+class PatternWriter {
+public:
+    // The file's bytes: Windows-1252 when the name and the sequence fit in it, otherwise UTF-8
+    // behind a byte-order mark. With a turning sequence only row 1, the threading, is stored;
+    // without one every row is, so a hand-woven band survives exactly. Lines end in CR LF.
+    static std::string Format(const PatternTexts& texts, const Band& band);
+};
+
+}  // namespace tessaly

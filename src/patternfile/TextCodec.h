@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tessaly {
+
+// Pattern files are 8-bit Windows-1252 text, as on the platform the format comes from; a file
+// that starts with a UTF-8 byte-order mark is UTF-8. Inside the program all text is UTF-8.
+
+inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string Windows1252ToUtf8(std::string_view bytes);
+// nullopt when some character has no Windows-1252 byte (or the text is not valid UTF-8).
+std::optional<std::string> Utf8ToWindows1252(std::string_view text);
+bool IsValidUtf8(std::string_view text);
+
+}  // namespace tessaly
