@@ -41,11 +41,17 @@ public:
         return content_.find_first_not_of(" \t\r\n", pos_) == std::string_view::npos;
     }
 
-    [[noreturn]] void Fail(ErrorNumber number, const char* procedure,
-                           const std::string& what) const {
+    [[noreturn]] void Fail(ErrorNumber number, const char* procedure, const std::string& what,
+                           std::int64_t line = -1) const {
+        if (line < 0) line = lineNumber_;
         throw PatternFileError(
-            number, procedure, lineNumber_,
-            std::string(sourceName_) + ", line " + std::to_string(lineNumber_) + ": " + what);
+            number, procedure, line,
+            std::string(sourceName_) + ", line " + std::to_string(line) + ": " + what);
+    }
+
+    // For a line the file lacks: names the line that should have come next.
+    [[noreturn]] void FailMissing(const std::string& what) const {
+        Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile", what, lineNumber_ + 1);
     }
 
 private:
@@ -76,6 +82,9 @@ bool IsBlank(std::string_view line) {
 
 std::string Shown(std::string_view text) {
     constexpr std::size_t kShown = 40;
+    const std::size_t begin = text.find_first_not_of(" \t");
+    text = begin == std::string_view::npos ? std::string_view() : text.substr(begin);
+    text = text.substr(0, text.find_last_not_of(" \t") + 1);
     std::string shown(text.substr(0, kShown));
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
@@ -109,9 +118,7 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
                       std::vector<std::string_view>& fields) {
     static constexpr const char* kLabels[4] = {"Main", "Design", "Display", "Weave"};
     for (int w = 0; w < 4; ++w) {
-        if (lines.AtEnd())
-            lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
-                       "the file ends before the window lines");
+        if (lines.AtEnd()) lines.FailMissing("the file ends before the window lines");
         SplitFields(lines.Next(), fields);
         if (fields.size() < 6)
             lines.Fail(ErrorNumber::SubscriptOutOfRange, "ReadWindowValues",
@@ -189,9 +196,8 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
 
     auto requireLine = [&](const char* what) {
         if (lines.AtEnd())
-            lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
-                       std::string("the file ends before ") + what +
-                           " (a pattern file has seven head lines and at least one card line)");
+            lines.FailMissing(std::string("the file ends before ") + what +
+                              " (a pattern file has seven head lines and at least one card line)");
         return lines.Next();
     };
 
@@ -209,20 +215,22 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     requireLine("the column header");
 
     if (lines.AtEnd() || lines.OnlyBlankLinesLeft())
-        lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
-                   "the file holds no cards: a pattern needs at least one card line after the "
-                   "column header");
+        lines.FailMissing(
+            "the file holds no cards: a pattern needs at least one card line after the column "
+            "header");
 
     std::int32_t currentRow = 0;
     std::int32_t cardsPerRow = 0;  // fixed by row 1
     Cards deck;
+    std::int64_t lastCardLine = 0;
     auto closeRow = [&] {
         if (currentRow == 1) cardsPerRow = deck.Count();
         if (deck.Count() != cardsPerRow)
             lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
                        "row " + std::to_string(currentRow) + " has " +
                            std::to_string(deck.Count()) + " cards, but row 1 has " +
-                           std::to_string(cardsPerRow) + "; every row must list every card");
+                           std::to_string(cardsPerRow) + "; every row must list every card",
+                       lastCardLine);
         data.Rows->Add(std::move(deck), std::to_string(currentRow));
         deck = Cards();
         deck.Reserve(cardsPerRow);
@@ -248,6 +256,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
             currentRow = row;
         }
         NewCard(lines, fields, deck, deck.Count() + 1);
+        lastCardLine = lines.LineNumber();
     }
     closeRow();
     return data;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/AppState.h"
+#include "errors/ErrorReporter.h"
+
+namespace tessaly::test {
+
+// Records every report made while it lives instead of printing it.
+class ReportRecorder {
+public:
+    ReportRecorder() : scope_(sink_) {}
+    const std::vector<ErrorReport>& Reports() const { return sink_.reports; }
+    bool Empty() const { return sink_.reports.empty(); }
+    std::string Where(std::size_t i = 0) const {
+        return sink_.reports.at(i).module + "." + sink_.reports.at(i).procedure;
+    }
+
+private:
+    RecordingErrorSink sink_;
+    ScopedErrorSink scope_;
+};
+
+// A scratch folder removed at the end of the test.
+class TempDir {
+public:
+    TempDir() {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        path_ = std::filesystem::temp_directory_path() /
+                ("tessaly-" + std::string(info->test_suite_name()) + "-" + info->name());
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() { std::filesystem::remove_all(path_); }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    std::string Write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(File(name), std::ios::binary) << bytes;
+        return File(name);
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    return buffer.str();
+}
+
+// A deck of n cards numbered 1..n with distinct colours per hole.
+inline Cards MakeDeck(int n, std::int32_t turn = 0, std::int32_t thread = 1,
+                      std::int32_t holeOrder = 0) {
+    Cards deck;
+    for (int i = 1; i <= n; ++i)
+        deck.Add(turn, static_cast<std::int16_t>(i), 100 * i + 1, 100 * i + 2, 100 * i + 3,
+                 100 * i + 4, thread, holeOrder, 1, std::to_string(i));
+    return deck;
+}
+
+// The head of a pattern file, lines 1 to 7.
+inline std::string PatternHead(const std::string& sequence = "", const std::string& name = "Test") {
+    return name +
+           "\r\nMain, 0, 1185, 1650, 9600, 7200\r\nDesign, 0, 0, 0, 7200, 5400\r\n"
+           "Display, 0, 0, 7200, 4800, 5400\r\nWeave, 0, 5400, 0, 7200, 3000\r\n"
+           "Turn sequence = " +
+           sequence +
+           "\r\nRow, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack\r\n";
+}
+
+}  // namespace tessaly::test

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "model/Cards.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+namespace {
+
+struct TurnCase {
+    std::int32_t holeOrder;
+    std::int32_t turn;
+    std::int32_t expected;
+};
+
+class TurnRotationTest : public ::testing::TestWithParam<TurnCase> {};
+
+TEST_P(TurnRotationTest, writing_turn_rotates_the_hole_order) {
+    Card card;
+    card.HoleOrder = GetParam().holeOrder;
+    card.SetTurn(GetParam().turn);
+    EXPECT_EQ(card.HoleOrder, GetParam().expected);
+    EXPECT_EQ(card.Turn(), GetParam().turn);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    rotation, TurnRotationTest,
+    ::testing::Values(TurnCase{0, Forward, 1}, TurnCase{1, Forward, 2}, TurnCase{2, Forward, 3},
+                      TurnCase{3, Forward, 0}, TurnCase{0, Backward, 3},
+                      TurnCase{1, Backward, 0}, TurnCase{2, Backward, 1},
+                      TurnCase{3, Backward, 2}, TurnCase{2, 2, 2}, TurnCase{1, -1, 1}));
+
+TEST(cards_test, writing_the_same_turn_twice_rotates_twice) {
+    Card card;
+    card.SetTurn(Forward);
+    card.SetTurn(Forward);
+    EXPECT_EQ(card.HoleOrder, 2);
+}
+
+TEST(cards_test, add_keeps_hole_order_after_turn) {
+    Cards deck;
+    Card* card = deck.Add(Backward, 3, 1, 2, 3, 4, SThread, 2, 5, "3");
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->HoleOrder, 2);
+    EXPECT_EQ(card->Turn(), Backward);
+    EXPECT_EQ(card->Position, 3);
+    EXPECT_EQ(card->AColor, 1);
+    EXPECT_EQ(card->DColor, 4);
+    EXPECT_EQ(card->Pack, 5);
+    EXPECT_EQ(card->Key(), "3");
+}
+
+TEST(cards_test, item_hands_out_the_stored_card) {
+    Cards deck = test::MakeDeck(3);
+    deck.Item(2)->AColor = 77;
+    EXPECT_EQ(deck.Item(2)->AColor, 77);
+}
+
+TEST(cards_test, copy_appends_an_independent_field_exact_copy) {
+    Cards source = test::MakeDeck(3, Backward, ZThread, 2);
+    source.At(1).SetTurn(Forward);
+    Cards target = test::MakeDeck(2);
+    target.Copy(&source);
+    ASSERT_EQ(target.Count(), 5);
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(target.At(i + 2), source.At(i));
+    source.At(1).AColor = -5;
+    EXPECT_NE(target.At(3).AColor, -5);
+}
+
+TEST(cards_test, copying_a_deck_into_itself_doubles_it) {
+    Cards deck = test::MakeDeck(2);
+    deck.Copy(&deck);
+    ASSERT_EQ(deck.Count(), 4);
+    EXPECT_EQ(deck.At(3), deck.At(1));
+}
+
+TEST(cards_test, clear_and_remove) {
+    Cards deck;
+    deck.Clear();
+    EXPECT_EQ(deck.Count(), 0);
+    deck = test::MakeDeck(3);
+    deck.Remove(2);
+    ASSERT_EQ(deck.Count(), 2);
+    EXPECT_EQ(deck.At(2).Position, 3);
+    deck.Clear();
+    EXPECT_EQ(deck.Count(), 0);
+}
+
+TEST(cards_test, item_outside_the_deck_is_reported_and_yields_no_card) {
+    test::ReportRecorder recorder;
+    Cards deck = test::MakeDeck(2);
+    EXPECT_EQ(deck.Item(0), nullptr);
+    EXPECT_EQ(deck.Item(3), nullptr);
+    deck.Remove(5);
+    ASSERT_EQ(recorder.Reports().size(), 3u);
+    EXPECT_EQ(recorder.Where(0), "Cards.Item");
+    EXPECT_EQ(recorder.Reports()[0].number, 9);
+    EXPECT_EQ(recorder.Where(2), "Cards.Remove");
+    EXPECT_EQ(deck.Count(), 2);
+}
+
+TEST(cards_test, key_that_is_not_a_card_number_is_reported) {
+    test::ReportRecorder recorder;
+    Cards deck;
+    EXPECT_EQ(deck.Add(0, 1, 0, 0, 0, 0, 0, 0, 1, "seven"), nullptr);
+    EXPECT_EQ(recorder.Where(), "Cards.Add");
+    EXPECT_EQ(deck.Count(), 0);
+    Card card;
+    EXPECT_EQ(card.Key(), "");
+}
+
+TEST(find_turn_test, compares_the_whole_text_in_upper_case) {
+    EXPECT_EQ(FindTurn("b"), Backward);
+    EXPECT_EQ(FindTurn("B"), Backward);
+    EXPECT_EQ(FindTurn("F"), Forward);
+    EXPECT_EQ(FindTurn("f"), Forward);
+    EXPECT_EQ(FindTurn(""), Forward);
+    EXPECT_EQ(FindTurn("X"), Forward);
+    EXPECT_EQ(FindTurn("BB"), Forward);
+    EXPECT_EQ(FindTurn("FB"), Forward);
+}
+
+}  // namespace
+}  // namespace tessaly

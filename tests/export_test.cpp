@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <regex>
+#include <sstream>
+
+#include "TestSupport.h"
+#include "cli/ExportCommand.h"
+
+namespace tessaly {
+namespace {
+
+using test::PatternHead;
+
+struct Polygon {
+    std::string points;
+    std::string fill;
+};
+
+std::vector<Polygon> PolygonsOf(const std::string& svg) {
+    static const std::regex kPolygon(
+        R"re(<polygon points="([^"]*)" fill="(#[0-9a-f]{6})" stroke="#505050"/>)re");
+    std::vector<Polygon> polygons;
+    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kPolygon);
+         it != std::sregex_iterator(); ++it)
+        polygons.push_back({(*it)[1], (*it)[2]});
+    return polygons;
+}
+
+class ExportTest : public ::testing::Test {
+protected:
+    int Run(std::vector<std::string> args) {
+        std::string error;
+        const auto options = ParseExportArguments(args, error);
+        if (!options) return kExitUsage;
+        std::ostringstream out;
+        return RunExport(*options, out);
+    }
+    test::TempDir dir;
+    test::ReportRecorder recorder;
+};
+
+TEST_F(ExportTest, hand_woven_file_is_drawn_as_stored) {
+    // two cards: Z-threaded turned forward, S-threaded turned forward then backward
+    const std::string file = dir.Write(
+        "hand.kst", PatternHead() +
+                        "1, 1, 0, 255, 65280, 16711680, 0, 0, 0, 1\r\n"
+                        "1, 2, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                        "2, 1, 0, 255, 65280, 16711680, 0, 0, 1, 1\r\n"
+                        "2, 2, 1, 255, 65280, 16711680, 0, 1, 3, 1\r\n"
+                        "3, 1, 0, 255, 65280, 16711680, 0, 0, 2, 1\r\n"
+                        "3, 2, 1, 255, 65280, 16711680, 0, 1, 2, 1\r\n");
+    ASSERT_EQ(Run({file, "--svg", dir.File("o.svg"), "--instructions", dir.File("o.csv")}),
+              kExitOk);
+    const std::string svg = test::ReadAll(dir.File("o.svg"));
+    EXPECT_NE(svg.find("width=\"60\" height=\"1000\""), std::string::npos);
+    const auto polygons = PolygonsOf(svg);
+    // row 1: two flat blocks; row 2: card 1 slants, card 2 changed direction (not drawn);
+    // row 3: both slant
+    ASSERT_EQ(polygons.size(), 5u);
+    EXPECT_EQ(polygons[0].points, "20,980 30,980 30,0 20,0");
+    EXPECT_EQ(polygons[0].fill, "#00ff00");  // hole order 0, forward: BColor 65280
+    EXPECT_EQ(polygons[2].points, "20,950 30,970 30,0 20,0");  // Z forward: backslash
+    EXPECT_EQ(polygons[3].points, "20,930 30,950 30,0 20,0");
+    EXPECT_EQ(polygons[4].points, "30,930 40,950 40,0 30,0");  // S backward: backslash too
+    EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1,2\n0,,\n1,F,B\n2,F,B\n");
+}
+
+TEST_F(ExportTest, sequence_option_weaves_from_the_threading) {
+    const std::string file =
+        dir.Write("t.kst", PatternHead("") + "1, 1, 1, 255, 65280, 16711680, 0, 1, 3, 1\r\n");
+    ASSERT_EQ(Run({file, "--sequence", "FFBB", "--instructions", dir.File("o.csv"), "--svg",
+                   dir.File("o.svg")}),
+              kExitOk);
+    const std::string csv = test::ReadAll(dir.File("o.csv"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 97);
+    EXPECT_EQ(csv.rfind("Pick,1\n0,\n1,F\n2,F\n3,B\n4,B\n5,F\n", 0), 0u);
+    // row 1 is the threading with hole order 1 and the first letter's turn: AColor shows
+    EXPECT_EQ(PolygonsOf(test::ReadAll(dir.File("o.svg")))[0].fill, "#ff0000");
+}
+
+TEST_F(ExportTest, block_size_sets_size_and_margin) {
+    const std::string file = dir.Write("t.kst", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n");
+    ASSERT_EQ(Run({file, "--block-size", "4", "--svg", dir.File("o.svg")}), kExitOk);
+    const std::string svg = test::ReadAll(dir.File("o.svg"));
+    EXPECT_NE(svg.find("width=\"20\""), std::string::npos);
+    EXPECT_EQ(PolygonsOf(svg).at(0).points, "8,992 12,992 12,0 8,0");
+}
+
+TEST_F(ExportTest, reverse_draws_the_reverse_face_over_the_front) {
+    const std::string file = dir.Write(
+        "t.kst", PatternHead("FB") + "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                                     "1, 2, 0, 0, 0, 0, 0, 0, 0, 1\r\n");
+    ASSERT_EQ(Run({file, "--svg", dir.File("front.svg"), "--instructions", dir.File("f.csv")}),
+              kExitOk);
+    ASSERT_EQ(Run({file, "--reverse", "--svg", dir.File("back.svg"), "--instructions",
+                   dir.File("b.csv")}),
+              kExitOk);
+    const auto front = PolygonsOf(test::ReadAll(dir.File("front.svg")));
+    const auto back = PolygonsOf(test::ReadAll(dir.File("back.svg")));
+    ASSERT_GT(back.size(), front.size());
+    // the front face first, then the reverse face over it; card 1 now in column 2
+    EXPECT_EQ(back[0].points, front[0].points);
+    EXPECT_EQ(back[front.size()].points, "30,980 40,980 40,0 30,0");
+    EXPECT_EQ(back[front.size()].fill, "#0000ff");  // hole C's colour shows where A did
+    const std::string csv = test::ReadAll(dir.File("b.csv"));
+    EXPECT_EQ(csv.substr(0, 24), "Pick,1,2\n0,,\n1,B,B\n2,F,F");
+}
+
+TEST_F(ExportTest, png_is_the_same_picture) {
+    const std::string file = dir.Write("t.kst", PatternHead() + "1, 1, 0, 0, 255, 0, 0, 1, 0, 1\r\n");
+    ASSERT_EQ(Run({file, "--png", dir.File("o.png")}), kExitOk);
+    const QImage image(QString::fromStdString(dir.File("o.png")));
+    ASSERT_EQ(image.size(), QSize(50, 1000));
+    EXPECT_EQ(image.pixelColor(25, 500), QColor(255, 0, 0));   // inside the block
+    EXPECT_EQ(image.pixelColor(20, 500), QColor(80, 80, 80));  // its left edge
+    EXPECT_EQ(image.pixelColor(5, 500), QColor(255, 255, 255));
+}
+
+TEST_F(ExportTest, the_default_pattern_exports) {
+    ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png",
+                   dir.File("o.png"), "--instructions", dir.File("o.csv")}),
+              kExitOk);
+    EXPECT_GT(PolygonsOf(test::ReadAll(dir.File("o.svg"))).size(), 100u);
+}
+
+TEST_F(ExportTest, bad_input_fails_without_writing_anything) {
+    const std::string bad = dir.Write("bad.kst", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 7, 1\r\n");
+    EXPECT_EQ(Run({bad, "--svg", dir.File("o.svg"), "--instructions", dir.File("o.csv")}),
+              kExitBadInput);
+    EXPECT_EQ(Run({dir.File("none.kst"), "--svg", dir.File("o.svg")}), kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.svg")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.csv")));
+    ASSERT_EQ(recorder.Reports().size(), 2u);
+    EXPECT_NE(recorder.Reports()[0].description.find("bad.kst, line 8: HoleOrder"),
+              std::string::npos);
+}
+
+TEST_F(ExportTest, usage_errors) {
+    EXPECT_EQ(Run({}), kExitUsage);
+    EXPECT_EQ(Run({"a.kst", "--block-size", "0"}), kExitUsage);
+    EXPECT_EQ(Run({"a.kst", "--block-size"}), kExitUsage);
+    EXPECT_EQ(Run({"a.kst", "--frobnicate"}), kExitUsage);
+    EXPECT_EQ(Run({"a.kst", "b.kst"}), kExitUsage);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,219 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "patternfile/PatternError.h"
+#include "patternfile/PatternFile.h"
+#include "patternfile/PatternReader.h"
+
+namespace tessaly {
+namespace {
+
+using test::PatternHead;
+
+std::string Card(int row, int position, int turn = 0, int thread = 1, int holeOrder = 0) {
+    return std::to_string(row) + ", " + std::to_string(position) + ", " + std::to_string(turn) +
+           ", 255, 65280, 16711680, 0, " + std::to_string(thread) + ", " +
+           std::to_string(holeOrder) + ", 1\r\n";
+}
+
+PatternData Parse(const std::string& content) { return PatternReader::Parse(content, "t.kst"); }
+
+TEST(pattern_reader_test, reads_head_rows_and_cards) {
+    const PatternData data =
+        Parse(PatternHead("FFBB", "Diamond border") + Card(1, 1) + Card(1, 2, 1, 0, 3));
+    EXPECT_EQ(data.BandName, "Diamond border");
+    EXPECT_EQ(data.TurnSequence, "FFBB");
+    EXPECT_EQ(data.Windows[0], (WindowValue{0, 1185, 1650, 9600, 7200}));
+    EXPECT_EQ(data.Windows[3], (WindowValue{0, 5400, 0, 7200, 3000}));
+    ASSERT_EQ(data.Rows->Count(), 1);
+    const tessaly::Card& card = data.Rows->At(1).Cards().At(2);
+    EXPECT_EQ(card.Position, 2);
+    EXPECT_EQ(card.Turn(), 1);
+    EXPECT_EQ(card.AColor, 255);
+    EXPECT_EQ(card.BColor, 65280);
+    EXPECT_EQ(card.CColor, 16711680);
+    EXPECT_EQ(card.Thread, 0);
+    EXPECT_EQ(card.HoleOrder, 3);  // stored exactly, not rotated by the turn
+    EXPECT_EQ(card.Key(), "2");
+}
+
+TEST(pattern_reader_test, tolerates_missing_blanks_lf_endings_and_a_padded_sequence) {
+    std::string text = PatternHead("   BF  ") + "1,1,1,255,0,0,0,0,3,2\n1, 2, 0, 0, 0, 0, 0, 1, 0, 1";
+    for (std::size_t pos; (pos = text.find("\r\n")) != std::string::npos;) text.erase(pos, 1);
+    const PatternData data = Parse(text);
+    EXPECT_EQ(data.TurnSequence, "BF");
+    ASSERT_EQ(data.Rows->At(1).Cards().Count(), 2);
+    EXPECT_EQ(data.Rows->At(1).Cards().At(1).Pack, 2);
+}
+
+TEST(pattern_reader_test, sequence_line_ignores_a_further_equals_sign) {
+    EXPECT_EQ(Parse(PatternHead("FB = x") + Card(1, 1)).TurnSequence, "FB");
+    EXPECT_EQ(Parse(PatternHead("") + Card(1, 1)).TurnSequence, "");
+}
+
+TEST(pattern_reader_test, rows_group_by_number_and_keep_their_keys) {
+    const PatternData data =
+        Parse(PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) + Card(2, 2) + Card(3, 1) +
+              Card(3, 2));
+    ASSERT_EQ(data.Rows->Count(), 3);
+    EXPECT_EQ(data.Rows->At(3).Key, "3");
+    EXPECT_EQ(data.Rows->At(3).PrevRow(), &data.Rows->At(2));
+}
+
+TEST(pattern_reader_test, negative_window_top_and_left_become_zero) {
+    std::string text = PatternHead() + Card(1, 1);
+    text.replace(text.find("Main, 0, 1185, 1650"), 19, "Main, 0, -120, -45");
+    const PatternData data = Parse(text);
+    EXPECT_EQ(data.Windows[0], (WindowValue{0, 0, 0, 9600, 7200}));
+}
+
+TEST(pattern_reader_test, fractional_window_places_round_half_to_even) {
+    std::string text = PatternHead() + Card(1, 1);
+    text.replace(text.find("9600, 7200"), 10, "9600.5, 7201.5");
+    const PatternData data = Parse(text);
+    EXPECT_EQ(data.Windows[0].Width, 9600);
+    EXPECT_EQ(data.Windows[0].Height, 7202);
+}
+
+TEST(pattern_reader_test, blank_lines_after_the_last_card_are_not_data) {
+    const PatternData data = Parse(PatternHead() + Card(1, 1) + Card(2, 1) + "\r\n\r\n  \r\n");
+    EXPECT_EQ(data.Rows->Count(), 2);
+}
+
+TEST(pattern_reader_test, windows_1252_and_utf8_names) {
+    EXPECT_EQ(Parse(PatternHead("", "Caf\xE9") + Card(1, 1)).BandName, "Caf\xC3\xA9");
+    EXPECT_EQ(Parse("\xEF\xBB\xBF" + PatternHead("", "\xE2\x9C\x93 ok") + Card(1, 1)).BandName,
+              "\xE2\x9C\x93 ok");
+}
+
+struct RejectCase {
+    const char* name;
+    std::string content;
+    std::int64_t line;
+    const char* procedure;
+    const char* message;  // a part of the description
+};
+
+void PrintTo(const RejectCase& c, std::ostream* os) { *os << c.name; }
+
+class RejectTest : public ::testing::TestWithParam<RejectCase> {};
+
+TEST_P(RejectTest, names_the_line_and_the_problem) {
+    try {
+        Parse(GetParam().content);
+        FAIL() << "accepted";
+    } catch (const PatternFileError& error) {
+        EXPECT_EQ(error.Line(), GetParam().line);
+        EXPECT_EQ(error.Procedure(), GetParam().procedure);
+        EXPECT_NE(error.Description().find("t.kst, line " + std::to_string(GetParam().line)),
+                  std::string::npos)
+            << error.Description();
+        EXPECT_NE(error.Description().find(GetParam().message), std::string::npos)
+            << error.Description();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    malformed, RejectTest,
+    ::testing::Values(
+        RejectCase{"empty", "", 1, "ProcessFile", "ends before the band name"},
+        RejectCase{"head_only", PatternHead(), 8, "ProcessFile", "no cards"},
+        RejectCase{"head_and_blank", PatternHead() + "\r\n", 8, "ProcessFile", "no cards"},
+        RejectCase{"no_equals", "n\r\nMain,0,0,0,0,0\r\nDesign,0,0,0,0,0\r\nDisplay,0,0,0,0,0\r\n"
+                                "Weave,0,0,0,0,0\r\nTurn sequence FB\r\nhdr\r\n1,1,0,0,0,0,0,0,0,0",
+                   6, "ProcessFile", "Turn sequence = "},
+        RejectCase{"short_window", "n\r\nMain, 0, 0\r\n", 2, "ReadWindowValues", "six fields"},
+        RejectCase{"window_text", "n\r\nMain, x, 0, 0, 0, 0\r\n", 2, "ReadWindowValues",
+                   "'x' is not a number"},
+        RejectCase{"nine_fields", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0\r\n", 8, "NewCard",
+                   "ten fields"},
+        RejectCase{"text_field", PatternHead() + "1, 1, F, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
+                   "NewCard", "Turn 'F' is not a number"},
+        RejectCase{"position_overflow", PatternHead() + "1, 40000, 0, 0, 0, 0, 0, 1, 0, 1\r\n",
+                   8, "NewCard", "does not fit in 16 bits"},
+        RejectCase{"colour_overflow",
+                   PatternHead() + "1, 1, 0, 4294967295, 0, 0, 0, 1, 0, 1\r\n", 8, "NewCard",
+                   "AColor"},
+        RejectCase{"row_text", PatternHead() + "one, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
+                   "ProcessFile", "row number 'one'"},
+        RejectCase{"blank_between", PatternHead() + Card(1, 1) + "\r\n" + Card(2, 1), 9,
+                   "ProcessFile", "blank line"},
+        RejectCase{"first_row_2", PatternHead() + Card(2, 1), 8, "ProcessFile",
+                   "should be 1"},
+        RejectCase{"rows_1_1_2_2_1",
+                   PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) + Card(2, 2) + Card(1, 1),
+                   12, "ProcessFile", "out of order"},
+        RejectCase{"row_skipped", PatternHead() + Card(1, 1) + Card(3, 1), 9, "ProcessFile",
+                   "should be 1 or 2"},
+        RejectCase{"position_zero", PatternHead() + Card(1, 0), 8, "NewCard",
+                   "Position 0 is out of order"},
+        RejectCase{"position_repeated", PatternHead() + Card(1, 1) + Card(1, 1), 9, "NewCard",
+                   "should be 2"},
+        RejectCase{"card_skipped", PatternHead() + Card(1, 1) + Card(1, 3), 9, "NewCard",
+                   "should be 2"},
+        RejectCase{"short_row", PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) + Card(3, 1),
+                   10, "ProcessFile", "row 2 has 1 cards, but row 1 has 2"},
+        RejectCase{"short_last_row", PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1), 10,
+                   "ProcessFile", "row 2 has 1 cards"},
+        RejectCase{"turn_2", PatternHead() + Card(1, 1, 2), 8, "NewCard", "Turn must be 0"},
+        RejectCase{"thread_2", PatternHead() + Card(1, 1, 0, 2), 8, "NewCard",
+                   "Thread must be 0"},
+        RejectCase{"hole_order_4", PatternHead() + Card(1, 1, 0, 1, 4), 8, "NewCard",
+                   "HoleOrder must be 0 to 3"},
+        RejectCase{"huge_line", PatternHead() + std::string(100000, '1'), 8, "ProcessFile",
+                   "longer than"},
+        RejectCase{"bad_utf8_name", "\xEF\xBB\xBF\xFF\r\n", 1, "ProcessFile", "not UTF-8"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(process_file_test, a_rejected_file_leaves_the_pattern_in_memory_untouched) {
+    test::TempDir dir;
+    test::ReportRecorder recorder;
+    AppState state;
+    state.PatternPath = dir.Write("good.kst", PatternHead("FB", "Good") + Card(1, 1) + Card(1, 2));
+    ASSERT_EQ(ProcessFile(state), "FB");
+    state.CurrentDeck = std::make_unique<Cards>(test::MakeDeck(2));
+    const Band* band = state.CurrentBand.get();
+
+    state.PatternPath = dir.Write("bad.kst", PatternHead("", "Bad") + Card(1, 1) + Card(2, 5));
+    EXPECT_EQ(ProcessFile(state), std::nullopt);
+    EXPECT_EQ(state.CurrentBand.get(), band);
+    EXPECT_EQ(state.BandName, "Good");
+    EXPECT_NE(state.CurrentDeck, nullptr);
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Reports()[0].Title(), "Unexpected error in TessalyApp.basMain.NewCard");
+    EXPECT_NE(recorder.Reports()[0].Text().find("bad.kst, line 9"), std::string::npos);
+}
+
+TEST(process_file_test, a_missing_file_is_error_53) {
+    test::ReportRecorder recorder;
+    AppState state;
+    state.PatternPath = "/nonexistent/folder/x.kst";
+    EXPECT_EQ(ProcessFile(state), std::nullopt);
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Reports()[0].number, 53);
+    EXPECT_EQ(recorder.Where(), "basMain.ProcessFile");
+}
+
+TEST(process_file_test, a_good_file_replaces_band_name_windows_and_drops_the_deck) {
+    test::TempDir dir;
+    AppState state;
+    state.CurrentDeck = std::make_unique<Cards>(test::MakeDeck(1));
+    state.PatternPath = dir.Write("p.kst", PatternHead("", "Name") + Card(1, 1) + Card(2, 1));
+    EXPECT_EQ(ProcessFile(state), "");
+    EXPECT_EQ(state.CurrentDeck, nullptr);
+    EXPECT_EQ(state.BandName, "Name");
+    EXPECT_EQ(state.CurrentBand->Count(), 2);
+    EXPECT_EQ(state.WindowValues[2].Left, 7200);
+}
+
+TEST(process_file_test, the_default_pattern_reads) {
+    AppState state;
+    state.PatternPath = TESSALY_DEFAULT_PATTERN;
+    const auto sequence = ProcessFile(state);
+    ASSERT_TRUE(sequence);
+    EXPECT_FALSE(sequence->empty());
+    EXPECT_GE(state.CurrentBand->At(1).Cards().Count(), 12);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,179 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "patternfile/PatternFile.h"
+#include "patternfile/PatternReader.h"
+#include "patternfile/PatternWriter.h"
+
+namespace tessaly {
+namespace {
+
+Band ThreeRowsOfFour() {
+    Band band;
+    Cards deck = test::MakeDeck(4, 0, 1, 2);
+    deck.At(2).Thread = 0;
+    deck.At(3).Pack = -7;
+    deck.At(4).AColor = 16777215;
+    for (int r = 1; r <= 3; ++r) {
+        band.Add(deck, std::to_string(r));
+        for (Card& card : deck) card.SetTurn(r % 2);
+    }
+    return band;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2)
+        lines.push_back(text.substr(start, end - start));
+    EXPECT_EQ(start, text.size()) << "every line ends in CR LF";
+    return lines;
+}
+
+class FakeHost : public PatternFileHost {
+public:
+    std::optional<std::string> savePath;
+    std::string caption;
+    int dialogs = 0;
+    std::string bandName = "Band";
+    std::string sequence;
+
+    std::optional<std::string> AskSavePath() override {
+        ++dialogs;
+        return savePath;
+    }
+    void SetMainCaption(const std::string& text) override { caption = text; }
+    std::string BandNameText() override { return bandName; }
+    std::string TurnSequenceText() override { return sequence; }
+    WindowValues CurrentWindowValues() override {
+        return {{{0, 1, 2, 3, 4}, {1, 0, 0, 7200, 5400}, {2, 0, 7200, 4800, 5400},
+                 {0, 5400, 0, 7200, 3000}}};
+    }
+    void ApplyWindowValues(const WindowValues&) override { throw std::runtime_error("gone"); }
+};
+
+TEST(pattern_writer_test, writes_every_row_without_a_sequence) {
+    const Band band = ThreeRowsOfFour();
+    const auto lines =
+        Lines(PatternWriter::Format({"Name", "", FakeHost().CurrentWindowValues()}, band));
+    ASSERT_EQ(lines.size(), 7u + 12u);
+    EXPECT_EQ(lines[0], "Name");
+    EXPECT_EQ(lines[1], "Main, 0, 1, 2, 3, 4");
+    EXPECT_EQ(lines[3], "Display, 2, 0, 7200, 4800, 5400");
+    EXPECT_EQ(lines[5], "Turn sequence = ");
+    EXPECT_EQ(lines[6],
+              "Row, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack");
+    EXPECT_EQ(lines[7], "1, 1, 0, 101, 102, 103, 104, 1, 2, 1");
+    EXPECT_EQ(lines[9], "1, 3, 0, 301, 302, 303, 304, 1, 2, -7");
+    EXPECT_EQ(lines[18].substr(0, 6), "3, 4, ");
+}
+
+TEST(pattern_writer_test, writes_only_the_threading_with_a_sequence) {
+    const auto lines = Lines(PatternWriter::Format({"", "FFBB", {}}, ThreeRowsOfFour()));
+    ASSERT_EQ(lines.size(), 7u + 4u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[5], "Turn sequence = FFBB");
+}
+
+TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
+    const Band band = ThreeRowsOfFour();
+    const WindowValues windows = FakeHost().CurrentWindowValues();
+    for (const std::string name : {"", "Caf\xC3\xA9 band", "\xE2\x9C\x93 check"}) {
+        const std::string text = PatternWriter::Format({name, "", windows}, band);
+        const bool utf8 = text.rfind("\xEF\xBB\xBF", 0) == 0;
+        EXPECT_EQ(utf8, name.find("\xE2\x9C\x93") != std::string::npos) << name;
+        const PatternData data = PatternReader::Parse(text, "x");
+        EXPECT_EQ(data.BandName, name);
+        EXPECT_EQ(data.Windows, windows);
+        ASSERT_EQ(data.Rows->Count(), 3);
+        for (int r = 1; r <= 3; ++r) {
+            EXPECT_EQ(data.Rows->At(r).Key, std::to_string(r));
+            EXPECT_EQ(data.Rows->At(r).Cards(), band.At(r).Cards());
+        }
+    }
+}
+
+TEST(pattern_writer_test, windows_1252_is_written_when_the_name_fits) {
+    const std::string text = PatternWriter::Format({"Caf\xC3\xA9", "", {}}, ThreeRowsOfFour());
+    EXPECT_EQ(text.substr(0, 6), "Caf\xE9\r\n");
+}
+
+TEST(save_file_test, saves_and_clears_pattern_changed) {
+    test::TempDir dir;
+    FakeHost host;
+    host.sequence = "FB";
+    AppState state;
+    *state.CurrentBand = ThreeRowsOfFour();
+    state.PatternChanged = true;
+    state.PatternPath = dir.File("p.kst");
+    EXPECT_TRUE(SaveFile(state, host));
+    EXPECT_FALSE(state.PatternChanged);
+    EXPECT_EQ(host.dialogs, 0);
+    EXPECT_EQ(Lines(test::ReadAll(state.PatternPath)).size(), 11u);
+}
+
+TEST(save_file_test, asks_for_a_path_and_a_cancel_changes_nothing) {
+    test::TempDir dir;
+    FakeHost host;
+    AppState state;
+    state.PatternChanged = true;
+    EXPECT_FALSE(SaveFile(state, host));
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_TRUE(state.PatternPath.empty());
+    EXPECT_TRUE(state.PatternChanged);
+
+    host.savePath = dir.File("new.kst");
+    *state.CurrentBand = ThreeRowsOfFour();
+    EXPECT_TRUE(SaveFile(state, host));
+    EXPECT_EQ(state.PatternPath, dir.File("new.kst"));
+    EXPECT_EQ(host.caption, "Tessaly - " + dir.File("new.kst"));
+}
+
+TEST(save_file_test, a_failed_write_keeps_the_old_file_and_pattern_changed) {
+    test::ReportRecorder recorder;
+    test::TempDir dir;
+    FakeHost host;
+    AppState state;
+    *state.CurrentBand = ThreeRowsOfFour();
+    state.PatternChanged = true;
+    // the target is a folder that holds a file: it cannot be replaced
+    std::filesystem::create_directories(dir.File("taken.kst"));
+    dir.Write("taken.kst/keep", "old");
+    state.PatternPath = dir.File("taken.kst");
+    EXPECT_FALSE(SaveFile(state, host));
+    EXPECT_TRUE(state.PatternChanged);
+    EXPECT_EQ(test::ReadAll(dir.File("taken.kst/keep")), "old");
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Where(), "frmMain.SaveFile");
+    // no temporary file is left behind
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.File("")))
+        ++entries;
+    EXPECT_EQ(entries, 1);
+
+    state.PatternPath = dir.File("missing-folder/x.kst");
+    EXPECT_FALSE(SaveFile(state, host));
+    EXPECT_EQ(recorder.Reports().size(), 2u);
+}
+
+TEST(save_file_test, an_existing_file_is_replaced_whole) {
+    test::TempDir dir;
+    FakeHost host;
+    AppState state;
+    *state.CurrentBand = ThreeRowsOfFour();
+    state.PatternPath = dir.Write("p.kst", std::string(100000, 'x'));
+    EXPECT_TRUE(SaveFile(state, host));
+    EXPECT_EQ(test::ReadAll(state.PatternPath).find('x'), std::string::npos);
+}
+
+TEST(get_windows_test, never_reports) {
+    test::ReportRecorder recorder;
+    FakeHost host;
+    GetWindows(AppState{}, host);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+}  // namespace
+}  // namespace tessaly

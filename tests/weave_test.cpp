@@ -1,0 +1,244 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "engine/Band.h"
+#include "engine/InstructionGrid.h"
+#include "engine/RecordingCanvas.h"
+#include "engine/Threading.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+namespace {
+
+const DrawingGeometry kScreen{10, 10, 0, 0};
+
+struct Weaving {
+    Band band;
+    RecordingCanvas canvas{1000.0};
+    InstructionGrid grid;
+
+    void WeaveAll(const Cards& deck, std::string_view sequence,
+                  const DrawingGeometry& geometry = kScreen) {
+        band.WeaveAll(deck, &canvas, sequence, &grid, geometry);
+    }
+};
+
+TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(4), "FFBB");
+    EXPECT_EQ(w.band.Count(), 97);  // 1000 / 10 = 100 rows, 25 repeats, 1 + 24 * 4
+    EXPECT_EQ(w.band.At(97).Key, "97");
+    EXPECT_EQ(w.grid.Rows(), 97);
+    EXPECT_EQ(w.grid.Cols(), 5);
+}
+
+TEST(weave_all_test, a_sequence_longer_than_the_rows_weaves_the_first_row_only) {
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(2), std::string(150, 'F'));
+    EXPECT_EQ(w.band.Count(), 1);
+}
+
+TEST(weave_all_test, row_one_keeps_the_threading_and_row_two_applies_the_first_letter) {
+    Weaving w;
+    const Cards deck = test::MakeDeck(3, Backward, SThread, 2);
+    w.WeaveAll(deck, "fBxb");
+    EXPECT_EQ(w.band.At(1).Cards(), deck);
+    const auto turnsOf = [&](int row) {
+        std::vector<std::int32_t> turns;
+        for (const Card& card : w.band.At(row).Cards()) turns.push_back(card.Turn());
+        return turns;
+    };
+    EXPECT_EQ(turnsOf(2), (std::vector<std::int32_t>{Forward, Forward, Forward}));
+    EXPECT_EQ(turnsOf(3), (std::vector<std::int32_t>{Backward, Backward, Backward}));
+    EXPECT_EQ(turnsOf(4), (std::vector<std::int32_t>{Forward, Forward, Forward}));
+    EXPECT_EQ(turnsOf(5), (std::vector<std::int32_t>{Backward, Backward, Backward}));
+    EXPECT_EQ(w.band.At(2).Cards().At(1).HoleOrder, 3);
+    EXPECT_EQ(w.band.At(3).Cards().At(1).HoleOrder, 2);
+}
+
+TEST(weave_all_test, letters_are_characters_not_bytes) {
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(1), "F\xC3\xA9" "B");  // F, e-acute, B: three letters
+    EXPECT_EQ(w.band.Count(), 1 + 32 * 3);
+    EXPECT_EQ(w.band.At(3).Cards().At(1).Turn(), Forward);
+    EXPECT_EQ(w.band.At(4).Cards().At(1).Turn(), Backward);
+}
+
+TEST(weave_all_test, bad_input_is_reported_before_the_band_is_touched) {
+    test::ReportRecorder recorder;
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(2), "FB");
+    const std::int32_t rows = w.band.Count();
+    const std::size_t polygons = w.canvas.Polygons().size();
+
+    w.WeaveAll(test::MakeDeck(2), "");
+    DrawingGeometry zero = kScreen;
+    zero.BlockSize = 0;
+    w.WeaveAll(test::MakeDeck(2), "FB", zero);
+    RecordingCanvas tall(700000.0);
+    w.band.WeaveAll(test::MakeDeck(2), &tall, "F", &w.grid, {1, 1, 0, 0});  // 700000 repeats
+
+    ASSERT_EQ(recorder.Reports().size(), 3u);
+    EXPECT_EQ(recorder.Where(0), "Band.WeaveAll");
+    EXPECT_EQ(recorder.Reports()[0].number, 11);
+    EXPECT_EQ(recorder.Reports()[1].number, 11);
+    EXPECT_EQ(recorder.Reports()[2].number, 6);
+    EXPECT_EQ(w.band.Count(), rows);
+    EXPECT_EQ(w.canvas.Polygons().size(), polygons);
+}
+
+TEST(weave_all_test, clears_the_canvas_first) {
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(2), "FB");
+    const auto first = w.canvas.Polygons();
+    w.WeaveAll(test::MakeDeck(2), "FB");
+    EXPECT_EQ(w.canvas.Polygons(), first);
+}
+
+TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
+    Weaving w;
+    for (int i = 0; i < 7; ++i) w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
+    w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
+    const Row& row = w.band.At(8);
+    EXPECT_EQ(row.Key, "8");
+    EXPECT_EQ(row.PrevRow(), &w.band.At(7));
+    ASSERT_EQ(row.Blocks().Count(), 3);
+    EXPECT_EQ(row.Blocks().begin()->Row, 8);
+    EXPECT_EQ(w.grid.Rows(), 8);
+}
+
+TEST(draw_new_row_test, rebuilds_one_block_per_card) {
+    Weaving w;
+    w.band.WeaveRow(test::MakeDeck(12), &w.canvas, &w.grid, kScreen);
+    Row& row = w.band.At(1);
+    row.DrawNewRow(1, &w.canvas, &w.grid, kScreen);
+    row.DrawNewRow(1, &w.canvas, &w.grid, kScreen);
+    ASSERT_EQ(row.Blocks().Count(), 12);
+    std::int16_t expected = 0;
+    for (const Block& block : row.Blocks()) {
+        EXPECT_EQ(block.BlockNumber, ++expected);
+        EXPECT_EQ(block.BlockType(), OpenThread);
+    }
+}
+
+TEST(draw_new_row_test, the_print_canvas_measures_from_print_bottom) {
+    Band band;
+    band.Add(test::MakeDeck(1), "1");
+    RecordingCanvas paper(5000.0, true);
+    InstructionGrid grid;
+    band.At(1).DrawNewRow(1, &paper, &grid, {10, 10, 0, 3000});
+    EXPECT_EQ(band.At(1).Blocks().begin()->PicBottom, 3000);
+    EXPECT_EQ(paper.RefreshCount(), 0);
+}
+
+TEST(draw_new_row_test, a_row_without_its_previous_row_is_reported) {
+    test::ReportRecorder recorder;
+    Band band;
+    band.Add(test::MakeDeck(2), "1");
+    RecordingCanvas canvas;
+    InstructionGrid grid;
+    band.At(1).DrawNewRow(2, &canvas, &grid, kScreen);
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(recorder.Where(0), "Row.CreateBlocks");
+    EXPECT_EQ(band.At(1).Blocks().Count(), 0);
+}
+
+TEST(weave_band_test, redraws_the_same_rows_at_a_new_size_without_weaving_again) {
+    Weaving w;
+    w.WeaveAll(test::MakeDeck(3), "FFBB");
+    std::vector<Cards> before;
+    for (const auto& row : w.band) before.push_back(row->Cards());
+    w.canvas.Clear();
+    w.band.WeaveBand(&w.canvas, &w.grid, {12, 12, 0, 0});
+    std::size_t i = 0;
+    for (const auto& row : w.band) EXPECT_EQ(row->Cards(), before[i++]);
+    EXPECT_EQ(w.band.At(1).Blocks().begin()->Points()[0], (CanvasPoint{24, 976}));
+}
+
+TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
+    Weaving w;
+    Cards deck = test::MakeDeck(4, Forward, SThread, 1);
+    w.WeaveAll(deck, "FFBB");
+    const Card front = w.band.At(5).Cards().At(1);
+    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
+    const Card& back = w.band.At(5).Cards().At(1);
+    EXPECT_EQ(back.Position, 4);
+    EXPECT_EQ(back.AColor, front.CColor);
+    EXPECT_EQ(back.BColor, front.DColor);
+    EXPECT_EQ(back.Thread, ZThread);
+    EXPECT_EQ(back.Turn(), front.Turn() == Forward ? Backward : Forward);
+    // the block of card 1 is now drawn in column 4
+    const Block& block = *w.band.At(1).Blocks().begin();
+    EXPECT_EQ(block.BlockNumber, 4);
+}
+
+TEST(weave_reverse_test, twice_gives_back_the_front_face) {
+    Weaving w;
+    Cards deck = test::MakeDeck(5, Forward, SThread, 0);
+    deck.At(2).Thread = ZThread;
+    w.WeaveAll(deck, "FFFBBF");
+    // a hand-woven twist and a change of direction on one card only
+    Cards extra = w.band.At(w.band.Count()).Cards();
+    extra.At(3).Thread = ZThread;
+    extra.At(3).SetTurn(Backward);
+    w.band.WeaveRow(extra, &w.canvas, &w.grid, kScreen);
+
+    std::vector<Cards> cards;
+    for (const auto& row : w.band) cards.push_back(row->Cards());
+    w.canvas.Clear();
+    w.band.WeaveBand(&w.canvas, &w.grid, kScreen);
+    const auto polygons = w.canvas.Polygons();
+    InstructionGrid frontGrid = w.grid;
+
+    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
+    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
+    std::size_t i = 0;
+    for (const auto& row : w.band) EXPECT_EQ(row->Cards(), cards[i++]);
+    RecordingCanvas again;
+    w.band.WeaveBand(&again, &w.grid, kScreen);
+    EXPECT_EQ(again.Polygons(), polygons);
+    for (std::int32_t r = 0; r < frontGrid.Rows(); ++r)
+        for (std::int32_t c = 0; c < frontGrid.Cols(); ++c) {
+            EXPECT_EQ(w.grid.TextAt(r, c), frontGrid.TextAt(r, c));
+            EXPECT_EQ(w.grid.BoldAt(r, c), frontGrid.BoldAt(r, c));
+        }
+}
+
+TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
+    const std::vector<DraftColumn> draft{{1, 2, 3, 4, SThread}, {5, 6, 7, 8, ZThread}};
+    const Cards backward = BuildThreadingDeck(draft, "bFF");
+    ASSERT_EQ(backward.Count(), 2);
+    const Card& second = backward.At(2);
+    EXPECT_EQ(second.Turn(), Backward);
+    EXPECT_EQ(second.HoleOrder, 1);
+    EXPECT_EQ(second.Pack, 1);
+    EXPECT_EQ(second.Position, 2);
+    EXPECT_EQ(second.Key(), "2");
+    EXPECT_EQ(second.AColor, 5);
+    EXPECT_EQ(second.Thread, ZThread);
+    EXPECT_EQ(BuildThreadingDeck(draft, "").At(1).Turn(), Forward);
+    EXPECT_EQ(BuildThreadingDeck(draft, "XB").At(1).Turn(), Forward);
+}
+
+TEST(threading_test, canvas_width_is_four_margins_and_a_block_per_card) {
+    EXPECT_EQ(BandCanvasWidth(20, {10, 10, 0, 0}), 240);
+    EXPECT_EQ(BandCanvasWidth(20, {11, 11, 0, 0}), 264);
+    EXPECT_THROW(BandCanvasWidth(1, {10, 10000, 0, 0}), AppError);  // 4 margins beyond 16 bits
+}
+
+TEST(threading_test, an_opened_pattern_with_a_sequence_is_woven_from_row_one) {
+    AppState state;
+    Cards stored = test::MakeDeck(3, Backward, ZThread, 3);
+    state.CurrentBand->Add(stored, "1");
+    RecordingCanvas canvas;
+    InstructionGrid grid;
+    WeaveOpenedPattern(state, "FB", canvas, grid);
+    ASSERT_NE(state.CurrentDeck, nullptr);
+    EXPECT_EQ(state.CurrentDeck->At(1).HoleOrder, 1);
+    EXPECT_EQ(state.CurrentDeck->At(1).Turn(), Forward);
+    EXPECT_EQ(state.CurrentBand->Count(), 1 + 49 * 2);
+    EXPECT_EQ(state.CurrentBand->At(1).Cards(), *state.CurrentDeck);
+}
+
+}  // namespace
+}  // namespace tessaly
