@@ -1,0 +1,102 @@
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "BenchSupport.h"
+#include "patternfile/AtomicFile.h"
+#include "patternfile/PatternReader.h"
+#include "patternfile/PatternWriter.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kRows = 5000;
+constexpr int kCards = 100;
+
+std::string BenchFolder() {
+    const auto folder = std::filesystem::temp_directory_path() / "tessaly-bench";
+    std::filesystem::create_directories(folder);
+    return folder.string();
+}
+
+// A hand-woven band: every row stored.
+const Band& HandWovenBand() {
+    static const Band band = [] {
+        Band built;
+        Cards deck = bench::Deck(kCards);
+        for (int r = 1; r <= kRows; ++r) {
+            built.Add(deck, std::to_string(r));
+            for (Card& card : deck) card.SetTurn(r % 6 < 3 ? 0 : 1);
+        }
+        return built;
+    }();
+    return band;
+}
+
+const std::string& HandWovenFile() {
+    static const std::string path = [] {
+        const std::string file = BenchFolder() + "/hand-woven.kst";
+        WriteFileAtomically(file, PatternWriter::Format({"Bench", "", {}}, HandWovenBand()));
+        return file;
+    }();
+    return path;
+}
+
+void BM_ReadPattern(benchmark::State& state) {
+    const std::string& path = HandWovenFile();
+    std::size_t heapGrowth = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        PatternData data = PatternReader::ReadFile(path);
+        heapGrowth = mallinfo2().uordblks - before;
+        benchmark::DoNotOptimize(data);
+    }
+    state.counters["bytes_per_card_pick"] =
+        static_cast<double>(heapGrowth) / (static_cast<double>(kRows) * kCards);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+BENCHMARK(BM_ReadPattern)->Unit(benchmark::kMillisecond);
+
+// The same bytes read line by line and nothing else.
+void BM_ReadLinesBaseline(benchmark::State& state) {
+    const std::string& path = HandWovenFile();
+    for (auto _ : state) {
+        std::ifstream in(path, std::ios::binary);
+        std::string line;
+        std::size_t lines = 0;
+        while (std::getline(in, line)) ++lines;
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+BENCHMARK(BM_ReadLinesBaseline)->Unit(benchmark::kMillisecond);
+
+void BM_WritePattern(benchmark::State& state) {
+    const std::string path = BenchFolder() + "/written.kst";
+    for (auto _ : state)
+        WriteFileAtomically(path, PatternWriter::Format({"Bench", "", {}}, HandWovenBand()));
+}
+BENCHMARK(BM_WritePattern)->Unit(benchmark::kMillisecond);
+
+// The same bytes written line by line and nothing else.
+void BM_WriteLinesBaseline(benchmark::State& state) {
+    const std::string content = PatternWriter::Format({"Bench", "", {}}, HandWovenBand());
+    const std::string path = BenchFolder() + "/baseline.kst";
+    for (auto _ : state) {
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        std::size_t start = 0;
+        for (std::size_t end; (end = content.find('\n', start)) != std::string::npos;
+             start = end + 1)
+            out.write(content.data() + start, static_cast<std::streamsize>(end + 1 - start));
+    }
+}
+BENCHMARK(BM_WriteLinesBaseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessaly

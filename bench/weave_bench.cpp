@@ -1,0 +1,83 @@
+#include <benchmark/benchmark.h>
+
+#include "BenchSupport.h"
+#include "engine/Band.h"
+#include "engine/InstructionGrid.h"
+#include "engine/Threading.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+namespace {
+
+constexpr int kCanvasHeight = 1000;
+
+// Band of the given length, woven by turning every card forward each pick.
+Band BandOfRows(int rows, int cards) {
+    Band band;
+    Cards deck = bench::Deck(cards);
+    for (int r = 1; r <= rows; ++r) {
+        band.Add(deck, std::to_string(r));
+        for (Card& card : deck) card.SetTurn(r % 4 < 2 ? 0 : 1);
+    }
+    return band;
+}
+
+// One more pick on a band of state.range(0) rows: its cost must not depend on the length.
+void BM_WeaveRow(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const DrawingGeometry geometry{10, 10, 0, 0};
+    Band band = BandOfRows(rows, 100);
+    RasterCanvas canvas(BandCanvasWidth(100, geometry), kCanvasHeight);
+    InstructionGrid grid;
+    band.WeaveBand(&canvas, &grid, geometry);
+    Cards next = band.At(rows).Cards();
+    for (Card& card : next) card.SetTurn(0);
+    for (auto _ : state) {
+        band.WeaveRow(next, &canvas, &grid, geometry);
+        state.PauseTiming();
+        band.Remove(band.Count());
+        state.ResumeTiming();
+    }
+}
+// 10 rows: the new pick lies on the canvas and is drawn; from 100 rows on it lies above it.
+BENCHMARK(BM_WeaveRow)->Arg(10)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+void BM_WeaveAll(benchmark::State& state) {
+    const DrawingGeometry geometry{static_cast<std::int32_t>(state.range(0)),
+                                   static_cast<std::int16_t>(state.range(0)), 0, 0};
+    const Cards deck = bench::Deck(200);
+    RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
+    InstructionGrid grid;
+    Band band;
+    for (auto _ : state) band.WeaveAll(deck, &canvas, "FFFFBBBB", &grid, geometry);
+    state.counters["rows"] = band.Count();
+}
+BENCHMARK(BM_WeaveAll)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
+void BM_WeaveBand(benchmark::State& state) {
+    const DrawingGeometry geometry{10, 10, 0, 0};
+    Band band = BandOfRows(1000, 200);
+    RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
+    InstructionGrid grid;
+    for (auto _ : state) {
+        canvas.Clear();
+        band.WeaveBand(&canvas, &grid, geometry);
+    }
+}
+BENCHMARK(BM_WeaveBand)->Unit(benchmark::kMillisecond);
+
+// The zoom's redraw at block size 1, where every row of the band lies on the canvas.
+void BM_WeaveBandAllVisible(benchmark::State& state) {
+    const DrawingGeometry geometry{1, 1, 0, 0};
+    Band band = BandOfRows(490, 200);
+    RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
+    InstructionGrid grid;
+    for (auto _ : state) {
+        canvas.Clear();
+        band.WeaveBand(&canvas, &grid, geometry);
+    }
+}
+BENCHMARK(BM_WeaveBandAllVisible)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessaly
