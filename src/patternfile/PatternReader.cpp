@@ -36,8 +36,37 @@ public:
         return line;
     }
 
+    // Reads the next line at once when it is a plain card line: ten whole numbers of at most
+    // 18 digits each, separated by commas, with blanks around them. Anything else is left
+    // for the careful reading, which explains what is wrong with it.
+    bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
+        const char* p = content_.data() + pos_;
+        const char* const end = content_.data() + content_.size();
+        for (std::size_t field = 0; field < values.size(); ++field) {
+            while (p < end && (*p == ' ' || *p == '\t')) ++p;
+            const bool negative = p < end && *p == '-';
+            if (negative || (p < end && *p == '+')) ++p;
+            const char* const digits = p;
+            std::int64_t value = 0;
+            while (p < end && static_cast<unsigned>(*p - '0') < 10u) value = value * 10 + (*p++ - '0');
+            if (p == digits || p - digits > 18) return false;
+            while (p < end && (*p == ' ' || *p == '\t')) ++p;
+            values[field] = negative ? -value : value;
+            if (field + 1 < values.size()) {
+                if (p == end || *p != ',') return false;
+                ++p;
+            }
+        }
+        if (p < end && *p == '\r') ++p;
+        if (p < end && *p != '\n') return false;
+        pos_ = static_cast<std::size_t>(p - content_.data()) + (p < end ? 1 : 0);
+        ++lineNumber_;
+        return true;
+    }
+
     // Whether only blank lines are left: blank lines at the end are not data.
     bool OnlyBlankLinesLeft() const {
+        if (pos_ < content_.size() && content_[pos_] > ' ') return false;  // the usual case
         return content_.find_first_not_of(" \t\r\n", pos_) == std::string_view::npos;
     }
 
@@ -91,20 +120,52 @@ std::string Shown(std::string_view text) {
     return "'" + shown + (text.size() > kShown ? "...'" : "'");
 }
 
-// Reads one numeric field at the given width (16 or 32 bits).
-std::int32_t ReadNumber(const LineSource& lines, const char* procedure, std::string_view field,
-                        const char* name, int bits) {
+// A number read from a field, still unchecked for its width.
+std::int64_t ParseField(const LineSource& lines, const char* procedure, std::string_view field,
+                        const char* name) {
     const auto value = ParseRoundedInteger(field);
     if (!value)
         lines.Fail(ErrorNumber::TypeMismatch, procedure,
                    std::string(name) + " " + Shown(field) + " is not a number");
+    return *value;
+}
+
+[[noreturn, gnu::noinline, gnu::cold]] void FailWidth(const LineSource& lines,
+                                                     const char* procedure, std::int64_t value,
+                                                     const char* name, int bits) {
+    lines.Fail(ErrorNumber::Overflow, procedure,
+               std::string(name) + " '" + std::to_string(value) + "' does not fit in " +
+                   std::to_string(bits) + " bits");
+}
+
+inline std::int32_t CheckWidth(const LineSource& lines, const char* procedure,
+                               std::int64_t value, const char* name, int bits) {
     const std::int64_t low = bits == 16 ? INT16_MIN : INT32_MIN;
     const std::int64_t high = bits == 16 ? INT16_MAX : INT32_MAX;
-    if (*value < low || *value > high)
-        lines.Fail(ErrorNumber::Overflow, procedure,
-                   std::string(name) + " " + Shown(field) + " does not fit in " +
-                       std::to_string(bits) + " bits");
-    return static_cast<std::int32_t>(*value);
+    if (value < low || value > high) FailWidth(lines, procedure, value, name, bits);
+    return static_cast<std::int32_t>(value);
+}
+
+// Reads one numeric field at the given width (16 or 32 bits).
+std::int32_t ReadNumber(const LineSource& lines, const char* procedure, std::string_view field,
+                        const char* name, int bits) {
+    return CheckWidth(lines, procedure, ParseField(lines, procedure, field, name), name, bits);
+}
+
+using DataFields = std::array<std::int64_t, 10>;
+
+// The careful reading of a card line, naming the field that is not a number.
+void ParseDataFields(const LineSource& lines, const std::vector<std::string_view>& fields,
+                     DataFields& values) {
+    values[0] = ParseField(lines, "ProcessFile", fields[0], "row number");
+    if (fields.size() < 10)
+        lines.Fail(ErrorNumber::SubscriptOutOfRange, "NewCard",
+                   "a card line needs ten fields (Row, Position, Turn, AColor, BColor, CColor, "
+                   "DColor, Thread, HoleOrder, Pack), found " + std::to_string(fields.size()));
+    static constexpr const char* kNames[10] = {"Row",    "Position", "Turn",   "AColor",
+                                               "BColor", "CColor",   "DColor", "Thread",
+                                               "HoleOrder", "Pack"};
+    for (std::size_t i = 1; i < 10; ++i) values[i] = ParseField(lines, "NewCard", fields[i], kNames[i]);
 }
 
 std::string TrimBlanks(std::string_view text) {
@@ -137,22 +198,18 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
 }
 
 // Appends the card of one data line to the deck, after checking every field.
-void NewCard(const LineSource& lines, const std::vector<std::string_view>& fields, Cards& deck,
+void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
              std::int32_t expectedPosition) {
-    if (fields.size() < 10)
-        lines.Fail(ErrorNumber::SubscriptOutOfRange, "NewCard",
-                   "a card line needs ten fields (Row, Position, Turn, AColor, BColor, CColor, "
-                   "DColor, Thread, HoleOrder, Pack), found " + std::to_string(fields.size()));
     Card card;
-    const std::int32_t position = ReadNumber(lines, "NewCard", fields[1], "Position", 16);
-    const std::int32_t turn = ReadNumber(lines, "NewCard", fields[2], "Turn", 16);
-    card.AColor = ReadNumber(lines, "NewCard", fields[3], "AColor", 32);
-    card.BColor = ReadNumber(lines, "NewCard", fields[4], "BColor", 32);
-    card.CColor = ReadNumber(lines, "NewCard", fields[5], "CColor", 32);
-    card.DColor = ReadNumber(lines, "NewCard", fields[6], "DColor", 32);
-    card.Thread = ReadNumber(lines, "NewCard", fields[7], "Thread", 16);
-    const std::int32_t holeOrder = ReadNumber(lines, "NewCard", fields[8], "HoleOrder", 16);
-    card.Pack = static_cast<std::int16_t>(ReadNumber(lines, "NewCard", fields[9], "Pack", 16));
+    const std::int32_t position = CheckWidth(lines, "NewCard", values[1], "Position", 16);
+    const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], "Turn", 16);
+    card.AColor = CheckWidth(lines, "NewCard", values[3], "AColor", 32);
+    card.BColor = CheckWidth(lines, "NewCard", values[4], "BColor", 32);
+    card.CColor = CheckWidth(lines, "NewCard", values[5], "CColor", 32);
+    card.DColor = CheckWidth(lines, "NewCard", values[6], "DColor", 32);
+    card.Thread = CheckWidth(lines, "NewCard", values[7], "Thread", 16);
+    const std::int32_t holeOrder = CheckWidth(lines, "NewCard", values[8], "HoleOrder", 16);
+    card.Pack = static_cast<std::int16_t>(CheckWidth(lines, "NewCard", values[9], "Pack", 16));
 
     if (position != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
@@ -236,14 +293,18 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
         deck.Reserve(cardsPerRow);
     };
 
+    DataFields values{};
     while (!lines.AtEnd()) {
         if (lines.OnlyBlankLinesLeft()) break;
-        const std::string_view line = lines.Next();
-        if (IsBlank(line))
-            lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
-                       "blank line among the card lines");
-        SplitFields(line, fields);
-        const std::int32_t row = ReadNumber(lines, "ProcessFile", fields[0], "row number", 32);
+        if (!lines.TryPlainDataLine(values)) {
+            const std::string_view line = lines.Next();
+            if (IsBlank(line))
+                lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                           "blank line among the card lines");
+            SplitFields(line, fields);
+            ParseDataFields(lines, fields, values);
+        }
+        const std::int32_t row = CheckWidth(lines, "ProcessFile", values[0], "row number", 32);
         if (row != currentRow) {
             if (row != currentRow + 1)
                 lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
@@ -255,7 +316,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
             if (currentRow != 0) closeRow();
             currentRow = row;
         }
-        NewCard(lines, fields, deck, deck.Count() + 1);
+        NewCard(lines, values, deck, deck.Count() + 1);
         lastCardLine = lines.LineNumber();
     }
     closeRow();
@@ -279,13 +340,15 @@ PatternData PatternReader::ReadFile(const std::string& path) {
     if (!error && size > kMaxFileSize)
         throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
                                path + ": larger than 1 GiB; not a pattern file");
-    std::string content(error ? 0 : static_cast<std::size_t>(size), '\0');
-    in.read(content.data(), static_cast<std::streamsize>(content.size()));
-    content.resize(static_cast<std::size_t>(in.gcount()));
+    // left uninitialised: the read fills it
+    const std::size_t capacity = error ? 0 : static_cast<std::size_t>(size);
+    const std::unique_ptr<char[]> content(new char[capacity + 1]);
+    in.read(content.get(), static_cast<std::streamsize>(capacity));
+    const std::string_view bytes(content.get(), static_cast<std::size_t>(in.gcount()));
     if (in.bad())
         throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0,
                                path + ": read error");
-    return Parse(content, path);
+    return Parse(bytes, path);
 }
 
 }  // namespace tessaly
