@@ -7,6 +7,8 @@
 #include <string>
 
 #include "BenchSupport.h"
+#include "engine/InstructionGrid.h"
+#include "engine/RecordingCanvas.h"
 #include "patternfile/AtomicFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
@@ -61,6 +63,25 @@ void BM_ReadPattern(benchmark::State& state) {
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_ReadPattern)->Unit(benchmark::kMillisecond);
+
+// What the band costs once it is drawn too: cards, blocks and instruction grid.
+void BM_ReadAndDrawMemory(benchmark::State& state) {
+    const std::string& path = HandWovenFile();
+    std::size_t heapGrowth = 0;
+    for (auto _ : state) {
+        const std::size_t before = mallinfo2().uordblks;
+        PatternData data = PatternReader::ReadFile(path);
+        RecordingCanvas canvas(1000.0);
+        InstructionGrid grid;
+        data.Rows->WeaveBand(&canvas, &grid, {10, 10, 0, 0});
+        canvas.Clear();
+        heapGrowth = mallinfo2().uordblks - before;
+        benchmark::DoNotOptimize(data);
+    }
+    state.counters["bytes_per_card_pick"] =
+        static_cast<double>(heapGrowth) / (static_cast<double>(kRows) * kCards);
+}
+BENCHMARK(BM_ReadAndDrawMemory)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The same bytes read line by line and nothing else.
 void BM_ReadLinesBaseline(benchmark::State& state) {

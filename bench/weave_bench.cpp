@@ -34,6 +34,7 @@ void BM_WeaveRow(benchmark::State& state) {
     for (Card& card : next) card.SetTurn(0);
     for (auto _ : state) {
         band.WeaveRow(next, &canvas, &grid, geometry);
+        benchmark::DoNotOptimize(canvas.Image().constBits());
         state.PauseTiming();
         band.Remove(band.Count());
         state.ResumeTiming();
@@ -49,7 +50,10 @@ void BM_WeaveAll(benchmark::State& state) {
     RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
     InstructionGrid grid;
     Band band;
-    for (auto _ : state) band.WeaveAll(deck, &canvas, "FFFFBBBB", &grid, geometry);
+    for (auto _ : state) {
+        band.WeaveAll(deck, &canvas, "FFFFBBBB", &grid, geometry);
+        benchmark::DoNotOptimize(canvas.Image().constBits());
+    }
     state.counters["rows"] = band.Count();
 }
 BENCHMARK(BM_WeaveAll)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
@@ -62,6 +66,7 @@ void BM_WeaveBand(benchmark::State& state) {
     for (auto _ : state) {
         canvas.Clear();
         band.WeaveBand(&canvas, &grid, geometry);
+        benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }
 BENCHMARK(BM_WeaveBand)->Unit(benchmark::kMillisecond);
@@ -75,6 +80,7 @@ void BM_WeaveBandAllVisible(benchmark::State& state) {
     for (auto _ : state) {
         canvas.Clear();
         band.WeaveBand(&canvas, &grid, geometry);
+        benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }
 BENCHMARK(BM_WeaveBandAllVisible)->Unit(benchmark::kMillisecond);

@@ -29,12 +29,21 @@ BlockFrame FrameOf(const Block& block, const DrawingGeometry& g) {
 
 }  // namespace
 
+void Block::SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY,
+                       std::int32_t rightY, std::int32_t top) {
+    left_ = left;
+    right_ = right;
+    leftY_ = leftY;
+    rightY_ = rightY;
+    top_ = top;
+    hasOutline_ = true;
+}
+
 void Block::MapOpenThread(const DrawingGeometry& geometry) {
     Trap("Block", "MapOpenThread", [&] {
         const BlockFrame f = FrameOf(*this, geometry);
         if (f.base < f.top) return;
-        outline_ = {{{f.left, f.base}, {f.right, f.base}, {f.right, f.top}, {f.left, f.top}}};
-        hasOutline_ = true;
+        SetOutline(f.left, f.right, f.base, f.base, f.top);
     });
 }
 
@@ -44,8 +53,7 @@ void Block::MapOS(const DrawingGeometry& geometry) {
         const std::int32_t low = CheckedInt32(std::int64_t{f.base} + f.size);
         if (low < f.top) return;
         const std::int32_t high = CheckedInt32(std::int64_t{f.base} - f.size);
-        outline_ = {{{f.left, high}, {f.right, low}, {f.right, f.top}, {f.left, f.top}}};
-        hasOutline_ = true;
+        SetOutline(f.left, f.right, high, low, f.top);
     });
 }
 
@@ -55,8 +63,7 @@ void Block::MapOZ(const DrawingGeometry& geometry) {
         const std::int32_t low = CheckedInt32(std::int64_t{f.base} + f.size);
         if (low < f.top) return;
         const std::int32_t high = CheckedInt32(std::int64_t{f.base} - f.size);
-        outline_ = {{{f.left, low}, {f.right, high}, {f.right, f.top}, {f.left, f.top}}};
-        hasOutline_ = true;
+        SetOutline(f.left, f.right, low, high, f.top);
     });
 }
 
@@ -75,7 +82,7 @@ void Block::DrawBlock(Canvas* canvas) const {
         if (blockType_ == NoBlock || !hasOutline_) return;
         Canvas& target = Require(canvas);
         target.SetFillColor(BlockColor);
-        target.Polygon(outline_);
+        target.Polygon(Points());
     });
 }
 

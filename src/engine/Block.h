@@ -20,6 +20,11 @@ public:
     std::int32_t Row = 0;          // 1 = the bottom row
     std::int16_t BlockNumber = 0;  // the card's Position: its column
 
+private:
+    bool hasOutline_ = false;  // declared here so it shares BlockNumber's word
+
+public:
+
     // The card's number as text; blocks are always keyed by it.
     std::string Key() const { return std::to_string(BlockNumber); }
 
@@ -31,7 +36,10 @@ public:
     // Whether an outline routine has set the points; a block wholly above the top limit has
     // none and is never filled.
     bool HasOutline() const { return hasOutline_; }
-    const Outline& Points() const { return outline_; }
+    // Points 1 to 4: bottom left, bottom right, top right, top left.
+    Outline Points() const {
+        return {{{left_, leftY_}, {right_, rightY_}, {right_, top_}, {left_, top_}}};
+    }
 
     // Fills the outline with BlockColor; NoBlock and blocks without an outline draw nothing.
     void DrawBlock(Canvas* canvas) const;
@@ -41,9 +49,17 @@ private:
     void MapOS(const DrawingGeometry& geometry);
     void MapOZ(const DrawingGeometry& geometry);
 
+    void SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY,
+                    std::int32_t rightY, std::int32_t top);
+
+    // Every outline has vertical sides and a flat top, so five numbers hold its four points;
+    // a band keeps a block for every card of every pick.
     std::int32_t blockType_ = 0;
-    bool hasOutline_ = false;
-    Outline outline_{};
+    std::int32_t left_ = 0;
+    std::int32_t right_ = 0;
+    std::int32_t leftY_ = 0;
+    std::int32_t rightY_ = 0;
+    std::int32_t top_ = 0;
 };
 
 }  // namespace tessaly

@@ -2,8 +2,27 @@
 
 #include <QPainter>
 #include <QPoint>
+#include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace tessaly {
+
+namespace {
+
+const QRgb kOutlineRgb = qRgb(80, 80, 80);
+
+// Rows [from, to] of one column of the image, clipped to it.
+void PaintColumn(QImage& image, int x, int from, int to, QRgb color) {
+    from = std::max(from, 0);
+    to = std::min(to, image.height() - 1);
+    if (from > to) return;
+    auto* pixel = reinterpret_cast<QRgb*>(image.scanLine(from)) + x;
+    const auto stride = image.bytesPerLine() / static_cast<int>(sizeof(QRgb));
+    for (int y = from; y <= to; ++y, pixel += stride) *pixel = color;
+}
+
+}  // namespace
 
 RasterCanvas::RasterCanvas(int width, int height)
     : image_(width, height, QImage::Format_RGB32) {
@@ -16,20 +35,93 @@ QColor RasterCanvas::ToQColor(std::int32_t color) {
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-void RasterCanvas::Polygon(const Outline& points) {
+void RasterCanvas::Polygon(const Outline& p) {
+    const bool blockShaped = p[0].x == p[3].x && p[1].x == p[2].x && p[2].y == p[3].y &&
+                             p[0].x < p[1].x;
+    if (!blockShaped || (!queued_.empty() && queued_.front().top != p[2].y)) {
+        Flush();
+        if (!blockShaped) {
+            PaintPolygon(p);
+            return;
+        }
+    }
+    queued_.push_back({p[0].x, p[1].x, p[2].y, p[0].y, p[1].y, ToQColor(fillColor_).rgb()});
+    if (!deferred_) Flush();
+}
+
+void RasterCanvas::PaintPolygon(const Outline& points) {
     if (image_.isNull()) return;
     QPainter painter(&image_);
-    painter.setPen(ToQColor(kOutlineColor));
+    painter.setPen(QColor(kOutlineRgb));
     painter.setBrush(ToQColor(fillColor_));
     const QPoint corners[4] = {{points[0].x, points[0].y}, {points[1].x, points[1].y},
                                {points[2].x, points[2].y}, {points[3].x, points[3].y}};
     painter.drawPolygon(corners, 4);
 }
 
-void RasterCanvas::Clear() { image_.fill(kBackground); }
+void RasterCanvas::Flush() const {
+    if (queued_.empty()) return;
+    const int width = image_.width();
+    // per column, the rows already covered by blocks drawn later: [coveredTop, coveredBottom]
+    std::vector<int> coveredTop(static_cast<std::size_t>(width), INT_MAX);
+    std::vector<int> coveredBottom(static_cast<std::size_t>(width), INT_MIN);
+    for (auto block = queued_.rbegin(); block != queued_.rend(); ++block) {
+        const double slope = static_cast<double>(block->rightY - block->leftY) /
+                             static_cast<double>(block->right - block->left);
+        const int first = std::max(block->left, 0);
+        const int last = std::min(block->right, width - 1);
+        for (int x = first; x <= last; ++x) {
+            // the rows the bottom edge's one-pixel line takes in this column
+            const int y0 = static_cast<int>(std::lround(block->leftY + slope * (x - block->left)));
+            int y1 = x < block->right
+                         ? static_cast<int>(std::lround(block->leftY + slope * (x + 1 - block->left)))
+                         : y0;
+            if (y1 != y0) y1 -= y1 > y0 ? 1 : -1;
+            const int edgeTop = std::min(y0, y1);
+            const int edgeBottom = std::max(y0, y1);
+            const int spanTop = std::min(block->top, edgeTop);
+            const int spanBottom = std::max(block->top, edgeBottom);
+
+            auto paint = [&](int from, int to) {
+                if (from > to) return;
+                if (x == block->left || x == block->right) {
+                    PaintColumn(image_, x, from, to, kOutlineRgb);
+                    return;
+                }
+                PaintColumn(image_, x, from, to, block->fill);
+                PaintColumn(image_, x, std::max(from, edgeTop), std::min(to, edgeBottom),
+                            kOutlineRgb);
+                if (block->top >= from && block->top <= to)
+                    PaintColumn(image_, x, block->top, block->top, kOutlineRgb);
+            };
+            int& top = coveredTop[static_cast<std::size_t>(x)];
+            int& bottom = coveredBottom[static_cast<std::size_t>(x)];
+            if (top > bottom) {
+                paint(spanTop, spanBottom);
+            } else {
+                paint(spanTop, std::min(spanBottom, top - 1));
+                paint(std::max(spanTop, bottom + 1), spanBottom);
+            }
+            top = std::min(top, spanTop);
+            bottom = std::max(bottom, spanBottom);
+        }
+    }
+    queued_.clear();
+}
+
+const QImage& RasterCanvas::Image() const {
+    Flush();
+    return image_;
+}
+
+void RasterCanvas::Clear() {
+    queued_.clear();
+    image_.fill(kBackground);
+}
 
 void RasterCanvas::Resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
+    Flush();
     QImage resized(width, height, QImage::Format_RGB32);
     resized.fill(kBackground);
     QPainter painter(&resized);

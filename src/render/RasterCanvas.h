@@ -1,17 +1,26 @@
 #pragma once
 
 #include <QImage>
+#include <vector>
 
 #include "engine/Canvas.h"
 
 namespace tessaly {
 
 // The band drawn into an in-memory image at one canvas unit per pixel.
+//
+// A band is drawn bottom row first and every block reaches up to the top limit, so most of
+// what a redraw paints is painted over again by the rows above it. Blocks of that shape are
+// therefore queued and painted when the picture is next looked at, last block first, each
+// pixel once: the result is what painting them in order would give.
 class RasterCanvas : public Canvas {
 public:
     static constexpr QRgb kBackground = 0xFFFFFFFF;
 
     RasterCanvas(int width, int height);
+
+    // Painting every block at once, in drawing order, gives the same picture more slowly.
+    void SetDeferred(bool deferred) { deferred_ = deferred; }
 
     double ScaleHeight() const override { return image_.height(); }
     void SetFillColor(std::int32_t color) override { fillColor_ = color; }
@@ -20,14 +29,30 @@ public:
 
     // Keeps the drawing where the new size overlaps the old one, as a resized picture does.
     void Resize(int width, int height);
-    const QImage& Image() const { return image_; }
+    const QImage& Image() const;
 
     // 0x00BBGGRR to a Qt colour.
     static QColor ToQColor(std::int32_t color);
 
 private:
-    QImage image_;
+    // A block: vertical sides at left and right, a top edge on the top limit and a straight
+    // bottom edge from (left, leftY) to (right, rightY).
+    struct QueuedBlock {
+        int left;
+        int right;
+        int top;
+        int leftY;
+        int rightY;
+        QRgb fill;
+    };
+
+    void Flush() const;
+    void PaintPolygon(const Outline& points);
+
+    mutable QImage image_;
+    mutable std::vector<QueuedBlock> queued_;
     std::int32_t fillColor_ = 0;
+    bool deferred_ = true;
 };
 
 }  // namespace tessaly

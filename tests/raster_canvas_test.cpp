@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "engine/Band.h"
+#include "engine/InstructionGrid.h"
+#include "engine/Threading.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+namespace {
+
+const DrawingGeometry kScreen{10, 10, 0, 0};
+
+Band WovenBand() {
+    Band band;
+    Cards deck = test::MakeDeck(6, 0, 1, 0);
+    deck.At(2).Thread = 0;
+    deck.At(5).Thread = 0;
+    RasterCanvas scratch(10, 10);
+    InstructionGrid grid;
+    band.WeaveAll(deck, &scratch, "FFFBBFB", &grid, kScreen);
+    return band;
+}
+
+TEST(raster_canvas_test, painting_last_block_first_gives_the_same_picture) {
+    for (const DrawingGeometry& geometry :
+         {kScreen, DrawingGeometry{1, 1, 0, 0}, DrawingGeometry{23, 23, 0, 0},
+          DrawingGeometry{10, 10, 300, 0}}) {
+        Band band = WovenBand();
+        const int width = BandCanvasWidth(6, geometry);
+        RasterCanvas deferred(width, 1000);
+        RasterCanvas inOrder(width, 1000);
+        inOrder.SetDeferred(false);
+        InstructionGrid grid;
+        band.WeaveBand(&deferred, &grid, geometry);
+        band.WeaveBand(&inOrder, &grid, geometry);
+        EXPECT_EQ(deferred.Image(), inOrder.Image()) << geometry.BlockSize;
+    }
+}
+
+TEST(raster_canvas_test, pixels_follow_the_block_outlines) {
+    Band band;
+    Cards deck = test::MakeDeck(2, 0, 1, 0);  // hole order 0, forward: BColor shows
+    deck.At(1).BColor = 0x0000FF;             // red
+    deck.At(2).BColor = 0xFF0000;             // blue
+    RasterCanvas canvas(BandCanvasWidth(2, kScreen), 1000);
+    InstructionGrid grid;
+    band.WeaveRow(deck, &canvas, &grid, kScreen);
+    const QImage& image = canvas.Image();
+    // card 1 spans x 20..30, card 2 x 30..40; row 1's base line is at y 980
+    EXPECT_EQ(image.pixelColor(25, 900), QColor(255, 0, 0));
+    EXPECT_EQ(image.pixelColor(35, 10), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(20, 500), QColor(80, 80, 80));  // shared edges are outlined
+    EXPECT_EQ(image.pixelColor(30, 500), QColor(80, 80, 80));
+    EXPECT_EQ(image.pixelColor(25, 980), QColor(80, 80, 80));  // bottom edge
+    EXPECT_EQ(image.pixelColor(25, 990), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(10, 500), QColor(255, 255, 255));  // the margin
+}
+
+TEST(raster_canvas_test, clear_drops_queued_blocks) {
+    RasterCanvas canvas(50, 100);
+    canvas.SetFillColor(0x0000FF);
+    canvas.Polygon({{{20, 80}, {30, 80}, {30, 0}, {20, 0}}});
+    canvas.Clear();
+    EXPECT_EQ(canvas.Image().pixelColor(25, 50), QColor(255, 255, 255));
+}
+
+TEST(raster_canvas_test, other_shapes_are_painted_in_order_too) {
+    RasterCanvas canvas(50, 100);
+    canvas.SetFillColor(0x0000FF);
+    canvas.Polygon({{{20, 80}, {30, 80}, {30, 0}, {20, 0}}});
+    canvas.SetFillColor(0x00FF00);
+    canvas.Polygon({{{0, 60}, {49, 60}, {49, 40}, {0, 30}}});  // not a block: painted directly
+    EXPECT_EQ(canvas.Image().pixelColor(25, 50), QColor(0, 255, 0));
+    EXPECT_EQ(canvas.Image().pixelColor(25, 70), QColor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace tessaly
