@@ -32,7 +32,9 @@ void AppendDataLine(std::string& out, const std::string& rowKey, const Card& car
 std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     const auto nameBytes = Utf8ToWindows1252(texts.BandName);
     const auto sequenceBytes = Utf8ToWindows1252(texts.TurnSequence);
-    const bool ansi = nameBytes && sequenceBytes;
+    // a name whose first bytes would read as a byte-order mark must be written as UTF-8
+    const bool ansi =
+        nameBytes && sequenceBytes && nameBytes->substr(0, kUtf8Bom.size()) != kUtf8Bom;
 
     std::string out;
     if (!ansi) out += kUtf8Bom;

@@ -1,0 +1,52 @@
+// Feeds arbitrary bytes to the pattern reader. A file it accepts is also woven, redrawn,
+// reversed twice and written back, and the written file must read back to the same band.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "engine/InstructionGrid.h"
+#include "engine/RecordingCanvas.h"
+#include "engine/Threading.h"
+#include "errors/ErrorReporter.h"
+#include "patternfile/PatternError.h"
+#include "patternfile/PatternReader.h"
+#include "patternfile/PatternWriter.h"
+
+namespace {
+class SilentSink : public tessaly::ErrorSink {
+public:
+    void Show(const tessaly::ErrorReport&) noexcept override {}
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tessaly;
+    static SilentSink sink;
+    SetErrorSink(&sink);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    PatternData pattern;
+    try {
+        pattern = PatternReader::Parse(bytes, "fuzz.kst");
+    } catch (const PatternFileError&) {
+        return 0;
+    }
+
+    const std::string written =
+        PatternWriter::Format({pattern.BandName, "", pattern.Windows}, *pattern.Rows);
+    const PatternData again = PatternReader::Parse(written, "written.kst");
+    if (again.Rows->Count() != pattern.Rows->Count() || again.BandName != pattern.BandName ||
+        again.Windows != pattern.Windows)
+        std::abort();
+    for (std::int32_t r = 1; r <= again.Rows->Count(); ++r)
+        if (!(again.Rows->At(r).Cards() == pattern.Rows->At(r).Cards())) std::abort();
+
+    AppState state;
+    state.CurrentBand = std::move(pattern.Rows);
+    RecordingCanvas canvas(1000.0);
+    InstructionGrid grid;
+    WeaveOpenedPattern(state, pattern.TurnSequence, canvas, grid);
+    state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
+    state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
+    return 0;
+}
