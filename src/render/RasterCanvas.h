@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <functional>
 #include <vector>
 
 #include "engine/Canvas.h"
@@ -26,6 +27,11 @@ public:
     void SetFillColor(std::int32_t color) override { fillColor_ = color; }
     void Polygon(const Outline& points) override;
     void Clear() override;
+    // Tells whoever shows the picture that it changed.
+    void Refresh() override {
+        if (refreshHandler_) refreshHandler_();
+    }
+    void SetRefreshHandler(std::function<void()> handler) { refreshHandler_ = std::move(handler); }
 
     // Keeps the drawing where the new size overlaps the old one, as a resized picture does.
     void Resize(int width, int height);
@@ -53,6 +59,7 @@ private:
     mutable std::vector<QueuedBlock> queued_;
     std::int32_t fillColor_ = 0;
     bool deferred_ = true;
+    std::function<void()> refreshHandler_;
 };
 
 }  // namespace tessaly

@@ -1,0 +1,261 @@
+#include "MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QToolBar>
+
+#include "PatternDocument.h"
+#include "SplashWindow.h"
+#include "Twips.h"
+#include "UserDialogs.h"
+#include "WindowPlaces.h"
+#include "display/BandView.h"
+#include "display/DisplayWindow.h"
+#include "engine/Threading.h"
+#include "weave/InstructionsWindow.h"
+
+namespace tessaly {
+
+namespace {
+
+// A child window that hides when closed: its contents live as long as the program.
+class ChildWindow : public QMdiSubWindow {
+public:
+    using QMdiSubWindow::QMdiSubWindow;
+
+protected:
+    void closeEvent(QCloseEvent* event) override {
+        event->ignore();
+        hide();
+    }
+};
+
+QMdiSubWindow* AddChild(QMdiArea* area, QWidget* content) {
+    auto* sub = new ChildWindow(area);
+    sub->setWidget(content);
+    sub->setAttribute(Qt::WA_DeleteOnClose, false);
+    sub->setWindowIcon(QIcon(":/icons/logo.svg"));
+    area->addSubWindow(sub);
+    return sub;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
+                       QWidget* parent)
+    : QMainWindow(parent),
+      document_(document),
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)) {
+    setObjectName("frmMain");
+    setWindowTitle(QStringLiteral("Tessaly"));
+    setWindowIcon(QIcon(":/icons/logo.svg"));
+    mdi_ = new QMdiArea(this);
+    mdi_->setObjectName("mdiArea");
+    mdi_->setBackground(QColor(0x8a, 0x8f, 0x98));
+    setCentralWidget(mdi_);
+
+    BuildMenus();
+    BuildToolbar();
+
+    display_ = new DisplayWindow(document_);
+    displaySub_ = AddChild(mdi_, display_);
+    displaySub_->setGeometry(0, 0, TwipsToPixels(4800), TwipsToPixels(8400));
+
+    instructions_ = new InstructionsWindow(document_);
+    instructionsSub_ = AddChild(mdi_, instructions_);
+    instructionsSub_->resize(instructions_->size() + QSize(12, 36));
+    instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
+    connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
+
+    displaySub_->show();
+    instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
+    resize(TwipsToPixels(14400), TwipsToPixels(10800));
+}
+
+QAction* MainWindow::AddAction(const char* name, const QString& text, const char* icon,
+                               const QString& toolTip) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    if (icon != nullptr) action->setIcon(QIcon(QString(":/icons/%1.svg").arg(icon)));
+    if (!toolTip.isEmpty()) action->setToolTip(toolTip);
+    return action;
+}
+
+QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>(name); }
+
+void MainWindow::BuildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName("mnuFile");
+    // the file commands arrive with the file and print windows; they show, disabled, where
+    // they will be
+    const QString later = tr("Coming in a later release");
+    for (auto [name, text, icon, tip] :
+         {std::tuple{"mnuNew", tr("&New"), "new", tr("Start New Pattern")},
+          std::tuple{"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern")},
+          std::tuple{"mnuSave", tr("&Save"), "save", tr("Save Pattern")},
+          std::tuple{"mnuSaveAs", tr("Save &As..."), static_cast<const char*>(nullptr), QString()}}) {
+        QAction* action = AddAction(name, text, icon, tip);
+        action->setEnabled(false);
+        action->setStatusTip(later);
+        file->addAction(action);
+    }
+    file->addSeparator()->setObjectName("mnuDash0");
+    for (auto [name, text, icon, tip] :
+         {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern")},
+          std::tuple{"mnuPreview", tr("Print Pre&view"), "preview",
+                     tr("Preview Printed Pattern")}}) {
+        QAction* action = AddAction(name, text, icon, tip);
+        action->setEnabled(false);
+        action->setStatusTip(later);
+        file->addAction(action);
+    }
+    file->addSeparator()->setObjectName("mnuDash1");
+    QAction* exit = AddAction("mnuExit", tr("E&xit"));
+    connect(exit, &QAction::triggered, qApp, &QApplication::quit);
+    file->addAction(exit);
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName("mnuView");
+    QAction* design = AddAction("mnuDesign", tr("&Design"));
+    design->setEnabled(false);
+    QAction* weave = AddAction("mnuWeave", tr("&Weave"));
+    weave->setEnabled(false);
+    QAction* display = AddAction("mnuDisplay", tr("Dis&play"));
+    connect(display, &QAction::triggered, this, &MainWindow::mnuDisplay_Click);
+    QAction* instructions = AddAction("mnuInstructions", tr("&Instructions"));
+    connect(instructions, &QAction::triggered, this, &MainWindow::mnuInstructions_Click);
+    QAction* reverse =
+        AddAction("mnuReverse", tr("&Reverse"), "reverse", tr("Display the reverse pattern"));
+    reverse->setCheckable(true);
+    connect(reverse, &QAction::triggered, this, &MainWindow::mnuReverse_Click);
+    view->addActions({design, weave, display, instructions, reverse});
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName("mnuHelp");
+    QAction* readme = AddAction("mnuDisplayHelp", tr("&Help"));
+    connect(readme, &QAction::triggered, this, &MainWindow::mnuDisplayHelp_Click);
+    QAction* about = AddAction("mnuAbout", tr("&About"));
+    connect(about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+    help->addActions({readme, about});
+}
+
+void MainWindow::BuildToolbar() {
+    toolbar_ = addToolBar(tr("Toolbar"));
+    toolbar_->setObjectName("Toolbar1");
+    toolbar_->setMovable(false);
+    toolbar_->setIconSize(QSize(24, 24));
+    // the buttons are the menu entries' own actions, so both always agree
+    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuPrint", "mnuPreview", "mnuReverse"})
+        toolbar_->addAction(Action(name));
+}
+
+void MainWindow::mnuReverse_Click() {
+    // the checked state is the only record of which face shows; Reverse reports nothing
+    // itself: what fails inside the band reports there
+    AppState& state = document_.State();
+    display_->Canvas().Clear();
+    state.CurrentBand->WeaveReverse(&display_->Canvas(), &document_.Grid(), state.Geometry());
+    display_->View()->update();
+    document_.NotifyInstructionsChanged();
+}
+
+void MainWindow::mnuDisplay_Click() {
+    displaySub_->show();
+    displaySub_->raise();
+    mdi_->setActiveSubWindow(displaySub_);
+}
+
+void MainWindow::mnuInstructions_Click() {
+    if (!instructionsSub_->isVisible()) instructionsSub_->show();
+    instructionsSub_->raise();
+    mdi_->setActiveSubWindow(instructionsSub_);
+}
+
+void MainWindow::mnuDisplayHelp_Click() {
+    const QString path = programFolder_ + "/readme.txt";
+    if (!QFile::exists(path)) return;  // Help reports nothing
+    if (!dialogs_.OpenDocument(path)) ShowReadmeWindow(path);
+}
+
+void MainWindow::ShowReadmeWindow(const QString& path) {
+    if (readmeSub_ == nullptr) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
+        auto* text = new QPlainTextEdit(QString::fromUtf8(file.readAll()));
+        text->setObjectName("txtReadme");
+        text->setReadOnly(true);
+        text->setWindowTitle(tr("Tessaly Help"));
+        readmeSub_ = mdi_->addSubWindow(text);
+        readmeSub_->setAttribute(Qt::WA_DeleteOnClose);
+        readmeSub_->resize(560, 420);
+    }
+    readmeSub_->show();
+    readmeSub_->raise();
+}
+
+void MainWindow::mnuAbout_Click() { ShowSplash(false); }
+
+SplashWindow* MainWindow::Splash() const { return splash_; }
+
+void MainWindow::ShowSplash(bool splash) {
+    // an open splash is not made anew: its timer keeps running
+    if (splash_ == nullptr) {
+        splash_ = new SplashWindow(splash, this);
+        const QRect area = geometry();
+        splash_->move(area.center() - splash_->rect().center());
+    }
+    splash_->show();
+    splash_->raise();
+    splash_->activateWindow();
+}
+
+void MainWindow::ShowOpenedPattern(const std::string& turnSequence) {
+    AppState& state = document_.State();
+    Action("mnuReverse")->setChecked(false);
+    display_->ResetZoom();
+    WeaveOpenedPattern(state, turnSequence, display_->Canvas(), document_.Grid());
+    document_.TurnSequence = turnSequence;
+    instructions_->InitGrid();
+    display_->View()->update();
+    document_.NotifyInstructionsChanged();
+}
+
+std::optional<std::string> MainWindow::AskSavePath() {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Save Pattern"), QString(), tr("Kestro File (*.kst);;All Files (*.*)"));
+    if (path.isEmpty()) return std::nullopt;
+    return path.toStdString();
+}
+
+void MainWindow::SetMainCaption(const std::string& caption) {
+    setWindowTitle(QString::fromStdString(caption));
+}
+
+std::string MainWindow::BandNameText() { return document_.State().BandName; }
+
+std::string MainWindow::TurnSequenceText() { return document_.TurnSequence; }
+
+WindowValues MainWindow::CurrentWindowValues() {
+    WindowValues values{};
+    values[0] = WindowPlaces::Read(this);
+    values[2] = WindowPlaces::Read(displaySub_);
+    return values;
+}
+
+void MainWindow::ApplyWindowValues(const WindowValues& values) {
+    WindowPlaces::ApplyToMain(this, values[0]);
+    WindowPlaces::KeepOnScreen(this);
+    // the design and weaving windows take their places when they arrive
+    WindowPlaces::ApplyToChild(displaySub_, values[2]);
+    WindowPlaces::KeepChildReachable(mdi_, displaySub_);
+}
+
+}  // namespace tessaly

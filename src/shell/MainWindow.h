@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include "patternfile/PatternFile.h"
+
+class QAction;
+class QMdiArea;
+class QMdiSubWindow;
+class QToolBar;
+
+namespace tessaly {
+
+class DisplayWindow;
+class InstructionsWindow;
+class PatternDocument;
+class SplashWindow;
+class UserDialogs;
+
+// The main frame: menus, toolbar and the child windows in its work area. It routes commands
+// and keeps their enabled and checked states; the windows draw themselves from the document.
+class MainWindow : public QMainWindow, public PatternFileHost {
+    Q_OBJECT
+
+public:
+    MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
+               QWidget* parent = nullptr);
+
+    DisplayWindow* Display() const { return display_; }
+    InstructionsWindow* Instructions() const { return instructions_; }
+    QMdiSubWindow* DisplaySubWindow() const { return displaySub_; }
+    QMdiSubWindow* InstructionsSubWindow() const { return instructionsSub_; }
+    QMdiArea* WorkArea() const { return mdi_; }
+    QToolBar* Toolbar() const { return toolbar_; }
+    QAction* Action(const char* name) const;
+    SplashWindow* Splash() const;
+
+    // Shows the splash (start-up) or the About box.
+    void ShowSplash(bool splash);
+
+    // Builds the band of a pattern that was just read and every window from it.
+    void ShowOpenedPattern(const std::string& turnSequence);
+
+    // PatternFileHost
+    std::optional<std::string> AskSavePath() override;
+    void SetMainCaption(const std::string& caption) override;
+    std::string BandNameText() override;
+    std::string TurnSequenceText() override;
+    WindowValues CurrentWindowValues() override;
+    void ApplyWindowValues(const WindowValues& values) override;
+
+    void mnuReverse_Click();
+    void mnuInstructions_Click();
+    void mnuDisplay_Click();
+    void mnuDisplayHelp_Click();
+    void mnuAbout_Click();
+
+private:
+    QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
+                       const QString& toolTip = {});
+    void BuildMenus();
+    void BuildToolbar();
+    void ShowReadmeWindow(const QString& path);
+
+    PatternDocument& document_;
+    UserDialogs& dialogs_;
+    QString programFolder_;
+    QMdiArea* mdi_ = nullptr;
+    QToolBar* toolbar_ = nullptr;
+    DisplayWindow* display_ = nullptr;
+    InstructionsWindow* instructions_ = nullptr;
+    QMdiSubWindow* displaySub_ = nullptr;
+    QMdiSubWindow* instructionsSub_ = nullptr;
+    QPointer<QMdiSubWindow> readmeSub_;
+    QPointer<SplashWindow> splash_;
+};
+
+}  // namespace tessaly

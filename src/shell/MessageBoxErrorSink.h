@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "UserDialogs.h"
+#include "errors/ErrorReporter.h"
+
+namespace tessaly {
+
+// Shows each unexpected error as a modal warning with an OK button.
+class MessageBoxErrorSink : public ErrorSink {
+public:
+    explicit MessageBoxErrorSink(UserDialogs& dialogs) : dialogs_(dialogs) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+    void Show(const ErrorReport& report) noexcept override;
+
+private:
+    UserDialogs& dialogs_;
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace tessaly

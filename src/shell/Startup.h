@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "PatternDocument.h"
+
+namespace tessaly {
+
+class MainWindow;
+class UserDialogs;
+
+// What happens from launch until the weaver can work: the default pattern read from the
+// program's folder, the main window and its children built from it, the stored window places
+// applied, the print geometry measured and the splash shown.
+class Startup {
+public:
+    Startup(UserDialogs& dialogs, QString programFolder);
+    ~Startup();
+
+    MainWindow& Run(bool showSplash = true);
+    PatternDocument& Document() { return document_; }
+
+    // 98 % of the default page's height, in printer pixels.
+    static std::int32_t DefaultPrintBottom();
+
+private:
+    UserDialogs& dialogs_;
+    QString programFolder_;
+    PatternDocument document_;
+    std::unique_ptr<MainWindow> main_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,23 @@
+#include <QApplication>
+
+#include "MainWindow.h"
+#include "MessageBoxErrorSink.h"
+#include "Startup.h"
+#include "UserDialogs.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tessaly"));
+    QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
+
+    tessaly::QtUserDialogs dialogs;
+    tessaly::MessageBoxErrorSink errorBox(dialogs);
+    tessaly::SetErrorSink(&errorBox);
+
+    tessaly::Startup startup(dialogs, QApplication::applicationDirPath());
+    tessaly::MainWindow& window = startup.Run();
+    errorBox.SetParent(&window);
+    const int status = QApplication::exec();
+    tessaly::SetErrorSink(nullptr);
+    return status;
+}

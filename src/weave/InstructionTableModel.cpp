@@ -1,0 +1,62 @@
+#include "InstructionTableModel.h"
+
+#include <QColor>
+#include <QFont>
+
+#include "engine/InstructionGrid.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+
+InstructionTableModel::InstructionTableModel(const InstructionGrid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid) {}
+
+int InstructionTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(grid_.Rows() - 1, 0);
+}
+
+int InstructionTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : std::max(grid_.Cols() - 1, 0);
+}
+
+QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const int row = index.row() + 1;
+    const int col = index.column() + 1;
+    switch (role) {
+        case Qt::DisplayRole:
+            return QString::fromStdString(grid_.TextAt(row, col));
+        case Qt::BackgroundRole:
+            return RasterCanvas::ToQColor(grid_.BackColorAt(row, col));
+        case Qt::ForegroundRole:
+            return QColor(Qt::black);
+        case Qt::FontRole: {
+            if (!grid_.BoldAt(row, col)) return {};
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        default:
+            return {};
+    }
+}
+
+QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientation,
+                                           int role) const {
+    if (role != Qt::DisplayRole || section < 0) return {};
+    if (orientation == Qt::Horizontal) {
+        if (grid_.Rows() == 0 || section + 1 >= grid_.Cols()) return {};
+        return QString::fromStdString(grid_.TextAt(0, section + 1));
+    }
+    if (section + 1 >= grid_.Rows() || grid_.Cols() == 0) return {};
+    return QString::fromStdString(grid_.TextAt(section + 1, 0));
+}
+
+void InstructionTableModel::Reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+}  // namespace tessaly

@@ -1,0 +1,81 @@
+#include "InstructionsWindow.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QResizeEvent>
+#include <QTableView>
+
+#include "InstructionTableModel.h"
+#include "errors/ErrorReporter.h"
+#include "shell/PatternDocument.h"
+#include "shell/Twips.h"
+
+namespace tessaly {
+
+InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    setObjectName("frmInstructions");
+    setWindowTitle(tr("Turning Instructions"));
+
+    model_ = new InstructionTableModel(document.Grid(), this);
+    table_ = new QTableView(this);
+    table_->setObjectName("grdInstructions");
+    table_->setModel(model_);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // fixed sections keep a view of 10,000 picks by 200 cards quick
+    for (QHeaderView* header : {table_->horizontalHeader(), table_->verticalHeader()}) {
+        header->setSectionResizeMode(QHeaderView::Fixed);
+        header->setMinimumSectionSize(TwipsToPixels(kColumnWidthTwips));
+    }
+    table_->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(kColumnWidthTwips));
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+
+    close_ = new QPushButton(tr("&Close"), this);
+    close_->setObjectName("cmdClose");
+    legend_ = new QLabel(tr("F = Forward, B = Backward, * = Vertical Twist"), this);
+    legend_->setObjectName("Label1");
+
+    table_->setGeometry(TwipsToPixels(200), TwipsToPixels(200), TwipsToPixels(6495),
+                        TwipsToPixels(5295));
+    close_->setGeometry(TwipsToPixels(240), TwipsToPixels(5520), TwipsToPixels(1095),
+                        TwipsToPixels(375));
+    legend_->setGeometry(TwipsToPixels(1560), TwipsToPixels(5640), TwipsToPixels(3615),
+                         TwipsToPixels(375));
+    resize(TwipsToPixels(6975), TwipsToPixels(6330));
+
+    connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
+    connect(&document, &PatternDocument::instructionsChanged, model_,
+            &InstructionTableModel::Reload);
+}
+
+void InstructionsWindow::InitGrid() {
+    Trap("frmInstructions", "InitGrid", [&] {
+        InstructionGrid& grid = document_.Grid();
+        const std::int32_t cards = document_.State().CurrentBand->At(1).Cards().Count();
+        grid.SetCols(cards + 1);
+        grid.SetRow(0);
+        grid.SetColWidth(0, kColumnWidthTwips);
+        for (std::int32_t i = 1; i <= cards; ++i) {
+            grid.SetColWidth(i, kColumnWidthTwips);
+            grid.SetCol(i);
+            grid.SetText(std::to_string(i));
+        }
+    });
+    model_->Reload();
+}
+
+void InstructionsWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    // the grid fills the window but for a 200-twip border and the legend below it
+    const int border = TwipsToPixels(400);
+    const int width = std::max(event->size().width() - border, 0);
+    const int height = std::max(event->size().height() - border - legend_->height(), 0);
+    table_->resize(width, height);
+    const int below = table_->y() + height;
+    legend_->move(legend_->x(), below);
+    close_->move(close_->x(), below + TwipsToPixels(100));
+}
+
+}  // namespace tessaly

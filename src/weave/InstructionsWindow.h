@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace tessaly {
+
+class InstructionTableModel;
+class PatternDocument;
+
+// "Turning Instructions": every pick's instruction for every card, with the legend.
+class InstructionsWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kColumnWidthTwips = 350;
+
+    explicit InstructionsWindow(PatternDocument& document, QWidget* parent = nullptr);
+
+    // Lays out the columns and the header line for the band's cards.
+    void InitGrid();
+
+    QTableView* Table() const { return table_; }
+    InstructionTableModel* Model() const { return model_; }
+
+signals:
+    void closeRequested();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    PatternDocument& document_;
+    InstructionTableModel* model_ = nullptr;
+    QTableView* table_ = nullptr;
+    QPushButton* close_ = nullptr;
+    QLabel* legend_ = nullptr;
+};
+
+}  // namespace tessaly

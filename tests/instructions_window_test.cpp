@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+
+#include "GuiSupport.h"
+#include "engine/RecordingCanvas.h"
+#include "model/Directions.h"
+#include "shell/PatternDocument.h"
+#include "weave/InstructionTableModel.h"
+#include "weave/InstructionsWindow.h"
+
+namespace tessaly {
+namespace {
+
+class InstructionsWindowTest : public ::testing::Test {
+protected:
+    void Weave(const Cards& deck, std::string_view sequence) {
+        RecordingCanvas canvas;
+        document.State().CurrentBand->WeaveAll(deck, &canvas, sequence, &document.Grid(),
+                                               document.State().Geometry());
+        window.InitGrid();
+    }
+    PatternDocument document;
+    InstructionsWindow window{document};
+};
+
+TEST_F(InstructionsWindowTest, headings_and_cells_after_a_weave) {
+    Cards deck = test::MakeDeck(12, Forward, SThread);
+    Weave(deck, "FFBB");
+    InstructionTableModel& model = *window.Model();
+    ASSERT_EQ(model.columnCount(), 12);
+    ASSERT_EQ(model.rowCount(), 96);
+    EXPECT_EQ(model.headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(model.headerData(11, Qt::Horizontal, Qt::DisplayRole).toString(), "12");
+    EXPECT_EQ(model.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(model.data(model.index(0, 0), Qt::DisplayRole).toString(), "F");
+    EXPECT_EQ(model.data(model.index(2, 5), Qt::DisplayRole).toString(), "B");
+    EXPECT_EQ(model.data(model.index(2, 5), Qt::BackgroundRole).value<QColor>(),
+              QColor(192, 192, 192));
+    EXPECT_EQ(model.data(model.index(0, 5), Qt::BackgroundRole).value<QColor>(),
+              QColor(255, 255, 255));
+    EXPECT_FALSE(model.data(model.index(0, 5), Qt::FontRole).isValid());
+    for (int c = 0; c <= 12; ++c) EXPECT_EQ(document.Grid().ColWidth(c), 350);
+    EXPECT_EQ(document.Grid().TextAt(0, 0), "0");  // InitGrid leaves the corner alone
+}
+
+TEST_F(InstructionsWindowTest, a_twist_shows_bold) {
+    Band& band = *document.State().CurrentBand;
+    RecordingCanvas canvas;
+    Cards deck = test::MakeDeck(2, Forward, SThread);
+    band.WeaveRow(deck, &canvas, &document.Grid(), document.State().Geometry());
+    deck.At(2).Thread = ZThread;
+    band.WeaveRow(deck, &canvas, &document.Grid(), document.State().Geometry());
+    window.InitGrid();
+    const QModelIndex twisted = window.Model()->index(0, 1);
+    EXPECT_EQ(window.Model()->data(twisted, Qt::DisplayRole).toString(), "F *");
+    EXPECT_TRUE(window.Model()->data(twisted, Qt::FontRole).value<QFont>().bold());
+}
+
+TEST_F(InstructionsWindowTest, controls_and_layout) {
+    EXPECT_EQ(window.windowTitle(), "Turning Instructions");
+    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
+              "F = Forward, B = Backward, * = Vertical Twist");
+    EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->text(), "&Close");
+    window.show();
+    window.resize(8000 / 15, 7000 / 15);
+    test::ProcessEvents();
+    const QTableView* table = window.Table();
+    const QLabel* legend = window.findChild<QLabel*>("Label1");
+    EXPECT_EQ(table->width(), 8000 / 15 - 27);
+    EXPECT_EQ(legend->y(), table->y() + table->height());
+    EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->y(), legend->y() + 7);
+}
+
+TEST_F(InstructionsWindowTest, an_empty_band_is_reported_and_the_grid_left_alone) {
+    test::ReportRecorder recorder;
+    window.InitGrid();
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Where(), "frmInstructions.InitGrid");
+}
+
+TEST_F(InstructionsWindowTest, a_large_band_opens_without_a_widget_per_cell) {
+    InstructionGrid& grid = document.Grid();
+    grid.SetCols(201);
+    grid.SetRows(10000);
+    window.Model()->Reload();
+    window.show();
+    test::ProcessEvents();
+    EXPECT_EQ(window.Model()->rowCount(), 9999);
+    EXPECT_LT(window.findChildren<QWidget*>().size(), 40);
+}
+
+}  // namespace
+}  // namespace tessaly

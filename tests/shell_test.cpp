@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GuiSupport.h"
+#include "display/DisplayWindow.h"
+#include "engine/Threading.h"
+#include "shell/MainWindow.h"
+#include "shell/MessageBoxErrorSink.h"
+#include "shell/SplashWindow.h"
+#include "shell/Startup.h"
+#include "weave/InstructionTableModel.h"
+#include "weave/InstructionsWindow.h"
+
+namespace tessaly {
+namespace {
+
+class ShellTest : public ::testing::Test {
+protected:
+    MainWindow& Start(bool splash = false) { return startup.Run(splash); }
+    AppState& State() { return startup.Document().State(); }
+
+    test::ReportRecorder recorder;
+    test::RecordingDialogs dialogs;
+    test::ProgramFolder folder;
+    Startup startup{dialogs, folder.Path()};
+};
+
+std::vector<Cards> DecksOf(const Band& band) {
+    std::vector<Cards> decks;
+    for (const auto& row : band) decks.push_back(row->Cards());
+    return decks;
+}
+
+TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
+    MainWindow& window = Start();
+    EXPECT_EQ(window.windowTitle(), "Tessaly");
+    EXPECT_TRUE(State().PatternPath.empty());
+    EXPECT_FALSE(State().PatternChanged);
+    EXPECT_EQ(State().BandName, "Tessaly sampler: diamonds");
+    const std::int32_t rows = State().CurrentBand->Count();
+    EXPECT_GT(rows, 50);
+    ASSERT_NE(State().CurrentDeck, nullptr);
+    EXPECT_EQ(startup.Document().TurnSequence, "FFFFBBBB");
+    EXPECT_EQ(startup.Document().Grid().Rows(), rows);
+    EXPECT_EQ(window.Instructions()->Model()->rowCount(), rows - 1);
+    EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
+    EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+    EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
+    EXPECT_GT(State().PrintBottom, 0);
+    // the stored places: main window 14400 x 10800 twips
+    EXPECT_EQ(window.size(), QSize(960, 720));
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShellTest, start_up_without_a_default_pattern_reports_and_goes_on) {
+    QFile::remove(folder.Path() + "/default.kst");
+    MainWindow& window = Start();
+    EXPECT_EQ(window.windowTitle(), "Tessaly");
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Reports()[0].number, 53);
+    EXPECT_EQ(State().CurrentBand->Count(), 0);
+}
+
+TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
+    MainWindow& window = Start();
+    const std::vector<std::pair<const char*, QString>> tips = {
+        {"mnuNew", "Start New Pattern"},     {"mnuOpen", "Open Existing Pattern"},
+        {"mnuSave", "Save Pattern"},         {"mnuPrint", "Print Pattern"},
+        {"mnuPreview", "Preview Printed Pattern"}, {"mnuReverse", "Display the reverse pattern"}};
+    const QList<QAction*> buttons = window.Toolbar()->actions();
+    ASSERT_EQ(buttons.size(), 6);
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        EXPECT_EQ(buttons[static_cast<int>(i)], window.Action(tips[i].first));
+        EXPECT_EQ(buttons[static_cast<int>(i)]->toolTip(), tips[i].second);
+        EXPECT_FALSE(buttons[static_cast<int>(i)]->icon().isNull());
+    }
+    EXPECT_EQ(window.Action("mnuReverse")->text(), "&Reverse");
+    EXPECT_EQ(window.Action("mnuSaveAs")->text(), "Save &As...");
+    EXPECT_EQ(window.Action("mnuDisplayHelp")->text(), "&Help");
+}
+
+TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
+    MainWindow& window = Start();
+    const auto front = DecksOf(*State().CurrentBand);
+    const QImage frontImage = window.Display()->Canvas().Image();
+    const std::int32_t cards = startup.Document().CardCount();
+    QAction* reverse = window.Action("mnuReverse");
+
+    auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(reverse->isChecked());
+    EXPECT_TRUE(button->isChecked());
+    EXPECT_EQ(State().CurrentBand->At(1).Cards().At(1).Position, cards);
+    EXPECT_NE(window.Display()->Canvas().Image(), frontImage);
+
+    reverse->trigger();  // the menu entry
+    EXPECT_FALSE(reverse->isChecked());
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_EQ(DecksOf(*State().CurrentBand), front);
+    EXPECT_EQ(window.Display()->Canvas().Image(), frontImage);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
+    MainWindow& window = Start();
+    window.Action("mnuInstructions")->trigger();
+    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    window.Action("mnuInstructions")->trigger();
+    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.InstructionsSubWindow());
+    auto* close = window.Instructions()->findChild<QPushButton*>("cmdClose");
+    ASSERT_NE(close, nullptr);
+    QTest::mouseClick(close, Qt::LeftButton);
+    EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
+    // closing hides; the grid keeps its contents
+    EXPECT_GT(window.Instructions()->Model()->rowCount(), 0);
+    window.DisplaySubWindow()->close();
+    EXPECT_FALSE(window.DisplaySubWindow()->isVisible());
+    window.Action("mnuDisplay")->trigger();
+    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+}
+
+TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
+    MainWindow& window = Start(true);
+    QPointer<SplashWindow> splash = window.Splash();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(splash->mSplash());
+    EXPECT_TRUE(splash->Timer().isActive());
+    EXPECT_EQ(splash->Timer().interval(), 6000);
+    EXPECT_TRUE(splash->windowTitle().isEmpty());
+    EXPECT_EQ(splash->findChild<QLabel*>("lblVersion")->text(),
+              QString("Version %1.%2").arg(TESSALY_VERSION_MAJOR).arg(TESSALY_VERSION_MINOR));
+
+    // About while the splash shows does not make a new window: the timer keeps running
+    window.Action("mnuAbout")->trigger();
+    EXPECT_EQ(window.Splash(), splash.data());
+    EXPECT_TRUE(splash->Timer().isActive());
+
+    QMetaObject::invokeMethod(const_cast<QTimer*>(&splash->Timer()), "timeout");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+
+    window.ShowSplash(true);
+    splash = window.Splash();
+    QTest::keyClick(splash.data(), Qt::Key_Space);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(splash.isNull());
+}
+
+TEST_F(ShellTest, about_stays_until_a_click) {
+    MainWindow& window = Start();
+    window.Action("mnuAbout")->trigger();
+    QPointer<SplashWindow> about = window.Splash();
+    ASSERT_NE(about, nullptr);
+    EXPECT_FALSE(about->mSplash());
+    EXPECT_FALSE(about->Timer().isActive());
+    EXPECT_FALSE(about->isModal());
+    auto* label = about->findChild<QLabel*>("lblCopyright");
+    QTest::mouseClick(about.data(), Qt::LeftButton, {}, label->geometry().center());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(about.isNull());
+}
+
+TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
+    MainWindow& window = Start();
+    window.Action("mnuDisplayHelp")->trigger();
+    ASSERT_EQ(dialogs.opened.size(), 1u);
+    EXPECT_TRUE(dialogs.opened[0].endsWith("/readme.txt"));
+    EXPECT_EQ(window.findChild<QPlainTextEdit*>("txtReadme"), nullptr);
+
+    dialogs.viewerAvailable = false;
+    window.Action("mnuDisplayHelp")->trigger();
+    auto* text = window.findChild<QPlainTextEdit*>("txtReadme");
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->isReadOnly());
+    EXPECT_TRUE(text->toPlainText().contains("Turning Instructions"));
+
+    QFile::remove(folder.Path() + "/readme.txt");
+    window.Action("mnuDisplayHelp")->trigger();  // a failing Help reports nothing
+    EXPECT_TRUE(recorder.Empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST_F(ShellTest, stored_window_places_out_of_reach_are_brought_back) {
+    MainWindow& window = Start();
+    WindowValues values = window.CurrentWindowValues();
+    values[0] = {0, 40000, 90000, 12000, 9000};  // far right of any screen
+    values[2] = {0, 60000, 80000, 4800, 6000};   // far outside the work area
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window.frameGeometry().topLeft()));
+    const QRect area = window.WorkArea()->viewport()->rect();
+    EXPECT_TRUE(area.contains(window.DisplaySubWindow()->geometry().topLeft()));
+
+    values[2] = {0, 150, 300, 4800, 6000};  // reachable: taken as it is, in pixels
+    window.ApplyWindowValues(values);
+    EXPECT_EQ(window.DisplaySubWindow()->geometry(), QRect(20, 10, 320, 400));
+    values[2].State = 2;
+    window.ApplyWindowValues(values);
+    EXPECT_TRUE(window.DisplaySubWindow()->isMaximized());
+}
+
+TEST_F(ShellTest, window_places_read_back_in_twips) {
+    MainWindow& window = Start();
+    window.DisplaySubWindow()->setGeometry(20, 10, 320, 400);
+    const WindowValue display = window.CurrentWindowValues()[2];
+    EXPECT_EQ(display, (WindowValue{0, 150, 300, 4800, 6000}));
+}
+
+TEST(error_box_test, shows_a_modal_warning_with_title_and_text) {
+    test::RecordingDialogs dialogs;
+    MessageBoxErrorSink sink(dialogs);
+    ScopedErrorSink scope(sink);
+    Cards deck;
+    deck.Item(3);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "Unexpected error in TessalyApp.Cards.Item");
+    EXPECT_EQ(dialogs.messages[0].text, "9 - Subscript out of range (Error source - TessalyApp)");
+    EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Warning);
+}
+
+}  // namespace
+}  // namespace tessaly
