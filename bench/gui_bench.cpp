@@ -1,0 +1,69 @@
+// Timings of the windows, on Qt's offscreen platform: a zoom click on a big band until the
+// canvas is painted, and opening the instructions of a long band.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "BenchSupport.h"
+#include "display/BandView.h"
+#include "engine/RecordingCanvas.h"
+#include "display/DisplayWindow.h"
+#include "shell/PatternDocument.h"
+#include "weave/InstructionTableModel.h"
+#include "weave/InstructionsWindow.h"
+
+namespace tessaly {
+namespace {
+
+void FillBand(PatternDocument& document, int rows, int cards) {
+    Band& band = *document.State().CurrentBand;
+    Cards deck = bench::Deck(cards);
+    for (int r = 1; r <= rows; ++r) {
+        band.Add(deck, std::to_string(r));
+        for (Card& card : deck) card.SetTurn(r % 4 < 2 ? 0 : 1);
+    }
+}
+
+void BM_ZoomClick(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, 1000, 200);
+    DisplayWindow display(document);
+    display.resize(800, 900);
+    display.show();
+    display.RedrawBand();
+    bool in = true;
+    for (auto _ : state) {
+        display.ClickBand(in ? Qt::LeftButton : Qt::RightButton);
+        display.View()->repaint();
+        in = !in;
+    }
+}
+BENCHMARK(BM_ZoomClick)->Unit(benchmark::kMillisecond);
+
+void BM_OpenInstructions(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, 10000, 200);
+    RecordingCanvas canvas;
+    document.State().CurrentBand->WeaveBand(&canvas, &document.Grid(), document.State().Geometry());
+    for (auto _ : state) {
+        InstructionsWindow window(document);
+        window.InitGrid();
+        window.resize(600, 500);
+        window.show();
+        window.repaint();
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_OpenInstructions)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace tessaly
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
