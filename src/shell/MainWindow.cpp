@@ -256,6 +256,17 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
     // the design and weaving windows take their places when they arrive
     WindowPlaces::ApplyToChild(displaySub_, values[2]);
     WindowPlaces::KeepChildReachable(mdi_, displaySub_);
+    // the instructions have no stored place: they open beside the band
+    if (!instructionsSub_->isVisible() && displaySub_->isVisible() && !displaySub_->isMaximized()) {
+        const int x = displaySub_->geometry().right() + 1;
+        instructionsSub_->move(x, displaySub_->y());
+        const int frame = instructionsSub_->width() - instructions_->width();
+        const int room = mdi_->viewport()->width() - x;
+        instructionsSub_->resize(
+            std::max(instructionsSub_->width(),
+                     std::min(instructions_->PreferredWidth() + frame, room)),
+            instructionsSub_->height());
+    }
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "InstructionTableModel.h"
@@ -41,7 +42,9 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
                         TwipsToPixels(5295));
     close_->setGeometry(TwipsToPixels(240), TwipsToPixels(5520), TwipsToPixels(1095),
                         TwipsToPixels(375));
-    legend_->setGeometry(TwipsToPixels(1560), TwipsToPixels(5640), TwipsToPixels(3615),
+    // wide enough for the whole legend in the desktop's font
+    legend_->setGeometry(TwipsToPixels(1560), TwipsToPixels(5640),
+                         std::max(TwipsToPixels(3615), legend_->sizeHint().width()),
                          TwipsToPixels(375));
     resize(TwipsToPixels(6975), TwipsToPixels(6330));
 
@@ -64,6 +67,14 @@ void InstructionsWindow::InitGrid() {
         }
     });
     model_->Reload();
+}
+
+int InstructionsWindow::PreferredWidth() const {
+    const int columns = table_->horizontalHeader()->length();
+    const int chrome = table_->verticalHeader()->sizeHint().width() +
+                       table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
+    return std::max(table_->x() + columns + chrome + TwipsToPixels(200),
+                    legend_->geometry().right() + TwipsToPixels(200));
 }
 
 void InstructionsWindow::resizeEvent(QResizeEvent* event) {

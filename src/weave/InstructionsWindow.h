@@ -23,6 +23,9 @@ public:
     // Lays out the columns and the header line for the band's cards.
     void InitGrid();
 
+    // The width that shows every card's column without scrolling.
+    int PreferredWidth() const;
+
     QTableView* Table() const { return table_; }
     InstructionTableModel* Model() const { return model_; }
 
