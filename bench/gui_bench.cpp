@@ -16,12 +16,7 @@ namespace tessaly {
 namespace {
 
 void FillBand(PatternDocument& document, int rows, int cards) {
-    Band& band = *document.State().CurrentBand;
-    Cards deck = bench::Deck(cards);
-    for (int r = 1; r <= rows; ++r) {
-        band.Add(deck, std::to_string(r));
-        for (Card& card : deck) card.SetTurn(r % 4 < 2 ? 0 : 1);
-    }
+    *document.State().CurrentBand = bench::BandOfRows(rows, cards);
 }
 
 void BM_ZoomClick(benchmark::State& state) {

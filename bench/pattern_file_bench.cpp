@@ -27,15 +27,7 @@ std::string BenchFolder() {
 
 // A hand-woven band: every row stored.
 const Band& HandWovenBand() {
-    static const Band band = [] {
-        Band built;
-        Cards deck = bench::Deck(kCards);
-        for (int r = 1; r <= kRows; ++r) {
-            built.Add(deck, std::to_string(r));
-            for (Card& card : deck) card.SetTurn(r % 6 < 3 ? 0 : 1);
-        }
-        return built;
-    }();
+    static const Band band = bench::BandOfRows(kRows, kCards, 3);
     return band;
 }
 

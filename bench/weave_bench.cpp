@@ -11,22 +11,11 @@ namespace {
 
 constexpr int kCanvasHeight = 1000;
 
-// Band of the given length, woven by turning every card forward each pick.
-Band BandOfRows(int rows, int cards) {
-    Band band;
-    Cards deck = bench::Deck(cards);
-    for (int r = 1; r <= rows; ++r) {
-        band.Add(deck, std::to_string(r));
-        for (Card& card : deck) card.SetTurn(r % 4 < 2 ? 0 : 1);
-    }
-    return band;
-}
-
 // One more pick on a band of state.range(0) rows: its cost must not depend on the length.
 void BM_WeaveRow(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     const DrawingGeometry geometry{10, 10, 0, 0};
-    Band band = BandOfRows(rows, 100);
+    Band band = bench::BandOfRows(rows, 100);
     RasterCanvas canvas(BandCanvasWidth(100, geometry), kCanvasHeight);
     InstructionGrid grid;
     band.WeaveBand(&canvas, &grid, geometry);
@@ -58,9 +47,12 @@ void BM_WeaveAll(benchmark::State& state) {
 }
 BENCHMARK(BM_WeaveAll)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// Redrawing a band of state.range(0) rows of 200 cards at block size state.range(1), as the
+// zoom does: at size 10 half the rows lie above the canvas, at size 1 all of them are drawn.
 void BM_WeaveBand(benchmark::State& state) {
-    const DrawingGeometry geometry{10, 10, 0, 0};
-    Band band = BandOfRows(1000, 200);
+    const auto size = static_cast<std::int32_t>(state.range(1));
+    const DrawingGeometry geometry{size, static_cast<std::int16_t>(size), 0, 0};
+    Band band = bench::BandOfRows(static_cast<int>(state.range(0)), 200);
     RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
     InstructionGrid grid;
     for (auto _ : state) {
@@ -69,21 +61,7 @@ void BM_WeaveBand(benchmark::State& state) {
         benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }
-BENCHMARK(BM_WeaveBand)->Unit(benchmark::kMillisecond);
-
-// The zoom's redraw at block size 1, where every row of the band lies on the canvas.
-void BM_WeaveBandAllVisible(benchmark::State& state) {
-    const DrawingGeometry geometry{1, 1, 0, 0};
-    Band band = BandOfRows(490, 200);
-    RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
-    InstructionGrid grid;
-    for (auto _ : state) {
-        canvas.Clear();
-        band.WeaveBand(&canvas, &grid, geometry);
-        benchmark::DoNotOptimize(canvas.Image().constBits());
-    }
-}
-BENCHMARK(BM_WeaveBandAllVisible)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WeaveBand)->Args({1000, 10})->Args({490, 1})->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly

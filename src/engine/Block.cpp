@@ -47,25 +47,25 @@ void Block::MapOpenThread(const DrawingGeometry& geometry) {
     });
 }
 
-void Block::MapOS(const DrawingGeometry& geometry) {
-    Trap("Block", "MapOS", [&] {
+void Block::MapSlant(const char* procedure, bool fallsToTheRight,
+                     const DrawingGeometry& geometry) {
+    Trap("Block", procedure, [&] {
         const BlockFrame f = FrameOf(*this, geometry);
         const std::int32_t low = CheckedInt32(std::int64_t{f.base} + f.size);
         if (low < f.top) return;
         const std::int32_t high = CheckedInt32(std::int64_t{f.base} - f.size);
-        SetOutline(f.left, f.right, high, low, f.top);
+        if (fallsToTheRight)
+            SetOutline(f.left, f.right, high, low, f.top);
+        else
+            SetOutline(f.left, f.right, low, high, f.top);
     });
 }
 
-void Block::MapOZ(const DrawingGeometry& geometry) {
-    Trap("Block", "MapOZ", [&] {
-        const BlockFrame f = FrameOf(*this, geometry);
-        const std::int32_t low = CheckedInt32(std::int64_t{f.base} + f.size);
-        if (low < f.top) return;
-        const std::int32_t high = CheckedInt32(std::int64_t{f.base} - f.size);
-        SetOutline(f.left, f.right, low, high, f.top);
-    });
-}
+// A backslash: the top edge falls by two blocks across the block's width.
+void Block::MapOS(const DrawingGeometry& geometry) { MapSlant("MapOS", true, geometry); }
+
+// A slash: the top edge rises by two blocks.
+void Block::MapOZ(const DrawingGeometry& geometry) { MapSlant("MapOZ", false, geometry); }
 
 void Block::SetBlockType(std::int32_t shape, const DrawingGeometry& geometry) {
     switch (shape) {

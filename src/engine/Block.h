@@ -48,6 +48,7 @@ private:
     void MapOpenThread(const DrawingGeometry& geometry);
     void MapOS(const DrawingGeometry& geometry);
     void MapOZ(const DrawingGeometry& geometry);
+    void MapSlant(const char* procedure, bool fallsToTheRight, const DrawingGeometry& geometry);
 
     void SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY,
                     std::int32_t rightY, std::int32_t top);
