@@ -1,6 +1,24 @@
 #include <iostream>
 
 #include "ExportCommand.h"
+#include "errors/ErrorReporter.h"
+
+namespace {
+
+// One line per problem: what is wrong, then where the program noticed it.
+class ExportErrorSink : public tessaly::ErrorSink {
+public:
+    void Show(const tessaly::ErrorReport& report) noexcept override {
+        try {
+            std::cerr << "tessaly-export: error: " << report.description << " [error "
+                      << report.number << " in " << report.module << "." << report.procedure
+                      << "]\n";
+        } catch (...) {
+        }
+    }
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -16,5 +34,7 @@ int main(int argc, char** argv) {
         std::cerr << "tessaly-export: " << error << "\n" << tessaly::ExportUsage();
         return tessaly::kExitUsage;
     }
+    ExportErrorSink sink;
+    tessaly::ScopedErrorSink scope(sink);
     return tessaly::RunExport(*options, std::cout);
 }
