@@ -48,8 +48,11 @@ public:
             if (negative || (p < end && *p == '+')) ++p;
             const char* const digits = p;
             std::int64_t value = 0;
-            while (p < end && static_cast<unsigned>(*p - '0') < 10u) value = value * 10 + (*p++ - '0');
-            if (p == digits || p - digits > 18) return false;
+            while (p < end && static_cast<unsigned>(*p - '0') < 10u) {
+                if (p - digits == 18) return false;  // beyond 18 digits, int64 could overflow
+                value = value * 10 + (*p++ - '0');
+            }
+            if (p == digits) return false;
             while (p < end && (*p == ' ' || *p == '\t')) ++p;
             values[field] = negative ? -value : value;
             if (field + 1 < values.size()) {
