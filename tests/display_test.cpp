@@ -75,6 +75,13 @@ TEST_F(DisplayTest, zoom_out_stops_at_block_size_one) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(DisplayTest, zoom_in_stops_before_the_canvas_gets_too_wide) {
+    for (int i = 0; i < 200; ++i) display.ClickBand(Qt::LeftButton);
+    EXPECT_EQ(State().BlockSize, Zoom::kMaxBlockSize);
+    EXPECT_EQ(display.windowTitle(), QString("Display Band - %1:1").arg(Zoom::kMaxBlockSize - 9));
+    EXPECT_LE(display.Canvas().Image().width(), Zoom::kMaxCanvasWidth);
+}
+
 TEST_F(DisplayTest, mouse_clicks_on_the_band_zoom) {
     QTest::mouseClick(display.View(), Qt::LeftButton, {}, QPoint(50, 900));
     EXPECT_EQ(State().BlockSize, 11);

@@ -88,7 +88,7 @@ void DisplayWindow::RedrawBand() {
 
 void DisplayWindow::ClickBand(Qt::MouseButton button) {
     if (button == Qt::LeftButton)
-        zoom_.StepIn();
+        zoom_.StepIn(document_.CardCount());
     else if (button == Qt::RightButton)
         zoom_.StepOut();
     UpdateCaption();

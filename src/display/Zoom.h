@@ -15,11 +15,13 @@ public:
     static constexpr std::int32_t kStartSize = 10;
     static constexpr std::int32_t kMinBlockSize = 1;
     static constexpr std::int32_t kMaxBlockSize = 100;
+    // A wider canvas would cost more memory than a band display is worth.
+    static constexpr std::int32_t kMaxCanvasWidth = 16384;
 
     explicit Zoom(AppState& state) : state_(state) {}
 
     // Each returns false, changing nothing, at its limit.
-    bool StepIn();
+    bool StepIn(std::int32_t cardCount);
     bool StepOut();
     // Block size and margin back to 10, the ratio to 1:1.
     void Reset();

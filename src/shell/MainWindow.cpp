@@ -157,6 +157,12 @@ void MainWindow::BuildToolbar() {
         toolbar_->addAction(Action(name));
 }
 
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (splash_ != nullptr) splash_->close();
+    QApplication::quit();
+}
+
 void MainWindow::mnuReverse_Click() {
     // the checked state is the only record of which face shows; Reverse reports nothing
     // itself: what fails inside the band reports there

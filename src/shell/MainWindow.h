@@ -56,6 +56,10 @@ public:
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
 
+protected:
+    // Closing the main window ends the program, also while the About box is open.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
                        const QString& toolTip = {});
