@@ -6,8 +6,8 @@
 
 #include "BenchSupport.h"
 #include "display/BandView.h"
-#include "engine/RecordingCanvas.h"
 #include "display/DisplayWindow.h"
+#include "engine/RecordingCanvas.h"
 #include "shell/PatternDocument.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"

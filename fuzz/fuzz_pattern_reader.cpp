@@ -15,7 +15,7 @@
 
 namespace {
 class SilentSink : public tessaly::ErrorSink {
-public:
+  public:
     void Show(const tessaly::ErrorReport&) noexcept override {}
 };
 }  // namespace

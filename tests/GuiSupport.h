@@ -13,7 +13,7 @@ namespace tessaly::test {
 
 // Answers the program's questions without a screen and remembers what it was asked.
 class RecordingDialogs : public UserDialogs {
-public:
+  public:
     struct Message {
         QString title;
         QString text;
@@ -34,7 +34,7 @@ public:
 
 // A program folder holding the default pattern and the read-me, as the installed program has.
 class ProgramFolder {
-public:
+  public:
     ProgramFolder() {
         QFile::copy(TESSALY_DEFAULT_PATTERN, Path() + "/default.kst");
         QFile::copy(TESSALY_README, Path() + "/readme.txt");
@@ -42,7 +42,7 @@ public:
     QString Path() const { return QString::fromStdString(dir_.File("")).chopped(1); }
     std::string File(const std::string& name) const { return dir_.File(name); }
 
-private:
+  private:
     TempDir dir_;
 };
 

@@ -14,7 +14,7 @@ namespace tessaly::test {
 
 // Records every report made while it lives instead of printing it.
 class ReportRecorder {
-public:
+  public:
     ReportRecorder() : scope_(sink_) {}
     const std::vector<ErrorReport>& Reports() const { return sink_.reports; }
     bool Empty() const { return sink_.reports.empty(); }
@@ -22,14 +22,14 @@ public:
         return sink_.reports.at(i).module + "." + sink_.reports.at(i).procedure;
     }
 
-private:
+  private:
     RecordingErrorSink sink_;
     ScopedErrorSink scope_;
 };
 
 // A scratch folder removed at the end of the test.
 class TempDir {
-public:
+  public:
     TempDir() {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         path_ = std::filesystem::temp_directory_path() /
@@ -44,7 +44,7 @@ public:
         return File(name);
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 

@@ -1,7 +1,8 @@
+#include "engine/Band.h"
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "engine/Band.h"
 
 namespace tessaly {
 namespace {

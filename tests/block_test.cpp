@@ -1,7 +1,8 @@
+#include "engine/Block.h"
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "engine/Block.h"
 #include "engine/RecordingCanvas.h"
 
 namespace tessaly {

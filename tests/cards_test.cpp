@@ -1,7 +1,8 @@
+#include "model/Cards.h"
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "model/Cards.h"
 #include "model/Directions.h"
 
 namespace tessaly {
@@ -23,12 +24,12 @@ TEST_P(TurnRotationTest, writing_turn_rotates_the_hole_order) {
     EXPECT_EQ(card.Turn(), GetParam().turn);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    rotation, TurnRotationTest,
-    ::testing::Values(TurnCase{0, Forward, 1}, TurnCase{1, Forward, 2}, TurnCase{2, Forward, 3},
-                      TurnCase{3, Forward, 0}, TurnCase{0, Backward, 3},
-                      TurnCase{1, Backward, 0}, TurnCase{2, Backward, 1},
-                      TurnCase{3, Backward, 2}, TurnCase{2, 2, 2}, TurnCase{1, -1, 1}));
+INSTANTIATE_TEST_SUITE_P(rotation, TurnRotationTest,
+                         ::testing::Values(TurnCase{0, Forward, 1}, TurnCase{1, Forward, 2},
+                                           TurnCase{2, Forward, 3}, TurnCase{3, Forward, 0},
+                                           TurnCase{0, Backward, 3}, TurnCase{1, Backward, 0},
+                                           TurnCase{2, Backward, 1}, TurnCase{3, Backward, 2},
+                                           TurnCase{2, 2, 2}, TurnCase{1, -1, 1}));
 
 TEST(cards_test, writing_the_same_turn_twice_rotates_twice) {
     Card card;

@@ -13,7 +13,7 @@ namespace tessaly {
 namespace {
 
 class DisplayTest : public ::testing::Test {
-protected:
+  protected:
     DisplayTest() {
         Cards deck = test::MakeDeck(20, Forward, SThread, 1);
         deck.At(3).BColor = 0x00FF00;

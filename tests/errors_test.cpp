@@ -101,8 +101,7 @@ TEST(error_reporter_test, a_null_reference_is_error_91_not_a_crash) {
     deck.Copy(nullptr);
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].number, 91);
-    EXPECT_EQ(recorder.Reports()[0].description,
-              "Object variable or With block variable not set");
+    EXPECT_EQ(recorder.Reports()[0].description, "Object variable or With block variable not set");
     EXPECT_EQ(recorder.Where(), "Cards.Copy");
 }
 

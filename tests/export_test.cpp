@@ -29,7 +29,7 @@ std::vector<Polygon> PolygonsOf(const std::string& svg) {
 }
 
 class ExportTest : public ::testing::Test {
-protected:
+  protected:
     int Run(std::vector<std::string> args) {
         std::string error;
         const auto options = ParseExportArguments(args, error);
@@ -43,14 +43,14 @@ protected:
 
 TEST_F(ExportTest, hand_woven_file_is_drawn_as_stored) {
     // two cards: Z-threaded turned forward, S-threaded turned forward then backward
-    const std::string file = dir.Write(
-        "hand.kst", PatternHead() +
-                        "1, 1, 0, 255, 65280, 16711680, 0, 0, 0, 1\r\n"
-                        "1, 2, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
-                        "2, 1, 0, 255, 65280, 16711680, 0, 0, 1, 1\r\n"
-                        "2, 2, 1, 255, 65280, 16711680, 0, 1, 3, 1\r\n"
-                        "3, 1, 0, 255, 65280, 16711680, 0, 0, 2, 1\r\n"
-                        "3, 2, 1, 255, 65280, 16711680, 0, 1, 2, 1\r\n");
+    const std::string file =
+        dir.Write("hand.kst", PatternHead() +
+                                  "1, 1, 0, 255, 65280, 16711680, 0, 0, 0, 1\r\n"
+                                  "1, 2, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                                  "2, 1, 0, 255, 65280, 16711680, 0, 0, 1, 1\r\n"
+                                  "2, 2, 1, 255, 65280, 16711680, 0, 1, 3, 1\r\n"
+                                  "3, 1, 0, 255, 65280, 16711680, 0, 0, 2, 1\r\n"
+                                  "3, 2, 1, 255, 65280, 16711680, 0, 1, 2, 1\r\n");
     ASSERT_EQ(Run({file, "--svg", dir.File("o.svg"), "--instructions", dir.File("o.csv")}),
               kExitOk);
     const std::string svg = test::ReadAll(dir.File("o.svg"));
@@ -89,9 +89,9 @@ TEST_F(ExportTest, block_size_sets_size_and_margin) {
 }
 
 TEST_F(ExportTest, reverse_draws_the_reverse_face_over_the_front) {
-    const std::string file = dir.Write(
-        "t.kst", PatternHead("FB") + "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
-                                     "1, 2, 0, 0, 0, 0, 0, 0, 0, 1\r\n");
+    const std::string file = dir.Write("t.kst", PatternHead("FB") +
+                                                    "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                                                    "1, 2, 0, 0, 0, 0, 0, 0, 0, 1\r\n");
     ASSERT_EQ(Run({file, "--svg", dir.File("front.svg"), "--instructions", dir.File("f.csv")}),
               kExitOk);
     ASSERT_EQ(Run({file, "--reverse", "--svg", dir.File("back.svg"), "--instructions",
@@ -109,7 +109,8 @@ TEST_F(ExportTest, reverse_draws_the_reverse_face_over_the_front) {
 }
 
 TEST_F(ExportTest, png_is_the_same_picture) {
-    const std::string file = dir.Write("t.kst", PatternHead() + "1, 1, 0, 0, 255, 0, 0, 1, 0, 1\r\n");
+    const std::string file =
+        dir.Write("t.kst", PatternHead() + "1, 1, 0, 0, 255, 0, 0, 1, 0, 1\r\n");
     ASSERT_EQ(Run({file, "--png", dir.File("o.png")}), kExitOk);
     const QImage image(QString::fromStdString(dir.File("o.png")));
     ASSERT_EQ(image.size(), QSize(50, 1000));
@@ -119,14 +120,15 @@ TEST_F(ExportTest, png_is_the_same_picture) {
 }
 
 TEST_F(ExportTest, the_default_pattern_exports) {
-    ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png",
-                   dir.File("o.png"), "--instructions", dir.File("o.csv")}),
+    ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png", dir.File("o.png"),
+                   "--instructions", dir.File("o.csv")}),
               kExitOk);
     EXPECT_GT(PolygonsOf(test::ReadAll(dir.File("o.svg"))).size(), 100u);
 }
 
 TEST_F(ExportTest, bad_input_fails_without_writing_anything) {
-    const std::string bad = dir.Write("bad.kst", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 7, 1\r\n");
+    const std::string bad =
+        dir.Write("bad.kst", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 7, 1\r\n");
     EXPECT_EQ(Run({bad, "--svg", dir.File("o.svg"), "--instructions", dir.File("o.csv")}),
               kExitBadInput);
     EXPECT_EQ(Run({dir.File("none.kst"), "--svg", dir.File("o.svg")}), kExitBadInput);

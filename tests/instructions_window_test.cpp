@@ -17,7 +17,7 @@ namespace tessaly {
 namespace {
 
 class InstructionsWindowTest : public ::testing::Test {
-protected:
+  protected:
     void Weave(const Cards& deck, std::string_view sequence) {
         RecordingCanvas canvas;
         document.State().CurrentBand->WeaveAll(deck, &canvas, sequence, &document.Grid(),

@@ -38,7 +38,8 @@ TEST(pattern_reader_test, reads_head_rows_and_cards) {
 }
 
 TEST(pattern_reader_test, tolerates_missing_blanks_lf_endings_and_a_padded_sequence) {
-    std::string text = PatternHead("   BF  ") + "1,1,1,255,0,0,0,0,3,2\n1, 2, 0, 0, 0, 0, 0, 1, 0, 1";
+    std::string text =
+        PatternHead("   BF  ") + "1,1,1,255,0,0,0,0,3,2\n1, 2, 0, 0, 0, 0, 0, 1, 0, 1";
     for (std::size_t pos; (pos = text.find("\r\n")) != std::string::npos;) text.erase(pos, 1);
     const PatternData data = Parse(text);
     EXPECT_EQ(data.TurnSequence, "BF");
@@ -52,9 +53,8 @@ TEST(pattern_reader_test, sequence_line_ignores_a_further_equals_sign) {
 }
 
 TEST(pattern_reader_test, rows_group_by_number_and_keep_their_keys) {
-    const PatternData data =
-        Parse(PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) + Card(2, 2) + Card(3, 1) +
-              Card(3, 2));
+    const PatternData data = Parse(PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) +
+                                   Card(2, 2) + Card(3, 1) + Card(3, 2));
     ASSERT_EQ(data.Rows->Count(), 3);
     EXPECT_EQ(data.Rows->At(3).Key, "3");
     EXPECT_EQ(data.Rows->At(3).PrevRow(), &data.Rows->At(2));
@@ -119,21 +119,21 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"empty", "", 1, "ProcessFile", "ends before the band name"},
         RejectCase{"head_only", PatternHead(), 8, "ProcessFile", "no cards"},
         RejectCase{"head_and_blank", PatternHead() + "\r\n", 8, "ProcessFile", "no cards"},
-        RejectCase{"no_equals", "n\r\nMain,0,0,0,0,0\r\nDesign,0,0,0,0,0\r\nDisplay,0,0,0,0,0\r\n"
-                                "Weave,0,0,0,0,0\r\nTurn sequence FB\r\nhdr\r\n1,1,0,0,0,0,0,0,0,0",
+        RejectCase{"no_equals",
+                   "n\r\nMain,0,0,0,0,0\r\nDesign,0,0,0,0,0\r\nDisplay,0,0,0,0,0\r\n"
+                   "Weave,0,0,0,0,0\r\nTurn sequence FB\r\nhdr\r\n1,1,0,0,0,0,0,0,0,0",
                    6, "ProcessFile", "Turn sequence = "},
         RejectCase{"short_window", "n\r\nMain, 0, 0\r\n", 2, "ReadWindowValues", "six fields"},
         RejectCase{"window_text", "n\r\nMain, x, 0, 0, 0, 0\r\n", 2, "ReadWindowValues",
                    "'x' is not a number"},
         RejectCase{"nine_fields", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0\r\n", 8, "NewCard",
                    "ten fields"},
-        RejectCase{"text_field", PatternHead() + "1, 1, F, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
-                   "NewCard", "Turn 'F' is not a number"},
-        RejectCase{"position_overflow", PatternHead() + "1, 40000, 0, 0, 0, 0, 0, 1, 0, 1\r\n",
-                   8, "NewCard", "does not fit in 16 bits"},
-        RejectCase{"colour_overflow",
-                   PatternHead() + "1, 1, 0, 4294967295, 0, 0, 0, 1, 0, 1\r\n", 8, "NewCard",
-                   "AColor"},
+        RejectCase{"text_field", PatternHead() + "1, 1, F, 0, 0, 0, 0, 1, 0, 1\r\n", 8, "NewCard",
+                   "Turn 'F' is not a number"},
+        RejectCase{"position_overflow", PatternHead() + "1, 40000, 0, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
+                   "NewCard", "does not fit in 16 bits"},
+        RejectCase{"colour_overflow", PatternHead() + "1, 1, 0, 4294967295, 0, 0, 0, 1, 0, 1\r\n",
+                   8, "NewCard", "AColor"},
         RejectCase{"very_long_number",
                    PatternHead() + "1, 1, 0, 12345678901234567890123, 0, 0, 0, 1, 0, 1\r\n", 8,
                    "NewCard", "AColor"},
@@ -141,8 +141,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "ProcessFile", "row number 'one'"},
         RejectCase{"blank_between", PatternHead() + Card(1, 1) + "\r\n" + Card(2, 1), 9,
                    "ProcessFile", "blank line"},
-        RejectCase{"first_row_2", PatternHead() + Card(2, 1), 8, "ProcessFile",
-                   "should be 1"},
+        RejectCase{"first_row_2", PatternHead() + Card(2, 1), 8, "ProcessFile", "should be 1"},
         RejectCase{"rows_1_1_2_2_1",
                    PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) + Card(2, 2) + Card(1, 1),
                    12, "ProcessFile", "out of order"},
@@ -159,8 +158,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"short_last_row", PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1), 10,
                    "ProcessFile", "row 2 has 1 cards"},
         RejectCase{"turn_2", PatternHead() + Card(1, 1, 2), 8, "NewCard", "Turn must be 0"},
-        RejectCase{"thread_2", PatternHead() + Card(1, 1, 0, 2), 8, "NewCard",
-                   "Thread must be 0"},
+        RejectCase{"thread_2", PatternHead() + Card(1, 1, 0, 2), 8, "NewCard", "Thread must be 0"},
         RejectCase{"hole_order_4", PatternHead() + Card(1, 1, 0, 1, 4), 8, "NewCard",
                    "HoleOrder must be 0 to 3"},
         RejectCase{"huge_line", PatternHead() + std::string(100000, '1'), 8, "ProcessFile",

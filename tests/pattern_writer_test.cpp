@@ -33,7 +33,7 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 class FakeHost : public PatternFileHost {
-public:
+  public:
     std::optional<std::string> savePath;
     std::string caption;
     int dialogs = 0;
@@ -48,7 +48,9 @@ public:
     std::string BandNameText() override { return bandName; }
     std::string TurnSequenceText() override { return sequence; }
     WindowValues CurrentWindowValues() override {
-        return {{{0, 1, 2, 3, 4}, {1, 0, 0, 7200, 5400}, {2, 0, 7200, 4800, 5400},
+        return {{{0, 1, 2, 3, 4},
+                 {1, 0, 0, 7200, 5400},
+                 {2, 0, 7200, 4800, 5400},
                  {0, 5400, 0, 7200, 3000}}};
     }
     void ApplyWindowValues(const WindowValues&) override { throw std::runtime_error("gone"); }
@@ -84,8 +86,8 @@ TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
                                    "\xC3\xAF\xC2\xBB\xC2\xBF looks like a mark"}) {
         const std::string text = PatternWriter::Format({name, "", windows}, band);
         const bool utf8 = text.rfind("\xEF\xBB\xBF", 0) == 0;
-        EXPECT_EQ(utf8, name.find("\xE2\x9C\x93") != std::string::npos ||
-                            name.find("\xC3\xAF") == 0)
+        EXPECT_EQ(utf8,
+                  name.find("\xE2\x9C\x93") != std::string::npos || name.find("\xC3\xAF") == 0)
             << name;
         const PatternData data = PatternReader::Parse(text, "x");
         EXPECT_EQ(data.BandName, name);

@@ -26,7 +26,7 @@ namespace tessaly {
 namespace {
 
 class ShellTest : public ::testing::Test {
-protected:
+  protected:
     MainWindow& Start(bool splash = false) { return startup.Run(splash); }
     AppState& State() { return startup.Document().State(); }
 
@@ -76,9 +76,12 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_reports_and_goes_on) {
 TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
     MainWindow& window = Start();
     const std::vector<std::pair<const char*, QString>> tips = {
-        {"mnuNew", "Start New Pattern"},     {"mnuOpen", "Open Existing Pattern"},
-        {"mnuSave", "Save Pattern"},         {"mnuPrint", "Print Pattern"},
-        {"mnuPreview", "Preview Printed Pattern"}, {"mnuReverse", "Display the reverse pattern"}};
+        {"mnuNew", "Start New Pattern"},
+        {"mnuOpen", "Open Existing Pattern"},
+        {"mnuSave", "Save Pattern"},
+        {"mnuPrint", "Print Pattern"},
+        {"mnuPreview", "Preview Printed Pattern"},
+        {"mnuReverse", "Display the reverse pattern"}};
     const QList<QAction*> buttons = window.Toolbar()->actions();
     ASSERT_EQ(buttons.size(), 6);
     for (std::size_t i = 0; i < tips.size(); ++i) {

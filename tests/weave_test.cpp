@@ -58,7 +58,9 @@ TEST(weave_all_test, row_one_keeps_the_threading_and_row_two_applies_the_first_l
 
 TEST(weave_all_test, letters_are_characters_not_bytes) {
     Weaving w;
-    w.WeaveAll(test::MakeDeck(1), "F\xC3\xA9" "B");  // F, e-acute, B: three letters
+    w.WeaveAll(test::MakeDeck(1),
+               "F\xC3\xA9"
+               "B");  // F, e-acute, B: three letters
     EXPECT_EQ(w.band.Count(), 1 + 32 * 3);
     EXPECT_EQ(w.band.At(3).Cards().At(1).Turn(), Forward);
     EXPECT_EQ(w.band.At(4).Cards().At(1).Turn(), Backward);

@@ -34,14 +34,13 @@ TEST_P(ColorTableTest, face_colour_follows_turn_and_hole_order) {
     EXPECT_EQ(Blocks::DetermineColor(&card), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    table, ColorTableTest,
-    ::testing::Values(ColorCase{0, Forward, B}, ColorCase{1, Forward, A},
-                      ColorCase{2, Forward, D}, ColorCase{3, Forward, C},
-                      ColorCase{0, Backward, A}, ColorCase{1, Backward, D},
-                      ColorCase{2, Backward, C}, ColorCase{3, Backward, B},
-                      ColorCase{4, Forward, 0}, ColorCase{-1, Backward, 0},
-                      ColorCase{0, 2, 0}));
+INSTANTIATE_TEST_SUITE_P(table, ColorTableTest,
+                         ::testing::Values(ColorCase{0, Forward, B}, ColorCase{1, Forward, A},
+                                           ColorCase{2, Forward, D}, ColorCase{3, Forward, C},
+                                           ColorCase{0, Backward, A}, ColorCase{1, Backward, D},
+                                           ColorCase{2, Backward, C}, ColorCase{3, Backward, B},
+                                           ColorCase{4, Forward, 0}, ColorCase{-1, Backward, 0},
+                                           ColorCase{0, 2, 0}));
 
 struct ShapeCase {
     std::int32_t thread;

@@ -21,7 +21,7 @@ constexpr std::int64_t kMaxRasterPixels = std::int64_t{1} << 28;
 
 // A canvas that draws on several at once, so the SVG and the PNG come from one weave.
 class FanOutCanvas : public Canvas {
-public:
+  public:
     explicit FanOutCanvas(std::vector<Canvas*> targets) : targets_(std::move(targets)) {}
     double ScaleHeight() const override { return kCanvasHeight; }
     void SetFillColor(std::int32_t color) override {
@@ -34,7 +34,7 @@ public:
         for (Canvas* c : targets_) c->Clear();
     }
 
-private:
+  private:
     std::vector<Canvas*> targets_;
 };
 
@@ -134,10 +134,10 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     std::vector<Canvas*> targets{&svg};
     if (!options.pngPath.empty()) {
         if (std::int64_t{width} * kCanvasHeight > kMaxRasterPixels) {
-            StdErrHandler("basMain", "main",
-                          AppError(ErrorNumber::OutOfMemory,
-                                   "the band is " + std::to_string(width) +
-                                       " pixels wide, too wide for a PNG picture"));
+            StdErrHandler(
+                "basMain", "main",
+                AppError(ErrorNumber::OutOfMemory, "the band is " + std::to_string(width) +
+                                                       " pixels wide, too wide for a PNG picture"));
             return kExitBadInput;
         }
         raster.emplace(width, kCanvasHeight);
@@ -159,9 +159,9 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             const std::string temporary = options.pngPath + ".tmp.png";
             QImageWriter writer(QString::fromStdString(temporary), "png");
             if (!writer.write(raster->Image()))
-                throw AppError(ErrorNumber::PathFileAccessError,
-                               "cannot write " + options.pngPath + ": " +
-                                   writer.errorString().toStdString());
+                throw AppError(
+                    ErrorNumber::PathFileAccessError,
+                    "cannot write " + options.pngPath + ": " + writer.errorString().toStdString());
             if (std::rename(temporary.c_str(), options.pngPath.c_str()) != 0) {
                 std::remove(temporary.c_str());
                 throw AppError(ErrorNumber::PathFileAccessError, "cannot write " + options.pngPath);

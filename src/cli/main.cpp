@@ -7,7 +7,7 @@ namespace {
 
 // One line per problem: what is wrong, then where the program noticed it.
 class ExportErrorSink : public tessaly::ErrorSink {
-public:
+  public:
     void Show(const tessaly::ErrorReport& report) noexcept override {
         try {
             std::cerr << "tessaly-export: error: " << report.description << " [error "

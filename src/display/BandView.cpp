@@ -7,8 +7,7 @@
 
 namespace tessaly {
 
-BandView::BandView(const RasterCanvas& canvas, QWidget* parent)
-    : QWidget(parent), canvas_(canvas) {
+BandView::BandView(const RasterCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
     setObjectName("picBand");
     setAttribute(Qt::WA_OpaquePaintEvent);
     FitToCanvas();

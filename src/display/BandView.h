@@ -10,19 +10,19 @@ class RasterCanvas;
 class BandView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     BandView(const RasterCanvas& canvas, QWidget* parent = nullptr);
     // Takes the canvas's size.
     void FitToCanvas();
 
-signals:
+  signals:
     void pressed(Qt::MouseButton button);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-private:
+  private:
     const RasterCanvas& canvas_;
 };
 

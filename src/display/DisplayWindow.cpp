@@ -16,7 +16,7 @@ namespace {
 
 // The hourglass while a pass over the band runs.
 class BusyCursor {
-public:
+  public:
     BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
     ~BusyCursor() { QApplication::restoreOverrideCursor(); }
 };
@@ -43,9 +43,7 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     UpdateCaption();
 }
 
-void DisplayWindow::UpdateCaption() {
-    setWindowTitle(tr("Display Band - %1").arg(zoom_.Ratio()));
-}
+void DisplayWindow::UpdateCaption() { setWindowTitle(tr("Display Band - %1").arg(zoom_.Ratio())); }
 
 void DisplayWindow::SetZoomIn(std::int16_t zoom) {
     zoom_.SetIn(zoom);

@@ -17,14 +17,16 @@ class PatternDocument;
 class DisplayWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kCanvasHeight = 1000;  // 15000 twips
 
     explicit DisplayWindow(PatternDocument& document, QWidget* parent = nullptr);
 
     RasterCanvas& Canvas() { return canvas_; }
     const RasterCanvas& Canvas() const { return canvas_; }
-    class Zoom& Zoom() { return zoom_; }
+    class Zoom& Zoom() {
+        return zoom_;
+    }
     BandView* View() const { return view_; }
 
     // Sizes the canvas to the band's cards at the present zoom and scrolls to the bottom,
@@ -41,7 +43,7 @@ public:
 
     void ClickBand(Qt::MouseButton button);
 
-private:
+  private:
     void UpdateCaption();
 
     PatternDocument& document_;

@@ -9,8 +9,8 @@ void Zoom::SetSize(std::int32_t size) {
 
 bool Zoom::StepIn(std::int32_t cardCount) {
     if (state_.BlockSize >= kMaxBlockSize) return false;
-    const std::int64_t wider = 4 * std::int64_t{state_.BlockSize + 1} +
-                               std::int64_t{state_.BlockSize + 1} * cardCount;
+    const std::int64_t wider =
+        4 * std::int64_t{state_.BlockSize + 1} + std::int64_t{state_.BlockSize + 1} * cardCount;
     if (wider > kMaxCanvasWidth) return false;
     SetSize(state_.BlockSize + 1);
     if (out_ != 1)

@@ -11,7 +11,7 @@ namespace tessaly {
 // the caption shows. One step changes the block size by one pixel; at most one side of the
 // ratio differs from 1, and the block size is always 10 plus the steps in minus the steps out.
 class Zoom {
-public:
+  public:
     static constexpr std::int32_t kStartSize = 10;
     static constexpr std::int32_t kMinBlockSize = 1;
     static constexpr std::int32_t kMaxBlockSize = 100;
@@ -32,7 +32,7 @@ public:
     void SetOut(std::int16_t out) { out_ = out; }
     QString Ratio() const { return QString("%1:%2").arg(in_).arg(out_); }
 
-private:
+  private:
     void SetSize(std::int32_t size);
 
     AppState& state_;

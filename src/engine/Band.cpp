@@ -90,8 +90,7 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
         Canvas& target = Require(canvas);
         const std::vector<std::string_view> letters = SequenceLetters(turnSequence);
         // everything that can fail is checked before the band and the canvas are touched
-        if (geometry.BlockSize == 0 || letters.empty())
-            throw AppError(ErrorNumber::DivisionByZero);
+        if (geometry.BlockSize == 0 || letters.empty()) throw AppError(ErrorNumber::DivisionByZero);
         const std::int64_t rowsThatFit =
             std::int64_t{RoundToInt32(target.ScaleHeight())} / geometry.BlockSize;
         const std::int16_t repeats =

@@ -13,7 +13,7 @@ namespace tessaly {
 // The woven band: rows addressed from 1, row 1 (the threading) at the bottom. Rows are added
 // and removed at the top only.
 class Band {
-public:
+  public:
     // Makes a row holding its own copy of the deck; its previous row is the one below.
     Row* Add(const Cards& deck, std::string key);
     Row* Add(Cards&& deck, std::string key);
@@ -44,7 +44,7 @@ public:
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }
 
-private:
+  private:
     Row* Append(std::unique_ptr<Row> row);
 
     std::vector<std::unique_ptr<Row>> rows_;

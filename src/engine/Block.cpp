@@ -47,8 +47,7 @@ void Block::MapOpenThread(const DrawingGeometry& geometry) {
     });
 }
 
-void Block::MapSlant(const char* procedure, bool fallsToTheRight,
-                     const DrawingGeometry& geometry) {
+void Block::MapSlant(const char* procedure, bool fallsToTheRight, const DrawingGeometry& geometry) {
     Trap("Block", procedure, [&] {
         const BlockFrame f = FrameOf(*this, geometry);
         const std::int32_t low = CheckedInt32(std::int64_t{f.base} + f.size);
@@ -69,10 +68,17 @@ void Block::MapOZ(const DrawingGeometry& geometry) { MapSlant("MapOZ", false, ge
 
 void Block::SetBlockType(std::int32_t shape, const DrawingGeometry& geometry) {
     switch (shape) {
-        case OpenThread: MapOpenThread(geometry); break;
-        case SlantS: MapOS(geometry); break;
-        case SlantZ: MapOZ(geometry); break;
-        default: break;
+        case OpenThread:
+            MapOpenThread(geometry);
+            break;
+        case SlantS:
+            MapOS(geometry);
+            break;
+        case SlantZ:
+            MapOZ(geometry);
+            break;
+        default:
+            break;
     }
     blockType_ = shape;
 }

@@ -14,17 +14,16 @@ enum BlockShape : std::int32_t { OpenThread = 0, SlantS = 1, SlantZ = 2, NoBlock
 // edge up to the top limit of the canvas. Rows are drawn bottom first, so each row covers all
 // of the row below but a strip two blocks high, and no block needs to know its neighbours.
 class Block {
-public:
+  public:
     std::int32_t BlockColor = 0;
     std::int32_t PicBottom = 0;    // canvas bottom when the block was built
     std::int32_t Row = 0;          // 1 = the bottom row
     std::int16_t BlockNumber = 0;  // the card's Position: its column
 
-private:
+  private:
     bool hasOutline_ = false;  // declared here so it shares BlockNumber's word
 
-public:
-
+  public:
     // The card's number as text; blocks are always keyed by it.
     std::string Key() const { return std::to_string(BlockNumber); }
 
@@ -44,14 +43,14 @@ public:
     // Fills the outline with BlockColor; NoBlock and blocks without an outline draw nothing.
     void DrawBlock(Canvas* canvas) const;
 
-private:
+  private:
     void MapOpenThread(const DrawingGeometry& geometry);
     void MapOS(const DrawingGeometry& geometry);
     void MapOZ(const DrawingGeometry& geometry);
     void MapSlant(const char* procedure, bool fallsToTheRight, const DrawingGeometry& geometry);
 
-    void SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY,
-                    std::int32_t rightY, std::int32_t top);
+    void SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY, std::int32_t rightY,
+                    std::int32_t top);
 
     // Every outline has vertical sides and a flat top, so five numbers hold its four points;
     // a band keeps a block for every card of every pick.

@@ -10,7 +10,7 @@ namespace tessaly {
 
 // The blocks of one row, one per card in deck order, addressed from 1.
 class Blocks {
-public:
+  public:
     // Fills the fields in a fixed order and writes the shape last, so the outline is computed
     // from the fields already set.
     Block* Add(std::int32_t picBottom, std::int32_t rowCount, const Card* curCard,
@@ -33,7 +33,7 @@ public:
     static std::int32_t DetermineType(std::int32_t rowCount, const Card* curCard,
                                       const Card* prevCard);
 
-private:
+  private:
     std::vector<Block> blocks_;
 };
 

@@ -16,7 +16,7 @@ using Outline = std::array<CanvasPoint, 4>;
 // What the weaving engine draws on: the band display's picture, the printed page, an image
 // file. Colours are 0x00BBGGRR; y grows downwards.
 class Canvas {
-public:
+  public:
     static constexpr std::int32_t kOutlineColor = 0x505050;  // RGB(80, 80, 80)
 
     virtual ~Canvas() = default;

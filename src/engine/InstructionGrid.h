@@ -13,7 +13,7 @@ namespace tessaly {
 // the rows write their lines. Texts are interned, so a cell costs eight bytes: a band of
 // 10,000 picks by 200 cards takes about 16 MB.
 class InstructionGrid {
-public:
+  public:
     static constexpr std::int32_t kDefaultBackColor = 0xFFFFFF;
     static constexpr std::int32_t kDefaultColWidth = 350;  // twips
 
@@ -45,7 +45,7 @@ public:
     // Empties the grid; it keeps its size.
     void ClearCells();
 
-private:
+  private:
     struct Cell {
         std::uint32_t text = 0;       // index into texts_; 0 is the empty text
         std::uint16_t backColor = 0;  // index into backColors_; 0 is the default white

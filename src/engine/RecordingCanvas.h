@@ -8,7 +8,7 @@ namespace tessaly {
 
 // A canvas that keeps every filled polygon in drawing order, until it is cleared.
 class RecordingCanvas : public Canvas {
-public:
+  public:
     struct FilledPolygon {
         Outline points;
         std::int32_t fillColor = 0;
@@ -28,7 +28,7 @@ public:
     const std::vector<FilledPolygon>& Polygons() const { return polygons_; }
     int RefreshCount() const { return refreshCount_; }
 
-private:
+  private:
     double scaleHeight_;
     bool printCanvas_;
     std::int32_t fillColor_ = 0;

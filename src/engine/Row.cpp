@@ -35,8 +35,7 @@ void Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
         for (const Card& card : cards_) {
             ++place;
             // the same physical card one pick earlier; the first row compares with itself
-            const Card* previous =
-                rowCount == 1 ? &card : &Require(prevRow_).Cards().At(place);
+            const Card* previous = rowCount == 1 ? &card : &Require(prevRow_).Cards().At(place);
             blocks_.Add(picBottom, rowCount, &card, previous, geometry);
         }
     });

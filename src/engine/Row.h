@@ -14,7 +14,7 @@ class InstructionGrid;
 // One pick of the band: its own deck of cards as they stand after this pick's turns, the row
 // below it, its number and one block per card.
 class Row {
-public:
+  public:
     std::string Key;  // the row's number in the band as text, "1" for the threading
 
     // The row's own deck, the live object: changing its cards changes the row.
@@ -36,7 +36,7 @@ public:
     // Draws the blocks as last built and writes the instruction line.
     void DrawRow(Canvas* canvas, InstructionGrid* grid);
 
-private:
+  private:
     void CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
                       const DrawingGeometry& geometry);
     void WriteInstructions(InstructionGrid* grid);

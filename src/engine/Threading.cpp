@@ -54,8 +54,8 @@ void WeaveOpenedPattern(AppState& state, std::string_view turnSequence, Canvas& 
     }
     const Row* firstRow = state.CurrentBand->Item(1);
     if (firstRow == nullptr) return;
-    auto deck = std::make_unique<Cards>(
-        BuildThreadingDeck(DraftFromDeck(firstRow->Cards()), turnSequence));
+    auto deck =
+        std::make_unique<Cards>(BuildThreadingDeck(DraftFromDeck(firstRow->Cards()), turnSequence));
     state.CurrentBand = std::make_unique<Band>();
     state.CurrentDeck = std::move(deck);
     canvas.Clear();

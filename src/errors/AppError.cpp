@@ -4,21 +4,36 @@ namespace tessaly {
 
 std::string_view StandardDescription(ErrorNumber number) {
     switch (number) {
-        case ErrorNumber::InvalidProcedureCall: return "Invalid procedure call or argument";
-        case ErrorNumber::Overflow: return "Overflow";
-        case ErrorNumber::OutOfMemory: return "Out of memory";
-        case ErrorNumber::SubscriptOutOfRange: return "Subscript out of range";
-        case ErrorNumber::DivisionByZero: return "Division by zero";
-        case ErrorNumber::TypeMismatch: return "Type mismatch";
-        case ErrorNumber::FileNotFound: return "File not found";
-        case ErrorNumber::FileAlreadyOpen: return "File already open";
-        case ErrorNumber::DeviceIoError: return "Device I/O error";
-        case ErrorNumber::DiskFull: return "Disk full";
-        case ErrorNumber::InputPastEndOfFile: return "Input past end of file";
-        case ErrorNumber::PermissionDenied: return "Permission denied";
-        case ErrorNumber::PathFileAccessError: return "Path/File access error";
-        case ErrorNumber::PathNotFound: return "Path not found";
-        case ErrorNumber::ObjectNotSet: return "Object variable or With block variable not set";
+        case ErrorNumber::InvalidProcedureCall:
+            return "Invalid procedure call or argument";
+        case ErrorNumber::Overflow:
+            return "Overflow";
+        case ErrorNumber::OutOfMemory:
+            return "Out of memory";
+        case ErrorNumber::SubscriptOutOfRange:
+            return "Subscript out of range";
+        case ErrorNumber::DivisionByZero:
+            return "Division by zero";
+        case ErrorNumber::TypeMismatch:
+            return "Type mismatch";
+        case ErrorNumber::FileNotFound:
+            return "File not found";
+        case ErrorNumber::FileAlreadyOpen:
+            return "File already open";
+        case ErrorNumber::DeviceIoError:
+            return "Device I/O error";
+        case ErrorNumber::DiskFull:
+            return "Disk full";
+        case ErrorNumber::InputPastEndOfFile:
+            return "Input past end of file";
+        case ErrorNumber::PermissionDenied:
+            return "Permission denied";
+        case ErrorNumber::PathFileAccessError:
+            return "Path/File access error";
+        case ErrorNumber::PathNotFound:
+            return "Path not found";
+        case ErrorNumber::ObjectNotSet:
+            return "Object variable or With block variable not set";
     }
     return "Application-defined or object-defined error";
 }

@@ -32,7 +32,7 @@ std::string_view StandardDescription(ErrorNumber number);
 // The one exception type of the core. It carries what the reporter shows: the error number,
 // a description and the part of the program that raised it.
 class AppError : public std::runtime_error {
-public:
+  public:
     explicit AppError(ErrorNumber number, std::string description = {},
                       std::string source = "TessalyApp");
 
@@ -40,7 +40,7 @@ public:
     const std::string& Description() const { return description_; }
     const std::string& Source() const { return source_; }
 
-private:
+  private:
     std::int32_t number_;
     std::string description_;
     std::string source_;

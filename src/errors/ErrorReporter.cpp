@@ -49,8 +49,8 @@ void StdErrHandler(std::string_view module, std::string_view procedure,
                    const AppError& error) noexcept {
     ++gReportCount;
     try {
-        ErrorReport report{error.Number(), error.Description(), error.Source(),
-                           std::string(module), std::string(procedure)};
+        ErrorReport report{error.Number(), error.Description(), error.Source(), std::string(module),
+                           std::string(procedure)};
         gSink->Show(report);
     } catch (...) {
         // the reporter itself never fails: a report that cannot be shown is dropped
@@ -65,8 +65,7 @@ void ReportCurrentException(std::string_view module, std::string_view procedure)
     } catch (const std::bad_alloc&) {
         StdErrHandler(module, procedure, AppError(ErrorNumber::OutOfMemory));
     } catch (const std::exception& error) {
-        StdErrHandler(module, procedure,
-                      AppError(ErrorNumber::InvalidProcedureCall, error.what()));
+        StdErrHandler(module, procedure, AppError(ErrorNumber::InvalidProcedureCall, error.what()));
     } catch (...) {
         StdErrHandler(module, procedure, AppError(ErrorNumber::InvalidProcedureCall));
     }

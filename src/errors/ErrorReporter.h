@@ -26,18 +26,18 @@ struct ErrorReport {
 // Where reports go: a message box in the desktop program, stderr in the exporter,
 // a recorder in tests. Show must not throw.
 class ErrorSink {
-public:
+  public:
     virtual ~ErrorSink() = default;
     virtual void Show(const ErrorReport& report) noexcept = 0;
 };
 
 class StderrErrorSink : public ErrorSink {
-public:
+  public:
     void Show(const ErrorReport& report) noexcept override;
 };
 
 class RecordingErrorSink : public ErrorSink {
-public:
+  public:
     void Show(const ErrorReport& report) noexcept override;
     std::vector<ErrorReport> reports;
 };
@@ -48,24 +48,24 @@ void SetErrorSink(ErrorSink* sink);  // nullptr restores stderr
 
 // Installs a sink for the lifetime of the object, then puts the previous one back.
 class ScopedErrorSink {
-public:
+  public:
     explicit ScopedErrorSink(ErrorSink& sink);
     ~ScopedErrorSink();
     ScopedErrorSink(const ScopedErrorSink&) = delete;
     ScopedErrorSink& operator=(const ScopedErrorSink&) = delete;
 
-private:
+  private:
     ErrorSink* previous_;
 };
 
 // Counts the reports that pass through while it lives, so a caller can tell whether the
 // procedures it called carried on after a failure.
 class ErrorCounter {
-public:
+  public:
     ErrorCounter();
     int Count() const;
 
-private:
+  private:
     long start_;
 };
 

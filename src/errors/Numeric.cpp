@@ -44,8 +44,8 @@ std::optional<std::int64_t> ParseRoundedInteger(std::string_view text) {
     for (; i < end && text[i] >= '0' && text[i] <= '9'; ++i, ++digits)
         whole = whole < kSaturated ? whole * 10 + (text[i] - '0') : kSaturated;
     int fractionDigits = 0;
-    int firstFraction = 0;       // the first digit after the point
-    bool restNonZero = false;    // any non-zero digit after the first one
+    int firstFraction = 0;     // the first digit after the point
+    bool restNonZero = false;  // any non-zero digit after the first one
     if (i < end && text[i] == '.') {
         for (++i; i < end && text[i] >= '0' && text[i] <= '9'; ++i, ++fractionDigits) {
             if (fractionDigits == 0)

@@ -21,8 +21,6 @@ void Card::SetTurn(std::int32_t turn) {
 
 std::string Card::Key() const { return key_ == kNoKey ? std::string() : std::to_string(key_); }
 
-void Card::SetKey(std::string_view key) {
-    key_ = key.empty() ? kNoKey : TextToInt16(key);
-}
+void Card::SetKey(std::string_view key) { key_ = key.empty() ? kNoKey : TextToInt16(key); }
 
 }  // namespace tessaly

@@ -9,7 +9,7 @@ namespace tessaly {
 // One weaving card: the thread colour in each hole (0x00BBGGRR), its threading, its place in
 // the deck, its rotation state and the direction it was last turned.
 class Card {
-public:
+  public:
     std::int32_t Thread = 0;
     std::int32_t AColor = 0;
     std::int32_t BColor = 0;
@@ -32,7 +32,7 @@ public:
 
     friend bool operator==(const Card&, const Card&) = default;
 
-private:
+  private:
     static constexpr std::int32_t kNoKey = INT32_MIN;
     std::int32_t turn_ = 0;
     std::int32_t key_ = kNoKey;

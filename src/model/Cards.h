@@ -12,11 +12,11 @@ namespace tessaly {
 // caller that changes it changes the deck; a pointer from Item stays valid until the deck
 // grows or shrinks. Only Copy makes an independent deck.
 class Cards {
-public:
+  public:
     // Writes Turn first and HoleOrder after it, so the card keeps exactly the hole order given.
     Card* Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, std::int32_t bColor,
-              std::int32_t cColor, std::int32_t dColor, std::int32_t thread,
-              std::int32_t holeOrder, std::int16_t pack, std::string_view key);
+              std::int32_t cColor, std::int32_t dColor, std::int32_t thread, std::int32_t holeOrder,
+              std::int16_t pack, std::string_view key);
     // Appends a field-exact copy of the card.
     Card* Add(const Card& card);
 
@@ -42,7 +42,7 @@ public:
 
     friend bool operator==(const Cards&, const Cards&) = default;
 
-private:
+  private:
     std::vector<Card> cards_;
 };
 

@@ -13,9 +13,9 @@ namespace tessaly {
 namespace {
 
 [[noreturn]] void FailWrite(const std::string& path, int err) {
-    const ErrorNumber number = err == ENOSPC ? ErrorNumber::DiskFull
+    const ErrorNumber number = err == ENOSPC                   ? ErrorNumber::DiskFull
                                : err == EACCES || err == EPERM ? ErrorNumber::PermissionDenied
-                                                                : ErrorNumber::PathFileAccessError;
+                                                               : ErrorNumber::PathFileAccessError;
     throw AppError(number, std::string(StandardDescription(number)) + ": " + path +
                                (err != 0 ? " (" + std::generic_category().message(err) + ")" : ""));
 }

@@ -10,17 +10,15 @@ namespace tessaly {
 // A pattern file the reader refuses: which procedure found it, the line (0 when the problem is
 // not on one line) and a description that names the file, the line and what is wrong.
 class PatternFileError : public AppError {
-public:
+  public:
     PatternFileError(ErrorNumber number, std::string procedure, std::int64_t line,
                      std::string description)
-        : AppError(number, std::move(description)),
-          procedure_(std::move(procedure)),
-          line_(line) {}
+        : AppError(number, std::move(description)), procedure_(std::move(procedure)), line_(line) {}
 
     const std::string& Procedure() const { return procedure_; }
     std::int64_t Line() const { return line_; }
 
-private:
+  private:
     std::string procedure_;
     std::int64_t line_;
 };

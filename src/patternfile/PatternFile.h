@@ -10,7 +10,7 @@ namespace tessaly {
 // What reading and writing a pattern needs from the windows; the desktop program fills it,
 // tests answer it without a screen.
 class PatternFileHost {
-public:
+  public:
     virtual ~PatternFileHost() = default;
     // The save dialog: a chosen path, or nullopt when the user cancelled.
     virtual std::optional<std::string> AskSavePath() = 0;

@@ -15,7 +15,7 @@ namespace {
 
 // Hands out the file's lines one by one (CR LF or LF ends), counting them from 1.
 class LineSource {
-public:
+  public:
     LineSource(std::string_view content, std::string_view sourceName)
         : content_(content), sourceName_(sourceName) {}
 
@@ -86,7 +86,7 @@ public:
         Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile", what, lineNumber_ + 1);
     }
 
-private:
+  private:
     std::string_view content_;
     std::string_view sourceName_;
     std::size_t pos_ = 0;
@@ -134,15 +134,15 @@ std::int64_t ParseField(const LineSource& lines, const char* procedure, std::str
 }
 
 [[noreturn, gnu::noinline, gnu::cold]] void FailWidth(const LineSource& lines,
-                                                     const char* procedure, std::int64_t value,
-                                                     const char* name, int bits) {
+                                                      const char* procedure, std::int64_t value,
+                                                      const char* name, int bits) {
     lines.Fail(ErrorNumber::Overflow, procedure,
                std::string(name) + " '" + std::to_string(value) + "' does not fit in " +
                    std::to_string(bits) + " bits");
 }
 
-inline std::int32_t CheckWidth(const LineSource& lines, const char* procedure,
-                               std::int64_t value, const char* name, int bits) {
+inline std::int32_t CheckWidth(const LineSource& lines, const char* procedure, std::int64_t value,
+                               const char* name, int bits) {
     const std::int64_t low = bits == 16 ? INT16_MIN : INT32_MIN;
     const std::int64_t high = bits == 16 ? INT16_MAX : INT32_MAX;
     if (value < low || value > high) FailWidth(lines, procedure, value, name, bits);
@@ -164,11 +164,13 @@ void ParseDataFields(const LineSource& lines, const std::vector<std::string_view
     if (fields.size() < 10)
         lines.Fail(ErrorNumber::SubscriptOutOfRange, "NewCard",
                    "a card line needs ten fields (Row, Position, Turn, AColor, BColor, CColor, "
-                   "DColor, Thread, HoleOrder, Pack), found " + std::to_string(fields.size()));
-    static constexpr const char* kNames[10] = {"Row",    "Position", "Turn",   "AColor",
-                                               "BColor", "CColor",   "DColor", "Thread",
+                   "DColor, Thread, HoleOrder, Pack), found " +
+                       std::to_string(fields.size()));
+    static constexpr const char* kNames[10] = {"Row",       "Position", "Turn",   "AColor",
+                                               "BColor",    "CColor",   "DColor", "Thread",
                                                "HoleOrder", "Pack"};
-    for (std::size_t i = 1; i < 10; ++i) values[i] = ParseField(lines, "NewCard", fields[i], kNames[i]);
+    for (std::size_t i = 1; i < 10; ++i)
+        values[i] = ParseField(lines, "NewCard", fields[i], kNames[i]);
 }
 
 std::string TrimBlanks(std::string_view text) {
@@ -266,9 +268,9 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     const std::string_view sequenceLine = requireLine("the turn sequence line");
     const std::size_t equals = sequenceLine.find('=');
     if (equals == std::string_view::npos)
-        lines.Fail(ErrorNumber::SubscriptOutOfRange, "ProcessFile",
-                   "expected \"Turn sequence = \" followed by the sequence, found " +
-                       Shown(sequenceLine));
+        lines.Fail(
+            ErrorNumber::SubscriptOutOfRange, "ProcessFile",
+            "expected \"Turn sequence = \" followed by the sequence, found " + Shown(sequenceLine));
     std::string_view sequence = sequenceLine.substr(equals + 1);
     sequence = sequence.substr(0, sequence.find('='));  // a further "=" and what follows is ignored
     data.TurnSequence = TrimBlanks(DecodeText(sequence, utf8, lines));
@@ -349,8 +351,7 @@ PatternData PatternReader::ReadFile(const std::string& path) {
     in.read(content.get(), static_cast<std::streamsize>(capacity));
     const std::string_view bytes(content.get(), static_cast<std::size_t>(in.gcount()));
     if (in.bad())
-        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0,
-                               path + ": read error");
+        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0, path + ": read error");
     return Parse(bytes, path);
 }
 

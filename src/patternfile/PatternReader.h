@@ -21,7 +21,7 @@ struct PatternData {
 // Reads pattern files. The whole file is checked before anything is returned, so a caller
 // replaces its pattern only with one that read cleanly. Rejected files raise PatternFileError.
 class PatternReader {
-public:
+  public:
     static constexpr std::size_t kMaxLineLength = 64 * 1024;
     static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
     static constexpr std::string_view kColumnHeader =

@@ -17,8 +17,8 @@ void AppendNumber(std::string& out, std::int64_t value) {
 
 void AppendDataLine(std::string& out, const std::string& rowKey, const Card& card) {
     out += rowKey;
-    const std::int64_t fields[9] = {card.Position, card.Turn(),  card.AColor,
-                                    card.BColor,   card.CColor,  card.DColor,
+    const std::int64_t fields[9] = {card.Position, card.Turn(),    card.AColor,
+                                    card.BColor,   card.CColor,    card.DColor,
                                     card.Thread,   card.HoleOrder, card.Pack};
     for (std::int64_t field : fields) {
         out += ", ";
@@ -44,9 +44,9 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     for (std::size_t w = 0; w < 4; ++w) {
         const WindowValue& value = texts.Windows[w];
         out += kLabels[w];
-        for (std::int64_t field : {std::int64_t{value.State}, std::int64_t{value.Top},
-                                   std::int64_t{value.Left}, std::int64_t{value.Width},
-                                   std::int64_t{value.Height}}) {
+        for (std::int64_t field :
+             {std::int64_t{value.State}, std::int64_t{value.Top}, std::int64_t{value.Left},
+              std::int64_t{value.Width}, std::int64_t{value.Height}}) {
             out += ", ";
             AppendNumber(out, field);
         }

@@ -16,7 +16,7 @@ struct PatternTexts {
 };
 
 class PatternWriter {
-public:
+  public:
     // The file's bytes: Windows-1252 when the name and the sequence fit in it, otherwise UTF-8
     // behind a byte-order mark. With a turning sequence only row 1, the threading, is stored;
     // without one every row is, so a hand-woven band survives exactly. Lines end in CR LF.

@@ -24,8 +24,7 @@ void PaintColumn(QImage& image, int x, int from, int to, QRgb color) {
 
 }  // namespace
 
-RasterCanvas::RasterCanvas(int width, int height)
-    : image_(width, height, QImage::Format_RGB32) {
+RasterCanvas::RasterCanvas(int width, int height) : image_(width, height, QImage::Format_RGB32) {
     image_.fill(kBackground);
 }
 
@@ -36,8 +35,8 @@ QColor RasterCanvas::ToQColor(std::int32_t color) {
 }
 
 void RasterCanvas::Polygon(const Outline& p) {
-    const bool blockShaped = p[0].x == p[3].x && p[1].x == p[2].x && p[2].y == p[3].y &&
-                             p[0].x < p[1].x;
+    const bool blockShaped =
+        p[0].x == p[3].x && p[1].x == p[2].x && p[2].y == p[3].y && p[0].x < p[1].x;
     if (!blockShaped || (!queued_.empty() && queued_.front().top != p[2].y)) {
         Flush();
         if (!blockShaped) {
@@ -54,8 +53,10 @@ void RasterCanvas::PaintPolygon(const Outline& points) {
     QPainter painter(&image_);
     painter.setPen(QColor(kOutlineRgb));
     painter.setBrush(ToQColor(fillColor_));
-    const QPoint corners[4] = {{points[0].x, points[0].y}, {points[1].x, points[1].y},
-                               {points[2].x, points[2].y}, {points[3].x, points[3].y}};
+    const QPoint corners[4] = {{points[0].x, points[0].y},
+                               {points[1].x, points[1].y},
+                               {points[2].x, points[2].y},
+                               {points[3].x, points[3].y}};
     painter.drawPolygon(corners, 4);
 }
 
@@ -73,9 +74,10 @@ void RasterCanvas::Flush() const {
         for (int x = first; x <= last; ++x) {
             // the rows the bottom edge's one-pixel line takes in this column
             const int y0 = static_cast<int>(std::lround(block->leftY + slope * (x - block->left)));
-            int y1 = x < block->right
-                         ? static_cast<int>(std::lround(block->leftY + slope * (x + 1 - block->left)))
-                         : y0;
+            int y1 =
+                x < block->right
+                    ? static_cast<int>(std::lround(block->leftY + slope * (x + 1 - block->left)))
+                    : y0;
             if (y1 != y0) y1 -= y1 > y0 ? 1 : -1;
             const int edgeTop = std::min(y0, y1);
             const int edgeBottom = std::max(y0, y1);

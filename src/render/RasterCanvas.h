@@ -15,7 +15,7 @@ namespace tessaly {
 // therefore queued and painted when the picture is next looked at, last block first, each
 // pixel once: the result is what painting them in order would give.
 class RasterCanvas : public Canvas {
-public:
+  public:
     static constexpr QRgb kBackground = 0xFFFFFFFF;
 
     RasterCanvas(int width, int height);
@@ -40,7 +40,7 @@ public:
     // 0x00BBGGRR to a Qt colour.
     static QColor ToQColor(std::int32_t color);
 
-private:
+  private:
     // A block: vertical sides at left and right, a top edge on the top limit and a straight
     // bottom edge from (left, leftY) to (right, rightY).
     struct QueuedBlock {

@@ -5,9 +5,10 @@ namespace tessaly {
 std::string SvgCanvas::ToSvg() const {
     const std::string w = std::to_string(width_);
     const std::string h = std::to_string(height_);
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + w +
-                      "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+    std::string out =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+        w + "\" height=\"" + h + "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     out.reserve(out.size() + Polygons().size() * 96);
     const auto stroke = HexRgb(kOutlineColor);
     for (const FilledPolygon& polygon : Polygons()) {

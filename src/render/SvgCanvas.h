@@ -9,13 +9,13 @@ namespace tessaly {
 // Keeps the drawn polygons and writes them as an SVG picture of the canvas, one <polygon>
 // per filled block in drawing order.
 class SvgCanvas : public RecordingCanvas {
-public:
+  public:
     SvgCanvas(std::int32_t width, std::int32_t height)
         : RecordingCanvas(height), width_(width), height_(height) {}
 
     std::string ToSvg() const;
 
-private:
+  private:
     std::int32_t width_;
     std::int32_t height_;
 };

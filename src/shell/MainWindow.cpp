@@ -27,10 +27,10 @@ namespace {
 
 // A child window that hides when closed: its contents live as long as the program.
 class ChildWindow : public QMdiSubWindow {
-public:
+  public:
     using QMdiSubWindow::QMdiSubWindow;
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         hide();
@@ -101,7 +101,8 @@ void MainWindow::BuildMenus() {
          {std::tuple{"mnuNew", tr("&New"), "new", tr("Start New Pattern")},
           std::tuple{"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern")},
           std::tuple{"mnuSave", tr("&Save"), "save", tr("Save Pattern")},
-          std::tuple{"mnuSaveAs", tr("Save &As..."), static_cast<const char*>(nullptr), QString()}}) {
+          std::tuple{"mnuSaveAs", tr("Save &As..."), static_cast<const char*>(nullptr),
+                     QString()}}) {
         QAction* action = AddAction(name, text, icon, tip);
         action->setEnabled(false);
         action->setStatusTip(later);
@@ -153,7 +154,8 @@ void MainWindow::BuildToolbar() {
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
     // the buttons are the menu entries' own actions, so both always agree
-    for (const char* name : {"mnuNew", "mnuOpen", "mnuSave", "mnuPrint", "mnuPreview", "mnuReverse"})
+    for (const char* name :
+         {"mnuNew", "mnuOpen", "mnuSave", "mnuPrint", "mnuPreview", "mnuReverse"})
         toolbar_->addAction(Action(name));
 }
 
@@ -235,8 +237,8 @@ void MainWindow::ShowOpenedPattern(const std::string& turnSequence) {
 }
 
 std::optional<std::string> MainWindow::AskSavePath() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save Pattern"), QString(), tr("Kestro File (*.kst);;All Files (*.*)"));
+    const QString path = QFileDialog::getSaveFileName(this, tr("Save Pattern"), QString(),
+                                                      tr("Kestro File (*.kst);;All Files (*.*)"));
     if (path.isEmpty()) return std::nullopt;
     return path.toStdString();
 }
@@ -268,10 +270,9 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
         instructionsSub_->move(x, displaySub_->y());
         const int frame = instructionsSub_->width() - instructions_->width();
         const int room = mdi_->viewport()->width() - x;
-        instructionsSub_->resize(
-            std::max(instructionsSub_->width(),
-                     std::min(instructions_->PreferredWidth() + frame, room)),
-            instructionsSub_->height());
+        instructionsSub_->resize(std::max(instructionsSub_->width(),
+                                          std::min(instructions_->PreferredWidth() + frame, room)),
+                                 instructionsSub_->height());
     }
 }
 

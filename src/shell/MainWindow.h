@@ -23,7 +23,7 @@ class UserDialogs;
 class MainWindow : public QMainWindow, public PatternFileHost {
     Q_OBJECT
 
-public:
+  public:
     MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
                QWidget* parent = nullptr);
 
@@ -56,11 +56,11 @@ public:
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
 
-protected:
+  protected:
     // Closing the main window ends the program, also while the About box is open.
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
                        const QString& toolTip = {});
     void BuildMenus();

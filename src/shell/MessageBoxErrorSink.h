@@ -10,12 +10,12 @@ namespace tessaly {
 
 // Shows each unexpected error as a modal warning with an OK button.
 class MessageBoxErrorSink : public ErrorSink {
-public:
+  public:
     explicit MessageBoxErrorSink(UserDialogs& dialogs) : dialogs_(dialogs) {}
     void SetParent(QWidget* parent) { parent_ = parent; }
     void Show(const ErrorReport& report) noexcept override;
 
-private:
+  private:
     UserDialogs& dialogs_;
     QPointer<QWidget> parent_;
 };

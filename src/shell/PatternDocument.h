@@ -13,7 +13,7 @@ namespace tessaly {
 class PatternDocument : public QObject {
     Q_OBJECT
 
-public:
+  public:
     AppState& State() { return state_; }
     const AppState& State() const { return state_; }
     InstructionGrid& Grid() { return grid_; }
@@ -27,11 +27,11 @@ public:
 
     void NotifyInstructionsChanged() { emit instructionsChanged(); }
 
-signals:
+  signals:
     // The grid was rewritten (a weave, a redraw, a reverse).
     void instructionsChanged();
 
-private:
+  private:
     AppState state_;
     InstructionGrid grid_;
 };

@@ -30,14 +30,14 @@ SplashWindow::SplashWindow(bool splash, QWidget* parent)
         return l;
     };
     auto* product = label("lblProductName", QStringLiteral("Tessaly"), 26, true);
-    auto* version = label("lblVersion",
-                          tr("Version %1.%2").arg(TESSALY_VERSION_MAJOR).arg(TESSALY_VERSION_MINOR),
-                          11, false);
-    auto* presenting =
-        label("lblCompanyProduct", tr("Card weaving design: threading, band and turning"), 11,
-              false);
+    auto* version =
+        label("lblVersion",
+              tr("Version %1.%2").arg(TESSALY_VERSION_MAJOR).arg(TESSALY_VERSION_MINOR), 11, false);
+    auto* presenting = label("lblCompanyProduct",
+                             tr("Card weaving design: threading, band and turning"), 11, false);
     auto* company = label("lblCompany", tr("The Tessaly weavers' workshop"), 10, false);
-    auto* copyright = label("lblCopyright", tr("Copyright \u00A9 2026 the Tessaly authors"), 9, false);
+    auto* copyright =
+        label("lblCopyright", tr("Copyright \u00A9 2026 the Tessaly authors"), 9, false);
 
     auto* grid = new QGridLayout(frame);
     grid->setContentsMargins(24, 24, 24, 24);

@@ -11,7 +11,7 @@ namespace tessaly {
 class SplashWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kSplashMilliseconds = 6000;
 
     // splash: true for the start-up splash, false for About.
@@ -20,12 +20,12 @@ public:
     bool mSplash() const { return splash_; }
     const QTimer& Timer() const { return timer_; }
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     bool splash_;
     QTimer timer_;
 };

@@ -14,7 +14,7 @@ class UserDialogs;
 // program's folder, the main window and its children built from it, the stored window places
 // applied, the print geometry measured and the splash shown.
 class Startup {
-public:
+  public:
     Startup(UserDialogs& dialogs, QString programFolder);
     ~Startup();
 
@@ -24,7 +24,7 @@ public:
     // 98 % of the default page's height, in printer pixels.
     static std::int32_t DefaultPrintBottom();
 
-private:
+  private:
     UserDialogs& dialogs_;
     QString programFolder_;
     PatternDocument document_;

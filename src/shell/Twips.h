@@ -11,6 +11,8 @@ inline int TwipsToPixels(long long twips) {
     return static_cast<int>(std::llround(static_cast<double>(twips) / kTwipsPerPixel));
 }
 
-inline long long PixelsToTwips(int pixels) { return static_cast<long long>(pixels) * kTwipsPerPixel; }
+inline long long PixelsToTwips(int pixels) {
+    return static_cast<long long>(pixels) * kTwipsPerPixel;
+}
 
 }  // namespace tessaly

@@ -9,7 +9,7 @@ namespace tessaly {
 // Everything that asks the user something or opens something outside the program goes
 // through here, so tests can answer without a screen.
 class UserDialogs {
-public:
+  public:
     enum class Icon { None, Warning, Information };
 
     virtual ~UserDialogs() = default;
@@ -21,7 +21,7 @@ public:
 };
 
 class QtUserDialogs : public UserDialogs {
-public:
+  public:
     void ShowMessage(QWidget* parent, const QString& title, const QString& text,
                      Icon icon) override;
     bool OpenDocument(const QString& path) override;

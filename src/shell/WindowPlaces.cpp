@@ -89,8 +89,9 @@ void KeepOnScreen(QWidget* window) {
     const QSize size(std::min(window->width(), available.width()),
                      std::min(window->height(), available.height()));
     window->resize(size);
-    window->move(available.topLeft() + QPoint(std::max((available.width() - size.width()) / 2, 0),
-                                              std::max((available.height() - size.height()) / 2, 0)));
+    window->move(available.topLeft() +
+                 QPoint(std::max((available.width() - size.width()) / 2, 0),
+                        std::max((available.height() - size.height()) / 2, 0)));
 }
 
 }  // namespace tessaly::WindowPlaces

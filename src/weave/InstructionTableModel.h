@@ -11,7 +11,7 @@ class InstructionGrid;
 class InstructionTableModel : public QAbstractTableModel {
     Q_OBJECT
 
-public:
+  public:
     explicit InstructionTableModel(const InstructionGrid& grid, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -22,7 +22,7 @@ public:
     // The grid was rewritten; views read it afresh.
     void Reload();
 
-private:
+  private:
     const InstructionGrid& grid_;
 };
 

@@ -15,7 +15,7 @@ class PatternDocument;
 class InstructionsWindow : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int kColumnWidthTwips = 350;
 
     explicit InstructionsWindow(PatternDocument& document, QWidget* parent = nullptr);
@@ -29,13 +29,13 @@ public:
     QTableView* Table() const { return table_; }
     InstructionTableModel* Model() const { return model_; }
 
-signals:
+  signals:
     void closeRequested();
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
 
-private:
+  private:
     PatternDocument& document_;
     InstructionTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
