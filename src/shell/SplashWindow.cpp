@@ -57,6 +57,7 @@ SplashWindow::SplashWindow(bool splash, QWidget* parent)
     for (QWidget* child : findChildren<QWidget*>())
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
 
+    timer_.setObjectName("Timer1");
     timer_.setSingleShot(true);
     timer_.setInterval(kSplashMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &QWidget::close);
