@@ -25,12 +25,6 @@ Card* Cards::Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, 
     return added;
 }
 
-Card* Cards::Add(const Card& card) {
-    Card* added = nullptr;
-    Trap("Cards", "Add", [&] { added = &cards_.emplace_back(card); });
-    return added;
-}
-
 Card& Cards::At(std::int32_t index) {
     if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
     return cards_[static_cast<std::size_t>(index - 1)];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Card.h"
+#include "errors/ErrorReporter.h"
 
 namespace tessaly {
 
@@ -18,7 +19,11 @@ class Cards {
               std::int32_t cColor, std::int32_t dColor, std::int32_t thread, std::int32_t holeOrder,
               std::int16_t pack, std::string_view key);
     // Appends a field-exact copy of the card.
-    Card* Add(const Card& card);
+    Card* Add(const Card& card) {
+        Card* added = nullptr;
+        Trap("Cards", "Add", [&] { added = &cards_.emplace_back(card); });
+        return added;
+    }
 
     // Reporting accessors: an index outside 1..Count is reported, and no card is returned.
     Card* Item(std::int32_t index);
