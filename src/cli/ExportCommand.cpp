@@ -1,7 +1,8 @@
 #include "ExportCommand.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
-#include <QImageWriter>
 #include <ostream>
 
 #include "engine/Threading.h"
@@ -155,17 +156,13 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         if (!options.instructionsPath.empty())
             WriteFileAtomically(options.instructionsPath, InstructionsCsv(grid));
         if (!options.pngPath.empty()) {
-            // written next to the target first, like the other files
-            const std::string temporary = options.pngPath + ".tmp.png";
-            QImageWriter writer(QString::fromStdString(temporary), "png");
-            if (!writer.write(raster->Image()))
-                throw AppError(
-                    ErrorNumber::PathFileAccessError,
-                    "cannot write " + options.pngPath + ": " + writer.errorString().toStdString());
-            if (std::rename(temporary.c_str(), options.pngPath.c_str()) != 0) {
-                std::remove(temporary.c_str());
-                throw AppError(ErrorNumber::PathFileAccessError, "cannot write " + options.pngPath);
-            }
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            if (!raster->Image().save(&buffer, "PNG"))
+                throw AppError(ErrorNumber::PathFileAccessError,
+                               "cannot encode the picture for " + options.pngPath);
+            WriteFileAtomically(options.pngPath, std::string_view(png.constData(), png.size()));
         }
     });
     if (!written) return kExitBadInput;

@@ -74,14 +74,19 @@ void DisplayWindow::FitCanvas() {
     });
 }
 
-void DisplayWindow::RedrawBand() {
+void DisplayWindow::Draw(const BandPass& pass) {
     BusyCursor busy;
     canvas_.Clear();
     FitCanvas();
-    AppState& state = document_.State();
-    state.CurrentBand->WeaveBand(&canvas_, &document_.Grid(), state.Geometry());
+    pass(canvas_, document_.Grid(), document_.State().Geometry());
     view_->update();
     document_.NotifyInstructionsChanged();
+}
+
+void DisplayWindow::RedrawBand() {
+    Draw([this](tessaly::Canvas& canvas, InstructionGrid& grid, const DrawingGeometry& geometry) {
+        document_.State().CurrentBand->WeaveBand(&canvas, &grid, geometry);
+    });
 }
 
 void DisplayWindow::ClickBand(Qt::MouseButton button) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <functional>
 
 #include "Zoom.h"
 #include "render/RasterCanvas.h"
@@ -10,6 +11,7 @@ class QScrollArea;
 namespace tessaly {
 
 class BandView;
+class InstructionGrid;
 class PatternDocument;
 
 // The band display: the woven band on its canvas in a scrolling viewport. A left click zooms
@@ -32,6 +34,13 @@ class DisplayWindow : public QWidget {
     // Sizes the canvas to the band's cards at the present zoom and scrolls to the bottom,
     // where the band begins.
     void FitCanvas();
+    // A pass over the whole band (a redraw, the reverse face, a freshly opened pattern):
+    // given a cleared canvas fitted to the band, the instruction grid and the present
+    // geometry, it draws every row. The hourglass shows while it runs; the picture and the
+    // instructions are shown afresh after it.
+    using BandPass =
+        std::function<void(tessaly::Canvas&, InstructionGrid&, const DrawingGeometry&)>;
+    void Draw(const BandPass& pass);
     // Clears the canvas and redraws the whole band at the present zoom: what the display
     // shows after any change to the band. Rewrites the instructions too.
     void RedrawBand();

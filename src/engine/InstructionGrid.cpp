@@ -102,6 +102,4 @@ void InstructionGrid::SetColWidth(std::int32_t col, std::int32_t twips) {
     colWidths_[static_cast<std::size_t>(col)] = twips;
 }
 
-void InstructionGrid::ClearCells() { std::fill(cells_.begin(), cells_.end(), Cell{}); }
-
 }  // namespace tessaly

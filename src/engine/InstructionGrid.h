@@ -42,9 +42,6 @@ class InstructionGrid {
     std::int32_t ColWidth(std::int32_t col) const;
     void SetColWidth(std::int32_t col, std::int32_t twips);
 
-    // Empties the grid; it keeps its size.
-    void ClearCells();
-
   private:
     struct Cell {
         std::uint32_t text = 0;       // index into texts_; 0 is the empty text

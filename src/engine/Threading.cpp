@@ -23,18 +23,8 @@ Cards BuildThreadingDeck(const std::vector<DraftColumn>& draft, std::string_view
     std::int64_t position = 0;
     for (const DraftColumn& column : draft) {
         const std::int16_t i = CheckedInt16(++position);
-        Card card;
-        card.SetTurn(turn);
-        card.Position = i;
-        card.AColor = column.AColor;
-        card.BColor = column.BColor;
-        card.CColor = column.CColor;
-        card.DColor = column.DColor;
-        card.Thread = column.Thread;
-        card.HoleOrder = 1;
-        card.Pack = 1;
-        card.SetKeyNumber(i);
-        deck.Add(card);
+        deck.Add(Card::Make(turn, i, column.AColor, column.BColor, column.CColor, column.DColor,
+                            column.Thread, 1, 1));
     }
     return deck;
 }

@@ -19,6 +19,12 @@ class Card {
     std::int16_t Position = 0;
     std::int16_t Pack = 0;
 
+    // A card with these fields and its Position as key. The turn is written first, through
+    // SetTurn, and the hole order after it, so the card keeps exactly the hole order given.
+    static Card Make(std::int32_t turn, std::int16_t position, std::int32_t aColor,
+                     std::int32_t bColor, std::int32_t cColor, std::int32_t dColor,
+                     std::int32_t thread, std::int32_t holeOrder, std::int16_t pack);
+
     std::int32_t Turn() const { return turn_; }
     // Turning the card rotates its hole order: forward one step up, backward one step down,
     // on every write, also when the same direction is written again.

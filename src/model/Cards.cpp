@@ -9,16 +9,8 @@ Card* Cards::Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, 
                  std::int32_t holeOrder, std::int16_t pack, std::string_view key) {
     Card* added = nullptr;
     Trap("Cards", "Add", [&] {
-        Card card;
-        card.SetTurn(turn);
-        card.Position = position;
-        card.DColor = dColor;
-        card.CColor = cColor;
-        card.BColor = bColor;
-        card.AColor = aColor;
-        card.Thread = thread;
-        card.HoleOrder = holeOrder;
-        card.Pack = pack;
+        Card card =
+            Card::Make(turn, position, aColor, bColor, cColor, dColor, thread, holeOrder, pack);
         card.SetKey(key);
         added = &cards_.emplace_back(card);
     });

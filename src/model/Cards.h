@@ -14,7 +14,7 @@ namespace tessaly {
 // grows or shrinks. Only Copy makes an independent deck.
 class Cards {
   public:
-    // Writes Turn first and HoleOrder after it, so the card keeps exactly the hole order given.
+    // The card as Card::Make builds it, with the given key.
     Card* Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, std::int32_t bColor,
               std::int32_t cColor, std::int32_t dColor, std::int32_t thread, std::int32_t holeOrder,
               std::int16_t pack, std::string_view key);

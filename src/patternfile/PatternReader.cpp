@@ -205,16 +205,15 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
 // Appends the card of one data line to the deck, after checking every field.
 void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
              std::int32_t expectedPosition) {
-    Card card;
     const std::int32_t position = CheckWidth(lines, "NewCard", values[1], "Position", 16);
     const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], "Turn", 16);
-    card.AColor = CheckWidth(lines, "NewCard", values[3], "AColor", 32);
-    card.BColor = CheckWidth(lines, "NewCard", values[4], "BColor", 32);
-    card.CColor = CheckWidth(lines, "NewCard", values[5], "CColor", 32);
-    card.DColor = CheckWidth(lines, "NewCard", values[6], "DColor", 32);
-    card.Thread = CheckWidth(lines, "NewCard", values[7], "Thread", 16);
+    const std::int32_t aColor = CheckWidth(lines, "NewCard", values[3], "AColor", 32);
+    const std::int32_t bColor = CheckWidth(lines, "NewCard", values[4], "BColor", 32);
+    const std::int32_t cColor = CheckWidth(lines, "NewCard", values[5], "CColor", 32);
+    const std::int32_t dColor = CheckWidth(lines, "NewCard", values[6], "DColor", 32);
+    const std::int32_t thread = CheckWidth(lines, "NewCard", values[7], "Thread", 16);
     const std::int32_t holeOrder = CheckWidth(lines, "NewCard", values[8], "HoleOrder", 16);
-    card.Pack = static_cast<std::int16_t>(CheckWidth(lines, "NewCard", values[9], "Pack", 16));
+    const std::int32_t pack = CheckWidth(lines, "NewCard", values[9], "Pack", 16);
 
     if (position != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
@@ -224,19 +223,15 @@ void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
     if (turn != 0 && turn != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(turn));
-    if (card.Thread != 0 && card.Thread != 1)
+    if (thread != 0 && thread != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(card.Thread));
+                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(thread));
     if (holeOrder < 0 || holeOrder > 3)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "HoleOrder must be 0 to 3, not " + std::to_string(holeOrder));
 
-    // the turn is written before the hole order, so the stored hole order is kept exactly
-    card.SetTurn(turn);
-    card.HoleOrder = holeOrder;
-    card.Position = static_cast<std::int16_t>(position);
-    card.SetKeyNumber(card.Position);
-    deck.Add(card);
+    deck.Add(Card::Make(turn, static_cast<std::int16_t>(position), aColor, bColor, cColor, dColor,
+                        thread, holeOrder, static_cast<std::int16_t>(pack)));
 }
 
 std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& lines) {

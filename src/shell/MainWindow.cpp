@@ -16,7 +16,6 @@
 #include "Twips.h"
 #include "UserDialogs.h"
 #include "WindowPlaces.h"
-#include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "engine/Threading.h"
 #include "weave/InstructionsWindow.h"
@@ -168,11 +167,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::mnuReverse_Click() {
     // the checked state is the only record of which face shows; Reverse reports nothing
     // itself: what fails inside the band reports there
-    AppState& state = document_.State();
-    display_->Canvas().Clear();
-    state.CurrentBand->WeaveReverse(&display_->Canvas(), &document_.Grid(), state.Geometry());
-    display_->View()->update();
-    document_.NotifyInstructionsChanged();
+    display_->Draw([this](Canvas& canvas, InstructionGrid& grid, const DrawingGeometry& geometry) {
+        document_.State().CurrentBand->WeaveReverse(&canvas, &grid, geometry);
+    });
 }
 
 void MainWindow::mnuDisplay_Click() {
@@ -226,14 +223,13 @@ void MainWindow::ShowSplash(bool splash) {
 }
 
 void MainWindow::ShowOpenedPattern(const std::string& turnSequence) {
-    AppState& state = document_.State();
     Action("mnuReverse")->setChecked(false);
     display_->ResetZoom();
-    WeaveOpenedPattern(state, turnSequence, display_->Canvas(), document_.Grid());
+    display_->Draw([&](Canvas& canvas, InstructionGrid& grid, const DrawingGeometry&) {
+        WeaveOpenedPattern(document_.State(), turnSequence, canvas, grid);
+    });
     document_.TurnSequence = turnSequence;
     instructions_->InitGrid();
-    display_->View()->update();
-    document_.NotifyInstructionsChanged();
 }
 
 std::optional<std::string> MainWindow::AskSavePath() {
