@@ -10,15 +10,7 @@ namespace {
 constexpr std::int32_t A = 1, B = 2, C = 3, D = 4;
 
 Card CardWith(std::int32_t turn, std::int32_t holeOrder, std::int32_t thread = SThread) {
-    Card card;
-    card.AColor = A;
-    card.BColor = B;
-    card.CColor = C;
-    card.DColor = D;
-    card.Thread = thread;
-    card.SetTurn(turn);
-    card.HoleOrder = holeOrder;
-    return card;
+    return Card::Make(turn, 1, A, B, C, D, thread, holeOrder, 1);
 }
 
 struct ColorCase {
