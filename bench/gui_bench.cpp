@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTest>
 
 #include "BenchSupport.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
-#include "engine/RecordingCanvas.h"
-#include "shell/PatternDocument.h"
+#include "document/PatternDocument.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 
@@ -16,7 +16,9 @@ namespace tessaly {
 namespace {
 
 void FillBand(PatternDocument& document, int rows, int cards) {
-    *document.State().CurrentBand = bench::BandOfRows(rows, cards);
+    PatternData pattern;
+    *pattern.Rows = bench::BandOfRows(rows, cards);
+    document.LoadPattern(std::move(pattern));
 }
 
 void BM_ZoomClick(benchmark::State& state) {
@@ -25,10 +27,9 @@ void BM_ZoomClick(benchmark::State& state) {
     DisplayWindow display(document);
     display.resize(800, 900);
     display.show();
-    display.RedrawBand();
     bool in = true;
     for (auto _ : state) {
-        display.ClickBand(in ? Qt::LeftButton : Qt::RightButton);
+        QTest::mouseClick(display.View(), in ? Qt::LeftButton : Qt::RightButton);
         display.View()->repaint();
         in = !in;
     }
@@ -38,11 +39,8 @@ BENCHMARK(BM_ZoomClick)->Unit(benchmark::kMillisecond);
 void BM_OpenInstructions(benchmark::State& state) {
     PatternDocument document;
     FillBand(document, 10000, 200);
-    RecordingCanvas canvas;
-    document.State().CurrentBand->WeaveBand(&canvas, &document.Grid(), document.State().Geometry());
     for (auto _ : state) {
         InstructionsWindow window(document);
-        window.InitGrid();
         window.resize(600, 500);
         window.show();
         window.repaint();

@@ -4,9 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <memory>
 #include <vector>
 
 #include "TestSupport.h"
+#include "document/PatternDocument.h"
+#include "render/RasterCanvas.h"
 #include "shell/UserDialogs.h"
 
 namespace tessaly::test {
@@ -45,6 +48,40 @@ class ProgramFolder {
   private:
     TempDir dir_;
 };
+
+// Makes a threading and a turning sequence the document's pattern, as opening a file that
+// holds them does: the band is woven anew from the threading.
+inline void LoadWoven(PatternDocument& document, const Cards& threading,
+                      const std::string& sequence) {
+    PatternData pattern;
+    pattern.BandName = "Test";
+    pattern.TurnSequence = sequence;
+    pattern.Rows->Add(threading, "1");
+    document.LoadPattern(std::move(pattern));
+}
+
+// Makes stored rows the document's pattern, drawn as they are.
+inline void LoadRows(PatternDocument& document, std::unique_ptr<Band> rows) {
+    PatternData pattern;
+    pattern.BandName = "Test";
+    pattern.Rows = std::move(rows);
+    document.LoadPattern(std::move(pattern));
+}
+
+// The decks of every row, bottom first.
+inline std::vector<Cards> DecksOf(const Band& band) {
+    std::vector<Cards> decks;
+    for (const auto& row : band) decks.push_back(row->Cards());
+    return decks;
+}
+
+// What a full redraw of the document's band at its present zoom gives on a fresh canvas.
+inline QImage FullRedraw(const PatternDocument& document, const QSize& size) {
+    RasterCanvas fresh(size.width(), size.height());
+    InstructionGrid grid;
+    document.CurrentBand().WeaveBand(&fresh, &grid, document.Geometry());
+    return fresh.Image();
+}
 
 inline void ProcessEvents() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();

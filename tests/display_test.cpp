@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiSupport.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
-#include "engine/Threading.h"
+#include "display/Zoom.h"
 #include "model/Directions.h"
-#include "shell/PatternDocument.h"
 
 namespace tessaly {
 namespace {
@@ -17,18 +18,16 @@ class DisplayTest : public ::testing::Test {
     DisplayTest() {
         Cards deck = test::MakeDeck(20, Forward, SThread, 1);
         deck.At(3).BColor = 0x00FF00;
-        State().CurrentBand->WeaveAll(deck, &display.Canvas(), "FFBB", &document.Grid(),
-                                      State().Geometry());
-        display.FitCanvas();
+        test::LoadWoven(document, deck, "FFBB");
+        display.resize(300, 400);
+        display.show();
     }
-    AppState& State() { return document.State(); }
-
-    // The picture a full redraw of the band at the present zoom gives, on a fresh canvas.
-    QImage FullRedraw() {
-        RasterCanvas fresh(BandCanvasWidth(20, State().Geometry()), DisplayWindow::kCanvasHeight);
-        InstructionGrid grid;
-        State().CurrentBand->WeaveBand(&fresh, &grid, State().Geometry());
-        return fresh.Image();
+    void Click(Qt::MouseButton button) {
+        QTest::mouseClick(display.View(), button, {}, QPoint(30, 900));
+    }
+    std::int32_t BlockSize() const { return document.Geometry().BlockSize; }
+    QImage FullRedraw() const {
+        return test::FullRedraw(document, display.Canvas().Image().size());
     }
 
     test::ReportRecorder recorder;
@@ -40,73 +39,75 @@ TEST_F(DisplayTest, canvas_is_four_margins_and_a_block_per_card_wide) {
     EXPECT_EQ(display.Canvas().Image().size(), QSize(240, 1000));
     EXPECT_EQ(display.View()->size(), QSize(240, 1000));
     EXPECT_EQ(display.windowTitle(), "Display Band - 1:1");
-}
-
-TEST_F(DisplayTest, zoom_steps_change_size_margin_and_ratio) {
-    display.ClickBand(Qt::LeftButton);
-    EXPECT_EQ(State().BlockSize, 11);
-    EXPECT_EQ(State().BandMargin, 11);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 2:1");
-    EXPECT_EQ(display.Canvas().Image().width(), 4 * 11 + 11 * 20);
-    display.ClickBand(Qt::RightButton);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 1:1");
-    EXPECT_EQ(State().BlockSize, 10);
-    display.ClickBand(Qt::RightButton);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 1:2");
-    EXPECT_EQ(State().BlockSize, 9);
-    display.ClickBand(Qt::MiddleButton);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 1:2");
-    EXPECT_EQ(State().BlockSize, 9);
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
 }
 
-TEST_F(DisplayTest, zoom_out_stops_at_block_size_one) {
-    for (int i = 0; i < 15; ++i) display.ClickBand(Qt::RightButton);
-    EXPECT_EQ(State().BlockSize, 1);
-    EXPECT_EQ(State().BandMargin, 1);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 1:10");
-    display.ClickBand(Qt::LeftButton);
-    EXPECT_EQ(State().BlockSize, 2);
-    EXPECT_EQ(display.windowTitle(), "Display Band - 1:9");
-    // the next weave still works at the smallest size
-    Cards deck = test::MakeDeck(20);
-    State().CurrentBand->WeaveAll(deck, &display.Canvas(), "FB", &document.Grid(),
-                                  State().Geometry());
+TEST_F(DisplayTest, clicks_step_size_margin_and_ratio) {
+    Click(Qt::LeftButton);
+    EXPECT_EQ(BlockSize(), 11);
+    EXPECT_EQ(document.Geometry().BandMargin, 11);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 2:1");
+    EXPECT_EQ(display.Canvas().Image().width(), 4 * 11 + 11 * 20);
+    Click(Qt::RightButton);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 1:1");
+    EXPECT_EQ(BlockSize(), 10);
+    Click(Qt::RightButton);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 1:2");
+    EXPECT_EQ(BlockSize(), 9);
+    Click(Qt::MiddleButton);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 1:2");
+    EXPECT_EQ(BlockSize(), 9);
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
     EXPECT_TRUE(recorder.Empty());
 }
 
-TEST_F(DisplayTest, zoom_in_stops_before_the_canvas_gets_too_wide) {
-    for (int i = 0; i < 200; ++i) display.ClickBand(Qt::LeftButton);
-    EXPECT_EQ(State().BlockSize, Zoom::kMaxBlockSize);
-    EXPECT_EQ(display.windowTitle(), QString("Display Band - %1:1").arg(Zoom::kMaxBlockSize - 9));
-    EXPECT_LE(display.Canvas().Image().width(), Zoom::kMaxCanvasWidth);
+TEST(zoom_test, the_ratio_follows_the_block_size) {
+    EXPECT_EQ(Zoom::Ratio(10), "1:1");
+    EXPECT_EQ(Zoom::Ratio(12), "3:1");
+    EXPECT_EQ(Zoom::Ratio(8), "1:3");
+    EXPECT_EQ(Zoom::Ratio(1), "1:10");
+    EXPECT_EQ(Zoom::StepOut(1), std::nullopt);
+    EXPECT_EQ(Zoom::StepIn(Zoom::kMaxBlockSize, 1), std::nullopt);
+    // 4 margins and 200 cards of 81 pixels would pass the widest canvas
+    EXPECT_EQ(Zoom::StepIn(79, 200), 80);
+    EXPECT_EQ(Zoom::StepIn(80, 200), std::nullopt);
 }
 
-TEST_F(DisplayTest, mouse_clicks_on_the_band_zoom) {
-    QTest::mouseClick(display.View(), Qt::LeftButton, {}, QPoint(50, 900));
-    EXPECT_EQ(State().BlockSize, 11);
-    QTest::mouseClick(display.View(), Qt::RightButton, {}, QPoint(50, 900));
-    EXPECT_EQ(State().BlockSize, 10);
-}
-
-TEST_F(DisplayTest, redraw_shows_exactly_a_full_redraw_after_a_top_row_redraw) {
-    // take the top pick back as unweaving does: remove it, redraw the new top row alone
-    Band& band = *State().CurrentBand;
-    band.Remove(band.Count());
-    band.Remove(band.Count());
-    band.At(band.Count()).DrawRow(&display.Canvas(), &document.Grid());
-    display.RedrawBand();
+TEST_F(DisplayTest, zoom_out_stops_at_block_size_one_and_the_band_still_weaves) {
+    for (int i = 0; i < 15; ++i) Click(Qt::RightButton);
+    EXPECT_EQ(BlockSize(), 1);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 1:10");
+    Click(Qt::LeftButton);
+    EXPECT_EQ(display.windowTitle(), "Display Band - 1:9");
+    EXPECT_TRUE(document.WeaveAll());
+    EXPECT_EQ(document.CurrentBand().Count(), 1 + (1000 / 2 / 4 - 1) * 4);
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
-    EXPECT_EQ(document.Grid().Rows(), band.Count());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DisplayTest, a_zoom_click_keeps_the_scroll_position) {
+    QScrollBar* bar = display.Viewport()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 100);
+    EXPECT_EQ(bar->value(), bar->maximum());  // a new band shows its first rows
+    bar->setValue(100);
+    Click(Qt::LeftButton);
+    EXPECT_EQ(bar->value(), 100);
+    EXPECT_EQ(bar->singleStep(), 2 * 11);
+    EXPECT_EQ(bar->pageStep(), 20 * 11);
+}
+
+TEST_F(DisplayTest, unweaving_shows_exactly_a_full_redraw) {
+    ASSERT_TRUE(document.RemovePick());
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+    EXPECT_EQ(document.Grid().Rows(), document.CurrentBand().Count());
 }
 
 TEST_F(DisplayTest, pixels_match_the_block_outlines) {
-    display.RedrawBand();
     const QImage& image = display.Canvas().Image();
-    // row 1 is woven from hole order 1 and forward: A shows; card 3 of row 2 shows D
-    const Block& first = *State().CurrentBand->At(1).Blocks().begin();
-    const Outline points = first.Points();
-    EXPECT_EQ(points[0], (CanvasPoint{20, 980}));
+    // row 1 is woven from hole order 1 and forward: A shows
+    const Block first = *document.CurrentBand().At(1).CreateBlocks(1000, 1, document.Geometry()).begin();
+    EXPECT_EQ(first.Points()[0], (CanvasPoint{20, 980}));
     EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor));
     EXPECT_EQ(image.pixelColor(20, 975), QColor(80, 80, 80));
     EXPECT_EQ(image.pixelColor(25, 995), QColor(255, 255, 255));  // below the band

@@ -66,7 +66,7 @@ TEST(instructions_test, redrawing_a_lower_row_alone_cuts_the_grid_back) {
     InstructionGrid grid;
     band.WeaveAll(test::MakeDeck(2), &canvas, "FB", &grid, kScreen);
     ASSERT_GE(band.Count(), 20);
-    band.At(10).DrawRow(&canvas, &grid);
+    band.At(10).DrawRow(&canvas, &grid, kScreen);
     EXPECT_EQ(grid.Rows(), 10);
 }
 

@@ -9,7 +9,6 @@
 #include "GuiSupport.h"
 #include "engine/RecordingCanvas.h"
 #include "model/Directions.h"
-#include "shell/PatternDocument.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 
@@ -18,11 +17,8 @@ namespace {
 
 class InstructionsWindowTest : public ::testing::Test {
   protected:
-    void Weave(const Cards& deck, std::string_view sequence) {
-        RecordingCanvas canvas;
-        document.State().CurrentBand->WeaveAll(deck, &canvas, sequence, &document.Grid(),
-                                               document.State().Geometry());
-        window.InitGrid();
+    void Weave(const Cards& deck, const std::string& sequence) {
+        test::LoadWoven(document, deck, sequence);
     }
     PatternDocument document;
     InstructionsWindow window{document};
@@ -45,20 +41,24 @@ TEST_F(InstructionsWindowTest, headings_and_cells_after_a_weave) {
               QColor(255, 255, 255));
     EXPECT_FALSE(model.data(model.index(0, 5), Qt::FontRole).isValid());
     for (int c = 0; c <= 12; ++c) EXPECT_EQ(document.Grid().ColWidth(c), 350);
-    EXPECT_EQ(document.Grid().TextAt(0, 0), "0");  // InitGrid leaves the corner alone
+    // the corner shows the grid's own cell (0, 0), which the threading row writes
+    EXPECT_EQ(window.Model()->CornerText(), "0");
 }
 
-TEST_F(InstructionsWindowTest, a_twist_shows_bold) {
-    Band& band = *document.State().CurrentBand;
-    RecordingCanvas canvas;
-    Cards deck = test::MakeDeck(2, Forward, SThread);
-    band.WeaveRow(deck, &canvas, &document.Grid(), document.State().Geometry());
+TEST_F(InstructionsWindowTest, follows_the_document_pick_by_pick) {
+    auto threading = std::make_unique<Band>();
+    threading->Add(test::MakeDeck(2, Forward, SThread), "1");
+    test::LoadRows(document, std::move(threading));
+    EXPECT_EQ(window.Model()->rowCount(), 0);
+    Cards deck = document.CurrentBand().At(1).Cards();
     deck.At(2).Thread = ZThread;
-    band.WeaveRow(deck, &canvas, &document.Grid(), document.State().Geometry());
-    window.InitGrid();
+    ASSERT_TRUE(document.AddPick(deck));
+    ASSERT_EQ(window.Model()->rowCount(), 1);
     const QModelIndex twisted = window.Model()->index(0, 1);
     EXPECT_EQ(window.Model()->data(twisted, Qt::DisplayRole).toString(), "F *");
     EXPECT_TRUE(window.Model()->data(twisted, Qt::FontRole).value<QFont>().bold());
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(window.Model()->rowCount(), 0);
 }
 
 TEST_F(InstructionsWindowTest, controls_and_layout) {
@@ -74,24 +74,6 @@ TEST_F(InstructionsWindowTest, controls_and_layout) {
     EXPECT_EQ(table->width(), 8000 / 15 - 27);
     EXPECT_EQ(legend->y(), table->y() + table->height());
     EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->y(), legend->y() + 7);
-}
-
-TEST_F(InstructionsWindowTest, an_empty_band_is_reported_and_the_grid_left_alone) {
-    test::ReportRecorder recorder;
-    window.InitGrid();
-    ASSERT_EQ(recorder.Reports().size(), 1u);
-    EXPECT_EQ(recorder.Where(), "frmInstructions.InitGrid");
-}
-
-TEST_F(InstructionsWindowTest, a_large_band_opens_without_a_widget_per_cell) {
-    InstructionGrid& grid = document.Grid();
-    grid.SetCols(201);
-    grid.SetRows(10000);
-    window.Model()->Reload();
-    window.show();
-    test::ProcessEvents();
-    EXPECT_EQ(window.Model()->rowCount(), 9999);
-    EXPECT_LT(window.findChildren<QWidget*>().size(), 40);
 }
 
 }  // namespace

@@ -164,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"huge_line", PatternHead() + std::string(100000, '1'), 8, "ProcessFile",
                    "longer than"},
         RejectCase{"bad_utf8_name", "\xEF\xBB\xBF\xFF\r\n", 1, "ProcessFile", "not UTF-8"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(process_file_test, a_rejected_file_leaves_the_pattern_in_memory_untouched) {
     test::TempDir dir;

@@ -176,7 +176,7 @@ TEST(save_file_test, an_existing_file_is_replaced_whole) {
 TEST(get_windows_test, never_reports) {
     test::ReportRecorder recorder;
     FakeHost host;
-    GetWindows(AppState{}, host);
+    GetWindows(WindowValues{}, host);
     EXPECT_TRUE(recorder.Empty());
 }
 

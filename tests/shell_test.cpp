@@ -14,7 +14,6 @@
 
 #include "GuiSupport.h"
 #include "display/DisplayWindow.h"
-#include "engine/Threading.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
 #include "shell/SplashWindow.h"
@@ -28,7 +27,7 @@ namespace {
 class ShellTest : public ::testing::Test {
   protected:
     MainWindow& Start(bool splash = false) { return startup.Run(splash); }
-    AppState& State() { return startup.Document().State(); }
+    PatternDocument& Document() { return startup.Document(); }
 
     test::ReportRecorder recorder;
     test::RecordingDialogs dialogs;
@@ -36,31 +35,26 @@ class ShellTest : public ::testing::Test {
     Startup startup{dialogs, folder.Path()};
 };
 
-std::vector<Cards> DecksOf(const Band& band) {
-    std::vector<Cards> decks;
-    for (const auto& row : band) decks.push_back(row->Cards());
-    return decks;
-}
-
 TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     MainWindow& window = Start();
     EXPECT_EQ(window.windowTitle(), "Tessaly");
-    EXPECT_TRUE(State().PatternPath.empty());
-    EXPECT_FALSE(State().PatternChanged);
-    EXPECT_EQ(State().BandName, "Tessaly sampler: diamonds");
-    const std::int32_t rows = State().CurrentBand->Count();
+    EXPECT_TRUE(Document().PatternPath().empty());
+    EXPECT_FALSE(Document().PatternChanged());
+    EXPECT_EQ(Document().BandName(), "Tessaly sampler: diamonds");
+    const std::int32_t rows = Document().CurrentBand().Count();
     EXPECT_GT(rows, 50);
-    ASSERT_NE(State().CurrentDeck, nullptr);
-    EXPECT_EQ(startup.Document().TurnSequence, "FFFFBBBB");
-    EXPECT_EQ(startup.Document().Grid().Rows(), rows);
+    ASSERT_NE(Document().CurrentDeck(), nullptr);
+    EXPECT_EQ(Document().TurnSequence(), "FFFFBBBB");
+    EXPECT_EQ(Document().Grid().Rows(), rows);
     EXPECT_EQ(window.Instructions()->Model()->rowCount(), rows - 1);
     EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
     EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
     EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
     EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
-    EXPECT_GT(State().PrintBottom, 0);
-    // the stored places: main window 14400 x 10800 twips
-    EXPECT_EQ(window.size(), QSize(960, 720));
+    EXPECT_GT(Document().PrintBottom(), 0);
+    // the stored places: main window 15360 x 10800 twips, frame included, within the screen
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_EQ(window.frameGeometry().size(), QSize(1024, 720).boundedTo(screen));
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -70,7 +64,7 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_reports_and_goes_on) {
     EXPECT_EQ(window.windowTitle(), "Tessaly");
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].number, 53);
-    EXPECT_EQ(State().CurrentBand->Count(), 0);
+    EXPECT_EQ(Document().CurrentBand().Count(), 0);
 }
 
 TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
@@ -96,9 +90,9 @@ TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
 
 TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     MainWindow& window = Start();
-    const auto front = DecksOf(*State().CurrentBand);
+    const auto front = test::DecksOf(Document().CurrentBand());
     const QImage frontImage = window.Display()->Canvas().Image();
-    const std::int32_t cards = startup.Document().CardCount();
+    const std::int32_t cards = Document().CardCount();
     QAction* reverse = window.Action("mnuReverse");
 
     auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
@@ -106,13 +100,13 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(reverse->isChecked());
     EXPECT_TRUE(button->isChecked());
-    EXPECT_EQ(State().CurrentBand->At(1).Cards().At(1).Position, cards);
+    EXPECT_EQ(Document().CurrentBand().At(1).Cards().At(1).Position, cards);
     EXPECT_NE(window.Display()->Canvas().Image(), frontImage);
 
     reverse->trigger();  // the menu entry
     EXPECT_FALSE(reverse->isChecked());
     EXPECT_FALSE(button->isChecked());
-    EXPECT_EQ(DecksOf(*State().CurrentBand), front);
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), front);
     EXPECT_EQ(window.Display()->Canvas().Image(), frontImage);
     EXPECT_TRUE(recorder.Empty());
 }
@@ -140,7 +134,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
     MainWindow& window = Start(true);
     QPointer<SplashWindow> splash = window.Splash();
     ASSERT_NE(splash, nullptr);
-    EXPECT_TRUE(splash->mSplash());
+    EXPECT_TRUE(splash->IsSplash());
     EXPECT_TRUE(splash->Timer().isActive());
     EXPECT_EQ(splash->Timer().interval(), 6000);
     EXPECT_TRUE(splash->windowTitle().isEmpty());
@@ -168,7 +162,7 @@ TEST_F(ShellTest, about_stays_until_a_click) {
     window.Action("mnuAbout")->trigger();
     QPointer<SplashWindow> about = window.Splash();
     ASSERT_NE(about, nullptr);
-    EXPECT_FALSE(about->mSplash());
+    EXPECT_FALSE(about->IsSplash());
     EXPECT_FALSE(about->Timer().isActive());
     EXPECT_FALSE(about->isModal());
     auto* label = about->findChild<QLabel*>("lblCopyright");

@@ -104,20 +104,20 @@ TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
     const Row& row = w.band.At(8);
     EXPECT_EQ(row.Key, "8");
     EXPECT_EQ(row.PrevRow(), &w.band.At(7));
-    ASSERT_EQ(row.Blocks().Count(), 3);
-    EXPECT_EQ(row.Blocks().begin()->Row, 8);
+    // drawn as row 8: its base line lies 8 rows of two blocks above the canvas bottom, and a
+    // forward S card slants as a Z from a block below it
+    ASSERT_EQ(w.canvas.Polygons().size(), 8u * 3u);
+    EXPECT_EQ(w.canvas.Polygons().back().points[0].y, 1000 - 2 * 10 * 8 + 10);
     EXPECT_EQ(w.grid.Rows(), 8);
 }
 
 TEST(draw_new_row_test, rebuilds_one_block_per_card) {
     Weaving w;
     w.band.WeaveRow(test::MakeDeck(12), &w.canvas, &w.grid, kScreen);
-    Row& row = w.band.At(1);
-    row.DrawNewRow(1, &w.canvas, &w.grid, kScreen);
-    row.DrawNewRow(1, &w.canvas, &w.grid, kScreen);
-    ASSERT_EQ(row.Blocks().Count(), 12);
+    const Blocks blocks = w.band.At(1).CreateBlocks(1000, 1, kScreen);
+    ASSERT_EQ(blocks.Count(), 12);
     std::int16_t expected = 0;
-    for (const Block& block : row.Blocks()) {
+    for (const Block& block : blocks) {
         EXPECT_EQ(block.BlockNumber, ++expected);
         EXPECT_EQ(block.BlockType(), OpenThread);
     }
@@ -129,7 +129,8 @@ TEST(draw_new_row_test, the_print_canvas_measures_from_print_bottom) {
     RecordingCanvas paper(5000.0, true);
     InstructionGrid grid;
     band.At(1).DrawNewRow(1, &paper, &grid, {10, 10, 0, 3000});
-    EXPECT_EQ(band.At(1).Blocks().begin()->PicBottom, 3000);
+    ASSERT_EQ(paper.Polygons().size(), 1u);
+    EXPECT_EQ(paper.Polygons()[0].points[0].y, 3000 - 20);
     EXPECT_EQ(paper.RefreshCount(), 0);
 }
 
@@ -142,7 +143,7 @@ TEST(draw_new_row_test, a_row_without_its_previous_row_is_reported) {
     band.At(1).DrawNewRow(2, &canvas, &grid, kScreen);
     ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(recorder.Where(0), "Row.CreateBlocks");
-    EXPECT_EQ(band.At(1).Blocks().Count(), 0);
+    EXPECT_TRUE(canvas.Polygons().empty());
 }
 
 TEST(weave_band_test, redraws_the_same_rows_at_a_new_size_without_weaving_again) {
@@ -154,7 +155,7 @@ TEST(weave_band_test, redraws_the_same_rows_at_a_new_size_without_weaving_again)
     w.band.WeaveBand(&w.canvas, &w.grid, {12, 12, 0, 0});
     std::size_t i = 0;
     for (const auto& row : w.band) EXPECT_EQ(row->Cards(), before[i++]);
-    EXPECT_EQ(w.band.At(1).Blocks().begin()->Points()[0], (CanvasPoint{24, 976}));
+    EXPECT_EQ(w.canvas.Polygons().front().points[0], (CanvasPoint{24, 976}));
 }
 
 TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
@@ -170,7 +171,7 @@ TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
     EXPECT_EQ(back.Thread, ZThread);
     EXPECT_EQ(back.Turn(), front.Turn() == Forward ? Backward : Forward);
     // the block of card 1 is now drawn in column 4
-    const Block& block = *w.band.At(1).Blocks().begin();
+    const Block block = *w.band.At(1).CreateBlocks(1000, 1, kScreen).begin();
     EXPECT_EQ(block.BlockNumber, 4);
 }
 

@@ -1,105 +1,97 @@
 #include "DisplayWindow.h"
 
-#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "BandView.h"
-#include "engine/Threading.h"
+#include "Zoom.h"
+#include "document/BusyCursor.h"
+#include "document/PatternDocument.h"
 #include "errors/ErrorReporter.h"
-#include "shell/PatternDocument.h"
 
 namespace tessaly {
 
 namespace {
 
-// The hourglass while a pass over the band runs.
-class BusyCursor {
-  public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
+// Four margins and a block per card, kept to the widest canvas the zoom allows.
+int CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
+    const std::int64_t width =
+        4 * std::int64_t{geometry.BandMargin} + std::int64_t{geometry.BlockSize} * cardCount;
+    return static_cast<int>(std::clamp<std::int64_t>(width, 1, Zoom::kMaxCanvasWidth));
+}
 
 }  // namespace
 
 DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     : QWidget(parent),
       document_(document),
-      canvas_(BandCanvasWidth(0, document.State().Geometry()), kCanvasHeight),
-      zoom_(document.State()) {
+      canvas_(CanvasWidth(document.CardCount(), document.Geometry()),
+              PatternDocument::kCanvasHeight) {
     setObjectName("frmDisplay");
     viewport_ = new QScrollArea(this);
     viewport_->setObjectName("prtBand");
+    viewport_->setAccessibleName(tr("Band viewport"));
     viewport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     view_ = new BandView(canvas_);
+    view_->setAccessibleName(tr("Band"));
     viewport_->setWidget(view_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(5, 5, 5, 5);  // the viewport sits 5 pixels inside the window
     layout->addWidget(viewport_);
     canvas_.SetRefreshHandler([this] { view_->update(); });
-    connect(view_, &BandView::pressed, this, &DisplayWindow::ClickBand);
-    FitCanvas();
+    connect(view_, &BandView::pressed, this, &DisplayWindow::picBand_MouseDown);
+    connect(&document_, &PatternDocument::zoomChanged, this, &DisplayWindow::UpdateCaption);
     UpdateCaption();
+    document_.RegisterSurface(this);
 }
 
-void DisplayWindow::UpdateCaption() { setWindowTitle(tr("Display Band - %1").arg(zoom_.Ratio())); }
+DisplayWindow::~DisplayWindow() { document_.UnregisterSurface(this); }
 
-void DisplayWindow::SetZoomIn(std::int16_t zoom) {
-    zoom_.SetIn(zoom);
-    UpdateCaption();
+void DisplayWindow::UpdateCaption() {
+    const QString caption = tr("Display Band - %1").arg(Zoom::Ratio(document_.Geometry().BlockSize));
+    setWindowTitle(caption);
+    setAccessibleName(caption);
 }
 
-void DisplayWindow::SetZoomOut(std::int16_t zoom) {
-    zoom_.SetOut(zoom);
-    UpdateCaption();
+void DisplayWindow::SetScrollSteps() {
+    const int row = 2 * document_.Geometry().BlockSize;
+    viewport_->verticalScrollBar()->setSingleStep(row);
+    viewport_->verticalScrollBar()->setPageStep(10 * row);
 }
 
-void DisplayWindow::ResetZoom() {
-    zoom_.Reset();
-    UpdateCaption();
-    FitCanvas();
-}
-
-void DisplayWindow::FitCanvas() {
-    Trap("frmDisplay", "Form_Load", [&] {
-        const AppState& state = document_.State();
-        const int width = BandCanvasWidth(document_.CardCount(), state.Geometry());
-        canvas_.Resize(width, kCanvasHeight);
-        view_->FitToCanvas();
-        const int row = 2 * state.BlockSize;
-        viewport_->verticalScrollBar()->setSingleStep(row);
-        viewport_->verticalScrollBar()->setPageStep(10 * row);
-        viewport_->verticalScrollBar()->setValue(viewport_->verticalScrollBar()->maximum());
-    });
-}
-
-void DisplayWindow::Draw(const BandPass& pass) {
-    BusyCursor busy;
+void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) {
     canvas_.Clear();
-    FitCanvas();
-    pass(canvas_, document_.Grid(), document_.State().Geometry());
+    canvas_.Resize(CanvasWidth(cardCount, geometry), PatternDocument::kCanvasHeight);
+    view_->FitToCanvas();
+}
+
+void DisplayWindow::PassFinished(Pass pass) {
+    SetScrollSteps();
+    // a new band begins at the bottom of the canvas; the same band keeps its place in view
+    if (pass == Pass::NewBand)
+        viewport_->verticalScrollBar()->setValue(viewport_->verticalScrollBar()->maximum());
     view_->update();
-    document_.NotifyInstructionsChanged();
 }
 
-void DisplayWindow::RedrawBand() {
-    Draw([this](tessaly::Canvas& canvas, InstructionGrid& grid, const DrawingGeometry& geometry) {
-        document_.State().CurrentBand->WeaveBand(&canvas, &grid, geometry);
+void DisplayWindow::picBand_MouseDown(Qt::MouseButton button) {
+    Trap("frmDisplay", "picBand_MouseDown", [&] {
+        BusyCursor busy;
+        const std::int32_t size = document_.Geometry().BlockSize;
+        std::optional<std::int32_t> zoomed = size;
+        if (button == Qt::LeftButton) zoomed = Zoom::StepIn(size, document_.CardCount());
+        if (button == Qt::RightButton) zoomed = Zoom::StepOut(size);
+        if (!zoomed) return;  // at the limit nothing changes
+        // the click's place is not used: the band zooms about its bottom left corner and the
+        // scroll position stays where it was
+        const int scroll = viewport_->verticalScrollBar()->value();
+        if (*zoomed == size)
+            document_.Redraw();
+        else
+            document_.SetBlockSize(*zoomed);
+        viewport_->verticalScrollBar()->setValue(scroll);
     });
-}
-
-void DisplayWindow::ClickBand(Qt::MouseButton button) {
-    if (button == Qt::LeftButton)
-        zoom_.StepIn(document_.CardCount());
-    else if (button == Qt::RightButton)
-        zoom_.StepOut();
-    UpdateCaption();
-    // the click's place is not used: the band zooms about its bottom left corner and the
-    // scroll position stays where it was
-    const int scroll = viewport_->verticalScrollBar()->value();
-    RedrawBand();
-    viewport_->verticalScrollBar()->setValue(scroll);
 }
 
 }  // namespace tessaly

@@ -1,39 +1,30 @@
 #include "Zoom.h"
 
+#include <algorithm>
+
 namespace tessaly {
 
-void Zoom::SetSize(std::int32_t size) {
-    state_.BlockSize = size;
-    state_.BandMargin = static_cast<std::int16_t>(size);
+std::optional<std::int32_t> Zoom::StepIn(std::int32_t blockSize, std::int32_t cardCount) {
+    const std::int64_t size = std::int64_t{blockSize} + 1;
+    if (size > kMaxBlockSize || 4 * size + size * cardCount > kMaxCanvasWidth) return std::nullopt;
+    return static_cast<std::int32_t>(size);
 }
 
-bool Zoom::StepIn(std::int32_t cardCount) {
-    if (state_.BlockSize >= kMaxBlockSize) return false;
-    const std::int64_t wider =
-        4 * std::int64_t{state_.BlockSize + 1} + std::int64_t{state_.BlockSize + 1} * cardCount;
-    if (wider > kMaxCanvasWidth) return false;
-    SetSize(state_.BlockSize + 1);
-    if (out_ != 1)
-        --out_;
-    else
-        ++in_;
-    return true;
+std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
+    if (blockSize <= kMinBlockSize) return std::nullopt;
+    return blockSize - 1;
 }
 
-bool Zoom::StepOut() {
-    if (state_.BlockSize <= kMinBlockSize) return false;
-    SetSize(state_.BlockSize - 1);
-    if (in_ != 1)
-        --in_;
-    else
-        ++out_;
-    return true;
+std::int16_t Zoom::In(std::int32_t blockSize) {
+    return static_cast<std::int16_t>(std::clamp(blockSize - kStartSize + 1, 1, 0x7FFF));
 }
 
-void Zoom::Reset() {
-    SetSize(kStartSize);
-    in_ = 1;
-    out_ = 1;
+std::int16_t Zoom::Out(std::int32_t blockSize) {
+    return static_cast<std::int16_t>(std::clamp(kStartSize + 1 - blockSize, 1, 0x7FFF));
+}
+
+QString Zoom::Ratio(std::int32_t blockSize) {
+    return QString("%1:%2").arg(In(blockSize)).arg(Out(blockSize));
 }
 
 }  // namespace tessaly

@@ -2,14 +2,13 @@
 
 #include <QString>
 #include <cstdint>
-
-#include "engine/AppState.h"
+#include <optional>
 
 namespace tessaly {
 
-// The band display's zoom: the block size and margin of the pattern state, and the ratio
-// the caption shows. One step changes the block size by one pixel; at most one side of the
-// ratio differs from 1, and the block size is always 10 plus the steps in minus the steps out.
+// The band display's zoom: one step changes the block size and the margin by one pixel. The
+// ratio the caption shows follows from the block size alone: 10 + (in - 1) - (out - 1), with
+// at most one side differing from 1, so 12 is 3:1 and 8 is 1:3.
 class Zoom {
   public:
     static constexpr std::int32_t kStartSize = 10;
@@ -18,26 +17,13 @@ class Zoom {
     // A wider canvas would cost more memory than a band display is worth.
     static constexpr std::int32_t kMaxCanvasWidth = 16384;
 
-    explicit Zoom(AppState& state) : state_(state) {}
+    // The block size one step in or out, or nothing at the limit.
+    static std::optional<std::int32_t> StepIn(std::int32_t blockSize, std::int32_t cardCount);
+    static std::optional<std::int32_t> StepOut(std::int32_t blockSize);
 
-    // Each returns false, changing nothing, at its limit.
-    bool StepIn(std::int32_t cardCount);
-    bool StepOut();
-    // Block size and margin back to 10, the ratio to 1:1.
-    void Reset();
-
-    std::int16_t In() const { return in_; }
-    std::int16_t Out() const { return out_; }
-    void SetIn(std::int16_t in) { in_ = in; }
-    void SetOut(std::int16_t out) { out_ = out; }
-    QString Ratio() const { return QString("%1:%2").arg(in_).arg(out_); }
-
-  private:
-    void SetSize(std::int32_t size);
-
-    AppState& state_;
-    std::int16_t in_ = 1;
-    std::int16_t out_ = 1;
+    static std::int16_t In(std::int32_t blockSize);
+    static std::int16_t Out(std::int32_t blockSize);
+    static QString Ratio(std::int32_t blockSize);
 };
 
 }  // namespace tessaly

@@ -113,7 +113,8 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
     });
 }
 
-void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
+void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid,
+                     const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
         for (const auto& row : rows_)
             row->DrawNewRow(TextToInt32(row->Key), canvas, grid, geometry);

@@ -37,7 +37,7 @@ class Band {
     void WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
                   InstructionGrid* grid, const DrawingGeometry& geometry);
     // Rebuilds and redraws every row, bottom first, and rewrites the instructions.
-    void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
+    void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
     // Turns every row into its reverse face, or back, and redraws it.
     void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
 

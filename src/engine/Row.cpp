@@ -15,41 +15,50 @@ void Row::SetCards(tessaly::Cards&& deck) {
         cards_.Copy(&deck);
 }
 
-void Row::DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
-                     const DrawingGeometry& geometry) {
-    Trap("Row", "DrawNewRow", [&] {
-        blocks_.Clear();
-        const Canvas& target = Require(canvas);
-        const std::int32_t bottom =
-            target.IsPrintCanvas() ? geometry.PrintBottom : RoundToInt32(target.ScaleHeight());
-        CreateBlocks(bottom, rowCount, geometry);
-        DrawRow(canvas, grid);
-    });
+namespace {
+
+// The print canvas measures its bottom from the page, not from its own height.
+std::int32_t CanvasBottom(const Canvas& canvas, const DrawingGeometry& geometry) {
+    return canvas.IsPrintCanvas() ? geometry.PrintBottom : RoundToInt32(canvas.ScaleHeight());
 }
 
-void Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
-                       const DrawingGeometry& geometry) {
+}  // namespace
+
+void Row::DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
+                     const DrawingGeometry& geometry) const {
+    Trap("Row", "DrawNewRow", [&] { Draw(rowCount, canvas, grid, geometry); });
+}
+
+void Row::DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const {
+    Trap("Row", "DrawRow", [&] { Draw(TextToInt32(Key), canvas, grid, geometry); });
+}
+
+void Row::Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
+               const DrawingGeometry& geometry) const {
+    Canvas& target = Require(canvas);
+    for (const Block& block : CreateBlocks(CanvasBottom(target, geometry), rowCount, geometry))
+        block.DrawBlock(&target);
+    if (!target.IsPrintCanvas()) target.Refresh();
+    WriteInstructions(grid);
+}
+
+tessaly::Blocks Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
+                                  const DrawingGeometry& geometry) const {
+    tessaly::Blocks blocks;
     Trap("Row", "CreateBlocks", [&] {
-        blocks_.Reserve(cards_.Count());
+        blocks.Reserve(cards_.Count());
         std::int32_t place = 0;
         for (const Card& card : cards_) {
             ++place;
             // the same physical card one pick earlier; the first row compares with itself
             const Card* previous = rowCount == 1 ? &card : &Require(prevRow_).Cards().At(place);
-            blocks_.Add(picBottom, rowCount, &card, previous, geometry);
+            blocks.Add(picBottom, rowCount, &card, previous, geometry);
         }
     });
+    return blocks;
 }
 
-void Row::DrawRow(Canvas* canvas, InstructionGrid* grid) {
-    Trap("Row", "DrawRow", [&] {
-        for (const Block& block : blocks_) block.DrawBlock(canvas);
-        if (canvas != nullptr && !canvas->IsPrintCanvas()) canvas->Refresh();
-        WriteInstructions(grid);
-    });
-}
-
-void Row::WriteInstructions(InstructionGrid* grid) {
+void Row::WriteInstructions(InstructionGrid* grid) const {
     Trap("Row", "WriteInstructions", [&] {
         InstructionGrid& target = Require(grid);
         const std::int32_t r = TextToInt32(Key);

@@ -12,7 +12,8 @@ class Canvas;
 class InstructionGrid;
 
 // One pick of the band: its own deck of cards as they stand after this pick's turns, the row
-// below it, its number and one block per card.
+// below it and its number. Its blocks are built for each canvas it is drawn on and not kept,
+// so a pass on one canvas (a printed page) never changes what another (the screen) shows.
 class Row {
   public:
     std::string Key;  // the row's number in the band as text, "1" for the threading
@@ -27,23 +28,26 @@ class Row {
     Row* PrevRow() const { return prevRow_; }
     void SetPrevRow(Row* row) { prevRow_ = row; }
 
-    const tessaly::Blocks& Blocks() const { return blocks_; }
+    // One block per card, as the row is drawn as row number rowCount on a canvas whose
+    // bottom is picBottom. A failure is reported and leaves the blocks built so far.
+    tessaly::Blocks CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
+                                 const DrawingGeometry& geometry) const;
 
-    // Rebuilds the blocks for the current geometry and canvas, then draws the row as row
-    // number rowCount and writes its instruction line.
+    // Builds the blocks for this canvas and geometry, draws the row as row number rowCount
+    // and writes its instruction line.
     void DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
-                    const DrawingGeometry& geometry);
-    // Draws the blocks as last built and writes the instruction line.
-    void DrawRow(Canvas* canvas, InstructionGrid* grid);
+                    const DrawingGeometry& geometry) const;
+    // Draws the row alone as its own row number, covering everything above it, and writes
+    // its instruction line: what taking the row above it off the band leaves.
+    void DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
 
   private:
-    void CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
-                      const DrawingGeometry& geometry);
-    void WriteInstructions(InstructionGrid* grid);
+    void Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
+              const DrawingGeometry& geometry) const;
+    void WriteInstructions(InstructionGrid* grid) const;
 
     tessaly::Cards cards_;
     Row* prevRow_ = nullptr;
-    tessaly::Blocks blocks_;
 };
 
 }  // namespace tessaly

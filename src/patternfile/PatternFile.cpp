@@ -42,9 +42,9 @@ bool SaveFile(AppState& state, PatternFileHost& host) {
     return saved;
 }
 
-void GetWindows(const AppState& state, PatternFileHost& host) noexcept {
+void GetWindows(const WindowValues& values, PatternFileHost& host) noexcept {
     try {
-        host.ApplyWindowValues(state.WindowValues);
+        host.ApplyWindowValues(values);
     } catch (...) {
         // stored window places are a convenience; failing to apply them is not an error
     }

@@ -35,7 +35,7 @@ std::optional<std::string> ProcessFile(AppState& state);
 // was saved; only then is PatternChanged cleared.
 bool SaveFile(AppState& state, PatternFileHost& host);
 
-// Applies state.WindowValues to the windows; never reports.
-void GetWindows(const AppState& state, PatternFileHost& host) noexcept;
+// Gives the windows the stored states and places; never reports.
+void GetWindows(const WindowValues& values, PatternFileHost& host) noexcept;
 
 }  // namespace tessaly

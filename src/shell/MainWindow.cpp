@@ -5,19 +5,20 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QToolBar>
 
-#include "PatternDocument.h"
 #include "SplashWindow.h"
-#include "Twips.h"
 #include "UserDialogs.h"
 #include "WindowPlaces.h"
 #include "display/DisplayWindow.h"
-#include "engine/Threading.h"
+#include "document/BusyCursor.h"
+#include "document/PatternDocument.h"
+#include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
 
 namespace tessaly {
@@ -135,7 +136,11 @@ void MainWindow::BuildMenus() {
     QAction* reverse =
         AddAction("mnuReverse", tr("&Reverse"), "reverse", tr("Display the reverse pattern"));
     reverse->setCheckable(true);
+    // the menu shows a check mark, the toolbar a pressed button
+    reverse->setIconVisibleInMenu(false);
     connect(reverse, &QAction::triggered, this, &MainWindow::mnuReverse_Click);
+    // the document knows which face shows; Open turns the band back to its front
+    connect(&document_, &PatternDocument::reverseChanged, reverse, &QAction::setChecked);
     view->addActions({design, weave, display, instructions, reverse});
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
@@ -165,11 +170,10 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::mnuReverse_Click() {
-    // the checked state is the only record of which face shows; Reverse reports nothing
-    // itself: what fails inside the band reports there
-    display_->Draw([this](Canvas& canvas, InstructionGrid& grid, const DrawingGeometry& geometry) {
-        document_.State().CurrentBand->WeaveReverse(&canvas, &grid, geometry);
-    });
+    // Reverse reports nothing itself: what fails inside the band reports there
+    BusyCursor busy;
+    document_.Reverse();
+    Action("mnuReverse")->setChecked(document_.IsReversed());
 }
 
 void MainWindow::mnuDisplay_Click() {
@@ -197,10 +201,17 @@ void MainWindow::ShowReadmeWindow(const QString& path) {
         auto* text = new QPlainTextEdit(QString::fromUtf8(file.readAll()));
         text->setObjectName("txtReadme");
         text->setReadOnly(true);
+        // the guide's lines are broken already; wrapping them again makes them ragged
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         text->setWindowTitle(tr("Tessaly Help"));
+        text->setAccessibleName(tr("Tessaly Help"));
         readmeSub_ = mdi_->addSubWindow(text);
         readmeSub_->setAttribute(Qt::WA_DeleteOnClose);
-        readmeSub_->resize(560, 420);
+        // wide enough for the guide's lines where there is room, never beyond the work area
+        const QSize wanted(text->fontMetrics().horizontalAdvance(QString(84, 'x')), 480);
+        const QSize room = mdi_->viewport()->size();
+        readmeSub_->setGeometry(QRect(QPoint(0, 0), wanted.boundedTo(room)));
     }
     readmeSub_->show();
     readmeSub_->raise();
@@ -222,16 +233,6 @@ void MainWindow::ShowSplash(bool splash) {
     splash_->activateWindow();
 }
 
-void MainWindow::ShowOpenedPattern(const std::string& turnSequence) {
-    Action("mnuReverse")->setChecked(false);
-    display_->ResetZoom();
-    display_->Draw([&](Canvas& canvas, InstructionGrid& grid, const DrawingGeometry&) {
-        WeaveOpenedPattern(document_.State(), turnSequence, canvas, grid);
-    });
-    document_.TurnSequence = turnSequence;
-    instructions_->InitGrid();
-}
-
 std::optional<std::string> MainWindow::AskSavePath() {
     const QString path = QFileDialog::getSaveFileName(this, tr("Save Pattern"), QString(),
                                                       tr("Kestro File (*.kst);;All Files (*.*)"));
@@ -243,9 +244,9 @@ void MainWindow::SetMainCaption(const std::string& caption) {
     setWindowTitle(QString::fromStdString(caption));
 }
 
-std::string MainWindow::BandNameText() { return document_.State().BandName; }
+std::string MainWindow::BandNameText() { return document_.BandName(); }
 
-std::string MainWindow::TurnSequenceText() { return document_.TurnSequence; }
+std::string MainWindow::TurnSequenceText() { return document_.TurnSequence(); }
 
 WindowValues MainWindow::CurrentWindowValues() {
     WindowValues values{};

@@ -39,9 +39,6 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Shows the splash (start-up) or the About box.
     void ShowSplash(bool splash);
 
-    // Builds the band of a pattern that was just read and every window from it.
-    void ShowOpenedPattern(const std::string& turnSequence);
-
     // PatternFileHost
     std::optional<std::string> AskSavePath() override;
     void SetMainCaption(const std::string& caption) override;
@@ -50,15 +47,16 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     WindowValues CurrentWindowValues() override;
     void ApplyWindowValues(const WindowValues& values) override;
 
+  protected:
+    // Closing the main window ends the program, also while the About box is open.
+    void closeEvent(QCloseEvent* event) override;
+
+  private slots:
     void mnuReverse_Click();
     void mnuInstructions_Click();
     void mnuDisplay_Click();
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
-
-  protected:
-    // Closing the main window ends the program, also while the About box is open.
-    void closeEvent(QCloseEvent* event) override;
 
   private:
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,

@@ -8,9 +8,10 @@
 namespace tessaly {
 
 SplashWindow::SplashWindow(bool splash, QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      splash_(splash) {
+    // a frameless dialog stays above the main window, not above other programs
+    : QWidget(parent, Qt::Dialog | Qt::FramelessWindowHint), splash_(splash) {
     setObjectName("frmSplash");
+    setAccessibleName(splash ? tr("Tessaly") : tr("About Tessaly"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
 

@@ -17,7 +17,8 @@ class SplashWindow : public QWidget {
     // splash: true for the start-up splash, false for About.
     explicit SplashWindow(bool splash, QWidget* parent = nullptr);
 
-    bool mSplash() const { return splash_; }
+    // true: the start-up splash, which closes itself; false: the About box.
+    bool IsSplash() const { return splash_; }
     const QTimer& Timer() const { return timer_; }
 
   protected:

@@ -26,23 +26,18 @@ std::int32_t Startup::DefaultPrintBottom() {
 }
 
 MainWindow& Startup::Run(bool showSplash) {
-    AppState& state = document_.State();
-    state.BlockSize = 10;
-    state.BandMargin = 10;
-    state.BandTop = 0;
-    state.PatternPath = (programFolder_ + "/default.kst").toStdString();
-    const std::optional<std::string> sequence = ProcessFile(state);
+    const bool read = document_.OpenPattern((programFolder_ + "/default.kst").toStdString());
 
     main_ = std::make_unique<MainWindow>(document_, dialogs_, programFolder_);
     main_->show();
-    // start-up ends as New would leave it, with the band woven and its instructions written,
-    // but with no file of its own
-    if (sequence) main_->ShowOpenedPattern(*sequence);
-    state.PatternPath.clear();
-    state.PatternChanged = false;
+    // start-up ends as New would leave it, but the default pattern is not the weaver's file:
+    // the first Save asks for a name
+    document_.SetPatternPath({});
+    document_.SetPatternChanged(false);
     main_->setWindowTitle(QStringLiteral("Tessaly"));
-    GetWindows(state, *main_);
-    state.PrintBottom = DefaultPrintBottom();
+    // a file that was not read has no places to give
+    if (read) GetWindows(document_.StoredWindowValues(), *main_);
+    document_.SetPrintBottom(DefaultPrintBottom());
     if (showSplash) main_->ShowSplash(true);
     return *main_;
 }

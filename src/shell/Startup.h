@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "PatternDocument.h"
+#include "document/PatternDocument.h"
 
 namespace tessaly {
 

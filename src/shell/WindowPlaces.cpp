@@ -7,7 +7,7 @@
 #include <QStyle>
 #include <algorithm>
 
-#include "Twips.h"
+#include "model/Twips.h"
 
 namespace tessaly::WindowPlaces {
 
@@ -28,18 +28,39 @@ void ApplyState(QWidget* window, std::int16_t state) {
         window->showNormal();
 }
 
+// The stored place in pixels, or an empty rectangle when it is too small to use.
 QRect PlaceOf(const WindowValue& value) {
-    return QRect(TwipsToPixels(value.Left), TwipsToPixels(value.Top),
-                 std::max(TwipsToPixels(value.Width), 1), std::max(TwipsToPixels(value.Height), 1));
+    const int width = TwipsToPixels(value.Width);
+    const int height = TwipsToPixels(value.Height);
+    if (width < kMinWidth || height < kMinHeight) return {};
+    return QRect(TwipsToPixels(value.Left), TwipsToPixels(value.Top), width, height);
 }
+
+QSize AtLeastMinimum(QSize size) {
+    return size.expandedTo(QSize(kMinWidth, kMinHeight));
+}
+
+QSize AtMost(QSize size, QSize room) {
+    return size.boundedTo(AtLeastMinimum(room));
+}
+
+QRect AvailableArea(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+// The frame's share of the outer size: title bar and borders.
+QSize FrameExtra(const QWidget* window) { return window->frameGeometry().size() - window->size(); }
 
 }  // namespace
 
 WindowValue Read(const QWidget* window) {
-    const QRect frame = window->frameGeometry();
+    const QSize frame = FrameExtra(window);
     const QRect normal = window->isMinimized() || window->isMaximized()
-                             ? window->normalGeometry()
-                             : QRect(frame.topLeft(), window->size());
+                             ? QRect(window->normalGeometry().topLeft(),
+                                     window->normalGeometry().size() + frame)
+                             : window->frameGeometry();
     return {StateOf(window), static_cast<std::int32_t>(PixelsToTwips(normal.y())),
             static_cast<std::int32_t>(PixelsToTwips(normal.x())),
             static_cast<std::int32_t>(PixelsToTwips(normal.width())),
@@ -47,20 +68,22 @@ WindowValue Read(const QWidget* window) {
 }
 
 void ApplyToMain(QWidget* window, const WindowValue& value) {
-    ApplyState(window, value.State);
     const QRect place = PlaceOf(value);
-    if (value.State == 0) {
+    if (!place.isEmpty()) {
+        window->showNormal();
+        const QSize outer = AtMost(place.size(), AvailableArea(window).size());
         window->move(place.topLeft());
-        window->resize(place.size());
-    } else {
-        window->setGeometry(place);  // kept as the normal place for when it is restored
-        ApplyState(window, value.State);
+        window->resize(AtLeastMinimum(outer - FrameExtra(window)));
     }
+    ApplyState(window, value.State);
 }
 
 void ApplyToChild(QMdiSubWindow* window, const WindowValue& value) {
     ApplyState(window, value.State);
-    if (value.State == 0) window->setGeometry(PlaceOf(value));
+    const QRect place = PlaceOf(value);
+    if (value.State != 0 || place.isEmpty()) return;
+    QSize room = window->mdiArea() != nullptr ? window->mdiArea()->viewport()->size() : place.size();
+    window->setGeometry(QRect(place.topLeft(), AtMost(place.size(), room)));
 }
 
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
@@ -69,10 +92,10 @@ void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
     const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QRect title(window->pos(), QSize(window->width(), titleHeight));
     const QRect shown = title.intersected(visible);
-    if (shown.width() >= 40 && shown.height() == titleHeight) return;
+    const bool usable = window->width() >= kMinWidth && window->height() >= kMinHeight;
+    if (usable && shown.width() >= 40 && shown.height() == titleHeight) return;
     // keep the title bar inside so it can be grabbed; shrink what does not fit
-    const QSize size(std::min(window->width(), visible.width()),
-                     std::min(window->height(), visible.height()));
+    const QSize size = AtMost(AtLeastMinimum(window->size()), visible.size());
     const int x = std::clamp(window->x(), 0, std::max(visible.width() - size.width(), 0));
     const int y = std::clamp(window->y(), 0, std::max(visible.height() - size.height(), 0));
     window->setGeometry(QRect(QPoint(x, y), size));
@@ -80,14 +103,13 @@ void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
 
 void KeepOnScreen(QWidget* window) {
     if (window->isMinimized() || window->isMaximized()) return;
+    if (window->width() < kMinWidth || window->height() < kMinHeight)
+        window->resize(AtLeastMinimum(window->size()));
     const QRect frame = window->frameGeometry();
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen->availableGeometry().contains(frame.topLeft() + QPoint(40, 10))) return;
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr) return;
-    const QRect available = screen->availableGeometry();
-    const QSize size(std::min(window->width(), available.width()),
-                     std::min(window->height(), available.height()));
+    const QRect available = AvailableArea(window);
+    const QSize size = AtMost(window->size(), available.size());
     window->resize(size);
     window->move(available.topLeft() +
                  QPoint(std::max((available.width() - size.width()) / 2, 0),

@@ -12,14 +12,23 @@ namespace tessaly {
 // normal, 1 minimised, 2 maximised), read from and applied to windows.
 namespace WindowPlaces {
 
+// Smaller than this a window cannot be used: a stored place below it is ignored, and no window
+// is made smaller by the rules below.
+constexpr int kMinWidth = 100;
+constexpr int kMinHeight = 80;
+
+// The outer place of a window (frame included), in twips.
 WindowValue Read(const QWidget* window);
 
 // The main window takes state and place; a child takes the place only when it is normal.
+// A place below the usable minimum is ignored; one larger than the screen (or the work area)
+// is cut to it.
 void ApplyToMain(QWidget* window, const WindowValue& value);
 void ApplyToChild(QMdiSubWindow* window, const WindowValue& value);
 
 // A file saved on a larger screen may put windows out of reach: a child whose title bar lies
-// outside the work area is moved back in, the main window onto a screen.
+// outside the work area is moved back in, the main window onto a screen; both are kept at
+// least the usable minimum in size.
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window);
 void KeepOnScreen(QWidget* window);
 

@@ -54,6 +54,11 @@ QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientat
     return QString::fromStdString(grid_.TextAt(section + 1, 0));
 }
 
+QString InstructionTableModel::CornerText() const {
+    if (grid_.Rows() == 0 || grid_.Cols() == 0) return {};
+    return QString::fromStdString(grid_.TextAt(0, 0));
+}
+
 void InstructionTableModel::Reload() {
     beginResetModel();
     endResetModel();

@@ -19,6 +19,9 @@ class InstructionTableModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // Grid cell (0, 0), above the pick numbers and left of the card numbers.
+    QString CornerText() const;
+
     // The grid was rewritten; views read it afresh.
     void Reload();
 

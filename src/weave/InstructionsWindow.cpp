@@ -1,16 +1,19 @@
 #include "InstructionsWindow.h"
 
+#include <QAbstractButton>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScrollBar>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTableView>
 
 #include "InstructionTableModel.h"
 #include "errors/ErrorReporter.h"
-#include "shell/PatternDocument.h"
-#include "shell/Twips.h"
+#include "document/PatternDocument.h"
+#include "model/Twips.h"
 
 namespace tessaly {
 
@@ -22,6 +25,7 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     model_ = new InstructionTableModel(document.Grid(), this);
     table_ = new QTableView(this);
     table_->setObjectName("grdInstructions");
+    table_->setAccessibleName(tr("Turning instructions"));
     table_->setModel(model_);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -51,22 +55,32 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
     connect(&document, &PatternDocument::instructionsChanged, model_,
             &InstructionTableModel::Reload);
+
+    // the view's corner button draws an empty section; it shows the grid's own corner cell
+    corner_ = table_->findChild<QAbstractButton*>();
+    if (corner_ != nullptr) corner_->installEventFilter(this);
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        if (corner_ != nullptr) corner_->update();
+    });
 }
 
-void InstructionsWindow::InitGrid() {
-    Trap("frmInstructions", "InitGrid", [&] {
-        InstructionGrid& grid = document_.Grid();
-        const std::int32_t cards = document_.State().CurrentBand->At(1).Cards().Count();
-        grid.SetCols(cards + 1);
-        grid.SetRow(0);
-        grid.SetColWidth(0, kColumnWidthTwips);
-        for (std::int32_t i = 1; i <= cards; ++i) {
-            grid.SetColWidth(i, kColumnWidthTwips);
-            grid.SetCol(i);
-            grid.SetText(std::to_string(i));
-        }
-    });
-    model_->Reload();
+bool InstructionsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == corner_ && event->type() == QEvent::Paint) {
+        PaintCorner(corner_);
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void InstructionsWindow::PaintCorner(QWidget* corner) const {
+    QStyleOptionHeader option;
+    option.initFrom(corner);
+    option.rect = corner->rect();
+    option.position = QStyleOptionHeader::OnlyOneSection;
+    option.textAlignment = Qt::AlignCenter;
+    option.text = model_->CornerText();
+    QStylePainter painter(corner);
+    painter.drawControl(QStyle::CE_Header, option);
 }
 
 int InstructionsWindow::PreferredWidth() const {

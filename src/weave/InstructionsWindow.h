@@ -20,9 +20,6 @@ class InstructionsWindow : public QWidget {
 
     explicit InstructionsWindow(PatternDocument& document, QWidget* parent = nullptr);
 
-    // Lays out the columns and the header line for the band's cards.
-    void InitGrid();
-
     // The width that shows every card's column without scrolling.
     int PreferredWidth() const;
 
@@ -34,13 +31,18 @@ class InstructionsWindow : public QWidget {
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The corner cell shows the grid's cell (0, 0), as every other header cell shows its own.
+    void PaintCorner(QWidget* corner) const;
+
     PatternDocument& document_;
     InstructionTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QPushButton* close_ = nullptr;
     QLabel* legend_ = nullptr;
+    QWidget* corner_ = nullptr;
 };
 
 }  // namespace tessaly

@@ -1,0 +1,364 @@
+#include "PatternDocument.h"
+
+#include <algorithm>
+
+#include "engine/Canvas.h"
+#include "errors/ErrorReporter.h"
+#include "errors/Numeric.h"
+#include "patternfile/PatternFile.h"
+
+namespace tessaly {
+
+namespace {
+
+// Stands in for the band display when no view is registered: the band is woven to the same
+// canvas height, and nothing is drawn.
+class BlankCanvas : public Canvas {
+  public:
+    double ScaleHeight() const override { return PatternDocument::kCanvasHeight; }
+    void SetFillColor(std::int32_t) override {}
+    void Polygon(const Outline&) override {}
+    void Clear() override {}
+};
+
+QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+PatternDocument::PatternDocument(QObject* parent) : QObject(parent) {
+    state_.BlockSize = kStartBlockSize;
+    state_.BandMargin = kStartBlockSize;
+}
+
+PatternDocument::~PatternDocument() = default;
+
+std::int32_t PatternDocument::CardCount() const {
+    const Band& band = *state_.CurrentBand;
+    return band.Count() == 0 ? 0 : band.At(1).Cards().Count();
+}
+
+// --- Views ------------------------------------------------------------------------------------
+
+void PatternDocument::RegisterSurface(BandSurface* surface) {
+    if (surface == nullptr || std::ranges::find(surfaces_, surface) != surfaces_.end()) return;
+    surfaces_.push_back(surface);
+    // a new view shows the band as it is
+    surface->PrepareCanvas(CardCount(), Geometry());
+    state_.CurrentBand->WeaveBand(&surface->SurfaceCanvas(), &grid_, Geometry());
+    surface->PassFinished(BandSurface::Pass::NewBand);
+    emit instructionsChanged();
+}
+
+void PatternDocument::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
+
+void PatternDocument::DrawBandOn(Canvas& canvas, const DrawingGeometry& geometry) {
+    state_.CurrentBand->WeaveBand(&canvas, &grid_, geometry);
+}
+
+void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
+                              const Drawing& change) {
+    const DrawingGeometry geometry = Geometry();
+    if (surfaces_.empty()) {
+        BlankCanvas blank;
+        change(blank);
+        emit instructionsChanged();
+        return;
+    }
+    const bool wholeBand = pass == BandSurface::Pass::NewBand || pass == BandSurface::Pass::Redraw;
+    Band& band = *state_.CurrentBand;
+    bool first = true;
+    for (BandSurface* surface : surfaces_) {
+        Canvas& canvas = surface->SurfaceCanvas();
+        if (wholeBand) surface->PrepareCanvas(cardCount, geometry);
+        if (first) {
+            change(canvas);
+            first = false;
+        } else if (wholeBand) {
+            band.WeaveBand(&canvas, &grid_, geometry);
+        } else if (band.Count() > 0) {
+            // the others repeat what the change drew: the new top row, or the top row alone
+            Row& top = band.At(band.Count());
+            if (pass == BandSurface::Pass::RowAdded)
+                top.DrawNewRow(band.Count(), &canvas, &grid_, geometry);
+            else
+                top.DrawRow(&canvas, &grid_, geometry);
+        }
+    }
+    for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
+    emit instructionsChanged();
+}
+
+void PatternDocument::RedrawSurfaces(BandSurface::Pass pass) {
+    RunPass(pass, CardCount(), [this](Canvas& canvas) {
+        state_.CurrentBand->WeaveBand(&canvas, &grid_, Geometry());
+    });
+}
+
+void PatternDocument::WriteGridHeader() {
+    // reported under the name the weaver knows this step by: laying out the instructions
+    Trap("frmInstructions", "InitGrid", [&] {
+        const std::int32_t cards = state_.CurrentBand->At(1).Cards().Count();
+        grid_.SetCols(CheckedInt32(std::int64_t{cards} + 1));
+        grid_.SetRow(0);
+        grid_.SetColWidth(0, InstructionGrid::kDefaultColWidth);
+        for (std::int32_t i = 1; i <= cards; ++i) {
+            grid_.SetColWidth(i, InstructionGrid::kDefaultColWidth);
+            grid_.SetCol(i);
+            grid_.SetText(std::to_string(i));
+        }
+    });
+}
+
+void PatternDocument::Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck) {
+    state_.CurrentBand = std::move(band);
+    state_.CurrentDeck = std::move(deck);
+    RedrawSurfaces(BandSurface::Pass::Redraw);
+}
+
+void PatternDocument::MarkChanged() { SetPatternChanged(true); }
+
+void PatternDocument::SetFrontFace() {
+    if (!reversed_) return;
+    reversed_ = false;
+    emit reverseChanged(false);
+}
+
+// --- Operations -------------------------------------------------------------------------------
+
+bool PatternDocument::OpenPattern(const std::string& path) {
+    AppState read;
+    read.PatternPath = path;
+    std::optional<std::string> sequence = ProcessFile(read);
+    if (!sequence) return false;
+    LoadPattern({std::move(read.BandName), read.WindowValues, std::move(*sequence),
+                 std::move(read.CurrentBand)});
+    SetPatternPath(path);
+    return true;
+}
+
+void PatternDocument::LoadPattern(PatternData pattern) {
+    state_.CurrentBand = std::move(pattern.Rows);
+    state_.CurrentDeck.reset();
+    state_.BandName = std::move(pattern.BandName);
+    state_.WindowValues = pattern.Windows;
+    state_.BlockSize = kStartBlockSize;
+    state_.BandMargin = kStartBlockSize;
+    turnSequence_ = std::move(pattern.TurnSequence);
+    RunPass(BandSurface::Pass::NewBand, CardCount(), [this](Canvas& canvas) {
+        WeaveOpenedPattern(state_, turnSequence_, canvas, grid_);
+    });
+    WriteGridHeader();
+    draft_ = CardCount() > 0 ? DraftFromDeck(state_.CurrentBand->At(1).Cards())
+                             : std::vector<DraftColumn>{};
+    undoStack_.clear();
+
+    SetFrontFace();
+    emit zoomChanged(state_.BlockSize);
+    emit bandNameChanged(ToQString(state_.BandName));
+    emit turnSequenceChanged(ToQString(turnSequence_));
+    emit threadingChanged();
+    emit bandReplaced();
+    SetPatternChanged(false);
+}
+
+bool PatternDocument::WeaveAll() {
+    const Cards& threading = Require(state_.CurrentDeck.get());
+    ErrorCounter errors;
+    std::unique_ptr<Band> previous = std::exchange(state_.CurrentBand, std::make_unique<Band>());
+    RunPass(BandSurface::Pass::NewBand, threading.Count(), [&](Canvas& canvas) {
+        state_.CurrentBand->WeaveAll(threading, &canvas, turnSequence_, &grid_, Geometry());
+    });
+    if (errors.Count() > 0) {
+        Restore(std::move(previous), std::move(state_.CurrentDeck));
+        return false;
+    }
+    WriteGridHeader();
+    SetFrontFace();
+    emit bandReplaced();
+    return true;
+}
+
+bool PatternDocument::ApplyThreading() {
+    if (draft_.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
+    // what can be refused is refused before the pattern changes
+    auto threading = std::make_unique<Cards>(BuildThreadingDeck(draft_, turnSequence_));
+    const auto cards = static_cast<std::int32_t>(draft_.size());
+    BandCanvasWidth(cards, Geometry());
+
+    ErrorCounter errors;
+    std::unique_ptr<Band> previousBand =
+        std::exchange(state_.CurrentBand, std::make_unique<Band>());
+    std::unique_ptr<Cards> previousDeck = std::exchange(state_.CurrentDeck, std::move(threading));
+    RunPass(BandSurface::Pass::NewBand, cards, [&](Canvas& canvas) {
+        canvas.Clear();
+        state_.CurrentBand->WeaveRow(*state_.CurrentDeck, &canvas, &grid_, Geometry());
+    });
+    if (errors.Count() > 0) {
+        Restore(std::move(previousBand), std::move(previousDeck));
+        return false;
+    }
+    WriteGridHeader();
+    SetFrontFace();
+    emit bandReplaced();
+    MarkChanged();
+    return true;
+}
+
+bool PatternDocument::ReplaceColors() {
+    // every card must name a column of the draft before any is recoloured
+    for (const auto& row : *state_.CurrentBand)
+        for (const Card& card : row->Cards()) {
+            const std::int16_t column = TextToInt16(card.Key());
+            if (column < 1 || column > static_cast<std::int64_t>(draft_.size()))
+                throw AppError(ErrorNumber::SubscriptOutOfRange,
+                               "Card " + card.Key() + " has no column in the draft.");
+        }
+    for (const auto& row : *state_.CurrentBand)
+        for (Card& card : row->Cards()) {
+            const DraftColumn& column = draft_[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
+            card.AColor = column.AColor;
+            card.BColor = column.BColor;
+            card.CColor = column.CColor;
+            card.DColor = column.DColor;
+        }
+    RedrawSurfaces(BandSurface::Pass::Redraw);
+    emit bandRedrawn();
+    MarkChanged();
+    return true;
+}
+
+bool PatternDocument::AddPick(const Cards& deck) {
+    Band& band = *state_.CurrentBand;
+    const std::int32_t rows = band.Count();
+    const Cards& last = band.At(rows).Cards();
+    if (deck.Count() != last.Count())
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "The pick has " + std::to_string(deck.Count()) + " cards, the band " +
+                           std::to_string(last.Count()) + ".");
+    ErrorCounter errors;
+    RunPass(BandSurface::Pass::RowAdded, deck.Count(), [&](Canvas& canvas) {
+        band.WeaveRow(deck, &canvas, &grid_, Geometry());
+    });
+    if (errors.Count() > 0) {
+        if (band.Count() > rows) band.Remove(band.Count());
+        RedrawSurfaces(BandSurface::Pass::Redraw);
+        return false;
+    }
+    emit rowAdded(band.Count());
+    AfterPickStep();
+    return true;
+}
+
+std::optional<Cards> PatternDocument::RemovePick() {
+    Band& band = *state_.CurrentBand;
+    std::optional<Cards> removed;
+    if (band.Count() > 1) {
+        const std::int32_t top = band.Count();
+        removed = band.At(top).Cards();
+        std::string key = band.At(top).Key;
+        ErrorCounter errors;
+        band.Remove(top);
+        RunPass(BandSurface::Pass::RowRemoved, CardCount(), [&](Canvas& canvas) {
+            band.At(band.Count()).DrawRow(&canvas, &grid_, Geometry());
+        });
+        if (errors.Count() > 0) {
+            band.Add(*removed, std::move(key));
+            RedrawSurfaces(BandSurface::Pass::Redraw);
+            return std::nullopt;
+        }
+        emit rowRemoved(top);
+    }
+    // also with one row: the step still counts as hand weaving
+    AfterPickStep();
+    return removed;
+}
+
+void PatternDocument::AfterPickStep() {
+    // a hand-woven band is saved row by row, which a file without a turning sequence does
+    SetTurnSequence({});
+    MarkChanged();
+}
+
+void PatternDocument::Reverse() {
+    RunPass(BandSurface::Pass::Redraw, CardCount(), [this](Canvas& canvas) {
+        state_.CurrentBand->WeaveReverse(&canvas, &grid_, Geometry());
+    });
+    reversed_ = !reversed_;
+    emit reverseChanged(reversed_);
+    emit bandRedrawn();
+}
+
+void PatternDocument::ResetDraft() {
+    draft_ = DraftFromDeck(state_.CurrentBand->At(1).Cards());
+    emit threadingChanged();
+}
+
+void PatternDocument::SetCardCount(std::int32_t count) {
+    if (count < 1)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "A band needs at least one card.");
+    if (count > INT16_MAX) throw AppError(ErrorNumber::Overflow);
+    if (draft_.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
+    // new cards copy the last card
+    draft_.resize(static_cast<std::size_t>(count), draft_.back());
+    emit threadingChanged();
+}
+
+void PatternDocument::SetDraft(std::vector<DraftColumn> draft) {
+    draft_ = std::move(draft);
+    emit threadingChanged();
+}
+
+void PatternDocument::SetBlockSize(std::int32_t blockSize) {
+    const std::int16_t margin = CheckedInt16(blockSize);
+    if (blockSize < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "Block size below 1.");
+    state_.BlockSize = blockSize;
+    state_.BandMargin = margin;
+    RedrawSurfaces(BandSurface::Pass::Redraw);
+    emit zoomChanged(blockSize);
+    emit bandRedrawn();
+}
+
+void PatternDocument::Redraw() {
+    RedrawSurfaces(BandSurface::Pass::Redraw);
+    emit bandRedrawn();
+}
+
+void PatternDocument::SetBandName(const std::string& name) {
+    if (name == state_.BandName) return;
+    state_.BandName = name;
+    emit bandNameChanged(ToQString(name));
+}
+
+void PatternDocument::SetTurnSequence(const std::string& sequence) {
+    if (sequence == turnSequence_) return;
+    turnSequence_ = sequence;
+    emit turnSequenceChanged(ToQString(sequence));
+}
+
+void PatternDocument::SetPalette(tessaly::BandColors palette) {
+    state_.BandColors = std::move(palette);
+    emit paletteChanged();
+}
+
+void PatternDocument::SetPatternPath(const std::string& path) {
+    if (path == state_.PatternPath) return;
+    state_.PatternPath = path;
+    emit patternPathChanged(ToQString(path));
+}
+
+void PatternDocument::SetPatternChanged(bool changed) {
+    if (changed == state_.PatternChanged) return;
+    state_.PatternChanged = changed;
+    emit modifiedChanged(changed);
+}
+
+bool PatternDocument::Save(PatternFileHost& host) {
+    const std::string path = state_.PatternPath;
+    const bool wasChanged = state_.PatternChanged;
+    const bool saved = SaveFile(state_, host);
+    if (state_.PatternPath != path) emit patternPathChanged(ToQString(state_.PatternPath));
+    if (state_.PatternChanged != wasChanged) emit modifiedChanged(state_.PatternChanged);
+    return saved;
+}
+
+}  // namespace tessaly

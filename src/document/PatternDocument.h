@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "BandSurface.h"
+#include "engine/AppState.h"
+#include "engine/InstructionGrid.h"
+#include "engine/Threading.h"
+#include "patternfile/PatternReader.h"
+
+namespace tessaly {
+
+class PatternFileHost;
+
+// The one current pattern: band, threading deck, name, turning sequence, file, changed flag,
+// screen geometry, stored window places, palette and the turning instructions. It is the only
+// object that changes them. Each operation runs the weaving engine, draws on the registered
+// surfaces and then says what changed through its signals; the windows redraw from those.
+//
+// Failure contract: an operation that refuses its request throws AppError before anything
+// changes, so the trap of the command that called it reports it. A procedure inside that
+// fails reports itself; the operation then puts the pattern back as it was, redraws it and
+// returns false.
+class PatternDocument : public QObject {
+    Q_OBJECT
+
+  public:
+    // The band canvas is 15000 twips high on screen; without a view the band is woven as if
+    // one were there, so the pattern is the same with or without windows.
+    static constexpr std::int32_t kCanvasHeight = 1000;
+    static constexpr std::int32_t kStartBlockSize = 10;
+
+    explicit PatternDocument(QObject* parent = nullptr);
+    ~PatternDocument() override;
+
+    // --- What the pattern is ------------------------------------------------------------
+    const Band& CurrentBand() const { return *state_.CurrentBand; }
+    // The threading deck of the last Apply or opened sequence; null until there is one.
+    const Cards* CurrentDeck() const { return state_.CurrentDeck.get(); }
+    const std::string& BandName() const { return state_.BandName; }
+    const std::string& TurnSequence() const { return turnSequence_; }
+    const std::string& PatternPath() const { return state_.PatternPath; }
+    bool PatternChanged() const { return state_.PatternChanged; }
+    bool IsReversed() const { return reversed_; }
+    // The screen's drawing geometry (the display's zoom).
+    DrawingGeometry Geometry() const { return state_.Geometry(); }
+    std::int32_t PrintBottom() const { return state_.PrintBottom; }
+    const tessaly::WindowValues& StoredWindowValues() const { return state_.WindowValues; }
+    const tessaly::BandColors& Palette() const { return state_.BandColors; }
+    const InstructionGrid& Grid() const { return grid_; }
+    // The threading being designed: one column per card. It becomes the pattern on Apply.
+    const std::vector<DraftColumn>& Draft() const { return draft_; }
+    // Cards of the band's first row; 0 for an empty band.
+    std::int32_t CardCount() const;
+    QUndoStack& UndoStack() { return undoStack_; }
+
+    // --- Views ------------------------------------------------------------------------------
+    // A registered surface takes part in every pass until it is unregistered.
+    void RegisterSurface(BandSurface* surface);
+    void UnregisterSurface(BandSurface* surface);
+    // A pass over the whole band on a canvas that is not a view (a printed page, an image),
+    // with that canvas's own geometry. The screen's pictures are left as they are; the
+    // instruction grid is rewritten with the same lines.
+    void DrawBandOn(Canvas& canvas, const DrawingGeometry& geometry);
+
+    // --- Operations -------------------------------------------------------------------------
+    // Reads a pattern file and makes it the pattern (Open, New, start-up): zoom back to its
+    // start, front face, the band woven anew from the threading when the file has a turning
+    // sequence, else its rows redrawn as stored; unchanged. A file that cannot be read is
+    // reported by the reader and leaves the pattern as it was (returns false).
+    bool OpenPattern(const std::string& path);
+    // Makes a pattern that was read the current one, as opening its file does, without
+    // touching the path.
+    void LoadPattern(PatternData pattern);
+    // Weaves the whole band from the threading deck with the turning sequence (Simple Weave).
+    bool WeaveAll();
+    // Makes the draft the threading deck and a band of that one row (Apply).
+    bool ApplyThreading();
+    // Recolours every card of every row from the draft column its key names, keeping rows,
+    // turns and threading, and redraws (Apply with "Replace Colors only").
+    bool ReplaceColors();
+    // Adds one pick woven from a deck whose cards carry this pick's turns (Weave).
+    bool AddPick(const Cards& deck);
+    // Takes the top pick off; the first row is never removed (UnWeave). Returns the deck of
+    // the removed pick, for putting it back.
+    std::optional<Cards> RemovePick();
+    // Shows the other face of the band: every row turned over and redrawn.
+    void Reverse();
+    // The draft shows the band's first row again; what was not applied is dropped.
+    void ResetDraft();
+    // Gives the draft this many cards: cards beyond are removed, new ones copy the last card.
+    // The band changes only on Apply.
+    void SetCardCount(std::int32_t count);
+    void SetDraft(std::vector<DraftColumn> draft);
+    // The display's zoom: block size and margin, and the band redrawn at that size.
+    void SetBlockSize(std::int32_t blockSize);
+    // Redraws the band as it is.
+    void Redraw();
+
+    void SetBandName(const std::string& name);
+    void SetTurnSequence(const std::string& sequence);
+    void SetPalette(tessaly::BandColors palette);
+    void SetPatternPath(const std::string& path);
+    void SetPatternChanged(bool changed);
+    void SetPrintBottom(std::int32_t bottom) { state_.PrintBottom = bottom; }
+    // Writes the pattern to its file, asking the host for a path when it has none.
+    bool Save(PatternFileHost& host);
+
+  signals:
+    // A new band: views start over (new card count, viewport at the bottom).
+    void bandReplaced();
+    // The same rows drawn again (zoom, the other face, new colours).
+    void bandRedrawn();
+    void rowAdded(int row);
+    void rowRemoved(int row);
+    // The draft changed (its cards, their colours or threading).
+    void threadingChanged();
+    void bandNameChanged(const QString& name);
+    void turnSequenceChanged(const QString& sequence);
+    void patternPathChanged(const QString& path);
+    void modifiedChanged(bool changed);
+    void reverseChanged(bool reversed);
+    void zoomChanged(int blockSize);
+    void paletteChanged();
+    // The instruction grid was rewritten.
+    void instructionsChanged();
+
+  private:
+    using Drawing = std::function<void(Canvas&)>;
+
+    // Runs a pass that changes the band on the first surface (or on a blank canvas when no
+    // view is registered) and repeats what it drew on the others.
+    void RunPass(BandSurface::Pass pass, std::int32_t cardCount, const Drawing& change);
+    void RedrawSurfaces(BandSurface::Pass pass);
+    // The grid's card columns and header line for the band's cards.
+    void WriteGridHeader();
+    // Puts a band back after a failed operation and shows it.
+    void Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck);
+    void SetFrontFace();
+    void AfterPickStep();
+    void MarkChanged();
+
+    AppState state_;
+    std::string turnSequence_;
+    std::vector<DraftColumn> draft_;
+    bool reversed_ = false;
+    InstructionGrid grid_;
+    std::vector<BandSurface*> surfaces_;
+    QUndoStack undoStack_;
+};
+
+}  // namespace tessaly

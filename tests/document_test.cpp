@@ -1,0 +1,295 @@
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include "GuiSupport.h"
+#include "engine/RecordingCanvas.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+namespace {
+
+// A view's surface that records what it is told, on its own recording canvas.
+class RecordingSurface : public BandSurface {
+  public:
+    Canvas& SurfaceCanvas() override { return canvas; }
+    void PrepareCanvas(std::int32_t cardCount, const DrawingGeometry&) override {
+        canvas.Clear();
+        preparedCards = cardCount;
+    }
+    void PassFinished(Pass pass) override { passes.push_back(pass); }
+
+    RecordingCanvas canvas{PatternDocument::kCanvasHeight};
+    std::int32_t preparedCards = -1;
+    std::vector<Pass> passes;
+};
+
+// Everything an operation could change, to compare before and after.
+struct Snapshot {
+    std::vector<Cards> decks;
+    std::optional<Cards> threading;
+    std::string name;
+    std::string sequence;
+    bool changed = false;
+    DrawingGeometry geometry;
+    std::vector<std::vector<std::string>> grid;
+    std::vector<RecordingCanvas::FilledPolygon> picture;
+    std::vector<DraftColumn> draft;
+
+    explicit Snapshot(const PatternDocument& document, const RecordingCanvas& canvas)
+        : decks(test::DecksOf(document.CurrentBand())),
+          name(document.BandName()),
+          sequence(document.TurnSequence()),
+          changed(document.PatternChanged()),
+          geometry(document.Geometry()),
+          picture(canvas.Polygons()),
+          draft(document.Draft()) {
+        if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
+        const InstructionGrid& g = document.Grid();
+        for (int r = 0; r < g.Rows(); ++r) {
+            grid.emplace_back();
+            for (int c = 0; c < g.Cols(); ++c) grid.back().push_back(g.TextAt(r, c));
+        }
+    }
+};
+
+void ExpectSame(const Snapshot& a, const Snapshot& b) {
+    EXPECT_EQ(a.decks, b.decks);
+    EXPECT_EQ(a.threading, b.threading);
+    EXPECT_EQ(a.name, b.name);
+    EXPECT_EQ(a.sequence, b.sequence);
+    EXPECT_EQ(a.changed, b.changed);
+    EXPECT_EQ(a.geometry.BlockSize, b.geometry.BlockSize);
+    EXPECT_EQ(a.grid, b.grid);
+    EXPECT_EQ(a.picture, b.picture);
+    EXPECT_EQ(a.draft.size(), b.draft.size());
+}
+
+class DocumentTest : public ::testing::Test {
+  protected:
+    DocumentTest() {
+        document.RegisterSurface(&screen);
+        test::LoadWoven(document, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
+    }
+    ~DocumentTest() override { document.UnregisterSurface(&screen); }
+    Snapshot Take() const { return Snapshot(document, screen.canvas); }
+    // The picture a full redraw of the band gives.
+    std::vector<RecordingCanvas::FilledPolygon> FullRedraw() const {
+        RecordingCanvas fresh(PatternDocument::kCanvasHeight);
+        InstructionGrid grid;
+        document.CurrentBand().WeaveBand(&fresh, &grid, document.Geometry());
+        return fresh.Polygons();
+    }
+
+    test::ReportRecorder recorder;
+    PatternDocument document;
+    RecordingSurface screen;
+};
+
+TEST_F(DocumentTest, opening_a_threading_weaves_the_band_and_draws_it_on_every_view) {
+    EXPECT_EQ(document.CurrentBand().Count(), 97);
+    ASSERT_NE(document.CurrentDeck(), nullptr);
+    EXPECT_EQ(document.Draft().size(), 6u);
+    EXPECT_EQ(screen.preparedCards, 6);
+    EXPECT_EQ(screen.passes.back(), BandSurface::Pass::NewBand);
+    EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
+    EXPECT_EQ(document.Grid().Rows(), 97);
+    EXPECT_EQ(document.Grid().TextAt(0, 6), "6");  // the header line
+    EXPECT_FALSE(document.PatternChanged());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DocumentTest, a_pick_added_and_taken_off_again_leaves_the_band_as_it_was) {
+    const Snapshot before = Take();
+    QSignalSpy added(&document, &PatternDocument::rowAdded);
+    QSignalSpy removed(&document, &PatternDocument::rowRemoved);
+    QSignalSpy modified(&document, &PatternDocument::modifiedChanged);
+
+    Cards pick = document.CurrentBand().At(97).Cards();
+    for (Card& card : pick) card.SetTurn(Backward);
+    ASSERT_TRUE(document.AddPick(pick));
+    EXPECT_EQ(document.CurrentBand().Count(), 98);
+    EXPECT_EQ(document.Grid().Rows(), 98);
+    ASSERT_EQ(added.count(), 1);
+    EXPECT_EQ(added[0][0].toInt(), 98);
+    // a hand-woven band is saved row by row: the sequence goes, the pattern is changed
+    EXPECT_EQ(document.TurnSequence(), "");
+    EXPECT_TRUE(document.PatternChanged());
+    EXPECT_EQ(modified.count(), 1);
+
+    const std::optional<Cards> taken = document.RemovePick();
+    ASSERT_TRUE(taken);
+    EXPECT_EQ(*taken, pick);
+    EXPECT_EQ(removed.count(), 1);
+    const Snapshot after = Take();
+    EXPECT_EQ(after.decks, before.decks);
+    EXPECT_EQ(after.grid, before.grid);
+    EXPECT_EQ(screen.passes.back(), BandSurface::Pass::RowRemoved);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DocumentTest, the_first_row_is_never_taken_off) {
+    auto threading = std::make_unique<Band>();
+    threading->Add(test::MakeDeck(3), "1");
+    test::LoadRows(document, std::move(threading));
+    EXPECT_FALSE(document.RemovePick());
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+    // the step still counts as hand weaving
+    EXPECT_TRUE(document.PatternChanged());
+}
+
+TEST_F(DocumentTest, refused_requests_change_nothing) {
+    const Snapshot before = Take();
+    Cards wrongWidth = test::MakeDeck(5);
+    EXPECT_THROW(document.AddPick(wrongWidth), AppError);
+    EXPECT_THROW(document.SetCardCount(0), AppError);
+    EXPECT_THROW(document.SetBlockSize(0), AppError);
+    EXPECT_THROW(document.SetBlockSize(40000), AppError);
+    std::vector<DraftColumn> narrow(document.Draft().begin(), document.Draft().begin() + 3);
+    document.SetDraft(narrow);
+    EXPECT_THROW(document.ReplaceColors(), AppError);  // cards 4 to 6 have no column
+    document.SetDraft({});
+    EXPECT_THROW(document.ApplyThreading(), AppError);
+    document.ResetDraft();
+    ExpectSame(Take(), before);
+}
+
+TEST_F(DocumentTest, a_failure_inside_the_engine_puts_the_pattern_back) {
+    const Snapshot before = Take();
+    // card 2 claims column 9 of a six-card grid: writing its instruction fails
+    Cards pick = document.CurrentBand().At(97).Cards();
+    pick.At(2).Position = 9;
+    EXPECT_FALSE(document.AddPick(pick));
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(recorder.Where(), "Row.WriteInstructions");
+    ExpectSame(Take(), before);
+
+    // an empty sequence cannot be woven; the band it would have replaced stays
+    document.SetTurnSequence("");
+    EXPECT_FALSE(document.WeaveAll());
+    EXPECT_EQ(recorder.Where(recorder.Reports().size() - 1), "Band.WeaveAll");
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), before.decks);
+    EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
+}
+
+TEST_F(DocumentTest, opening_a_missing_file_leaves_the_pattern_as_it_was) {
+    const Snapshot before = Take();
+    EXPECT_FALSE(document.OpenPattern("/no/such/folder/pattern.kst"));
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_EQ(recorder.Reports()[0].number, 53);
+    ExpectSame(Take(), before);
+    EXPECT_EQ(document.PatternPath(), "");
+}
+
+TEST_F(DocumentTest, apply_and_simple_weave_rebuild_from_the_draft) {
+    std::vector<DraftColumn> draft = document.Draft();
+    draft[0].AColor = 0x123456;
+    document.SetDraft(draft);
+    document.SetCardCount(8);
+    EXPECT_EQ(document.Draft().size(), 8u);
+    EXPECT_EQ(document.Draft()[7].AColor, document.Draft()[5].AColor);  // copies the last card
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 6);        // the band waits for Apply
+
+    ASSERT_TRUE(document.ApplyThreading());
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 8);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 0x123456);
+    EXPECT_EQ(document.Grid().Rows(), 1);
+    EXPECT_EQ(document.Grid().Cols(), 9);
+    EXPECT_TRUE(document.PatternChanged());
+    EXPECT_EQ(screen.preparedCards, 8);
+
+    ASSERT_TRUE(document.WeaveAll());
+    EXPECT_EQ(document.CurrentBand().Count(), 97);
+    EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DocumentTest, replace_colors_keeps_rows_turns_and_threading) {
+    const std::vector<Cards> before = test::DecksOf(document.CurrentBand());
+    std::vector<DraftColumn> draft = document.Draft();
+    for (DraftColumn& column : draft) {
+        column.AColor = 0x0000FF;
+        column.Thread = ZThread;  // threading letters do not take part
+    }
+    document.SetDraft(draft);
+    ASSERT_TRUE(document.ReplaceColors());
+    const Band& band = document.CurrentBand();
+    ASSERT_EQ(band.Count(), static_cast<std::int32_t>(before.size()));
+    for (std::int32_t r = 1; r <= band.Count(); ++r)
+        for (std::int32_t c = 1; c <= 6; ++c) {
+            const Card& card = band.At(r).Cards().At(c);
+            EXPECT_EQ(card.AColor, 0x0000FF);
+            EXPECT_EQ(card.Thread, before[static_cast<std::size_t>(r - 1)].At(c).Thread);
+            EXPECT_EQ(card.Turn(), before[static_cast<std::size_t>(r - 1)].At(c).Turn());
+        }
+    EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
+    EXPECT_TRUE(document.PatternChanged());  // recoloured rows are worth a save prompt
+}
+
+TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
+    RecordingSurface second;
+    document.RegisterSurface(&second);
+    EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
+    Cards pick = document.CurrentBand().At(97).Cards();
+    ASSERT_TRUE(document.AddPick(pick));
+    document.Reverse();
+    document.SetBlockSize(7);
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
+    EXPECT_EQ(second.passes.back(), BandSurface::Pass::RowRemoved);
+    document.UnregisterSurface(&second);
+    document.SetBlockSize(3);
+    EXPECT_NE(second.canvas.Polygons(), screen.canvas.Polygons());
+}
+
+TEST_F(DocumentTest, a_pass_on_a_printed_page_leaves_the_screen_as_it_was) {
+    auto rows = std::make_unique<Band>();
+    Cards deck = test::MakeDeck(6, Forward, SThread, 1);
+    for (int r = 1; r <= 4; ++r) {
+        rows->Add(deck, std::to_string(r));
+        for (Card& card : deck) card.SetTurn(Forward);
+    }
+    test::LoadRows(document, std::move(rows));
+    const auto picture = screen.canvas.Polygons();
+
+    RecordingCanvas page(5000.0, true);
+    document.DrawBandOn(page, {40, 40, 500, 4900});
+    EXPECT_EQ(page.Polygons().size(), 4u * 6u);
+    EXPECT_EQ(screen.canvas.Polygons(), picture);
+
+    // the row the screen draws alone after an unweave is at the screen's own geometry
+    ASSERT_TRUE(document.RemovePick());
+    const Blocks expected = document.CurrentBand().At(3).CreateBlocks(
+        PatternDocument::kCanvasHeight, 3, document.Geometry());
+    const auto& shown = screen.canvas.Polygons();
+    ASSERT_EQ(shown.size(), picture.size() + 6);
+    std::size_t i = picture.size();
+    for (const Block& block : expected) EXPECT_EQ(shown[i++].points, block.Points());
+}
+
+TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
+    const Snapshot before = Take();
+    QSignalSpy reversed(&document, &PatternDocument::reverseChanged);
+    document.Reverse();
+    EXPECT_TRUE(document.IsReversed());
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Position, 6);
+    document.Reverse();
+    EXPECT_FALSE(document.IsReversed());
+    ASSERT_EQ(reversed.count(), 2);
+    ExpectSame(Take(), before);
+    // a new band shows its front face
+    document.Reverse();
+    test::LoadWoven(document, test::MakeDeck(4), "FB");
+    EXPECT_FALSE(document.IsReversed());
+}
+
+TEST_F(DocumentTest, the_band_is_woven_the_same_without_any_view) {
+    PatternDocument headless;
+    test::LoadWoven(headless, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
+    EXPECT_EQ(test::DecksOf(headless.CurrentBand()), test::DecksOf(document.CurrentBand()));
+    EXPECT_EQ(headless.Grid().Rows(), document.Grid().Rows());
+}
+
+}  // namespace
+}  // namespace tessaly
