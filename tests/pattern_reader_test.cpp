@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "TestSupport.h"
 #include "patternfile/PatternError.h"
 #include "patternfile/PatternFile.h"
@@ -118,6 +120,13 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RejectCase{"empty", "", 1, "ProcessFile", "ends before the band name"},
         RejectCase{"head_only", PatternHead(), 8, "ProcessFile", "no cards"},
+        RejectCase{"huge_row", PatternHead() + "99999999999999999999, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n",
+                   8, "ProcessFile", "row number '99999999999999999999' does not fit in 32 bits"},
+        RejectCase{"row_zero", PatternHead() + Card(0, 1) + Card(1, 2), 8, "ProcessFile",
+                   "numbered from 1"},
+        RejectCase{"padded_card_line",
+                   PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0, 1" + std::string(70000, ' ') + "\r\n",
+                   8, "ProcessFile", "longer than"},
         RejectCase{"head_and_blank", PatternHead() + "\r\n", 8, "ProcessFile", "no cards"},
         RejectCase{"no_equals",
                    "n\r\nMain,0,0,0,0,0\r\nDesign,0,0,0,0,0\r\nDisplay,0,0,0,0,0\r\n"
@@ -214,6 +223,62 @@ TEST(process_file_test, the_default_pattern_reads) {
     ASSERT_TRUE(sequence);
     EXPECT_FALSE(sequence->empty());
     EXPECT_GE(state.CurrentBand->At(1).Cards().Count(), 12);
+}
+
+
+// The outcome of reading a file: its decks, or the message it was rejected with.
+std::string Outcome(const std::string& content, PatternReader::Reading reading) {
+    try {
+        const PatternData data = PatternReader::Parse(content, "t.kst", reading);
+        std::string decks;
+        for (const auto& row : *data.Rows)
+            for (const tessaly::Card& card : row->Cards())
+                decks += row->Key + ":" + std::to_string(card.Position) + "/" +
+                         std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
+                         std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
+                         std::to_string(card.Pack) + " ";
+        return decks;
+    } catch (const PatternFileError& error) {
+        return "rejected: " + std::string(error.what());
+    }
+}
+
+// Card lines made of the pieces real and broken files hold: blanks and tabs, signs, leading
+// zeros, fractions, long digit runs, missing and extra fields, stray text.
+std::string RandomCardLine(std::mt19937& random, int row, int position) {
+    const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
+    static const char* const kOddValues[] = {"1.5",  "0.5", "-0",  "+1", "007", "1e3",
+                                             "x",    "",    " ",   "\t2", "9999999999999999999",
+                                             "123456789012345678", "2.4999", "-32769"};
+    std::vector<std::string> fields = {std::to_string(row), std::to_string(position),
+                                       std::to_string(pick(2)), std::to_string(pick(0x1000000)),
+                                       "0",  "16711680", std::to_string(pick(3) * 255),
+                                       std::to_string(pick(2)), std::to_string(pick(4)), "1"};
+    if (pick(3) == 0) fields[static_cast<std::size_t>(pick(10))] = kOddValues[pick(14)];
+    if (pick(10) == 0) fields.pop_back();
+    if (pick(10) == 0) fields.push_back("7");
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0) line += ',';
+        line += std::string(static_cast<std::size_t>(pick(3)), pick(4) == 0 ? '\t' : ' ');
+        line += fields[i];
+    }
+    if (pick(20) == 0) line += std::string(70000, ' ');
+    return line + (pick(4) == 0 ? "\n" : "\r\n");
+}
+
+TEST(pattern_reader_test, the_quick_and_the_careful_reading_agree) {
+    std::mt19937 random(20261206);
+    for (int file = 0; file < 400; ++file) {
+        std::string content = PatternHead("FB");
+        const int rows = 1 + static_cast<int>(random() % 3);
+        const int cards = 1 + static_cast<int>(random() % 3);
+        for (int r = 1; r <= rows; ++r)
+            for (int c = 1; c <= cards; ++c) content += RandomCardLine(random, r, c);
+        ASSERT_EQ(Outcome(content, PatternReader::Reading::Quick),
+                  Outcome(content, PatternReader::Reading::Careful))
+            << content.substr(0, 2000);
+    }
 }
 
 }  // namespace

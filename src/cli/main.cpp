@@ -5,17 +5,24 @@
 
 namespace {
 
-// One line per problem: what is wrong, then where the program noticed it.
+// One line per problem, naming the pattern file (the reader's messages name it, with the
+// line, already) and saying what is wrong; where in the program it was noticed is of no use
+// to the weaver.
 class ExportErrorSink : public tessaly::ErrorSink {
   public:
+    explicit ExportErrorSink(std::string patternPath) : patternPath_(std::move(patternPath)) {}
+
     void Show(const tessaly::ErrorReport& report) noexcept override {
         try {
-            std::cerr << "tessaly-export: error: " << report.description << " [error "
-                      << report.number << " in " << report.module << "." << report.procedure
-                      << "]\n";
+            std::cerr << "tessaly-export: error: ";
+            if (report.description.rfind(patternPath_, 0) != 0) std::cerr << patternPath_ << ": ";
+            std::cerr << report.description << "\n";
         } catch (...) {
         }
     }
+
+  private:
+    std::string patternPath_;
 };
 
 }  // namespace
@@ -34,7 +41,7 @@ int main(int argc, char** argv) {
         std::cerr << "tessaly-export: " << error << "\n" << tessaly::ExportUsage();
         return tessaly::kExitUsage;
     }
-    ExportErrorSink sink;
+    ExportErrorSink sink(options->patternPath);
     tessaly::ScopedErrorSink scope(sink);
     return tessaly::RunExport(*options, std::cout);
 }

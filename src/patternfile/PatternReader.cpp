@@ -26,6 +26,7 @@ class LineSource {
         const std::size_t end = content_.find('\n', pos_);
         const std::size_t stop = end == std::string_view::npos ? content_.size() : end;
         std::string_view line = content_.substr(pos_, stop - pos_);
+        current_ = line;
         pos_ = end == std::string_view::npos ? content_.size() : end + 1;
         ++lineNumber_;
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
@@ -40,7 +41,8 @@ class LineSource {
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
     bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
-        const char* p = content_.data() + pos_;
+        const char* const start = content_.data() + pos_;
+        const char* p = start;
         const char* const end = content_.data() + content_.size();
         for (std::size_t field = 0; field < values.size(); ++field) {
             while (p < end && (*p == ' ' || *p == '\t')) ++p;
@@ -62,10 +64,16 @@ class LineSource {
         }
         if (p < end && *p == '\r') ++p;
         if (p < end && *p != '\n') return false;
+        // an overlong line is the careful reading's to reject, as every other line is
+        if (static_cast<std::size_t>(p - start) > PatternReader::kMaxLineLength) return false;
+        current_ = std::string_view(start, static_cast<std::size_t>(p - start));
         pos_ = static_cast<std::size_t>(p - content_.data()) + (p < end ? 1 : 0);
         ++lineNumber_;
         return true;
     }
+
+    // The line read last, for messages that quote it.
+    std::string_view CurrentLine() const { return current_; }
 
     // Whether only blank lines are left: blank lines at the end are not data.
     bool OnlyBlankLinesLeft() const {
@@ -91,6 +99,7 @@ class LineSource {
     std::string_view sourceName_;
     std::size_t pos_ = 0;
     std::int64_t lineNumber_ = 0;
+    std::string_view current_;
 };
 
 // Splits at the bare comma, as many fields as there are.
@@ -133,26 +142,45 @@ std::int64_t ParseField(const LineSource& lines, const char* procedure, std::str
     return *value;
 }
 
+// Messages quote a field as the file has it, not the number it was read as.
 [[noreturn, gnu::noinline, gnu::cold]] void FailWidth(const LineSource& lines,
-                                                      const char* procedure, std::int64_t value,
-                                                      const char* name, int bits) {
+                                                      const char* procedure,
+                                                      std::string_view field, const char* name,
+                                                      int bits) {
     lines.Fail(ErrorNumber::Overflow, procedure,
-               std::string(name) + " '" + std::to_string(value) + "' does not fit in " +
+               std::string(name) + " " + Shown(field) + " does not fit in " +
                    std::to_string(bits) + " bits");
 }
 
-inline std::int32_t CheckWidth(const LineSource& lines, const char* procedure, std::int64_t value,
-                               const char* name, int bits) {
+// Field i of the line read last: card lines are read as numbers first, and quoted only when
+// one is wrong.
+[[noreturn, gnu::noinline, gnu::cold]] void FailWidth(const LineSource& lines,
+                                                      const char* procedure, std::size_t i,
+                                                      const char* name, int bits) {
+    std::vector<std::string_view> fields;
+    SplitFields(lines.CurrentLine(), fields);
+    FailWidth(lines, procedure, i < fields.size() ? fields[i] : std::string_view(), name, bits);
+}
+
+inline bool FitsIn(std::int64_t value, int bits) {
     const std::int64_t low = bits == 16 ? INT16_MIN : INT32_MIN;
     const std::int64_t high = bits == 16 ? INT16_MAX : INT32_MAX;
-    if (value < low || value > high) FailWidth(lines, procedure, value, name, bits);
+    return value >= low && value <= high;
+}
+
+// Field i of a card line, at the given width (16 or 32 bits).
+inline std::int32_t CheckWidth(const LineSource& lines, const char* procedure, std::int64_t value,
+                               std::size_t i, const char* name, int bits) {
+    if (!FitsIn(value, bits)) FailWidth(lines, procedure, i, name, bits);
     return static_cast<std::int32_t>(value);
 }
 
 // Reads one numeric field at the given width (16 or 32 bits).
 std::int32_t ReadNumber(const LineSource& lines, const char* procedure, std::string_view field,
                         const char* name, int bits) {
-    return CheckWidth(lines, procedure, ParseField(lines, procedure, field, name), name, bits);
+    const std::int64_t value = ParseField(lines, procedure, field, name);
+    if (!FitsIn(value, bits)) FailWidth(lines, procedure, field, name, bits);
+    return static_cast<std::int32_t>(value);
 }
 
 using DataFields = std::array<std::int64_t, 10>;
@@ -205,15 +233,15 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
 // Appends the card of one data line to the deck, after checking every field.
 void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
              std::int32_t expectedPosition) {
-    const std::int32_t position = CheckWidth(lines, "NewCard", values[1], "Position", 16);
-    const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], "Turn", 16);
-    const std::int32_t aColor = CheckWidth(lines, "NewCard", values[3], "AColor", 32);
-    const std::int32_t bColor = CheckWidth(lines, "NewCard", values[4], "BColor", 32);
-    const std::int32_t cColor = CheckWidth(lines, "NewCard", values[5], "CColor", 32);
-    const std::int32_t dColor = CheckWidth(lines, "NewCard", values[6], "DColor", 32);
-    const std::int32_t thread = CheckWidth(lines, "NewCard", values[7], "Thread", 16);
-    const std::int32_t holeOrder = CheckWidth(lines, "NewCard", values[8], "HoleOrder", 16);
-    const std::int32_t pack = CheckWidth(lines, "NewCard", values[9], "Pack", 16);
+    const std::int32_t position = CheckWidth(lines, "NewCard", values[1], 1, "Position", 16);
+    const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], 2, "Turn", 16);
+    const std::int32_t aColor = CheckWidth(lines, "NewCard", values[3], 3, "AColor", 32);
+    const std::int32_t bColor = CheckWidth(lines, "NewCard", values[4], 4, "BColor", 32);
+    const std::int32_t cColor = CheckWidth(lines, "NewCard", values[5], 5, "CColor", 32);
+    const std::int32_t dColor = CheckWidth(lines, "NewCard", values[6], 6, "DColor", 32);
+    const std::int32_t thread = CheckWidth(lines, "NewCard", values[7], 7, "Thread", 16);
+    const std::int32_t holeOrder = CheckWidth(lines, "NewCard", values[8], 8, "HoleOrder", 16);
+    const std::int32_t pack = CheckWidth(lines, "NewCard", values[9], 9, "Pack", 16);
 
     if (position != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
@@ -244,7 +272,8 @@ std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& line
 
 }  // namespace
 
-PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName) {
+PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName,
+                                 Reading reading) {
     const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
     if (utf8) content.remove_prefix(kUtf8Bom.size());
     LineSource lines(content, sourceName);
@@ -296,7 +325,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     DataFields values{};
     while (!lines.AtEnd()) {
         if (lines.OnlyBlankLinesLeft()) break;
-        if (!lines.TryPlainDataLine(values)) {
+        if (reading == Reading::Careful || !lines.TryPlainDataLine(values)) {
             const std::string_view line = lines.Next();
             if (IsBlank(line))
                 lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
@@ -304,7 +333,10 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
             SplitFields(line, fields);
             ParseDataFields(lines, fields, values);
         }
-        const std::int32_t row = CheckWidth(lines, "ProcessFile", values[0], "row number", 32);
+        const std::int32_t row = CheckWidth(lines, "ProcessFile", values[0], 0, "row number", 32);
+        if (row < 1)
+            lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                       "row number " + std::to_string(row) + ": rows are numbered from 1");
         if (row != currentRow) {
             if (row != currentRow + 1)
                 lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",

@@ -27,8 +27,13 @@ class PatternReader {
     static constexpr std::string_view kColumnHeader =
         "Row, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack";
 
+    // Plain card lines are read in one quick pass; Careful reads every line field by field,
+    // as lines that are not plain always are. Both give the same pattern and the same errors.
+    enum class Reading { Quick, Careful };
+
     // sourceName is how messages name the file.
-    static PatternData Parse(std::string_view content, std::string_view sourceName);
+    static PatternData Parse(std::string_view content, std::string_view sourceName,
+                             Reading reading = Reading::Quick);
     static PatternData ReadFile(const std::string& path);
 };
 
