@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QKeyEvent>
 #include <QLabel>
@@ -7,17 +8,22 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
 
 #include "GuiSupport.h"
+#include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
+#include "shell/WindowPlaces.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 
@@ -58,13 +64,58 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_TRUE(recorder.Empty());
 }
 
-TEST_F(ShellTest, start_up_without_a_default_pattern_reports_and_goes_on) {
+TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable) {
     QFile::remove(folder.Path() + "/default.kst");
     MainWindow& window = Start();
+    test::ProcessEvents();
     EXPECT_EQ(window.windowTitle(), "Tessaly");
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].number, 53);
     EXPECT_EQ(Document().CurrentBand().Count(), 0);
+    // no stored places were read, so none were applied
+    EXPECT_GE(window.width(), 640);
+    EXPECT_GE(window.height(), 480);
+    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+    EXPECT_GE(window.DisplaySubWindow()->width(), WindowPlaces::kMinWidth);
+    EXPECT_GE(window.DisplaySubWindow()->height(), WindowPlaces::kMinHeight);
+    // the commands still work on an empty band, and only the band's own procedures report
+    window.Action("mnuReverse")->trigger();
+    QTest::mouseClick(window.Display()->View(), Qt::LeftButton);
+    EXPECT_EQ(recorder.Reports().size(), 1u);
+}
+
+TEST_F(ShellTest, stored_places_too_small_to_use_are_ignored_and_huge_ones_cut_to_the_screen) {
+    MainWindow& window = Start();
+    const QRect before = window.DisplaySubWindow()->geometry();
+    WindowValues values = window.CurrentWindowValues();
+    values[2] = {0, 0, 0, 15, 15};  // one pixel square
+    window.ApplyWindowValues(values);
+    EXPECT_EQ(window.DisplaySubWindow()->geometry(), before);
+
+    values[0] = {0, 0, 0, 2147483647, 2147483647};
+    values[2] = {0, 0, 0, 2147483647, 2147483647};
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE(window.frameGeometry().width(), screen.width());
+    EXPECT_LE(window.frameGeometry().height(), screen.height());
+    const QRect area = window.WorkArea()->viewport()->rect();
+    EXPECT_TRUE(area.contains(window.DisplaySubWindow()->geometry()));
+}
+
+TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
+    MainWindow& window = Start();
+    window.setGeometry(30, 40, 700, 500);
+    test::ProcessEvents();
+    const WindowValue main = window.CurrentWindowValues()[0];
+    const QRect outer = window.frameGeometry();
+    EXPECT_EQ(main, (WindowValue{0, outer.y() * 15, outer.x() * 15, outer.width() * 15,
+                                 outer.height() * 15}));
+    WindowValues values = window.CurrentWindowValues();
+    window.resize(600, 400);
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    EXPECT_EQ(window.frameGeometry().size(), outer.size());
 }
 
 TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
@@ -108,7 +159,44 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     EXPECT_FALSE(button->isChecked());
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), front);
     EXPECT_EQ(window.Display()->Canvas().Image(), frontImage);
+    // the menu shows a check mark beside the entry, not a sunken picture
+    EXPECT_FALSE(reverse->isIconVisibleInMenu());
     EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShellTest, reverse_redraws_where_the_weaver_is_looking) {
+    MainWindow& window = Start();
+    QScrollBar* bar = window.Display()->Viewport()->verticalScrollBar();
+    ASSERT_GT(bar->maximum(), 200);
+    bar->setValue(200);
+    window.Action("mnuReverse")->trigger();
+    EXPECT_EQ(bar->value(), 200);
+    EXPECT_EQ(window.Display()->Canvas().Image(),
+              test::FullRedraw(Document(), window.Display()->Canvas().Image().size()));
+}
+
+TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
+    MainWindow& window = Start();
+    const auto name = [](QObject* object) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString("(none)");
+    };
+    EXPECT_EQ(name(&window), "Tessaly");
+    EXPECT_EQ(name(window.Display()), "Display Band - 1:1");
+    EXPECT_EQ(name(window.Display()->View()), "Band");
+    EXPECT_EQ(name(window.Instructions()), "Turning Instructions");
+    EXPECT_EQ(name(window.Instructions()->findChild<QPushButton*>("cmdClose")), "Close");
+    for (QAction* action : window.Toolbar()->actions())
+        EXPECT_FALSE(name(window.Toolbar()->widgetForAction(action)).isEmpty())
+            << action->objectName().toStdString();
+
+    // the instructions grid is a table a screen reader can walk cell by cell
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.Instructions()->Table());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->role(), QAccessible::Table);
+    ASSERT_NE(grid->tableInterface(), nullptr);
+    EXPECT_EQ(grid->tableInterface()->columnCount(), Document().CardCount());
+    EXPECT_EQ(grid->tableInterface()->cellAt(0, 0)->text(QAccessible::Name), "F");
 }
 
 TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
@@ -165,6 +253,9 @@ TEST_F(ShellTest, about_stays_until_a_click) {
     EXPECT_FALSE(about->IsSplash());
     EXPECT_FALSE(about->Timer().isActive());
     EXPECT_FALSE(about->isModal());
+    // above the main window, not above every other program
+    EXPECT_EQ(about->parentWidget(), &window);
+    EXPECT_FALSE(about->windowFlags() & Qt::WindowStaysOnTopHint);
     auto* label = about->findChild<QLabel*>("lblCopyright");
     QTest::mouseClick(about.data(), Qt::LeftButton, {}, label->geometry().center());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -184,6 +275,9 @@ TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_TRUE(text->toPlainText().contains("Turning Instructions"));
+    // inside the work area, and the guide's own line breaks kept
+    EXPECT_TRUE(window.WorkArea()->viewport()->rect().contains(text->parentWidget()->geometry()));
+    EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     QFile::remove(folder.Path() + "/readme.txt");
     window.Action("mnuDisplayHelp")->trigger();  // a failing Help reports nothing

@@ -21,6 +21,7 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     : QWidget(parent), document_(document) {
     setObjectName("frmInstructions");
     setWindowTitle(tr("Turning Instructions"));
+    setAccessibleName(windowTitle());
 
     model_ = new InstructionTableModel(document.Grid(), this);
     table_ = new QTableView(this);
