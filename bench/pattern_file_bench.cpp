@@ -9,7 +9,7 @@
 #include "BenchSupport.h"
 #include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
-#include "patternfile/AtomicFile.h"
+#include "patternfile/SafeFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
 

@@ -30,13 +30,18 @@ std::vector<Polygon> PolygonsOf(const std::string& svg) {
 
 class ExportTest : public ::testing::Test {
   protected:
+    // As the program runs a command line: its exit code, with the usage problem kept.
     int Run(std::vector<std::string> args) {
-        std::string error;
-        const auto options = ParseExportArguments(args, error);
+        const auto options = ParseExportArguments(args, usageError);
         if (!options) return kExitUsage;
+        if (const auto clash = CheckExportFiles(*options)) {
+            usageError = *clash;
+            return kExitUsage;
+        }
         std::ostringstream out;
         return RunExport(*options, out);
     }
+    std::string usageError;
     test::TempDir dir;
     test::ReportRecorder recorder;
 };
@@ -139,12 +144,67 @@ TEST_F(ExportTest, bad_input_fails_without_writing_anything) {
               std::string::npos);
 }
 
-TEST_F(ExportTest, usage_errors) {
-    EXPECT_EQ(Run({}), kExitUsage);
-    EXPECT_EQ(Run({"a.kst", "--block-size", "0"}), kExitUsage);
-    EXPECT_EQ(Run({"a.kst", "--block-size"}), kExitUsage);
-    EXPECT_EQ(Run({"a.kst", "--frobnicate"}), kExitUsage);
-    EXPECT_EQ(Run({"a.kst", "b.kst"}), kExitUsage);
+struct UsageCase {
+    const char* name;
+    std::vector<std::string> args;
+    const char* problem;
+};
+
+class ExportUsageTest : public ExportTest, public ::testing::WithParamInterface<UsageCase> {};
+
+TEST_P(ExportUsageTest, is_refused_with_exit_2_and_a_reason) {
+    const std::string pattern = dir.Write("p.kst", test::ReadAll(TESSALY_DEFAULT_PATTERN));
+    std::vector<std::string> args;
+    for (const std::string& arg : GetParam().args)
+        args.push_back(arg == "P" ? pattern : arg.rfind("@", 0) == 0 ? dir.File(arg.substr(1)) : arg);
+    EXPECT_EQ(Run(args), kExitUsage);
+    EXPECT_NE(usageError.find(GetParam().problem), std::string::npos) << usageError;
+    EXPECT_EQ(test::ReadAll(pattern), test::ReadAll(TESSALY_DEFAULT_PATTERN));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    command_lines, ExportUsageTest,
+    ::testing::Values(
+        UsageCase{"nothing", {}, "no pattern file"},
+        UsageCase{"two_patterns", {"P", "P"}, "only one pattern"},
+        UsageCase{"unknown", {"P", "--frobnicate"}, "unknown option"},
+        UsageCase{"block_size_0", {"P", "--block-size", "0"}, "from 1 to 8191"},
+        UsageCase{"block_size_8192", {"P", "--block-size", "8192"}, "from 1 to 8191"},
+        UsageCase{"block_size_missing", {"P", "--block-size"}, "needs a value"},
+        UsageCase{"empty_name", {"P", "--svg", ""}, "not an empty one"},
+        UsageCase{"option_as_name", {"P", "--svg", "--reverse"}, "not the option --reverse"},
+        UsageCase{"twice", {"P", "--svg", "@a.svg", "--svg", "@b.svg"}, "given twice"},
+        UsageCase{"reverse_twice", {"P", "--reverse", "--reverse"}, "given twice"},
+        UsageCase{"folder", {"P", "--svg", "@out/"}, "names a folder"},
+        UsageCase{"output_is_input", {"P", "--instructions", "P"}, "the pattern file itself"},
+        UsageCase{"two_outputs_one_file", {"P", "--svg", "@x", "--png", "@./x"},
+                  "name the same file"}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST_F(ExportTest, an_output_that_cannot_be_written_leaves_every_old_output_intact) {
+    const std::string svg = dir.Write("k.svg", "old svg");
+    const std::string csv = dir.Write("k.csv", "old csv");
+    EXPECT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", svg, "--instructions", csv, "--png",
+                   dir.File("missing-folder/x.png")}),
+              kExitBadInput);
+    EXPECT_EQ(test::ReadAll(svg), "old svg");
+    EXPECT_EQ(test::ReadAll(csv), "old csv");
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_NE(recorder.Reports()[0].description.find("missing-folder"), std::string::npos);
+}
+
+TEST_F(ExportTest, a_picture_beyond_its_memory_budget_is_refused_up_front) {
+    std::string content = PatternHead();
+    for (int c = 1; c <= 40; ++c)
+        content += "1, " + std::to_string(c) + ", 0, 0, 0, 0, 0, 1, 0, 1\r\n";
+    const std::string file = dir.Write("wide.kst", content);
+    EXPECT_EQ(Run({file, "--block-size", "8191", "--png", dir.File("o.png")}), kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_NE(recorder.Reports()[0].description.find("1024 MB a picture may use"),
+              std::string::npos);
+    // the drawing alone is small enough
+    EXPECT_EQ(Run({file, "--block-size", "8191", "--svg", dir.File("o.svg")}), kExitOk);
 }
 
 }  // namespace

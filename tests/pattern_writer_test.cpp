@@ -3,6 +3,8 @@
 #include <filesystem>
 
 #include "TestSupport.h"
+#include "engine/InstructionGrid.h"
+#include "engine/RecordingCanvas.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
@@ -178,6 +180,71 @@ TEST(get_windows_test, never_reports) {
     FakeHost host;
     GetWindows(WindowValues{}, host);
     EXPECT_TRUE(recorder.Empty());
+}
+
+
+TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_written) {
+    test::TempDir dir;
+    test::ReportRecorder recorder;
+    const std::string path = dir.Write("p.kst", "old");
+    struct Case {
+        std::string name;
+        std::string sequence;
+        bool empty;
+        const char* why;
+    };
+    for (const Case& c : {Case{"two\nlines", "", false, "band name holds a line break"},
+                          Case{"Band", "FF\rBB", false, "sequence holds a line break"},
+                          Case{"Band", " FB", false, "blanks at its ends"},
+                          Case{"Band", "", true, "no rows"}}) {
+        FakeHost host;
+        host.bandName = c.name;
+        host.sequence = c.sequence;
+        AppState state;
+        if (!c.empty) *state.CurrentBand = ThreeRowsOfFour();
+        state.PatternPath = path;
+        state.PatternChanged = true;
+        EXPECT_FALSE(SaveFile(state, host)) << c.why;
+        EXPECT_TRUE(state.PatternChanged);
+        EXPECT_EQ(test::ReadAll(path), "old");
+        ASSERT_FALSE(recorder.Reports().empty());
+        EXPECT_NE(recorder.Reports().back().description.find(c.why), std::string::npos)
+            << recorder.Reports().back().description;
+    }
+}
+
+TEST(save_file_test, a_failed_save_as_keeps_the_old_name) {
+    test::TempDir dir;
+    test::ReportRecorder recorder;
+    FakeHost host;
+    host.savePath = dir.File("missing-folder/new.kst");
+    AppState state;
+    *state.CurrentBand = ThreeRowsOfFour();
+    EXPECT_FALSE(SaveFile(state, host));
+    EXPECT_TRUE(state.PatternPath.empty());  // the next Save asks again
+    EXPECT_TRUE(host.caption.empty());
+}
+
+TEST(save_file_test, the_reverse_face_is_saved_in_card_order_and_reads_back) {
+    test::TempDir dir;
+    FakeHost host;
+    AppState state;
+    *state.CurrentBand = ThreeRowsOfFour();
+    RecordingCanvas canvas;
+    InstructionGrid grid;
+    state.CurrentBand->WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
+    state.PatternPath = dir.File("reverse.kst");
+    ASSERT_TRUE(SaveFile(state, host));
+    const PatternData read = PatternReader::ReadFile(state.PatternPath);
+    ASSERT_EQ(read.Rows->Count(), 3);
+    // the same cards, each at its place
+    for (std::int32_t r = 1; r <= 3; ++r)
+        for (const Card& card : state.CurrentBand->At(r).Cards()) {
+            const Card& back = read.Rows->At(r).Cards().At(card.Position);
+            EXPECT_EQ(back.AColor, card.AColor);
+            EXPECT_EQ(back.Turn(), card.Turn());
+            EXPECT_EQ(back.HoleOrder, card.HoleOrder);
+        }
 }
 
 }  // namespace

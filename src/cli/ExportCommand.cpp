@@ -3,12 +3,13 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <algorithm>
 #include <ostream>
 
 #include "engine/Threading.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
-#include "patternfile/AtomicFile.h"
+#include "patternfile/SafeFile.h"
 #include "patternfile/PatternFile.h"
 #include "render/RasterCanvas.h"
 #include "render/SvgCanvas.h"
@@ -18,7 +19,7 @@ namespace tessaly {
 namespace {
 
 constexpr std::int32_t kCanvasHeight = 1000;  // 15000 twips at 15 twips per pixel
-constexpr std::int64_t kMaxRasterPixels = std::int64_t{1} << 28;
+constexpr std::int64_t kMaxPictureBytes = std::int64_t{1} << 30;
 
 // A canvas that draws on several at once, so the SVG and the PNG come from one weave.
 class FanOutCanvas : public Canvas {
@@ -39,10 +40,23 @@ class FanOutCanvas : public Canvas {
     std::vector<Canvas*> targets_;
 };
 
+// The value of an option that takes a file name or a value. An option is not a value: a file
+// whose name starts with "-" can be given as "./-name".
 bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string& value,
                std::string& error) {
+    const std::string& option = args[i];
     if (i + 1 >= args.size()) {
-        error = args[i] + " needs a value";
+        error = option + " needs a value";
+        return false;
+    }
+    const std::string& next = args[i + 1];
+    if (next.empty()) {
+        error = option + " needs a value, not an empty one";
+        return false;
+    }
+    if (next.size() > 1 && next[0] == '-' && next[1] == '-') {
+        error = option + " needs a value, not the option " + next +
+                " (a file of that name can be given as ./" + next + ")";
         return false;
     }
     value = args[++i];
@@ -53,34 +67,54 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 
 std::string ExportUsage() {
     return "usage: tessaly-export PATTERN.kst [--sequence SEQ] [--reverse] [--block-size N]\n"
-           "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n";
+           "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
+           "  --block-size N   block size and margin in pixels, 1 to " +
+           std::to_string(kMaxExportBlockSize) +
+           " (default 10)\n"
+           "Exit status: 0 done, 1 the pattern or an output could not be read or written,\n"
+           "2 a bad command line.\n";
 }
 
 std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>& args,
                                                   std::string& error) {
     ExportOptions options;
+    std::vector<std::string> seen;
+    const auto once = [&](const std::string& option) {
+        if (std::find(seen.begin(), seen.end(), option) != seen.end()) {
+            error = option + " is given twice";
+            return false;
+        }
+        seen.push_back(option);
+        return true;
+    };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         std::string value;
         if (arg == "--reverse") {
+            if (!once(arg)) return std::nullopt;
             options.reverse = true;
         } else if (arg == "--sequence") {
-            if (!ReadValue(args, i, value, error)) return std::nullopt;
+            if (!once(arg) || !ReadValue(args, i, value, error)) return std::nullopt;
             options.sequence = value;
         } else if (arg == "--block-size") {
-            if (!ReadValue(args, i, value, error)) return std::nullopt;
+            if (!once(arg) || !ReadValue(args, i, value, error)) return std::nullopt;
             const auto size = ParseRoundedInteger(value);
-            if (!size || value.find('.') != std::string::npos || *size < 1 || *size > 32767) {
-                error = "--block-size takes a whole number from 1 to 32767, not '" + value + "'";
+            if (!size || value.find('.') != std::string::npos || *size < 1 ||
+                *size > kMaxExportBlockSize) {
+                error = "--block-size takes a whole number from 1 to " +
+                        std::to_string(kMaxExportBlockSize) + ", not '" + value + "'";
                 return std::nullopt;
             }
             options.blockSize = static_cast<std::int32_t>(*size);
-        } else if (arg == "--svg") {
-            if (!ReadValue(args, i, options.svgPath, error)) return std::nullopt;
-        } else if (arg == "--png") {
-            if (!ReadValue(args, i, options.pngPath, error)) return std::nullopt;
-        } else if (arg == "--instructions") {
-            if (!ReadValue(args, i, options.instructionsPath, error)) return std::nullopt;
+        } else if (arg == "--svg" || arg == "--png" || arg == "--instructions") {
+            std::string& path = arg == "--svg"   ? options.svgPath
+                                : arg == "--png" ? options.pngPath
+                                                 : options.instructionsPath;
+            if (!once(arg) || !ReadValue(args, i, path, error)) return std::nullopt;
+            if (path.back() == '/') {
+                error = arg + " names a folder, not a file: " + path;
+                return std::nullopt;
+            }
         } else if (arg.size() > 1 && arg[0] == '-') {
             error = "unknown option " + arg;
             return std::nullopt;
@@ -96,6 +130,24 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         return std::nullopt;
     }
     return options;
+}
+
+std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
+    const std::vector<std::pair<std::string, const std::string*>> outputs = {
+        {"--svg", &options.svgPath},
+        {"--png", &options.pngPath},
+        {"--instructions", &options.instructionsPath}};
+    for (std::size_t i = 0; i < outputs.size(); ++i) {
+        const std::string& path = *outputs[i].second;
+        if (path.empty()) continue;
+        if (FileTransaction::SameFile(path, options.patternPath))
+            return outputs[i].first + " " + path + " is the pattern file itself";
+        for (std::size_t j = i + 1; j < outputs.size(); ++j)
+            if (!outputs[j].second->empty() && FileTransaction::SameFile(path, *outputs[j].second))
+                return outputs[i].first + " and " + outputs[j].first + " name the same file, " +
+                       path;
+    }
+    return std::nullopt;
 }
 
 std::string InstructionsCsv(const InstructionGrid& grid) {
@@ -114,6 +166,12 @@ std::string InstructionsCsv(const InstructionGrid& grid) {
 }
 
 int RunExport(const ExportOptions& options, std::ostream& out) {
+    // every output is checked before anything is read or drawn
+    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
+        if (!path->empty() &&
+            !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
+            return kExitBadInput;
+
     AppState state;
     state.BlockSize = options.blockSize;
     state.BandMargin = static_cast<std::int16_t>(options.blockSize);
@@ -125,8 +183,19 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     if (options.sequence) sequence = options.sequence;
 
     std::int32_t width = 0;
-    if (!Trap("basMain", "main", [&] {
-            width = BandCanvasWidth(state.CurrentBand->At(1).Cards().Count(), state.Geometry());
+    if (!Trap("tessaly-export", "band", [&] {
+            const Band& band = *state.CurrentBand;
+            const std::int32_t cards = band.At(1).Cards().Count();
+            width = BandCanvasWidth(cards, state.Geometry());
+            // stored rows are all drawn; a woven band is measured by the weave itself
+            if (sequence->empty()) CheckBandBudget(band.Count(), cards);
+            if (!options.pngPath.empty() &&
+                std::int64_t{width} * kCanvasHeight * 4 > kMaxPictureBytes)
+                throw AppError(ErrorNumber::OutOfMemory,
+                               "the band is " + std::to_string(width) +
+                                   " pixels wide: its picture would need more than the " +
+                                   std::to_string(kMaxPictureBytes >> 20) +
+                                   " MB a picture may use");
         }))
         return kExitBadInput;
 
@@ -134,13 +203,6 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     std::optional<RasterCanvas> raster;
     std::vector<Canvas*> targets{&svg};
     if (!options.pngPath.empty()) {
-        if (std::int64_t{width} * kCanvasHeight > kMaxRasterPixels) {
-            StdErrHandler(
-                "basMain", "main",
-                AppError(ErrorNumber::OutOfMemory, "the band is " + std::to_string(width) +
-                                                       " pixels wide, too wide for a PNG picture"));
-            return kExitBadInput;
-        }
         raster.emplace(width, kCanvasHeight);
         targets.push_back(&*raster);
     }
@@ -151,10 +213,12 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     if (options.reverse) state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
     if (errors.Count() > 0) return kExitBadInput;
 
-    const bool written = Trap("basMain", "main", [&] {
-        if (!options.svgPath.empty()) WriteFileAtomically(options.svgPath, svg.ToSvg());
+    // everything is drawn before any file is touched; then all are written, or none
+    const bool written = Trap("tessaly-export", "outputs", [&] {
+        FileTransaction files;
+        if (!options.svgPath.empty()) files.Add(options.svgPath, svg.ToSvg());
         if (!options.instructionsPath.empty())
-            WriteFileAtomically(options.instructionsPath, InstructionsCsv(grid));
+            files.Add(options.instructionsPath, InstructionsCsv(grid));
         if (!options.pngPath.empty()) {
             QByteArray png;
             QBuffer buffer(&png);
@@ -162,8 +226,9 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             if (!raster->Image().save(&buffer, "PNG"))
                 throw AppError(ErrorNumber::PathFileAccessError,
                                "cannot encode the picture for " + options.pngPath);
-            WriteFileAtomically(options.pngPath, std::string_view(png.constData(), png.size()));
+            files.Add(options.pngPath, std::string(png.constData(), static_cast<std::size_t>(png.size())));
         }
+        files.Commit();
     });
     if (!written) return kExitBadInput;
 

@@ -21,11 +21,18 @@ struct ExportOptions {
 
 enum ExitCode { kExitOk = 0, kExitBadInput = 1, kExitUsage = 2 };
 
+// Four margins of this size still fit the 16-bit margin arithmetic.
+constexpr std::int32_t kMaxExportBlockSize = 8191;
+
 // Reads the command line; nullopt (with the problem in error) when it is not usable.
 std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>& args,
                                                   std::string& error);
 
 std::string ExportUsage();
+
+// A command line whose files cannot go together: an output that is the pattern file itself,
+// or two outputs that are one file (under any names). Returns the problem, or nothing.
+std::optional<std::string> CheckExportFiles(const ExportOptions& options);
 
 // The instruction grid as CSV: "Pick,1,2,...,N", then one line per grid row.
 std::string InstructionsCsv(const InstructionGrid& grid);

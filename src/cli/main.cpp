@@ -1,7 +1,9 @@
+#include <cstdio>
 #include <iostream>
 
 #include "ExportCommand.h"
 #include "errors/ErrorReporter.h"
+#include "patternfile/SafeFile.h"
 
 namespace {
 
@@ -15,7 +17,10 @@ class ExportErrorSink : public tessaly::ErrorSink {
     void Show(const tessaly::ErrorReport& report) noexcept override {
         try {
             std::cerr << "tessaly-export: error: ";
-            if (report.description.rfind(patternPath_, 0) != 0) std::cerr << patternPath_ << ": ";
+            // messages about the output files name those files themselves
+            const bool aboutOutputs = report.procedure == "outputs";
+            if (!aboutOutputs && report.description.rfind(patternPath_, 0) != 0)
+                std::cerr << patternPath_ << ": ";
             std::cerr << report.description << "\n";
         } catch (...) {
         }
@@ -25,23 +30,38 @@ class ExportErrorSink : public tessaly::ErrorSink {
     std::string patternPath_;
 };
 
+// What had to go to standard output must have arrived: a closed or full output is a failure.
+int Finish(int status) {
+    std::cout.flush();
+    if (!std::cout || std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        std::cerr << "tessaly-export: error: cannot write to standard output\n";
+        return status == tessaly::kExitOk ? tessaly::kExitBadInput : status;
+    }
+    return status;
+}
+
+int Usage(const std::string& problem) {
+    std::cerr << "tessaly-export: " << problem << "\n"
+              << "Run tessaly-export --help for the options.\n";
+    return tessaly::kExitUsage;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    tessaly::InstallTemporaryCleanup();
     std::vector<std::string> args(argv + 1, argv + argc);
     for (const std::string& arg : args) {
         if (arg == "-h" || arg == "--help") {
             std::cout << tessaly::ExportUsage();
-            return tessaly::kExitOk;
+            return Finish(tessaly::kExitOk);
         }
     }
     std::string error;
     const auto options = tessaly::ParseExportArguments(args, error);
-    if (!options) {
-        std::cerr << "tessaly-export: " << error << "\n" << tessaly::ExportUsage();
-        return tessaly::kExitUsage;
-    }
+    if (!options) return Usage(error);
+    if (const auto clash = tessaly::CheckExportFiles(*options)) return Usage(*clash);
     ExportErrorSink sink(options->patternPath);
     tessaly::ScopedErrorSink scope(sink);
-    return tessaly::RunExport(*options, std::cout);
+    return Finish(tessaly::RunExport(*options, std::cout));
 }

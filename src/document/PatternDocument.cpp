@@ -130,6 +130,13 @@ bool PatternDocument::OpenPattern(const std::string& path) {
     read.PatternPath = path;
     std::optional<std::string> sequence = ProcessFile(read);
     if (!sequence) return false;
+    // stored rows are shown as they are; one that cannot be shown is not opened
+    const Band& rows = *read.CurrentBand;
+    if (sequence->empty() &&
+        !Trap("basMain", "ProcessFile", [&] {
+            CheckBandBudget(rows.Count(), rows.Count() > 0 ? rows.At(1).Cards().Count() : 0);
+        }))
+        return false;
     LoadPattern({std::move(read.BandName), read.WindowValues, std::move(*sequence),
                  std::move(read.CurrentBand)});
     SetPatternPath(path);

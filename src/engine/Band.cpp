@@ -22,6 +22,18 @@ std::vector<std::string_view> SequenceLetters(std::string_view turnSequence) {
     return letters;
 }
 
+void CheckBandBudget(std::int64_t rows, std::int64_t cards) {
+    // each card of each row: the card itself and its cell of the instruction grid
+    constexpr std::int64_t kBytesPerCard = static_cast<std::int64_t>(sizeof(Card)) + 8;
+    const std::int64_t megabytes = (rows * cards * kBytesPerCard) >> 20;
+    if (megabytes > (kBandMemoryBudget >> 20))
+        throw AppError(ErrorNumber::OutOfMemory,
+                       "a band of " + std::to_string(rows) + " picks of " + std::to_string(cards) +
+                           " cards would need " + std::to_string(megabytes) +
+                           " MB, more than the " + std::to_string(kBandMemoryBudget >> 20) +
+                           " MB a band may use");
+}
+
 Row* Band::Append(std::unique_ptr<Row> row) {
     if (!rows_.empty()) row->SetPrevRow(rows_.back().get());
     rows_.push_back(std::move(row));
@@ -95,6 +107,9 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
             std::int64_t{RoundToInt32(target.ScaleHeight())} / geometry.BlockSize;
         const std::int16_t repeats =
             CheckedInt16(rowsThatFit / static_cast<std::int64_t>(letters.size()));
+        const std::int64_t rows =
+            repeats <= 1 ? 1 : 1 + (repeats - 1) * static_cast<std::int64_t>(letters.size());
+        CheckBandBudget(rows, threading.Count());
         std::vector<std::int32_t> turns;
         turns.reserve(letters.size());
         for (std::string_view letter : letters) turns.push_back(FindTurn(letter));

@@ -50,6 +50,12 @@ class Band {
     std::vector<std::unique_ptr<Row>> rows_;
 };
 
+// The most a band's cards and turning instructions may take in memory, 1 GiB: a band that
+// would need more is refused before it is woven, with a message naming the limit.
+constexpr std::int64_t kBandMemoryBudget = std::int64_t{1} << 30;
+// Raises error 7 when a band of this many rows and cards would pass the budget.
+void CheckBandBudget(std::int64_t rows, std::int64_t cards);
+
 // The letters of a turning sequence, one per character (a character may take several bytes).
 std::vector<std::string_view> SequenceLetters(std::string_view turnSequence);
 

@@ -1,6 +1,6 @@
 #include "PatternFile.h"
 
-#include "AtomicFile.h"
+#include "SafeFile.h"
 #include "PatternError.h"
 #include "PatternReader.h"
 #include "PatternWriter.h"
@@ -27,15 +27,20 @@ std::optional<std::string> ProcessFile(AppState& state) {
 bool SaveFile(AppState& state, PatternFileHost& host) {
     bool saved = false;
     Trap("frmMain", "SaveFile", [&] {
-        if (state.PatternPath.empty()) {
+        std::string path = state.PatternPath;
+        if (path.empty()) {
             std::optional<std::string> chosen = host.AskSavePath();
             if (!chosen || chosen->empty()) return;
-            state.PatternPath = *chosen;
-            host.SetMainCaption("Tessaly - " + state.PatternPath);
+            path = *chosen;
         }
         PatternTexts texts{host.BandNameText(), host.TurnSequenceText(),
                            host.CurrentWindowValues()};
-        WriteFileAtomically(state.PatternPath, PatternWriter::Format(texts, *state.CurrentBand));
+        WriteFileAtomically(path, PatternWriter::FormatForSaving(texts, *state.CurrentBand));
+        // the pattern takes the new name only once it is stored under it
+        if (path != state.PatternPath) {
+            state.PatternPath = path;
+            host.SetMainCaption("Tessaly - " + state.PatternPath);
+        }
         state.PatternChanged = false;
         saved = true;
     });

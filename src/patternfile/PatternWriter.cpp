@@ -1,9 +1,12 @@
 #include "PatternWriter.h"
 
+#include <algorithm>
 #include <charconv>
+#include <vector>
 
 #include "PatternReader.h"
 #include "TextCodec.h"
+#include "errors/AppError.h"
 
 namespace tessaly {
 
@@ -14,6 +17,29 @@ void AppendNumber(std::string& out, std::int64_t value) {
     const auto result = std::to_chars(digits, digits + sizeof digits, value);
     out.append(digits, result.ptr);
 }
+
+// A row's cards in the order of their places: the order the reader asks for. The reverse face
+// keeps its cards in deck order with their places mirrored.
+std::vector<const Card*> ByPosition(const Cards& deck) {
+    std::vector<const Card*> cards;
+    cards.reserve(static_cast<std::size_t>(deck.Count()));
+    for (const Card& card : deck) cards.push_back(&card);
+    std::stable_sort(cards.begin(), cards.end(),
+                     [](const Card* a, const Card* b) { return a->Position < b->Position; });
+    return cards;
+}
+
+bool SameStoredFields(const Card& a, const Card& b) {
+    return a.Position == b.Position && a.Turn() == b.Turn() && a.AColor == b.AColor &&
+           a.BColor == b.BColor && a.CColor == b.CColor && a.DColor == b.DColor &&
+           a.Thread == b.Thread && a.HoleOrder == b.HoleOrder && a.Pack == b.Pack;
+}
+
+[[noreturn]] void Refuse(const std::string& why) {
+    throw AppError(ErrorNumber::InvalidProcedureCall, "The pattern cannot be saved: " + why);
+}
+
+bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
 void AppendDataLine(std::string& out, const std::string& rowKey, const Card& card) {
     out += rowKey;
@@ -58,10 +84,40 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     out += PatternReader::kColumnHeader;
     out += "\r\n";
     for (const auto& row : band) {
-        for (const Card& card : row->Cards()) AppendDataLine(out, row->Key, card);
+        for (const Card* card : ByPosition(row->Cards())) AppendDataLine(out, row->Key, *card);
         if (!texts.TurnSequence.empty()) break;  // the rest is woven again from the threading
     }
     return out;
+}
+
+std::string PatternWriter::FormatForSaving(const PatternTexts& texts, const Band& band) {
+    if (band.Count() == 0) Refuse("the band has no rows.");
+    if (HasLineBreak(texts.BandName)) Refuse("the band name holds a line break.");
+    if (HasLineBreak(texts.TurnSequence)) Refuse("the turning sequence holds a line break.");
+    std::string bytes = Format(texts, band);
+
+    // what is written must read back as the same pattern
+    PatternData read;
+    try {
+        read = PatternReader::Parse(bytes, "the file to be saved");
+    } catch (const AppError& error) {
+        Refuse(error.Description());
+    }
+    if (read.BandName != texts.BandName) Refuse("the band name would not read back as it is.");
+    if (read.TurnSequence != texts.TurnSequence)
+        Refuse("the turning sequence would not read back as it is (blanks at its ends?).");
+    const std::int32_t rows = texts.TurnSequence.empty() ? band.Count() : 1;
+    if (read.Rows->Count() != rows) Refuse("its rows would not read back as they are.");
+    for (std::int32_t r = 1; r <= rows; ++r) {
+        const auto written = ByPosition(band.At(r).Cards());
+        const Cards& back = read.Rows->At(r).Cards();
+        if (static_cast<std::int32_t>(written.size()) != back.Count())
+            Refuse("row " + std::to_string(r) + " would not read back as it is.");
+        for (std::int32_t c = 1; c <= back.Count(); ++c)
+            if (!SameStoredFields(*written[static_cast<std::size_t>(c - 1)], back.At(c)))
+                Refuse("row " + std::to_string(r) + " would not read back as it is.");
+    }
+    return bytes;
 }
 
 }  // namespace tessaly

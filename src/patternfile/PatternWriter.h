@@ -21,6 +21,11 @@ class PatternWriter {
     // behind a byte-order mark. With a turning sequence only row 1, the threading, is stored;
     // without one every row is, so a hand-woven band survives exactly. Lines end in CR LF.
     static std::string Format(const PatternTexts& texts, const Band& band);
+
+    // Format, for a file the program will read again: refuses (AppError 5, saying why) a
+    // pattern the reader would not give back as it is: no rows, a line break in the name or
+    // the sequence, anything else the file cannot hold. Checked by reading the bytes back.
+    static std::string FormatForSaving(const PatternTexts& texts, const Band& band);
 };
 
 }  // namespace tessaly
