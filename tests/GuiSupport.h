@@ -71,7 +71,7 @@ inline void LoadRows(PatternDocument& document, std::unique_ptr<Band> rows) {
 // The decks of every row, bottom first.
 inline std::vector<Cards> DecksOf(const Band& band) {
     std::vector<Cards> decks;
-    for (const auto& row : band) decks.push_back(row->Cards());
+    for (const Row& row : band) decks.push_back(row.Cards());
     return decks;
 }
 

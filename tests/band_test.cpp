@@ -13,7 +13,7 @@ TEST(band_test, rows_link_to_the_row_below) {
     Row* second = band.Add(test::MakeDeck(2), "2");
     EXPECT_EQ(first->PrevRow(), nullptr);
     EXPECT_EQ(second->PrevRow(), first);
-    EXPECT_EQ(second->Key, "2");
+    EXPECT_EQ(second->Key, 2);
 }
 
 TEST(band_test, a_row_holds_its_own_copy_of_the_deck) {
@@ -24,11 +24,20 @@ TEST(band_test, a_row_holds_its_own_copy_of_the_deck) {
     EXPECT_NE(row->Cards().At(1).AColor, -1);
 }
 
+TEST(band_test, a_key_that_is_not_a_row_number_is_reported_and_adds_nothing) {
+    test::ReportRecorder recorder;
+    Band band;
+    EXPECT_EQ(band.Add(test::MakeDeck(1), "row one"), nullptr);
+    EXPECT_EQ(band.Count(), 0);
+    EXPECT_EQ(recorder.Where(), "Band.Add");
+    EXPECT_EQ(recorder.Reports()[0].number, 13);
+}
+
 TEST(band_test, enumeration_runs_bottom_row_first) {
     Band band;
     for (int i = 1; i <= 5; ++i) band.Add(test::MakeDeck(1), std::to_string(i));
     std::string keys;
-    for (const auto& row : band) keys += row->Key;
+    for (const Row& row : band) keys += std::to_string(row.Key);
     EXPECT_EQ(keys, "12345");
 }
 
@@ -49,6 +58,9 @@ TEST(band_test, removing_a_row_never_leaves_a_dangling_link) {
     band.Remove(3);
     EXPECT_EQ(band.Count(), 2);
     EXPECT_EQ(band.At(2).PrevRow(), &band.At(1));
+    band.Add(test::MakeDeck(1), "3");
+    band.Remove(2);  // from the middle: the rows move, and the one above loses its row below
+    EXPECT_EQ(band.At(2).PrevRow(), nullptr);
     band.Remove(1);
     EXPECT_EQ(band.At(1).PrevRow(), nullptr);
     band.Clear();

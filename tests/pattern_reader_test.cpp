@@ -58,7 +58,7 @@ TEST(pattern_reader_test, rows_group_by_number_and_keep_their_keys) {
     const PatternData data = Parse(PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) +
                                    Card(2, 2) + Card(3, 1) + Card(3, 2));
     ASSERT_EQ(data.Rows->Count(), 3);
-    EXPECT_EQ(data.Rows->At(3).Key, "3");
+    EXPECT_EQ(data.Rows->At(3).Key, 3);
     EXPECT_EQ(data.Rows->At(3).PrevRow(), &data.Rows->At(2));
 }
 
@@ -231,9 +231,9 @@ std::string Outcome(const std::string& content, PatternReader::Reading reading) 
     try {
         const PatternData data = PatternReader::Parse(content, "t.kst", reading);
         std::string decks;
-        for (const auto& row : *data.Rows)
-            for (const tessaly::Card& card : row->Cards())
-                decks += row->Key + ":" + std::to_string(card.Position) + "/" +
+        for (const Row& row : *data.Rows)
+            for (const tessaly::Card& card : row.Cards())
+                decks += std::to_string(row.Key) + ":" + std::to_string(card.Position) + "/" +
                          std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
                          std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
                          std::to_string(card.Pack) + " ";

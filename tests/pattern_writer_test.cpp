@@ -96,7 +96,7 @@ TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
         EXPECT_EQ(data.Windows, windows);
         ASSERT_EQ(data.Rows->Count(), 3);
         for (int r = 1; r <= 3; ++r) {
-            EXPECT_EQ(data.Rows->At(r).Key, std::to_string(r));
+            EXPECT_EQ(data.Rows->At(r).Key, r);
             EXPECT_EQ(data.Rows->At(r).Cards(), band.At(r).Cards());
         }
     }

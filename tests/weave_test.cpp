@@ -27,7 +27,7 @@ TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
     Weaving w;
     w.WeaveAll(test::MakeDeck(4), "FFBB");
     EXPECT_EQ(w.band.Count(), 97);  // 1000 / 10 = 100 rows, 25 repeats, 1 + 24 * 4
-    EXPECT_EQ(w.band.At(97).Key, "97");
+    EXPECT_EQ(w.band.At(97).Key, 97);
     EXPECT_EQ(w.grid.Rows(), 97);
     EXPECT_EQ(w.grid.Cols(), 5);
 }
@@ -102,7 +102,7 @@ TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
     for (int i = 0; i < 7; ++i) w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
     w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
     const Row& row = w.band.At(8);
-    EXPECT_EQ(row.Key, "8");
+    EXPECT_EQ(row.Key, 8);
     EXPECT_EQ(row.PrevRow(), &w.band.At(7));
     // drawn as row 8: its base line lies 8 rows of two blocks above the canvas bottom, and a
     // forward S card slants as a Z from a block below it
@@ -150,11 +150,11 @@ TEST(weave_band_test, redraws_the_same_rows_at_a_new_size_without_weaving_again)
     Weaving w;
     w.WeaveAll(test::MakeDeck(3), "FFBB");
     std::vector<Cards> before;
-    for (const auto& row : w.band) before.push_back(row->Cards());
+    for (const Row& row : w.band) before.push_back(row.Cards());
     w.canvas.Clear();
     w.band.WeaveBand(&w.canvas, &w.grid, {12, 12, 0, 0});
     std::size_t i = 0;
-    for (const auto& row : w.band) EXPECT_EQ(row->Cards(), before[i++]);
+    for (const Row& row : w.band) EXPECT_EQ(row.Cards(), before[i++]);
     EXPECT_EQ(w.canvas.Polygons().front().points[0], (CanvasPoint{24, 976}));
 }
 
@@ -187,7 +187,7 @@ TEST(weave_reverse_test, twice_gives_back_the_front_face) {
     w.band.WeaveRow(extra, &w.canvas, &w.grid, kScreen);
 
     std::vector<Cards> cards;
-    for (const auto& row : w.band) cards.push_back(row->Cards());
+    for (const Row& row : w.band) cards.push_back(row.Cards());
     w.canvas.Clear();
     w.band.WeaveBand(&w.canvas, &w.grid, kScreen);
     const auto polygons = w.canvas.Polygons();
@@ -196,7 +196,7 @@ TEST(weave_reverse_test, twice_gives_back_the_front_face) {
     w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
     w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
     std::size_t i = 0;
-    for (const auto& row : w.band) EXPECT_EQ(row->Cards(), cards[i++]);
+    for (const Row& row : w.band) EXPECT_EQ(row.Cards(), cards[i++]);
     RecordingCanvas again;
     w.band.WeaveBand(&again, &w.grid, kScreen);
     EXPECT_EQ(again.Polygons(), polygons);

@@ -213,15 +213,15 @@ bool PatternDocument::ApplyThreading() {
 
 bool PatternDocument::ReplaceColors() {
     // every card must name a column of the draft before any is recoloured
-    for (const auto& row : *state_.CurrentBand)
-        for (const Card& card : row->Cards()) {
+    for (const Row& row : *state_.CurrentBand)
+        for (const Card& card : row.Cards()) {
             const std::int16_t column = TextToInt16(card.Key());
             if (column < 1 || column > static_cast<std::int64_t>(draft_.size()))
                 throw AppError(ErrorNumber::SubscriptOutOfRange,
                                "Card " + card.Key() + " has no column in the draft.");
         }
-    for (const auto& row : *state_.CurrentBand)
-        for (Card& card : row->Cards()) {
+    for (Row& row : *state_.CurrentBand)
+        for (Card& card : row.Cards()) {
             const DraftColumn& column = draft_[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
             card.AColor = column.AColor;
             card.BColor = column.BColor;
@@ -262,14 +262,14 @@ std::optional<Cards> PatternDocument::RemovePick() {
     if (band.Count() > 1) {
         const std::int32_t top = band.Count();
         removed = band.At(top).Cards();
-        std::string key = band.At(top).Key;
+        const std::int32_t key = band.At(top).Key;
         ErrorCounter errors;
         band.Remove(top);
         RunPass(BandSurface::Pass::RowRemoved, CardCount(), [&](Canvas& canvas) {
             band.At(band.Count()).DrawRow(&canvas, &grid_, Geometry());
         });
         if (errors.Count() > 0) {
-            band.Add(*removed, std::move(key));
+            band.Add(Cards(*removed), key);
             RedrawSurfaces(BandSurface::Pass::Redraw);
             return std::nullopt;
         }

@@ -34,37 +34,32 @@ void CheckBandBudget(std::int64_t rows, std::int64_t cards) {
                            " MB a band may use");
 }
 
-Row* Band::Append(std::unique_ptr<Row> row) {
-    if (!rows_.empty()) row->SetPrevRow(rows_.back().get());
-    rows_.push_back(std::move(row));
-    return rows_.back().get();
+Row* Band::Append(Cards&& deck, std::int32_t key) {
+    Row& row = rows_.emplace_back();
+    row.SetCards(std::move(deck));
+    row.Key = key;
+    if (rows_.size() > 1) row.SetPrevRow(&rows_[rows_.size() - 2]);
+    return &row;
 }
 
-Row* Band::Add(const Cards& deck, std::string key) {
+Row* Band::Add(const Cards& deck, std::string_view key) {
     Row* added = nullptr;
     Trap("Band", "Add", [&] {
-        auto row = std::make_unique<Row>();
-        row->SetCards(deck);
-        row->Key = std::move(key);
-        added = Append(std::move(row));
+        const std::int32_t number = TextToInt32(key);
+        added = Append(Cards(deck), number);
     });
     return added;
 }
 
-Row* Band::Add(Cards&& deck, std::string key) {
+Row* Band::Add(Cards&& deck, std::int32_t key) {
     Row* added = nullptr;
-    Trap("Band", "Add", [&] {
-        auto row = std::make_unique<Row>();
-        row->SetCards(std::move(deck));
-        row->Key = std::move(key);
-        added = Append(std::move(row));
-    });
+    Trap("Band", "Add", [&] { added = Append(std::move(deck), key); });
     return added;
 }
 
 Row& Band::At(std::int32_t index) {
     if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
-    return *rows_[static_cast<std::size_t>(index - 1)];
+    return rows_[static_cast<std::size_t>(index - 1)];
 }
 
 const Row& Band::At(std::int32_t index) const { return const_cast<Band*>(this)->At(index); }
@@ -79,11 +74,15 @@ const Row* Band::Item(std::int32_t index) const { return const_cast<Band*>(this)
 
 void Band::Remove(std::int32_t index) {
     Trap("Band", "Remove", [&] {
-        Row* removed = &At(index);
+        At(index);
+        const bool top = index == Count();
         rows_.erase(rows_.begin() + (index - 1));
-        // a row left above a removed one must not point at freed memory
-        if (index <= Count() && rows_[static_cast<std::size_t>(index - 1)]->PrevRow() == removed)
-            rows_[static_cast<std::size_t>(index - 1)]->SetPrevRow(nullptr);
+        if (top) return;  // the usual case: no row moved
+        // the rows moved: each points at the one below it again, but the row that stood on
+        // the removed one has no row below it
+        for (std::size_t i = 0; i < rows_.size(); ++i)
+            rows_[i].SetPrevRow(i == 0 || i == static_cast<std::size_t>(index - 1) ? nullptr
+                                                                                    : &rows_[i - 1]);
     });
 }
 
@@ -91,7 +90,7 @@ void Band::WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
                     const DrawingGeometry& geometry) {
     Trap("Band", "WeaveRow", [&] {
         const std::int32_t next = CheckedInt32(std::int64_t{Count()} + 1);
-        Row* row = Add(deck, std::to_string(next));
+        Row* row = Add(Cards(deck), next);
         Require(row).DrawNewRow(Count(), canvas, grid, geometry);
     });
 }
@@ -131,16 +130,15 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
 void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid,
                      const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
-        for (const auto& row : rows_)
-            row->DrawNewRow(TextToInt32(row->Key), canvas, grid, geometry);
+        for (const Row& row : rows_) row.DrawNewRow(row.Key, canvas, grid, geometry);
     });
 }
 
 void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveReverse", [&] {
         // bottom first, so each row is compared with a row below that is already reversed
-        for (const auto& row : rows_) {
-            Cards& deck = row->Cards();
+        for (Row& row : rows_) {
+            Cards& deck = row.Cards();
             const std::int32_t count = deck.Count();
             for (Card& card : deck) {
                 std::swap(card.AColor, card.CColor);
@@ -149,7 +147,7 @@ void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeom
                 card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
                 card.SetTurn(card.Turn() == Backward ? Forward : Backward);
             }
-            row->DrawNewRow(TextToInt32(row->Key), canvas, grid, geometry);
+            row.DrawNewRow(row.Key, canvas, grid, geometry);
         }
     });
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,9 +14,17 @@ namespace tessaly {
 // and removed at the top only.
 class Band {
   public:
-    // Makes a row holding its own copy of the deck; its previous row is the one below.
-    Row* Add(const Cards& deck, std::string key);
-    Row* Add(Cards&& deck, std::string key);
+    Band() = default;
+    // rows point at the rows below them: a band moves whole, it is never copied
+    Band(Band&&) = default;
+    Band& operator=(Band&&) = default;
+    Band(const Band&) = delete;
+    Band& operator=(const Band&) = delete;
+
+    // Makes a row holding its own copy of the deck; its previous row is the one below. The
+    // key is the row's number as text; anything else is reported (error 13) and adds nothing.
+    Row* Add(const Cards& deck, std::string_view key);
+    Row* Add(Cards&& deck, std::int32_t key);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(rows_.size()); }
     // An index outside 1..Count is reported, and no row is returned.
@@ -43,11 +51,14 @@ class Band {
 
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }
+    auto begin() { return rows_.begin(); }
+    auto end() { return rows_.end(); }
 
   private:
-    Row* Append(std::unique_ptr<Row> row);
+    Row* Append(Cards&& deck, std::int32_t key);
 
-    std::vector<std::unique_ptr<Row>> rows_;
+    // a deque keeps every row where it is as the band grows, and costs no pointer per row
+    std::deque<Row> rows_;
 };
 
 // The most a band's cards and turning instructions may take in memory, 1 GiB: a band that

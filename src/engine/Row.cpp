@@ -30,7 +30,7 @@ void Row::DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* gri
 }
 
 void Row::DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const {
-    Trap("Row", "DrawRow", [&] { Draw(TextToInt32(Key), canvas, grid, geometry); });
+    Trap("Row", "DrawRow", [&] { Draw(Key, canvas, grid, geometry); });
 }
 
 void Row::Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
@@ -61,7 +61,7 @@ tessaly::Blocks Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
 void Row::WriteInstructions(InstructionGrid* grid) const {
     Trap("Row", "WriteInstructions", [&] {
         InstructionGrid& target = Require(grid);
-        const std::int32_t r = TextToInt32(Key);
+        const std::int32_t r = Key;
         target.SetRows(r);
         target.SetCols(CheckedInt32(std::int64_t{cards_.Count()} + 1));
         target.SetCol(0);

@@ -16,7 +16,7 @@ class InstructionGrid;
 // so a pass on one canvas (a printed page) never changes what another (the screen) shows.
 class Row {
   public:
-    std::string Key;  // the row's number in the band as text, "1" for the threading
+    std::int32_t Key = 0;  // the row's number in the band, 1 for the threading
 
     // The row's own deck, the live object: changing its cards changes the row.
     tessaly::Cards& Cards() { return cards_; }

@@ -317,7 +317,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
                            std::to_string(deck.Count()) + " cards, but row 1 has " +
                            std::to_string(cardsPerRow) + "; every row must list every card",
                        lastCardLine);
-        data.Rows->Add(std::move(deck), std::to_string(currentRow));
+        data.Rows->Add(std::move(deck), currentRow);
         deck = Cards();
         deck.Reserve(cardsPerRow);
     };

@@ -41,8 +41,8 @@ bool SameStoredFields(const Card& a, const Card& b) {
 
 bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
 
-void AppendDataLine(std::string& out, const std::string& rowKey, const Card& card) {
-    out += rowKey;
+void AppendDataLine(std::string& out, std::int32_t rowKey, const Card& card) {
+    AppendNumber(out, rowKey);
     const std::int64_t fields[9] = {card.Position, card.Turn(),    card.AColor,
                                     card.BColor,   card.CColor,    card.DColor,
                                     card.Thread,   card.HoleOrder, card.Pack};
@@ -83,8 +83,8 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     out += "\r\n";
     out += PatternReader::kColumnHeader;
     out += "\r\n";
-    for (const auto& row : band) {
-        for (const Card* card : ByPosition(row->Cards())) AppendDataLine(out, row->Key, *card);
+    for (const Row& row : band) {
+        for (const Card* card : ByPosition(row.Cards())) AppendDataLine(out, row.Key, *card);
         if (!texts.TurnSequence.empty()) break;  // the rest is woven again from the threading
     }
     return out;
