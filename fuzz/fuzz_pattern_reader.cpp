@@ -1,8 +1,11 @@
-// Feeds arbitrary bytes to the pattern reader. A file it accepts is also woven, redrawn,
-// reversed twice and written back, and the written file must read back to the same band.
+// Feeds arbitrary bytes to the pattern reader, read quickly and carefully: both must accept
+// the same files with the same pattern and reject the rest with the same message. A file it
+// accepts is also woven, redrawn, reversed twice and written back, and the written file must
+// read back to the same band.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "engine/InstructionGrid.h"
@@ -26,11 +29,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetErrorSink(&sink);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     PatternData pattern;
+    std::string rejected;
     try {
         pattern = PatternReader::Parse(bytes, "fuzz.kst");
-    } catch (const PatternFileError&) {
-        return 0;
+    } catch (const PatternFileError& error) {
+        rejected = error.what();
     }
+    try {
+        const PatternData careful =
+            PatternReader::Parse(bytes, "fuzz.kst", PatternReader::Reading::Careful);
+        if (!rejected.empty() ||
+            PatternWriter::Format({careful.BandName, "", careful.Windows}, *careful.Rows) !=
+                PatternWriter::Format({pattern.BandName, "", pattern.Windows}, *pattern.Rows))
+            std::abort();
+    } catch (const PatternFileError& error) {
+        if (rejected != error.what()) std::abort();
+    }
+    if (!rejected.empty()) return 0;
 
     const std::string written =
         PatternWriter::Format({pattern.BandName, "", pattern.Windows}, *pattern.Rows);

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <fstream>
 #include <random>
+#include <thread>
 
 #include "TestSupport.h"
 #include "patternfile/PatternError.h"
@@ -226,18 +230,22 @@ TEST(process_file_test, the_default_pattern_reads) {
 }
 
 
+// Every row and card of a pattern that was read, as text to compare.
+std::string Describe(const PatternData& data) {
+    std::string decks = data.BandName + "|" + data.TurnSequence + "|";
+    for (const Row& row : *data.Rows)
+        for (const tessaly::Card& card : row.Cards())
+            decks += std::to_string(row.Key) + ":" + std::to_string(card.Position) + "/" +
+                     std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
+                     std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
+                     std::to_string(card.Pack) + " ";
+    return decks;
+}
+
 // The outcome of reading a file: its decks, or the message it was rejected with.
 std::string Outcome(const std::string& content, PatternReader::Reading reading) {
     try {
-        const PatternData data = PatternReader::Parse(content, "t.kst", reading);
-        std::string decks;
-        for (const Row& row : *data.Rows)
-            for (const tessaly::Card& card : row.Cards())
-                decks += std::to_string(row.Key) + ":" + std::to_string(card.Position) + "/" +
-                         std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
-                         std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
-                         std::to_string(card.Pack) + " ";
-        return decks;
+        return Describe(PatternReader::Parse(content, "t.kst", reading));
     } catch (const PatternFileError& error) {
         return "rejected: " + std::string(error.what());
     }
@@ -279,6 +287,32 @@ TEST(pattern_reader_test, the_quick_and_the_careful_reading_agree) {
                   Outcome(content, PatternReader::Reading::Careful))
             << content.substr(0, 2000);
     }
+}
+
+
+TEST(pattern_reader_test, a_file_read_piece_by_piece_is_the_same_as_read_whole) {
+    // long enough that lines straddle the pieces the file is read in
+    test::TempDir dir;
+    std::string content = PatternHead("", "Long");
+    for (int r = 1; r <= 30000; ++r)
+        for (int c = 1; c <= 3; ++c) content += Card(r, c, r % 2, c % 2, (r + c) % 4);
+    content += "\r\n  \r\n";  // blank lines may end the file
+    ASSERT_GT(content.size(), 3u << 20);
+    const std::string path = dir.Write("long.kst", content);
+    EXPECT_EQ(Describe(PatternReader::ReadFile(path)),
+              Outcome(content, PatternReader::Reading::Quick));
+}
+
+TEST(pattern_reader_test, a_pattern_comes_through_a_fifo) {
+    test::TempDir dir;
+    const std::string fifo = dir.File("pattern.fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string content = PatternHead("FB", "Piped") + Card(1, 1) + Card(1, 2);
+    std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << content; });
+    const PatternData data = PatternReader::ReadFile(fifo);
+    writer.join();
+    EXPECT_EQ(data.BandName, "Piped");
+    EXPECT_EQ(data.Rows->At(1).Cards().Count(), 2);
 }
 
 }  // namespace

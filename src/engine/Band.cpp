@@ -1,6 +1,7 @@
 #include "Band.h"
 
 #include "Canvas.h"
+#include "InstructionGrid.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
@@ -130,6 +131,8 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
 void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid,
                      const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
+        if (grid != nullptr && !rows_.empty())
+            grid->Reserve(Count(), rows_.front().Cards().Count() + 1);
         for (const Row& row : rows_) row.DrawNewRow(row.Key, canvas, grid, geometry);
     });
 }

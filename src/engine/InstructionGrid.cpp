@@ -1,6 +1,7 @@
 #include "InstructionGrid.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "errors/AppError.h"
 
@@ -20,7 +21,11 @@ void InstructionGrid::SetRows(std::int32_t rows) {
 void InstructionGrid::SetCols(std::int32_t cols) {
     if (cols < 0) throw AppError(ErrorNumber::InvalidProcedureCall);
     if (cols == cols_) return;
-    std::vector<Cell> relaid(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
+    std::vector<Cell> relaid;
+    // a reserved grid keeps its room when its columns are first laid out
+    relaid.reserve(std::max(static_cast<std::size_t>(reservedRows_), static_cast<std::size_t>(rows_)) *
+                   static_cast<std::size_t>(cols));
+    relaid.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
     const std::int32_t kept = std::min(cols, cols_);
     for (std::int32_t r = 0; r < rows_; ++r) {
         std::copy_n(cells_.begin() + static_cast<std::ptrdiff_t>(r) * cols_, kept,
@@ -30,6 +35,12 @@ void InstructionGrid::SetCols(std::int32_t cols) {
     colWidths_.resize(static_cast<std::size_t>(cols), kDefaultColWidth);
     cols_ = cols;
     col_ = std::min(col_, std::max(cols_ - 1, 0));
+}
+
+void InstructionGrid::Reserve(std::int32_t rows, std::int32_t cols) {
+    if (rows <= 0 || cols <= 0) return;
+    reservedRows_ = rows;
+    cells_.reserve(static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols));
 }
 
 void InstructionGrid::SetRow(std::int32_t row) {
@@ -53,8 +64,26 @@ const InstructionGrid::Cell& InstructionGrid::CellAt(std::int32_t row, std::int3
     return cells_[static_cast<std::size_t>(row) * cols_ + col];
 }
 
+namespace {
+
+// Pick numbers are stored as their value, not as texts: every pick has its own.
+constexpr std::uint32_t kNumberFlag = 0x80000000u;
+
+std::optional<std::uint32_t> PlainNumber(std::string_view text) {
+    if (text.empty() || text.size() > 9 || (text.size() > 1 && text[0] == '0')) return std::nullopt;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + static_cast<std::uint32_t>(c - '0');
+    }
+    return value;
+}
+
+}  // namespace
+
 std::uint32_t InstructionGrid::Intern(std::string_view text) {
     if (text.empty()) return 0;
+    if (const auto number = PlainNumber(text)) return kNumberFlag | *number;
     std::string key(text);
     auto found = textIndex_.find(key);
     if (found != textIndex_.end()) return found->second;
@@ -80,8 +109,10 @@ void InstructionGrid::SetCellBackColor(std::int32_t color) {
 
 void InstructionGrid::SetCellFontBold(bool bold) { Current().bold = bold; }
 
-const std::string& InstructionGrid::TextAt(std::int32_t row, std::int32_t col) const {
-    return texts_[CellAt(row, col).text];
+std::string InstructionGrid::TextAt(std::int32_t row, std::int32_t col) const {
+    const std::uint32_t text = CellAt(row, col).text;
+    if ((text & kNumberFlag) != 0) return std::to_string(text & ~kNumberFlag);
+    return texts_[text];
 }
 
 std::int32_t InstructionGrid::BackColorAt(std::int32_t row, std::int32_t col) const {

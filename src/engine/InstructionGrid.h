@@ -25,6 +25,10 @@ class InstructionGrid {
     void SetRows(std::int32_t rows);
     void SetCols(std::int32_t cols);
 
+    // Makes room for a grid of this size at once, so a pass that writes it row by row does not
+    // grow it step by step (and for a while hold it twice).
+    void Reserve(std::int32_t rows, std::int32_t cols);
+
     // Selecting a row or column outside the grid raises error 9.
     void SetRow(std::int32_t row);
     void SetCol(std::int32_t col);
@@ -35,7 +39,7 @@ class InstructionGrid {
     void SetCellBackColor(std::int32_t color);
     void SetCellFontBold(bool bold);
 
-    const std::string& TextAt(std::int32_t row, std::int32_t col) const;
+    std::string TextAt(std::int32_t row, std::int32_t col) const;
     std::int32_t BackColorAt(std::int32_t row, std::int32_t col) const;
     bool BoldAt(std::int32_t row, std::int32_t col) const;
 
@@ -44,7 +48,7 @@ class InstructionGrid {
 
   private:
     struct Cell {
-        std::uint32_t text = 0;       // index into texts_; 0 is the empty text
+        std::uint32_t text = 0;  // index into texts_ (0 is the empty text), or a plain number
         std::uint16_t backColor = 0;  // index into backColors_; 0 is the default white
         bool bold = false;
     };
@@ -56,6 +60,7 @@ class InstructionGrid {
 
     std::int32_t rows_ = 0;
     std::int32_t cols_ = 0;
+    std::int32_t reservedRows_ = 0;
     std::int32_t row_ = 0;
     std::int32_t col_ = 0;
     std::vector<Cell> cells_;  // row by row

@@ -13,16 +13,33 @@ namespace tessaly {
 
 namespace {
 
-// Hands out the file's lines one by one (CR LF or LF ends), counting them from 1.
+// Hands out the file's lines one by one (CR LF or LF ends), counting them from 1, from text in
+// memory or from a stream read a piece at a time (a file, a pipe, a FIFO: nothing needs to
+// know its size). A line handed out stays valid until the next line is asked for.
 class LineSource {
   public:
     LineSource(std::string_view content, std::string_view sourceName)
         : content_(content), sourceName_(sourceName) {}
+    LineSource(std::istream& in, std::string_view sourceName, std::uintmax_t maxBytes)
+        : sourceName_(sourceName), in_(&in), maxBytes_(maxBytes) {
+        Refill();
+    }
 
-    bool AtEnd() const { return pos_ >= content_.size(); }
+    bool AtEnd() {
+        if (pos_ >= content_.size()) Refill();
+        return pos_ >= content_.size();
+    }
     std::int64_t LineNumber() const { return lineNumber_; }
 
+    // Skips a UTF-8 byte-order mark at the start; says whether there was one.
+    bool SkipUtf8Bom() {
+        if (content_.substr(0, kUtf8Bom.size()) != kUtf8Bom) return false;
+        pos_ = kUtf8Bom.size();
+        return true;
+    }
+
     std::string_view Next() {
+        EnsureWholeLine();
         const std::size_t end = content_.find('\n', pos_);
         const std::size_t stop = end == std::string_view::npos ? content_.size() : end;
         std::string_view line = content_.substr(pos_, stop - pos_);
@@ -41,6 +58,7 @@ class LineSource {
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
     bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
+        EnsureWholeLine();
         const char* const start = content_.data() + pos_;
         const char* p = start;
         const char* const end = content_.data() + content_.size();
@@ -75,12 +93,6 @@ class LineSource {
     // The line read last, for messages that quote it.
     std::string_view CurrentLine() const { return current_; }
 
-    // Whether only blank lines are left: blank lines at the end are not data.
-    bool OnlyBlankLinesLeft() const {
-        if (pos_ < content_.size() && content_[pos_] > ' ') return false;  // the usual case
-        return content_.find_first_not_of(" \t\r\n", pos_) == std::string_view::npos;
-    }
-
     [[noreturn]] void Fail(ErrorNumber number, const char* procedure, const std::string& what,
                            std::int64_t line = -1) const {
         if (line < 0) line = lineNumber_;
@@ -95,11 +107,48 @@ class LineSource {
     }
 
   private:
+    static constexpr std::size_t kPiece = std::size_t{1} << 20;
+
+    // Reads on until the buffer holds the whole next line, the rest of the input, or more
+    // than a line may hold (which Next then reports).
+    void EnsureWholeLine() {
+        while (in_ != nullptr && content_.find('\n', pos_) == std::string_view::npos &&
+               content_.size() - pos_ <= PatternReader::kMaxLineLength + 2 && Refill()) {
+        }
+    }
+
+    // Keeps what is not read yet and appends the next piece of the stream; false at its end.
+    bool Refill() {
+        if (in_ == nullptr || !*in_) return false;
+        buffer_.erase(0, pos_);
+        pos_ = 0;
+        const std::size_t kept = buffer_.size();
+        buffer_.resize(kept + kPiece);
+        in_->read(buffer_.data() + kept, static_cast<std::streamsize>(kPiece));
+        const auto got = static_cast<std::size_t>(in_->gcount());
+        buffer_.resize(kept + got);
+        content_ = buffer_;
+        if (in_->bad())
+            throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", lineNumber_,
+                                   std::string(sourceName_) + ": read error");
+        bytesRead_ += got;
+        if (bytesRead_ > maxBytes_)
+            throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", lineNumber_,
+                                   std::string(sourceName_) + ": larger than " +
+                                       std::to_string(maxBytes_ >> 20) +
+                                       " MB; not a pattern file");
+        return got > 0;
+    }
+
     std::string_view content_;
     std::string_view sourceName_;
     std::size_t pos_ = 0;
     std::int64_t lineNumber_ = 0;
     std::string_view current_;
+    std::istream* in_ = nullptr;
+    std::string buffer_;
+    std::uintmax_t bytesRead_ = 0;
+    std::uintmax_t maxBytes_ = 0;
 };
 
 // Splits at the bare comma, as many fields as there are.
@@ -272,11 +321,10 @@ std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& line
 
 }  // namespace
 
-PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName,
-                                 Reading reading) {
-    const bool utf8 = content.substr(0, kUtf8Bom.size()) == kUtf8Bom;
-    if (utf8) content.remove_prefix(kUtf8Bom.size());
-    LineSource lines(content, sourceName);
+namespace {
+
+PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
+    const bool utf8 = lines.SkipUtf8Bom();
     std::vector<std::string_view> fields;
     PatternData data;
 
@@ -299,11 +347,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     sequence = sequence.substr(0, sequence.find('='));  // a further "=" and what follows is ignored
     data.TurnSequence = TrimBlanks(DecodeText(sequence, utf8, lines));
     requireLine("the column header");
-
-    if (lines.AtEnd() || lines.OnlyBlankLinesLeft())
-        lines.FailMissing(
-            "the file holds no cards: a pattern needs at least one card line after the column "
-            "header");
+    const std::int64_t headerLine = lines.LineNumber();
 
     std::int32_t currentRow = 0;
     std::int32_t cardsPerRow = 0;  // fixed by row 1
@@ -323,13 +367,19 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     };
 
     DataFields values{};
+    std::int64_t blankLine = 0;  // the first blank line after the last card line
     while (!lines.AtEnd()) {
-        if (lines.OnlyBlankLinesLeft()) break;
-        if (reading == Reading::Careful || !lines.TryPlainDataLine(values)) {
+        // blank lines may end the file, but not stand among the card lines
+        if (reading == PatternReader::Reading::Careful || blankLine != 0 ||
+            !lines.TryPlainDataLine(values)) {
             const std::string_view line = lines.Next();
-            if (IsBlank(line))
+            if (IsBlank(line)) {
+                if (blankLine == 0) blankLine = lines.LineNumber();
+                continue;
+            }
+            if (blankLine != 0)
                 lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
-                           "blank line among the card lines");
+                           "blank line among the card lines", blankLine);
             SplitFields(line, fields);
             ParseDataFields(lines, fields, values);
         }
@@ -351,8 +401,21 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
         NewCard(lines, values, deck, deck.Count() + 1);
         lastCardLine = lines.LineNumber();
     }
+    if (currentRow == 0)
+        lines.Fail(ErrorNumber::InputPastEndOfFile, "ProcessFile",
+                   "the file holds no cards: a pattern needs at least one card line after the "
+                   "column header",
+                   headerLine + 1);
     closeRow();
     return data;
+}
+
+}  // namespace
+
+PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName,
+                                 Reading reading) {
+    LineSource lines(content, sourceName);
+    return ParseLines(lines, reading);
 }
 
 PatternData PatternReader::ReadFile(const std::string& path) {
@@ -364,22 +427,21 @@ PatternData PatternReader::ReadFile(const std::string& path) {
     if (std::filesystem::is_directory(status))
         throw PatternFileError(ErrorNumber::PathFileAccessError, "ProcessFile", 0,
                                path + ": is a folder, not a pattern file");
+    // a file too big is refused before it is read; a pipe or FIFO has no size, and is
+    // stopped when what was read passes the limit
+    if (std::filesystem::is_regular_file(status)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > kMaxFileSize)
+            throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
+                                   path + ": larger than " + std::to_string(kMaxFileSize >> 20) +
+                                       " MB; not a pattern file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in)
         throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
                                path + ": cannot be opened for reading");
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (!error && size > kMaxFileSize)
-        throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
-                               path + ": larger than 1 GiB; not a pattern file");
-    // left uninitialised: the read fills it
-    const std::size_t capacity = error ? 0 : static_cast<std::size_t>(size);
-    const std::unique_ptr<char[]> content(new char[capacity + 1]);
-    in.read(content.get(), static_cast<std::streamsize>(capacity));
-    const std::string_view bytes(content.get(), static_cast<std::size_t>(in.gcount()));
-    if (in.bad())
-        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0, path + ": read error");
-    return Parse(bytes, path);
+    LineSource lines(in, path, kMaxFileSize);
+    return ParseLines(lines, Reading::Quick);
 }
 
 }  // namespace tessaly
