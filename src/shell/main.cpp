@@ -4,12 +4,14 @@
 #include "MessageBoxErrorSink.h"
 #include "Startup.h"
 #include "UserDialogs.h"
+#include "patternfile/SafeFile.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setApplicationVersion(QStringLiteral(TESSALY_VERSION));
 
+    tessaly::InstallTemporaryCleanup();
     tessaly::QtUserDialogs dialogs;
     tessaly::MessageBoxErrorSink errorBox(dialogs);
     tessaly::SetErrorSink(&errorBox);
