@@ -10,7 +10,7 @@
 #include "TestSupport.h"
 #include "document/PatternDocument.h"
 #include "render/RasterCanvas.h"
-#include "shell/UserDialogs.h"
+#include "document/UserDialogs.h"
 
 namespace tessaly::test {
 
@@ -25,14 +25,26 @@ class RecordingDialogs : public UserDialogs {
     void ShowMessage(QWidget*, const QString& title, const QString& text, Icon icon) override {
         messages.push_back({title, text, icon});
     }
+    Answer Ask(QWidget*, const QString& title, const QString& text, bool withCancel) override {
+        questions.push_back({title, text, withCancel ? Icon::Question : Icon::None});
+        return answer;
+    }
+    std::optional<std::int32_t> ChooseColor(QWidget*, std::int32_t current) override {
+        colorsOffered.push_back(current);
+        return colorAnswer;
+    }
     bool OpenDocument(const QString& path) override {
         opened.push_back(path);
         return viewerAvailable;
     }
 
     std::vector<Message> messages;
+    std::vector<Message> questions;  // the icon says whether Cancel was offered
+    std::vector<std::int32_t> colorsOffered;
     std::vector<QString> opened;
     bool viewerAvailable = true;
+    Answer answer = Answer::No;
+    std::optional<std::int32_t> colorAnswer;  // nothing: the colour dialog is cancelled
 };
 
 // A program folder holding the default pattern and the read-me, as the installed program has.

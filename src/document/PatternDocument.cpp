@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "engine/Canvas.h"
+#include "engine/Palette.h"
+#include "model/Directions.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "patternfile/PatternFile.h"
@@ -165,11 +167,15 @@ void PatternDocument::LoadPattern(PatternData pattern) {
     emit turnSequenceChanged(ToQString(turnSequence_));
     emit threadingChanged();
     emit bandReplaced();
+    emit patternLoaded();
     SetPatternChanged(false);
 }
 
 bool PatternDocument::WeaveAll() {
-    const Cards& threading = Require(state_.CurrentDeck.get());
+    // a band opened with every row, or started without Apply, weaves from its first row
+    if (state_.CurrentDeck == nullptr)
+        state_.CurrentDeck = std::make_unique<Cards>(state_.CurrentBand->At(1).Cards());
+    const Cards& threading = *state_.CurrentDeck;
     ErrorCounter errors;
     std::unique_ptr<Band> previous = std::exchange(state_.CurrentBand, std::make_unique<Band>());
     RunPass(BandSurface::Pass::NewBand, threading.Count(), [&](Canvas& canvas) {
@@ -296,17 +302,21 @@ void PatternDocument::Reverse() {
 }
 
 void PatternDocument::ResetDraft() {
-    draft_ = DraftFromDeck(state_.CurrentBand->At(1).Cards());
+    // a band with no rows (no pattern could be read) has an empty draft, not an error
+    draft_ = CardCount() > 0 ? DraftFromDeck(state_.CurrentBand->At(1).Cards())
+                             : std::vector<DraftColumn>{};
     emit threadingChanged();
 }
 
 void PatternDocument::SetCardCount(std::int32_t count) {
-    if (count < 1)
-        throw AppError(ErrorNumber::InvalidProcedureCall, "A band needs at least one card.");
-    if (count > INT16_MAX) throw AppError(ErrorNumber::Overflow);
-    if (draft_.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
+    if (count < 1 || count > kMaxCards)
+        throw AppError(ErrorNumber::Overflow, "The number of cards must be a whole number from 1 to " +
+                                                  std::to_string(kMaxCards) + ".");
+    if (CardCount() == 0) throw AppError(ErrorNumber::SubscriptOutOfRange, "The band has no cards.");
+    std::vector<DraftColumn> draft = DraftFromDeck(state_.CurrentBand->At(1).Cards());
     // new cards copy the last card
-    draft_.resize(static_cast<std::size_t>(count), draft_.back());
+    draft.resize(static_cast<std::size_t>(count), draft.back());
+    draft_ = std::move(draft);
     emit threadingChanged();
 }
 
@@ -314,6 +324,30 @@ void PatternDocument::SetDraft(std::vector<DraftColumn> draft) {
     draft_ = std::move(draft);
     emit threadingChanged();
 }
+
+void PatternDocument::PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color) {
+    bool changed = false;
+    for (const DraftHole& at : holes) {
+        if (at.card < 1 || at.card > static_cast<std::int64_t>(draft_.size()) || at.hole < 0 ||
+            at.hole > 3)
+            continue;
+        DraftColumn& column = draft_[static_cast<std::size_t>(at.card - 1)];
+        std::int32_t* const cells[4] = {&column.AColor, &column.BColor, &column.CColor,
+                                        &column.DColor};
+        changed = changed || *cells[at.hole] != color;
+        *cells[at.hole] = color;
+    }
+    if (changed) emit threadingChanged();
+}
+
+void PatternDocument::ToggleThreading(std::int32_t card) {
+    if (card < 1 || card > static_cast<std::int64_t>(draft_.size())) return;
+    std::int32_t& thread = draft_[static_cast<std::size_t>(card - 1)].Thread;
+    thread = thread == SThread ? ZThread : SThread;
+    emit threadingChanged();
+}
+
+void PatternDocument::CountColors() { SetPalette(tessaly::CountColors(draft_)); }
 
 void PatternDocument::SetBlockSize(std::int32_t blockSize) {
     const std::int16_t margin = CheckedInt16(blockSize);

@@ -35,6 +35,15 @@ class PatternDocument : public QObject {
     // one were there, so the pattern is the same with or without windows.
     static constexpr std::int32_t kCanvasHeight = 1000;
     static constexpr std::int32_t kStartBlockSize = 10;
+    // The most cards a band may have: the display, the files and the printed tables all
+    // handle this many.
+    static constexpr std::int32_t kMaxCards = 1000;
+
+    // One hole of one card in the draft: card from 1, hole 0 to 3 for A to D.
+    struct DraftHole {
+        std::int32_t card = 0;
+        int hole = 0;
+    };
 
     explicit PatternDocument(QObject* parent = nullptr);
     ~PatternDocument() override;
@@ -94,10 +103,17 @@ class PatternDocument : public QObject {
     void Reverse();
     // The draft shows the band's first row again; what was not applied is dropped.
     void ResetDraft();
-    // Gives the draft this many cards: cards beyond are removed, new ones copy the last card.
-    // The band changes only on Apply.
+    // The draft shows the band's first row with this many cards: cards beyond are removed, new
+    // ones copy the last card. A count outside 1 to kMaxCards is refused. The band changes
+    // only on Apply, so its rows always keep one number of cards.
     void SetCardCount(std::int32_t count);
     void SetDraft(std::vector<DraftColumn> draft);
+    // Gives these holes of the draft a colour; holes outside the draft are skipped.
+    void PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color);
+    // S becomes Z and anything else S.
+    void ToggleThreading(std::int32_t card);
+    // The palette of the draft as it is now, kept for printing.
+    void CountColors();
     // The display's zoom: block size and margin, and the band redrawn at that size.
     void SetBlockSize(std::int32_t blockSize);
     // Redraws the band as it is.
@@ -113,6 +129,8 @@ class PatternDocument : public QObject {
     bool Save(PatternFileHost& host);
 
   signals:
+    // A pattern was opened (or started anew): everything about it is new.
+    void patternLoaded();
     // A new band: views start over (new card count, viewport at the bottom).
     void bandReplaced();
     // The same rows drawn again (zoom, the other face, new colours).

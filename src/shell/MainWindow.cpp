@@ -13,9 +13,11 @@
 #include <QToolBar>
 
 #include "SplashWindow.h"
-#include "UserDialogs.h"
+#include "document/UserDialogs.h"
 #include "WindowPlaces.h"
+#include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
+#include "errors/ErrorReporter.h"
 #include "document/BusyCursor.h"
 #include "document/PatternDocument.h"
 #include "model/Twips.h"
@@ -65,9 +67,16 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     BuildMenus();
     BuildToolbar();
 
+    // the design window first: the others take their places from it
+    design_ = new DesignWindow(document_, dialogs_);
+    design_->SetSaveHandler([this] { return document_.Save(*this); });
+    designSub_ = AddChild(mdi_, design_);
+    designSub_->setGeometry(0, 0, TwipsToPixels(DesignWindow::kOuterWidthTwips),
+                            TwipsToPixels(DesignWindow::kOuterHeightTwips));
+
     display_ = new DisplayWindow(document_);
     displaySub_ = AddChild(mdi_, display_);
-    displaySub_->setGeometry(0, 0, TwipsToPixels(4800), TwipsToPixels(8400));
+    displaySub_->setGeometry(designSub_->width(), 0, TwipsToPixels(4800), TwipsToPixels(8400));
 
     instructions_ = new InstructionsWindow(document_);
     instructionsSub_ = AddChild(mdi_, instructions_);
@@ -75,6 +84,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
     connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
 
+    designSub_->show();
     displaySub_->show();
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
     resize(TwipsToPixels(14400), TwipsToPixels(10800));
@@ -126,7 +136,7 @@ void MainWindow::BuildMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
     QAction* design = AddAction("mnuDesign", tr("&Design"));
-    design->setEnabled(false);
+    connect(design, &QAction::triggered, this, &MainWindow::mnuDesign_Click);
     QAction* weave = AddAction("mnuWeave", tr("&Weave"));
     weave->setEnabled(false);
     QAction* display = AddAction("mnuDisplay", tr("Dis&play"));
@@ -174,6 +184,33 @@ void MainWindow::mnuReverse_Click() {
     BusyCursor busy;
     document_.Reverse();
     Action("mnuReverse")->setChecked(document_.IsReversed());
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!childrenPlaced_) PlaceChildren();
+}
+
+void MainWindow::PlaceChildren() {
+    // the design window at the top left, the band display filling the rest to its right
+    childrenPlaced_ = true;
+    const QSize area = mdi_->viewport()->size();
+    designSub_->move(0, 0);
+    displaySub_->setGeometry(designSub_->width(), 0,
+                             std::max(area.width() - designSub_->width(), WindowPlaces::kMinWidth),
+                             std::max(area.height(), WindowPlaces::kMinHeight));
+}
+
+void MainWindow::mnuDesign_Click() {
+    Trap("frmMain", "mnuDesign_Click", [&] {
+        // a window the weaver closed comes back as new: the draft from the band
+        if (!designSub_->isVisible()) {
+            design_->Reload();
+            designSub_->show();
+        }
+        designSub_->raise();
+        mdi_->setActiveSubWindow(designSub_);
+    });
 }
 
 void MainWindow::mnuDisplay_Click() {
@@ -251,6 +288,7 @@ std::string MainWindow::TurnSequenceText() { return document_.TurnSequence(); }
 WindowValues MainWindow::CurrentWindowValues() {
     WindowValues values{};
     values[0] = WindowPlaces::Read(this);
+    values[1] = WindowPlaces::Read(designSub_);
     values[2] = WindowPlaces::Read(displaySub_);
     return values;
 }
@@ -258,9 +296,12 @@ WindowValues MainWindow::CurrentWindowValues() {
 void MainWindow::ApplyWindowValues(const WindowValues& values) {
     WindowPlaces::ApplyToMain(this, values[0]);
     WindowPlaces::KeepOnScreen(this);
-    // the design and weaving windows take their places when they arrive
-    WindowPlaces::ApplyToChild(displaySub_, values[2]);
-    WindowPlaces::KeepChildReachable(mdi_, displaySub_);
+    // the weaving assistant takes its place when it arrives
+    childrenPlaced_ = true;
+    for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]}}) {
+        WindowPlaces::ApplyToChild(sub, value);
+        WindowPlaces::KeepChildReachable(mdi_, sub);
+    }
     // the instructions have no stored place: they open beside the band
     if (!instructionsSub_->isVisible() && displaySub_->isVisible() && !displaySub_->isMaximized()) {
         const int x = displaySub_->geometry().right() + 1;

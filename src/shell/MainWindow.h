@@ -12,6 +12,7 @@ class QToolBar;
 
 namespace tessaly {
 
+class DesignWindow;
 class DisplayWindow;
 class InstructionsWindow;
 class PatternDocument;
@@ -27,6 +28,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
                QWidget* parent = nullptr);
 
+    DesignWindow* Design() const { return design_; }
+    QMdiSubWindow* DesignSubWindow() const { return designSub_; }
     DisplayWindow* Display() const { return display_; }
     InstructionsWindow* Instructions() const { return instructions_; }
     QMdiSubWindow* DisplaySubWindow() const { return displaySub_; }
@@ -50,11 +53,14 @@ class MainWindow : public QMainWindow, public PatternFileHost {
   protected:
     // Closing the main window ends the program, also while the About box is open.
     void closeEvent(QCloseEvent* event) override;
+    // The child windows take their start-up places once the work area has its size.
+    void showEvent(QShowEvent* event) override;
 
   private slots:
     void mnuReverse_Click();
     void mnuInstructions_Click();
     void mnuDisplay_Click();
+    void mnuDesign_Click();
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
 
@@ -64,12 +70,16 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void BuildMenus();
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
+    void PlaceChildren();
+    bool childrenPlaced_ = false;
 
     PatternDocument& document_;
     UserDialogs& dialogs_;
     QString programFolder_;
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    DesignWindow* design_ = nullptr;
+    QMdiSubWindow* designSub_ = nullptr;
     DisplayWindow* display_ = nullptr;
     InstructionsWindow* instructions_ = nullptr;
     QMdiSubWindow* displaySub_ = nullptr;

@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "UserDialogs.h"
+#include "document/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {

@@ -3,7 +3,7 @@
 #include "MainWindow.h"
 #include "MessageBoxErrorSink.h"
 #include "Startup.h"
-#include "UserDialogs.h"
+#include "QtUserDialogs.h"
 #include "patternfile/SafeFile.h"
 
 int main(int argc, char** argv) {

@@ -1,0 +1,339 @@
+#include "DesignWindow.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "document/PatternDocument.h"
+#include "document/UserDialogs.h"
+#include "errors/ErrorReporter.h"
+#include "errors/Numeric.h"
+#include "model/Twips.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::int32_t kWhite = 0xFFFFFF;
+// the viewport keeps 315 twips free on its right
+constexpr int kViewportLeftTwips = 1440;
+constexpr int kViewportRightMarginTwips = 315;
+constexpr int kViewportHeightTwips = 1455;
+constexpr int kViewportScrollingHeightTwips = 1700;
+
+QRect Place(int left, int top, int width, int height) {
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                 TwipsToPixels(height));
+}
+
+const char* const kCellProcedures[DraftGrid::kParts] = {
+    "lblCardNumber_MouseDown", "picDraftA_MouseDown", "picDraftB_MouseDown",
+    "picDraftC_MouseDown",     "picDraftD_MouseDown", "lblThreading_Click"};
+
+}  // namespace
+
+void PressLabel::mousePressEvent(QMouseEvent* event) { emit pressed(event->button()); }
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ColorSwatch::SetColor(std::int32_t color) {
+    color_ = color;
+    setToolTip(RasterCanvas::ToQColor(color).name());
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), RasterCanvas::ToQColor(color_));
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+}
+
+DesignWindow::DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), document_(document), dialogs_(dialogs) {
+    setObjectName("frmDesign");
+    setWindowTitle(tr("Threading Design"));
+    setAccessibleName(windowTitle());
+    InstallDraftGridAccessibility();
+    // the layout is measured for a small dialog font
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+    BuildControls();
+    ConnectDocument();
+    resize(TwipsToPixels(5235), TwipsToPixels(3165));
+    Reload();
+}
+
+void DesignWindow::BuildControls() {
+    const auto label = [this](const char* name, const QString& text, QRect place) {
+        auto* l = new PressLabel(text, this);
+        l->setObjectName(name);
+        l->setGeometry(place);
+        return l;
+    };
+    const auto box = [this](const char* name, const QString& accessibleName, QRect place) {
+        auto* edit = new QLineEdit(this);
+        edit->setObjectName(name);
+        edit->setAccessibleName(accessibleName);
+        edit->setGeometry(place);
+        return edit;
+    };
+
+    label("Label6", tr("Band Name:"), Place(240, 120, 1075, 255));
+    bandName_ = box("txtBandName", tr("Band Name"), Place(1320, 120, 3135, 285));
+    label("Label13", tr("# of Cards"), Place(240, 480, 835, 255));
+    cardNumber_ = box("txtCardNumber", tr("# of Cards"), Place(1080, 480, 735, 285));
+    auto* sequenceLabel = label("Label14", tr("Default Turn Seq"), Place(1900, 450, 1080, 495));
+    sequenceLabel->setWordWrap(true);
+    turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), Place(3000, 480, 1455, 285));
+    label("Label5", tr("Ex.  FFBB"), Place(3015, 750, 1455, 255));
+    findChild<QLabel*>("Label6")->setBuddy(bandName_);
+    findChild<QLabel*>("Label13")->setBuddy(cardNumber_);
+    sequenceLabel->setBuddy(turnSequence_);
+
+    label("Label11", tr("L"), Place(120, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
+    label("Label12", tr("R"), Place(480, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
+    leftColor_ = new ColorSwatch(this);
+    leftColor_->setObjectName("picLeftColor");
+    leftColor_->setAccessibleName(tr("Left colour"));
+    leftColor_->setGeometry(Place(120, 1440, 375, 615));
+    rightColor_ = new ColorSwatch(this);
+    rightColor_->setObjectName("picRightColor");
+    rightColor_->setAccessibleName(tr("Right colour"));
+    rightColor_->setGeometry(Place(480, 1440, 375, 615));
+
+    // the row labels stand level with the draft's rows; "A" to "D" paint their whole row
+    const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
+                                                  "lblRowC", "lblRowD", "Label10"};
+    const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
+    for (int part = 0; part < DraftGrid::kParts; ++part) {
+        PressLabel* rowLabel = label(names[part], QString::fromLatin1(texts[part]),
+                                     Place(1230, 990 + 240 * part, 255, 255));
+        rowLabel->setAlignment(Qt::AlignCenter);
+        rowLabel->setFrameShape(QFrame::Box);
+        rowLabel->setAutoFillBackground(true);
+        QFont bold = rowLabel->font();
+        bold.setBold(true);
+        rowLabel->setFont(bold);
+        const bool hole = part != DraftGrid::Number && part != DraftGrid::Threading;
+        QPalette colours = rowLabel->palette();
+        colours.setColor(QPalette::Window, hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
+        rowLabel->setPalette(colours);
+        if (!hole) continue;
+        rowLabel->setToolTip(tr("Paint Row"));
+        rowLabel->setAccessibleDescription(tr("Paint Row"));
+        connect(rowLabel, &PressLabel::pressed, this,
+                [this, part](Qt::MouseButton button) { PaintRow(part - DraftGrid::HoleA, button); });
+    }
+
+    viewport_ = new QScrollArea(this);
+    viewport_->setObjectName("prtDraft");
+    viewport_->setAccessibleName(tr("Draft viewport"));
+    viewport_->setFrameShape(QFrame::NoFrame);
+    viewport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    viewport_->setGeometry(Place(kViewportLeftTwips, 990, 3600, kViewportHeightTwips));
+    grid_ = new DraftGrid(document_);
+    viewport_->setWidget(grid_);
+    viewport_->horizontalScrollBar()->setSingleStep(TwipsToPixels(DraftGrid::kColumnTwips));
+    viewport_->horizontalScrollBar()->setPageStep(TwipsToPixels(3 * DraftGrid::kColumnTwips));
+
+    apply_ = new QPushButton(tr("&Apply"), this);
+    apply_->setObjectName("cmdOk");
+    apply_->setGeometry(Place(120, 2760, 855, 375));
+    replaceColors_ = new QCheckBox(tr("&Replace Colors only"), this);
+    replaceColors_->setObjectName("chkReplaceColor");
+    replaceColors_->setGeometry(Place(1100, 2820, 2400, 375));
+    simpleWeave_ = new QPushButton(tr("&Simple Weave"), this);
+    simpleWeave_->setObjectName("cmdWeaveAll");
+    simpleWeave_->setGeometry(Place(3600, 2760, 1335, 375));
+    simpleWeave_->setEnabled(false);
+
+    setTabOrder(bandName_, cardNumber_);
+    setTabOrder(cardNumber_, turnSequence_);
+    setTabOrder(turnSequence_, apply_);
+    setTabOrder(apply_, replaceColors_);
+    setTabOrder(replaceColors_, simpleWeave_);
+
+    connect(apply_, &QPushButton::clicked, this, &DesignWindow::cmdOk_Click);
+    connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::cmdWeaveAll_Click);
+    connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::txtCardNumber_LostFocus);
+    connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::picLeftColor_Click);
+    connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::picRightColor_Click);
+    connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
+    connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
+    // the boxes edit the document's name and sequence: one source for files and printing
+    connect(bandName_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { document_.SetBandName(text.toStdString()); });
+    connect(turnSequence_, &QLineEdit::textEdited, this,
+            [this](const QString& text) { document_.SetTurnSequence(text.toStdString()); });
+}
+
+void DesignWindow::ConnectDocument() {
+    connect(&document_, &PatternDocument::threadingChanged, this, &DesignWindow::ShowDraft);
+    connect(&document_, &PatternDocument::bandNameChanged, this, [this](const QString& name) {
+        if (bandName_->text() != name) bandName_->setText(name);
+    });
+    connect(&document_, &PatternDocument::turnSequenceChanged, this,
+            [this](const QString& sequence) {
+                if (turnSequence_->text() != sequence) turnSequence_->setText(sequence);
+                UpdateSimpleWeave();
+            });
+    for (auto changed : {&PatternDocument::bandReplaced, &PatternDocument::bandRedrawn})
+        connect(&document_, changed, this, &DesignWindow::UpdateSimpleWeave);
+    // a pattern opened starts with white paint
+    connect(&document_, &PatternDocument::patternLoaded, this, [this] {
+        leftColor_->SetColor(kWhite);
+        rightColor_->SetColor(kWhite);
+    });
+}
+
+void DesignWindow::Reload() {
+    leftColor_->SetColor(kWhite);
+    rightColor_->SetColor(kWhite);
+    Trap("frmDesign", "BuildDraftGrid", [&] { document_.ResetDraft(); });
+    ShowDraft();
+    bandName_->setText(QString::fromStdString(document_.BandName()));
+    turnSequence_->setText(QString::fromStdString(document_.TurnSequence()));
+    UpdateSimpleWeave();
+}
+
+void DesignWindow::ShowDraft() {
+    grid_->Rebuild();
+    cardNumber_->setText(QString::number(document_.Draft().size()));
+    FitViewport();
+}
+
+void DesignWindow::FitViewport() {
+    const int left = viewport_->x();
+    const int inner = width();
+    const int margin = TwipsToPixels(kViewportRightMarginTwips);
+    if (left + margin < inner) viewport_->resize(inner - (left + margin), viewport_->height());
+    // room for the horizontal scroll bar when the draft is wider than the viewport
+    const bool scrolls = viewport_->width() < grid_->width();
+    viewport_->resize(viewport_->width(),
+                      TwipsToPixels(scrolls ? kViewportScrollingHeightTwips : kViewportHeightTwips));
+}
+
+void DesignWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Trap("frmDesign", "Form_Resize", [&] { FitViewport(); });
+}
+
+void DesignWindow::UpdateSimpleWeave() {
+    simpleWeave_->setEnabled(document_.CurrentBand().Count() > 0 &&
+                             !document_.TurnSequence().empty());
+}
+
+void DesignWindow::PressCell(DraftGrid::Cell cell, Qt::MouseButton button) {
+    Trap("frmDesign", kCellProcedures[cell.part], [&] {
+        switch (cell.part) {
+            case DraftGrid::Threading:
+                if (button == Qt::LeftButton) document_.ToggleThreading(cell.card);
+                return;
+            case DraftGrid::Number: {
+                // any button but the left paints the card with the right colour
+                const std::int32_t color =
+                    button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
+                document_.PaintDraft({{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}},
+                                     color);
+                return;
+            }
+            default:
+                if (button == Qt::LeftButton)
+                    document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
+                                         leftColor_->Color());
+                else if (button == Qt::RightButton)
+                    document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
+                                         rightColor_->Color());
+        }
+    });
+}
+
+void DesignWindow::DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons) {
+    // a drag paints the holes it crosses, as a paint program does
+    if (cell.part == DraftGrid::Number || cell.part == DraftGrid::Threading) return;
+    if (buttons & Qt::LeftButton)
+        PressCell(cell, Qt::LeftButton);
+    else if (buttons & Qt::RightButton)
+        PressCell(cell, Qt::RightButton);
+}
+
+void DesignWindow::PaintRow(int hole, Qt::MouseButton button) {
+    // the middle button paints a row with the right colour
+    const std::int32_t color = button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
+    std::vector<PatternDocument::DraftHole> holes;
+    const auto cards = static_cast<std::int32_t>(document_.Draft().size());
+    holes.reserve(static_cast<std::size_t>(cards));
+    for (std::int32_t card = 1; card <= cards; ++card) holes.push_back({card, hole});
+    document_.PaintDraft(holes, color);
+}
+
+void DesignWindow::ChooseColor(ColorSwatch* swatch) {
+    // a cancelled dialog leaves the colour as it was
+    if (const auto chosen = dialogs_.ChooseColor(this, swatch->Color())) swatch->SetColor(*chosen);
+}
+
+void DesignWindow::picLeftColor_Click() {
+    Trap("frmDesign", "picLeftColor_Click", [&] { ChooseColor(leftColor_); });
+}
+
+void DesignWindow::picRightColor_Click() {
+    Trap("frmDesign", "picRightColor_Click", [&] { ChooseColor(rightColor_); });
+}
+
+void DesignWindow::txtCardNumber_LostFocus() {
+    const QString text = cardNumber_->text().trimmed();
+    const auto count = ParseRoundedInteger(text.toStdString());
+    const auto shown = static_cast<std::int32_t>(document_.Draft().size());
+    if (count && *count == shown) return;
+    const bool committed = count && *count >= 1 && *count <= PatternDocument::kMaxCards &&
+                           Trap("frmDesign", "txtCardNumber_LostFocus", [&] {
+                               document_.SetCardCount(static_cast<std::int32_t>(*count));
+                           });
+    if (committed) return;
+    if (!count || *count < 1 || *count > PatternDocument::kMaxCards)
+        dialogs_.ShowMessage(this, windowTitle(),
+                             tr("The number of cards must be a whole number from 1 to %1, not "
+                                "\"%2\".")
+                                 .arg(PatternDocument::kMaxCards)
+                                 .arg(text),
+                             UserDialogs::Icon::Warning);
+    cardNumber_->setText(QString::number(shown));
+}
+
+void DesignWindow::cmdOk_Click() {
+    Trap("frmDesign", "cmdOk_Click", [&] {
+        if (replaceColors_->isChecked()) {
+            document_.ReplaceColors();
+            document_.CountColors();
+            return;
+        }
+        if (document_.CurrentBand().Count() >= 2 && document_.PatternChanged()) {
+            const UserDialogs::Answer answer =
+                dialogs_.Ask(this, tr("Save"), tr("Save pattern before applying changes?"), false);
+            // a save that was cancelled or failed keeps the woven band: nothing unsaved is lost
+            if (answer == UserDialogs::Answer::Yes && !(save_ && save_())) return;
+        }
+        if (document_.ApplyThreading()) document_.CountColors();
+    });
+}
+
+void DesignWindow::cmdWeaveAll_Click() {
+    Trap("frmDesign", "SimpleWeave", [&] { document_.WeaveAll(); });
+}
+
+}  // namespace tessaly

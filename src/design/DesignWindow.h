@@ -1,0 +1,114 @@
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+#include <functional>
+
+#include "DraftGrid.h"
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QScrollArea;
+
+namespace tessaly {
+
+class PatternDocument;
+class UserDialogs;
+
+// A label that says which mouse button went down on it.
+class PressLabel : public QLabel {
+    Q_OBJECT
+
+  public:
+    using QLabel::QLabel;
+
+  signals:
+    void pressed(Qt::MouseButton button);
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+};
+
+// A paint colour: a swatch that opens the colour dialog when clicked.
+class ColorSwatch : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit ColorSwatch(QWidget* parent = nullptr);
+    std::int32_t Color() const { return color_; }
+    void SetColor(std::int32_t color);
+
+  signals:
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+  private:
+    std::int32_t color_ = 0xFFFFFF;
+};
+
+// "Threading Design": the band's name, the number of cards, the default turning sequence and
+// the draft, edited with the two paint colours; Apply makes the draft the band, Simple Weave
+// weaves it with the sequence. Every change goes through the document.
+class DesignWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+    // Asked before Apply replaces a woven band that has unsaved changes: saves the pattern,
+    // true when it was saved.
+    void SetSaveHandler(std::function<bool()> save) { save_ = std::move(save); }
+
+    // Shown again after it was closed: the draft from the band, white paint colours.
+    void Reload();
+
+    DraftGrid* Grid() const { return grid_; }
+    ColorSwatch* LeftColor() const { return leftColor_; }
+    ColorSwatch* RightColor() const { return rightColor_; }
+
+    // The outer size the window opens with, in twips.
+    static constexpr int kOuterWidthTwips = 5355;
+    static constexpr int kOuterHeightTwips = 3960;
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private slots:
+    void cmdOk_Click();
+    void cmdWeaveAll_Click();
+    void txtCardNumber_LostFocus();
+    void picLeftColor_Click();
+    void picRightColor_Click();
+
+  private:
+    void BuildControls();
+    void ConnectDocument();
+    void ShowDraft();
+    void FitViewport();
+    void UpdateSimpleWeave();
+    void PressCell(DraftGrid::Cell cell, Qt::MouseButton button);
+    void DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons);
+    void PaintRow(int hole, Qt::MouseButton button);
+    void ChooseColor(ColorSwatch* swatch);
+
+    PatternDocument& document_;
+    UserDialogs& dialogs_;
+    std::function<bool()> save_;
+
+    QLineEdit* bandName_ = nullptr;
+    QLineEdit* cardNumber_ = nullptr;
+    QLineEdit* turnSequence_ = nullptr;
+    ColorSwatch* leftColor_ = nullptr;
+    ColorSwatch* rightColor_ = nullptr;
+    QScrollArea* viewport_ = nullptr;
+    DraftGrid* grid_ = nullptr;
+    QPushButton* apply_ = nullptr;
+    QCheckBox* replaceColors_ = nullptr;
+    QPushButton* simpleWeave_ = nullptr;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,132 @@
+#include "DraftGrid.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "document/PatternDocument.h"
+#include "model/Directions.h"
+#include "model/Twips.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+
+namespace {
+
+const int kColumn = TwipsToPixels(DraftGrid::kColumnTwips);  // 17
+const int kRowStep = TwipsToPixels(DraftGrid::kRowStepTwips);  // 16
+const int kCell = TwipsToPixels(DraftGrid::kCellTwips);      // 17
+const QColor kLabelGrey(0xE0, 0xE0, 0xE0);
+
+std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
+    switch (part) {
+        case DraftGrid::HoleA:
+            return column.AColor;
+        case DraftGrid::HoleB:
+            return column.BColor;
+        case DraftGrid::HoleC:
+            return column.CColor;
+        default:
+            return column.DColor;
+    }
+}
+
+}  // namespace
+
+DraftGrid::DraftGrid(const PatternDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    setObjectName("draftGrid");
+    setAccessibleName(tr("Draft"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Rebuild();
+}
+
+std::int32_t DraftGrid::CardCount() const {
+    return static_cast<std::int32_t>(document_.Draft().size());
+}
+
+QSize DraftGrid::sizeHint() const {
+    return {std::max(CardCount(), 1) * kColumn, (kParts - 1) * kRowStep + kCell};
+}
+
+void DraftGrid::Rebuild() {
+    setFixedSize(sizeHint());
+    update();
+}
+
+std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {
+    if (point.x() < 0 || point.y() < 0 || point.y() >= height()) return std::nullopt;
+    const std::int32_t card = 1 + point.x() / kColumn;
+    if (card > CardCount()) return std::nullopt;
+    // rows overlap by their shared border line; the lower row owns it
+    const int part = std::min(point.y() / kRowStep, static_cast<int>(Threading));
+    return Cell{card, static_cast<Part>(part)};
+}
+
+QRect DraftGrid::CellRect(Cell cell) const {
+    return {(cell.card - 1) * kColumn, static_cast<int>(cell.part) * kRowStep, kColumn, kCell};
+}
+
+QString DraftGrid::CellText(Cell cell) const {
+    if (cell.card < 1 || cell.card > CardCount()) return {};
+    const DraftColumn& column = document_.Draft()[static_cast<std::size_t>(cell.card - 1)];
+    switch (cell.part) {
+        case Number:
+            return QString::number(cell.card);
+        case Threading:
+            return column.Thread == SThread ? QStringLiteral("S") : QStringLiteral("Z");
+        default:
+            return RasterCanvas::ToQColor(HoleColor(column, cell.part)).name();
+    }
+}
+
+void DraftGrid::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, palette().window());
+    QFont bold = font();
+    bold.setBold(true);
+    bold.setPixelSize(10);
+    painter.setFont(bold);
+    const std::int32_t first = std::max(1, 1 + dirty.left() / kColumn);
+    const std::int32_t last = std::min(CardCount(), 1 + dirty.right() / kColumn);
+    const std::vector<DraftColumn>& draft = document_.Draft();
+    // top row first, so each row's border covers the line it shares with the row above
+    for (int part = Number; part < kParts; ++part) {
+        for (std::int32_t card = first; card <= last; ++card) {
+            const Cell cell{card, static_cast<Part>(part)};
+            const QRect box = CellRect(cell).adjusted(0, 0, -1, -1);
+            const DraftColumn& column = draft[static_cast<std::size_t>(card - 1)];
+            const bool label = part == Number || part == Threading;
+            painter.fillRect(box, label ? kLabelGrey
+                                        : RasterCanvas::ToQColor(HoleColor(column, cell.part)));
+            painter.setPen(Qt::black);
+            painter.drawRect(box);
+            if (!label) continue;
+            const QString text = CellText(cell);
+            // card numbers of four digits still fit their column
+            QFont fitted = bold;
+            if (painter.fontMetrics().horizontalAdvance(text) > kColumn - 2) fitted.setPixelSize(7);
+            painter.setFont(fitted);
+            painter.drawText(box, Qt::AlignCenter, text);
+            painter.setFont(bold);
+        }
+    }
+}
+
+void DraftGrid::mousePressEvent(QMouseEvent* event) {
+    const std::optional<Cell> cell = CellAt(event->position().toPoint());
+    lastDragged_ = cell;
+    if (cell) emit cellPressed(*cell, event->button());
+}
+
+void DraftGrid::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton) return;
+    const std::optional<Cell> cell = CellAt(event->position().toPoint());
+    if (!cell || cell == lastDragged_) return;
+    lastDragged_ = cell;
+    emit cellDragged(*cell, event->buttons());
+}
+
+}  // namespace tessaly

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+namespace tessaly {
+
+class PatternDocument;
+
+// The draft as one drawn grid: a column of 255 twips per card holding the card's number, the
+// colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
+// share their border line. It shows the document's draft and reports where the mouse was
+// pressed and dragged; what that does is the window's business.
+class DraftGrid : public QWidget {
+    Q_OBJECT
+
+  public:
+    // The grid's rows, top to bottom.
+    enum Part { Number = 0, HoleA, HoleB, HoleC, HoleD, Threading, kParts };
+    struct Cell {
+        std::int32_t card = 0;  // from 1
+        Part part = Number;
+        friend bool operator==(const Cell&, const Cell&) = default;
+    };
+
+    static constexpr int kColumnTwips = 255;
+    static constexpr int kRowStepTwips = 240;
+    static constexpr int kCellTwips = 255;
+
+    explicit DraftGrid(const PatternDocument& document, QWidget* parent = nullptr);
+
+    std::int32_t CardCount() const;
+    // The cell under a point of the grid: column 1 + x div 255 twips, row from the tops.
+    std::optional<Cell> CellAt(QPoint point) const;
+    // Where a cell is drawn.
+    QRect CellRect(Cell cell) const;
+    // What a screen reader says of a cell: the number, the colour as #rrggbb, "S" or "Z".
+    QString CellText(Cell cell) const;
+
+    // The draft changed: take its size and repaint.
+    void Rebuild();
+
+    QSize sizeHint() const override;
+
+  signals:
+    void cellPressed(tessaly::DraftGrid::Cell cell, Qt::MouseButton button);
+    // The pointer, with a button held, moved onto another cell.
+    void cellDragged(tessaly::DraftGrid::Cell cell, Qt::MouseButtons buttons);
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+  private:
+    const PatternDocument& document_;
+    std::optional<Cell> lastDragged_;
+};
+
+// Registers the grid's accessible table with Qt, once.
+void InstallDraftGridAccessibility();
+
+}  // namespace tessaly

@@ -1,0 +1,45 @@
+#include "Palette.h"
+
+#include <algorithm>
+
+namespace tessaly {
+
+bool ColorCodeToRGB(std::int32_t colorCode, std::int16_t& red, std::int16_t& green,
+                    std::int16_t& blue) {
+    red = static_cast<std::int16_t>(colorCode % 256);
+    green = static_cast<std::int16_t>((colorCode / 256) % 256);
+    blue = static_cast<std::int16_t>((colorCode / 256 / 256) % 256);
+    return true;
+}
+
+std::string ConvertColorToRGB(std::int32_t color) {
+    std::int16_t red = 0;
+    std::int16_t green = 0;
+    std::int16_t blue = 0;
+    ColorCodeToRGB(color, red, green, blue);
+    return std::to_string(red) + ", " + std::to_string(green) + ", " + std::to_string(blue);
+}
+
+BandColors CountColors(const std::vector<DraftColumn>& draft) {
+    BandColors palette;
+    const auto count = [&](std::int32_t color) {
+        const auto found = std::find_if(palette.begin(), palette.end(),
+                                        [&](const BandColor& c) { return c.ColorCode == color; });
+        if (found != palette.end()) {
+            ++found->HoleCount;
+            return;
+        }
+        BandColor entry;
+        entry.ColorCode = color;
+        ColorCodeToRGB(color, entry.Red, entry.Green, entry.Blue);
+        entry.RGBText = ConvertColorToRGB(color);
+        entry.HoleCount = 1;
+        palette.push_back(std::move(entry));
+    };
+    for (const DraftColumn& column : draft)
+        for (std::int32_t color : {column.AColor, column.BColor, column.CColor, column.DColor})
+            count(color);
+    return palette;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Threading.h"
+#include "model/BandColor.h"
+
+namespace tessaly {
+
+// The red, green and blue parts of a 0x00BBGGRR colour, red lowest. Division truncates and
+// the remainder keeps the dividend's sign, so a colour below zero gives parts of zero or less.
+// Always returns true.
+bool ColorCodeToRGB(std::int32_t colorCode, std::int16_t& red, std::int16_t& green,
+                    std::int16_t& blue);
+
+// "255, 0, 0" for pure red.
+std::string ConvertColorToRGB(std::int32_t color);
+
+// The distinct colours of a draft with the number of holes carrying each, in the order they
+// are met card by card, holes A to D; the first entry is always hole A of card 1.
+BandColors CountColors(const std::vector<DraftColumn>& draft);
+
+}  // namespace tessaly

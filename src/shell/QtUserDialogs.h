@@ -1,0 +1,18 @@
+#pragma once
+
+#include "document/UserDialogs.h"
+
+namespace tessaly {
+
+// The questions asked with Qt's own dialogs.
+class QtUserDialogs : public UserDialogs {
+  public:
+    void ShowMessage(QWidget* parent, const QString& title, const QString& text,
+                     Icon icon) override;
+    Answer Ask(QWidget* parent, const QString& title, const QString& text,
+               bool withCancel) override;
+    std::optional<std::int32_t> ChooseColor(QWidget* parent, std::int32_t current) override;
+    bool OpenDocument(const QString& path) override;
+};
+
+}  // namespace tessaly
