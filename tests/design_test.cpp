@@ -1,0 +1,309 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTest>
+
+#include "GuiSupport.h"
+#include "design/DesignWindow.h"
+#include "design/DraftGrid.h"
+#include "model/Directions.h"
+#include "model/Twips.h"
+
+namespace tessaly {
+namespace {
+
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr std::int32_t kBlue = 0xFF0000;
+constexpr std::int32_t kWhite = 0xFFFFFF;
+
+class DesignTest : public ::testing::Test {
+  protected:
+    DesignTest() {
+        test::LoadWoven(document, test::MakeDeck(12, Forward, SThread, 1), "FFBB");
+        window.show();
+        window.LeftColor()->SetColor(kRed);
+        window.RightColor()->SetColor(kBlue);
+    }
+
+    template <class T>
+    T* Control(const char* name) {
+        T* control = window.findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    DraftGrid* Grid() { return window.Grid(); }
+    QPoint Centre(std::int32_t card, DraftGrid::Part part) {
+        return Grid()->CellRect({card, part}).center();
+    }
+    void Press(std::int32_t card, DraftGrid::Part part, Qt::MouseButton button) {
+        QTest::mousePress(Grid(), button, {}, Centre(card, part));
+        QTest::mouseRelease(Grid(), button, {}, Centre(card, part));
+    }
+    const DraftColumn& Column(std::int32_t card) {
+        return document.Draft()[static_cast<std::size_t>(card - 1)];
+    }
+    void TypeCardCount(const QString& text) {
+        QLineEdit* box = Control<QLineEdit>("txtCardNumber");
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+
+    test::ReportRecorder recorder;
+    test::RecordingDialogs dialogs;
+    PatternDocument document;
+    DesignWindow window{document, dialogs};
+};
+
+TEST_F(DesignTest, shows_the_band_name_the_count_and_the_first_row) {
+    EXPECT_EQ(window.windowTitle(), "Threading Design");
+    EXPECT_EQ(Control<QLineEdit>("txtBandName")->text(), "Test");
+    EXPECT_EQ(Control<QLineEdit>("txtCardNumber")->text(), "12");
+    EXPECT_EQ(Control<QLineEdit>("txtTurnSequence")->text(), "FFBB");
+    EXPECT_EQ(Grid()->CardCount(), 12);
+    EXPECT_EQ(Grid()->CellText({3, DraftGrid::HoleB}), "#2e0100");  // MakeDeck: card 3 B = 302
+    EXPECT_EQ(Grid()->CellText({3, DraftGrid::Threading}), "S");
+    EXPECT_EQ(Grid()->CellText({12, DraftGrid::Number}), "12");
+    EXPECT_EQ(Control<QLabel>("Label5")->text(), "Ex.  FFBB");
+    EXPECT_EQ(Control<QLabel>("lblRowB")->toolTip(), "Paint Row");
+}
+
+TEST_F(DesignTest, the_grid_is_measured_in_columns_of_255_twips) {
+    // column 1 + x div 255 twips, rows from their tops, neighbours sharing a line
+    EXPECT_EQ(Grid()->CellAt({0, 0})->card, 1);
+    EXPECT_EQ(Grid()->CellAt({TwipsToPixels(255), 0})->card, 2);
+    EXPECT_EQ(Grid()->CellAt({5, TwipsToPixels(240)})->part, DraftGrid::HoleA);
+    EXPECT_EQ(Grid()->CellAt({5, TwipsToPixels(1200) + 5})->part, DraftGrid::Threading);
+    EXPECT_FALSE(Grid()->CellAt({TwipsToPixels(255) * 12 + 1, 5}));
+    EXPECT_EQ(Grid()->width(), 12 * TwipsToPixels(255));
+    // a viewport 3480 twips wide holds 13 columns with no scroll bar, but not 14
+    auto* viewport = Control<QScrollArea>("prtDraft");
+    ASSERT_EQ(viewport->width(), TwipsToPixels(3480));
+    TypeCardCount("13");
+    EXPECT_EQ(viewport->height(), TwipsToPixels(1455));
+    TypeCardCount("14");
+    EXPECT_EQ(viewport->height(), TwipsToPixels(1700));
+}
+
+TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {
+    Press(5, DraftGrid::HoleC, Qt::RightButton);
+    EXPECT_EQ(Column(5).CColor, kBlue);
+    EXPECT_EQ(Column(5).DColor, 504);  // only that cell
+    Press(6, DraftGrid::HoleC, Qt::MiddleButton);
+    EXPECT_EQ(Column(6).CColor, 603);  // the middle button paints no cell
+    Press(6, DraftGrid::HoleA, Qt::LeftButton);
+    EXPECT_EQ(Column(6).AColor, kRed);
+
+    // a card number paints its four holes; any button but the left with the right colour
+    Press(2, DraftGrid::Number, Qt::MiddleButton);
+    EXPECT_EQ(Column(2).AColor, kBlue);
+    EXPECT_EQ(Column(2).DColor, kBlue);
+
+    // a row label paints the whole row; the middle button with the right colour
+    QTest::mouseClick(Control<QLabel>("lblRowB"), Qt::LeftButton);
+    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).BColor, kRed);
+    QTest::mouseClick(Control<QLabel>("lblRowD"), Qt::MiddleButton);
+    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).DColor, kBlue);
+
+    // the threading letter toggles, and the band waits for Apply
+    Press(4, DraftGrid::Threading, Qt::LeftButton);
+    EXPECT_EQ(Column(4).Thread, ZThread);
+    EXPECT_EQ(Grid()->CellText({4, DraftGrid::Threading}), "Z");
+    Press(4, DraftGrid::Threading, Qt::LeftButton);
+    EXPECT_EQ(Column(4).Thread, SThread);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(5).CColor, 503);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DesignTest, dragging_paints_every_hole_the_pointer_crosses) {
+    QTest::mousePress(Grid(), Qt::LeftButton, {}, Centre(2, DraftGrid::HoleA));
+    for (std::int32_t card = 3; card <= 6; ++card) {
+        QMouseEvent move(QEvent::MouseMove, Centre(card, DraftGrid::HoleA),
+                         Grid()->mapToGlobal(Centre(card, DraftGrid::HoleA)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(Grid(), &move);
+    }
+    QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(6, DraftGrid::HoleA));
+    for (std::int32_t card = 2; card <= 6; ++card) EXPECT_EQ(Column(card).AColor, kRed);
+    EXPECT_EQ(Column(7).AColor, 701);
+}
+
+TEST_F(DesignTest, the_colour_dialog_opens_on_the_colour_and_a_cancel_keeps_it) {
+    dialogs.colorAnswer = 0x00FF00;
+    QTest::mouseClick(window.LeftColor(), Qt::LeftButton);
+    EXPECT_EQ(window.LeftColor()->Color(), 0x00FF00);
+    ASSERT_EQ(dialogs.colorsOffered.size(), 1u);
+    EXPECT_EQ(dialogs.colorsOffered[0], kRed);
+    dialogs.colorAnswer.reset();
+    QTest::mouseClick(window.RightColor(), Qt::LeftButton);
+    EXPECT_EQ(window.RightColor()->Color(), kBlue);
+}
+
+TEST_F(DesignTest, the_card_count_grows_and_shrinks_the_draft_until_apply) {
+    Press(1, DraftGrid::HoleA, Qt::LeftButton);  // not applied: the count rebuilds the draft
+    TypeCardCount("15");
+    ASSERT_EQ(document.Draft().size(), 15u);
+    EXPECT_EQ(Column(15).AColor, Column(12).AColor);  // copies of the last card
+    EXPECT_EQ(Column(1).AColor, 101);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 12);
+    TypeCardCount("3");
+    EXPECT_EQ(document.Draft().size(), 3u);
+    // every row of the band keeps one number of cards
+    for (const Row& row : document.CurrentBand()) EXPECT_EQ(row.Cards().Count(), 12);
+
+    for (const QString bad : {"0", "-4", "1001", "lots", ""}) {
+        dialogs.messages.clear();
+        TypeCardCount(bad);
+        EXPECT_EQ(document.Draft().size(), 3u) << bad.toStdString();
+        EXPECT_EQ(Control<QLineEdit>("txtCardNumber")->text(), "3");
+        ASSERT_EQ(dialogs.messages.size(), 1u) << bad.toStdString();
+        EXPECT_TRUE(dialogs.messages[0].text.contains("from 1 to 1000"));
+    }
+    TypeCardCount("1000");
+    EXPECT_EQ(document.Draft().size(), 1000u);
+}
+
+TEST_F(DesignTest, apply_makes_the_draft_a_band_of_one_row) {
+    document.SetTurnSequence("bFF");
+    Press(1, DraftGrid::HoleA, Qt::LeftButton);
+    Press(2, DraftGrid::Threading, Qt::LeftButton);
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    const Band& band = document.CurrentBand();
+    ASSERT_EQ(band.Count(), 1);
+    const Cards& deck = band.At(1).Cards();
+    ASSERT_EQ(deck.Count(), 12);
+    for (std::int32_t i = 1; i <= 12; ++i) {
+        EXPECT_EQ(deck.At(i).Position, i);
+        EXPECT_EQ(deck.At(i).Key(), std::to_string(i));
+        EXPECT_EQ(deck.At(i).Turn(), Backward);  // the sequence's first letter
+        EXPECT_EQ(deck.At(i).HoleOrder, 1);
+        EXPECT_EQ(deck.At(i).Pack, 1);
+    }
+    EXPECT_EQ(deck.At(1).AColor, kRed);
+    EXPECT_EQ(deck.At(2).Thread, ZThread);
+    EXPECT_TRUE(document.PatternChanged());
+    ASSERT_FALSE(document.Palette().empty());
+    EXPECT_EQ(document.Palette()[0].ColorCode, kRed);  // hole A of card 1 comes first
+    EXPECT_TRUE(Control<QPushButton>("cmdWeaveAll")->isEnabled());
+    EXPECT_TRUE(dialogs.questions.empty());  // one row: nothing woven to lose
+}
+
+TEST_F(DesignTest, apply_over_an_unsaved_woven_band_asks_and_never_loses_it) {
+    document.SetPatternChanged(true);
+    const std::int32_t rows = document.CurrentBand().Count();
+    bool saved = false;
+    window.SetSaveHandler([&] { return saved; });
+
+    dialogs.answer = UserDialogs::Answer::Yes;  // but the save is cancelled: keep the band
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Save");
+    EXPECT_EQ(dialogs.questions[0].text, "Save pattern before applying changes?");
+    EXPECT_EQ(document.CurrentBand().Count(), rows);
+
+    saved = true;
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+
+    ASSERT_TRUE(document.WeaveAll());
+    document.SetPatternChanged(true);
+    dialogs.answer = UserDialogs::Answer::No;
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+}
+
+TEST_F(DesignTest, replace_colors_recolours_by_key_and_keeps_the_deck) {
+    document.Reverse();  // places mirrored, keys kept: card 1 now stands in column 12
+    Press(1, DraftGrid::Number, Qt::LeftButton);
+    Control<QCheckBox>("chkReplaceColor")->setChecked(true);
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_TRUE(document.PatternChanged());
+    for (const Row& row : document.CurrentBand()) {
+        const Card& first = row.Cards().At(1);
+        EXPECT_EQ(first.Key(), "1");
+        EXPECT_EQ(first.Position, 12);
+        EXPECT_EQ(first.AColor, kRed);
+        EXPECT_EQ(row.Cards().At(2).AColor, 201);
+    }
+    // Simple Weave weaves from the deck, with its own colours
+    QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 101);
+}
+
+TEST_F(DesignTest, simple_weave_follows_the_sequence_and_weaves_from_the_first_row) {
+    QPushButton* simpleWeave = Control<QPushButton>("cmdWeaveAll");
+    EXPECT_TRUE(simpleWeave->isEnabled());
+    QLineEdit* sequence = Control<QLineEdit>("txtTurnSequence");
+    sequence->clear();
+    QTest::keyClicks(sequence, "");
+    document.SetTurnSequence("");
+    EXPECT_FALSE(simpleWeave->isEnabled());
+    QTest::keyClicks(sequence, "FB");
+    EXPECT_EQ(document.TurnSequence(), "FB");
+    EXPECT_TRUE(simpleWeave->isEnabled());
+
+    // a band opened with every row has no threading deck: it weaves from its first row
+    auto rows = std::make_unique<Band>();
+    rows->Add(test::MakeDeck(4), "1");
+    rows->Add(test::MakeDeck(4, Backward), "2");
+    test::LoadRows(document, std::move(rows));
+    EXPECT_FALSE(simpleWeave->isEnabled());
+    QTest::keyClicks(sequence, "FFBB");
+    QTest::mouseClick(simpleWeave, Qt::LeftButton);
+    EXPECT_EQ(document.CurrentBand().Count(), 97);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards(), test::MakeDeck(4));
+    EXPECT_TRUE(recorder.Empty());
+
+    // weaving by hand empties the sequence, which turns Simple Weave off
+    ASSERT_TRUE(document.AddPick(document.CurrentBand().At(97).Cards()));
+    EXPECT_EQ(sequence->text(), "");
+    EXPECT_FALSE(simpleWeave->isEnabled());
+}
+
+TEST_F(DesignTest, the_boxes_edit_the_document_and_a_reload_keeps_them) {
+    QLineEdit* name = Control<QLineEdit>("txtBandName");
+    name->selectAll();
+    QTest::keyClicks(name, "Ram's horn");
+    EXPECT_EQ(document.BandName(), "Ram's horn");
+    Press(1, DraftGrid::HoleA, Qt::LeftButton);
+    window.Reload();  // the window closed and shown again
+    EXPECT_EQ(name->text(), "Ram's horn");
+    EXPECT_EQ(Column(1).AColor, 101);  // unapplied paint is dropped
+    EXPECT_EQ(window.LeftColor()->Color(), kWhite);
+}
+
+TEST_F(DesignTest, a_screen_reader_can_read_the_threading) {
+    const auto name = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(&window), "Threading Design");
+    EXPECT_EQ(name(Control<QLineEdit>("txtBandName")), "Band Name");
+    EXPECT_EQ(name(Control<QLineEdit>("txtCardNumber")), "# of Cards");
+    EXPECT_EQ(name(Control<QLineEdit>("txtTurnSequence")), "Default Turn Seq");
+    EXPECT_EQ(name(window.LeftColor()), "Left colour");
+    EXPECT_EQ(name(window.RightColor()), "Right colour");
+    EXPECT_EQ(name(Control<QPushButton>("cmdOk")), "Apply");
+    EXPECT_EQ(name(Control<QCheckBox>("chkReplaceColor")), "Replace Colors only");
+    QAccessibleInterface* draft = QAccessible::queryAccessibleInterface(Grid());
+    EXPECT_EQ(draft->text(QAccessible::Name), "Draft");
+    EXPECT_EQ(draft->role(), QAccessible::Table);
+    QAccessibleTableInterface* table = draft->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 6);
+    EXPECT_EQ(table->columnCount(), 12);
+    EXPECT_EQ(table->rowDescription(1), "A");
+    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), "#650000");  // 101, red lowest
+    EXPECT_EQ(table->cellAt(5, 0)->text(QAccessible::Name), "S");
+    Press(1, DraftGrid::HoleA, Qt::LeftButton);
+    EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), "#ff0000");
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "engine/Palette.h"
+
+namespace tessaly {
+namespace {
+
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr std::int32_t kGreen = 0x00FF00;
+constexpr std::int32_t kBlue = 0xFF0000;
+constexpr std::int32_t kWhite = 0xFFFFFF;
+
+TEST(palette_test, colours_split_red_lowest_and_read_as_text) {
+    EXPECT_EQ(ConvertColorToRGB(kRed), "255, 0, 0");
+    EXPECT_EQ(ConvertColorToRGB(0xFF8040), "64, 128, 255");
+    EXPECT_EQ(ConvertColorToRGB(0), "0, 0, 0");
+    std::int16_t red = 1;
+    std::int16_t green = 1;
+    std::int16_t blue = 1;
+    EXPECT_TRUE(ColorCodeToRGB(-1, red, green, blue));
+    EXPECT_EQ(red, -1);  // the remainder keeps the sign of a colour below zero
+    EXPECT_EQ(green, 0);
+}
+
+TEST(palette_test, one_white_draft_is_one_entry_of_eight_holes) {
+    const BandColors palette = CountColors({{kWhite, kWhite, kWhite, kWhite, 1},
+                                            {kWhite, kWhite, kWhite, kWhite, 0}});
+    ASSERT_EQ(palette.size(), 1u);
+    EXPECT_EQ(palette[0].HoleCount, 8);
+    EXPECT_EQ(palette[0].RGBText, "255, 255, 255");
+    EXPECT_EQ(palette[0].Red, 255);
+    EXPECT_EQ(palette[0].Blue, 255);
+}
+
+TEST(palette_test, colours_come_in_the_order_they_are_met) {
+    const BandColors palette =
+        CountColors({{kRed, kBlue, kRed, kBlue, 1}, {kBlue, kBlue, kGreen, kRed, 1}});
+    ASSERT_EQ(palette.size(), 3u);
+    EXPECT_EQ(palette[0].ColorCode, kRed);
+    EXPECT_EQ(palette[0].HoleCount, 3);
+    EXPECT_EQ(palette[1].ColorCode, kBlue);
+    EXPECT_EQ(palette[1].HoleCount, 4);
+    EXPECT_EQ(palette[2].ColorCode, kGreen);
+    EXPECT_EQ(palette[2].HoleCount, 1);
+}
+
+}  // namespace
+}  // namespace tessaly
