@@ -1,19 +1,32 @@
 // Timings of the windows, on Qt's offscreen platform: a zoom click on a big band until the
-// canvas is painted, and opening the instructions of a long band.
+// canvas is painted, opening the instructions of a long band, painting one cell of a wide
+// draft, rebuilding a draft of 1,000 cards, and Apply with Simple Weave at block size 1.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTest>
 
 #include "BenchSupport.h"
+#include "design/DesignWindow.h"
+#include "design/DraftGrid.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "document/PatternDocument.h"
+#include "document/UserDialogs.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 
 namespace tessaly {
 namespace {
+
+// The benchmarks ask nothing.
+class UserDialogsForBench : public UserDialogs {
+  public:
+    void ShowMessage(QWidget*, const QString&, const QString&, Icon) override {}
+    Answer Ask(QWidget*, const QString&, const QString&, bool) override { return Answer::No; }
+    std::optional<std::int32_t> ChooseColor(QWidget*, std::int32_t) override { return {}; }
+    bool OpenDocument(const QString&) override { return false; }
+};
 
 void FillBand(PatternDocument& document, int rows, int cards) {
     PatternData pattern;
@@ -48,6 +61,64 @@ void BM_OpenInstructions(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenInstructions)->Unit(benchmark::kMillisecond);
+
+// A threading of the given number of cards, woven with "FFBB".
+void LoadThreading(PatternDocument& document, int cards) {
+    PatternData pattern;
+    pattern.TurnSequence = "FFBB";
+    pattern.Rows->Add(bench::Deck(cards), "1");
+    document.LoadPattern(std::move(pattern));
+}
+
+void BM_PaintOneCell(benchmark::State& state) {
+    PatternDocument document;
+    LoadThreading(document, 200);
+    UserDialogsForBench dialogs;
+    DesignWindow window(document, dialogs);
+    window.resize(900, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    DraftGrid* grid = window.Grid();
+    const QPoint cell = grid->CellRect({150, DraftGrid::HoleB}).center();
+    bool left = true;
+    for (auto _ : state) {
+        QTest::mousePress(grid, left ? Qt::LeftButton : Qt::RightButton, {}, cell);
+        grid->repaint();
+        left = !left;
+    }
+}
+BENCHMARK(BM_PaintOneCell)->Unit(benchmark::kMillisecond);
+
+void BM_BuildDraftGrid(benchmark::State& state) {
+    PatternDocument document;
+    LoadThreading(document, 1000);
+    UserDialogsForBench dialogs;
+    DesignWindow window(document, dialogs);
+    window.resize(900, 300);
+    window.show();
+    QCoreApplication::processEvents();
+    for (auto _ : state) {
+        window.Reload();
+        window.Grid()->repaint();
+    }
+}
+BENCHMARK(BM_BuildDraftGrid)->Unit(benchmark::kMillisecond);
+
+void BM_ApplyAndSimpleWeave(benchmark::State& state) {
+    PatternDocument document;
+    LoadThreading(document, 200);
+    UserDialogsForBench dialogs;
+    DesignWindow window(document, dialogs);
+    DisplayWindow display(document);
+    display.show();
+    document.SetBlockSize(1);
+    for (auto _ : state) {
+        document.ApplyThreading();
+        document.WeaveAll();
+    }
+    state.counters["rows"] = document.CurrentBand().Count();
+}
+BENCHMARK(BM_ApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly

@@ -9,9 +9,9 @@
 #include "BenchSupport.h"
 #include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
-#include "patternfile/SafeFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
+#include "patternfile/SafeFile.h"
 
 namespace tessaly {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "TestSupport.h"
 #include "document/PatternDocument.h"
-#include "render/RasterCanvas.h"
 #include "document/UserDialogs.h"
+#include "render/RasterCanvas.h"
 
 namespace tessaly::test {
 

@@ -123,16 +123,16 @@ TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {
 }
 
 TEST_F(DesignTest, dragging_paints_every_hole_the_pointer_crosses) {
+    // one merged move across five cells, as a quick stroke arrives
     QTest::mousePress(Grid(), Qt::LeftButton, {}, Centre(2, DraftGrid::HoleA));
-    for (std::int32_t card = 3; card <= 6; ++card) {
-        QMouseEvent move(QEvent::MouseMove, Centre(card, DraftGrid::HoleA),
-                         Grid()->mapToGlobal(Centre(card, DraftGrid::HoleA)), Qt::NoButton,
-                         Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(Grid(), &move);
-    }
-    QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(6, DraftGrid::HoleA));
-    for (std::int32_t card = 2; card <= 6; ++card) EXPECT_EQ(Column(card).AColor, kRed);
-    EXPECT_EQ(Column(7).AColor, 701);
+    QMouseEvent move(QEvent::MouseMove, Centre(7, DraftGrid::HoleA),
+                     Grid()->mapToGlobal(Centre(7, DraftGrid::HoleA)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(Grid(), &move);
+    QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(7, DraftGrid::HoleA));
+    for (std::int32_t card = 2; card <= 7; ++card) EXPECT_EQ(Column(card).AColor, kRed) << card;
+    EXPECT_EQ(Column(8).AColor, 801);
+    EXPECT_EQ(Column(1).AColor, 101);
 }
 
 TEST_F(DesignTest, the_colour_dialog_opens_on_the_colour_and_a_cancel_keeps_it) {

@@ -106,7 +106,8 @@ TEST_F(DisplayTest, unweaving_shows_exactly_a_full_redraw) {
 TEST_F(DisplayTest, pixels_match_the_block_outlines) {
     const QImage& image = display.Canvas().Image();
     // row 1 is woven from hole order 1 and forward: A shows
-    const Block first = *document.CurrentBand().At(1).CreateBlocks(1000, 1, document.Geometry()).begin();
+    const Block first =
+        *document.CurrentBand().At(1).CreateBlocks(1000, 1, document.Geometry()).begin();
     EXPECT_EQ(first.Points()[0], (CanvasPoint{20, 980}));
     EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor));
     EXPECT_EQ(image.pixelColor(20, 975), QColor(80, 80, 80));

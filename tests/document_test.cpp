@@ -185,8 +185,8 @@ TEST_F(DocumentTest, apply_and_simple_weave_rebuild_from_the_draft) {
     document.SetCardCount(8);
     EXPECT_EQ(document.Draft().size(), 8u);
     EXPECT_EQ(document.Draft()[7].AColor, document.Draft()[5].AColor);  // copies the last card
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 6);        // the band waits for Apply
-    document.PaintDraft({{1, 0}, {9, 0}}, 0x123456);                   // card 9 is not there
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 6);         // the band waits for Apply
+    document.PaintDraft({{1, 0}, {9, 0}}, 0x123456);                    // card 9 is not there
 
     ASSERT_TRUE(document.ApplyThreading());
     EXPECT_EQ(document.CurrentBand().Count(), 1);

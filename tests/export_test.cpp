@@ -156,7 +156,9 @@ TEST_P(ExportUsageTest, is_refused_with_exit_2_and_a_reason) {
     const std::string pattern = dir.Write("p.kst", test::ReadAll(TESSALY_DEFAULT_PATTERN));
     std::vector<std::string> args;
     for (const std::string& arg : GetParam().args)
-        args.push_back(arg == "P" ? pattern : arg.rfind("@", 0) == 0 ? dir.File(arg.substr(1)) : arg);
+        args.push_back(arg == "P"               ? pattern
+                       : arg.rfind("@", 0) == 0 ? dir.File(arg.substr(1))
+                                                : arg);
     EXPECT_EQ(Run(args), kExitUsage);
     EXPECT_NE(usageError.find(GetParam().problem), std::string::npos) << usageError;
     EXPECT_EQ(test::ReadAll(pattern), test::ReadAll(TESSALY_DEFAULT_PATTERN));
@@ -177,8 +179,8 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"reverse_twice", {"P", "--reverse", "--reverse"}, "given twice"},
         UsageCase{"folder", {"P", "--svg", "@out/"}, "names a folder"},
         UsageCase{"output_is_input", {"P", "--instructions", "P"}, "the pattern file itself"},
-        UsageCase{"two_outputs_one_file", {"P", "--svg", "@x", "--png", "@./x"},
-                  "name the same file"}),
+        UsageCase{
+            "two_outputs_one_file", {"P", "--svg", "@x", "--png", "@./x"}, "name the same file"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST_F(ExportTest, an_output_that_cannot_be_written_leaves_every_old_output_intact) {

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "engine/Palette.h"
+
+#include <gtest/gtest.h>
 
 namespace tessaly {
 namespace {
@@ -23,8 +23,8 @@ TEST(palette_test, colours_split_red_lowest_and_read_as_text) {
 }
 
 TEST(palette_test, one_white_draft_is_one_entry_of_eight_holes) {
-    const BandColors palette = CountColors({{kWhite, kWhite, kWhite, kWhite, 1},
-                                            {kWhite, kWhite, kWhite, kWhite, 0}});
+    const BandColors palette =
+        CountColors({{kWhite, kWhite, kWhite, kWhite, 1}, {kWhite, kWhite, kWhite, kWhite, 0}});
     ASSERT_EQ(palette.size(), 1u);
     EXPECT_EQ(palette[0].HoleCount, 8);
     EXPECT_EQ(palette[0].RGBText, "255, 255, 255");

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <sys/stat.h>
 
 #include <fstream>
@@ -124,13 +123,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RejectCase{"empty", "", 1, "ProcessFile", "ends before the band name"},
         RejectCase{"head_only", PatternHead(), 8, "ProcessFile", "no cards"},
-        RejectCase{"huge_row", PatternHead() + "99999999999999999999, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n",
-                   8, "ProcessFile", "row number '99999999999999999999' does not fit in 32 bits"},
+        RejectCase{"huge_row",
+                   PatternHead() + "99999999999999999999, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
+                   "ProcessFile", "row number '99999999999999999999' does not fit in 32 bits"},
         RejectCase{"row_zero", PatternHead() + Card(0, 1) + Card(1, 2), 8, "ProcessFile",
                    "numbered from 1"},
-        RejectCase{"padded_card_line",
-                   PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0, 1" + std::string(70000, ' ') + "\r\n",
-                   8, "ProcessFile", "longer than"},
+        RejectCase{
+            "padded_card_line",
+            PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0, 1" + std::string(70000, ' ') + "\r\n", 8,
+            "ProcessFile", "longer than"},
         RejectCase{"head_and_blank", PatternHead() + "\r\n", 8, "ProcessFile", "no cards"},
         RejectCase{"no_equals",
                    "n\r\nMain,0,0,0,0,0\r\nDesign,0,0,0,0,0\r\nDisplay,0,0,0,0,0\r\n"
@@ -229,7 +230,6 @@ TEST(process_file_test, the_default_pattern_reads) {
     EXPECT_GE(state.CurrentBand->At(1).Cards().Count(), 12);
 }
 
-
 // Every row and card of a pattern that was read, as text to compare.
 std::string Describe(const PatternData& data) {
     std::string decks = data.BandName + "|" + data.TurnSequence + "|";
@@ -255,13 +255,30 @@ std::string Outcome(const std::string& content, PatternReader::Reading reading) 
 // zeros, fractions, long digit runs, missing and extra fields, stray text.
 std::string RandomCardLine(std::mt19937& random, int row, int position) {
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    static const char* const kOddValues[] = {"1.5",  "0.5", "-0",  "+1", "007", "1e3",
-                                             "x",    "",    " ",   "\t2", "9999999999999999999",
-                                             "123456789012345678", "2.4999", "-32769"};
-    std::vector<std::string> fields = {std::to_string(row), std::to_string(position),
-                                       std::to_string(pick(2)), std::to_string(pick(0x1000000)),
-                                       "0",  "16711680", std::to_string(pick(3) * 255),
-                                       std::to_string(pick(2)), std::to_string(pick(4)), "1"};
+    static const char* const kOddValues[] = {"1.5",
+                                             "0.5",
+                                             "-0",
+                                             "+1",
+                                             "007",
+                                             "1e3",
+                                             "x",
+                                             "",
+                                             " ",
+                                             "\t2",
+                                             "9999999999999999999",
+                                             "123456789012345678",
+                                             "2.4999",
+                                             "-32769"};
+    std::vector<std::string> fields = {std::to_string(row),
+                                       std::to_string(position),
+                                       std::to_string(pick(2)),
+                                       std::to_string(pick(0x1000000)),
+                                       "0",
+                                       "16711680",
+                                       std::to_string(pick(3) * 255),
+                                       std::to_string(pick(2)),
+                                       std::to_string(pick(4)),
+                                       "1"};
     if (pick(3) == 0) fields[static_cast<std::size_t>(pick(10))] = kOddValues[pick(14)];
     if (pick(10) == 0) fields.pop_back();
     if (pick(10) == 0) fields.push_back("7");
@@ -288,7 +305,6 @@ TEST(pattern_reader_test, the_quick_and_the_careful_reading_agree) {
             << content.substr(0, 2000);
     }
 }
-
 
 TEST(pattern_reader_test, a_file_read_piece_by_piece_is_the_same_as_read_whole) {
     // long enough that lines straddle the pieces the file is read in

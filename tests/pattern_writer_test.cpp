@@ -182,7 +182,6 @@ TEST(get_windows_test, never_reports) {
     EXPECT_TRUE(recorder.Empty());
 }
 
-
 TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_written) {
     test::TempDir dir;
     test::ReportRecorder recorder;
@@ -193,10 +192,10 @@ TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_
         bool empty;
         const char* why;
     };
-    for (const Case& c : {Case{"two\nlines", "", false, "band name holds a line break"},
-                          Case{"Band", "FF\rBB", false, "sequence holds a line break"},
-                          Case{"Band", " FB", false, "blanks at its ends"},
-                          Case{"Band", "", true, "no rows"}}) {
+    for (const Case& c :
+         {Case{"two\nlines", "", false, "band name holds a line break"},
+          Case{"Band", "FF\rBB", false, "sequence holds a line break"},
+          Case{"Band", " FB", false, "blanks at its ends"}, Case{"Band", "", true, "no rows"}}) {
         FakeHost host;
         host.bandName = c.name;
         host.sequence = c.sequence;

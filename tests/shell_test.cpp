@@ -8,10 +8,10 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTableView>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -191,7 +191,8 @@ TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
             << action->objectName().toStdString();
 
     // the instructions grid is a table a screen reader can walk cell by cell
-    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(window.Instructions()->Table());
+    QAccessibleInterface* grid =
+        QAccessible::queryAccessibleInterface(window.Instructions()->Table());
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->role(), QAccessible::Table);
     ASSERT_NE(grid->tableInterface(), nullptr);

@@ -9,8 +9,8 @@
 #include "engine/Threading.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
-#include "patternfile/SafeFile.h"
 #include "patternfile/PatternFile.h"
+#include "patternfile/SafeFile.h"
 #include "render/RasterCanvas.h"
 #include "render/SvgCanvas.h"
 
@@ -226,7 +226,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             if (!raster->Image().save(&buffer, "PNG"))
                 throw AppError(ErrorNumber::PathFileAccessError,
                                "cannot encode the picture for " + options.pngPath);
-            files.Add(options.pngPath, std::string(png.constData(), static_cast<std::size_t>(png.size())));
+            files.Add(options.pngPath,
+                      std::string(png.constData(), static_cast<std::size_t>(png.size())));
         }
         files.Commit();
     });

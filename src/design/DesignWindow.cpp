@@ -130,13 +130,15 @@ void DesignWindow::BuildControls() {
         rowLabel->setFont(bold);
         const bool hole = part != DraftGrid::Number && part != DraftGrid::Threading;
         QPalette colours = rowLabel->palette();
-        colours.setColor(QPalette::Window, hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
+        colours.setColor(QPalette::Window,
+                         hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
         rowLabel->setPalette(colours);
         if (!hole) continue;
         rowLabel->setToolTip(tr("Paint Row"));
         rowLabel->setAccessibleDescription(tr("Paint Row"));
-        connect(rowLabel, &PressLabel::pressed, this,
-                [this, part](Qt::MouseButton button) { PaintRow(part - DraftGrid::HoleA, button); });
+        connect(rowLabel, &PressLabel::pressed, this, [this, part](Qt::MouseButton button) {
+            PaintRow(part - DraftGrid::HoleA, button);
+        });
     }
 
     viewport_ = new QScrollArea(this);
@@ -224,8 +226,8 @@ void DesignWindow::FitViewport() {
     if (left + margin < inner) viewport_->resize(inner - (left + margin), viewport_->height());
     // room for the horizontal scroll bar when the draft is wider than the viewport
     const bool scrolls = viewport_->width() < grid_->width();
-    viewport_->resize(viewport_->width(),
-                      TwipsToPixels(scrolls ? kViewportScrollingHeightTwips : kViewportHeightTwips));
+    viewport_->resize(viewport_->width(), TwipsToPixels(scrolls ? kViewportScrollingHeightTwips
+                                                                : kViewportHeightTwips));
 }
 
 void DesignWindow::resizeEvent(QResizeEvent* event) {
@@ -248,8 +250,8 @@ void DesignWindow::PressCell(DraftGrid::Cell cell, Qt::MouseButton button) {
                 // any button but the left paints the card with the right colour
                 const std::int32_t color =
                     button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
-                document_.PaintDraft({{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}},
-                                     color);
+                document_.PaintDraft(
+                    {{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}}, color);
                 return;
             }
             default:
@@ -274,7 +276,8 @@ void DesignWindow::DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons) {
 
 void DesignWindow::PaintRow(int hole, Qt::MouseButton button) {
     // the middle button paints a row with the right colour
-    const std::int32_t color = button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
+    const std::int32_t color =
+        button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
     std::vector<PatternDocument::DraftHole> holes;
     const auto cards = static_cast<std::int32_t>(document_.Draft().size());
     holes.reserve(static_cast<std::size_t>(cards));
@@ -301,9 +304,8 @@ void DesignWindow::txtCardNumber_LostFocus() {
     const auto shown = static_cast<std::int32_t>(document_.Draft().size());
     if (count && *count == shown) return;
     const bool committed = count && *count >= 1 && *count <= PatternDocument::kMaxCards &&
-                           Trap("frmDesign", "txtCardNumber_LostFocus", [&] {
-                               document_.SetCardCount(static_cast<std::int32_t>(*count));
-                           });
+                           Trap("frmDesign", "txtCardNumber_LostFocus",
+                                [&] { document_.SetCardCount(static_cast<std::int32_t>(*count)); });
     if (committed) return;
     if (!count || *count < 1 || *count > PatternDocument::kMaxCards)
         dialogs_.ShowMessage(this, windowTitle(),

@@ -14,9 +14,9 @@ namespace tessaly {
 
 namespace {
 
-const int kColumn = TwipsToPixels(DraftGrid::kColumnTwips);  // 17
+const int kColumn = TwipsToPixels(DraftGrid::kColumnTwips);    // 17
 const int kRowStep = TwipsToPixels(DraftGrid::kRowStepTwips);  // 16
-const int kCell = TwipsToPixels(DraftGrid::kCellTwips);      // 17
+const int kCell = TwipsToPixels(DraftGrid::kCellTwips);        // 17
 const QColor kLabelGrey(0xE0, 0xE0, 0xE0);
 
 std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
@@ -99,8 +99,8 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
             const QRect box = CellRect(cell).adjusted(0, 0, -1, -1);
             const DraftColumn& column = draft[static_cast<std::size_t>(card - 1)];
             const bool label = part == Number || part == Threading;
-            painter.fillRect(box, label ? kLabelGrey
-                                        : RasterCanvas::ToQColor(HoleColor(column, cell.part)));
+            painter.fillRect(
+                box, label ? kLabelGrey : RasterCanvas::ToQColor(HoleColor(column, cell.part)));
             painter.setPen(Qt::black);
             painter.drawRect(box);
             if (!label) continue;
@@ -116,17 +116,28 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
 }
 
 void DraftGrid::mousePressEvent(QMouseEvent* event) {
-    const std::optional<Cell> cell = CellAt(event->position().toPoint());
+    const QPoint point = event->position().toPoint();
+    const std::optional<Cell> cell = CellAt(point);
     lastDragged_ = cell;
+    lastPoint_ = point;
     if (cell) emit cellPressed(*cell, event->button());
 }
 
 void DraftGrid::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() == Qt::NoButton) return;
-    const std::optional<Cell> cell = CellAt(event->position().toPoint());
-    if (!cell || cell == lastDragged_) return;
-    lastDragged_ = cell;
-    emit cellDragged(*cell, event->buttons());
+    // moves arrive merged: walk the line from the last point so no crossed cell is missed
+    const QPoint to = event->position().toPoint();
+    const QPoint from = lastPoint_.value_or(to);
+    lastPoint_ = to;
+    const int steps =
+        std::max(1, (std::max(std::abs(to.x() - from.x()), std::abs(to.y() - from.y())) + 3) / 4);
+    for (int step = 1; step <= steps; ++step) {
+        const QPoint at = from + (to - from) * step / steps;
+        const std::optional<Cell> cell = CellAt(at);
+        if (!cell || cell == lastDragged_) continue;
+        lastDragged_ = cell;
+        emit cellDragged(*cell, event->buttons());
+    }
 }
 
 }  // namespace tessaly

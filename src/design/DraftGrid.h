@@ -55,6 +55,7 @@ class DraftGrid : public QWidget {
   private:
     const PatternDocument& document_;
     std::optional<Cell> lastDragged_;
+    std::optional<QPoint> lastPoint_;
 };
 
 // Registers the grid's accessible table with Qt, once.

@@ -56,9 +56,7 @@ class DraftCellAccessible : public QAccessibleInterface, public QAccessibleTable
     QAccessibleInterface* table() const override { return parent(); }
 
   private:
-    DraftGrid::Cell Cell() const {
-        return {column_ + 1, static_cast<DraftGrid::Part>(row_)};
-    }
+    DraftGrid::Cell Cell() const { return {column_ + 1, static_cast<DraftGrid::Part>(row_)}; }
 
     DraftGrid* grid_;
     int row_;
@@ -73,7 +71,8 @@ class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableIn
     }
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::TableInterface) return static_cast<QAccessibleTableInterface*>(this);
+        if (type == QAccessible::TableInterface)
+            return static_cast<QAccessibleTableInterface*>(this);
         return QAccessibleWidget::interface_cast(type);
     }
 
@@ -106,7 +105,8 @@ class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableIn
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
     QString columnDescription(int column) const override { return QString::number(column + 1); }
     QString rowDescription(int row) const override {
-        return row >= 0 && row < DraftGrid::kParts ? QString::fromLatin1(kRowNames[row]) : QString();
+        return row >= 0 && row < DraftGrid::kParts ? QString::fromLatin1(kRowNames[row])
+                                                   : QString();
     }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }

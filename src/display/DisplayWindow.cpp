@@ -50,7 +50,8 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
 DisplayWindow::~DisplayWindow() { document_.UnregisterSurface(this); }
 
 void DisplayWindow::UpdateCaption() {
-    const QString caption = tr("Display Band - %1").arg(Zoom::Ratio(document_.Geometry().BlockSize));
+    const QString caption =
+        tr("Display Band - %1").arg(Zoom::Ratio(document_.Geometry().BlockSize));
     setWindowTitle(caption);
     setAccessibleName(caption);
 }

@@ -4,9 +4,9 @@
 
 #include "engine/Canvas.h"
 #include "engine/Palette.h"
-#include "model/Directions.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
+#include "model/Directions.h"
 #include "patternfile/PatternFile.h"
 
 namespace tessaly {
@@ -91,9 +91,8 @@ void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
 }
 
 void PatternDocument::RedrawSurfaces(BandSurface::Pass pass) {
-    RunPass(pass, CardCount(), [this](Canvas& canvas) {
-        state_.CurrentBand->WeaveBand(&canvas, &grid_, Geometry());
-    });
+    RunPass(pass, CardCount(),
+            [this](Canvas& canvas) { state_.CurrentBand->WeaveBand(&canvas, &grid_, Geometry()); });
 }
 
 void PatternDocument::WriteGridHeader() {
@@ -134,8 +133,7 @@ bool PatternDocument::OpenPattern(const std::string& path) {
     if (!sequence) return false;
     // stored rows are shown as they are; one that cannot be shown is not opened
     const Band& rows = *read.CurrentBand;
-    if (sequence->empty() &&
-        !Trap("basMain", "ProcessFile", [&] {
+    if (sequence->empty() && !Trap("basMain", "ProcessFile", [&] {
             CheckBandBudget(rows.Count(), rows.Count() > 0 ? rows.At(1).Cards().Count() : 0);
         }))
         return false;
@@ -153,9 +151,8 @@ void PatternDocument::LoadPattern(PatternData pattern) {
     state_.BlockSize = kStartBlockSize;
     state_.BandMargin = kStartBlockSize;
     turnSequence_ = std::move(pattern.TurnSequence);
-    RunPass(BandSurface::Pass::NewBand, CardCount(), [this](Canvas& canvas) {
-        WeaveOpenedPattern(state_, turnSequence_, canvas, grid_);
-    });
+    RunPass(BandSurface::Pass::NewBand, CardCount(),
+            [this](Canvas& canvas) { WeaveOpenedPattern(state_, turnSequence_, canvas, grid_); });
     WriteGridHeader();
     draft_ = CardCount() > 0 ? DraftFromDeck(state_.CurrentBand->At(1).Cards())
                              : std::vector<DraftColumn>{};
@@ -228,7 +225,8 @@ bool PatternDocument::ReplaceColors() {
         }
     for (Row& row : *state_.CurrentBand)
         for (Card& card : row.Cards()) {
-            const DraftColumn& column = draft_[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
+            const DraftColumn& column =
+                draft_[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
             card.AColor = column.AColor;
             card.BColor = column.BColor;
             card.CColor = column.CColor;
@@ -249,9 +247,8 @@ bool PatternDocument::AddPick(const Cards& deck) {
                        "The pick has " + std::to_string(deck.Count()) + " cards, the band " +
                            std::to_string(last.Count()) + ".");
     ErrorCounter errors;
-    RunPass(BandSurface::Pass::RowAdded, deck.Count(), [&](Canvas& canvas) {
-        band.WeaveRow(deck, &canvas, &grid_, Geometry());
-    });
+    RunPass(BandSurface::Pass::RowAdded, deck.Count(),
+            [&](Canvas& canvas) { band.WeaveRow(deck, &canvas, &grid_, Geometry()); });
     if (errors.Count() > 0) {
         if (band.Count() > rows) band.Remove(band.Count());
         RedrawSurfaces(BandSurface::Pass::Redraw);
@@ -310,9 +307,11 @@ void PatternDocument::ResetDraft() {
 
 void PatternDocument::SetCardCount(std::int32_t count) {
     if (count < 1 || count > kMaxCards)
-        throw AppError(ErrorNumber::Overflow, "The number of cards must be a whole number from 1 to " +
-                                                  std::to_string(kMaxCards) + ".");
-    if (CardCount() == 0) throw AppError(ErrorNumber::SubscriptOutOfRange, "The band has no cards.");
+        throw AppError(ErrorNumber::Overflow,
+                       "The number of cards must be a whole number from 1 to " +
+                           std::to_string(kMaxCards) + ".");
+    if (CardCount() == 0)
+        throw AppError(ErrorNumber::SubscriptOutOfRange, "The band has no cards.");
     std::vector<DraftColumn> draft = DraftFromDeck(state_.CurrentBand->At(1).Cards());
     // new cards copy the last card
     draft.resize(static_cast<std::size_t>(count), draft.back());

@@ -83,7 +83,7 @@ void Band::Remove(std::int32_t index) {
         // the removed one has no row below it
         for (std::size_t i = 0; i < rows_.size(); ++i)
             rows_[i].SetPrevRow(i == 0 || i == static_cast<std::size_t>(index - 1) ? nullptr
-                                                                                    : &rows_[i - 1]);
+                                                                                   : &rows_[i - 1]);
     });
 }
 
@@ -128,8 +128,7 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
     });
 }
 
-void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid,
-                     const DrawingGeometry& geometry) const {
+void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
         if (grid != nullptr && !rows_.empty())
             grid->Reserve(Count(), rows_.front().Cards().Count() + 1);

@@ -23,8 +23,9 @@ void InstructionGrid::SetCols(std::int32_t cols) {
     if (cols == cols_) return;
     std::vector<Cell> relaid;
     // a reserved grid keeps its room when its columns are first laid out
-    relaid.reserve(std::max(static_cast<std::size_t>(reservedRows_), static_cast<std::size_t>(rows_)) *
-                   static_cast<std::size_t>(cols));
+    relaid.reserve(
+        std::max(static_cast<std::size_t>(reservedRows_), static_cast<std::size_t>(rows_)) *
+        static_cast<std::size_t>(cols));
     relaid.resize(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols));
     const std::int32_t kept = std::min(cols, cols_);
     for (std::int32_t r = 0; r < rows_; ++r) {

@@ -48,7 +48,7 @@ class InstructionGrid {
 
   private:
     struct Cell {
-        std::uint32_t text = 0;  // index into texts_ (0 is the empty text), or a plain number
+        std::uint32_t text = 0;       // index into texts_ (0 is the empty text), or a plain number
         std::uint16_t backColor = 0;  // index into backColors_; 0 is the default white
         bool bold = false;
     };

@@ -1,9 +1,9 @@
 #include "PatternFile.h"
 
-#include "SafeFile.h"
 #include "PatternError.h"
 #include "PatternReader.h"
 #include "PatternWriter.h"
+#include "SafeFile.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {

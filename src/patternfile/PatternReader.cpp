@@ -135,8 +135,7 @@ class LineSource {
         if (bytesRead_ > maxBytes_)
             throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", lineNumber_,
                                    std::string(sourceName_) + ": larger than " +
-                                       std::to_string(maxBytes_ >> 20) +
-                                       " MB; not a pattern file");
+                                       std::to_string(maxBytes_ >> 20) + " MB; not a pattern file");
         return got > 0;
     }
 
@@ -193,12 +192,11 @@ std::int64_t ParseField(const LineSource& lines, const char* procedure, std::str
 
 // Messages quote a field as the file has it, not the number it was read as.
 [[noreturn, gnu::noinline, gnu::cold]] void FailWidth(const LineSource& lines,
-                                                      const char* procedure,
-                                                      std::string_view field, const char* name,
-                                                      int bits) {
+                                                      const char* procedure, std::string_view field,
+                                                      const char* name, int bits) {
     lines.Fail(ErrorNumber::Overflow, procedure,
-               std::string(name) + " " + Shown(field) + " does not fit in " +
-                   std::to_string(bits) + " bits");
+               std::string(name) + " " + Shown(field) + " does not fit in " + std::to_string(bits) +
+                   " bits");
 }
 
 // Field i of the line read last: card lines are read as numbers first, and quoted only when

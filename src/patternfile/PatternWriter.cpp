@@ -39,7 +39,9 @@ bool SameStoredFields(const Card& a, const Card& b) {
     throw AppError(ErrorNumber::InvalidProcedureCall, "The pattern cannot be saved: " + why);
 }
 
-bool HasLineBreak(std::string_view text) { return text.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view text) {
+    return text.find_first_of("\r\n") != std::string_view::npos;
+}
 
 void AppendDataLine(std::string& out, std::int32_t rowKey, const Card& card) {
     AppendNumber(out, rowKey);

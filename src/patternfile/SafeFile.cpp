@@ -4,9 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <set>
@@ -54,15 +54,15 @@ extern "C" void RemoveTemporariesAndStop(int signal) {
 // --- Errors --------------------------------------------------------------------------------
 
 [[noreturn]] void Fail(ErrorNumber number, const std::string& path, const std::string& why) {
-    throw AppError(number, std::string(StandardDescription(number)) + ": " + path + " (" + why +
-                               ")");
+    throw AppError(number,
+                   std::string(StandardDescription(number)) + ": " + path + " (" + why + ")");
 }
 
 [[noreturn]] void FailErrno(const std::string& path, int err) {
     const ErrorNumber number = err == ENOSPC || err == EDQUOT    ? ErrorNumber::DiskFull
-                               : err == EACCES || err == EPERM    ? ErrorNumber::PermissionDenied
+                               : err == EACCES || err == EPERM   ? ErrorNumber::PermissionDenied
                                : err == ENOENT || err == ENOTDIR ? ErrorNumber::PathNotFound
-                                                                  : ErrorNumber::PathFileAccessError;
+                                                                 : ErrorNumber::PathFileAccessError;
     Fail(number, path, std::generic_category().message(err));
 }
 
@@ -83,7 +83,8 @@ std::string FolderOf(const std::string& path) {
 Target Resolve(const std::string& requested) {
     if (requested.empty()) Fail(ErrorNumber::PathFileAccessError, "''", "no file name");
     if (requested.back() == '/')
-        Fail(ErrorNumber::PathFileAccessError, requested, "the name ends in '/': it names a folder");
+        Fail(ErrorNumber::PathFileAccessError, requested,
+             "the name ends in '/': it names a folder");
     Target target;
     struct stat followed {};
     if (::stat(requested.c_str(), &followed) == 0) {
@@ -109,11 +110,12 @@ Target Resolve(const std::string& requested) {
             std::error_code error;
             const fs::path link = fs::read_symlink(current, error);
             if (error) FailErrno(requested, error.value());
-            current = link.is_absolute() ? link.string()
-                                         : (fs::path(FolderOf(current)) / link).string();
+            current =
+                link.is_absolute() ? link.string() : (fs::path(FolderOf(current)) / link).string();
             continue;
         }
-        if (S_ISDIR(own.st_mode)) Fail(ErrorNumber::PathFileAccessError, requested, "it is a folder");
+        if (S_ISDIR(own.st_mode))
+            Fail(ErrorNumber::PathFileAccessError, requested, "it is a folder");
         target.path = current;
         target.kind = S_ISREG(own.st_mode) ? Target::RegularFile : Target::InPlace;
         target.status = own;

@@ -13,13 +13,13 @@
 #include <QToolBar>
 
 #include "SplashWindow.h"
-#include "document/UserDialogs.h"
 #include "WindowPlaces.h"
 #include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
-#include "errors/ErrorReporter.h"
 #include "document/BusyCursor.h"
 #include "document/PatternDocument.h"
+#include "document/UserDialogs.h"
+#include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
 
@@ -298,7 +298,8 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
     WindowPlaces::KeepOnScreen(this);
     // the weaving assistant takes its place when it arrives
     childrenPlaced_ = true;
-    for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]}}) {
+    for (auto [sub, value] :
+         {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]}}) {
         WindowPlaces::ApplyToChild(sub, value);
         WindowPlaces::KeepChildReachable(mdi_, sub);
     }

@@ -36,13 +36,9 @@ QRect PlaceOf(const WindowValue& value) {
     return QRect(TwipsToPixels(value.Left), TwipsToPixels(value.Top), width, height);
 }
 
-QSize AtLeastMinimum(QSize size) {
-    return size.expandedTo(QSize(kMinWidth, kMinHeight));
-}
+QSize AtLeastMinimum(QSize size) { return size.expandedTo(QSize(kMinWidth, kMinHeight)); }
 
-QSize AtMost(QSize size, QSize room) {
-    return size.boundedTo(AtLeastMinimum(room));
-}
+QSize AtMost(QSize size, QSize room) { return size.boundedTo(AtLeastMinimum(room)); }
 
 QRect AvailableArea(const QWidget* window) {
     const QScreen* screen = window->screen();
@@ -57,10 +53,10 @@ QSize FrameExtra(const QWidget* window) { return window->frameGeometry().size() 
 
 WindowValue Read(const QWidget* window) {
     const QSize frame = FrameExtra(window);
-    const QRect normal = window->isMinimized() || window->isMaximized()
-                             ? QRect(window->normalGeometry().topLeft(),
-                                     window->normalGeometry().size() + frame)
-                             : window->frameGeometry();
+    const QRect normal =
+        window->isMinimized() || window->isMaximized()
+            ? QRect(window->normalGeometry().topLeft(), window->normalGeometry().size() + frame)
+            : window->frameGeometry();
     return {StateOf(window), static_cast<std::int32_t>(PixelsToTwips(normal.y())),
             static_cast<std::int32_t>(PixelsToTwips(normal.x())),
             static_cast<std::int32_t>(PixelsToTwips(normal.width())),
@@ -82,7 +78,8 @@ void ApplyToChild(QMdiSubWindow* window, const WindowValue& value) {
     ApplyState(window, value.State);
     const QRect place = PlaceOf(value);
     if (value.State != 0 || place.isEmpty()) return;
-    QSize room = window->mdiArea() != nullptr ? window->mdiArea()->viewport()->size() : place.size();
+    QSize room =
+        window->mdiArea() != nullptr ? window->mdiArea()->viewport()->size() : place.size();
     window->setGeometry(QRect(place.topLeft(), AtMost(place.size(), room)));
 }
 

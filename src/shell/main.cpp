@@ -2,8 +2,8 @@
 
 #include "MainWindow.h"
 #include "MessageBoxErrorSink.h"
-#include "Startup.h"
 #include "QtUserDialogs.h"
+#include "Startup.h"
 #include "patternfile/SafeFile.h"
 
 int main(int argc, char** argv) {

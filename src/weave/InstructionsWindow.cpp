@@ -11,8 +11,8 @@
 #include <QTableView>
 
 #include "InstructionTableModel.h"
-#include "errors/ErrorReporter.h"
 #include "document/PatternDocument.h"
+#include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 
 namespace tessaly {
