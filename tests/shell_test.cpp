@@ -56,6 +56,11 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
     EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
     EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+    // the design window at the top left, the band display beside it
+    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    EXPECT_EQ(window.DesignSubWindow()->pos(), QPoint(0, 0));
+    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->width());
+    EXPECT_TRUE(window.Action("mnuDesign")->isEnabled());
     EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
     EXPECT_GT(Document().PrintBottom(), 0);
     // the stored places: main window 15360 x 10800 twips, frame included, within the screen
@@ -204,6 +209,9 @@ TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     MainWindow& window = Start();
     window.Action("mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    // wherever the display stands, the instructions open inside the work area
+    EXPECT_TRUE(window.WorkArea()->viewport()->rect().contains(
+        window.InstructionsSubWindow()->geometry()));
     window.Action("mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.InstructionsSubWindow());

@@ -303,15 +303,17 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
         WindowPlaces::ApplyToChild(sub, value);
         WindowPlaces::KeepChildReachable(mdi_, sub);
     }
-    // the instructions have no stored place: they open beside the band
+    // the instructions have no stored place: they open beside the band where there is room,
+    // else over the right of the display, wide enough for every card, inside the work area
     if (!instructionsSub_->isVisible() && displaySub_->isVisible() && !displaySub_->isMaximized()) {
-        const int x = displaySub_->geometry().right() + 1;
-        instructionsSub_->move(x, displaySub_->y());
+        const QSize area = mdi_->viewport()->size();
         const int frame = instructionsSub_->width() - instructions_->width();
-        const int room = mdi_->viewport()->width() - x;
-        instructionsSub_->resize(std::max(instructionsSub_->width(),
-                                          std::min(instructions_->PreferredWidth() + frame, room)),
-                                 instructionsSub_->height());
+        const int width = std::clamp(instructions_->PreferredWidth() + frame,
+                                     instructionsSub_->width(), std::max(area.width(), 1));
+        const int beside = displaySub_->geometry().right() + 1;
+        const int x = std::clamp(beside, 0, std::max(area.width() - width, 0));
+        const int height = std::min(instructionsSub_->height(), std::max(area.height(), 1));
+        instructionsSub_->setGeometry(x, displaySub_->y(), width, height);
     }
 }
 
