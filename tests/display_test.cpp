@@ -103,6 +103,19 @@ TEST_F(DisplayTest, unweaving_shows_exactly_a_full_redraw) {
     EXPECT_EQ(document.Grid().Rows(), document.CurrentBand().Count());
 }
 
+TEST_F(DisplayTest, unweaving_over_a_change_of_direction_leaves_no_trace_of_the_pick) {
+    // row 4 turns back: its blocks are not drawn, so the picture below row 5 shows row 3's
+    auto rows = std::make_unique<Band>();
+    Cards deck = test::MakeDeck(20, Forward, SThread, 1);
+    for (int r = 1; r <= 5; ++r) {
+        rows->Add(deck, std::to_string(r));
+        for (Card& card : deck) card.SetTurn(r == 3 ? Backward : deck.At(1).Turn());
+    }
+    test::LoadRows(document, std::move(rows));
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+}
+
 TEST_F(DisplayTest, pixels_match_the_block_outlines) {
     const QImage& image = display.Canvas().Image();
     // row 1 is woven from hole order 1 and forward: A shows

@@ -256,13 +256,13 @@ TEST_F(DocumentTest, a_pass_on_a_printed_page_leaves_the_screen_as_it_was) {
     EXPECT_EQ(page.Polygons().size(), 4u * 6u);
     EXPECT_EQ(screen.canvas.Polygons(), picture);
 
-    // the row the screen draws alone after an unweave is at the screen's own geometry
+    // what the screen draws after an unweave is at the screen's own geometry
     ASSERT_TRUE(document.RemovePick());
     const Blocks expected = document.CurrentBand().At(3).CreateBlocks(
         PatternDocument::kCanvasHeight, 3, document.Geometry());
     const auto& shown = screen.canvas.Polygons();
-    ASSERT_EQ(shown.size(), picture.size() + 6);
-    std::size_t i = picture.size();
+    ASSERT_GE(shown.size(), 6u);
+    std::size_t i = shown.size() - 6;
     for (const Block& block : expected) EXPECT_EQ(shown[i++].points, block.Points());
 }
 

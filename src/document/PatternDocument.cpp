@@ -67,11 +67,14 @@ void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
         return;
     }
     const bool wholeBand = pass == BandSurface::Pass::NewBand || pass == BandSurface::Pass::Redraw;
+    // taking a pick off redraws the picture: a top row drawn alone would leave the taken
+    // pick showing wherever that row draws no block
+    const bool cleared = wholeBand || pass == BandSurface::Pass::RowRemoved;
     Band& band = *state_.CurrentBand;
     bool first = true;
     for (BandSurface* surface : surfaces_) {
         Canvas& canvas = surface->SurfaceCanvas();
-        if (wholeBand) surface->PrepareCanvas(cardCount, geometry);
+        if (cleared) surface->PrepareCanvas(cardCount, geometry);
         if (first) {
             change(canvas);
             first = false;
@@ -83,7 +86,7 @@ void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
             if (pass == BandSurface::Pass::RowAdded)
                 top.DrawNewRow(band.Count(), &canvas, &grid_, geometry);
             else
-                top.DrawRow(&canvas, &grid_, geometry);
+                DrawAfterRemoval(canvas);
         }
     }
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
@@ -268,9 +271,8 @@ std::optional<Cards> PatternDocument::RemovePick() {
         const std::int32_t key = band.At(top).Key;
         ErrorCounter errors;
         band.Remove(top);
-        RunPass(BandSurface::Pass::RowRemoved, CardCount(), [&](Canvas& canvas) {
-            band.At(band.Count()).DrawRow(&canvas, &grid_, Geometry());
-        });
+        RunPass(BandSurface::Pass::RowRemoved, CardCount(),
+                [&](Canvas& canvas) { DrawAfterRemoval(canvas); });
         if (errors.Count() > 0) {
             band.Add(Cards(*removed), key);
             RedrawSurfaces(BandSurface::Pass::Redraw);
@@ -281,6 +283,13 @@ std::optional<Cards> PatternDocument::RemovePick() {
     // also with one row: the step still counts as hand weaving
     AfterPickStep();
     return removed;
+}
+
+void PatternDocument::DrawAfterRemoval(Canvas& canvas) {
+    // the rows that show, then the new top row again, which cuts the instructions back to it
+    const Band& band = *state_.CurrentBand;
+    band.DrawPicture(canvas, Geometry());
+    band.At(band.Count()).DrawRow(&canvas, &grid_, Geometry());
 }
 
 void PatternDocument::AfterPickStep() {

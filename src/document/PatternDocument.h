@@ -161,6 +161,7 @@ class PatternDocument : public QObject {
     // Puts a band back after a failed operation and shows it.
     void Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck);
     void SetFrontFace();
+    void DrawAfterRemoval(Canvas& canvas);
     void AfterPickStep();
     void MarkChanged();
 

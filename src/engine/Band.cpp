@@ -136,6 +136,14 @@ void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometr
     });
 }
 
+void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
+    Trap("Band", "WeaveBand", [&] {
+        // rows above the top limit show nothing, and every row above them neither
+        for (const Row& row : rows_)
+            if (!row.PaintBlocks(row.Key, canvas, geometry)) break;
+    });
+}
+
 void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveReverse", [&] {
         // bottom first, so each row is compared with a row below that is already reversed

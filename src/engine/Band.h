@@ -46,6 +46,9 @@ class Band {
                   InstructionGrid* grid, const DrawingGeometry& geometry);
     // Rebuilds and redraws every row, bottom first, and rewrites the instructions.
     void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
+    // Draws every row that shows, bottom first, without touching the instructions: the
+    // picture a full redraw gives, for a canvas that was cleared.
+    void DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const;
     // Turns every row into its reverse face, or back, and redraws it.
     void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
 

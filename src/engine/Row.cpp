@@ -35,11 +35,22 @@ void Row::DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& 
 
 void Row::Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
                const DrawingGeometry& geometry) const {
-    Canvas& target = Require(canvas);
-    for (const Block& block : CreateBlocks(CanvasBottom(target, geometry), rowCount, geometry))
-        block.DrawBlock(&target);
-    if (!target.IsPrintCanvas()) target.Refresh();
+    PaintBlocks(rowCount, Require(canvas), geometry);
     WriteInstructions(grid);
+}
+
+bool Row::PaintBlocks(std::int32_t rowCount, Canvas& canvas,
+                      const DrawingGeometry& geometry) const {
+    const std::int32_t bottom = CanvasBottom(canvas, geometry);
+    // a row whose lowest corner lies above the top limit has no block to draw: its blocks
+    // are not even built, which keeps a pass over a long band quick
+    const std::int64_t lowest = std::int64_t{bottom} -
+                                2 * std::int64_t{geometry.BlockSize} * rowCount +
+                                geometry.BlockSize;
+    if (geometry.BlockSize > 0 && lowest < geometry.BandTop) return false;
+    for (const Block& block : CreateBlocks(bottom, rowCount, geometry)) block.DrawBlock(&canvas);
+    if (!canvas.IsPrintCanvas()) canvas.Refresh();
+    return true;
 }
 
 tessaly::Blocks Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,

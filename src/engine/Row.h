@@ -41,6 +41,10 @@ class Row {
     // its instruction line: what taking the row above it off the band leaves.
     void DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
 
+    // Draws the row's blocks as row number rowCount, without its instructions; false when
+    // the row lies wholly above the top limit, where nothing of it shows.
+    bool PaintBlocks(std::int32_t rowCount, Canvas& canvas, const DrawingGeometry& geometry) const;
+
   private:
     void Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
               const DrawingGeometry& geometry) const;
