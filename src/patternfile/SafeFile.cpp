@@ -44,6 +44,24 @@ void ForgetTemporary(int& slot) {
     slot = -1;
 }
 
+// Holds back the signals that stop the program while a temporary is made and recorded, so
+// that no signal falls between the two.
+class StopSignalsHeld {
+  public:
+    StopSignalsHeld() {
+        sigset_t held;
+        sigemptyset(&held);
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&held, signal);
+        ::sigprocmask(SIG_BLOCK, &held, &previous_);
+    }
+    ~StopSignalsHeld() { ::sigprocmask(SIG_SETMASK, &previous_, nullptr); }
+    StopSignalsHeld(const StopSignalsHeld&) = delete;
+    StopSignalsHeld& operator=(const StopSignalsHeld&) = delete;
+
+  private:
+    sigset_t previous_;
+};
+
 extern "C" void RemoveTemporariesAndStop(int signal) {
     for (int i = 0; i < kMaxTemporaries; ++i)
         if (gTemporaryUsed[i] != 0) ::unlink(gTemporaryPaths[i]);
@@ -201,9 +219,14 @@ struct FileTransaction::Output {
 
     // Writes the bytes to a synced temporary beside the target, with the target's mode.
     void Stage() {
-        auto [name, fd] = CreateBeside(target.path, "partial");
-        temporary = name;
-        temporarySlot = RegisterTemporary(temporary);
+        int fd = -1;
+        {
+            const StopSignalsHeld held;
+            auto [name, made] = CreateBeside(target.path, "partial");
+            temporary = name;
+            fd = made;
+            temporarySlot = RegisterTemporary(temporary);
+        }
         try {
             WriteAll(fd, bytes, requested);
             if (target.kind == Target::RegularFile) {
@@ -228,6 +251,7 @@ struct FileTransaction::Output {
         auto [name, fd] = CreateBeside(target.path, "previous");
         ::close(fd);
         ::unlink(name.c_str());
+        const StopSignalsHeld held;
         if (::link(target.path.c_str(), name.c_str()) != 0) return;  // no hard links here
         backup = name;
         backupSlot = RegisterTemporary(backup);
