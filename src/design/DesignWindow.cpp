@@ -66,7 +66,7 @@ DesignWindow::DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWid
     setObjectName("frmDesign");
     setWindowTitle(tr("Threading Design"));
     setAccessibleName(windowTitle());
-    InstallDraftGridAccessibility();
+    InstallAccessibleGrids();
     // the layout is measured for a small dialog font
     QFont small = font();
     small.setPointSizeF(8);

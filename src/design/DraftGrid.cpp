@@ -81,6 +81,25 @@ QString DraftGrid::CellText(Cell cell) const {
     }
 }
 
+QString DraftGrid::GridRowName(int row) const {
+    static const char* const kNames[kParts] = {"#", "A", "B", "C", "D", "T"};
+    return row >= 0 && row < kParts ? QString::fromLatin1(kNames[row]) : QString();
+}
+
+QString DraftGrid::GridCellText(int row, int column) const {
+    return CellText({column + 1, static_cast<Part>(row)});
+}
+
+QRect DraftGrid::GridCellRect(int row, int column) const {
+    return CellRect({column + 1, static_cast<Part>(row)});
+}
+
+std::optional<std::pair<int, int>> DraftGrid::GridCellAt(QPoint point) const {
+    const std::optional<Cell> cell = CellAt(point);
+    if (!cell) return std::nullopt;
+    return std::pair{static_cast<int>(cell->part), cell->card - 1};
+}
+
 void DraftGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();

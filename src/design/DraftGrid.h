@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <optional>
 
+#include "widgets/AccessibleGrid.h"
+
 namespace tessaly {
 
 class PatternDocument;
@@ -11,7 +13,7 @@ class PatternDocument;
 // colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
 // share their border line. It shows the document's draft and reports where the mouse was
 // pressed and dragged; what that does is the window's business.
-class DraftGrid : public QWidget {
+class DraftGrid : public QWidget, public AccessibleGridSource {
     Q_OBJECT
 
   public:
@@ -42,6 +44,14 @@ class DraftGrid : public QWidget {
 
     QSize sizeHint() const override;
 
+    // AccessibleGridSource: rows "#", "A" to "D", "T"; a column per card.
+    int GridRows() const override { return kParts; }
+    int GridColumns() const override { return CardCount(); }
+    QString GridRowName(int row) const override;
+    QString GridCellText(int row, int column) const override;
+    QRect GridCellRect(int row, int column) const override;
+    std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
+
   signals:
     void cellPressed(tessaly::DraftGrid::Cell cell, Qt::MouseButton button);
     // The pointer, with a button held, moved onto another cell.
@@ -57,8 +67,5 @@ class DraftGrid : public QWidget {
     std::optional<Cell> lastDragged_;
     std::optional<QPoint> lastPoint_;
 };
-
-// Registers the grid's accessible table with Qt, once.
-void InstallDraftGridAccessibility();
 
 }  // namespace tessaly

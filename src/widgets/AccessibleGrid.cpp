@@ -1,42 +1,39 @@
-// The draft grid as a table a screen reader can walk: rows "#", "A" to "D" and "T", a column
-// per card; a hole cell reads as its colour (#rrggbb), a threading cell as "S" or "Z".
+// A drawn grid as a table a screen reader can walk cell by cell.
+#include "AccessibleGrid.h"
+
 #include <QAccessibleWidget>
 #include <QHash>
-
-#include "DraftGrid.h"
+#include <QPointer>
+#include <QWidget>
 
 namespace tessaly {
 
 namespace {
 
-const char* const kRowNames[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
-
-class DraftTableAccessible;
-
-class DraftCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
+class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface {
   public:
-    DraftCellAccessible(DraftGrid* grid, int row, int column)
-        : grid_(grid), row_(row), column_(column) {}
+    GridCellAccessible(QWidget* widget, const AccessibleGridSource* grid, int row, int column)
+        : widget_(widget), grid_(grid), row_(row), column_(column) {}
 
     bool isValid() const override {
-        return grid_ != nullptr && column_ < grid_->CardCount() && row_ < DraftGrid::kParts;
+        return widget_ != nullptr && column_ < grid_->GridColumns() && row_ < grid_->GridRows();
     }
     QObject* object() const override { return nullptr; }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     QAccessibleInterface* parent() const override {
-        return QAccessible::queryAccessibleInterface(grid_);
+        return QAccessible::queryAccessibleInterface(widget_.data());
     }
     QAccessibleInterface* child(int) const override { return nullptr; }
     int childCount() const override { return 0; }
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     QString text(QAccessible::Text t) const override {
         if (t != QAccessible::Name && t != QAccessible::Value) return {};
-        return grid_->CellText(Cell());
+        return grid_->GridCellText(row_, column_);
     }
     void setText(QAccessible::Text, const QString&) override {}
     QRect rect() const override {
-        const QRect local = grid_->CellRect(Cell());
-        return QRect(grid_->mapToGlobal(local.topLeft()), local.size());
+        const QRect local = grid_->GridCellRect(row_, column_);
+        return QRect(widget_->mapToGlobal(local.topLeft()), local.size());
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
     QAccessible::State state() const override { return {}; }
@@ -56,17 +53,17 @@ class DraftCellAccessible : public QAccessibleInterface, public QAccessibleTable
     QAccessibleInterface* table() const override { return parent(); }
 
   private:
-    DraftGrid::Cell Cell() const { return {column_ + 1, static_cast<DraftGrid::Part>(row_)}; }
-
-    DraftGrid* grid_;
+    QPointer<QWidget> widget_;
+    const AccessibleGridSource* grid_;
     int row_;
     int column_;
 };
 
-class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
+class GridTableAccessible : public QAccessibleWidget, public QAccessibleTableInterface {
   public:
-    explicit DraftTableAccessible(DraftGrid* grid) : QAccessibleWidget(grid, QAccessible::Table) {}
-    ~DraftTableAccessible() override {
+    GridTableAccessible(QWidget* widget, const AccessibleGridSource* grid)
+        : QAccessibleWidget(widget, QAccessible::Table), grid_(grid) {}
+    ~GridTableAccessible() override {
         for (QAccessible::Id id : std::as_const(cells_)) QAccessible::deleteAccessibleInterface(id);
     }
 
@@ -86,8 +83,8 @@ class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableIn
         return cell == nullptr ? -1 : cell->rowIndex() * columnCount() + cell->columnIndex();
     }
     QAccessibleInterface* childAt(int x, int y) const override {
-        const auto cell = Grid()->CellAt(Grid()->mapFromGlobal(QPoint(x, y)));
-        return cell ? cellAt(static_cast<int>(cell->part), cell->card - 1) : nullptr;
+        const auto cell = grid_->GridCellAt(widget()->mapFromGlobal(QPoint(x, y)));
+        return cell ? cellAt(cell->first, cell->second) : nullptr;
     }
 
     QAccessibleInterface* caption() const override { return nullptr; }
@@ -97,21 +94,18 @@ class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableIn
         const int key = row * 0x10000 + column;
         const auto found = cells_.constFind(key);
         if (found != cells_.constEnd()) return QAccessible::accessibleInterface(*found);
-        auto* cell = new DraftCellAccessible(Grid(), row, column);
+        auto* cell = new GridCellAccessible(widget(), grid_, row, column);
         cells_.insert(key, QAccessible::registerAccessibleInterface(cell));
         return cell;
     }
     int selectedCellCount() const override { return 0; }
     QList<QAccessibleInterface*> selectedCells() const override { return {}; }
-    QString columnDescription(int column) const override { return QString::number(column + 1); }
-    QString rowDescription(int row) const override {
-        return row >= 0 && row < DraftGrid::kParts ? QString::fromLatin1(kRowNames[row])
-                                                   : QString();
-    }
+    QString columnDescription(int column) const override { return grid_->GridColumnName(column); }
+    QString rowDescription(int row) const override { return grid_->GridRowName(row); }
     int selectedColumnCount() const override { return 0; }
     int selectedRowCount() const override { return 0; }
-    int columnCount() const override { return Grid()->CardCount(); }
-    int rowCount() const override { return DraftGrid::kParts; }
+    int columnCount() const override { return grid_->GridColumns(); }
+    int rowCount() const override { return grid_->GridRows(); }
     QList<int> selectedColumns() const override { return {}; }
     QList<int> selectedRows() const override { return {}; }
     bool isColumnSelected(int) const override { return false; }
@@ -123,24 +117,27 @@ class DraftTableAccessible : public QAccessibleWidget, public QAccessibleTableIn
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
   private:
-    DraftGrid* Grid() const { return static_cast<DraftGrid*>(widget()); }
-
+    const AccessibleGridSource* grid_;
     mutable QHash<int, QAccessible::Id> cells_;
 };
 
-QAccessibleInterface* DraftGridFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String("tessaly::DraftGrid") && object->isWidgetType())
-        return new DraftTableAccessible(static_cast<DraftGrid*>(object));
+// Qt asks once per class of the widget's ancestry; the widget's own class answers.
+QAccessibleInterface* GridFactory(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr || className != QLatin1String(object->metaObject()->className()))
+        return nullptr;
+    if (const auto* grid = dynamic_cast<const AccessibleGridSource*>(widget))
+        return new GridTableAccessible(widget, grid);
     return nullptr;
 }
 
 }  // namespace
 
-void InstallDraftGridAccessibility() {
+void InstallAccessibleGrids() {
     static bool installed = false;
     if (installed) return;
     installed = true;
-    QAccessible::installFactory(DraftGridFactory);
+    QAccessible::installFactory(GridFactory);
 }
 
 }  // namespace tessaly
