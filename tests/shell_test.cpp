@@ -210,8 +210,8 @@ TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     window.Action("mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     // wherever the display stands, the instructions open inside the work area
-    EXPECT_TRUE(window.WorkArea()->viewport()->rect().contains(
-        window.InstructionsSubWindow()->geometry()));
+    EXPECT_TRUE(
+        window.WorkArea()->viewport()->rect().contains(window.InstructionsSubWindow()->geometry()));
     window.Action("mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.InstructionsSubWindow());

@@ -44,9 +44,8 @@ bool Row::PaintBlocks(std::int32_t rowCount, Canvas& canvas,
     const std::int32_t bottom = CanvasBottom(canvas, geometry);
     // a row whose lowest corner lies above the top limit has no block to draw: its blocks
     // are not even built, which keeps a pass over a long band quick
-    const std::int64_t lowest = std::int64_t{bottom} -
-                                2 * std::int64_t{geometry.BlockSize} * rowCount +
-                                geometry.BlockSize;
+    const std::int64_t lowest =
+        std::int64_t{bottom} - 2 * std::int64_t{geometry.BlockSize} * rowCount + geometry.BlockSize;
     if (geometry.BlockSize > 0 && lowest < geometry.BandTop) return false;
     for (const Block& block : CreateBlocks(bottom, rowCount, geometry)) block.DrawBlock(&canvas);
     if (!canvas.IsPrintCanvas()) canvas.Refresh();

@@ -22,6 +22,7 @@
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
+#include "weave/WeaveWindow.h"
 
 namespace tessaly {
 
@@ -78,6 +79,11 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     displaySub_ = AddChild(mdi_, display_);
     displaySub_->setGeometry(designSub_->width(), 0, TwipsToPixels(4800), TwipsToPixels(8400));
 
+    weave_ = new WeaveWindow(document_);
+    weaveSub_ = AddChild(mdi_, weave_);
+    weaveSub_->setGeometry(0, designSub_->height(), designSub_->width(),
+                           weave_->height() + (designSub_->height() - design_->height()));
+
     instructions_ = new InstructionsWindow(document_);
     instructionsSub_ = AddChild(mdi_, instructions_);
     instructionsSub_->resize(instructions_->size() + QSize(12, 36));
@@ -86,6 +92,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
 
     designSub_->show();
     displaySub_->show();
+    weaveSub_->show();
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
     resize(TwipsToPixels(14400), TwipsToPixels(10800));
 }
@@ -138,7 +145,7 @@ void MainWindow::BuildMenus() {
     QAction* design = AddAction("mnuDesign", tr("&Design"));
     connect(design, &QAction::triggered, this, &MainWindow::mnuDesign_Click);
     QAction* weave = AddAction("mnuWeave", tr("&Weave"));
-    weave->setEnabled(false);
+    connect(weave, &QAction::triggered, this, &MainWindow::mnuWeave_Click);
     QAction* display = AddAction("mnuDisplay", tr("Dis&play"));
     connect(display, &QAction::triggered, this, &MainWindow::mnuDisplay_Click);
     QAction* instructions = AddAction("mnuInstructions", tr("&Instructions"));
@@ -199,6 +206,22 @@ void MainWindow::PlaceChildren() {
     displaySub_->setGeometry(designSub_->width(), 0,
                              std::max(area.width() - designSub_->width(), WindowPlaces::kMinWidth),
                              std::max(area.height(), WindowPlaces::kMinHeight));
+    // the weaving assistant below the design window, beside the display
+    weaveSub_->setGeometry(
+        0, designSub_->height(), displaySub_->x(),
+        std::max(area.height() - designSub_->height(), WindowPlaces::kMinHeight));
+}
+
+void MainWindow::mnuWeave_Click() {
+    Trap("frmMain", "mnuWeave_Click", [&] {
+        // a window the weaver closed comes back as new: the last pick, every pack forward
+        if (!weaveSub_->isVisible()) {
+            weave_->Reload();
+            weaveSub_->show();
+        }
+        weaveSub_->raise();
+        mdi_->setActiveSubWindow(weaveSub_);
+    });
 }
 
 void MainWindow::mnuDesign_Click() {
@@ -290,16 +313,16 @@ WindowValues MainWindow::CurrentWindowValues() {
     values[0] = WindowPlaces::Read(this);
     values[1] = WindowPlaces::Read(designSub_);
     values[2] = WindowPlaces::Read(displaySub_);
+    values[3] = WindowPlaces::Read(weaveSub_);
     return values;
 }
 
 void MainWindow::ApplyWindowValues(const WindowValues& values) {
     WindowPlaces::ApplyToMain(this, values[0]);
     WindowPlaces::KeepOnScreen(this);
-    // the weaving assistant takes its place when it arrives
     childrenPlaced_ = true;
-    for (auto [sub, value] :
-         {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]}}) {
+    for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]},
+                              std::pair{weaveSub_, values[3]}}) {
         WindowPlaces::ApplyToChild(sub, value);
         WindowPlaces::KeepChildReachable(mdi_, sub);
     }

@@ -17,6 +17,7 @@ class DisplayWindow;
 class InstructionsWindow;
 class PatternDocument;
 class SplashWindow;
+class WeaveWindow;
 class UserDialogs;
 
 // The main frame: menus, toolbar and the child windows in its work area. It routes commands
@@ -31,6 +32,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     DesignWindow* Design() const { return design_; }
     QMdiSubWindow* DesignSubWindow() const { return designSub_; }
     DisplayWindow* Display() const { return display_; }
+    WeaveWindow* Weave() const { return weave_; }
+    QMdiSubWindow* WeaveSubWindow() const { return weaveSub_; }
     InstructionsWindow* Instructions() const { return instructions_; }
     QMdiSubWindow* DisplaySubWindow() const { return displaySub_; }
     QMdiSubWindow* InstructionsSubWindow() const { return instructionsSub_; }
@@ -61,6 +64,7 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void mnuInstructions_Click();
     void mnuDisplay_Click();
     void mnuDesign_Click();
+    void mnuWeave_Click();
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
 
@@ -81,6 +85,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     DesignWindow* design_ = nullptr;
     QMdiSubWindow* designSub_ = nullptr;
     DisplayWindow* display_ = nullptr;
+    WeaveWindow* weave_ = nullptr;
+    QMdiSubWindow* weaveSub_ = nullptr;
     InstructionsWindow* instructions_ = nullptr;
     QMdiSubWindow* displaySub_ = nullptr;
     QMdiSubWindow* instructionsSub_ = nullptr;

@@ -1,0 +1,159 @@
+#include "PackGrid.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "PackChoices.h"
+#include "model/Directions.h"
+#include "model/Twips.h"
+
+namespace tessaly {
+
+namespace {
+
+const int kColumn = TwipsToPixels(PackGrid::kColumnTwips);
+const int kNumberHeight = TwipsToPixels(PackGrid::kNumberHeightTwips);
+const int kCardHeight = TwipsToPixels(PackGrid::kCardHeightTwips);
+const int kPictureHeight = TwipsToPixels(PackGrid::kPictureHeightTwips);
+
+int PackTop(int pack) { return TwipsToPixels(PackGrid::kPackTopsTwips[pack - 1]); }
+
+// Grid rows top to bottom: the numbers, then packs 3, 2 and 1.
+int PackOfRow(int row) { return row == 0 ? 0 : 4 - row; }
+
+}  // namespace
+
+PackGrid::PackGrid(const PackChoices& choices, QWidget* parent)
+    : QWidget(parent), choices_(choices) {
+    setObjectName("packGrid");
+    setAccessibleName(tr("Packs"));
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    Rebuild();
+}
+
+QSize PackGrid::sizeHint() const {
+    return {std::max(choices_.CardCount(), 1) * kColumn, PackTop(1) + kCardHeight};
+}
+
+void PackGrid::Rebuild() {
+    setFixedSize(sizeHint());
+    update();
+}
+
+int PackGrid::GridColumns() const { return choices_.CardCount(); }
+
+QRect PackGrid::CardRect(std::int32_t card, int pack) const {
+    const int left = (card - 1) * kColumn;
+    if (pack == 0) return {left, 0, kColumn, kNumberHeight};
+    return {left, PackTop(pack), kColumn, kCardHeight};
+}
+
+std::optional<PackGrid::Place> PackGrid::PlaceAt(QPoint point) const {
+    if (point.x() < 0 || point.y() < 0 || point.y() >= height()) return std::nullopt;
+    const std::int32_t card = 1 + point.x() / kColumn;
+    if (card > choices_.CardCount()) return std::nullopt;
+    // the lower row owns the line two rows share
+    for (int pack = 1; pack <= 3; ++pack)
+        if (point.y() >= PackTop(pack)) return Place{card, pack};
+    return Place{card, 0};
+}
+
+QString PackGrid::GridRowName(int row) const {
+    return row == 0 ? tr("Card") : tr("Pack %1").arg(PackOfRow(row));
+}
+
+QString PackGrid::GridCellText(int row, int column) const {
+    const std::int32_t card = column + 1;
+    if (card < 1 || card > choices_.CardCount()) return {};
+    if (row == 0) return QString::number(card);
+    const PackChoices::Column& choice = choices_.At(card);
+    if (choice.pack != PackOfRow(row)) return {};
+    return choice.threading == SThread ? QStringLiteral("S") : QStringLiteral("Z");
+}
+
+QRect PackGrid::GridCellRect(int row, int column) const {
+    return CardRect(column + 1, PackOfRow(row));
+}
+
+std::optional<std::pair<int, int>> PackGrid::GridCellAt(QPoint point) const {
+    const std::optional<Place> place = PlaceAt(point);
+    if (!place) return std::nullopt;
+    return std::pair{place->pack == 0 ? 0 : 4 - place->pack, place->card - 1};
+}
+
+void PackGrid::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    const QRect dirty = event->rect();
+    painter.fillRect(dirty, palette().window());
+    QFont bold = font();
+    bold.setBold(true);
+    bold.setPixelSize(10);
+    painter.setFont(bold);
+    const std::int32_t first = std::max(1, 1 + dirty.left() / kColumn);
+    const std::int32_t last = std::min(choices_.CardCount(), 1 + dirty.right() / kColumn);
+    for (std::int32_t card = first; card <= last; ++card) {
+        const QRect number = CardRect(card, 0).adjusted(0, 0, -1, -1);
+        painter.fillRect(number, QColor(0xE0, 0xE0, 0xE0));
+        painter.setPen(Qt::black);
+        painter.drawRect(number);
+        const QString text = QString::number(card);
+        QFont fitted = bold;
+        if (painter.fontMetrics().horizontalAdvance(text) > kColumn - 2) fitted.setPixelSize(7);
+        painter.setFont(fitted);
+        painter.drawText(number, Qt::AlignCenter, text);
+        painter.setFont(bold);
+
+        const PackChoices::Column& choice = choices_.At(card);
+        for (int pack = 3; pack >= 1; --pack) {
+            // the card picture fills the top of its place: white, with the card as a diagonal
+            const QRect place = CardRect(card, pack);
+            const QRect picture(place.left(), place.top(), kColumn - 1, kPictureHeight - 1);
+            painter.fillRect(picture, Qt::white);
+            painter.setPen(QColor(0xA0, 0xA0, 0xA0));
+            painter.drawRect(picture);
+            if (choice.pack != pack) continue;
+            painter.setPen(QPen(Qt::black, 2));
+            if (choice.threading == SThread)
+                painter.drawLine(picture.topRight(), picture.bottomLeft());
+            else
+                painter.drawLine(picture.topLeft(), picture.bottomRight());
+        }
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void PackGrid::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    if (event->button() != Qt::LeftButton) return;
+    const std::optional<Place> place = PlaceAt(event->position().toPoint());
+    if (place && place->pack != 0) emit cardClicked(place->card, place->pack);
+}
+
+void PackGrid::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    const std::optional<Place> place = PlaceAt(event->position().toPoint());
+    if (place && place->pack != 0) emit cardDoubleClicked(place->card, place->pack);
+}
+
+void PackGrid::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit weaveRequested();
+            return;
+        case Qt::Key_Backspace:
+            emit unweaveRequested();
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+    }
+}
+
+}  // namespace tessaly

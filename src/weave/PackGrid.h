@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "widgets/AccessibleGrid.h"
+
+namespace tessaly {
+
+class PackChoices;
+
+// The three packs as one drawn grid: a column of 255 twips per card, headed by its number,
+// with pack 3 on top and pack 1 at the bottom. Each card stands in the row of its pack as a
+// white card whose diagonal slants as its threading (S from top right to bottom left, Z from
+// top left to bottom right). It reports clicks and double clicks per card and row, and the
+// keys that step the weave.
+class PackGrid : public QWidget, public AccessibleGridSource {
+    Q_OBJECT
+
+  public:
+    static constexpr int kColumnTwips = 255;
+    static constexpr int kNumberHeightTwips = 255;
+    static constexpr int kPackTopsTwips[3] = {1440, 840, 240};  // packs 1, 2, 3
+    static constexpr int kCardHeightTwips = 615;
+    static constexpr int kPictureHeightTwips = 570;
+
+    explicit PackGrid(const PackChoices& choices, QWidget* parent = nullptr);
+
+    // The choices changed: take their size and repaint.
+    void Rebuild();
+    QSize sizeHint() const override;
+
+    // The card and pack under a point; pack 0 on the number row.
+    struct Place {
+        std::int32_t card = 0;
+        int pack = 0;
+    };
+    std::optional<Place> PlaceAt(QPoint point) const;
+    QRect CardRect(std::int32_t card, int pack) const;
+
+    // AccessibleGridSource: the number row, then "Pack 3", "Pack 2", "Pack 1".
+    int GridRows() const override { return 4; }
+    int GridColumns() const override;
+    QString GridRowName(int row) const override;
+    QString GridCellText(int row, int column) const override;
+    QRect GridCellRect(int row, int column) const override;
+    std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
+
+  signals:
+    void cardClicked(std::int32_t card, int pack);
+    void cardDoubleClicked(std::int32_t card, int pack);
+    // Return or Enter weaves the next pick, Backspace takes the last one off.
+    void weaveRequested();
+    void unweaveRequested();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    const PackChoices& choices_;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,201 @@
+#include "WeaveWindow.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+
+#include "PackGrid.h"
+#include "document/PatternDocument.h"
+#include "errors/ErrorReporter.h"
+#include "model/Twips.h"
+
+namespace tessaly {
+
+namespace {
+
+QRect Place(int left, int top, int width, int height) {
+    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
+                 TwipsToPixels(height));
+}
+
+constexpr int kViewportLeftTwips = 1560;
+constexpr int kViewportRightMarginTwips = 315;
+constexpr int kViewportHeightTwips = 2055;
+constexpr int kViewportScrollingHeightTwips = 2295;
+
+}  // namespace
+
+WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
+    : QWidget(parent), document_(document) {
+    setObjectName("frmWeave1");
+    setWindowTitle(tr("Weave Instructions"));
+    setAccessibleName(windowTitle());
+    InstallAccessibleGrids();
+    // the layout is measured for a small dialog font
+    QFont small = font();
+    small.setPointSizeF(8);
+    setFont(small);
+    BuildControls();
+    resize(TwipsToPixels(5235), TwipsToPixels(3435));
+
+    connect(&document_, &PatternDocument::bandReplaced, this, &WeaveWindow::BuildWeaveGrid);
+    connect(&document_, &PatternDocument::rowAdded, this, [this] {
+        // the choices stay as they were woven: the start of the next pick
+        const Band& band = document_.CurrentBand();
+        choices_.SetCardPosition(band.At(band.Count()).Cards().At(1).HoleOrder);
+        ShowChoices();
+    });
+    connect(&document_, &PatternDocument::rowRemoved, this, [this] {
+        const Band& band = document_.CurrentBand();
+        Trap("frmWeave1", "UpdateGrid", [&] { choices_.Update(band.At(band.Count()).Cards()); });
+        ShowChoices();
+    });
+    Reload();
+}
+
+void WeaveWindow::BuildControls() {
+    auto* corner = new QGroupBox(this);
+    corner->setObjectName("Frame4");
+    corner->setGeometry(Place(285, 0, 720, 780));
+    const QPoint corners[4] = {{120, 195}, {400, 195}, {400, 435}, {120, 435}};
+    const QString names[4] = {tr("A top left"), tr("A top right"), tr("A bottom right"),
+                              tr("A bottom left")};
+    auto* positionGroup = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        positions_[i] = new QRadioButton(corner);
+        positions_[i]->setObjectName(QString("optCardPosition%1").arg(i));
+        positions_[i]->setAccessibleName(names[i]);
+        positions_[i]->setGeometry(Place(corners[i].x(), corners[i].y(), 255, 255));
+        // an indicator only: it shows where hole A of card 1 stands, it takes no input
+        positions_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
+        positions_[i]->setFocusPolicy(Qt::NoFocus);
+        positionGroup->addButton(positions_[i], i);
+    }
+    auto* positionLabel = new QLabel(tr("Position of A"), this);
+    positionLabel->setObjectName("Label1");
+    positionLabel->setGeometry(Place(1200, 120, 1395, 255));
+
+    // each pack's directions stand level with its row of cards
+    const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
+    const int tops[3] = {2040, 1440, 840};
+    for (int pack = 1; pack <= 3; ++pack) {
+        auto* frame = new QGroupBox(tr("Pack %1").arg(pack), this);
+        frame->setObjectName(frames[pack - 1]);
+        frame->setGeometry(Place(360, tops[pack - 1], 1095, 615));
+        auto* group = new QButtonGroup(frame);
+        QRadioButton*& forward = forward_[pack - 1];
+        QRadioButton*& backward = backward_[pack - 1];
+        forward = new QRadioButton(tr("F"), frame);
+        forward->setObjectName(QString("optFB%1_0").arg(pack));
+        forward->setGeometry(Place(60, 240, 480, 300));
+        backward = new QRadioButton(tr("B"), frame);
+        backward->setObjectName(QString("optFB%1_1").arg(pack));
+        backward->setGeometry(Place(570, 240, 480, 300));
+        group->addButton(forward, 0);
+        group->addButton(backward, 1);
+        connect(group, &QButtonGroup::idClicked, this,
+                [this, pack](int turn) { choices_.SetTurn(pack, turn); });
+    }
+
+    viewport_ = new QScrollArea(this);
+    viewport_->setObjectName("prtPacks");
+    viewport_->setAccessibleName(tr("Packs viewport"));
+    viewport_->setFrameShape(QFrame::NoFrame);
+    viewport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    viewport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    viewport_->setGeometry(Place(kViewportLeftTwips, 600, 3255, kViewportHeightTwips));
+    grid_ = new PackGrid(choices_);
+    viewport_->setWidget(grid_);
+    viewport_->horizontalScrollBar()->setSingleStep(TwipsToPixels(PackGrid::kColumnTwips));
+    viewport_->horizontalScrollBar()->setPageStep(TwipsToPixels(3 * PackGrid::kColumnTwips));
+
+    nextPick_ = new QLabel(this);
+    nextPick_->setObjectName("lblNextPick");
+    nextPick_->setGeometry(Place(285, 3060, 2300, 255));
+
+    weave_ = new QPushButton(tr("&Weave"), this);
+    weave_->setObjectName("cmdWeave");
+    weave_->setGeometry(Place(2640, 3000, 975, 375));
+    unweave_ = new QPushButton(tr("&UnWeave"), this);
+    unweave_->setObjectName("cmdUnweave");
+    unweave_->setGeometry(Place(3840, 3000, 975, 375));
+
+    connect(weave_, &QPushButton::clicked, this, &WeaveWindow::cmdWeave_Click);
+    connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::cmdUnweave_Click);
+    connect(grid_, &PackGrid::weaveRequested, this, &WeaveWindow::cmdWeave_Click);
+    connect(grid_, &PackGrid::unweaveRequested, this, &WeaveWindow::cmdUnweave_Click);
+    // a click puts the card in that pack; a double click, after its click, flips it over
+    connect(grid_, &PackGrid::cardClicked, this, [this](std::int32_t card, int pack) {
+        choices_.SetLines(card, pack);
+        grid_->update(grid_->CardRect(card, 1).united(grid_->CardRect(card, 3)));
+    });
+    connect(grid_, &PackGrid::cardDoubleClicked, this, [this](std::int32_t card, int) {
+        choices_.VerticalTwist(card);
+        grid_->update(grid_->CardRect(card, 1).united(grid_->CardRect(card, 3)));
+    });
+}
+
+void WeaveWindow::Reload() {
+    for (int pack = 1; pack <= PackChoices::kPacks; ++pack) choices_.SetTurn(pack, 0);
+    BuildWeaveGrid();
+}
+
+void WeaveWindow::BuildWeaveGrid() {
+    Trap("frmWeave1", "BuildWeaveGrid", [&] {
+        // the columns follow the band's own cards, never a count typed but not applied
+        const Band& band = document_.CurrentBand();
+        const std::int32_t rows = band.Count();
+        choices_.Build(rows > 0 ? band.At(rows).Cards().Count() : 0);
+        if (rows > 0) choices_.Update(band.At(rows).Cards());
+    });
+    ShowChoices();
+}
+
+void WeaveWindow::ShowChoices() {
+    grid_->Rebuild();
+    FitViewport();
+    for (int pack = 1; pack <= PackChoices::kPacks; ++pack) {
+        const bool forward = choices_.Turn(pack) == 0;
+        forward_[pack - 1]->setChecked(forward);
+        backward_[pack - 1]->setChecked(!forward);
+    }
+    positions_[choices_.CardPosition()]->setChecked(true);
+    const std::int32_t rows = document_.CurrentBand().Count();
+    nextPick_->setText(rows > 0 ? tr("Next pick: %1").arg(rows) : QString());
+    weave_->setEnabled(rows > 0);
+    unweave_->setEnabled(rows > 1);
+}
+
+void WeaveWindow::FitViewport() {
+    const int margin = viewport_->x() + TwipsToPixels(kViewportRightMarginTwips);
+    if (margin < width()) viewport_->resize(width() - margin, viewport_->height());
+    const bool scrolls = viewport_->width() < grid_->width();
+    viewport_->resize(viewport_->width(), TwipsToPixels(scrolls ? kViewportScrollingHeightTwips
+                                                                : kViewportHeightTwips));
+}
+
+void WeaveWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    Trap("frmWeave1", "Form_Resize", [&] { FitViewport(); });
+}
+
+void WeaveWindow::cmdWeave_Click() {
+    Trap("frmWeave1", "cmdWeave_Click", [&] {
+        const Band& band = document_.CurrentBand();
+        if (band.Count() == 0) return;
+        document_.AddPick(choices_.NextPick(band.At(band.Count()).Cards()));
+    });
+}
+
+void WeaveWindow::cmdUnweave_Click() {
+    Trap("frmWeave1", "cmdUnweave_Click", [&] {
+        document_.RemovePick();
+        ShowChoices();
+    });
+}
+
+}  // namespace tessaly

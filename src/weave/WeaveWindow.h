@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QWidget>
+
+#include "PackChoices.h"
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollArea;
+
+namespace tessaly {
+
+class PackGrid;
+class PatternDocument;
+
+// "Weave Instructions": the weaving assistant. It shows the band's last pick as three packs
+// of cards; the weaver moves cards between packs with a click, flips one over with a double
+// click, turns each pack forward or backward, and weaves the next pick or takes the last one
+// off. Return weaves and Backspace unweaves while the packs have the keyboard focus.
+class WeaveWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    explicit WeaveWindow(PatternDocument& document, QWidget* parent = nullptr);
+
+    // Built anew from the band's last pick, every pack turning forward: what the window
+    // shows when it is opened.
+    void Reload();
+
+    const PackChoices& Choices() const { return choices_; }
+    PackGrid* Grid() const { return grid_; }
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private slots:
+    void cmdWeave_Click();
+    void cmdUnweave_Click();
+
+  private:
+    void BuildControls();
+    // Columns for the last pick's cards, showing that pick.
+    void BuildWeaveGrid();
+    void ShowChoices();
+    void FitViewport();
+
+    PatternDocument& document_;
+    PackChoices choices_;
+    PackGrid* grid_ = nullptr;
+    QScrollArea* viewport_ = nullptr;
+    QRadioButton* positions_[4] = {};
+    QRadioButton* forward_[3] = {};
+    QRadioButton* backward_[3] = {};
+    QLabel* nextPick_ = nullptr;
+    QPushButton* weave_ = nullptr;
+    QPushButton* unweave_ = nullptr;
+};
+
+}  // namespace tessaly

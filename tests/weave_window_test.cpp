@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "GuiSupport.h"
+#include "model/Directions.h"
+#include "weave/PackChoices.h"
+#include "weave/PackGrid.h"
+#include "weave/WeaveWindow.h"
+
+namespace tessaly {
+namespace {
+
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr std::int32_t kGreen = 0x00FF00;
+constexpr std::int32_t kBlue = 0xFF0000;
+constexpr std::int32_t kWhite = 0xFFFFFF;
+
+TEST(pack_choices_test, the_worked_card_flips_over_and_turns) {
+    PackChoices choices;
+    choices.Build(1);
+    Card card = Card::Make(Forward, 1, kRed, kGreen, kBlue, kWhite, SThread, 0, 1);
+    Cards deck;
+    deck.Add(card);
+    choices.Update(deck);
+    choices.VerticalTwist(1);  // the column now shows Z
+    const Cards next = choices.NextPick(deck);
+    const Card& woven = next.At(1);
+    EXPECT_EQ(woven.Pack, 1);
+    EXPECT_EQ(woven.AColor, kGreen);
+    EXPECT_EQ(woven.BColor, kRed);
+    EXPECT_EQ(woven.CColor, kWhite);
+    EXPECT_EQ(woven.DColor, kBlue);
+    EXPECT_EQ(woven.Thread, ZThread);
+    EXPECT_EQ(woven.Turn(), Forward);
+    EXPECT_EQ(woven.HoleOrder, 1);
+
+    // an odd hole order trades A with D and B with C
+    Card odd = Card::Make(Forward, 1, kRed, kGreen, kBlue, kWhite, SThread, 1, 1);
+    choices.DetermineTwist(odd);
+    EXPECT_EQ(odd.AColor, kWhite);
+    EXPECT_EQ(odd.BColor, kBlue);
+    // a pack that is no pack turns nothing
+    Card lost = Card::Make(Backward, 1, kRed, kGreen, kBlue, kWhite, SThread, 2, 4);
+    choices.DetermineTurn(lost);
+    EXPECT_EQ(lost.HoleOrder, 2);
+    // the indicator takes 0 to 3 only
+    choices.SetCardPosition(3);
+    choices.SetCardPosition(4);
+    choices.SetCardPosition(-1);
+    EXPECT_EQ(choices.CardPosition(), 3);
+}
+
+class WeaveWindowTest : public ::testing::Test {
+  protected:
+    WeaveWindowTest() { Load(test::MakeDeck(4, Forward, SThread, 0)); }
+
+    void Load(const Cards& deck) {
+        auto rows = std::make_unique<Band>();
+        rows->Add(deck, "1");
+        test::LoadRows(document, std::move(rows));
+        window.show();
+    }
+    template <class T>
+    T* Control(const QString& name) {
+        T* control = window.findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name.toStdString();
+        return control;
+    }
+    QPoint CardPoint(std::int32_t card, int pack) {
+        return window.Grid()->CardRect(card, pack).center();
+    }
+    void ClickCard(std::int32_t card, int pack) {
+        QTest::mouseClick(window.Grid(), Qt::LeftButton, {}, CardPoint(card, pack));
+    }
+    void DoubleClickCard(std::int32_t card, int pack) {
+        ClickCard(card, pack);  // a double click starts with its click
+        QTest::mouseDClick(window.Grid(), Qt::LeftButton, {}, CardPoint(card, pack));
+    }
+    void Weave() { QTest::mouseClick(Control<QPushButton>("cmdWeave"), Qt::LeftButton); }
+    void Unweave() { QTest::mouseClick(Control<QPushButton>("cmdUnweave"), Qt::LeftButton); }
+    const Card& Woven(std::int32_t card) {
+        const Band& band = document.CurrentBand();
+        return band.At(band.Count()).Cards().At(card);
+    }
+    int SelectedPosition() {
+        for (int i = 0; i < 4; ++i)
+            if (Control<QRadioButton>(QString("optCardPosition%1").arg(i))->isChecked()) return i;
+        return -1;
+    }
+
+    test::ReportRecorder recorder;
+    PatternDocument document;
+    WeaveWindow window{document};
+};
+
+TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {
+    ClickCard(3, 2);
+    ClickCard(4, 2);
+    QTest::mouseClick(Control<QRadioButton>("optFB2_1"), Qt::LeftButton);
+    EXPECT_FALSE(Control<QPushButton>("cmdUnweave")->isEnabled());
+    Weave();
+    ASSERT_EQ(document.CurrentBand().Count(), 2);
+    EXPECT_EQ(Woven(1).Turn(), Forward);
+    EXPECT_EQ(Woven(1).HoleOrder, 1);
+    EXPECT_EQ(Woven(2).HoleOrder, 1);
+    EXPECT_EQ(Woven(3).Turn(), Backward);
+    EXPECT_EQ(Woven(3).HoleOrder, 3);
+    EXPECT_EQ(Woven(4).Pack, 2);
+    EXPECT_EQ(SelectedPosition(), 1);  // top right
+    EXPECT_TRUE(Control<QPushButton>("cmdUnweave")->isEnabled());
+    EXPECT_TRUE(document.PatternChanged());
+    EXPECT_EQ(Control<QLabel>("lblNextPick")->text(), "Next pick: 2");
+    // the instructions say so
+    EXPECT_EQ(document.Grid().TextAt(1, 1), "F");
+    EXPECT_EQ(document.Grid().TextAt(1, 3), "B");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(WeaveWindowTest, four_forward_picks_bring_hole_a_round_once) {
+    std::vector<int> seen;
+    for (int pick = 0; pick < 4; ++pick) {
+        Weave();
+        seen.push_back(SelectedPosition());
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0}));
+    EXPECT_EQ(Woven(1).HoleOrder, 0);
+}
+
+TEST_F(WeaveWindowTest, a_double_click_moves_the_card_there_and_flips_it) {
+    DoubleClickCard(4, 2);  // card 4 stands in pack 1
+    EXPECT_EQ(window.Choices().At(4).pack, 2);
+    EXPECT_EQ(window.Choices().At(4).threading, ZThread);
+    Weave();
+    EXPECT_EQ(Woven(4).Thread, ZThread);
+    EXPECT_EQ(Woven(4).AColor, 402);  // flipped at hole order 0: A and B traded
+    EXPECT_EQ(Woven(4).BColor, 401);
+
+    // two double clicks flip nothing
+    DoubleClickCard(2, 1);
+    DoubleClickCard(2, 1);
+    Weave();
+    EXPECT_EQ(Woven(2).Thread, SThread);
+}
+
+TEST_F(WeaveWindowTest, unweave_shows_the_last_pick_again_and_never_takes_the_threading) {
+    ClickCard(1, 3);
+    QTest::mouseClick(Control<QRadioButton>("optFB3_1"), Qt::LeftButton);
+    Weave();
+    // the weaver changes the choices, then takes the pick back
+    ClickCard(1, 1);
+    QTest::mouseClick(Control<QRadioButton>("optFB1_1"), Qt::LeftButton);
+    Unweave();
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+    EXPECT_EQ(window.Choices().At(1).pack, 1);  // the threading's own packs and turns
+    EXPECT_TRUE(Control<QRadioButton>("optFB1_0")->isChecked());
+    EXPECT_FALSE(Control<QPushButton>("cmdUnweave")->isEnabled());
+
+    document.SetTurnSequence("FB");
+    document.SetPatternChanged(false);
+    window.Grid()->setFocus();
+    // with one row the button is off, but the key still answers: nothing is taken, and it
+    // still counts as weaving by hand
+    QTest::keyClick(window.Grid(), Qt::Key_Backspace);
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+    EXPECT_EQ(document.TurnSequence(), "");
+    EXPECT_TRUE(document.PatternChanged());
+}
+
+TEST_F(WeaveWindowTest, the_keyboard_weaves_and_unweaves) {
+    window.Grid()->setFocus();
+    QTest::keyClick(window.Grid(), Qt::Key_Return);
+    QTest::keyClick(window.Grid(), Qt::Key_Return);
+    EXPECT_EQ(document.CurrentBand().Count(), 3);
+    QTest::keyClick(window.Grid(), Qt::Key_Backspace);
+    EXPECT_EQ(document.CurrentBand().Count(), 2);
+    EXPECT_EQ(Control<QPushButton>("cmdWeave")->text(), "&Weave");
+    EXPECT_EQ(Control<QPushButton>("cmdUnweave")->text(), "&UnWeave");
+}
+
+TEST_F(WeaveWindowTest, a_card_without_a_column_weaves_nothing_and_is_reported_once) {
+    // a deck whose card 4 claims place 9: no column shows it
+    Cards odd = test::MakeDeck(4);
+    odd.At(4).Position = 9;
+    Load(odd);
+    const std::size_t before = recorder.Reports().size();
+    Weave();
+    EXPECT_EQ(document.CurrentBand().Count(), 1);
+    ASSERT_EQ(recorder.Reports().size(), before + 1);
+    EXPECT_EQ(recorder.Where(before), "frmWeave1.cmdWeave_Click");
+}
+
+TEST_F(WeaveWindowTest, the_grid_follows_the_band_not_a_count_typed_elsewhere) {
+    document.SetCardCount(9);  // typed in the design window, not applied
+    window.Reload();
+    EXPECT_EQ(window.Choices().CardCount(), 4);
+    ASSERT_TRUE(document.ApplyThreading());
+    EXPECT_EQ(window.Choices().CardCount(), 9);
+}
+
+TEST_F(WeaveWindowTest, a_screen_reader_can_read_the_packs) {
+    const auto name = [](QObject* object) {
+        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
+    };
+    EXPECT_EQ(name(&window), "Weave Instructions");
+    EXPECT_EQ(name(Control<QRadioButton>("optCardPosition1")), "A top right");
+    EXPECT_EQ(name(Control<QGroupBox>("Frame2")), "Pack 3");
+    EXPECT_EQ(name(Control<QPushButton>("cmdUnweave")), "UnWeave");
+    ClickCard(2, 3);
+    QAccessibleInterface* packs = QAccessible::queryAccessibleInterface(window.Grid());
+    EXPECT_EQ(packs->text(QAccessible::Name), "Packs");
+    QAccessibleTableInterface* table = packs->tableInterface();
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->rowDescription(1), "Pack 3");
+    EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "S");  // card 2 in pack 3
+    EXPECT_EQ(table->cellAt(3, 1)->text(QAccessible::Name), "");   // not in pack 1 any more
+    EXPECT_EQ(table->cellAt(0, 3)->text(QAccessible::Name), "4");
+}
+
+}  // namespace
+}  // namespace tessaly
