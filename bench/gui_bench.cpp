@@ -1,9 +1,11 @@
 // Timings of the windows, on Qt's offscreen platform: a zoom click on a big band until the
 // canvas is painted, opening the instructions of a long band, painting one cell of a wide
-// draft, rebuilding a draft of 1,000 cards, and Apply with Simple Weave at block size 1.
+// draft, rebuilding a draft of 1,000 cards, Apply with Simple Weave at block size 1, and a
+// Weave with an UnWeave step on a short and a long band.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QPushButton>
 #include <QTest>
 
 #include "BenchSupport.h"
@@ -15,6 +17,8 @@
 #include "document/UserDialogs.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
+#include "weave/PackGrid.h"
+#include "weave/WeaveWindow.h"
 
 namespace tessaly {
 namespace {
@@ -119,6 +123,34 @@ void BM_ApplyAndSimpleWeave(benchmark::State& state) {
     state.counters["rows"] = document.CurrentBand().Count();
 }
 BENCHMARK(BM_ApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
+
+// One Weave and one UnWeave step from the click to the repainted display, instructions and
+// packs, on a band of the given number of picks of 200 cards.
+void BM_WeaveAndUnweaveStep(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, static_cast<int>(state.range(0)), 200);
+    DisplayWindow display(document);
+    display.resize(800, 900);
+    display.show();
+    InstructionsWindow instructions(document);
+    instructions.resize(600, 500);
+    instructions.show();
+    WeaveWindow weave(document);
+    weave.show();
+    QCoreApplication::processEvents();
+    auto* weaveButton = weave.findChild<QPushButton*>("cmdWeave");
+    auto* unweaveButton = weave.findChild<QPushButton*>("cmdUnweave");
+    for (auto _ : state) {
+        for (QPushButton* button : {weaveButton, unweaveButton}) {
+            button->click();
+            display.View()->repaint();
+            instructions.repaint();
+            weave.Grid()->repaint();
+        }
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly
