@@ -3,8 +3,10 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <sstream>
 
 #include "GuiSupport.h"
+#include "cli/ExportCommand.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "display/Zoom.h"
@@ -114,6 +116,18 @@ TEST_F(DisplayTest, unweaving_over_a_change_of_direction_leaves_no_trace_of_the_
     test::LoadRows(document, std::move(rows));
     ASSERT_TRUE(document.RemovePick());
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+}
+
+TEST_F(DisplayTest, shows_the_same_picture_the_exporter_draws) {
+    test::TempDir dir;
+    ASSERT_TRUE(document.OpenPattern(TESSALY_DEFAULT_PATTERN));
+    ExportOptions options;
+    options.patternPath = TESSALY_DEFAULT_PATTERN;
+    options.pngPath = dir.File("band.png");
+    std::ostringstream out;
+    ASSERT_EQ(RunExport(options, out), kExitOk);
+    const QImage exported(QString::fromStdString(options.pngPath));
+    EXPECT_EQ(display.Canvas().Image().convertToFormat(exported.format()), exported);
 }
 
 TEST_F(DisplayTest, pixels_match_the_block_outlines) {
