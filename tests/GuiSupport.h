@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -93,6 +94,12 @@ inline QImage FullRedraw(const PatternDocument& document, const QSize& size) {
     InstructionGrid grid;
     document.CurrentBand().WeaveBand(&fresh, &grid, document.Geometry());
     return fresh.Image();
+}
+
+// What a screen reader reads as the name of a window or control.
+inline QString AccessibleName(QObject* object) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
+    return accessible != nullptr ? accessible->text(QAccessible::Name) : QString("(none)");
 }
 
 inline void ProcessEvents() {

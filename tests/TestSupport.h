@@ -55,6 +55,12 @@ inline std::string ReadAll(const std::string& path) {
     return buffer.str();
 }
 
+// Colours as the program holds them, 0x00BBGGRR.
+constexpr std::int32_t kRed = 0x0000FF;
+constexpr std::int32_t kGreen = 0x00FF00;
+constexpr std::int32_t kBlue = 0xFF0000;
+constexpr std::int32_t kWhite = 0xFFFFFF;
+
 // A deck of n cards numbered 1..n with distinct colours per hole.
 inline Cards MakeDeck(int n, std::int32_t turn = 0, std::int32_t thread = 1,
                       std::int32_t holeOrder = 0) {

@@ -17,9 +17,10 @@
 namespace tessaly {
 namespace {
 
-constexpr std::int32_t kRed = 0x0000FF;
-constexpr std::int32_t kBlue = 0xFF0000;
-constexpr std::int32_t kWhite = 0xFFFFFF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
 
 class DesignTest : public ::testing::Test {
   protected:
@@ -280,9 +281,7 @@ TEST_F(DesignTest, the_boxes_edit_the_document_and_a_reload_keeps_them) {
 }
 
 TEST_F(DesignTest, a_screen_reader_can_read_the_threading) {
-    const auto name = [](QObject* object) {
-        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
-    };
+    const auto name = test::AccessibleName;
     EXPECT_EQ(name(&window), "Threading Design");
     EXPECT_EQ(name(Control<QLineEdit>("txtBandName")), "Band Name");
     EXPECT_EQ(name(Control<QLineEdit>("txtCardNumber")), "# of Cards");

@@ -2,13 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "TestSupport.h"
+
 namespace tessaly {
 namespace {
 
-constexpr std::int32_t kRed = 0x0000FF;
-constexpr std::int32_t kGreen = 0x00FF00;
-constexpr std::int32_t kBlue = 0xFF0000;
-constexpr std::int32_t kWhite = 0xFFFFFF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
 
 TEST(palette_test, colours_split_red_lowest_and_read_as_text) {
     EXPECT_EQ(ConvertColorToRGB(kRed), "255, 0, 0");

@@ -182,10 +182,7 @@ TEST_F(ShellTest, reverse_redraws_where_the_weaver_is_looking) {
 
 TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
     MainWindow& window = Start();
-    const auto name = [](QObject* object) {
-        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(object);
-        return accessible != nullptr ? accessible->text(QAccessible::Name) : QString("(none)");
-    };
+    const auto name = test::AccessibleName;
     EXPECT_EQ(name(&window), "Tessaly");
     EXPECT_EQ(name(window.Display()), "Display Band - 1:1");
     EXPECT_EQ(name(window.Display()->View()), "Band");

@@ -16,10 +16,10 @@
 namespace tessaly {
 namespace {
 
-constexpr std::int32_t kRed = 0x0000FF;
-constexpr std::int32_t kGreen = 0x00FF00;
-constexpr std::int32_t kBlue = 0xFF0000;
-constexpr std::int32_t kWhite = 0xFFFFFF;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
 
 TEST(pack_choices_test, the_worked_card_flips_over_and_turns) {
     PackChoices choices;
@@ -204,9 +204,7 @@ TEST_F(WeaveWindowTest, the_grid_follows_the_band_not_a_count_typed_elsewhere) {
 }
 
 TEST_F(WeaveWindowTest, a_screen_reader_can_read_the_packs) {
-    const auto name = [](QObject* object) {
-        return QAccessible::queryAccessibleInterface(object)->text(QAccessible::Name);
-    };
+    const auto name = test::AccessibleName;
     EXPECT_EQ(name(&window), "Weave Instructions");
     EXPECT_EQ(name(Control<QRadioButton>("optCardPosition1")), "A top right");
     EXPECT_EQ(name(Control<QGroupBox>("Frame2")), "Pack 3");

@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 
 #include "document/PatternDocument.h"
 #include "document/UserDialogs.h"
@@ -14,6 +13,7 @@
 #include "errors/Numeric.h"
 #include "model/Twips.h"
 #include "render/RasterCanvas.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -25,11 +25,6 @@ constexpr int kViewportLeftTwips = 1440;
 constexpr int kViewportRightMarginTwips = 315;
 constexpr int kViewportHeightTwips = 1455;
 constexpr int kViewportScrollingHeightTwips = 1700;
-
-QRect Place(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
 
 const char* const kCellProcedures[DraftGrid::kParts] = {
     "lblCardNumber_MouseDown", "picDraftA_MouseDown", "picDraftB_MouseDown",
@@ -67,10 +62,7 @@ DesignWindow::DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWid
     setWindowTitle(tr("Threading Design"));
     setAccessibleName(windowTitle());
     InstallAccessibleGrids();
-    // the layout is measured for a small dialog font
-    QFont small = font();
-    small.setPointSizeF(8);
-    setFont(small);
+    UseDialogFont(this);
     BuildControls();
     ConnectDocument();
     resize(TwipsToPixels(5235), TwipsToPixels(3165));
@@ -92,28 +84,28 @@ void DesignWindow::BuildControls() {
         return edit;
     };
 
-    label("Label6", tr("Band Name:"), Place(240, 120, 1075, 255));
-    bandName_ = box("txtBandName", tr("Band Name"), Place(1320, 120, 3135, 285));
-    label("Label13", tr("# of Cards"), Place(240, 480, 835, 255));
-    cardNumber_ = box("txtCardNumber", tr("# of Cards"), Place(1080, 480, 735, 285));
-    auto* sequenceLabel = label("Label14", tr("Default Turn Seq"), Place(1900, 450, 1080, 495));
+    label("Label6", tr("Band Name:"), TwipsRect(240, 120, 1075, 255));
+    bandName_ = box("txtBandName", tr("Band Name"), TwipsRect(1320, 120, 3135, 285));
+    label("Label13", tr("# of Cards"), TwipsRect(240, 480, 835, 255));
+    cardNumber_ = box("txtCardNumber", tr("# of Cards"), TwipsRect(1080, 480, 735, 285));
+    auto* sequenceLabel = label("Label14", tr("Default Turn Seq"), TwipsRect(1900, 450, 1080, 495));
     sequenceLabel->setWordWrap(true);
-    turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), Place(3000, 480, 1455, 285));
-    label("Label5", tr("Ex.  FFBB"), Place(3015, 750, 1455, 255));
+    turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), TwipsRect(3000, 480, 1455, 285));
+    label("Label5", tr("Ex.  FFBB"), TwipsRect(3015, 750, 1455, 255));
     findChild<QLabel*>("Label6")->setBuddy(bandName_);
     findChild<QLabel*>("Label13")->setBuddy(cardNumber_);
     sequenceLabel->setBuddy(turnSequence_);
 
-    label("Label11", tr("L"), Place(120, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
-    label("Label12", tr("R"), Place(480, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
+    label("Label11", tr("L"), TwipsRect(120, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
+    label("Label12", tr("R"), TwipsRect(480, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
     leftColor_ = new ColorSwatch(this);
     leftColor_->setObjectName("picLeftColor");
     leftColor_->setAccessibleName(tr("Left colour"));
-    leftColor_->setGeometry(Place(120, 1440, 375, 615));
+    leftColor_->setGeometry(TwipsRect(120, 1440, 375, 615));
     rightColor_ = new ColorSwatch(this);
     rightColor_->setObjectName("picRightColor");
     rightColor_->setAccessibleName(tr("Right colour"));
-    rightColor_->setGeometry(Place(480, 1440, 375, 615));
+    rightColor_->setGeometry(TwipsRect(480, 1440, 375, 615));
 
     // the row labels stand level with the draft's rows; "A" to "D" paint their whole row
     const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
@@ -121,7 +113,7 @@ void DesignWindow::BuildControls() {
     const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
     for (int part = 0; part < DraftGrid::kParts; ++part) {
         PressLabel* rowLabel = label(names[part], QString::fromLatin1(texts[part]),
-                                     Place(1230, 990 + 240 * part, 255, 255));
+                                     TwipsRect(1230, 990 + 240 * part, 255, 255));
         rowLabel->setAlignment(Qt::AlignCenter);
         rowLabel->setFrameShape(QFrame::Box);
         rowLabel->setAutoFillBackground(true);
@@ -141,27 +133,20 @@ void DesignWindow::BuildControls() {
         });
     }
 
-    viewport_ = new QScrollArea(this);
-    viewport_->setObjectName("prtDraft");
-    viewport_->setAccessibleName(tr("Draft viewport"));
-    viewport_->setFrameShape(QFrame::NoFrame);
-    viewport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    viewport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    viewport_->setGeometry(Place(kViewportLeftTwips, 990, 3600, kViewportHeightTwips));
     grid_ = new DraftGrid(document_);
-    viewport_->setWidget(grid_);
-    viewport_->horizontalScrollBar()->setSingleStep(TwipsToPixels(DraftGrid::kColumnTwips));
-    viewport_->horizontalScrollBar()->setPageStep(TwipsToPixels(3 * DraftGrid::kColumnTwips));
+    viewport_ =
+        MakeColumnViewport(this, "prtDraft", tr("Draft viewport"), grid_, DraftGrid::kColumnTwips);
+    viewport_->setGeometry(TwipsRect(kViewportLeftTwips, 990, 3600, kViewportHeightTwips));
 
     apply_ = new QPushButton(tr("&Apply"), this);
     apply_->setObjectName("cmdOk");
-    apply_->setGeometry(Place(120, 2760, 855, 375));
+    apply_->setGeometry(TwipsRect(120, 2760, 855, 375));
     replaceColors_ = new QCheckBox(tr("&Replace Colors only"), this);
     replaceColors_->setObjectName("chkReplaceColor");
-    replaceColors_->setGeometry(Place(1100, 2820, 2400, 375));
+    replaceColors_->setGeometry(TwipsRect(1100, 2820, 2400, 375));
     simpleWeave_ = new QPushButton(tr("&Simple Weave"), this);
     simpleWeave_->setObjectName("cmdWeaveAll");
-    simpleWeave_->setGeometry(Place(3600, 2760, 1335, 375));
+    simpleWeave_->setGeometry(TwipsRect(3600, 2760, 1335, 375));
     simpleWeave_->setEnabled(false);
 
     setTabOrder(bandName_, cardNumber_);
@@ -220,14 +205,8 @@ void DesignWindow::ShowDraft() {
 }
 
 void DesignWindow::FitViewport() {
-    const int left = viewport_->x();
-    const int inner = width();
-    const int margin = TwipsToPixels(kViewportRightMarginTwips);
-    if (left + margin < inner) viewport_->resize(inner - (left + margin), viewport_->height());
-    // room for the horizontal scroll bar when the draft is wider than the viewport
-    const bool scrolls = viewport_->width() < grid_->width();
-    viewport_->resize(viewport_->width(), TwipsToPixels(scrolls ? kViewportScrollingHeightTwips
-                                                                : kViewportHeightTwips));
+    FitColumnViewport(viewport_, width(), kViewportRightMarginTwips, kViewportHeightTwips,
+                      kViewportScrollingHeightTwips);
 }
 
 void DesignWindow::resizeEvent(QResizeEvent* event) {

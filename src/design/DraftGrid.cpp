@@ -9,6 +9,7 @@
 #include "model/Directions.h"
 #include "model/Twips.h"
 #include "render/RasterCanvas.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -17,7 +18,6 @@ namespace {
 const int kColumn = TwipsToPixels(DraftGrid::kColumnTwips);    // 17
 const int kRowStep = TwipsToPixels(DraftGrid::kRowStepTwips);  // 16
 const int kCell = TwipsToPixels(DraftGrid::kCellTwips);        // 17
-const QColor kLabelGrey(0xE0, 0xE0, 0xE0);
 
 std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
     switch (part) {
@@ -104,32 +104,21 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, palette().window());
-    QFont bold = font();
-    bold.setBold(true);
-    bold.setPixelSize(10);
-    painter.setFont(bold);
-    const std::int32_t first = std::max(1, 1 + dirty.left() / kColumn);
-    const std::int32_t last = std::min(CardCount(), 1 + dirty.right() / kColumn);
+    const ColumnRange columns = ColumnsIn(dirty, kColumn, CardCount());
     const std::vector<DraftColumn>& draft = document_.Draft();
     // top row first, so each row's border covers the line it shares with the row above
     for (int part = Number; part < kParts; ++part) {
-        for (std::int32_t card = first; card <= last; ++card) {
+        for (std::int32_t card = columns.first; card <= columns.last; ++card) {
             const Cell cell{card, static_cast<Part>(part)};
+            if (part == Number || part == Threading) {
+                PaintLabelCell(painter, CellRect(cell), CellText(cell));
+                continue;
+            }
             const QRect box = CellRect(cell).adjusted(0, 0, -1, -1);
             const DraftColumn& column = draft[static_cast<std::size_t>(card - 1)];
-            const bool label = part == Number || part == Threading;
-            painter.fillRect(
-                box, label ? kLabelGrey : RasterCanvas::ToQColor(HoleColor(column, cell.part)));
+            painter.fillRect(box, RasterCanvas::ToQColor(HoleColor(column, cell.part)));
             painter.setPen(Qt::black);
             painter.drawRect(box);
-            if (!label) continue;
-            const QString text = CellText(cell);
-            // card numbers of four digits still fit their column
-            QFont fitted = bold;
-            if (painter.fontMetrics().horizontalAdvance(text) > kColumn - 2) fitted.setPixelSize(7);
-            painter.setFont(fitted);
-            painter.drawText(box, Qt::AlignCenter, text);
-            painter.setFont(bold);
         }
     }
 }

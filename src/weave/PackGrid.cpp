@@ -9,6 +9,7 @@
 #include "PackChoices.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -89,24 +90,9 @@ void PackGrid::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.fillRect(dirty, palette().window());
-    QFont bold = font();
-    bold.setBold(true);
-    bold.setPixelSize(10);
-    painter.setFont(bold);
-    const std::int32_t first = std::max(1, 1 + dirty.left() / kColumn);
-    const std::int32_t last = std::min(choices_.CardCount(), 1 + dirty.right() / kColumn);
-    for (std::int32_t card = first; card <= last; ++card) {
-        const QRect number = CardRect(card, 0).adjusted(0, 0, -1, -1);
-        painter.fillRect(number, QColor(0xE0, 0xE0, 0xE0));
-        painter.setPen(Qt::black);
-        painter.drawRect(number);
-        const QString text = QString::number(card);
-        QFont fitted = bold;
-        if (painter.fontMetrics().horizontalAdvance(text) > kColumn - 2) fitted.setPixelSize(7);
-        painter.setFont(fitted);
-        painter.drawText(number, Qt::AlignCenter, text);
-        painter.setFont(bold);
-
+    const ColumnRange columns = ColumnsIn(dirty, kColumn, choices_.CardCount());
+    for (std::int32_t card = columns.first; card <= columns.last; ++card) {
+        PaintLabelCell(painter, CardRect(card, 0), QString::number(card));
         const PackChoices::Column& choice = choices_.At(card);
         for (int pack = 3; pack >= 1; --pack) {
             // the card picture fills the top of its place: white, with the card as a diagonal

@@ -6,21 +6,16 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
-#include <QScrollBar>
 
 #include "PackGrid.h"
 #include "document/PatternDocument.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
 namespace {
-
-QRect Place(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
 
 constexpr int kViewportLeftTwips = 1560;
 constexpr int kViewportRightMarginTwips = 315;
@@ -35,10 +30,7 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
     setWindowTitle(tr("Weave Instructions"));
     setAccessibleName(windowTitle());
     InstallAccessibleGrids();
-    // the layout is measured for a small dialog font
-    QFont small = font();
-    small.setPointSizeF(8);
-    setFont(small);
+    UseDialogFont(this);
     BuildControls();
     resize(TwipsToPixels(5235), TwipsToPixels(3435));
 
@@ -60,7 +52,7 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
 void WeaveWindow::BuildControls() {
     auto* corner = new QGroupBox(this);
     corner->setObjectName("Frame4");
-    corner->setGeometry(Place(285, 0, 720, 780));
+    corner->setGeometry(TwipsRect(285, 0, 720, 780));
     const QPoint corners[4] = {{120, 195}, {400, 195}, {400, 435}, {120, 435}};
     const QString names[4] = {tr("A top left"), tr("A top right"), tr("A bottom right"),
                               tr("A bottom left")};
@@ -69,7 +61,7 @@ void WeaveWindow::BuildControls() {
         positions_[i] = new QRadioButton(corner);
         positions_[i]->setObjectName(QString("optCardPosition%1").arg(i));
         positions_[i]->setAccessibleName(names[i]);
-        positions_[i]->setGeometry(Place(corners[i].x(), corners[i].y(), 255, 255));
+        positions_[i]->setGeometry(TwipsRect(corners[i].x(), corners[i].y(), 255, 255));
         // an indicator only: it shows where hole A of card 1 stands, it takes no input
         positions_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         positions_[i]->setFocusPolicy(Qt::NoFocus);
@@ -77,7 +69,7 @@ void WeaveWindow::BuildControls() {
     }
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("Label1");
-    positionLabel->setGeometry(Place(1200, 120, 1395, 255));
+    positionLabel->setGeometry(TwipsRect(1200, 120, 1395, 255));
 
     // each pack's directions stand level with its row of cards
     const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
@@ -85,44 +77,37 @@ void WeaveWindow::BuildControls() {
     for (int pack = 1; pack <= 3; ++pack) {
         auto* frame = new QGroupBox(tr("Pack %1").arg(pack), this);
         frame->setObjectName(frames[pack - 1]);
-        frame->setGeometry(Place(360, tops[pack - 1], 1095, 615));
+        frame->setGeometry(TwipsRect(360, tops[pack - 1], 1095, 615));
         auto* group = new QButtonGroup(frame);
         QRadioButton*& forward = forward_[pack - 1];
         QRadioButton*& backward = backward_[pack - 1];
         forward = new QRadioButton(tr("F"), frame);
         forward->setObjectName(QString("optFB%1_0").arg(pack));
-        forward->setGeometry(Place(60, 240, 480, 300));
+        forward->setGeometry(TwipsRect(60, 240, 480, 300));
         backward = new QRadioButton(tr("B"), frame);
         backward->setObjectName(QString("optFB%1_1").arg(pack));
-        backward->setGeometry(Place(570, 240, 480, 300));
+        backward->setGeometry(TwipsRect(570, 240, 480, 300));
         group->addButton(forward, 0);
         group->addButton(backward, 1);
         connect(group, &QButtonGroup::idClicked, this,
                 [this, pack](int turn) { choices_.SetTurn(pack, turn); });
     }
 
-    viewport_ = new QScrollArea(this);
-    viewport_->setObjectName("prtPacks");
-    viewport_->setAccessibleName(tr("Packs viewport"));
-    viewport_->setFrameShape(QFrame::NoFrame);
-    viewport_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    viewport_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    viewport_->setGeometry(Place(kViewportLeftTwips, 600, 3255, kViewportHeightTwips));
     grid_ = new PackGrid(choices_);
-    viewport_->setWidget(grid_);
-    viewport_->horizontalScrollBar()->setSingleStep(TwipsToPixels(PackGrid::kColumnTwips));
-    viewport_->horizontalScrollBar()->setPageStep(TwipsToPixels(3 * PackGrid::kColumnTwips));
+    viewport_ =
+        MakeColumnViewport(this, "prtPacks", tr("Packs viewport"), grid_, PackGrid::kColumnTwips);
+    viewport_->setGeometry(TwipsRect(kViewportLeftTwips, 600, 3255, kViewportHeightTwips));
 
     nextPick_ = new QLabel(this);
     nextPick_->setObjectName("lblNextPick");
-    nextPick_->setGeometry(Place(285, 3060, 2300, 255));
+    nextPick_->setGeometry(TwipsRect(285, 3060, 2300, 255));
 
     weave_ = new QPushButton(tr("&Weave"), this);
     weave_->setObjectName("cmdWeave");
-    weave_->setGeometry(Place(2640, 3000, 975, 375));
+    weave_->setGeometry(TwipsRect(2640, 3000, 975, 375));
     unweave_ = new QPushButton(tr("&UnWeave"), this);
     unweave_->setObjectName("cmdUnweave");
-    unweave_->setGeometry(Place(3840, 3000, 975, 375));
+    unweave_->setGeometry(TwipsRect(3840, 3000, 975, 375));
 
     connect(weave_, &QPushButton::clicked, this, &WeaveWindow::cmdWeave_Click);
     connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::cmdUnweave_Click);
@@ -171,11 +156,8 @@ void WeaveWindow::ShowChoices() {
 }
 
 void WeaveWindow::FitViewport() {
-    const int margin = viewport_->x() + TwipsToPixels(kViewportRightMarginTwips);
-    if (margin < width()) viewport_->resize(width() - margin, viewport_->height());
-    const bool scrolls = viewport_->width() < grid_->width();
-    viewport_->resize(viewport_->width(), TwipsToPixels(scrolls ? kViewportScrollingHeightTwips
-                                                                : kViewportHeightTwips));
+    FitColumnViewport(viewport_, width(), kViewportRightMarginTwips, kViewportHeightTwips,
+                      kViewportScrollingHeightTwips);
 }
 
 void WeaveWindow::resizeEvent(QResizeEvent* event) {
