@@ -212,34 +212,29 @@ void MainWindow::PlaceChildren() {
         std::max(area.height() - designSub_->height(), WindowPlaces::kMinHeight));
 }
 
+void MainWindow::ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen) {
+    // a window the weaver closed comes back as new
+    if (!sub->isVisible()) {
+        if (reopen) reopen();
+        sub->show();
+    }
+    sub->raise();
+    mdi_->setActiveSubWindow(sub);
+}
+
 void MainWindow::mnuWeave_Click() {
-    Trap("frmMain", "mnuWeave_Click", [&] {
-        // a window the weaver closed comes back as new: the last pick, every pack forward
-        if (!weaveSub_->isVisible()) {
-            weave_->Reload();
-            weaveSub_->show();
-        }
-        weaveSub_->raise();
-        mdi_->setActiveSubWindow(weaveSub_);
-    });
+    // the last pick, every pack forward
+    Trap("frmMain", "mnuWeave_Click", [&] { ShowChild(weaveSub_, [this] { weave_->Reload(); }); });
 }
 
 void MainWindow::mnuDesign_Click() {
-    Trap("frmMain", "mnuDesign_Click", [&] {
-        // a window the weaver closed comes back as new: the draft from the band
-        if (!designSub_->isVisible()) {
-            design_->Reload();
-            designSub_->show();
-        }
-        designSub_->raise();
-        mdi_->setActiveSubWindow(designSub_);
-    });
+    // the draft from the band
+    Trap("frmMain", "mnuDesign_Click",
+         [&] { ShowChild(designSub_, [this] { design_->Reload(); }); });
 }
 
 void MainWindow::mnuDisplay_Click() {
-    displaySub_->show();
-    displaySub_->raise();
-    mdi_->setActiveSubWindow(displaySub_);
+    Trap("frmMain", "mnuDisplay_Click", [&] { ShowChild(displaySub_, {}); });
 }
 
 void MainWindow::mnuInstructions_Click() {

@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 
 #include "patternfile/PatternFile.h"
 
@@ -75,6 +76,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
     void PlaceChildren();
+    // Shows a child window and brings it forward; one that was closed is reopened first.
+    void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
     bool childrenPlaced_ = false;
 
     PatternDocument& document_;
