@@ -29,6 +29,8 @@ class UserDialogsForBench : public UserDialogs {
     void ShowMessage(QWidget*, const QString&, const QString&, Icon) override {}
     Answer Ask(QWidget*, const QString&, const QString&, bool) override { return Answer::No; }
     std::optional<std::int32_t> ChooseColor(QWidget*, std::int32_t) override { return {}; }
+    std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return {}; }
     bool OpenDocument(const QString&) override { return false; }
 };
 

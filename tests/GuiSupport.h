@@ -34,6 +34,14 @@ class RecordingDialogs : public UserDialogs {
         colorsOffered.push_back(current);
         return colorAnswer;
     }
+    std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override {
+        ++fileDialogs;
+        return openAnswer;
+    }
+    std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override {
+        ++fileDialogs;
+        return saveAnswer;
+    }
     bool OpenDocument(const QString& path) override {
         opened.push_back(path);
         return viewerAvailable;
@@ -46,6 +54,9 @@ class RecordingDialogs : public UserDialogs {
     bool viewerAvailable = true;
     Answer answer = Answer::No;
     std::optional<std::int32_t> colorAnswer;  // nothing: the colour dialog is cancelled
+    std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled
+    std::optional<QString> saveAnswer;
+    int fileDialogs = 0;
 };
 
 // A program folder holding the default pattern and the read-me, as the installed program has.

@@ -154,6 +154,7 @@ void PatternDocument::LoadPattern(PatternData pattern) {
     state_.BlockSize = kStartBlockSize;
     state_.BandMargin = kStartBlockSize;
     turnSequence_ = std::move(pattern.TurnSequence);
+    storeEveryRow_ = turnSequence_.empty();
     RunPass(BandSurface::Pass::NewBand, CardCount(),
             [this](Canvas& canvas) { WeaveOpenedPattern(state_, turnSequence_, canvas, grid_); });
     WriteGridHeader();
@@ -187,6 +188,7 @@ bool PatternDocument::WeaveAll() {
     }
     WriteGridHeader();
     SetFrontFace();
+    storeEveryRow_ = false;
     emit bandReplaced();
     return true;
 }
@@ -212,6 +214,7 @@ bool PatternDocument::ApplyThreading() {
     }
     WriteGridHeader();
     SetFrontFace();
+    storeEveryRow_ = false;
     emit bandReplaced();
     MarkChanged();
     return true;
@@ -293,7 +296,9 @@ void PatternDocument::DrawAfterRemoval(Canvas& canvas) {
 }
 
 void PatternDocument::AfterPickStep() {
-    // a hand-woven band is saved row by row, which a file without a turning sequence does
+    // a hand-woven band is saved row by row, which a file without a turning sequence does,
+    // also when a sequence is typed again before the band is woven from it
+    storeEveryRow_ = true;
     SetTurnSequence({});
     MarkChanged();
 }
@@ -401,10 +406,38 @@ void PatternDocument::SetPatternChanged(bool changed) {
     emit modifiedChanged(changed);
 }
 
+namespace {
+
+// What the file holds beside the band, with the sequence left out when the band is not what
+// weaving its first row with the sequence gives: then every row is stored.
+class SavingHost : public PatternFileHost {
+  public:
+    SavingHost(PatternFileHost& host, bool storeEveryRow)
+        : host_(host), storeEveryRow_(storeEveryRow) {}
+    std::optional<std::string> AskSavePath() override { return host_.AskSavePath(); }
+    void SetMainCaption(const std::string& caption) override { host_.SetMainCaption(caption); }
+    std::string BandNameText() override { return host_.BandNameText(); }
+    std::string TurnSequenceText() override {
+        return storeEveryRow_ ? std::string() : host_.TurnSequenceText();
+    }
+    WindowValues CurrentWindowValues() override { return host_.CurrentWindowValues(); }
+    void ApplyWindowValues(const WindowValues& values) override { host_.ApplyWindowValues(values); }
+
+  private:
+    PatternFileHost& host_;
+    bool storeEveryRow_;
+};
+
+}  // namespace
+
 bool PatternDocument::Save(PatternFileHost& host) {
     const std::string path = state_.PatternPath;
     const bool wasChanged = state_.PatternChanged;
-    const bool saved = SaveFile(state_, host);
+    SavingHost saving(host, storeEveryRow_);
+    // a file always holds the front face; the cards come back exactly as they were
+    if (reversed_) state_.CurrentBand->TurnOver();
+    const bool saved = SaveFile(state_, saving);
+    if (reversed_) state_.CurrentBand->TurnOver();
     if (state_.PatternPath != path) emit patternPathChanged(ToQString(state_.PatternPath));
     if (state_.PatternChanged != wasChanged) emit modifiedChanged(state_.PatternChanged);
     return saved;

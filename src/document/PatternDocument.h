@@ -169,6 +169,8 @@ class PatternDocument : public QObject {
     std::string turnSequence_;
     std::vector<DraftColumn> draft_;
     bool reversed_ = false;
+    // the band holds picks that weaving its first row with the sequence would not give
+    bool storeEveryRow_ = false;
     InstructionGrid grid_;
     std::vector<BandSurface*> surfaces_;
     QUndoStack undoStack_;

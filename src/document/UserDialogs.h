@@ -25,6 +25,10 @@ class UserDialogs {
                        bool withCancel) = 0;
     // The colour dialog, opened on the current colour (0x00BBGGRR); nothing when cancelled.
     virtual std::optional<std::int32_t> ChooseColor(QWidget* parent, std::int32_t current) = 0;
+    // The file dialogs for pattern files, opened on the last name chosen; nothing when
+    // cancelled. Open asks for a file that exists; Save asks before overwriting one.
+    virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& last) = 0;
+    virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last) = 0;
     // Opens a document with the desktop's viewer; false when none could be started.
     virtual bool OpenDocument(const QString& path) = 0;
 };

@@ -144,22 +144,36 @@ void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
     });
 }
 
+namespace {
+
+// The same cards seen from the other face: opposite holes trade colours, S and Z trade, the
+// band is mirrored and every turn goes the other way.
+void TurnOverRow(Row& row) {
+    Cards& deck = row.Cards();
+    const std::int32_t count = deck.Count();
+    for (Card& card : deck) {
+        std::swap(card.AColor, card.CColor);
+        std::swap(card.BColor, card.DColor);
+        card.Thread = card.Thread == SThread ? ZThread : SThread;
+        card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
+        card.SetTurn(card.Turn() == Backward ? Forward : Backward);
+    }
+}
+
+}  // namespace
+
 void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveReverse", [&] {
         // bottom first, so each row is compared with a row below that is already reversed
         for (Row& row : rows_) {
-            Cards& deck = row.Cards();
-            const std::int32_t count = deck.Count();
-            for (Card& card : deck) {
-                std::swap(card.AColor, card.CColor);
-                std::swap(card.BColor, card.DColor);
-                card.Thread = card.Thread == SThread ? ZThread : SThread;
-                card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
-                card.SetTurn(card.Turn() == Backward ? Forward : Backward);
-            }
+            TurnOverRow(row);
             row.DrawNewRow(row.Key, canvas, grid, geometry);
         }
     });
+}
+
+void Band::TurnOver() {
+    for (Row& row : rows_) TurnOverRow(row);
 }
 
 }  // namespace tessaly

@@ -49,6 +49,8 @@ class Band {
     // Draws every row that shows, bottom first, without touching the instructions: the
     // picture a full redraw gives, for a canvas that was cleared.
     void DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const;
+    // Turns every row into its other face without drawing; twice gives back every card.
+    void TurnOver();
     // Turns every row into its reverse face, or back, and redraws it.
     void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
 

@@ -5,7 +5,9 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFontDatabase>
+#include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -21,6 +23,7 @@
 #include "document/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
+#include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/WeaveWindow.h"
 
@@ -58,7 +61,9 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)) {
     setObjectName("frmMain");
-    setWindowTitle(QStringLiteral("Tessaly"));
+    UpdateCaption();
+    connect(&document_, &PatternDocument::patternPathChanged, this, &MainWindow::UpdateCaption);
+    connect(&document_, &PatternDocument::modifiedChanged, this, &MainWindow::UpdateCaption);
     setWindowIcon(QIcon(":/icons/logo.svg"));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
@@ -111,21 +116,25 @@ QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
-    // the file commands arrive with the file and print windows; they show, disabled, where
-    // they will be
     const QString later = tr("Coming in a later release");
-    for (auto [name, text, icon, tip] :
-         {std::tuple{"mnuNew", tr("&New"), "new", tr("Start New Pattern")},
-          std::tuple{"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern")},
-          std::tuple{"mnuSave", tr("&Save"), "save", tr("Save Pattern")},
-          std::tuple{"mnuSaveAs", tr("Save &As..."), static_cast<const char*>(nullptr),
-                     QString()}}) {
+    const std::tuple<const char*, QString, const char*, QString, QKeySequence::StandardKey,
+                     void (MainWindow::*)()>
+        commands[] = {{"mnuNew", tr("&New"), "new", tr("Start New Pattern"), QKeySequence::New,
+                       &MainWindow::mnuNew_Click},
+                      {"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern"),
+                       QKeySequence::Open, &MainWindow::mnuOpen_Click},
+                      {"mnuSave", tr("&Save"), "save", tr("Save Pattern"), QKeySequence::Save,
+                       &MainWindow::mnuSave_Click},
+                      {"mnuSaveAs", tr("Save &As..."), nullptr, QString(), QKeySequence::SaveAs,
+                       &MainWindow::mnuSaveAs_Click}};
+    for (const auto& [name, text, icon, tip, key, handler] : commands) {
         QAction* action = AddAction(name, text, icon, tip);
-        action->setEnabled(false);
-        action->setStatusTip(later);
+        action->setShortcut(key);
+        connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
     }
     file->addSeparator()->setObjectName("mnuDash0");
+    // printing arrives with the print window; its entries show, disabled, where they will be
     for (auto [name, text, icon, tip] :
          {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern")},
           std::tuple{"mnuPreview", tr("Print Pre&view"), "preview",
@@ -137,7 +146,8 @@ void MainWindow::BuildMenus() {
     }
     file->addSeparator()->setObjectName("mnuDash1");
     QAction* exit = AddAction("mnuExit", tr("E&xit"));
-    connect(exit, &QAction::triggered, qApp, &QApplication::quit);
+    exit->setShortcut(QKeySequence::Quit);
+    connect(exit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
     file->addAction(exit);
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
@@ -181,9 +191,99 @@ void MainWindow::BuildToolbar() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // closing the main window ends the program, once unsaved work is seen to
+    if (!MaySetPatternAside()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (splash_ != nullptr) splash_->close();
     QApplication::quit();
+}
+
+bool MainWindow::MaySetPatternAside() {
+    if (!document_.PatternChanged()) return true;
+    switch (dialogs_.Ask(this, tr("Save Pattern"), tr("Do you want to save the current pattern?"),
+                         true)) {
+        case UserDialogs::Answer::Yes:
+            // a save that was cancelled or failed keeps the pattern: nothing unsaved is lost
+            return document_.Save(*this);
+        case UserDialogs::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void MainWindow::mnuNew_Click() {
+    Trap("frmMain", "mnuNew_Click", [&] {
+        if (!MaySetPatternAside()) return;
+        // the default pattern, untitled: a Save asks for a name and never overwrites the
+        // program's own template
+        if (OpenFile(programFolder_ + "/default.kst")) document_.SetPatternPath({});
+    });
+}
+
+void MainWindow::mnuOpen_Click() {
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (MaySetPatternAside()) OpenFile({});
+    });
+}
+
+void MainWindow::mnuSave_Click() {
+    Trap("frmMain", "mnuSave_Click", [&] { document_.Save(*this); });
+}
+
+void MainWindow::mnuSaveAs_Click() {
+    Trap("frmMain", "mnuSaveAs_Click", [&] {
+        // a cancelled Save As keeps the file the pattern had, as the caption shows it
+        const std::string previous = document_.PatternPath();
+        document_.SetPatternPath({});
+        if (!document_.Save(*this)) document_.SetPatternPath(previous);
+    });
+}
+
+void MainWindow::mnuExit_Click() {
+    Trap("frmMain", "mnuExit_Click", [&] { close(); });
+}
+
+bool MainWindow::OpenFile(const QString& path) {
+    QString chosen = path;
+    if (chosen.isEmpty()) {
+        const std::optional<QString> answer = dialogs_.ChooseOpenFile(this, lastOpened_);
+        if (!answer) return false;  // a cancel says nothing
+        chosen = *answer;
+        lastOpened_ = chosen;
+    }
+    // a missing file changes nothing: the pattern keeps its file and caption
+    if (!QFileInfo(chosen).isFile()) {
+        dialogs_.ShowMessage(this, tr("No File"), tr("File does not exist or cannot be found."),
+                             UserDialogs::Icon::Warning);
+        return false;
+    }
+    try {
+        BusyCursor busy;
+        // a file that cannot be read is reported by the reader and changes nothing either
+        if (!document_.OpenPattern(QFileInfo(chosen).absoluteFilePath().toStdString()))
+            return false;
+        GetWindows(document_.StoredWindowValues(), *this);
+        return true;
+    } catch (const AppError& error) {
+        dialogs_.ShowMessage(this, QStringLiteral("Tessaly"),
+                             QString("%1-%2  frmMain.OpenFile")
+                                 .arg(error.Number())
+                                 .arg(QString::fromStdString(error.Description())),
+                             UserDialogs::Icon::None);
+        return false;
+    }
+}
+
+void MainWindow::UpdateCaption() {
+    const std::string& path = document_.PatternPath();
+    setWindowTitle(path.empty()
+                       ? QStringLiteral("Tessaly[*]")
+                       : QStringLiteral("Tessaly - %1[*]").arg(QString::fromStdString(path)));
+    setWindowModified(document_.PatternChanged());
 }
 
 void MainWindow::mnuReverse_Click() {
@@ -289,15 +389,14 @@ void MainWindow::ShowSplash(bool splash) {
 }
 
 std::optional<std::string> MainWindow::AskSavePath() {
-    const QString path = QFileDialog::getSaveFileName(this, tr("Save Pattern"), QString(),
-                                                      tr("Kestro File (*.kst);;All Files (*.*)"));
-    if (path.isEmpty()) return std::nullopt;
-    return path.toStdString();
+    const std::optional<QString> path = dialogs_.ChooseSaveFile(this, lastSaved_);
+    if (!path || path->isEmpty()) return std::nullopt;
+    lastSaved_ = *path;
+    return QFileInfo(*path).absoluteFilePath().toStdString();
 }
 
-void MainWindow::SetMainCaption(const std::string& caption) {
-    setWindowTitle(QString::fromStdString(caption));
-}
+// The caption follows the document's file and changed flag.
+void MainWindow::SetMainCaption(const std::string&) { UpdateCaption(); }
 
 std::string MainWindow::BandNameText() { return document_.BandName(); }
 

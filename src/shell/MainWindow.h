@@ -46,6 +46,12 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Shows the splash (start-up) or the About box.
     void ShowSplash(bool splash);
 
+    // Opens a pattern file, asking for one when path is empty; true when it was opened. A
+    // missing or unreadable file is reported and changes nothing.
+    bool OpenFile(const QString& path);
+    // The caption names the pattern's file and marks unsaved changes.
+    void UpdateCaption();
+
     // PatternFileHost
     std::optional<std::string> AskSavePath() override;
     void SetMainCaption(const std::string& caption) override;
@@ -61,6 +67,11 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void showEvent(QShowEvent* event) override;
 
   private slots:
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuExit_Click();
     void mnuReverse_Click();
     void mnuInstructions_Click();
     void mnuDisplay_Click();
@@ -76,9 +87,14 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
     void PlaceChildren();
+    // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
+    // weaver wishes. False when the weaver cancelled or the save did not happen.
+    bool MaySetPatternAside();
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
     bool childrenPlaced_ = false;
+    QString lastOpened_;  // the file dialogs start where the weaver was last
+    QString lastSaved_;
 
     PatternDocument& document_;
     UserDialogs& dialogs_;

@@ -2,6 +2,7 @@
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -34,6 +35,29 @@ std::optional<std::int32_t> QtUserDialogs::ChooseColor(QWidget* parent, std::int
     const QColor chosen = QColorDialog::getColor(RasterCanvas::ToQColor(current), parent);
     if (!chosen.isValid()) return std::nullopt;
     return static_cast<std::int32_t>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
+}
+
+namespace {
+
+std::optional<QString> ChoosePatternFile(QWidget* parent, const QString& last, bool save) {
+    QFileDialog dialog(parent, save ? QObject::tr("Save Pattern") : QObject::tr("Open Pattern"));
+    dialog.setNameFilters({QObject::tr("Kestro File (*.kst)"), QObject::tr("All Files (*)")});
+    dialog.setDefaultSuffix(QStringLiteral("kst"));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    if (!last.isEmpty()) dialog.selectFile(last);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+std::optional<QString> QtUserDialogs::ChooseOpenFile(QWidget* parent, const QString& last) {
+    return ChoosePatternFile(parent, last, false);
+}
+
+std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& last) {
+    return ChoosePatternFile(parent, last, true);
 }
 
 bool QtUserDialogs::OpenDocument(const QString& path) {

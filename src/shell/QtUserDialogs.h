@@ -12,6 +12,8 @@ class QtUserDialogs : public UserDialogs {
     Answer Ask(QWidget* parent, const QString& title, const QString& text,
                bool withCancel) override;
     std::optional<std::int32_t> ChooseColor(QWidget* parent, std::int32_t current) override;
+    std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& last) override;
+    std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last) override;
     bool OpenDocument(const QString& path) override;
 };
 

@@ -34,7 +34,7 @@ MainWindow& Startup::Run(bool showSplash) {
     // the first Save asks for a name
     document_.SetPatternPath({});
     document_.SetPatternChanged(false);
-    main_->setWindowTitle(QStringLiteral("Tessaly"));
+    main_->UpdateCaption();
     // a file that was not read has no places to give
     if (read) GetWindows(document_.StoredWindowValues(), *main_);
     document_.SetPrintBottom(DefaultPrintBottom());

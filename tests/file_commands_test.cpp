@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLineEdit>
+#include <fstream>
+
+#include "GuiSupport.h"
+#include "design/DesignWindow.h"
+#include "display/DisplayWindow.h"
+#include "patternfile/PatternReader.h"
+#include "shell/MainWindow.h"
+#include "shell/Startup.h"
+#include "weave/WeaveWindow.h"
+
+namespace tessaly {
+namespace {
+
+class FileCommandsTest : public ::testing::Test {
+  protected:
+    FileCommandsTest() : window(startup.Run(false)) {}
+
+    PatternDocument& Document() { return startup.Document(); }
+    QString Caption() { return window.windowTitle().remove("[*]"); }
+    void Trigger(const char* action) { window.Action(action)->trigger(); }
+    // A file of four cards woven with a sequence.
+    std::string ThreadedFile() {
+        return dir.Write("threaded.kst", test::PatternHead("FFBB", "Threaded") +
+                                             "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                                             "1, 2, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n"
+                                             "1, 3, 0, 255, 65280, 16711680, 0, 0, 0, 1\r\n"
+                                             "1, 4, 0, 255, 65280, 16711680, 0, 0, 0, 1\r\n");
+    }
+
+    test::ReportRecorder recorder;
+    test::RecordingDialogs dialogs;
+    test::ProgramFolder folder;
+    struct {
+        const test::ProgramFolder& folder;
+        // files of the weaver's own, beside the program's (one scratch folder per test)
+        std::string File(const std::string& name) const { return folder.File(name); }
+        std::string Write(const std::string& name, const std::string& bytes) const {
+            std::ofstream(File(name), std::ios::binary) << bytes;
+            return File(name);
+        }
+    } dir{folder};
+    Startup startup{dialogs, folder.Path()};
+    MainWindow& window;
+};
+
+TEST_F(FileCommandsTest, open_rebuilds_every_window_from_the_file) {
+    Document().SetBlockSize(14);
+    Trigger("mnuReverse");
+    const std::string path = ThreadedFile();
+    dialogs.openAnswer = QString::fromStdString(path);
+    Trigger("mnuOpen");
+    EXPECT_TRUE(dialogs.questions.empty());  // nothing unsaved: nothing asked
+    EXPECT_EQ(Caption(), QString::fromStdString("Tessaly - " + path));
+    EXPECT_EQ(Document().PatternPath(), path);
+    EXPECT_FALSE(Document().PatternChanged());
+    EXPECT_EQ(Document().Geometry().BlockSize, 10);
+    EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
+    EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
+    EXPECT_EQ(Document().CurrentBand().Count(), 97);
+    EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtTurnSequence")->text(), "FFBB");
+    EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtBandName")->text(), "Threaded");
+    EXPECT_EQ(window.Design()->Grid()->CardCount(), 4);
+    EXPECT_EQ(window.Weave()->Choices().CardCount(), 4);
+    EXPECT_EQ(Document().Grid().TextAt(0, 4), "4");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(FileCommandsTest, a_missing_or_unreadable_file_changes_nothing) {
+    const std::string before = Document().BandName();
+    const auto decks = test::DecksOf(Document().CurrentBand());
+    dialogs.openAnswer = QString::fromStdString(dir.File("gone.kst"));
+    Trigger("mnuOpen");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].title, "No File");
+    EXPECT_EQ(dialogs.messages[0].text, "File does not exist or cannot be found.");
+    EXPECT_EQ(Caption(), "Tessaly");
+    EXPECT_TRUE(Document().PatternPath().empty());
+
+    dialogs.openAnswer = QString::fromStdString(dir.Write("bad.kst", "Bad\r\nMain, 0\r\n"));
+    Trigger("mnuOpen");
+    EXPECT_EQ(recorder.Reports().size(), 1u);  // the reader says which line and why
+    EXPECT_EQ(Caption(), "Tessaly");
+    EXPECT_EQ(Document().BandName(), before);
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), decks);
+
+    dialogs.openAnswer.reset();  // a cancel says nothing
+    Trigger("mnuOpen");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+}
+
+TEST_F(FileCommandsTest, unsaved_work_is_never_put_aside_without_asking) {
+    Document().SetPatternChanged(true);
+    const std::string path = ThreadedFile();
+    dialogs.openAnswer = QString::fromStdString(path);
+
+    dialogs.answer = UserDialogs::Answer::Cancel;
+    Trigger("mnuOpen");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].title, "Save Pattern");
+    EXPECT_EQ(dialogs.questions[0].text, "Do you want to save the current pattern?");
+    EXPECT_EQ(dialogs.fileDialogs, 0);
+    EXPECT_TRUE(Document().PatternChanged());
+
+    // Yes, but the save is cancelled: the pattern stays, nothing opens
+    dialogs.answer = UserDialogs::Answer::Yes;
+    Trigger("mnuOpen");
+    EXPECT_EQ(Document().BandName(), "Tessaly sampler: diamonds");
+    EXPECT_TRUE(Document().PatternChanged());
+
+    // New and Exit ask too
+    dialogs.answer = UserDialogs::Answer::Cancel;
+    Trigger("mnuNew");
+    EXPECT_TRUE(Document().PatternChanged());
+    QCloseEvent close;
+    QCoreApplication::sendEvent(&window, &close);
+    EXPECT_FALSE(close.isAccepted());
+
+    dialogs.answer = UserDialogs::Answer::No;
+    Trigger("mnuOpen");
+    EXPECT_EQ(Document().BandName(), "Threaded");
+    EXPECT_FALSE(Document().PatternChanged());
+}
+
+TEST_F(FileCommandsTest, new_is_the_default_pattern_untitled) {
+    dialogs.openAnswer = QString::fromStdString(ThreadedFile());
+    Trigger("mnuOpen");
+    Trigger("mnuNew");
+    EXPECT_EQ(Document().BandName(), "Tessaly sampler: diamonds");
+    EXPECT_EQ(Caption(), "Tessaly");
+    EXPECT_TRUE(Document().PatternPath().empty());
+    dialogs.saveAnswer.reset();
+    Trigger("mnuSave");  // asks for a name, never writes the program's own template
+    EXPECT_EQ(dialogs.fileDialogs, 2);
+}
+
+TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
+    // weave two picks by hand, then type a sequence without weaving from it
+    const Band& band = Document().CurrentBand();
+    Cards pick = band.At(band.Count()).Cards();
+    ASSERT_TRUE(Document().AddPick(pick));
+    ASSERT_TRUE(Document().AddPick(pick));
+    Document().SetTurnSequence("FB");
+    Trigger("mnuReverse");  // the reverse face shows while saving
+    const auto shown = test::DecksOf(band);
+    dialogs.saveAnswer = QString::fromStdString(dir.File("woven.kst"));
+    Trigger("mnuSave");
+    EXPECT_EQ(Caption(), QString::fromStdString("Tessaly - " + dir.File("woven.kst")));
+    EXPECT_FALSE(Document().PatternChanged());
+    EXPECT_EQ(test::DecksOf(band), shown);  // saving left the display as it was
+
+    const PatternData read = PatternReader::ReadFile(dir.File("woven.kst"));
+    EXPECT_EQ(read.TurnSequence, "");  // every row is stored
+    Trigger("mnuReverse");             // the front face, as the file holds it
+    ASSERT_EQ(read.Rows->Count(), band.Count());
+    for (std::int32_t r = 1; r <= band.Count(); ++r)
+        for (std::int32_t c = 1; c <= band.At(r).Cards().Count(); ++c) {
+            const Card& mine = band.At(r).Cards().At(c);
+            const Card& back = read.Rows->At(r).Cards().At(c);
+            EXPECT_EQ(back.AColor, mine.AColor);
+            EXPECT_EQ(back.Turn(), mine.Turn());
+            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
+            EXPECT_EQ(back.Thread, mine.Thread);
+        }
+    // every window's place is stored
+    EXPECT_NE(read.Windows[1], WindowValue{});
+    EXPECT_NE(read.Windows[3], WindowValue{});
+}
+
+TEST_F(FileCommandsTest, save_as_cancelled_keeps_the_file_and_a_failed_save_loses_nothing) {
+    dialogs.saveAnswer = QString::fromStdString(dir.File("first.kst"));
+    Trigger("mnuSaveAs");
+    ASSERT_EQ(Document().PatternPath(), dir.File("first.kst"));
+    Document().SetPatternChanged(true);
+    dialogs.saveAnswer.reset();
+    Trigger("mnuSaveAs");
+    EXPECT_EQ(Document().PatternPath(), dir.File("first.kst"));
+    EXPECT_TRUE(Document().PatternChanged());
+
+    dialogs.saveAnswer = QString::fromStdString(dir.File("no-such-folder/second.kst"));
+    Trigger("mnuSaveAs");
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_EQ(recorder.Reports().back().number, 76);
+    EXPECT_TRUE(Document().PatternChanged());
+    EXPECT_EQ(Document().PatternPath(), dir.File("first.kst"));
+}
+
+}  // namespace
+}  // namespace tessaly
