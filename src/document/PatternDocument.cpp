@@ -81,10 +81,10 @@ void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
         } else if (wholeBand) {
             band.WeaveBand(&canvas, &grid_, geometry);
         } else if (band.Count() > 0) {
-            // the others repeat what the change drew: the new top row, or the top row alone
-            Row& top = band.At(band.Count());
+            // the others repeat what the change drew: the new top row, or the picture
+            // without the pick taken off
             if (pass == BandSurface::Pass::RowAdded)
-                top.DrawNewRow(band.Count(), &canvas, &grid_, geometry);
+                band.At(band.Count()).DrawNewRow(band.Count(), &canvas, &grid_, geometry);
             else
                 DrawAfterRemoval(canvas);
         }
