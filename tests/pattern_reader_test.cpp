@@ -6,6 +6,8 @@
 #include <thread>
 
 #include "TestSupport.h"
+#include "engine/InstructionGrid.h"
+#include "engine/RecordingCanvas.h"
 #include "patternfile/PatternError.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
@@ -126,6 +128,11 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"huge_row",
                    PatternHead() + "99999999999999999999, 1, 0, 0, 0, 0, 0, 1, 0, 1\r\n", 8,
                    "ProcessFile", "row number '99999999999999999999' does not fit in 32 bits"},
+        RejectCase{"descending_then_ascending",
+                   PatternHead() + Card(1, 2) + Card(1, 1) + Card(2, 1) + Card(2, 2), 10, "NewCard",
+                   "down to 1"},
+        RejectCase{"descending_stops_early", PatternHead() + Card(1, 3) + Card(1, 2), 9,
+                   "ProcessFile", "stops before card 1"},
         RejectCase{"row_zero", PatternHead() + Card(0, 1) + Card(1, 2), 8, "ProcessFile",
                    "numbered from 1"},
         RejectCase{
@@ -329,6 +336,38 @@ TEST(pattern_reader_test, a_pattern_comes_through_a_fifo) {
     writer.join();
     EXPECT_EQ(data.BandName, "Piped");
     EXPECT_EQ(data.Rows->At(1).Cards().Count(), 2);
+}
+
+TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored) {
+    // what saving the reverse face wrote: every row's cards in deck order, places mirrored
+    Band band;
+    Cards deck = test::MakeDeck(4, 0, 1, 2);
+    for (int r = 1; r <= 3; ++r) {
+        band.Add(deck, std::to_string(r));
+        for (tessaly::Card& card : deck) card.SetTurn(r % 2);
+    }
+    RecordingCanvas canvas;
+    InstructionGrid grid;
+    band.WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
+    std::string content = PatternHead();
+    for (const Row& row : band)
+        for (const tessaly::Card& card : row.Cards())
+            content += std::to_string(row.Key) + ", " + std::to_string(card.Position) + ", " +
+                       std::to_string(card.Turn()) + ", " + std::to_string(card.AColor) + ", " +
+                       std::to_string(card.BColor) + ", " + std::to_string(card.CColor) + ", " +
+                       std::to_string(card.DColor) + ", " + std::to_string(card.Thread) + ", " +
+                       std::to_string(card.HoleOrder) + ", " + std::to_string(card.Pack) + "\r\n";
+    ASSERT_EQ(content.find("1, 4,"), content.find("\r\n1, ") + 2);  // row 1 starts at card 4
+    const PatternData read = Parse(content);
+    ASSERT_EQ(read.Rows->Count(), 3);
+    for (std::int32_t r = 1; r <= 3; ++r)
+        for (std::int32_t c = 1; c <= 4; ++c) {
+            const tessaly::Card& mine = band.At(r).Cards().At(c);
+            const tessaly::Card& back = read.Rows->At(r).Cards().At(c);
+            EXPECT_EQ(back.Position, mine.Position);
+            EXPECT_EQ(back.AColor, mine.AColor);
+            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
+        }
 }
 
 }  // namespace

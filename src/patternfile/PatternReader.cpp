@@ -279,7 +279,7 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
 
 // Appends the card of one data line to the deck, after checking every field.
 void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
-             std::int32_t expectedPosition) {
+             std::int32_t expectedPosition, bool descending) {
     const std::int32_t position = CheckWidth(lines, "NewCard", values[1], 1, "Position", 16);
     const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], 2, "Turn", 16);
     const std::int32_t aColor = CheckWidth(lines, "NewCard", values[3], 3, "AColor", 32);
@@ -293,8 +293,9 @@ void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
     if (position != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Position " + std::to_string(position) + " is out of order: cards of a row " +
-                       "are numbered 1, 2, 3 ... and this one should be " +
-                       std::to_string(expectedPosition));
+                       (descending ? "are numbered from the last down to 1, as row 1 lists them, "
+                                   : "are numbered 1, 2, 3 ... ") +
+                       "and this one should be " + std::to_string(expectedPosition));
     if (turn != 0 && turn != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(turn));
@@ -351,7 +352,16 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
     std::int32_t cardsPerRow = 0;  // fixed by row 1
     Cards deck;
     std::int64_t lastCardLine = 0;
+    // a band saved while its reverse face showed lists every row's cards from N down to 1;
+    // the first card of row 1 tells which order the file keeps
+    bool descending = false;
+    std::int32_t firstPosition = 1;
     auto closeRow = [&] {
+        if (currentRow == 1 && descending && deck.Count() != firstPosition)
+            lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                       "row 1 lists its cards from " + std::to_string(firstPosition) +
+                           " down but stops before card 1",
+                       lastCardLine);
         if (currentRow == 1) cardsPerRow = deck.Count();
         if (deck.Count() != cardsPerRow)
             lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
@@ -396,7 +406,13 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
             if (currentRow != 0) closeRow();
             currentRow = row;
         }
-        NewCard(lines, values, deck, deck.Count() + 1);
+        if (currentRow == 1 && deck.Count() == 0) {
+            descending = values[1] > 1 && values[1] <= INT16_MAX;
+            firstPosition = descending ? static_cast<std::int32_t>(values[1]) : 1;
+        }
+        const std::int32_t last = currentRow == 1 ? firstPosition : cardsPerRow;
+        NewCard(lines, values, deck, descending ? last - deck.Count() : deck.Count() + 1,
+                descending);
         lastCardLine = lines.LineNumber();
     }
     if (currentRow == 0)
