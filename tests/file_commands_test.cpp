@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QUrl>
 #include <fstream>
 
 #include "GuiSupport.h"
@@ -187,6 +189,52 @@ TEST_F(FileCommandsTest, save_as_cancelled_keeps_the_file_and_a_failed_save_lose
     EXPECT_EQ(recorder.Reports().back().number, 76);
     EXPECT_TRUE(Document().PatternChanged());
     EXPECT_EQ(Document().PatternPath(), dir.File("first.kst"));
+}
+
+TEST_F(FileCommandsTest, a_pattern_dropped_on_the_window_opens) {
+    const std::string path = ThreadedFile();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &drop);
+    EXPECT_EQ(Document().BandName(), "Threaded");
+    EXPECT_EQ(Caption(), QString::fromStdString("Tessaly - " + path));
+}
+
+// "tessaly PATTERN.kst": the pattern opens at start-up; one that cannot be read is reported
+// and the default pattern stays.
+TEST(command_line_test, opens_the_pattern_named_or_keeps_the_default) {
+    test::ReportRecorder recorder;
+    test::RecordingDialogs dialogs;
+    test::ProgramFolder folder;
+    const std::string good = folder.File("good.kst");
+    std::ofstream(good, std::ios::binary)
+        << test::PatternHead("", "Given") << "1, 1, 0, 255, 255, 255, 255, 1, 0, 1\r\n";
+    {
+        Startup startup{dialogs, folder.Path()};
+        MainWindow& window = startup.Run(false, QString::fromStdString(good));
+        EXPECT_EQ(startup.Document().BandName(), "Given");
+        EXPECT_EQ(window.windowTitle().remove("[*]"), QString::fromStdString("Tessaly - " + good));
+    }
+    {
+        Startup startup{dialogs, folder.Path()};
+        MainWindow& window = startup.Run(false, QString::fromStdString(folder.File("gone.kst")));
+        EXPECT_EQ(startup.Document().BandName(), "Tessaly sampler: diamonds");
+        EXPECT_EQ(window.windowTitle().remove("[*]"), "Tessaly");
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].title, "No File");
+    }
+    {
+        const std::string bad = folder.File("bad.kst");
+        std::ofstream(bad, std::ios::binary) << "Bad\r\n";
+        Startup startup{dialogs, folder.Path()};
+        startup.Run(false, QString::fromStdString(bad));
+        EXPECT_EQ(startup.Document().BandName(), "Tessaly sampler: diamonds");
+        EXPECT_EQ(recorder.Reports().size(), 1u);
+    }
 }
 
 }  // namespace

@@ -5,7 +5,11 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
+#include <QUrl>
 #include <QFontDatabase>
 #include <QKeySequence>
 #include <QMdiArea>
@@ -61,6 +65,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)) {
     setObjectName("frmMain");
+    setAcceptDrops(true);
     UpdateCaption();
     connect(&document_, &PatternDocument::patternPathChanged, this, &MainWindow::UpdateCaption);
     connect(&document_, &PatternDocument::modifiedChanged, this, &MainWindow::UpdateCaption);
@@ -199,6 +204,30 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     event->accept();
     if (splash_ != nullptr) splash_->close();
     QApplication::quit();
+}
+
+namespace {
+
+// The one local file a drag brings, if that is what it brings.
+QString DroppedFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) return {};
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = DroppedFile(event->mimeData());
+    if (path.isEmpty()) return;
+    event->acceptProposedAction();
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (MaySetPatternAside()) OpenFile(path);
+    });
 }
 
 bool MainWindow::MaySetPatternAside() {

@@ -63,6 +63,9 @@ class MainWindow : public QMainWindow, public PatternFileHost {
   protected:
     // Closing the main window ends the program, also while the About box is open.
     void closeEvent(QCloseEvent* event) override;
+    // A pattern file dropped on the window is opened.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     // The child windows take their start-up places once the work area has its size.
     void showEvent(QShowEvent* event) override;
 

@@ -25,7 +25,7 @@ std::int32_t Startup::DefaultPrintBottom() {
     return bottom;
 }
 
-MainWindow& Startup::Run(bool showSplash) {
+MainWindow& Startup::Run(bool showSplash, const QString& patternFile) {
     const bool read = document_.OpenPattern((programFolder_ + "/default.kst").toStdString());
 
     main_ = std::make_unique<MainWindow>(document_, dialogs_, programFolder_);
@@ -38,6 +38,7 @@ MainWindow& Startup::Run(bool showSplash) {
     // a file that was not read has no places to give
     if (read) GetWindows(document_.StoredWindowValues(), *main_);
     document_.SetPrintBottom(DefaultPrintBottom());
+    if (!patternFile.isEmpty()) main_->OpenFile(patternFile);
     if (showSplash) main_->ShowSplash(true);
     return *main_;
 }

@@ -18,7 +18,9 @@ class Startup {
     Startup(UserDialogs& dialogs, QString programFolder);
     ~Startup();
 
-    MainWindow& Run(bool showSplash = true);
+    // patternFile, when given, is opened after the default pattern, as Open opens a file: one
+    // that cannot be read is reported and the default pattern stays.
+    MainWindow& Run(bool showSplash = true, const QString& patternFile = {});
     PatternDocument& Document() { return document_; }
 
     // 98 % of the default page's height, in printer pixels.

@@ -17,7 +17,10 @@ int main(int argc, char** argv) {
     tessaly::SetErrorSink(&errorBox);
 
     tessaly::Startup startup(dialogs, QApplication::applicationDirPath());
-    tessaly::MainWindow& window = startup.Run();
+    // "tessaly PATTERN.kst" opens that pattern, as a file manager asks
+    const QStringList arguments = QApplication::arguments();
+    const QString pattern = arguments.size() > 1 ? arguments.at(1) : QString();
+    tessaly::MainWindow& window = startup.Run(true, pattern);
     errorBox.SetParent(&window);
     const int status = QApplication::exec();
     tessaly::SetErrorSink(nullptr);
