@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QSettings>
 #include <QUrl>
 #include <fstream>
 
@@ -235,6 +237,37 @@ TEST(command_line_test, opens_the_pattern_named_or_keeps_the_default) {
         EXPECT_EQ(startup.Document().BandName(), "Tessaly sampler: diamonds");
         EXPECT_EQ(recorder.Reports().size(), 1u);
     }
+}
+
+TEST_F(FileCommandsTest, recent_files_list_the_last_eight_and_drop_what_is_gone) {
+    QSettings().remove("recentFiles");
+    std::vector<std::string> paths;
+    for (int i = 0; i < 10; ++i) {
+        paths.push_back(
+            dir.Write("p" + std::to_string(i) + ".kst", test::ReadAll(TESSALY_DEFAULT_PATTERN)));
+        dialogs.openAnswer = QString::fromStdString(paths.back());
+        Trigger("mnuOpen");
+    }
+    QStringList recent = window.RecentFiles();
+    ASSERT_EQ(recent.size(), MainWindow::kRecentFiles);
+    EXPECT_EQ(recent.first(), QString::fromStdString(paths[9]));
+    EXPECT_EQ(recent.last(), QString::fromStdString(paths[2]));
+    auto* menu = window.findChild<QMenu*>("mnuRecent");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 8);
+
+    // the fourth entry is p6; once it is gone, choosing it says so and drops it
+    QFile::remove(QString::fromStdString(paths[6]));
+    menu->actions().at(3)->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("no longer exists"));
+    EXPECT_EQ(window.RecentFiles().size(), 7);
+    EXPECT_EQ(Document().PatternPath(), paths[9]);
+
+    menu->actions().at(1)->trigger();  // p8 opens
+    EXPECT_EQ(Document().PatternPath(), paths[8]);
+    EXPECT_EQ(window.RecentFiles().first(), QString::fromStdString(paths[8]));
+    QSettings().remove("recentFiles");
 }
 
 }  // namespace

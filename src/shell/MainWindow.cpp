@@ -3,20 +3,21 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileDialog>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
-#include <QMimeData>
-#include <QUrl>
 #include <QFontDatabase>
 #include <QKeySequence>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QSettings>
 #include <QToolBar>
+#include <QUrl>
 
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
@@ -68,6 +69,9 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     setAcceptDrops(true);
     UpdateCaption();
     connect(&document_, &PatternDocument::patternPathChanged, this, &MainWindow::UpdateCaption);
+    // every file the pattern is opened from or saved to joins the recent files
+    connect(&document_, &PatternDocument::patternPathChanged, this,
+            [this](const QString& path) { RememberRecent(path); });
     connect(&document_, &PatternDocument::modifiedChanged, this, &MainWindow::UpdateCaption);
     setWindowIcon(QIcon(":/icons/logo.svg"));
     mdi_ = new QMdiArea(this);
@@ -137,7 +141,12 @@ void MainWindow::BuildMenus() {
         action->setShortcut(key);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
+        if (handler == &MainWindow::mnuOpen_Click) {
+            recentMenu_ = file->addMenu(tr("Open &Recent"));
+            recentMenu_->setObjectName("mnuRecent");
+        }
     }
+    BuildRecentMenu();
     file->addSeparator()->setObjectName("mnuDash0");
     // printing arrives with the print window; its entries show, disabled, where they will be
     for (auto [name, text, icon, tip] :
@@ -226,6 +235,52 @@ void MainWindow::dropEvent(QDropEvent* event) {
     if (path.isEmpty()) return;
     event->acceptProposedAction();
     Trap("frmMain", "mnuOpen_Click", [&] {
+        if (MaySetPatternAside()) OpenFile(path);
+    });
+}
+
+QStringList MainWindow::RecentFiles() const {
+    return QSettings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void MainWindow::RememberRecent(const QString& path) {
+    // the program's own template is not the weaver's file
+    if (path.isEmpty() || QFileInfo(path) == QFileInfo(programFolder_ + "/default.kst")) return;
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFiles) files.removeLast();
+    QSettings().setValue(QStringLiteral("recentFiles"), files);
+    BuildRecentMenu();
+}
+
+void MainWindow::BuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = RecentFiles();
+    int number = 0;
+    for (const QString& path : files) {
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(path).fileName()));
+        entry->setToolTip(path);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void MainWindow::OpenRecent(const QString& path) {
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (!QFileInfo(path).isFile()) {
+            // a file gone since is taken off the list
+            dialogs_.ShowMessage(this, tr("No File"),
+                                 tr("%1 no longer exists; it is taken off the list.").arg(path),
+                                 UserDialogs::Icon::Warning);
+            QStringList files = RecentFiles();
+            files.removeAll(path);
+            QSettings().setValue(QStringLiteral("recentFiles"), files);
+            BuildRecentMenu();
+            return;
+        }
         if (MaySetPatternAside()) OpenFile(path);
     });
 }

@@ -52,6 +52,10 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // The caption names the pattern's file and marks unsaved changes.
     void UpdateCaption();
 
+    // The patterns opened or saved last, newest first, as the File menu lists them.
+    static constexpr int kRecentFiles = 8;
+    QStringList RecentFiles() const;
+
     // PatternFileHost
     std::optional<std::string> AskSavePath() override;
     void SetMainCaption(const std::string& caption) override;
@@ -93,11 +97,15 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
     // weaver wishes. False when the weaver cancelled or the save did not happen.
     bool MaySetPatternAside();
+    void RememberRecent(const QString& path);
+    void BuildRecentMenu();
+    void OpenRecent(const QString& path);
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
     bool childrenPlaced_ = false;
     QString lastOpened_;  // the file dialogs start where the weaver was last
     QString lastSaved_;
+    QMenu* recentMenu_ = nullptr;
 
     PatternDocument& document_;
     UserDialogs& dialogs_;
