@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  xvfb xauth desktop-file-utils
 )
 
 missing=()

@@ -173,6 +173,25 @@ TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
     // every window's place is stored
     EXPECT_NE(read.Windows[1], WindowValue{});
     EXPECT_NE(read.Windows[3], WindowValue{});
+
+    // and Open gives back the very band, row for row, drawn as stored
+    const auto front = test::DecksOf(band);
+    const QImage picture = window.Display()->Canvas().Image();
+    dialogs.openAnswer = QString::fromStdString(dir.File("woven.kst"));
+    Trigger("mnuOpen");
+    ASSERT_EQ(Document().PatternPath(), dir.File("woven.kst"));
+    EXPECT_EQ(Document().TurnSequence(), "");
+    ASSERT_EQ(Document().CurrentBand().Count(), static_cast<std::int32_t>(front.size()));
+    for (std::size_t r = 0; r < front.size(); ++r)
+        for (std::int32_t c = 1; c <= front[r].Count(); ++c) {
+            const Card& mine = front[r].At(c);
+            const Card& back =
+                Document().CurrentBand().At(static_cast<std::int32_t>(r + 1)).Cards().At(c);
+            EXPECT_EQ(back.Position, mine.Position);
+            EXPECT_EQ(back.BColor, mine.BColor);
+            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
+        }
+    EXPECT_EQ(window.Display()->Canvas().Image(), picture);
 }
 
 TEST_F(FileCommandsTest, save_as_cancelled_keeps_the_file_and_a_failed_save_loses_nothing) {

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QDir>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -330,6 +331,19 @@ TEST(error_box_test, shows_a_modal_warning_with_title_and_text) {
     EXPECT_EQ(dialogs.messages[0].title, "Unexpected error in TessalyApp.Cards.Item");
     EXPECT_EQ(dialogs.messages[0].text, "9 - Subscript out of range (Error source - TessalyApp)");
     EXPECT_EQ(dialogs.messages[0].icon, UserDialogs::Icon::Warning);
+}
+
+TEST(data_folder_test, beside_the_program_when_built_in_share_when_installed) {
+    test::TempDir dir;
+    const QString root = QString::fromStdString(dir.File("")).chopped(1);
+    QDir().mkpath(root + "/build");
+    QFile(root + "/build/default.kst").open(QIODevice::WriteOnly);
+    EXPECT_EQ(Startup::DataFolder(root + "/build"), QDir(root + "/build").absolutePath());
+    QDir().mkpath(root + "/prefix/bin");
+    QDir().mkpath(root + "/prefix/" TESSALY_INSTALL_DATADIR);
+    QFile(root + "/prefix/" TESSALY_INSTALL_DATADIR "/default.kst").open(QIODevice::WriteOnly);
+    EXPECT_EQ(Startup::DataFolder(root + "/prefix/bin"),
+              QDir(root + "/prefix/" TESSALY_INSTALL_DATADIR).absolutePath());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include <QDir>
 #include <QPageLayout>
 #include <QPrinter>
 
@@ -14,6 +15,14 @@ Startup::Startup(UserDialogs& dialogs, QString programFolder)
     : dialogs_(dialogs), programFolder_(std::move(programFolder)) {}
 
 Startup::~Startup() = default;
+
+QString Startup::DataFolder(const QString& programFolder) {
+    const QDir beside(programFolder);
+    if (beside.exists(QStringLiteral("default.kst"))) return beside.absolutePath();
+    const QDir installed(programFolder + QStringLiteral("/../" TESSALY_INSTALL_DATADIR));
+    if (installed.exists(QStringLiteral("default.kst"))) return installed.absolutePath();
+    return beside.absolutePath();  // where the report of a missing default pattern points
+}
 
 std::int32_t Startup::DefaultPrintBottom() {
     std::int32_t bottom = 0;

@@ -23,6 +23,10 @@ class Startup {
     MainWindow& Run(bool showSplash = true, const QString& patternFile = {});
     PatternDocument& Document() { return document_; }
 
+    // Where the default pattern and the read-me are: beside the program when it was built,
+    // in share/tessaly beside its bin folder when it was installed.
+    static QString DataFolder(const QString& programFolder);
+
     // 98 % of the default page's height, in printer pixels.
     static std::int32_t DefaultPrintBottom();
 

@@ -17,7 +17,8 @@ int main(int argc, char** argv) {
     tessaly::MessageBoxErrorSink errorBox(dialogs);
     tessaly::SetErrorSink(&errorBox);
 
-    tessaly::Startup startup(dialogs, QApplication::applicationDirPath());
+    tessaly::Startup startup(dialogs,
+                             tessaly::Startup::DataFolder(QApplication::applicationDirPath()));
     // "tessaly PATTERN.kst" opens that pattern, as a file manager asks
     const QStringList arguments = QApplication::arguments();
     const QString pattern = arguments.size() > 1 ? arguments.at(1) : QString();
