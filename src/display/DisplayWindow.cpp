@@ -42,6 +42,13 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     layout->addWidget(viewport_);
     canvas_.SetRefreshHandler([this] { view_->update(); });
     connect(view_, &BandView::pressed, this, &DisplayWindow::picBand_MouseDown);
+    // a new band shows its start (the bottom) until the weaver scrolls, also when the
+    // viewport takes its size only after the band was drawn
+    QScrollBar* bar = viewport_->verticalScrollBar();
+    connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int maximum) {
+        if (showBandStart_) bar->setValue(maximum);
+    });
+    connect(bar, &QAbstractSlider::actionTriggered, this, [this] { showBandStart_ = false; });
     connect(&document_, &PatternDocument::zoomChanged, this, &DisplayWindow::UpdateCaption);
     UpdateCaption();
     document_.RegisterSurface(this);
@@ -71,8 +78,10 @@ void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry&
 void DisplayWindow::PassFinished(Pass pass) {
     SetScrollSteps();
     // a new band begins at the bottom of the canvas; the same band keeps its place in view
-    if (pass == Pass::NewBand)
+    if (pass == Pass::NewBand) {
+        showBandStart_ = true;
         viewport_->verticalScrollBar()->setValue(viewport_->verticalScrollBar()->maximum());
+    }
     view_->update();
 }
 

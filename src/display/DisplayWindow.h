@@ -43,6 +43,7 @@ class DisplayWindow : public QWidget, public BandSurface {
     RasterCanvas canvas_;
     QScrollArea* viewport_ = nullptr;
     BandView* view_ = nullptr;
+    bool showBandStart_ = true;
 };
 
 }  // namespace tessaly
