@@ -183,6 +183,13 @@ INSTANTIATE_TEST_SUITE_P(
             "two_outputs_one_file", {"P", "--svg", "@x", "--png", "@./x"}, "name the same file"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
+TEST_F(ExportTest, an_empty_sequence_draws_the_stored_rows) {
+    const std::string file =
+        dir.Write("t.kst", PatternHead("FFBB") + "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n");
+    ASSERT_EQ(Run({file, "--sequence", "", "--instructions", dir.File("o.csv")}), kExitOk);
+    EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1\n0,\n");
+}
+
 TEST_F(ExportTest, an_output_that_cannot_be_written_leaves_every_old_output_intact) {
     const std::string svg = dir.Write("k.svg", "old svg");
     const std::string csv = dir.Write("k.csv", "old csv");

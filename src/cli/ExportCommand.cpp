@@ -43,14 +43,14 @@ class FanOutCanvas : public Canvas {
 // The value of an option that takes a file name or a value. An option is not a value: a file
 // whose name starts with "-" can be given as "./-name".
 bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string& value,
-               std::string& error) {
+               std::string& error, bool emptyAllowed = false) {
     const std::string& option = args[i];
     if (i + 1 >= args.size()) {
         error = option + " needs a value";
         return false;
     }
     const std::string& next = args[i + 1];
-    if (next.empty()) {
+    if (next.empty() && !emptyAllowed) {
         error = option + " needs a value, not an empty one";
         return false;
     }
@@ -94,7 +94,8 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
             if (!once(arg)) return std::nullopt;
             options.reverse = true;
         } else if (arg == "--sequence") {
-            if (!once(arg) || !ReadValue(args, i, value, error)) return std::nullopt;
+            // an empty sequence is a sequence: draw the stored rows as they are
+            if (!once(arg) || !ReadValue(args, i, value, error, true)) return std::nullopt;
             options.sequence = value;
         } else if (arg == "--block-size") {
             if (!once(arg) || !ReadValue(args, i, value, error)) return std::nullopt;
