@@ -234,6 +234,9 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     });
     if (!written) return kExitBadInput;
 
+    // an output written to standard output must not be mixed with the report
+    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
+        if (!path->empty() && FileTransaction::SameFile(*path, "/dev/stdout")) return kExitOk;
     out << "Exported " << options.patternPath << ": " << state.CurrentBand->Count() << " rows of "
         << state.CurrentBand->At(1).Cards().Count() << " cards";
     for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
