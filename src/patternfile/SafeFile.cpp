@@ -164,6 +164,7 @@ void WriteAll(int fd, std::string_view bytes, const std::string& path) {
             if (errno == EINTR) continue;
             FailErrno(path, errno);
         }
+        if (written == 0) FailErrno(path, EIO);  // a device that takes nothing more
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
 }
