@@ -76,15 +76,22 @@ void LoadThreading(PatternDocument& document, int cards) {
     document.LoadPattern(std::move(pattern));
 }
 
-void BM_PaintOneCell(benchmark::State& state) {
+// The design window on screen over a threading of the given number of cards.
+struct ShownDesign {
+    explicit ShownDesign(int cards) {
+        LoadThreading(document, cards);
+        window.resize(900, 300);
+        window.show();
+        QCoreApplication::processEvents();
+    }
     PatternDocument document;
-    LoadThreading(document, 200);
     UserDialogsForBench dialogs;
-    DesignWindow window(document, dialogs);
-    window.resize(900, 300);
-    window.show();
-    QCoreApplication::processEvents();
-    DraftGrid* grid = window.Grid();
+    DesignWindow window{document, dialogs};
+};
+
+void BM_PaintOneCell(benchmark::State& state) {
+    ShownDesign design(200);
+    DraftGrid* grid = design.window.Grid();
     const QPoint cell = grid->CellRect({150, DraftGrid::HoleB}).center();
     bool left = true;
     for (auto _ : state) {
@@ -96,16 +103,10 @@ void BM_PaintOneCell(benchmark::State& state) {
 BENCHMARK(BM_PaintOneCell)->Unit(benchmark::kMillisecond);
 
 void BM_BuildDraftGrid(benchmark::State& state) {
-    PatternDocument document;
-    LoadThreading(document, 1000);
-    UserDialogsForBench dialogs;
-    DesignWindow window(document, dialogs);
-    window.resize(900, 300);
-    window.show();
-    QCoreApplication::processEvents();
+    ShownDesign design(1000);
     for (auto _ : state) {
-        window.Reload();
-        window.Grid()->repaint();
+        design.window.Reload();
+        design.window.Grid()->repaint();
     }
 }
 BENCHMARK(BM_BuildDraftGrid)->Unit(benchmark::kMillisecond);

@@ -55,11 +55,13 @@ inline std::string ReadAll(const std::string& path) {
     return buffer.str();
 }
 
-// Colours as the program holds them, 0x00BBGGRR.
+// Colours as the program holds them, 0x00BBGGRR; a test says "using namespace test::colors".
+namespace colors {
 constexpr std::int32_t kRed = 0x0000FF;
 constexpr std::int32_t kGreen = 0x00FF00;
 constexpr std::int32_t kBlue = 0xFF0000;
 constexpr std::int32_t kWhite = 0xFFFFFF;
+}  // namespace colors
 
 // A deck of n cards numbered 1..n with distinct colours per hole.
 inline Cards MakeDeck(int n, std::int32_t turn = 0, std::int32_t thread = 1,

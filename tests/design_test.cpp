@@ -17,10 +17,7 @@
 namespace tessaly {
 namespace {
 
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
+using namespace test::colors;
 
 class DesignTest : public ::testing::Test {
   protected:

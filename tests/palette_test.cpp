@@ -7,10 +7,7 @@
 namespace tessaly {
 namespace {
 
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
+using namespace test::colors;
 
 TEST(palette_test, colours_split_red_lowest_and_read_as_text) {
     EXPECT_EQ(ConvertColorToRGB(kRed), "255, 0, 0");

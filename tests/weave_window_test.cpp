@@ -16,10 +16,7 @@
 namespace tessaly {
 namespace {
 
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
+using namespace test::colors;
 
 TEST(pack_choices_test, the_worked_card_flips_over_and_turns) {
     PackChoices choices;
