@@ -31,6 +31,12 @@ class UserDialogsForBench : public UserDialogs {
     std::optional<std::int32_t> ChooseColor(QWidget*, std::int32_t) override { return {}; }
     std::optional<QString> ChooseOpenFile(QWidget*, const QString&) override { return {}; }
     std::optional<QString> ChooseSaveFile(QWidget*, const QString&) override { return {}; }
+    std::optional<QString> ChooseExportFile(QWidget*, const QString&, const QString&,
+                                            const QStringList&) override {
+        return {};
+    }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+    void ShowPrintPreview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
     bool OpenDocument(const QString&) override { return false; }
 };
 

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QPrinter>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -42,6 +43,29 @@ class RecordingDialogs : public UserDialogs {
         ++fileDialogs;
         return saveAnswer;
     }
+    std::optional<QString> ChooseExportFile(QWidget*, const QString& title, const QString& suggested,
+                                            const QStringList& filters) override {
+        exportDialogs.push_back({title, suggested, filters});
+        return exportAnswer;
+    }
+    // The print dialog "prints" to a PDF file when the test gives one.
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (!printFile) return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*printFile);
+        if (printPaper) printer.setPageSize(*printPaper);
+        return true;
+    }
+    // The preview asks for its pages once, on a PDF file when the test gives one.
+    void ShowPrintPreview(QWidget*, QPrinter& printer,
+                          const std::function<void(QPrinter&)>& paint) override {
+        ++previews;
+        if (!previewFile) return;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(*previewFile);
+        paint(printer);
+    }
     bool OpenDocument(const QString& path) override {
         opened.push_back(path);
         return viewerAvailable;
@@ -57,6 +81,18 @@ class RecordingDialogs : public UserDialogs {
     std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled
     std::optional<QString> saveAnswer;
     int fileDialogs = 0;
+    struct ExportDialog {
+        QString title;
+        QString suggested;
+        QStringList filters;
+    };
+    std::vector<ExportDialog> exportDialogs;
+    std::optional<QString> exportAnswer;
+    std::optional<QString> printFile;  // nothing: the print dialog is cancelled
+    std::optional<QPageSize> printPaper;
+    std::optional<QString> previewFile;
+    int printDialogs = 0;
+    int previews = 0;
 };
 
 // A program folder holding the default pattern and the read-me, as the installed program has.

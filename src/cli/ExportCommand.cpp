@@ -1,8 +1,5 @@
 #include "ExportCommand.h"
 
-#include <QBuffer>
-#include <QByteArray>
-#include <QImage>
 #include <algorithm>
 #include <ostream>
 
@@ -11,34 +8,12 @@
 #include "errors/Numeric.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/SafeFile.h"
-#include "render/RasterCanvas.h"
-#include "render/SvgCanvas.h"
+#include "print/PrintedPattern.h"
+#include "render/BandPicture.h"
 
 namespace tessaly {
 
 namespace {
-
-constexpr std::int32_t kCanvasHeight = 1000;  // 15000 twips at 15 twips per pixel
-constexpr std::int64_t kMaxPictureBytes = std::int64_t{1} << 30;
-
-// A canvas that draws on several at once, so the SVG and the PNG come from one weave.
-class FanOutCanvas : public Canvas {
-  public:
-    explicit FanOutCanvas(std::vector<Canvas*> targets) : targets_(std::move(targets)) {}
-    double ScaleHeight() const override { return kCanvasHeight; }
-    void SetFillColor(std::int32_t color) override {
-        for (Canvas* c : targets_) c->SetFillColor(color);
-    }
-    void Polygon(const Outline& points) override {
-        for (Canvas* c : targets_) c->Polygon(points);
-    }
-    void Clear() override {
-        for (Canvas* c : targets_) c->Clear();
-    }
-
-  private:
-    std::vector<Canvas*> targets_;
-};
 
 // The value of an option that takes a file name or a value. An option is not a value: a file
 // whose name starts with "-" can be given as "./-name".
@@ -68,9 +43,13 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 std::string ExportUsage() {
     return "usage: tessaly-export PATTERN.kst [--sequence SEQ] [--reverse] [--block-size N]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
+           "                      [--pdf OUT.pdf [--page-size A4|Letter]]\n"
            "  --block-size N   block size and margin in pixels, 1 to " +
            std::to_string(kMaxExportBlockSize) +
-           " (default 10)\n"
+           " (default 10); the PDF prints the band as large as the screen shows it\n"
+           "  --pdf OUT.pdf    the printed pattern: threading, colours, band and, for a band\n"
+           "                   without a turning sequence, its turning instructions\n"
+           "  --page-size      paper of the PDF, A4 (default) or Letter\n"
            "Exit status: 0 done, 1 the pattern or an output could not be read or written,\n"
            "2 a bad command line.\n";
 }
@@ -107,10 +86,18 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
                 return std::nullopt;
             }
             options.blockSize = static_cast<std::int32_t>(*size);
-        } else if (arg == "--svg" || arg == "--png" || arg == "--instructions") {
-            std::string& path = arg == "--svg"   ? options.svgPath
-                                : arg == "--png" ? options.pngPath
-                                                 : options.instructionsPath;
+        } else if (arg == "--page-size") {
+            if (!once(arg) || !ReadValue(args, i, value, error)) return std::nullopt;
+            if (!PageSizeNamed(value)) {
+                error = "--page-size takes A4 or Letter, not '" + value + "'";
+                return std::nullopt;
+            }
+            options.pageSize = value;
+        } else if (arg == "--svg" || arg == "--png" || arg == "--instructions" || arg == "--pdf") {
+            std::string& path = arg == "--svg"            ? options.svgPath
+                                : arg == "--png"          ? options.pngPath
+                                : arg == "--instructions" ? options.instructionsPath
+                                                          : options.pdfPath;
             if (!once(arg) || !ReadValue(args, i, path, error)) return std::nullopt;
             if (path.back() == '/') {
                 error = arg + " names a folder, not a file: " + path;
@@ -130,6 +117,11 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         error = "no pattern file given";
         return std::nullopt;
     }
+    if (options.pdfPath.empty() &&
+        std::find(seen.begin(), seen.end(), "--page-size") != seen.end()) {
+        error = "--page-size is the paper of the PDF: it needs --pdf";
+        return std::nullopt;
+    }
     return options;
 }
 
@@ -137,7 +129,8 @@ std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
     const std::vector<std::pair<std::string, const std::string*>> outputs = {
         {"--svg", &options.svgPath},
         {"--png", &options.pngPath},
-        {"--instructions", &options.instructionsPath}};
+        {"--instructions", &options.instructionsPath},
+        {"--pdf", &options.pdfPath}};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::string& path = *outputs[i].second;
         if (path.empty()) continue;
@@ -168,7 +161,9 @@ std::string InstructionsCsv(const InstructionGrid& grid) {
 
 int RunExport(const ExportOptions& options, std::ostream& out) {
     // every output is checked before anything is read or drawn
-    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
+    const std::string* const outputs[] = {&options.svgPath, &options.pngPath,
+                                          &options.instructionsPath, &options.pdfPath};
+    for (const std::string* path : outputs)
         if (!path->empty() &&
             !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
             return kExitBadInput;
@@ -190,56 +185,53 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             width = BandCanvasWidth(cards, state.Geometry());
             // stored rows are all drawn; a woven band is measured by the weave itself
             if (sequence->empty()) CheckBandBudget(band.Count(), cards);
-            if (!options.pngPath.empty() &&
-                std::int64_t{width} * kCanvasHeight * 4 > kMaxPictureBytes)
-                throw AppError(ErrorNumber::OutOfMemory,
-                               "the band is " + std::to_string(width) +
-                                   " pixels wide: its picture would need more than the " +
-                                   std::to_string(kMaxPictureBytes >> 20) +
-                                   " MB a picture may use");
+            if (!options.pngPath.empty()) BandPicture::CheckImageBudget(width);
         }))
         return kExitBadInput;
 
-    SvgCanvas svg(width, kCanvasHeight);
-    std::optional<RasterCanvas> raster;
-    std::vector<Canvas*> targets{&svg};
-    if (!options.pngPath.empty()) {
-        raster.emplace(width, kCanvasHeight);
-        targets.push_back(&*raster);
-    }
-    FanOutCanvas canvas(targets);
+    // the band is woven on the picture's canvas, as the display draws it
+    BandPicture picture(width, !options.svgPath.empty(), !options.pngPath.empty());
+    Canvas& canvas = picture.Target();
     InstructionGrid grid;
 
     WeaveOpenedPattern(state, *sequence, canvas, grid);
+    if (errors.Count() > 0) return kExitBadInput;
+    // the threading tables show the band's first row as opening the file gives it
+    const std::vector<DraftColumn> draft = DraftFromDeck(state.CurrentBand->At(1).Cards());
     if (options.reverse) state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
     if (errors.Count() > 0) return kExitBadInput;
+
+    std::string pdf;
+    if (!options.pdfPath.empty() && !Trap("tessaly-export", "pdf", [&] {
+            PrintSource source;
+            source.bandName = state.BandName;
+            source.turnSequence = *sequence;
+            source.draft = draft;
+            source.band = state.CurrentBand.get();
+            source.screenBlockSize = state.BlockSize;
+            source.screenBandMargin = state.BandMargin;
+            pdf = PrintPatternToPdf(source, *PageSizeNamed(options.pageSize));
+        }))
+        return kExitBadInput;
 
     // everything is drawn before any file is touched; then all are written, or none
     const bool written = Trap("tessaly-export", "outputs", [&] {
         FileTransaction files;
-        if (!options.svgPath.empty()) files.Add(options.svgPath, svg.ToSvg());
+        if (!options.svgPath.empty()) files.Add(options.svgPath, picture.Svg());
         if (!options.instructionsPath.empty())
             files.Add(options.instructionsPath, InstructionsCsv(grid));
-        if (!options.pngPath.empty()) {
-            QByteArray png;
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            if (!raster->Image().save(&buffer, "PNG"))
-                throw AppError(ErrorNumber::PathFileAccessError,
-                               "cannot encode the picture for " + options.pngPath);
-            files.Add(options.pngPath,
-                      std::string(png.constData(), static_cast<std::size_t>(png.size())));
-        }
+        if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
+        if (!options.pngPath.empty()) files.Add(options.pngPath, picture.Png());
         files.Commit();
     });
     if (!written) return kExitBadInput;
 
     // an output written to standard output must not be mixed with the report
-    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
+    for (const std::string* path : outputs)
         if (!path->empty() && FileTransaction::SameFile(*path, "/dev/stdout")) return kExitOk;
     out << "Exported " << options.patternPath << ": " << state.CurrentBand->Count() << " rows of "
         << state.CurrentBand->At(1).Cards().Count() << " cards";
-    for (const std::string* path : {&options.svgPath, &options.pngPath, &options.instructionsPath})
+    for (const std::string* path : outputs)
         if (!path->empty()) out << "\n  " << *path;
     out << "\n";
     return kExitOk;

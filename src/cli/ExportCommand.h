@@ -17,6 +17,8 @@ struct ExportOptions {
     std::string svgPath;
     std::string pngPath;
     std::string instructionsPath;
+    std::string pdfPath;
+    std::string pageSize = "A4";  // of the PDF
 };
 
 enum ExitCode { kExitOk = 0, kExitBadInput = 1, kExitUsage = 2 };

@@ -1,4 +1,6 @@
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 #include <iostream>
 
 #include "ExportCommand.h"
@@ -40,6 +42,13 @@ int Finish(int status) {
     return status;
 }
 
+// Qt's own notes (a missing runtime folder and the like) are not the weaver's business;
+// its critical messages still reach stderr.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::cerr << "tessaly-export: " << message.toStdString() << "\n";
+}
+
 int Usage(const std::string& problem) {
     std::cerr << "tessaly-export: " << problem << "\n"
               << "Run tessaly-export --help for the options.\n";
@@ -61,6 +70,13 @@ int main(int argc, char** argv) {
     const auto options = tessaly::ParseExportArguments(args, error);
     if (!options) return Usage(error);
     if (const auto clash = tessaly::CheckExportFiles(*options)) return Usage(*clash);
+    // laying out text for the PDF needs the fonts of a GUI application, never a screen
+    std::unique_ptr<QGuiApplication> fonts;
+    if (!options->pdfPath.empty()) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(QuietQtMessages);
+        fonts = std::make_unique<QGuiApplication>(argc, argv);
+    }
     ExportErrorSink sink(options->patternPath);
     tessaly::ScopedErrorSink scope(sink);
     return Finish(tessaly::RunExport(*options, std::cout));

@@ -7,21 +7,12 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
+#include "engine/BlankCanvas.h"
 #include "patternfile/PatternFile.h"
 
 namespace tessaly {
 
 namespace {
-
-// Stands in for the band display when no view is registered: the band is woven to the same
-// canvas height, and nothing is drawn.
-class BlankCanvas : public Canvas {
-  public:
-    double ScaleHeight() const override { return PatternDocument::kCanvasHeight; }
-    void SetFillColor(std::int32_t) override {}
-    void Polygon(const Outline&) override {}
-    void Clear() override {}
-};
 
 QString ToQString(const std::string& text) { return QString::fromStdString(text); }
 
@@ -61,7 +52,8 @@ void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
                               const Drawing& change) {
     const DrawingGeometry geometry = Geometry();
     if (surfaces_.empty()) {
-        BlankCanvas blank;
+        // without a view the band is woven to the display's height, so the pattern is the same
+        BlankCanvas blank(kCanvasHeight);
         change(blank);
         emit instructionsChanged();
         return;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace tessaly {
@@ -29,6 +32,19 @@ class UserDialogs {
     // cancelled. Open asks for a file that exists; Save asks before overwriting one.
     virtual std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& last) = 0;
     virtual std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last) = 0;
+    // The save dialog for a file the program exports (a PDF, a picture), offering these
+    // filters ("PDF Document (*.pdf)") and starting on the suggested name; nothing when
+    // cancelled. The file name carries the suffix of the filter chosen.
+    virtual std::optional<QString> ChooseExportFile(QWidget* parent, const QString& title,
+                                                    const QString& suggested,
+                                                    const QStringList& filters) = 0;
+    // The print dialog: the printer, paper and pages chosen go into the printer; false when
+    // cancelled.
+    virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The print preview window, which calls paint whenever it needs the pages (again after
+    // a change of paper or orientation); closed by the user.
+    virtual void ShowPrintPreview(QWidget* parent, QPrinter& printer,
+                                  const std::function<void(QPrinter&)>& paint) = 0;
     // Opens a document with the desktop's viewer; false when none could be started.
     virtual bool OpenDocument(const QString& path) = 0;
 };

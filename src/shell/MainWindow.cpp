@@ -19,6 +19,7 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "PrintCommands.h"
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
 #include "design/DesignWindow.h"
@@ -78,6 +79,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     mdi_->setObjectName("mdiArea");
     mdi_->setBackground(QColor(0x8a, 0x8f, 0x98));
     setCentralWidget(mdi_);
+    print_ = new PrintCommands(document_, dialogs_, this);
 
     BuildMenus();
     BuildToolbar();
@@ -125,7 +127,6 @@ QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
-    const QString later = tr("Coming in a later release");
     const std::tuple<const char*, QString, const char*, QString, QKeySequence::StandardKey,
                      void (MainWindow::*)()>
         commands[] = {{"mnuNew", tr("&New"), "new", tr("Start New Pattern"), QKeySequence::New,
@@ -148,16 +149,21 @@ void MainWindow::BuildMenus() {
     }
     BuildRecentMenu();
     file->addSeparator()->setObjectName("mnuDash0");
-    // printing arrives with the print window; its entries show, disabled, where they will be
-    for (auto [name, text, icon, tip] :
-         {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern")},
-          std::tuple{"mnuPreview", tr("Print Pre&view"), "preview",
-                     tr("Preview Printed Pattern")}}) {
+    for (auto [name, text, icon, tip, handler] :
+         {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern"),
+                     &MainWindow::mnuPrint_Click},
+          std::tuple{"mnuPreview", tr("Print Pre&view"), "preview", tr("Preview Printed Pattern"),
+                     &MainWindow::mnuPreview_Click},
+          std::tuple{"mnuExportPdf", tr("Export as P&DF..."), static_cast<const char*>(nullptr),
+                     QString(), &MainWindow::mnuExportPdf_Click},
+          std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
+                     static_cast<const char*>(nullptr), QString(),
+                     &MainWindow::mnuExportPicture_Click}}) {
         QAction* action = AddAction(name, text, icon, tip);
-        action->setEnabled(false);
-        action->setStatusTip(later);
+        connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
     }
+    Action("mnuPrint")->setShortcut(QKeySequence::Print);
     file->addSeparator()->setObjectName("mnuDash1");
     QAction* exit = AddAction("mnuExit", tr("E&xit"));
     exit->setShortcut(QKeySequence::Quit);
@@ -457,6 +463,22 @@ void MainWindow::ShowReadmeWindow(const QString& path) {
 }
 
 void MainWindow::mnuAbout_Click() { ShowSplash(false); }
+
+void MainWindow::mnuPrint_Click() {
+    Trap("frmMain", "mnuPrint_Click", [&] { print_->Print(); });
+}
+
+void MainWindow::mnuPreview_Click() {
+    Trap("frmMain", "mnuPreview_Click", [&] { print_->Preview(); });
+}
+
+void MainWindow::mnuExportPdf_Click() {
+    Trap("frmMain", "mnuExportPdf_Click", [&] { print_->ExportPdf(); });
+}
+
+void MainWindow::mnuExportPicture_Click() {
+    Trap("frmMain", "mnuExportPicture_Click", [&] { print_->ExportPicture(); });
+}
 
 SplashWindow* MainWindow::Splash() const { return splash_; }
 

@@ -17,6 +17,7 @@ class DesignWindow;
 class DisplayWindow;
 class InstructionsWindow;
 class PatternDocument;
+class PrintCommands;
 class SplashWindow;
 class WeaveWindow;
 class UserDialogs;
@@ -86,6 +87,10 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void mnuWeave_Click();
     void mnuDisplayHelp_Click();
     void mnuAbout_Click();
+    void mnuPrint_Click();
+    void mnuPreview_Click();
+    void mnuExportPdf_Click();
+    void mnuExportPicture_Click();
 
   private:
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
@@ -112,6 +117,7 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     QString programFolder_;
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
+    PrintCommands* print_ = nullptr;
     DesignWindow* design_ = nullptr;
     QMdiSubWindow* designSub_ = nullptr;
     DisplayWindow* display_ = nullptr;

@@ -4,6 +4,11 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "render/RasterCanvas.h"
@@ -58,6 +63,54 @@ std::optional<QString> QtUserDialogs::ChooseOpenFile(QWidget* parent, const QStr
 
 std::optional<QString> QtUserDialogs::ChooseSaveFile(QWidget* parent, const QString& last) {
     return ChoosePatternFile(parent, last, true);
+}
+
+namespace {
+
+// "pdf" of "PDF Document (*.pdf)"
+QString SuffixOf(const QString& filter) {
+    const auto match = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    return match.hasMatch() ? match.captured(1) : QString();
+}
+
+}  // namespace
+
+std::optional<QString> QtUserDialogs::ChooseExportFile(QWidget* parent, const QString& title,
+                                                       const QString& suggested,
+                                                       const QStringList& filters) {
+    QFileDialog dialog(parent, title);
+    dialog.setNameFilters(filters);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!filters.isEmpty()) dialog.setDefaultSuffix(SuffixOf(filters.constFirst()));
+    // a name typed without a suffix takes the one of the filter shown
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
+    if (!suggested.isEmpty()) dialog.selectFile(suggested);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().constFirst();
+}
+
+bool QtUserDialogs::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QObject::tr("Print"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUserDialogs::ShowPrintPreview(QWidget* parent, QPrinter& printer,
+                                     const std::function<void(QPrinter&)>& paint) {
+    QPrintPreviewDialog dialog(&printer, parent);
+    dialog.setObjectName(QStringLiteral("frmPrint"));
+    dialog.setWindowTitle(QObject::tr("Print"));
+    dialog.setAccessibleName(QObject::tr("Print"));
+    if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) {
+        pages->setObjectName(QStringLiteral("VSPrinter1"));
+        pages->setAccessibleName(QObject::tr("Print Preview"));
+    }
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [&paint](QPrinter* pages) { paint(*pages); });
+    dialog.resize(900, 700);
+    dialog.exec();
 }
 
 bool QtUserDialogs::OpenDocument(const QString& path) {

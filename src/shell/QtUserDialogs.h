@@ -14,6 +14,12 @@ class QtUserDialogs : public UserDialogs {
     std::optional<std::int32_t> ChooseColor(QWidget* parent, std::int32_t current) override;
     std::optional<QString> ChooseOpenFile(QWidget* parent, const QString& last) override;
     std::optional<QString> ChooseSaveFile(QWidget* parent, const QString& last) override;
+    std::optional<QString> ChooseExportFile(QWidget* parent, const QString& title,
+                                            const QString& suggested,
+                                            const QStringList& filters) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    void ShowPrintPreview(QWidget* parent, QPrinter& printer,
+                          const std::function<void(QPrinter&)>& paint) override;
     bool OpenDocument(const QString& path) override;
 };
 

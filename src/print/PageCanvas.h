@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPen>
+
+#include "engine/Canvas.h"
+
+namespace tessaly {
+
+class PageComposer;
+
+// The printed page as the weaving engine's canvas: units are printer pixels, the band's
+// bottom comes from the page (PrintBottom) and each block is filled with the brush colour
+// and outlined as on screen.
+class PageCanvas : public Canvas {
+  public:
+    explicit PageCanvas(PageComposer& page);
+
+    double ScaleHeight() const override;
+    bool IsPrintCanvas() const override { return true; }
+    void SetFillColor(std::int32_t color) override { brushColor_ = color; }
+    void Polygon(const Outline& points) override;
+    // the page keeps what is printed on it
+    void Clear() override {}
+
+  private:
+    PageComposer& page_;
+    QPen outline_;
+    std::int32_t brushColor_ = 0;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,287 @@
+#include "PageComposer.h"
+
+#include <QFontMetricsF>
+#include <QLineF>
+#include <QPagedPaintDevice>
+#include <QPen>
+#include <algorithm>
+#include <cmath>
+
+#include "errors/AppError.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr double kNormalPoints = 10;
+constexpr double kTwipsPerInch = 1440;
+// table cells: room above and below the text, and beside it in a left or right aligned cell
+constexpr double kRowHeightPerLine = 1.3;
+constexpr double kCellPaddingTwips = 40;
+
+}  // namespace
+
+PageComposer::PageComposer(QPagedPaintDevice& device) : device_(device) {
+    // a sans-serif face as printers have it; the desktop's font service picks the nearest
+    font_.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                       QStringLiteral("DejaVu Sans")});
+    font_.setStyleHint(QFont::SansSerif);
+    font_.setPointSizeF(kNormalPoints);
+}
+
+PageComposer::~PageComposer() {
+    if (painter_.isActive()) painter_.end();
+}
+
+void PageComposer::StartDoc() {
+    if (painter_.isActive()) return;
+    if (!painter_.begin(&device_))
+        throw AppError(ErrorNumber::DeviceIoError, "the printer or file cannot be opened");
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+    pageCount_ = 1;
+    pages_.clear();
+    if (recording_) pages_.emplace_back();
+    x_ = marginLeft_;
+    y_ = marginTop_;
+    pageBlank_ = true;
+}
+
+void PageComposer::EndDoc() {
+    if (painter_.isActive() && !painter_.end())
+        throw AppError(ErrorNumber::DeviceIoError, "the printed document could not be finished");
+}
+
+void PageComposer::NewPage() {
+    if (!painter_.isActive() || !device_.newPage())
+        throw AppError(ErrorNumber::DeviceIoError, "the printer did not start a new page");
+    ++pageCount_;
+    if (recording_) pages_.emplace_back();
+    x_ = marginLeft_;
+    y_ = marginTop_;
+    pageBlank_ = true;
+}
+
+void PageComposer::SetMargins(std::string_view length) {
+    const auto twips = PrintTable::LengthInTwips(length);
+    if (!twips)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "the margin '" + std::string(length) + "' cannot be read");
+    marginLeft_ = marginTop_ = marginRight_ = marginBottom_ = *twips;
+    // what was laid out so far keeps its place; an empty page starts at the new margins
+    if (pageBlank_) {
+        x_ = marginLeft_;
+        y_ = marginTop_;
+    }
+}
+
+double PageComposer::PageWidthTwips() const { return device_.width() * TwipsPerPixelX(); }
+double PageComposer::PageHeightTwips() const { return device_.height() * TwipsPerPixelY(); }
+double PageComposer::TwipsPerPixelX() const { return kTwipsPerInch / device_.logicalDpiX(); }
+double PageComposer::TwipsPerPixelY() const { return kTwipsPerInch / device_.logicalDpiY(); }
+
+std::int32_t PageComposer::BottomLimit() const {
+    return static_cast<std::int32_t>(PageHeightTwips()) - marginBottom_;
+}
+
+PageRecord& PageComposer::Page() {
+    if (pages_.empty()) pages_.emplace_back();
+    return pages_.back();
+}
+
+void PageComposer::SetFontSize(double points) {
+    if (!(points > 0 && points <= 1000))
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "a font size of " + std::to_string(points) + " points cannot be printed");
+    font_.setPointSizeF(points);
+    textWidths_.clear();
+}
+
+void PageComposer::SetFontBold(bool bold) {
+    font_.setBold(bold);
+    textWidths_.clear();
+}
+
+void PageComposer::SaveFormat(const std::string& name) { formats_[name] = Format{font_}; }
+
+void PageComposer::ApplyFormat(const std::string& name) {
+    const auto found = formats_.find(name);
+    if (found == formats_.end())
+        throw AppError(ErrorNumber::InvalidProcedureCall, "no text format is named " + name);
+    font_ = found->second.font;
+    textWidths_.clear();
+}
+
+void PageComposer::Paragraph(const std::string& text) {
+    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    const QString line = QString::fromStdString(text);
+    const QFontMetricsF metrics(font_, &device_);
+    const double rightEdge = PageWidthTwips() - marginRight_;
+    const double width = std::max(ToPixelsX(rightEdge - x_), metrics.averageCharWidth());
+    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e9),
+                                               Qt::TextWordWrap | Qt::AlignLeft, line);
+    const double height = std::max(needed.height(), metrics.lineSpacing());
+    const auto heightTwips = static_cast<std::int32_t>(std::ceil(height * TwipsPerPixelY()));
+    if (y_ + heightTwips > BottomLimit() && y_ > marginTop_) {
+        const std::int32_t x = x_;
+        NewPage();
+        x_ = x;
+    }
+    if (!line.isEmpty()) {
+        painter_.setFont(font_);
+        painter_.setPen(Qt::black);
+        painter_.drawText(QRectF(ToPixelsX(x_), ToPixelsY(y_), width, height),
+                          Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, line);
+    }
+    if (recording_) Page().paragraphs.push_back(text);
+    pageBlank_ = false;
+    y_ += heightTwips;
+    x_ = marginLeft_;
+}
+
+void PageComposer::DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t right,
+                                 std::int32_t bottom) {
+    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    const QRectF rect(QPointF(ToPixelsX(left), ToPixelsY(top)),
+                      QPointF(ToPixelsX(right), ToPixelsY(bottom)));
+    painter_.setPen(QPen(Qt::black, std::max(1.0, device_.logicalDpiX() / 300.0)));
+    painter_.setBrush(RasterCanvas::ToQColor(fillColor_));
+    painter_.drawRect(rect.normalized());
+    pageBlank_ = false;
+    if (recording_)
+        Page().rectangles.push_back(
+            {QRect(QPoint(left, top), QPoint(right, bottom)).normalized(), fillColor_});
+}
+
+void PageComposer::RecordPolygon(const QRect& bounds) {
+    if (!recording_) return;
+    PageRecord& page = Page();
+    ++page.polygons;
+    page.bandPixels = page.bandPixels.united(bounds);
+}
+
+void PageComposer::StartTable() {
+    inTable_ = true;
+    table_.reset();
+}
+
+PrintTable& PageComposer::OpenTable() {
+    if (!table_)
+        throw AppError(ErrorNumber::ObjectNotSet, "no table was added to colour or finish");
+    return *table_;
+}
+
+void PageComposer::AddTable(std::string_view format, std::string_view header,
+                            std::string_view body) {
+    if (!inTable_) StartTable();
+    table_.emplace(format, header, body);
+}
+
+void PageComposer::SetCellBackground(std::int32_t row, std::int32_t column, std::int32_t color) {
+    OpenTable().SetBackground(row, column, color);
+}
+
+void PageComposer::EndTable() {
+    inTable_ = false;
+    if (!table_) return;
+    const PrintTable table = std::move(*table_);
+    table_.reset();
+    DrawTable(table);
+}
+
+double PageComposer::TextWidth(const QString& text) {
+    const auto found = textWidths_.constFind(text);
+    if (found != textWidths_.constEnd()) return *found;
+    const double width = QFontMetricsF(font_, &device_).horizontalAdvance(text);
+    textWidths_.insert(text, width);
+    return width;
+}
+
+void PageComposer::DrawTable(const PrintTable& table) {
+    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    const QFontMetricsF metrics(font_, &device_);
+    const double rowPixels = metrics.lineSpacing() * kRowHeightPerLine;
+    const auto rowTwips = static_cast<std::int32_t>(std::ceil(rowPixels * TwipsPerPixelY()));
+    const auto& columns = table.Columns();
+    const auto columnCount = static_cast<std::int32_t>(columns.size());
+    std::vector<double> edges{ToPixelsX(marginLeft_)};  // column edges in pixels
+    {
+        double twips = marginLeft_;
+        for (const auto& column : columns) edges.push_back(ToPixelsX(twips += column.widthTwips));
+    }
+    const double padding = ToPixelsX(kCellPaddingTwips);
+    const double textDrop = (rowPixels - metrics.height()) / 2 + metrics.ascent();
+    const double lineWidth = std::max(1.0, device_.logicalDpiX() / 300.0);
+
+    painter_.setFont(font_);
+    const auto drawText = [&](const std::string& text, std::int32_t column, double top) {
+        if (text.empty() || column >= columnCount) return;
+        const QString cell = QString::fromStdString(text);
+        const double left = edges[static_cast<std::size_t>(column)];
+        const double right = edges[static_cast<std::size_t>(column) + 1];
+        double x = left + padding;
+        const auto align = columns[static_cast<std::size_t>(column)].align;
+        if (align == PrintTable::Align::Center) x = (left + right - TextWidth(cell)) / 2;
+        if (align == PrintTable::Align::Right) x = right - padding - TextWidth(cell);
+        painter_.drawText(QPointF(x, top + textDrop), cell);
+    };
+
+    // the header and one row go on the page where the table starts, or on the next one
+    if (y_ + 2 * rowTwips > BottomLimit() && y_ > marginTop_) NewPage();
+    std::int32_t next = 1;  // the next body row to draw
+    while (true) {
+        const double top = ToPixelsY(y_);
+        std::int32_t rows = 0;  // body rows on this page: at least one, so a page always moves on
+        while (next + rows <= table.BodyRows() &&
+               (rows == 0 || y_ + (rows + 2) * rowTwips <= BottomLimit()))
+            ++rows;
+        const double bottom = top + (rows + 1) * rowPixels;
+
+        for (std::int32_t r = 0; r < rows; ++r)
+            for (std::int32_t c = 0; c < columnCount; ++c)
+                if (const auto color = table.Background(next + r, c + 1))
+                    painter_.fillRect(QRectF(QPointF(edges[static_cast<std::size_t>(c)],
+                                                     top + (r + 1) * rowPixels),
+                                             QPointF(edges[static_cast<std::size_t>(c) + 1],
+                                                     top + (r + 2) * rowPixels)),
+                                      RasterCanvas::ToQColor(*color));
+        painter_.setPen(QPen(Qt::black, lineWidth));
+        QVector<QLineF> lines;
+        for (std::int32_t r = 0; r <= rows + 1; ++r)
+            lines.append(QLineF(edges.front(), top + r * rowPixels, edges.back(),
+                                top + r * rowPixels));
+        for (const double edge : edges) lines.append(QLineF(edge, top, edge, bottom));
+        painter_.drawLines(lines);
+        for (std::int32_t c = 0; c < static_cast<std::int32_t>(table.Header().size()); ++c)
+            drawText(table.Header()[static_cast<std::size_t>(c)], c, top);
+        for (std::int32_t r = 0; r < rows; ++r)
+            for (std::int32_t c = 0; c < columnCount; ++c)
+                drawText(table.Cell(next + r, c + 1), c, top + (r + 1) * rowPixels);
+
+        if (recording_) {
+            PageRecord::TablePart part;
+            part.header = table.Header();
+            part.firstRow = next;
+            for (const auto& column : columns) part.widthsTwips.push_back(column.widthTwips);
+            for (std::int32_t r = 0; r < rows; ++r) {
+                std::vector<std::string> cells;
+                std::vector<std::int32_t> backgrounds;
+                for (std::int32_t c = 1; c <= columnCount; ++c) {
+                    cells.push_back(table.Cell(next + r, c));
+                    backgrounds.push_back(table.Background(next + r, c).value_or(-1));
+                }
+                part.rows.push_back(std::move(cells));
+                part.backgrounds.push_back(std::move(backgrounds));
+            }
+            Page().tables.push_back(std::move(part));
+        }
+        y_ += (rows + 1) * rowTwips;
+        next += rows;
+        pageBlank_ = false;
+        if (next > table.BodyRows()) break;
+        NewPage();
+    }
+    x_ = marginLeft_;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,262 @@
+#include "PatternPrinter.h"
+
+#include <QString>
+#include <algorithm>
+#include <charconv>
+
+#include "PageCanvas.h"
+#include "PageComposer.h"
+#include "engine/BlankCanvas.h"
+#include "engine/Palette.h"
+#include "errors/AppError.h"
+#include "errors/ErrorReporter.h"
+#include "errors/Numeric.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr std::string_view kModule = "frmPrint";
+constexpr std::string_view kNormalFormat = "Normal";
+constexpr std::string_view kPageMargin = ".5in";
+constexpr double kTableFontPoints = 8;
+constexpr double kTitleFontPoints = 20;
+// column widths in inches: threading cells, instruction cells and the pick-number column
+constexpr double kThreadingColumn = 0.18;
+constexpr double kInstructionColumn = 0.23;
+constexpr double kPickColumn = 0.3;
+// legend: a square of this size, then the text this far right of where the square starts
+constexpr std::int32_t kLegendSquareTwips = 150;
+constexpr std::int32_t kLegendTextTwips = 300;
+// the band's left margin on a page of its own, in printer pixels besides the screen's margin
+constexpr double kOwnPageMarginPixels = 150;
+constexpr double kBandTopShare = 0.1;
+constexpr double kBandBottomShare = 0.98;
+constexpr double kBesideTablesShare = 0.66;
+
+// "^+0.18in|": a centred column of that width
+std::string ColumnFormat(double inches) {
+    char number[32];
+    const auto result = std::to_chars(number, number + sizeof number, inches);
+    return "^+" + std::string(number, result.ptr) + "in|";
+}
+
+void DropLastCharacter(std::string& text) {
+    if (!text.empty()) text.pop_back();
+}
+
+// Cards first to last cut into tables of at most perTable cards.
+template <class Print>
+void ForEachTable(std::int32_t cards, std::int32_t perTable, Print&& print) {
+    const std::int32_t tables = cards % perTable == 0 ? cards / perTable : cards / perTable + 1;
+    for (std::int32_t k = 1; k <= tables; ++k) {
+        const std::int32_t first = (k - 1) * perTable + 1;
+        print(CheckedInt16(first), CheckedInt16(std::min(k * perTable, cards)));
+    }
+}
+
+}  // namespace
+
+PatternPrinter::PatternPrinter(PageComposer& page, const PrintSource& source)
+    : page_(page), source_(source) {}
+
+std::optional<std::string> PatternPrinter::NothingToPrint(const PrintSource& source) {
+    if (source.band == nullptr || source.band->Count() <= 1)
+        return "The band has no picks yet: weave it before printing.";
+    return std::nullopt;
+}
+
+std::optional<std::string> PatternPrinter::Unprintable(const PrintSource& source,
+                                                       const PageComposer& page) {
+    if (auto nothing = NothingToPrint(source)) return nothing;
+    if (source.draft.empty()) return "The threading has no cards.";
+    if (source.draft.size() > static_cast<std::size_t>(INT16_MAX))
+        return "The threading has more cards than a printed table can number.";
+    if (source.screenBlockSize < 1) return "The band's zoom gives blocks of no size.";
+    if (page.PageWidthTwips() <= 0 || page.PageHeightTwips() <= 0)
+        return "The printer reports a page of no size.";
+    try {
+        for (const bool ownPage : {false, true}) BandGeometry(source, page, ownPage);
+    } catch (const AppError&) {
+        return "The page is too large to place the band on at this zoom.";
+    }
+    return std::nullopt;
+}
+
+void PatternPrinter::PrintPage() {
+    if (NothingToPrint(source_)) return;
+    if (!Trap(kModule, "PrintPage", [&] { page_.StartDoc(); })) return;
+    Trap(kModule, "PageFormat", [&] { PageFormat(); });
+    Trap(kModule, "PrintDesign", [&] { PrintDesign(); });
+    Trap(kModule, "PrintBand", [&] { PrintBand(); });
+    // a band woven from a repeating sequence is described by the sequence
+    if (source_.turnSequence.empty())
+        Trap(kModule, "PrintInstructions", [&] { PrintInstructions(); });
+    Trap(kModule, "PrintPage", [&] { page_.EndDoc(); });
+}
+
+void PatternPrinter::PageFormat() {
+    page_.SetMargins(kPageMargin);
+    page_.SaveFormat(std::string(kNormalFormat));
+}
+
+void PatternPrinter::PrintTitle() {
+    Trap(kModule, "PrintTitle", [&] {
+        if (!source_.bandName.empty()) {
+            page_.SetFontSize(kTitleFontPoints);
+            page_.SetFontBold(true);
+            page_.Paragraph(source_.bandName);
+        } else {
+            page_.Paragraph("");
+        }
+        page_.Paragraph("");
+        page_.ApplyFormat(std::string(kNormalFormat));
+    });
+}
+
+void PatternPrinter::PrintDesign() {
+    PrintTitle();
+    page_.Paragraph("Number of Cards:  " + std::to_string(CardCount()));
+    page_.Paragraph("");
+    page_.Paragraph("Turn Sequence:  " +
+                    QString::fromStdString(source_.turnSequence).toUpper().toStdString());
+    page_.Paragraph("");
+
+    ForEachTable(CardCount(), kCardsPerThreadingTable,
+                 [&](std::int16_t first, std::int16_t last) { BuildDesignGrid(first, last); });
+    page_.Paragraph("");
+
+    // the palette is counted afresh, so the legend is the draft being printed
+    for (const BandColor& color : CountColors(source_.draft)) {
+        const std::int32_t x = page_.CurrentX();
+        const std::int32_t y = page_.CurrentY();
+        page_.SetFillColor(color.ColorCode);
+        page_.DrawRectangle(x, y, x + kLegendSquareTwips, y + kLegendSquareTwips);
+        page_.SetCurrentX(x + kLegendTextTwips);
+        page_.Paragraph(std::to_string(color.HoleCount) + " RGB( " + std::to_string(color.Red) +
+                        ", " + std::to_string(color.Green) + ", " + std::to_string(color.Blue) +
+                        ")");
+    }
+}
+
+void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
+    Trap(kModule, "BuildDesignGrid", [&] {
+        page_.StartTable();
+        page_.SetFontSize(kTableFontPoints);
+        std::string format = ColumnFormat(kThreadingColumn);
+        std::string header = "#|";
+        std::string body = "A;B;C;D;T|";
+        for (std::int32_t i = first; i <= last; ++i) {
+            const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
+            format += ColumnFormat(kThreadingColumn);
+            header += std::to_string(i) + "|";
+            body += card.Thread == SThread ? "S|" : "Z|";
+        }
+        DropLastCharacter(format);
+        DropLastCharacter(header);
+        DropLastCharacter(body);
+        page_.AddTable(format, header, body);
+        std::int32_t column = 2;
+        for (std::int32_t i = first; i <= last; ++i, ++column) {
+            const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
+            page_.SetCellBackground(1, column, card.AColor);
+            page_.SetCellBackground(2, column, card.BColor);
+            page_.SetCellBackground(3, column, card.CColor);
+            page_.SetCellBackground(4, column, card.DColor);
+        }
+        page_.EndTable();
+        page_.Paragraph("");
+    });
+}
+
+DrawingGeometry PatternPrinter::BandGeometry(const PrintSource& source, const PageComposer& page,
+                                             bool ownPage) {
+    // printer pixels per screen pixel, so the band prints as large as the screen shows it
+    const double ratio = source.twipsPerScreenPixel / page.TwipsPerPixelX();
+    DrawingGeometry geometry;
+    geometry.BlockSize = RoundToInt32(ratio * source.screenBlockSize);
+    geometry.BandTop = RoundToInt32(kBandTopShare * page.PageHeightTwips() / page.TwipsPerPixelY());
+    // measured on the page being printed, whatever paper the print dialog chose
+    geometry.PrintBottom =
+        RoundToInt32(kBandBottomShare * page.PageHeightTwips() / page.TwipsPerPixelY());
+    const double margin = ownPage
+                              ? ratio * source.screenBandMargin + kOwnPageMarginPixels
+                              : kBesideTablesShare * page.PageWidthTwips() / page.TwipsPerPixelX();
+    geometry.BandMargin = CheckedInt16(RoundToInt32(margin));
+    return geometry;
+}
+
+void PatternPrinter::PrintBand() {
+    const bool ownPage = CardCount() >= kCardsBesideTables;
+    const DrawingGeometry geometry = BandGeometry(source_, page_, ownPage);
+    if (ownPage) {
+        page_.NewPage();
+        PrintTitle();
+    }
+    PageCanvas canvas(page_);
+    source_.band->WeaveBand(&canvas, &grid_, geometry);
+    gridWritten_ = true;
+}
+
+void PatternPrinter::PrintInstructions() {
+    if (!gridWritten_) {
+        // the band could not be drawn; its instructions are written without a picture
+        BlankCanvas blank(page_.PageHeightTwips() / page_.TwipsPerPixelY());
+        DrawingGeometry geometry;
+        geometry.BlockSize = source_.screenBlockSize;
+        geometry.BandMargin = source_.screenBandMargin;
+        source_.band->WeaveBand(&blank, &grid_, geometry);
+        gridWritten_ = true;
+    }
+    const std::int32_t cards = grid_.Cols() - 1;
+    ForEachTable(cards, kCardsPerInstructionTable, [&](std::int16_t first, std::int16_t last) {
+        page_.NewPage();
+        PrintTitle();
+        BuildInstructionGrid(first, last);
+    });
+}
+
+void PatternPrinter::BuildInstructionGrid(std::int16_t first, std::int16_t last) {
+    Trap(kModule, "BuildInstructionGrid", [&] {
+        page_.StartTable();
+        page_.SetFontSize(kTableFontPoints);
+        std::string format = ColumnFormat(kPickColumn);
+        std::string header = "|";
+        for (std::int32_t i = first; i <= last; ++i) {
+            format += ColumnFormat(kInstructionColumn);
+            header += std::to_string(i) + "|";
+        }
+        std::string body;
+        body.reserve(static_cast<std::size_t>(grid_.Rows()) *
+                     (static_cast<std::size_t>(last - first + 1) * 2 + 8));
+        for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
+            body += std::to_string(r) + "|";
+            for (std::int32_t i = first; i <= last; ++i) {
+                const std::string text = grid_.TextAt(r, i);
+                if (!text.empty()) body += text.front();
+                body += '|';
+            }
+            body += ';';
+        }
+        DropLastCharacter(format);
+        DropLastCharacter(header);
+        DropLastCharacter(body);
+        page_.AddTable(format, header, body);
+        for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
+            std::int32_t column = 2;
+            for (std::int32_t i = first; i <= last; ++i, ++column) {
+                const std::string text = grid_.TextAt(r, i);
+                // a twist shows in red whichever way the card turns
+                if (text == "B")
+                    page_.SetCellBackground(r, column, kBackwardColor);
+                else if (text.size() > 1)
+                    page_.SetCellBackground(r, column, kTwistColor);
+            }
+        }
+        page_.EndTable();
+        page_.Paragraph("");
+    });
+}
+
+}  // namespace tessaly

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/Band.h"
+#include "engine/DrawingGeometry.h"
+#include "engine/InstructionGrid.h"
+#include "engine/Threading.h"
+#include "model/Twips.h"
+
+namespace tessaly {
+
+class PageComposer;
+
+// Everything the printout is made from. The band is only read: it is drawn on the page with
+// the page's own geometry and instruction grid, so the screen's are never touched.
+struct PrintSource {
+    std::string bandName;
+    std::string turnSequence;  // empty: the band was woven by hand, its instructions print
+    std::vector<DraftColumn> draft;  // the threading tables; its size is the card count
+    const Band* band = nullptr;
+    std::int32_t screenBlockSize = 10;  // the display's zoom
+    std::int16_t screenBandMargin = 10;
+    double twipsPerScreenPixel = kTwipsPerPixel;
+};
+
+// The printed pattern: title, card count and turning sequence, threading tables, colour
+// legend, the band picture and, for a band woven by hand, the turning instructions.
+//
+// Each step runs under the error trap: a failure is reported and the document goes on with
+// its next step. Callers that must not leave half a document check Unprintable first and
+// count the reports.
+class PatternPrinter {
+  public:
+    static constexpr std::int32_t kCardsPerThreadingTable = 40;
+    static constexpr std::int32_t kCardsPerInstructionTable = 32;
+    // from this many cards the band needs a page of its own
+    static constexpr std::int32_t kCardsBesideTables = 26;
+    static constexpr std::int32_t kTwistColor = 0x0000FF;      // red
+    static constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // light grey
+
+    PatternPrinter(PageComposer& page, const PrintSource& source);
+
+    // Why this pattern gives no printout (a band of one row or none), or nothing.
+    static std::optional<std::string> NothingToPrint(const PrintSource& source);
+    // Why the pattern cannot be laid out on this page, or nothing: checked before printing so
+    // that a document is never left half made.
+    static std::optional<std::string> Unprintable(const PrintSource& source,
+                                                  const PageComposer& page);
+
+    // The whole document, from its start to its end. A band of one row prints nothing.
+    void PrintPage();
+
+    // Where the band goes on the current page: page values for block size, margin, top and
+    // bottom. Raises error 6 when the page is too large for the margin's range.
+    static DrawingGeometry BandGeometry(const PrintSource& source, const PageComposer& page,
+                                        bool ownPage);
+
+  private:
+    void PageFormat();
+    void PrintTitle();
+    void PrintDesign();
+    void BuildDesignGrid(std::int16_t first, std::int16_t last);
+    void PrintBand();
+    void PrintInstructions();
+    void BuildInstructionGrid(std::int16_t first, std::int16_t last);
+
+    std::int32_t CardCount() const { return static_cast<std::int32_t>(source_.draft.size()); }
+
+    PageComposer& page_;
+    const PrintSource& source_;
+    // the instructions as the page pass writes them; the instruction tables print from it
+    InstructionGrid grid_;
+    bool gridWritten_ = false;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,62 @@
+#include "PrintedPattern.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+
+#include "PageComposer.h"
+#include "errors/AppError.h"
+#include "errors/ErrorReporter.h"
+
+namespace tessaly {
+
+namespace {
+
+// fine enough for the band's outlines; a screen pixel is 12.5 of these
+constexpr int kPdfDotsPerInch = 1200;
+
+}  // namespace
+
+std::optional<QPageSize> PageSizeNamed(std::string_view name) {
+    const QString wanted = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    for (const QPageSize::PageSizeId id : {QPageSize::A4, QPageSize::Letter})
+        if (QPageSize::key(id).compare(wanted, Qt::CaseInsensitive) == 0) return QPageSize(id);
+    return std::nullopt;
+}
+
+void PrintPattern(QPagedPaintDevice& device, const PrintSource& source) {
+    device.setPageMargins(QMarginsF(0, 0, 0, 0));
+    PageComposer page(device);
+    if (const auto problem = PatternPrinter::Unprintable(source, page))
+        throw AppError(ErrorNumber::InvalidProcedureCall, *problem);
+    PatternPrinter(page, source).PrintPage();
+}
+
+std::string PrintPatternToPdf(const PrintSource& source, const QPageSize& pageSize) {
+    QByteArray bytes;
+    {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setResolution(kPdfDotsPerInch);
+        writer.setPageSize(pageSize);
+        writer.setCreator(QStringLiteral("Tessaly"));
+        writer.setTitle(QString::fromStdString(source.bandName));
+        // the steps' reports are held back: a document with a failed step is not written,
+        // and the one message says why
+        RecordingErrorSink held;
+        {
+            const ScopedErrorSink scope(held);
+            PrintPattern(writer, source);
+        }
+        if (!held.reports.empty()) {
+            const ErrorReport& first = held.reports.front();
+            throw AppError(static_cast<ErrorNumber>(first.number),
+                           "the printed pattern could not be made (" + first.module + "." +
+                               first.procedure + ": " + first.description + ")",
+                           first.source);
+        }
+    }
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+}  // namespace tessaly

@@ -1,0 +1,151 @@
+#include "PrintCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLocale>
+#include <QPrinter>
+#include <QWidget>
+
+#include "document/BusyCursor.h"
+#include "document/PatternDocument.h"
+#include "document/UserDialogs.h"
+#include "engine/Threading.h"
+#include "errors/AppError.h"
+#include "errors/ErrorReporter.h"
+#include "patternfile/SafeFile.h"
+#include "print/PrintedPattern.h"
+#include "render/BandPicture.h"
+
+namespace tessaly {
+
+namespace {
+
+// Paper as the weaver's country uses it.
+QPageSize LocalPaper() {
+    return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
+                                                                                 : QPageSize::A4);
+}
+
+void PreparePrinter(QPrinter& printer, const PrintSource& source) {
+    // the page is laid out from the paper's corner; its margins are the printout's own
+    printer.setFullPage(true);
+    printer.setDocName(QString::fromStdString(source.bandName));
+}
+
+}  // namespace
+
+PrintCommands::PrintCommands(PatternDocument& document, UserDialogs& dialogs, QWidget* parent)
+    : QObject(parent), document_(document), dialogs_(dialogs), parent_(parent) {}
+
+PrintSource PrintCommands::SourceOf(const PatternDocument& document) {
+    PrintSource source;
+    source.bandName = document.BandName();
+    source.turnSequence = document.TurnSequence();
+    source.draft = document.Draft();
+    source.band = &document.CurrentBand();
+    const DrawingGeometry screen = document.Geometry();
+    source.screenBlockSize = screen.BlockSize;
+    source.screenBandMargin = screen.BandMargin;
+    return source;
+}
+
+void PrintCommands::Warn(const QString& title, const QString& text) {
+    dialogs_.ShowMessage(parent_, title, text, UserDialogs::Icon::Warning);
+}
+
+bool PrintCommands::NothingToPrint(const QString& title) {
+    const auto reason = PatternPrinter::NothingToPrint(SourceOf(document_));
+    if (!reason) return false;
+    dialogs_.ShowMessage(parent_, title, QString::fromStdString(*reason),
+                         UserDialogs::Icon::Information);
+    return true;
+}
+
+QString PrintCommands::SuggestedName(const QString& suffix) const {
+    const QString path = QString::fromStdString(document_.PatternPath());
+    if (path.isEmpty()) return tr("Untitled") + "." + suffix;
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + "." + suffix);
+}
+
+void PrintCommands::Print() {
+    if (NothingToPrint(tr("Print"))) return;
+    const PrintSource source = SourceOf(document_);
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer, source);
+    if (!dialogs_.SetUpPrinter(parent_, printer)) return;
+    const BusyCursor busy;
+    try {
+        PrintPattern(printer, source);
+    } catch (const AppError& error) {
+        Warn(tr("Print"), QString::fromStdString(error.Description()));
+    }
+}
+
+void PrintCommands::Preview() {
+    if (NothingToPrint(tr("Print Preview"))) return;
+    const PrintSource source = SourceOf(document_);
+    QPrinter printer(QPrinter::HighResolution);
+    PreparePrinter(printer, source);
+    bool warned = false;
+    dialogs_.ShowPrintPreview(parent_, printer, [&](QPrinter& pages) {
+        const BusyCursor busy;
+        try {
+            PreparePrinter(pages, source);
+            PrintPattern(pages, source);
+        } catch (const AppError& error) {
+            // the preview asks again on every change of paper: one message is enough
+            if (!warned) Warn(tr("Print Preview"), QString::fromStdString(error.Description()));
+            warned = true;
+        }
+    });
+}
+
+void PrintCommands::ExportPdf() {
+    if (NothingToPrint(tr("Export as PDF"))) return;
+    const auto path = dialogs_.ChooseExportFile(parent_, tr("Export as PDF"),
+                                                SuggestedName(QStringLiteral("pdf")),
+                                                {tr("PDF Document (*.pdf)")});
+    if (!path) return;
+    const BusyCursor busy;
+    try {
+        const std::string pdf = PrintPatternToPdf(SourceOf(document_), LocalPaper());
+        WriteFileAtomically(path->toStdString(), pdf);
+    } catch (const AppError& error) {
+        Warn(tr("Export as PDF"), tr("%1 was not written: %2")
+                                      .arg(QDir::toNativeSeparators(*path),
+                                           QString::fromStdString(error.Description())));
+    }
+}
+
+void PrintCommands::ExportPicture() {
+    if (document_.CurrentBand().Count() == 0) {
+        dialogs_.ShowMessage(parent_, tr("Export Picture"), tr("There is no band to export."),
+                             UserDialogs::Icon::Information);
+        return;
+    }
+    const auto path = dialogs_.ChooseExportFile(
+        parent_, tr("Export Picture"), SuggestedName(QStringLiteral("png")),
+        {tr("PNG Picture (*.png)"), tr("SVG Picture (*.svg)")});
+    if (!path) return;
+    const bool svg = QFileInfo(*path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    const BusyCursor busy;
+    try {
+        // the picture the display shows, drawn as the exporter draws it
+        const Band& band = document_.CurrentBand();
+        const DrawingGeometry geometry = document_.Geometry();
+        BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
+        InstructionGrid scratch;
+        const ErrorCounter errors;
+        band.WeaveBand(&picture.Target(), &scratch, geometry);
+        // a row that could not be drawn was reported; half a picture is not written
+        if (errors.Count() > 0) return;
+        WriteFileAtomically(path->toStdString(), svg ? picture.Svg() : picture.Png());
+    } catch (const AppError& error) {
+        Warn(tr("Export Picture"), tr("%1 was not written: %2")
+                                       .arg(QDir::toNativeSeparators(*path),
+                                            QString::fromStdString(error.Description())));
+    }
+}
+
+}  // namespace tessaly

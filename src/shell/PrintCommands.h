@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include "print/PatternPrinter.h"
+
+class QWidget;
+
+namespace tessaly {
+
+class PatternDocument;
+class UserDialogs;
+
+// The printed pattern's commands: Print, Print Preview, Export as PDF and Export Picture.
+// Each prints what the document holds as it is now; the screen's band, geometry and
+// instructions are only read.
+class PrintCommands : public QObject {
+    Q_OBJECT
+
+  public:
+    PrintCommands(PatternDocument& document, UserDialogs& dialogs, QWidget* parent);
+
+    // What the printout is made from: the draft being designed, the band as it shows.
+    static PrintSource SourceOf(const PatternDocument& document);
+
+    void Print();
+    void Preview();
+    void ExportPdf();
+    void ExportPicture();
+
+  private:
+    // Says why there is nothing to print, when that is so.
+    bool NothingToPrint(const QString& title);
+    // The pattern's file name with another suffix, for the export dialogs.
+    QString SuggestedName(const QString& suffix) const;
+    void Warn(const QString& title, const QString& text);
+
+    PatternDocument& document_;
+    UserDialogs& dialogs_;
+    QWidget* parent_;
+};
+
+}  // namespace tessaly
