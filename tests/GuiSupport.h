@@ -43,7 +43,8 @@ class RecordingDialogs : public UserDialogs {
         ++fileDialogs;
         return saveAnswer;
     }
-    std::optional<QString> ChooseExportFile(QWidget*, const QString& title, const QString& suggested,
+    std::optional<QString> ChooseExportFile(QWidget*, const QString& title,
+                                            const QString& suggested,
                                             const QStringList& filters) override {
         exportDialogs.push_back({title, suggested, filters});
         return exportAnswer;

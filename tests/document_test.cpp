@@ -241,31 +241,6 @@ TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
     EXPECT_NE(second.canvas.Polygons(), screen.canvas.Polygons());
 }
 
-TEST_F(DocumentTest, a_pass_on_a_printed_page_leaves_the_screen_as_it_was) {
-    auto rows = std::make_unique<Band>();
-    Cards deck = test::MakeDeck(6, Forward, SThread, 1);
-    for (int r = 1; r <= 4; ++r) {
-        rows->Add(deck, std::to_string(r));
-        for (Card& card : deck) card.SetTurn(Forward);
-    }
-    test::LoadRows(document, std::move(rows));
-    const auto picture = screen.canvas.Polygons();
-
-    RecordingCanvas page(5000.0, true);
-    document.DrawBandOn(page, {40, 40, 500, 4900});
-    EXPECT_EQ(page.Polygons().size(), 4u * 6u);
-    EXPECT_EQ(screen.canvas.Polygons(), picture);
-
-    // what the screen draws after an unweave is at the screen's own geometry
-    ASSERT_TRUE(document.RemovePick());
-    const Blocks expected = document.CurrentBand().At(3).CreateBlocks(
-        PatternDocument::kCanvasHeight, 3, document.Geometry());
-    const auto& shown = screen.canvas.Polygons();
-    ASSERT_GE(shown.size(), 6u);
-    std::size_t i = shown.size() - 6;
-    for (const Block& block : expected) EXPECT_EQ(shown[i++].points, block.Points());
-}
-
 TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
     const Snapshot before = Take();
     QSignalSpy reversed(&document, &PatternDocument::reverseChanged);

@@ -178,6 +178,10 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"twice", {"P", "--svg", "@a.svg", "--svg", "@b.svg"}, "given twice"},
         UsageCase{"reverse_twice", {"P", "--reverse", "--reverse"}, "given twice"},
         UsageCase{"folder", {"P", "--svg", "@out/"}, "names a folder"},
+        UsageCase{
+            "page_size_unknown", {"P", "--pdf", "@o.pdf", "--page-size", "A3"}, "A4 or Letter"},
+        UsageCase{"page_size_without_pdf", {"P", "--page-size", "A4"}, "needs --pdf"},
+        UsageCase{"pdf_is_input", {"P", "--pdf", "P"}, "the pattern file itself"},
         UsageCase{"output_is_input", {"P", "--instructions", "P"}, "the pattern file itself"},
         UsageCase{
             "two_outputs_one_file", {"P", "--svg", "@x", "--png", "@./x"}, "name the same file"}),

@@ -141,10 +141,34 @@ TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {
         EXPECT_EQ(buttons[static_cast<int>(i)], window.Action(tips[i].first));
         EXPECT_EQ(buttons[static_cast<int>(i)]->toolTip(), tips[i].second);
         EXPECT_FALSE(buttons[static_cast<int>(i)]->icon().isNull());
+        EXPECT_TRUE(buttons[static_cast<int>(i)]->isEnabled()) << tips[i].first;
     }
     EXPECT_EQ(window.Action("mnuReverse")->text(), "&Reverse");
     EXPECT_EQ(window.Action("mnuSaveAs")->text(), "Save &As...");
     EXPECT_EQ(window.Action("mnuDisplayHelp")->text(), "&Help");
+}
+
+TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
+    MainWindow& window = Start();
+    test::TempDir dir;
+    dialogs.previewFile = QString::fromStdString(dir.File("preview.pdf"));
+    dialogs.printFile = QString::fromStdString(dir.File("printed.pdf"));
+    QTest::mouseClick(window.Toolbar()->widgetForAction(window.Action("mnuPreview")),
+                      Qt::LeftButton);
+    QTest::mouseClick(window.Toolbar()->widgetForAction(window.Action("mnuPrint")), Qt::LeftButton);
+    EXPECT_EQ(dialogs.previews, 1);
+    EXPECT_EQ(dialogs.printDialogs, 1);
+    // the same document both ways
+    const std::string preview = test::ReadAll(dir.File("preview.pdf"));
+    EXPECT_EQ(preview.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(preview.size(), test::ReadAll(dir.File("printed.pdf")).size());
+
+    dialogs.exportAnswer = QString::fromStdString(dir.File("band.pdf"));
+    window.Action("mnuExportPdf")->trigger();
+    EXPECT_EQ(test::ReadAll(dir.File("band.pdf")).rfind("%PDF", 0), 0u);
+    EXPECT_EQ(dialogs.exportDialogs.at(0).suggested, "Untitled.pdf");
+    EXPECT_EQ(window.Action("mnuExportPicture")->text(), "Export Pic&ture...");
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {

@@ -1,7 +1,7 @@
 #include <QGuiApplication>
 #include <cstdio>
-#include <memory>
 #include <iostream>
+#include <memory>
 
 #include "ExportCommand.h"
 #include "errors/ErrorReporter.h"

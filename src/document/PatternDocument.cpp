@@ -44,10 +44,6 @@ void PatternDocument::RegisterSurface(BandSurface* surface) {
 
 void PatternDocument::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
 
-void PatternDocument::DrawBandOn(Canvas& canvas, const DrawingGeometry& geometry) {
-    state_.CurrentBand->WeaveBand(&canvas, &grid_, geometry);
-}
-
 void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
                               const Drawing& change) {
     const DrawingGeometry geometry = Geometry();

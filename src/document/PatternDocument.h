@@ -73,10 +73,6 @@ class PatternDocument : public QObject {
     // A registered surface takes part in every pass until it is unregistered.
     void RegisterSurface(BandSurface* surface);
     void UnregisterSurface(BandSurface* surface);
-    // A pass over the whole band on a canvas that is not a view (a printed page, an image),
-    // with that canvas's own geometry. The screen's pictures are left as they are; the
-    // instruction grid is rewritten with the same lines.
-    void DrawBandOn(Canvas& canvas, const DrawingGeometry& geometry);
 
     // --- Operations -------------------------------------------------------------------------
     // Reads a pattern file and makes it the pattern (Open, New, start-up): zoom back to its

@@ -10,9 +10,7 @@ namespace tessaly {
 PageCanvas::PageCanvas(PageComposer& page)
     : page_(page), outline_(RasterCanvas::ToQColor(kOutlineColor), 1) {}
 
-double PageCanvas::ScaleHeight() const {
-    return page_.PageHeightTwips() / page_.TwipsPerPixelY();
-}
+double PageCanvas::ScaleHeight() const { return page_.PageHeightTwips() / page_.TwipsPerPixelY(); }
 
 void PageCanvas::Polygon(const Outline& points) {
     QPolygon polygon(static_cast<int>(points.size()));

@@ -118,8 +118,8 @@ void PageComposer::Paragraph(const std::string& text) {
     const QFontMetricsF metrics(font_, &device_);
     const double rightEdge = PageWidthTwips() - marginRight_;
     const double width = std::max(ToPixelsX(rightEdge - x_), metrics.averageCharWidth());
-    const QRectF needed = metrics.boundingRect(QRectF(0, 0, width, 1e9),
-                                               Qt::TextWordWrap | Qt::AlignLeft, line);
+    const QRectF needed =
+        metrics.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft, line);
     const double height = std::max(needed.height(), metrics.lineSpacing());
     const auto heightTwips = static_cast<std::int32_t>(std::ceil(height * TwipsPerPixelY()));
     if (y_ + heightTwips > BottomLimit() && y_ > marginTop_) {
@@ -248,8 +248,8 @@ void PageComposer::DrawTable(const PrintTable& table) {
         painter_.setPen(QPen(Qt::black, lineWidth));
         QVector<QLineF> lines;
         for (std::int32_t r = 0; r <= rows + 1; ++r)
-            lines.append(QLineF(edges.front(), top + r * rowPixels, edges.back(),
-                                top + r * rowPixels));
+            lines.append(
+                QLineF(edges.front(), top + r * rowPixels, edges.back(), top + r * rowPixels));
         for (const double edge : edges) lines.append(QLineF(edge, top, edge, bottom));
         painter_.drawLines(lines);
         for (std::int32_t c = 0; c < static_cast<std::int32_t>(table.Header().size()); ++c)

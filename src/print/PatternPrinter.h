@@ -19,7 +19,7 @@ class PageComposer;
 // the page's own geometry and instruction grid, so the screen's are never touched.
 struct PrintSource {
     std::string bandName;
-    std::string turnSequence;  // empty: the band was woven by hand, its instructions print
+    std::string turnSequence;        // empty: the band was woven by hand, its instructions print
     std::vector<DraftColumn> draft;  // the threading tables; its size is the card count
     const Band* band = nullptr;
     std::int32_t screenBlockSize = 10;  // the display's zoom
@@ -39,7 +39,7 @@ class PatternPrinter {
     static constexpr std::int32_t kCardsPerInstructionTable = 32;
     // from this many cards the band needs a page of its own
     static constexpr std::int32_t kCardsBesideTables = 26;
-    static constexpr std::int32_t kTwistColor = 0x0000FF;      // red
+    static constexpr std::int32_t kTwistColor = 0x0000FF;     // red
     static constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // light grey
 
     PatternPrinter(PageComposer& page, const PrintSource& source);

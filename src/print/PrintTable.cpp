@@ -32,8 +32,8 @@ std::optional<std::int32_t> PrintTable::LengthInTwips(std::string_view text) {
         std::string_view suffix;
         double twips;
     };
-    static constexpr Unit kUnits[] = {{"in", 1440.0}, {"cm", 1440.0 / 2.54},
-                                      {"mm", 1440.0 / 25.4}, {"pt", 20.0}};
+    static constexpr Unit kUnits[] = {
+        {"in", 1440.0}, {"cm", 1440.0 / 2.54}, {"mm", 1440.0 / 25.4}, {"pt", 20.0}};
     double perUnit = 1.0;
     for (const Unit& unit : kUnits)
         if (text.size() >= unit.suffix.size() &&
@@ -91,9 +91,9 @@ const std::string& PrintTable::Cell(std::int32_t row, std::int32_t column) const
 void PrintTable::SetBackground(std::int32_t row, std::int32_t column, std::int32_t color) {
     const auto columns = static_cast<std::int32_t>(columns_.size());
     if (row < 1 || row > BodyRows() || column < 1 || column > columns)
-        throw AppError(ErrorNumber::SubscriptOutOfRange,
-                       "the table has no cell at row " + std::to_string(row) + ", column " +
-                           std::to_string(column));
+        throw AppError(ErrorNumber::SubscriptOutOfRange, "the table has no cell at row " +
+                                                             std::to_string(row) + ", column " +
+                                                             std::to_string(column));
     // colours are 24-bit; what lies above does not show on paper either
     backgrounds_[static_cast<std::size_t>((row - 1) * columns + column - 1)] = color & 0xFFFFFF;
 }
@@ -101,7 +101,8 @@ void PrintTable::SetBackground(std::int32_t row, std::int32_t column, std::int32
 std::optional<std::int32_t> PrintTable::Background(std::int32_t row, std::int32_t column) const {
     const auto columns = static_cast<std::int32_t>(columns_.size());
     if (row < 1 || row > BodyRows() || column < 1 || column > columns) return std::nullopt;
-    const std::int32_t color = backgrounds_[static_cast<std::size_t>((row - 1) * columns + column - 1)];
+    const std::int32_t color =
+        backgrounds_[static_cast<std::size_t>((row - 1) * columns + column - 1)];
     if (color < 0) return std::nullopt;
     return color;
 }

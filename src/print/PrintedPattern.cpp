@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QPdfWriter>
 
-#include "PageComposer.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
 
@@ -23,12 +22,15 @@ std::optional<QPageSize> PageSizeNamed(std::string_view name) {
     return std::nullopt;
 }
 
-void PrintPattern(QPagedPaintDevice& device, const PrintSource& source) {
+std::vector<PageRecord> PrintPattern(QPagedPaintDevice& device, const PrintSource& source,
+                                     bool record) {
     device.setPageMargins(QMarginsF(0, 0, 0, 0));
     PageComposer page(device);
+    page.SetRecording(record);
     if (const auto problem = PatternPrinter::Unprintable(source, page))
         throw AppError(ErrorNumber::InvalidProcedureCall, *problem);
     PatternPrinter(page, source).PrintPage();
+    return page.Pages();
 }
 
 std::string PrintPatternToPdf(const PrintSource& source, const QPageSize& pageSize) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "PageComposer.h"
 #include "PatternPrinter.h"
 
 class QPagedPaintDevice;
@@ -16,8 +17,9 @@ std::optional<QPageSize> PageSizeNamed(std::string_view name);
 
 // Prints the pattern on a printer or PDF writer whose painting area is the whole sheet. A
 // pattern that cannot be printed is refused (AppError naming the reason) before anything
-// is put on the device.
-void PrintPattern(QPagedPaintDevice& device, const PrintSource& source);
+// is put on the device. With record, returns what went on each page.
+std::vector<PageRecord> PrintPattern(QPagedPaintDevice& device, const PrintSource& source,
+                                     bool record = false);
 
 // The printed pattern as the bytes of a PDF file. A pattern that cannot be printed, or a step
 // of the document that fails, raises one AppError naming the problem: there is then no PDF.

@@ -23,7 +23,7 @@ namespace {
 // Paper as the weaver's country uses it.
 QPageSize LocalPaper() {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
-                                                                                 : QPageSize::A4);
+                                                                                : QPageSize::A4);
 }
 
 void PreparePrinter(QPrinter& printer, const PrintSource& source) {
@@ -128,7 +128,8 @@ void PrintCommands::ExportPicture() {
         parent_, tr("Export Picture"), SuggestedName(QStringLiteral("png")),
         {tr("PNG Picture (*.png)"), tr("SVG Picture (*.svg)")});
     if (!path) return;
-    const bool svg = QFileInfo(*path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
+    const bool svg =
+        QFileInfo(*path).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0;
     const BusyCursor busy;
     try {
         // the picture the display shows, drawn as the exporter draws it

@@ -84,8 +84,9 @@ std::optional<QString> QtUserDialogs::ChooseExportFile(QWidget* parent, const QS
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!filters.isEmpty()) dialog.setDefaultSuffix(SuffixOf(filters.constFirst()));
     // a name typed without a suffix takes the one of the filter shown
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
+    QObject::connect(
+        &dialog, &QFileDialog::filterSelected, &dialog,
+        [&dialog](const QString& filter) { dialog.setDefaultSuffix(SuffixOf(filter)); });
     if (!suggested.isEmpty()) dialog.selectFile(suggested);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().constFirst();
