@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <cmath>
 #include <sstream>
 
 #include "GuiSupport.h"
@@ -396,6 +397,20 @@ TEST_F(PdfReadBackTest, pages_texts_and_cell_colours_read_back) {
     EXPECT_TRUE(text.contains(QRegularExpression("Number of Cards:\\s+33")));
     EXPECT_TRUE(text.contains("Read back"));
     EXPECT_TRUE(text.contains("33 RGB( 255, 0, 0)"));
+
+    // every turn stands in the middle of its cell: columns of 0.23 inch after the pick
+    // numbers' 0.3 inch, from the half-inch margin (in points)
+    const QString boxes = RunTool("pdftotext", {"-bbox", "-f", "3", "-l", "3", file, "-"});
+    static const QRegularExpression kWord(
+        "<word xMin=\"([0-9.]+)\" yMin=\"[0-9.]+\" xMax=\"([0-9.]+)\"[^>]*>([FB])</word>");
+    int turns = 0;
+    for (auto it = kWord.globalMatch(boxes); it.hasNext(); ++turns) {
+        const auto word = it.next();
+        const double middle = (word.captured(1).toDouble() + word.captured(2).toDouble()) / 2;
+        const double column = (middle - 36 - 21.6) / (0.23 * 72) - 0.5;
+        EXPECT_NEAR(column, std::round(column), 0.03) << word.captured(0).toStdString();
+    }
+    EXPECT_EQ(turns, 4 * 32);
 
     // page 3, the instructions: grey for the backward picks, red for the twist
     RunTool("pdftoppm", {"-r", "40", "-f", "3", "-l", "3", "-png", file,

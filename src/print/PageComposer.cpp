@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "TablePainter.h"
 #include "errors/AppError.h"
 #include "render/RasterCanvas.h"
 
@@ -16,16 +17,12 @@ namespace {
 
 constexpr double kNormalPoints = 10;
 constexpr double kTwipsPerInch = 1440;
-// table cells: room above and below the text, and beside it in a left or right aligned cell
-constexpr double kRowHeightPerLine = 1.3;
-constexpr double kCellPaddingTwips = 40;
 
 }  // namespace
 
 PageComposer::PageComposer(QPagedPaintDevice& device) : device_(device) {
     // a sans-serif face as printers have it; the desktop's font service picks the nearest
-    font_.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
-                       QStringLiteral("DejaVu Sans")});
+    font_.setFamily(QStringLiteral("Sans Serif"));
     font_.setStyleHint(QFont::SansSerif);
     font_.setPointSizeF(kNormalPoints);
 }
@@ -94,13 +91,9 @@ void PageComposer::SetFontSize(double points) {
         throw AppError(ErrorNumber::InvalidProcedureCall,
                        "a font size of " + std::to_string(points) + " points cannot be printed");
     font_.setPointSizeF(points);
-    textWidths_.clear();
 }
 
-void PageComposer::SetFontBold(bool bold) {
-    font_.setBold(bold);
-    textWidths_.clear();
-}
+void PageComposer::SetFontBold(bool bold) { font_.setBold(bold); }
 
 void PageComposer::SaveFormat(const std::string& name) { formats_[name] = Format{font_}; }
 
@@ -109,7 +102,6 @@ void PageComposer::ApplyFormat(const std::string& name) {
     if (found == formats_.end())
         throw AppError(ErrorNumber::InvalidProcedureCall, "no text format is named " + name);
     font_ = found->second.font;
-    textWidths_.clear();
 }
 
 void PageComposer::Paragraph(const std::string& text) {
@@ -189,42 +181,13 @@ void PageComposer::EndTable() {
     DrawTable(table);
 }
 
-double PageComposer::TextWidth(const QString& text) {
-    const auto found = textWidths_.constFind(text);
-    if (found != textWidths_.constEnd()) return *found;
-    const double width = QFontMetricsF(font_, &device_).horizontalAdvance(text);
-    textWidths_.insert(text, width);
-    return width;
-}
-
 void PageComposer::DrawTable(const PrintTable& table) {
     if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
-    const QFontMetricsF metrics(font_, &device_);
-    const double rowPixels = metrics.lineSpacing() * kRowHeightPerLine;
-    const auto rowTwips = static_cast<std::int32_t>(std::ceil(rowPixels * TwipsPerPixelY()));
+    TablePainter drawing(painter_, device_, font_, table, ToPixelsX(marginLeft_), TwipsPerPixelX());
+    const auto rowTwips =
+        static_cast<std::int32_t>(std::ceil(drawing.RowPixels() * TwipsPerPixelY()));
     const auto& columns = table.Columns();
     const auto columnCount = static_cast<std::int32_t>(columns.size());
-    std::vector<double> edges{ToPixelsX(marginLeft_)};  // column edges in pixels
-    {
-        double twips = marginLeft_;
-        for (const auto& column : columns) edges.push_back(ToPixelsX(twips += column.widthTwips));
-    }
-    const double padding = ToPixelsX(kCellPaddingTwips);
-    const double textDrop = (rowPixels - metrics.height()) / 2 + metrics.ascent();
-    const double lineWidth = std::max(1.0, device_.logicalDpiX() / 300.0);
-
-    painter_.setFont(font_);
-    const auto drawText = [&](const std::string& text, std::int32_t column, double top) {
-        if (text.empty() || column >= columnCount) return;
-        const QString cell = QString::fromStdString(text);
-        const double left = edges[static_cast<std::size_t>(column)];
-        const double right = edges[static_cast<std::size_t>(column) + 1];
-        double x = left + padding;
-        const auto align = columns[static_cast<std::size_t>(column)].align;
-        if (align == PrintTable::Align::Center) x = (left + right - TextWidth(cell)) / 2;
-        if (align == PrintTable::Align::Right) x = right - padding - TextWidth(cell);
-        painter_.drawText(QPointF(x, top + textDrop), cell);
-    };
 
     // the header and one row go on the page where the table starts, or on the next one
     if (y_ + 2 * rowTwips > BottomLimit() && y_ > marginTop_) NewPage();
@@ -235,28 +198,7 @@ void PageComposer::DrawTable(const PrintTable& table) {
         while (next + rows <= table.BodyRows() &&
                (rows == 0 || y_ + (rows + 2) * rowTwips <= BottomLimit()))
             ++rows;
-        const double bottom = top + (rows + 1) * rowPixels;
-
-        for (std::int32_t r = 0; r < rows; ++r)
-            for (std::int32_t c = 0; c < columnCount; ++c)
-                if (const auto color = table.Background(next + r, c + 1))
-                    painter_.fillRect(QRectF(QPointF(edges[static_cast<std::size_t>(c)],
-                                                     top + (r + 1) * rowPixels),
-                                             QPointF(edges[static_cast<std::size_t>(c) + 1],
-                                                     top + (r + 2) * rowPixels)),
-                                      RasterCanvas::ToQColor(*color));
-        painter_.setPen(QPen(Qt::black, lineWidth));
-        QVector<QLineF> lines;
-        for (std::int32_t r = 0; r <= rows + 1; ++r)
-            lines.append(
-                QLineF(edges.front(), top + r * rowPixels, edges.back(), top + r * rowPixels));
-        for (const double edge : edges) lines.append(QLineF(edge, top, edge, bottom));
-        painter_.drawLines(lines);
-        for (std::int32_t c = 0; c < static_cast<std::int32_t>(table.Header().size()); ++c)
-            drawText(table.Header()[static_cast<std::size_t>(c)], c, top);
-        for (std::int32_t r = 0; r < rows; ++r)
-            for (std::int32_t c = 0; c < columnCount; ++c)
-                drawText(table.Cell(next + r, c + 1), c, top + (r + 1) * rowPixels);
+        drawing.DrawPart(top, next, rows);
 
         if (recording_) {
             PageRecord::TablePart part;

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFont>
-#include <QHash>
 #include <QPainter>
 #include <QRect>
 #include <cstdint>
@@ -111,14 +110,11 @@ class PageComposer {
     double ToPixelsY(double twips) const { return twips / TwipsPerPixelY(); }
     std::int32_t BottomLimit() const;
     PageRecord& Page();
-    // Width of a text in the current font, in pixels; the tables repeat few distinct texts.
-    double TextWidth(const QString& text);
 
     QPagedPaintDevice& device_;
     QPainter painter_;
     QFont font_;
     std::map<std::string, Format> formats_;
-    QHash<QString, double> textWidths_;
     std::int32_t marginLeft_ = 1440;
     std::int32_t marginTop_ = 1440;
     std::int32_t marginRight_ = 1440;
