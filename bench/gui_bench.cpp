@@ -163,12 +163,3 @@ BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillis
 
 }  // namespace
 }  // namespace tessaly
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -55,12 +55,3 @@ BENCHMARK(BM_PreviewFirstPage)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
