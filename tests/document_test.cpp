@@ -134,8 +134,9 @@ TEST_F(DocumentTest, the_first_row_is_never_taken_off) {
     test::LoadRows(document, std::move(threading));
     EXPECT_FALSE(document.RemovePick());
     EXPECT_EQ(document.CurrentBand().Count(), 1);
-    // the step still counts as hand weaving
-    EXPECT_TRUE(document.PatternChanged());
+    // nothing changed, so nothing is to be saved
+    EXPECT_FALSE(document.PatternChanged());
+    EXPECT_EQ(document.UndoStack().count(), 0);
 }
 
 TEST_F(DocumentTest, refused_requests_change_nothing) {

@@ -18,12 +18,22 @@ QString ToQString(const std::string& text) { return QString::fromStdString(text)
 
 }  // namespace
 
-PatternDocument::PatternDocument(QObject* parent) : QObject(parent) {
+PatternDocument::PatternDocument(QObject* parent)
+    : QObject(parent), history_(std::make_unique<History>(*this, undoStack_)) {
     state_.BlockSize = kStartBlockSize;
     state_.BandMargin = kStartBlockSize;
+    // undoing back to the saved state leaves nothing to save
+    const auto sync = [this] {
+        if (!history_->Replaying()) SyncModified();
+    };
+    connect(&undoStack_, &QUndoStack::cleanChanged, this, sync);
+    connect(&undoStack_, &QUndoStack::indexChanged, this, sync);
 }
 
-PatternDocument::~PatternDocument() = default;
+PatternDocument::~PatternDocument() {
+    // the stack is emptied as the document goes; there is no modified mark left to keep
+    undoStack_.disconnect(this);
+}
 
 std::int32_t PatternDocument::CardCount() const {
     const Band& band = *state_.CurrentBand;
@@ -107,8 +117,6 @@ void PatternDocument::Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards>
     RedrawSurfaces(BandSurface::Pass::Redraw);
 }
 
-void PatternDocument::MarkChanged() { SetPatternChanged(true); }
-
 void PatternDocument::SetFrontFace() {
     if (!reversed_) return;
     reversed_ = false;
@@ -161,6 +169,11 @@ void PatternDocument::LoadPattern(PatternData pattern) {
 }
 
 bool PatternDocument::WeaveAll() {
+    // what undo puts back: the deck as it was (none, or a copy: weaving keeps it)
+    std::unique_ptr<Cards> previousDeck =
+        state_.CurrentDeck ? std::make_unique<Cards>(*state_.CurrentDeck) : nullptr;
+    const bool wasReversed = reversed_;
+    const bool wasStoringEveryRow = storeEveryRow_;
     // a band opened with every row, or started without Apply, weaves from its first row
     if (state_.CurrentDeck == nullptr)
         state_.CurrentDeck = std::make_unique<Cards>(state_.CurrentBand->At(1).Cards());
@@ -171,13 +184,15 @@ bool PatternDocument::WeaveAll() {
         state_.CurrentBand->WeaveAll(threading, &canvas, turnSequence_, &grid_, Geometry());
     });
     if (errors.Count() > 0) {
-        Restore(std::move(previous), std::move(state_.CurrentDeck));
+        Restore(std::move(previous), std::move(previousDeck));
         return false;
     }
     WriteGridHeader();
     SetFrontFace();
     storeEveryRow_ = false;
     emit bandReplaced();
+    history_->BandReplaced(tr("Simple Weave"), {std::move(previous), std::move(previousDeck),
+                                                wasReversed, wasStoringEveryRow});
     return true;
 }
 
@@ -188,6 +203,8 @@ bool PatternDocument::ApplyThreading() {
     const auto cards = static_cast<std::int32_t>(draft_.size());
     BandCanvasWidth(cards, Geometry());
 
+    const bool wasReversed = reversed_;
+    const bool wasStoringEveryRow = storeEveryRow_;
     ErrorCounter errors;
     std::unique_ptr<Band> previousBand =
         std::exchange(state_.CurrentBand, std::make_unique<Band>());
@@ -204,7 +221,8 @@ bool PatternDocument::ApplyThreading() {
     SetFrontFace();
     storeEveryRow_ = false;
     emit bandReplaced();
-    MarkChanged();
+    history_->BandReplaced(tr("Apply"), {std::move(previousBand), std::move(previousDeck),
+                                         wasReversed, wasStoringEveryRow});
     return true;
 }
 
@@ -217,8 +235,11 @@ bool PatternDocument::ReplaceColors() {
                 throw AppError(ErrorNumber::SubscriptOutOfRange,
                                "Card " + card.Key() + " has no column in the draft.");
         }
-    for (Row& row : *state_.CurrentBand)
-        for (Card& card : row.Cards()) {
+    // a recoloured band replaces the old one, which undo puts back
+    auto recoloured = std::make_unique<Band>();
+    for (const Row& row : *state_.CurrentBand) {
+        Cards deck = row.Cards();
+        for (Card& card : deck) {
             const DraftColumn& column =
                 draft_[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
             card.AColor = column.AColor;
@@ -226,13 +247,26 @@ bool PatternDocument::ReplaceColors() {
             card.CColor = column.CColor;
             card.DColor = column.DColor;
         }
+        recoloured->Add(std::move(deck), row.Key);
+    }
+    BandState previous{std::exchange(state_.CurrentBand, std::move(recoloured)),
+                       state_.CurrentDeck ? std::make_unique<Cards>(*state_.CurrentDeck) : nullptr,
+                       reversed_, storeEveryRow_};
     RedrawSurfaces(BandSurface::Pass::Redraw);
     emit bandRedrawn();
-    MarkChanged();
+    history_->BandReplaced(tr("Replace Colors"), std::move(previous));
     return true;
 }
 
 bool PatternDocument::AddPick(const Cards& deck) {
+    const PickFlags before = CurrentPickFlags();
+    if (!WeaveStoredPick(deck)) return false;
+    AfterPickStep();
+    history_->PickWoven(deck, state_.CurrentBand->Count() - 1, before);
+    return true;
+}
+
+bool PatternDocument::WeaveStoredPick(const Cards& deck) {
     Band& band = *state_.CurrentBand;
     const std::int32_t rows = band.Count();
     const Cards& last = band.At(rows).Cards();
@@ -249,11 +283,23 @@ bool PatternDocument::AddPick(const Cards& deck) {
         return false;
     }
     emit rowAdded(band.Count());
-    AfterPickStep();
     return true;
 }
 
 std::optional<Cards> PatternDocument::RemovePick() {
+    const PickFlags before = CurrentPickFlags();
+    const std::int32_t top = state_.CurrentBand->Count();
+    std::optional<Cards> removed = TakeTopPick();
+    // also with one row: the step still counts as hand weaving
+    AfterPickStep();
+    if (removed)
+        history_->PickTaken(*removed, top, before);
+    else if (before.sequence != turnSequence_ || before.storeEveryRow != storeEveryRow_)
+        history_->PickFlagsChanged(before);
+    return removed;
+}
+
+std::optional<Cards> PatternDocument::TakeTopPick() {
     Band& band = *state_.CurrentBand;
     std::optional<Cards> removed;
     if (band.Count() > 1) {
@@ -271,8 +317,6 @@ std::optional<Cards> PatternDocument::RemovePick() {
         }
         emit rowRemoved(top);
     }
-    // also with one row: the step still counts as hand weaving
-    AfterPickStep();
     return removed;
 }
 
@@ -287,11 +331,22 @@ void PatternDocument::AfterPickStep() {
     // a hand-woven band is saved row by row, which a file without a turning sequence does,
     // also when a sequence is typed again before the band is woven from it
     storeEveryRow_ = true;
-    SetTurnSequence({});
-    MarkChanged();
+    AssignTurnSequence({});
+}
+
+void PatternDocument::SwapPickFlags(PickFlags& other) {
+    std::swap(storeEveryRow_, other.storeEveryRow);
+    std::string sequence = turnSequence_;
+    AssignTurnSequence(other.sequence);
+    other.sequence = std::move(sequence);
 }
 
 void PatternDocument::Reverse() {
+    TurnFace();
+    history_->Reversed();
+}
+
+void PatternDocument::TurnFace() {
     RunPass(BandSurface::Pass::Redraw, CardCount(), [this](Canvas& canvas) {
         state_.CurrentBand->WeaveReverse(&canvas, &grid_, Geometry());
     });
@@ -317,16 +372,23 @@ void PatternDocument::SetCardCount(std::int32_t count) {
     std::vector<DraftColumn> draft = DraftFromDeck(state_.CurrentBand->At(1).Cards());
     // new cards copy the last card
     draft.resize(static_cast<std::size_t>(count), draft.back());
-    draft_ = std::move(draft);
-    emit threadingChanged();
+    SwapDraft(draft);
+    history_->DraftChanged(tr("Number of Cards"), std::move(draft), false);
 }
 
 void PatternDocument::SetDraft(std::vector<DraftColumn> draft) {
-    draft_ = std::move(draft);
+    SwapDraft(draft);
+    history_->DraftChanged(tr("Draft"), std::move(draft), false);
+}
+
+void PatternDocument::SwapDraft(std::vector<DraftColumn>& other) {
+    std::swap(draft_, other);
     emit threadingChanged();
 }
 
-void PatternDocument::PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color) {
+void PatternDocument::PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color,
+                                 bool continuesStroke) {
+    std::vector<DraftColumn> before = draft_;
     bool changed = false;
     for (const DraftHole& at : holes) {
         if (at.card < 1 || at.card > static_cast<std::int64_t>(draft_.size()) || at.hole < 0 ||
@@ -338,14 +400,18 @@ void PatternDocument::PaintDraft(const std::vector<DraftHole>& holes, std::int32
         changed = changed || *cells[at.hole] != color;
         *cells[at.hole] = color;
     }
-    if (changed) emit threadingChanged();
+    if (!changed) return;
+    emit threadingChanged();
+    history_->DraftChanged(tr("Paint"), std::move(before), continuesStroke);
 }
 
 void PatternDocument::ToggleThreading(std::int32_t card) {
     if (card < 1 || card > static_cast<std::int64_t>(draft_.size())) return;
-    std::int32_t& thread = draft_[static_cast<std::size_t>(card - 1)].Thread;
+    std::vector<DraftColumn> draft = draft_;
+    std::int32_t& thread = draft[static_cast<std::size_t>(card - 1)].Thread;
     thread = thread == SThread ? ZThread : SThread;
-    emit threadingChanged();
+    SwapDraft(draft);
+    history_->DraftChanged(tr("Change Threading"), std::move(draft), false);
 }
 
 void PatternDocument::CountColors() { SetPalette(tessaly::CountColors(draft_)); }
@@ -367,11 +433,30 @@ void PatternDocument::Redraw() {
 
 void PatternDocument::SetBandName(const std::string& name) {
     if (name == state_.BandName) return;
-    state_.BandName = name;
-    emit bandNameChanged(ToQString(name));
+    std::string before = name;
+    SwapName(before);
+    history_->NameChanged(std::move(before));
+}
+
+void PatternDocument::SwapName(std::string& other) {
+    std::swap(state_.BandName, other);
+    emit bandNameChanged(ToQString(state_.BandName));
 }
 
 void PatternDocument::SetTurnSequence(const std::string& sequence) {
+    if (sequence == turnSequence_) return;
+    std::string before = sequence;
+    SwapSequence(before);
+    history_->SequenceChanged(std::move(before));
+}
+
+void PatternDocument::SwapSequence(std::string& other) {
+    std::string sequence = turnSequence_;
+    AssignTurnSequence(other);
+    other = std::move(sequence);
+}
+
+void PatternDocument::AssignTurnSequence(const std::string& sequence) {
     if (sequence == turnSequence_) return;
     turnSequence_ = sequence;
     emit turnSequenceChanged(ToQString(sequence));
@@ -389,9 +474,31 @@ void PatternDocument::SetPatternPath(const std::string& path) {
 }
 
 void PatternDocument::SetPatternChanged(bool changed) {
+    if (changed)
+        undoStack_.resetClean();
+    else
+        undoStack_.setClean();
+    SetModified(changed);
+}
+
+void PatternDocument::SyncModified() { SetModified(history_->ChangedSinceSave()); }
+
+void PatternDocument::SetModified(bool changed) {
     if (changed == state_.PatternChanged) return;
     state_.PatternChanged = changed;
     emit modifiedChanged(changed);
+}
+
+void PatternDocument::SwapBandState(BandState& other) {
+    std::swap(state_.CurrentBand, other.band);
+    std::swap(state_.CurrentDeck, other.deck);
+    std::swap(storeEveryRow_, other.storeEveryRow);
+    const bool faceChanged = reversed_ != other.reversed;
+    std::swap(reversed_, other.reversed);
+    RedrawSurfaces(BandSurface::Pass::NewBand);
+    WriteGridHeader();
+    if (faceChanged) emit reverseChanged(reversed_);
+    emit bandReplaced();
 }
 
 namespace {
@@ -426,6 +533,7 @@ bool PatternDocument::Save(PatternFileHost& host) {
     if (reversed_) state_.CurrentBand->TurnOver();
     const bool saved = SaveFile(state_, saving);
     if (reversed_) state_.CurrentBand->TurnOver();
+    if (saved) undoStack_.setClean();
     if (state_.PatternPath != path) emit patternPathChanged(ToQString(state_.PatternPath));
     if (state_.PatternChanged != wasChanged) emit modifiedChanged(state_.PatternChanged);
     return saved;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "BandSurface.h"
+#include "History.h"
 #include "engine/AppState.h"
 #include "engine/InstructionGrid.h"
 #include "engine/Threading.h"
@@ -67,7 +68,9 @@ class PatternDocument : public QObject {
     const std::vector<DraftColumn>& Draft() const { return draft_; }
     // Cards of the band's first row; 0 for an empty band.
     std::int32_t CardCount() const;
+    // Every change of the pattern is a step here; the saved state is its clean state.
     QUndoStack& UndoStack() { return undoStack_; }
+    const History& UndoHistory() const { return *history_; }
 
     // --- Views ------------------------------------------------------------------------------
     // A registered surface takes part in every pass until it is unregistered.
@@ -104,8 +107,10 @@ class PatternDocument : public QObject {
     // only on Apply, so its rows always keep one number of cards.
     void SetCardCount(std::int32_t count);
     void SetDraft(std::vector<DraftColumn> draft);
-    // Gives these holes of the draft a colour; holes outside the draft are skipped.
-    void PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color);
+    // Gives these holes of the draft a colour; holes outside the draft are skipped. Paint that
+    // continues a stroke (a drag) is undone with the press that began it.
+    void PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color,
+                    bool continuesStroke = false);
     // S becomes Z and anything else S.
     void ToggleThreading(std::int32_t card);
     // The palette of the draft as it is now, kept for printing.
@@ -119,6 +124,8 @@ class PatternDocument : public QObject {
     void SetTurnSequence(const std::string& sequence);
     void SetPalette(tessaly::BandColors palette);
     void SetPatternPath(const std::string& path);
+    // Unchanged makes the present state the saved one; changed leaves no saved state to
+    // return to by undoing.
     void SetPatternChanged(bool changed);
     void SetPrintBottom(std::int32_t bottom) { state_.PrintBottom = bottom; }
     // Writes the pattern to its file, asking the host for a path when it has none.
@@ -146,6 +153,18 @@ class PatternDocument : public QObject {
     void instructionsChanged();
 
   private:
+    // Undo and redo make their changes through these; they record nothing.
+    friend class History;
+    void SwapBandState(BandState& other);
+    bool WeaveStoredPick(const Cards& deck);
+    std::optional<Cards> TakeTopPick();
+    void SwapPickFlags(PickFlags& other);
+    void TurnFace();
+    void SwapDraft(std::vector<DraftColumn>& other);
+    void SwapName(std::string& other);
+    void SwapSequence(std::string& other);
+    void SyncModified();
+
     using Drawing = std::function<void(Canvas&)>;
 
     // Runs a pass that changes the band on the first surface (or on a blank canvas when no
@@ -159,7 +178,9 @@ class PatternDocument : public QObject {
     void SetFrontFace();
     void DrawAfterRemoval(Canvas& canvas);
     void AfterPickStep();
-    void MarkChanged();
+    PickFlags CurrentPickFlags() const { return {turnSequence_, storeEveryRow_}; }
+    void AssignTurnSequence(const std::string& sequence);
+    void SetModified(bool changed);
 
     AppState state_;
     std::string turnSequence_;
@@ -170,6 +191,7 @@ class PatternDocument : public QObject {
     InstructionGrid grid_;
     std::vector<BandSurface*> surfaces_;
     QUndoStack undoStack_;
+    std::unique_ptr<History> history_;
 };
 
 }  // namespace tessaly
