@@ -220,6 +220,10 @@ void DesignWindow::UpdateSimpleWeave() {
 }
 
 void DesignWindow::PressCell(DraftGrid::Cell cell, Qt::MouseButton button) {
+    Paint(cell, button, false);
+}
+
+void DesignWindow::Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool continuesStroke) {
     Trap("frmDesign", kCellProcedures[cell.part], [&] {
         switch (cell.part) {
             case DraftGrid::Threading:
@@ -230,27 +234,29 @@ void DesignWindow::PressCell(DraftGrid::Cell cell, Qt::MouseButton button) {
                 const std::int32_t color =
                     button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
                 document_.PaintDraft(
-                    {{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}}, color);
+                    {{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}}, color,
+                    continuesStroke);
                 return;
             }
             default:
                 if (button == Qt::LeftButton)
                     document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
-                                         leftColor_->Color());
+                                         leftColor_->Color(), continuesStroke);
                 else if (button == Qt::RightButton)
                     document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
-                                         rightColor_->Color());
+                                         rightColor_->Color(), continuesStroke);
         }
     });
 }
 
 void DesignWindow::DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons) {
-    // a drag paints the holes it crosses, as a paint program does
+    // a drag paints the holes it crosses, as a paint program does, and is undone with the
+    // press that began it
     if (cell.part == DraftGrid::Number || cell.part == DraftGrid::Threading) return;
     if (buttons & Qt::LeftButton)
-        PressCell(cell, Qt::LeftButton);
+        Paint(cell, Qt::LeftButton, true);
     else if (buttons & Qt::RightButton)
-        PressCell(cell, Qt::RightButton);
+        Paint(cell, Qt::RightButton, true);
 }
 
 void DesignWindow::PaintRow(int hole, Qt::MouseButton button) {

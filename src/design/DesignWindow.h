@@ -91,6 +91,7 @@ class DesignWindow : public QWidget {
     void FitViewport();
     void UpdateSimpleWeave();
     void PressCell(DraftGrid::Cell cell, Qt::MouseButton button);
+    void Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool continuesStroke);
     void DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons);
     void PaintRow(int hole, Qt::MouseButton button);
     void ChooseColor(ColorSwatch* swatch);

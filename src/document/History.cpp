@@ -21,7 +21,8 @@ std::int64_t DeckBytes(const Cards& deck) {
 
 std::int64_t BandBytes(const Band& band) {
     std::int64_t bytes = 0;
-    for (const Row& row : band) bytes += static_cast<std::int64_t>(sizeof(Row)) + DeckBytes(row.Cards());
+    for (const Row& row : band)
+        bytes += static_cast<std::int64_t>(sizeof(Row)) + DeckBytes(row.Cards());
     return bytes;
 }
 
@@ -62,7 +63,8 @@ class History::BandEdit : public History::Edit {
     void Undo(PatternDocument& document) override { document.SwapBandState(other_); }
     void Redo(PatternDocument& document) override { document.SwapBandState(other_); }
     std::int64_t Bytes() const override {
-        return (other_.band ? BandBytes(*other_.band) : 0) + (other_.deck ? DeckBytes(*other_.deck) : 0);
+        return (other_.band ? BandBytes(*other_.band) : 0) +
+               (other_.deck ? DeckBytes(*other_.deck) : 0);
     }
 
   private:
@@ -99,7 +101,9 @@ class History::FlagsEdit : public History::Edit {
     FlagsEdit(QString text, PickFlags other) : Edit(std::move(text)), other_(std::move(other)) {}
     void Undo(PatternDocument& document) override { document.SwapPickFlags(other_); }
     void Redo(PatternDocument& document) override { document.SwapPickFlags(other_); }
-    std::int64_t Bytes() const override { return static_cast<std::int64_t>(other_.sequence.size()); }
+    std::int64_t Bytes() const override {
+        return static_cast<std::int64_t>(other_.sequence.size());
+    }
 
   private:
     PickFlags other_;

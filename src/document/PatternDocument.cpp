@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "engine/BlankCanvas.h"
 #include "engine/Canvas.h"
 #include "engine/Palette.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
-#include "engine/BlankCanvas.h"
 #include "patternfile/PatternFile.h"
 
 namespace tessaly {

@@ -170,6 +170,19 @@ void MainWindow::BuildMenus() {
     connect(exit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
     file->addAction(exit);
 
+    // undo and redo name the step they take back or make again ("Undo Weave pick 37")
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName("mnuEdit");
+    QAction* undo = document_.UndoStack().createUndoAction(this, tr("Undo"));
+    undo->setObjectName("mnuUndo");
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setIcon(QIcon(":/icons/undo.svg"));
+    QAction* redo = document_.UndoStack().createRedoAction(this, tr("Redo"));
+    redo->setObjectName("mnuRedo");
+    redo->setShortcut(QKeySequence::Redo);
+    redo->setIcon(QIcon(":/icons/redo.svg"));
+    edit->addActions({undo, redo});
+
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
     QAction* design = AddAction("mnuDesign", tr("&Design"));
@@ -208,6 +221,9 @@ void MainWindow::BuildToolbar() {
     for (const char* name :
          {"mnuNew", "mnuOpen", "mnuSave", "mnuPrint", "mnuPreview", "mnuReverse"})
         toolbar_->addAction(Action(name));
+    toolbar_->addSeparator();
+    toolbar_->addAction(Action("mnuUndo"));
+    toolbar_->addAction(Action("mnuRedo"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

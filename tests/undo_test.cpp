@@ -1,0 +1,267 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "GuiSupport.h"
+#include "display/DisplayWindow.h"
+#include "errors/AppError.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+namespace {
+
+using namespace test::colors;
+
+// Everything an edit may change, and the display, to compare states.
+struct State {
+    std::vector<Cards> decks;
+    std::optional<Cards> threading;
+    std::string name;
+    std::string sequence;
+    std::vector<DraftColumn> draft;
+    std::vector<std::vector<std::string>> grid;
+    bool reversed = false;
+
+    explicit State(const PatternDocument& document)
+        : decks(test::DecksOf(document.CurrentBand())),
+          name(document.BandName()),
+          sequence(document.TurnSequence()),
+          draft(document.Draft()),
+          reversed(document.IsReversed()) {
+        if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
+        const InstructionGrid& g = document.Grid();
+        for (int r = 0; r < g.Rows(); ++r) {
+            grid.emplace_back();
+            for (int c = 0; c < g.Cols(); ++c) grid.back().push_back(g.TextAt(r, c));
+        }
+    }
+};
+
+bool SameDraft(const std::vector<DraftColumn>& a, const std::vector<DraftColumn>& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.AColor == y.AColor && x.BColor == y.BColor && x.CColor == y.CColor &&
+               x.DColor == y.DColor && x.Thread == y.Thread;
+    });
+}
+
+void ExpectState(const State& shown, const State& expected, const std::string& where) {
+    // a difference in the decks is only named: printing thousands of cards says nothing
+    EXPECT_EQ(shown.decks.size(), expected.decks.size()) << where;
+    EXPECT_TRUE(shown.decks == expected.decks) << where;
+    EXPECT_TRUE(shown.threading == expected.threading) << where;
+    EXPECT_EQ(shown.name, expected.name) << where;
+    EXPECT_EQ(shown.sequence, expected.sequence) << where;
+    EXPECT_TRUE(SameDraft(shown.draft, expected.draft)) << where;
+    EXPECT_TRUE(shown.grid == expected.grid) << where;
+    EXPECT_EQ(shown.reversed, expected.reversed) << where;
+}
+
+class UndoTest : public ::testing::Test {
+  protected:
+    UndoTest() {
+        test::LoadWoven(document, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
+        display.resize(300, 400);
+        display.show();
+    }
+    void ExpectDisplayRedrawn(const std::string& where) {
+        const QImage shown = display.Canvas().Image();
+        EXPECT_EQ(shown, test::FullRedraw(document, shown.size())) << where;
+    }
+    QUndoStack& Stack() { return document.UndoStack(); }
+    // The last row's deck with some cards turned backward and some flipped over.
+    Cards NextPick(std::mt19937& random) {
+        const Band& band = document.CurrentBand();
+        Cards deck = band.At(band.Count()).Cards();
+        for (Card& card : deck) {
+            card.SetTurn(random() % 2 == 0 ? Forward : Backward);
+            if (random() % 8 == 0) card.Thread = card.Thread == SThread ? ZThread : SThread;
+        }
+        return deck;
+    }
+
+    test::ReportRecorder recorder;
+    PatternDocument document;
+    DisplayWindow display{document};
+};
+
+TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
+    for (unsigned seed : {1u, 2u, 3u, 4u, 5u}) {
+        test::LoadWoven(document, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
+        std::mt19937 random(seed);
+        // the state at each index of the stack
+        std::vector<State> states{State(document)};
+        std::vector<std::string> made{"start"};  // the step that led to each state
+        int op = 0;
+        const auto record = [&] {
+            states.resize(static_cast<std::size_t>(Stack().index()) + 1, State(document));
+            made.resize(states.size());
+            states.back() = State(document);
+            made.back() = std::to_string(op) + " " + Stack().undoText().toStdString();
+        };
+        for (int step = 0; step < 60; ++step) {
+            op = static_cast<int>(random() % 12);
+            try {
+                switch (op) {
+                    case 0:
+                    case 1:
+                        document.AddPick(NextPick(random));
+                        break;
+                    case 2:
+                        document.RemovePick();
+                        break;
+                    case 3:
+                        document.ApplyThreading();
+                        break;
+                    case 4:
+                        if (document.TurnSequence().empty()) {
+                            document.SetTurnSequence("FB");
+                            record();
+                        }
+                        document.WeaveAll();
+                        break;
+                    case 5:
+                        document.ReplaceColors();
+                        break;
+                    case 6:
+                        document.Reverse();
+                        break;
+                    case 7:
+                        document.PaintDraft({{static_cast<std::int32_t>(random() % 6) + 1,
+                                              static_cast<int>(random() % 4)}},
+                                            random() % 2 == 0 ? kRed : kBlue, random() % 2 == 0);
+                        break;
+                    case 8:
+                        document.ToggleThreading(static_cast<std::int32_t>(random() % 6) + 1);
+                        break;
+                    case 9:
+                        document.SetCardCount(static_cast<std::int32_t>(random() % 4) + 4);
+                        break;
+                    case 10:
+                        document.SetBandName(document.BandName() + "x");
+                        break;
+                    default:
+                        document.SetTurnSequence(random() % 3 == 0 ? "" : "FFB");
+                }
+            } catch (const AppError&) {
+                // refused: nothing changed, nothing recorded
+            }
+            record();
+        }
+        const std::string where = "seed " + std::to_string(seed);
+        for (int i = Stack().index(); i > 0; --i) {
+            Stack().undo();
+            ExpectState(State(document), states[static_cast<std::size_t>(i) - 1],
+                        where + ", undoing " + made[static_cast<std::size_t>(i)]);
+            ExpectDisplayRedrawn(where);
+        }
+        EXPECT_FALSE(document.PatternChanged()) << where;
+        for (int i = 1; i < static_cast<int>(states.size()); ++i) {
+            Stack().redo();
+            ExpectState(State(document), states[static_cast<std::size_t>(i)],
+                        where + ", redone to " + std::to_string(i));
+        }
+        ExpectDisplayRedrawn(where);
+    }
+    EXPECT_TRUE(recorder.Empty()) << recorder.Where();
+}
+
+TEST_F(UndoTest, steps_say_what_they_undo) {
+    document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
+    const std::int32_t pick = document.CurrentBand().Count() - 1;
+    EXPECT_EQ(Stack().undoText(), QString("Weave pick %1").arg(pick));
+    document.RemovePick();
+    EXPECT_EQ(Stack().undoText(), QString("UnWeave pick %1").arg(pick));
+    document.ApplyThreading();
+    EXPECT_EQ(Stack().undoText(), "Apply");
+    document.PaintDraft({{1, 0}}, kRed);
+    EXPECT_EQ(Stack().undoText(), "Paint");
+    Stack().undo();
+    EXPECT_EQ(Stack().redoText(), "Paint");
+}
+
+TEST_F(UndoTest, a_stroke_is_one_step_and_typing_is_one_step) {
+    const auto before = document.Draft();
+    const int steps = Stack().count();
+    document.PaintDraft({{1, 0}}, kRed);
+    document.PaintDraft({{2, 0}}, kRed, true);
+    document.PaintDraft({{3, 0}}, kRed, true);
+    EXPECT_EQ(Stack().count(), steps + 1);
+    document.PaintDraft({{4, 0}}, kRed);  // a new press
+    EXPECT_EQ(Stack().count(), steps + 2);
+    Stack().undo();
+    Stack().undo();
+    EXPECT_TRUE(SameDraft(document.Draft(), before));
+
+    document.SetBandName("B");
+    document.SetBandName("Ba");
+    document.SetBandName("Band");
+    EXPECT_EQ(Stack().count(), steps + 1);
+    Stack().undo();
+    EXPECT_EQ(document.BandName(), "Test");
+}
+
+TEST_F(UndoTest, undoing_to_the_saved_state_leaves_nothing_to_save) {
+    EXPECT_FALSE(document.PatternChanged());
+    document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
+    EXPECT_TRUE(document.PatternChanged());
+    Stack().undo();
+    EXPECT_FALSE(document.PatternChanged());
+    Stack().redo();
+    EXPECT_TRUE(document.PatternChanged());
+    document.SetPatternChanged(false);  // saved
+    Stack().undo();
+    EXPECT_TRUE(document.PatternChanged());
+    Stack().redo();
+    EXPECT_FALSE(document.PatternChanged());
+
+    // the face shown and the draft are not stored: they change nothing to save
+    document.Reverse();
+    document.PaintDraft({{1, 1}}, kGreen);
+    EXPECT_FALSE(document.PatternChanged());
+    // a face turned and back again is no step at all; a name typed and rubbed out neither
+    const int steps = Stack().count();
+    document.Reverse();
+    document.SetBandName("Testx");
+    document.SetBandName("Test");
+    EXPECT_EQ(Stack().count(), steps - 1);
+    EXPECT_FALSE(document.PatternChanged());
+}
+
+TEST_F(UndoTest, opening_a_pattern_forgets_the_history) {
+    document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
+    ASSERT_TRUE(Stack().canUndo());
+    test::LoadWoven(document, test::MakeDeck(4, Forward, SThread, 1), "FB");
+    EXPECT_FALSE(Stack().canUndo());
+    EXPECT_FALSE(Stack().canRedo());
+    EXPECT_FALSE(document.PatternChanged());
+}
+
+TEST_F(UndoTest, history_keeps_at_most_twice_the_band) {
+    // a hand-woven band of 3,000 picks by 200 cards; each recolouring keeps the band it replaced
+    auto rows = std::make_unique<Band>();
+    const Cards deck = test::MakeDeck(200, Forward, SThread, 1);
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    test::LoadRows(document, std::move(rows));
+    const std::int64_t band = BandBytes(document.CurrentBand());
+    ASSERT_GT(2 * band, History::kMinBudget);
+    for (int i = 0; i < 6; ++i) {
+        document.PaintDraft({{1, 0}}, i % 2 == 0 ? kRed : kBlue);
+        document.ReplaceColors();
+        EXPECT_LE(document.UndoHistory().HeldBytes(), 2 * band + band / 10);
+    }
+    // the oldest steps went, and the saved state with them
+    EXPECT_LT(Stack().count(), 12);
+    EXPECT_TRUE(document.PatternChanged());
+    const State last(document);
+    int kept = 0;
+    for (; Stack().canUndo(); ++kept) Stack().undo();
+    EXPECT_EQ(kept, Stack().count());
+    EXPECT_TRUE(document.PatternChanged());  // still not the band that was opened
+    ExpectDisplayRedrawn("undone after trimming");
+    while (Stack().canRedo()) Stack().redo();
+    ExpectState(State(document), last, "redone after trimming");
+    ExpectDisplayRedrawn("redone after trimming");
+}
+
+}  // namespace
+}  // namespace tessaly
