@@ -215,13 +215,15 @@ TEST_F(UndoTest, undoing_to_the_saved_state_leaves_nothing_to_save) {
     EXPECT_FALSE(document.PatternChanged());
 
     // the face shown and the draft are not stored: they change nothing to save
-    document.Reverse();
     document.PaintDraft({{1, 1}}, kGreen);
+    document.Reverse();
     EXPECT_FALSE(document.PatternChanged());
     // a face turned and back again is no step at all; a name typed and rubbed out neither
     const int steps = Stack().count();
     document.Reverse();
+    EXPECT_EQ(Stack().count(), steps - 1);
     document.SetBandName("Testx");
+    EXPECT_TRUE(document.PatternChanged());
     document.SetBandName("Test");
     EXPECT_EQ(Stack().count(), steps - 1);
     EXPECT_FALSE(document.PatternChanged());
