@@ -161,5 +161,51 @@ void BM_WeaveAndUnweaveStep(benchmark::State& state) {
 }
 BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// Undo and redo of one Weave step on 10,000 picks of 200 cards, each until the display, the
+// instructions and the packs are repainted.
+void BM_UndoRedoWeaveStep(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, 10000, 200);
+    DisplayWindow display(document);
+    display.resize(800, 900);
+    display.show();
+    InstructionsWindow instructions(document);
+    instructions.resize(600, 500);
+    instructions.show();
+    WeaveWindow weave(document);
+    weave.show();
+    QCoreApplication::processEvents();
+    weave.findChild<QPushButton*>("cmdWeave")->click();
+    for (auto _ : state) {
+        for (const bool undo : {true, false}) {
+            undo ? document.UndoStack().undo() : document.UndoStack().redo();
+            display.View()->repaint();
+            instructions.repaint();
+            weave.Grid()->repaint();
+        }
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_UndoRedoWeaveStep)->Unit(benchmark::kMillisecond);
+
+// Undo and redo of Apply and of Simple Weave on a band of 200 cards, with the display shown.
+void BM_UndoRedoApplyAndSimpleWeave(benchmark::State& state) {
+    PatternDocument document;
+    LoadThreading(document, 200);
+    DisplayWindow display(document);
+    display.show();
+    document.SetBlockSize(1);
+    document.ApplyThreading();
+    document.WeaveAll();
+    for (auto _ : state) {
+        for (int i = 0; i < 2; ++i) document.UndoStack().undo();
+        for (int i = 0; i < 2; ++i) document.UndoStack().redo();
+        display.View()->repaint();
+    }
+    state.counters["rows"] = document.CurrentBand().Count();
+    state.counters["steps"] = benchmark::Counter(4, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_UndoRedoApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tessaly
