@@ -61,6 +61,38 @@ TEST_F(InstructionsWindowTest, follows_the_document_pick_by_pick) {
     EXPECT_EQ(window.Model()->rowCount(), 0);
 }
 
+TEST_F(InstructionsWindowTest, the_twist_row_counts_each_card_and_marks_the_largest) {
+    auto threading = std::make_unique<Band>();
+    threading->Add(test::MakeDeck(3, Forward, SThread), "1");
+    test::LoadRows(document, std::move(threading));
+    QAbstractItemModel& twist = *window.TwistTable()->model();
+    ASSERT_EQ(twist.columnCount(), 3);
+    EXPECT_EQ(twist.headerData(0, Qt::Vertical, Qt::DisplayRole).toString(), "Net twist");
+    // card 1 forward twice, card 2 forward then backward, card 3 backward twice
+    Cards deck = document.CurrentBand().At(1).Cards();
+    deck.At(3).SetTurn(Backward);
+    ASSERT_TRUE(document.AddPick(deck));
+    deck.At(2).SetTurn(Backward);
+    ASSERT_TRUE(document.AddPick(deck));
+    const auto text = [&](int card) {
+        return twist.data(twist.index(0, card - 1), Qt::DisplayRole).toString();
+    };
+    EXPECT_EQ(text(1), "+2");
+    EXPECT_EQ(text(2), "0");
+    EXPECT_EQ(text(3), "-2");
+    for (int card : {1, 3}) {
+        EXPECT_TRUE(twist.data(twist.index(0, card - 1), Qt::FontRole).value<QFont>().bold());
+        EXPECT_EQ(twist.data(twist.index(0, card - 1), Qt::ForegroundRole).value<QColor>(),
+                  QColor(Qt::red));
+    }
+    EXPECT_FALSE(twist.data(twist.index(0, 1), Qt::FontRole).isValid());
+    // taking the last pick off takes its turns back
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(text(2), "+1");
+    EXPECT_EQ(text(3), "-1");
+    EXPECT_EQ(test::AccessibleName(window.TwistTable()), "Net twist");
+}
+
 TEST_F(InstructionsWindowTest, controls_and_layout) {
     EXPECT_EQ(window.windowTitle(), "Turning Instructions");
     EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
@@ -72,7 +104,10 @@ TEST_F(InstructionsWindowTest, controls_and_layout) {
     const QTableView* table = window.Table();
     const QLabel* legend = window.findChild<QLabel*>("Label1");
     EXPECT_EQ(table->width(), 8000 / 15 - 27);
-    EXPECT_EQ(legend->y(), table->y() + table->height());
+    // the net twist row sits between the grid and the legend
+    const QTableView* twist = window.TwistTable();
+    EXPECT_EQ(twist->y(), table->y() + table->height());
+    EXPECT_EQ(legend->y(), twist->y() + twist->height());
     EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->y(), legend->y() + 7);
 }
 

@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "display/DisplayWindow.h"
+#include "engine/Twist.h"
 #include "errors/AppError.h"
 #include "model/Directions.h"
 
@@ -20,6 +21,7 @@ struct State {
     std::string sequence;
     std::vector<DraftColumn> draft;
     std::vector<std::vector<std::string>> grid;
+    std::vector<std::int32_t> twist;
     bool reversed = false;
 
     explicit State(const PatternDocument& document)
@@ -27,6 +29,7 @@ struct State {
           name(document.BandName()),
           sequence(document.TurnSequence()),
           draft(document.Draft()),
+          twist(document.NetTwist()),
           reversed(document.IsReversed()) {
         if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
         const InstructionGrid& g = document.Grid();
@@ -54,6 +57,7 @@ void ExpectState(const State& shown, const State& expected, const std::string& w
     EXPECT_TRUE(SameDraft(shown.draft, expected.draft)) << where;
     EXPECT_TRUE(shown.grid == expected.grid) << where;
     EXPECT_EQ(shown.reversed, expected.reversed) << where;
+    EXPECT_EQ(shown.twist, expected.twist) << where;
 }
 
 class UndoTest : public ::testing::Test {
@@ -146,6 +150,8 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
                 // refused: nothing changed, nothing recorded
             }
             record();
+            // kept up pick by pick, the twist is what counting the whole band gives
+            EXPECT_EQ(document.NetTwist(), NetTwist(document.CurrentBand())) << made.back();
         }
         const std::string where = "seed " + std::to_string(seed);
         for (int i = Stack().index(); i > 0; --i) {

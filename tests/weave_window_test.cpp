@@ -211,8 +211,9 @@ TEST_F(WeaveWindowTest, a_screen_reader_can_read_the_packs) {
     EXPECT_EQ(packs->text(QAccessible::Name), "Packs");
     QAccessibleTableInterface* table = packs->tableInterface();
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->rowCount(), 5);  // the card numbers, three packs, the net twist
     EXPECT_EQ(table->columnCount(), 4);
+    EXPECT_EQ(table->rowDescription(4), "Net twist");
     EXPECT_EQ(table->rowDescription(1), "Pack 3");
     EXPECT_EQ(table->cellAt(1, 1)->text(QAccessible::Name), "S");  // card 2 in pack 3
     EXPECT_EQ(table->cellAt(3, 1)->text(QAccessible::Name), "");   // not in pack 1 any more

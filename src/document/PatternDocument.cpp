@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "engine/BlankCanvas.h"
+#include "engine/Twist.h"
 #include "engine/Canvas.h"
 #include "engine/Palette.h"
 #include "errors/ErrorReporter.h"
@@ -56,6 +57,20 @@ void PatternDocument::UnregisterSurface(BandSurface* surface) { std::erase(surfa
 
 void PatternDocument::RunPass(BandSurface::Pass pass, std::int32_t cardCount,
                               const Drawing& change) {
+    DrawPass(pass, cardCount, change);
+    // a pick woven or taken off by hand updates the twist by itself
+    if (pass == BandSurface::Pass::NewBand || pass == BandSurface::Pass::Redraw)
+        SetNetTwist(tessaly::NetTwist(*state_.CurrentBand));
+}
+
+void PatternDocument::SetNetTwist(std::vector<std::int32_t> twist) {
+    if (twist == netTwist_) return;
+    netTwist_ = std::move(twist);
+    emit twistChanged();
+}
+
+void PatternDocument::DrawPass(BandSurface::Pass pass, std::int32_t cardCount,
+                               const Drawing& change) {
     const DrawingGeometry geometry = Geometry();
     if (surfaces_.empty()) {
         // without a view the band is woven to the display's height, so the pattern is the same
@@ -282,6 +297,9 @@ bool PatternDocument::WeaveStoredPick(const Cards& deck) {
         RedrawSurfaces(BandSurface::Pass::Redraw);
         return false;
     }
+    std::vector<std::int32_t> twist = netTwist_;
+    AddPickTwist(twist, band.At(band.Count()).Cards(), 1);
+    SetNetTwist(std::move(twist));
     emit rowAdded(band.Count());
     return true;
 }
@@ -315,6 +333,9 @@ std::optional<Cards> PatternDocument::TakeTopPick() {
             RedrawSurfaces(BandSurface::Pass::Redraw);
             return std::nullopt;
         }
+        std::vector<std::int32_t> twist = netTwist_;
+        AddPickTwist(twist, *removed, -1);
+        SetNetTwist(std::move(twist));
         emit rowRemoved(top);
     }
     return removed;

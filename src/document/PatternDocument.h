@@ -66,6 +66,9 @@ class PatternDocument : public QObject {
     const InstructionGrid& Grid() const { return grid_; }
     // The threading being designed: one column per card. It becomes the pattern on Apply.
     const std::vector<DraftColumn>& Draft() const { return draft_; }
+    // Each card's net twist after the last pick (forward turns minus backward turns), by
+    // position from 1 at index 0.
+    const std::vector<std::int32_t>& NetTwist() const { return netTwist_; }
     // Cards of the band's first row; 0 for an empty band.
     std::int32_t CardCount() const;
     // Every change of the pattern is a step here; the saved state is its clean state.
@@ -151,6 +154,8 @@ class PatternDocument : public QObject {
     void paletteChanged();
     // The instruction grid was rewritten.
     void instructionsChanged();
+    // Some card's net twist changed.
+    void twistChanged();
 
   private:
     // Undo and redo make their changes through these; they record nothing.
@@ -170,6 +175,7 @@ class PatternDocument : public QObject {
     // Runs a pass that changes the band on the first surface (or on a blank canvas when no
     // view is registered) and repeats what it drew on the others.
     void RunPass(BandSurface::Pass pass, std::int32_t cardCount, const Drawing& change);
+    void DrawPass(BandSurface::Pass pass, std::int32_t cardCount, const Drawing& change);
     void RedrawSurfaces(BandSurface::Pass pass);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();
@@ -181,10 +187,12 @@ class PatternDocument : public QObject {
     PickFlags CurrentPickFlags() const { return {turnSequence_, storeEveryRow_}; }
     void AssignTurnSequence(const std::string& sequence);
     void SetModified(bool changed);
+    void SetNetTwist(std::vector<std::int32_t> twist);
 
     AppState state_;
     std::string turnSequence_;
     std::vector<DraftColumn> draft_;
+    std::vector<std::int32_t> netTwist_;
     bool reversed_ = false;
     // the band holds picks that weaving its first row with the sequence would not give
     bool storeEveryRow_ = false;

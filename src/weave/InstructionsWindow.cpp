@@ -11,6 +11,7 @@
 #include <QTableView>
 
 #include "InstructionTableModel.h"
+#include "NetTwistModel.h"
 #include "document/PatternDocument.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
@@ -37,6 +38,26 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     }
     table_->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(kColumnWidthTwips));
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+
+    twist_ = new QTableView(this);
+    twist_->setObjectName("grdTwist");
+    twist_->setAccessibleName(tr("Net twist"));
+    twist_->setModel(new NetTwistModel(document, this));
+    twist_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    twist_->setSelectionMode(QAbstractItemView::NoSelection);
+    twist_->horizontalHeader()->hide();
+    twist_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    twist_->horizontalHeader()->setMinimumSectionSize(TwipsToPixels(kColumnWidthTwips));
+    twist_->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(kColumnWidthTwips));
+    twist_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    twist_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
+    twist_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    twist_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    twist_->setFixedHeight(twist_->verticalHeader()->defaultSectionSize() + 2 * twist_->frameWidth());
+    connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged,
+            twist_->horizontalScrollBar(), &QScrollBar::setValue);
+    connect(table_->verticalHeader(), &QHeaderView::geometriesChanged, this,
+            &InstructionsWindow::AlignTwistRow);
 
     close_ = new QPushButton(tr("&Close"), this);
     close_->setObjectName("cmdClose");
@@ -92,14 +113,27 @@ int InstructionsWindow::PreferredWidth() const {
                     legend_->geometry().right() + TwipsToPixels(200));
 }
 
+void InstructionsWindow::AlignTwistRow() {
+    const int header = table_->verticalHeader()->width();
+    twist_->verticalHeader()->setFixedWidth(header);
+    // the grid's vertical scroll bar takes room the twist row leaves empty
+    const QScrollBar* bar = table_->verticalScrollBar();
+    twist_->resize(table_->width() - (bar->isVisible() ? bar->width() : 0), twist_->height());
+    twist_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value());
+}
+
 void InstructionsWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // the grid fills the window but for a 200-twip border and the legend below it
+    // the grid fills the window but for a 200-twip border, the twist row and the legend below
     const int border = TwipsToPixels(400);
     const int width = std::max(event->size().width() - border, 0);
-    const int height = std::max(event->size().height() - border - legend_->height(), 0);
+    const int height =
+        std::max(event->size().height() - border - legend_->height() - twist_->height(), 0);
     table_->resize(width, height);
-    const int below = table_->y() + height;
+    twist_->move(table_->x(), table_->y() + height);
+    twist_->resize(width, twist_->height());
+    AlignTwistRow();
+    const int below = table_->y() + height + twist_->height();
     legend_->move(legend_->x(), below);
     close_->move(close_->x(), below + TwipsToPixels(100));
 }

@@ -24,6 +24,8 @@ class InstructionsWindow : public QWidget {
     int PreferredWidth() const;
 
     QTableView* Table() const { return table_; }
+    // Each card's net twist, under its column of the instructions.
+    QTableView* TwistTable() const { return twist_; }
     InstructionTableModel* Model() const { return model_; }
 
   signals:
@@ -36,10 +38,13 @@ class InstructionsWindow : public QWidget {
   private:
     // The corner cell shows the grid's cell (0, 0), as every other header cell shows its own.
     void PaintCorner(QWidget* corner) const;
+    // The twist row keeps the grid's column places: same header width, same scrolling.
+    void AlignTwistRow();
 
     PatternDocument& document_;
     InstructionTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
+    QTableView* twist_ = nullptr;
     QPushButton* close_ = nullptr;
     QLabel* legend_ = nullptr;
     QWidget* corner_ = nullptr;

@@ -5,7 +5,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cstdlib>
 
+#include "NetTwistModel.h"
 #include "PackChoices.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
@@ -19,10 +21,13 @@ const int kColumn = TwipsToPixels(PackGrid::kColumnTwips);
 const int kNumberHeight = TwipsToPixels(PackGrid::kNumberHeightTwips);
 const int kCardHeight = TwipsToPixels(PackGrid::kCardHeightTwips);
 const int kPictureHeight = TwipsToPixels(PackGrid::kPictureHeightTwips);
+const int kTwistTop = TwipsToPixels(PackGrid::kTwistTopTwips);
+const int kTwistHeight = TwipsToPixels(PackGrid::kTwistHeightTwips);
+constexpr int kTwistRow = 4;
 
 int PackTop(int pack) { return TwipsToPixels(PackGrid::kPackTopsTwips[pack - 1]); }
 
-// Grid rows top to bottom: the numbers, then packs 3, 2 and 1.
+// Grid rows top to bottom: the numbers, then packs 3, 2 and 1 (and the twist row).
 int PackOfRow(int row) { return row == 0 ? 0 : 4 - row; }
 
 }  // namespace
@@ -37,12 +42,21 @@ PackGrid::PackGrid(const PackChoices& choices, QWidget* parent)
 }
 
 QSize PackGrid::sizeHint() const {
-    return {std::max(choices_.CardCount(), 1) * kColumn, PackTop(1) + kCardHeight};
+    return {std::max(choices_.CardCount(), 1) * kColumn, kTwistTop + kTwistHeight};
 }
 
 void PackGrid::Rebuild() {
     setFixedSize(sizeHint());
     update();
+}
+
+void PackGrid::SetTwist(std::vector<std::int32_t> twist) {
+    twist_ = std::move(twist);
+    update(0, kTwistTop, width(), kTwistHeight);
+}
+
+QRect PackGrid::TwistRect(std::int32_t card) const {
+    return {(card - 1) * kColumn, kTwistTop, kColumn, kTwistHeight};
 }
 
 int PackGrid::GridColumns() const { return choices_.CardCount(); }
@@ -54,7 +68,8 @@ QRect PackGrid::CardRect(std::int32_t card, int pack) const {
 }
 
 std::optional<PackGrid::Place> PackGrid::PlaceAt(QPoint point) const {
-    if (point.x() < 0 || point.y() < 0 || point.y() >= height()) return std::nullopt;
+    // the twist row is read, not clicked
+    if (point.x() < 0 || point.y() < 0 || point.y() >= kTwistTop) return std::nullopt;
     const std::int32_t card = 1 + point.x() / kColumn;
     if (card > choices_.CardCount()) return std::nullopt;
     // the lower row owns the line two rows share
@@ -64,6 +79,7 @@ std::optional<PackGrid::Place> PackGrid::PlaceAt(QPoint point) const {
 }
 
 QString PackGrid::GridRowName(int row) const {
+    if (row == kTwistRow) return tr("Net twist");
     return row == 0 ? tr("Card") : tr("Pack %1").arg(PackOfRow(row));
 }
 
@@ -71,16 +87,24 @@ QString PackGrid::GridCellText(int row, int column) const {
     const std::int32_t card = column + 1;
     if (card < 1 || card > choices_.CardCount()) return {};
     if (row == 0) return QString::number(card);
+    if (row == kTwistRow)
+        return static_cast<std::size_t>(card) <= twist_.size()
+                   ? NetTwistModel::TwistText(twist_[static_cast<std::size_t>(card - 1)])
+                   : QString();
     const PackChoices::Column& choice = choices_.At(card);
     if (choice.pack != PackOfRow(row)) return {};
     return choice.threading == SThread ? QStringLiteral("S") : QStringLiteral("Z");
 }
 
 QRect PackGrid::GridCellRect(int row, int column) const {
+    if (row == kTwistRow) return TwistRect(column + 1);
     return CardRect(column + 1, PackOfRow(row));
 }
 
 std::optional<std::pair<int, int>> PackGrid::GridCellAt(QPoint point) const {
+    if (point.y() >= kTwistTop && point.y() < kTwistTop + kTwistHeight && point.x() >= 0 &&
+        point.x() < choices_.CardCount() * kColumn)
+        return std::pair{kTwistRow, point.x() / kColumn};
     const std::optional<Place> place = PlaceAt(point);
     if (!place) return std::nullopt;
     return std::pair{place->pack == 0 ? 0 : 4 - place->pack, place->card - 1};
@@ -109,6 +133,19 @@ void PackGrid::paintEvent(QPaintEvent* event) {
                 painter.drawLine(picture.topLeft(), picture.bottomRight());
         }
     }
+    // the net twist under each card; the largest either way in bold red
+    const std::int32_t largest = NetTwistModel::Largest(twist_);
+    QFont bold = font();
+    bold.setBold(true);
+    for (std::int32_t card = columns.first; card <= columns.last; ++card) {
+        if (static_cast<std::size_t>(card) > twist_.size()) break;
+        const std::int32_t value = twist_[static_cast<std::size_t>(card - 1)];
+        const bool marked = largest != 0 && std::abs(value) == largest;
+        painter.setFont(marked ? bold : font());
+        painter.setPen(marked ? QColor(Qt::red) : palette().windowText().color());
+        painter.drawText(TwistRect(card), Qt::AlignCenter, NetTwistModel::TwistText(value));
+    }
+    painter.setFont(font());
     if (hasFocus()) {
         painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));

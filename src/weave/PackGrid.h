@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QWidget>
+#include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "widgets/AccessibleGrid.h"
 
@@ -23,11 +25,16 @@ class PackGrid : public QWidget, public AccessibleGridSource {
     static constexpr int kPackTopsTwips[3] = {1440, 840, 240};  // packs 1, 2, 3
     static constexpr int kCardHeightTwips = 615;
     static constexpr int kPictureHeightTwips = 570;
+    // under pack 1, each card's net twist
+    static constexpr int kTwistTopTwips = 2055;
+    static constexpr int kTwistHeightTwips = 255;
 
     explicit PackGrid(const PackChoices& choices, QWidget* parent = nullptr);
 
     // The choices changed: take their size and repaint.
     void Rebuild();
+    // Each card's net twist, by position from 1 at index 0.
+    void SetTwist(std::vector<std::int32_t> twist);
     QSize sizeHint() const override;
 
     // The card and pack under a point; pack 0 on the number row.
@@ -38,8 +45,8 @@ class PackGrid : public QWidget, public AccessibleGridSource {
     std::optional<Place> PlaceAt(QPoint point) const;
     QRect CardRect(std::int32_t card, int pack) const;
 
-    // AccessibleGridSource: the number row, then "Pack 3", "Pack 2", "Pack 1".
-    int GridRows() const override { return 4; }
+    // AccessibleGridSource: the number row, then "Pack 3", "Pack 2", "Pack 1", "Net twist".
+    int GridRows() const override { return 5; }
     int GridColumns() const override;
     QString GridRowName(int row) const override;
     QString GridCellText(int row, int column) const override;
@@ -60,7 +67,10 @@ class PackGrid : public QWidget, public AccessibleGridSource {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    QRect TwistRect(std::int32_t card) const;
+
     const PackChoices& choices_;
+    std::vector<std::int32_t> twist_;
 };
 
 }  // namespace tessaly

@@ -19,8 +19,11 @@ namespace {
 
 constexpr int kViewportLeftTwips = 1560;
 constexpr int kViewportRightMarginTwips = 315;
-constexpr int kViewportHeightTwips = 2055;
-constexpr int kViewportScrollingHeightTwips = 2295;
+// the packs and, under them, the net twist row
+constexpr int kViewportHeightTwips = 2055 + PackGrid::kTwistHeightTwips;
+constexpr int kViewportScrollingHeightTwips = 2295 + PackGrid::kTwistHeightTwips;
+// what stands below the packs moves down by the twist row
+constexpr int kBelowPacksTwips = PackGrid::kTwistHeightTwips;
 
 }  // namespace
 
@@ -32,7 +35,7 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
     InstallAccessibleGrids();
     UseDialogFont(this);
     BuildControls();
-    resize(TwipsToPixels(5235), TwipsToPixels(3435));
+    resize(TwipsToPixels(5235), TwipsToPixels(3435 + kBelowPacksTwips));
 
     connect(&document_, &PatternDocument::bandReplaced, this, &WeaveWindow::BuildWeaveGrid);
     connect(&document_, &PatternDocument::rowAdded, this, [this] {
@@ -46,6 +49,9 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
         Trap("frmWeave1", "UpdateGrid", [&] { choices_.Update(band.At(band.Count()).Cards()); });
         ShowChoices();
     });
+    connect(&document_, &PatternDocument::twistChanged, this,
+            [this] { grid_->SetTwist(document_.NetTwist()); });
+    grid_->SetTwist(document_.NetTwist());
     Reload();
 }
 
@@ -100,14 +106,14 @@ void WeaveWindow::BuildControls() {
 
     nextPick_ = new QLabel(this);
     nextPick_->setObjectName("lblNextPick");
-    nextPick_->setGeometry(TwipsRect(285, 3060, 2300, 255));
+    nextPick_->setGeometry(TwipsRect(285, 3060 + kBelowPacksTwips, 2300, 255));
 
     weave_ = new QPushButton(tr("&Weave"), this);
     weave_->setObjectName("cmdWeave");
-    weave_->setGeometry(TwipsRect(2640, 3000, 975, 375));
+    weave_->setGeometry(TwipsRect(2640, 3000 + kBelowPacksTwips, 975, 375));
     unweave_ = new QPushButton(tr("&UnWeave"), this);
     unweave_->setObjectName("cmdUnweave");
-    unweave_->setGeometry(TwipsRect(3840, 3000, 975, 375));
+    unweave_->setGeometry(TwipsRect(3840, 3000 + kBelowPacksTwips, 975, 375));
 
     connect(weave_, &QPushButton::clicked, this, &WeaveWindow::cmdWeave_Click);
     connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::cmdUnweave_Click);

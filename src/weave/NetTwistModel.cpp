@@ -1,0 +1,77 @@
+#include "NetTwistModel.h"
+
+#include <QColor>
+#include <QFont>
+#include <cstdlib>
+
+#include "document/PatternDocument.h"
+
+namespace tessaly {
+
+NetTwistModel::NetTwistModel(const PatternDocument& document, QObject* parent)
+    : QAbstractTableModel(parent), document_(document) {
+    Reload();
+    connect(&document, &PatternDocument::twistChanged, this, &NetTwistModel::Reload);
+}
+
+QString NetTwistModel::TwistText(std::int32_t twist) {
+    return twist > 0 ? QStringLiteral("+%1").arg(twist) : QString::number(twist);
+}
+
+std::int32_t NetTwistModel::Largest(const std::vector<std::int32_t>& twist) {
+    std::int32_t largest = 0;
+    for (const std::int32_t value : twist) largest = std::max(largest, std::abs(value));
+    return largest;
+}
+
+void NetTwistModel::Reload() {
+    const auto& twist = document_.NetTwist();
+    const int columns = static_cast<int>(twist.size());
+    largest_ = Largest(twist);
+    if (columns != columns_) {
+        beginResetModel();
+        columns_ = columns;
+        endResetModel();
+    } else if (columns > 0) {
+        emit dataChanged(index(0, 0), index(0, columns - 1));
+    }
+}
+
+int NetTwistModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 1; }
+
+int NetTwistModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columns_;
+}
+
+QVariant NetTwistModel::data(const QModelIndex& index, int role) const {
+    const auto& twist = document_.NetTwist();
+    if (!index.isValid() || index.column() >= static_cast<int>(twist.size())) return {};
+    const std::int32_t value = twist[static_cast<std::size_t>(index.column())];
+    const bool largest = largest_ != 0 && std::abs(value) == largest_;
+    switch (role) {
+        case Qt::DisplayRole:
+            return TwistText(value);
+        case Qt::TextAlignmentRole:
+            return int(Qt::AlignCenter);
+        case Qt::ForegroundRole:
+            return largest ? QVariant(QColor(Qt::red)) : QVariant();
+        case Qt::FontRole: {
+            if (!largest) return {};
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        case Qt::ToolTipRole:
+            return tr("Card %1: net twist %2").arg(index.column() + 1).arg(TwistText(value));
+        default:
+            return {};
+    }
+}
+
+QVariant NetTwistModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return tr("Net twist");
+    return section + 1;
+}
+
+}  // namespace tessaly

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <cstdint>
+#include <vector>
+
+namespace tessaly {
+
+class PatternDocument;
+
+// Each card's net twist as one table row, a column per card as the instructions have them.
+// The largest twist either way is marked (bold, red) so the weaver sees which card to turn
+// out first.
+class NetTwistModel : public QAbstractTableModel {
+    Q_OBJECT
+
+  public:
+    explicit NetTwistModel(const PatternDocument& document, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // "+3", "0", "-2"
+    static QString TwistText(std::int32_t twist);
+    // The largest net twist either way; 0 when every card is untwisted.
+    static std::int32_t Largest(const std::vector<std::int32_t>& twist);
+
+  private:
+    void Reload();
+
+    const PatternDocument& document_;
+    std::int32_t largest_ = 0;
+    int columns_ = 0;
+};
+
+}  // namespace tessaly
