@@ -135,13 +135,17 @@ void PackGrid::paintEvent(QPaintEvent* event) {
     }
     // the net twist under each card; the largest either way in bold red
     const std::int32_t largest = NetTwistModel::Largest(twist_);
-    QFont bold = font();
+    // narrower than the card numbers: a twist of -12 must fit a card's column
+    QFont narrow = font();
+    narrow.setStretch(QFont::Condensed);
+    narrow.setPointSizeF(std::max(1.0, narrow.pointSizeF() - 1));
+    QFont bold = narrow;
     bold.setBold(true);
     for (std::int32_t card = columns.first; card <= columns.last; ++card) {
         if (static_cast<std::size_t>(card) > twist_.size()) break;
         const std::int32_t value = twist_[static_cast<std::size_t>(card - 1)];
         const bool marked = largest != 0 && std::abs(value) == largest;
-        painter.setFont(marked ? bold : font());
+        painter.setFont(marked ? bold : narrow);
         painter.setPen(marked ? QColor(Qt::red) : palette().windowText().color());
         painter.drawText(TwistRect(card), Qt::AlignCenter, NetTwistModel::TwistText(value));
     }
