@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "BenchSupport.h"
@@ -13,6 +15,7 @@
 #include "design/DraftGrid.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
+#include "display/WholeBandView.h"
 #include "document/PatternDocument.h"
 #include "document/UserDialogs.h"
 #include "weave/InstructionTableModel.h"
@@ -206,6 +209,53 @@ void BM_UndoRedoApplyAndSimpleWeave(benchmark::State& state) {
     state.counters["steps"] = benchmark::Counter(4, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_UndoRedoApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
+
+// The whole band of 10,000 picks by 200 cards at block size 10 (200,040 pixels high): a jump
+// to another place of it until the view is repainted.
+void BM_WholeBandScroll(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, 10000, 200);
+    DisplayWindow display(document);
+    display.resize(800, 900);
+    display.show();
+    display.SetWholeBand(true);
+    QCoreApplication::processEvents();
+    QScrollBar* bar = display.Viewport()->verticalScrollBar();
+    int place = 0;
+    for (auto _ : state) {
+        place = (place + 7919 * 13) % std::max(bar->maximum(), 1);
+        bar->setValue(place);
+        // what the viewport shows, painted afresh
+        benchmark::DoNotOptimize(display.WholeView()->grab(
+            QRect(0, bar->value(), display.WholeView()->width(), bar->pageStep() + 900)));
+    }
+    state.counters["height"] = display.WholeView()->height();
+}
+BENCHMARK(BM_WholeBandScroll)->Unit(benchmark::kMillisecond);
+
+// A Weave and an UnWeave step with the whole band following the newest pick.
+void BM_WholeBandWeaveStep(benchmark::State& state) {
+    PatternDocument document;
+    FillBand(document, 10000, 200);
+    DisplayWindow display(document);
+    display.resize(800, 900);
+    display.show();
+    display.SetWholeBand(true);
+    WeaveWindow weave(document);
+    weave.show();
+    QCoreApplication::processEvents();
+    auto* weaveButton = weave.findChild<QPushButton*>("cmdWeave");
+    auto* unweaveButton = weave.findChild<QPushButton*>("cmdUnweave");
+    for (auto _ : state) {
+        for (QPushButton* button : {weaveButton, unweaveButton}) {
+            button->click();
+            display.Viewport()->viewport()->repaint();
+            weave.Grid()->repaint();
+        }
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_WholeBandWeaveStep)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace tessaly

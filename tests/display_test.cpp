@@ -9,6 +9,7 @@
 #include "cli/ExportCommand.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
+#include "display/WholeBandView.h"
 #include "display/Zoom.h"
 #include "model/Directions.h"
 
@@ -139,6 +140,106 @@ TEST_F(DisplayTest, pixels_match_the_block_outlines) {
     EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor));
     EXPECT_EQ(image.pixelColor(20, 975), QColor(80, 80, 80));
     EXPECT_EQ(image.pixelColor(25, 995), QColor(255, 255, 255));  // below the band
+}
+
+// --- The whole band ---------------------------------------------------------------------------
+
+// A hand-woven band long enough to pass the display's canvas many times, with turns changing
+// direction and cards flipped over, written as a file the exporter reads too.
+class WholeBandTest : public ::testing::Test {
+  protected:
+    WholeBandTest() {
+        std::string file = test::PatternHead("", "Long");
+        Cards deck = test::MakeDeck(7, Forward, SThread, 0);
+        for (int row = 1; row <= 160; ++row) {
+            for (Card& card : deck) {
+                if (row > 1)
+                    card.SetTurn((row / (card.Position + 1)) % 2 == 0 ? Forward : Backward);
+                if (row % 37 == card.Position)
+                    card.Thread = card.Thread == SThread ? ZThread : SThread;
+                file += std::to_string(row) + ", " + std::to_string(card.Position) + ", " +
+                        std::to_string(card.Turn()) + ", " + std::to_string(card.AColor) + ", " +
+                        std::to_string(card.BColor) + ", " + std::to_string(card.CColor) + ", " +
+                        std::to_string(card.DColor) + ", " + std::to_string(card.Thread) + ", " +
+                        std::to_string(card.HoleOrder) + ", 1\r\n";
+            }
+        }
+        path = dir.Write("long.kst", file);
+        EXPECT_TRUE(document.OpenPattern(path));
+        display.resize(300, 500);
+        display.show();
+        display.SetWholeBand(true);
+        test::ProcessEvents();
+    }
+    QImage Exported(std::int32_t blockSize) {
+        ExportOptions options;
+        options.patternPath = path;
+        options.pngPath = dir.File("whole.png");
+        options.wholeBand = true;
+        options.blockSize = blockSize;
+        std::ostringstream out;
+        EXPECT_EQ(RunExport(options, out), kExitOk);
+        return QImage(QString::fromStdString(options.pngPath))
+            .convertToFormat(QImage::Format_RGB32);
+    }
+    // What the view paints in a strip, as the screen gets it.
+    QImage Shown(int top, int height) {
+        WholeBandView* view = display.WholeView();
+        return view->grab(QRect(0, top, view->width(), height))
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    }
+
+    test::ReportRecorder recorder;
+    test::TempDir dir;
+    std::string path;
+    PatternDocument document;
+    DisplayWindow display{document};
+};
+
+TEST_F(WholeBandTest, every_strip_is_the_exporters_whole_band_picture) {
+    const QImage whole = Exported(10);
+    ASSERT_EQ(whole.size(), display.WholeView()->size());
+    EXPECT_EQ(whole.height(), 2 * 10 * (160 + 2));
+    // strips at the top, the bottom and across row boundaries, some one pixel high
+    for (const auto& [top, height] : std::vector<std::pair<int, int>>{{0, 300},
+                                                                      {3000, 240},
+                                                                      {1234, 1},
+                                                                      {2917, 77},
+                                                                      {whole.height() - 300, 300},
+                                                                      {whole.height() - 1, 1},
+                                                                      {15, 33}}) {
+        EXPECT_EQ(Shown(top, height), whole.copy(0, top, whole.width(), height))
+            << "strip at " << top;
+    }
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(WholeBandTest, the_zoom_grows_the_whole_band_and_keeps_it_the_exporters) {
+    QTest::mouseClick(display.WholeView(), Qt::LeftButton, {}, QPoint(20, 20));
+    ASSERT_EQ(document.Geometry().BlockSize, 11);
+    const QImage whole = Exported(11);
+    ASSERT_EQ(whole.size(), display.WholeView()->size());
+    EXPECT_EQ(Shown(1000, 400), whole.copy(0, 1000, whole.width(), 400));
+}
+
+TEST_F(WholeBandTest, the_view_follows_the_newest_pick_and_goes_back_to_the_display) {
+    QScrollBar* bar = display.Viewport()->verticalScrollBar();
+    EXPECT_EQ(bar->value(), bar->maximum());  // the band's start, at the bottom
+    Cards pick = document.CurrentBand().At(document.CurrentBand().Count()).Cards();
+    for (Card& card : pick) card.SetTurn(Forward);
+    ASSERT_TRUE(document.AddPick(pick));
+    test::ProcessEvents();
+    const QRect newest = display.WholeView()->NewestPickRect();
+    const QRect shown(0, bar->value(), display.Viewport()->viewport()->width(),
+                      display.Viewport()->viewport()->height());
+    EXPECT_TRUE(shown.contains(newest)) << bar->value();
+    EXPECT_EQ(display.WholeView()->height(), 2 * 10 * (161 + 2));
+
+    display.SetWholeBand(false);
+    EXPECT_EQ(display.Viewport()->widget(), display.View());
+    EXPECT_EQ(display.Canvas().Image(),
+              test::FullRedraw(document, display.Canvas().Image().size()));
 }
 
 }  // namespace

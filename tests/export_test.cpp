@@ -177,6 +177,7 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"option_as_name", {"P", "--svg", "--reverse"}, "not the option --reverse"},
         UsageCase{"twice", {"P", "--svg", "@a.svg", "--svg", "@b.svg"}, "given twice"},
         UsageCase{"reverse_twice", {"P", "--reverse", "--reverse"}, "given twice"},
+        UsageCase{"whole_band_twice", {"P", "--whole-band", "--whole-band"}, "given twice"},
         UsageCase{"folder", {"P", "--svg", "@out/"}, "names a folder"},
         UsageCase{
             "page_size_unknown", {"P", "--pdf", "@o.pdf", "--page-size", "A3"}, "A4 or Letter"},
@@ -218,6 +219,32 @@ TEST_F(ExportTest, a_picture_beyond_its_memory_budget_is_refused_up_front) {
               std::string::npos);
     // the drawing alone is small enough
     EXPECT_EQ(Run({file, "--block-size", "8191", "--svg", dir.File("o.svg")}), kExitOk);
+}
+
+TEST_F(ExportTest, the_whole_band_draws_every_row_and_a_tall_png_is_refused) {
+    // 300 rows of 3 cards woven by hand: the display's canvas shows 50 of them
+    std::string content = PatternHead();
+    for (int r = 1; r <= 300; ++r)
+        for (int c = 1; c <= 3; ++c)
+            content += std::to_string(r) + ", " + std::to_string(c) + ", 0, 255, 65280, " +
+                       "16711680, 0, 1, " + std::to_string((r - 1) % 4) + ", 1\r\n";
+    const std::string file = dir.Write("long.kst", content);
+    ASSERT_EQ(Run({file, "--svg", dir.File("part.svg")}), kExitOk);
+    ASSERT_EQ(
+        Run({file, "--whole-band", "--svg", dir.File("whole.svg"), "--png", dir.File("whole.png")}),
+        kExitOk);
+    const std::string svg = test::ReadAll(dir.File("whole.svg"));
+    EXPECT_NE(svg.find("height=\"6040\""), std::string::npos);  // 2 x 10 x (300 + 2)
+    EXPECT_EQ(PolygonsOf(svg).size(), 300u * 3u);
+    EXPECT_LT(PolygonsOf(test::ReadAll(dir.File("part.svg"))).size(), 300u * 3u);
+    EXPECT_EQ(QImage(QString::fromStdString(dir.File("whole.png"))).size(), QSize(70, 6040));
+
+    // 604,000 pixels high and 7,000 wide at block size 1000: more than a picture may use
+    EXPECT_EQ(Run({file, "--whole-band", "--block-size", "1000", "--png", dir.File("big.png")}),
+              kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("big.png")));
+    ASSERT_EQ(recorder.Reports().size(), 1u);
+    EXPECT_NE(recorder.Reports()[0].description.find("MB a picture may use"), std::string::npos);
 }
 
 }  // namespace

@@ -38,6 +38,25 @@ TEST(raster_canvas_test, painting_last_block_first_gives_the_same_picture) {
     }
 }
 
+TEST(raster_canvas_test, a_long_queue_is_painted_part_way_with_the_same_result) {
+    // more blocks than the queue holds: a band of 2,000 rows of 40 cards at block size 1
+    Band band;
+    Cards deck = test::MakeDeck(40, 0, 1, 0);
+    for (int r = 1; r <= 2000; ++r) {
+        for (Card& card : deck) card.SetTurn((r / 3 + card.Position) % 2);
+        band.Add(deck, std::to_string(r));
+    }
+    const DrawingGeometry small{1, 1, 0, 0};
+    RasterCanvas deferred(BandCanvasWidth(40, small), 5000);
+    RasterCanvas inOrder(BandCanvasWidth(40, small), 5000);
+    inOrder.SetDeferred(false);
+    InstructionGrid grid;
+    band.WeaveBand(&deferred, &grid, small);
+    band.WeaveBand(&inOrder, &grid, small);
+    ASSERT_GT(2000u * 40u, RasterCanvas::kMaxQueued);
+    EXPECT_EQ(deferred.Image(), inOrder.Image());
+}
+
 TEST(raster_canvas_test, pixels_follow_the_block_outlines) {
     Band band;
     Cards deck = test::MakeDeck(2, 0, 1, 0);  // hole order 0, forward: BColor shows

@@ -1,7 +1,8 @@
+#include "engine/Twist.h"
+
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "engine/Twist.h"
 #include "model/Directions.h"
 
 namespace tessaly {

@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 
 #include "engine/Threading.h"
@@ -41,7 +42,8 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 }  // namespace
 
 std::string ExportUsage() {
-    return "usage: tessaly-export PATTERN.kst [--sequence SEQ] [--reverse] [--block-size N]\n"
+    return "usage: tessaly-export PATTERN.kst [--sequence SEQ] [--reverse] [--whole-band]\n"
+           "                      [--block-size N]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
            "                      [--pdf OUT.pdf [--page-size A4|Letter]]\n"
            "  --block-size N   block size and margin in pixels, 1 to " +
@@ -50,6 +52,8 @@ std::string ExportUsage() {
            "  --pdf OUT.pdf    the printed pattern: threading, colours, band and, for a band\n"
            "                   without a turning sequence, its turning instructions\n"
            "  --page-size      paper of the PDF, A4 (default) or Letter\n"
+           "  --whole-band     the picture shows every row: 2 x block size x (rows + 2) pixels\n"
+           "                   high (at least 1000), as View > Whole Band shows it\n"
            "Exit status: 0 done, 1 the pattern or an output could not be read or written,\n"
            "2 a bad command line.\n";
 }
@@ -72,6 +76,9 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         if (arg == "--reverse") {
             if (!once(arg)) return std::nullopt;
             options.reverse = true;
+        } else if (arg == "--whole-band") {
+            if (!once(arg)) return std::nullopt;
+            options.wholeBand = true;
         } else if (arg == "--sequence") {
             // an empty sequence is a sequence: draw the stored rows as they are
             if (!once(arg) || !ReadValue(args, i, value, error, true)) return std::nullopt;
@@ -189,9 +196,13 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         }))
         return kExitBadInput;
 
-    // the band is woven on the picture's canvas, as the display draws it
-    BandPicture picture(width, !options.svgPath.empty(), !options.pngPath.empty());
-    Canvas& canvas = picture.Target();
+    // the band is woven on the picture's canvas, as the display draws it; the whole band's
+    // picture is drawn once the weave has said how tall it is
+    const bool svg = !options.svgPath.empty();
+    const bool png = !options.pngPath.empty();
+    auto picture =
+        std::make_unique<BandPicture>(width, svg && !options.wholeBand, png && !options.wholeBand);
+    Canvas& canvas = picture->Target();
     InstructionGrid grid;
 
     WeaveOpenedPattern(state, *sequence, canvas, grid);
@@ -200,6 +211,13 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     const std::vector<DraftColumn> draft = DraftFromDeck(state.CurrentBand->At(1).Cards());
     if (options.reverse) state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
     if (errors.Count() > 0) return kExitBadInput;
+    if (options.wholeBand && (svg || png) && !Trap("tessaly-export", "band", [&] {
+            const Band& band = *state.CurrentBand;
+            picture = std::make_unique<BandPicture>(
+                width, svg, png, WholeBandHeight(band.Count(), state.Geometry()));
+            band.DrawPicture(picture->Target(), state.Geometry());
+        }))
+        return kExitBadInput;
 
     std::string pdf;
     if (!options.pdfPath.empty() && !Trap("tessaly-export", "pdf", [&] {
@@ -217,11 +235,11 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     // everything is drawn before any file is touched; then all are written, or none
     const bool written = Trap("tessaly-export", "outputs", [&] {
         FileTransaction files;
-        if (!options.svgPath.empty()) files.Add(options.svgPath, picture.Svg());
+        if (svg) files.Add(options.svgPath, picture->Svg());
         if (!options.instructionsPath.empty())
             files.Add(options.instructionsPath, InstructionsCsv(grid));
         if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
-        if (!options.pngPath.empty()) files.Add(options.pngPath, picture.Png());
+        if (png) files.Add(options.pngPath, picture->Png());
         files.Commit();
     });
     if (!written) return kExitBadInput;

@@ -13,6 +13,7 @@ struct ExportOptions {
     std::string patternPath;
     std::optional<std::string> sequence;  // replaces the file's turning sequence
     bool reverse = false;
+    bool wholeBand = false;  // a picture tall enough for every row
     std::int32_t blockSize = 10;
     std::string svgPath;
     std::string pngPath;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "BandView.h"
+#include "WholeBandView.h"
 #include "Zoom.h"
 #include "document/BusyCursor.h"
 #include "document/PatternDocument.h"
@@ -50,11 +51,58 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     });
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { showBandStart_ = false; });
     connect(&document_, &PatternDocument::zoomChanged, this, &DisplayWindow::UpdateCaption);
+
+    // the whole band waits outside the viewport until asked for
+    wholeView_ = new WholeBandView(document_, this);
+    wholeView_->hide();
+    connect(wholeView_, &WholeBandView::pressed, this, &DisplayWindow::picBand_MouseDown);
+    connect(&document_, &PatternDocument::rowAdded, this, [this] { RefitWholeBand(true); });
+    connect(&document_, &PatternDocument::rowRemoved, this, [this] { RefitWholeBand(true); });
+    connect(&document_, &PatternDocument::bandReplaced, this, [this] { RefitWholeBand(false); });
+    connect(&document_, &PatternDocument::bandRedrawn, this, [this] {
+        if (whole_) wholeView_->update();
+    });
     UpdateCaption();
     document_.RegisterSurface(this);
 }
 
-DisplayWindow::~DisplayWindow() { document_.UnregisterSurface(this); }
+DisplayWindow::~DisplayWindow() {
+    document_.UnregisterSurface(this);
+    // the view not shown is the window's to delete
+    if (whole_)
+        delete view_;
+    else
+        delete wholeView_;
+}
+
+void DisplayWindow::SetWholeBand(bool whole) {
+    if (whole == whole_) return;
+    whole_ = whole;
+    QWidget* shown = viewport_->takeWidget();
+    shown->hide();
+    shown->setParent(this);
+    viewport_->setWidget(whole ? static_cast<QWidget*>(wholeView_) : view_);
+    (whole ? static_cast<QWidget*>(wholeView_) : view_)->show();
+    showBandStart_ = true;
+    if (whole) RefitWholeBand(false);
+    QScrollBar* bar = viewport_->verticalScrollBar();
+    bar->setValue(bar->maximum());
+}
+
+void DisplayWindow::RefitWholeBand(bool followNewest) {
+    if (!whole_) return;
+    // following the weaving, the view leaves the band's start
+    if (followNewest) showBandStart_ = false;
+    wholeView_->FitToBand();
+    SetScrollSteps();
+    if (followNewest) {
+        const QRect newest = wholeView_->NewestPickRect();
+        viewport_->ensureVisible(newest.center().x(), newest.center().y(), 0, newest.height() / 2);
+    } else {
+        showBandStart_ = true;
+        viewport_->verticalScrollBar()->setValue(viewport_->verticalScrollBar()->maximum());
+    }
+}
 
 void DisplayWindow::UpdateCaption() {
     const QString caption =
@@ -94,13 +142,20 @@ void DisplayWindow::picBand_MouseDown(Qt::MouseButton button) {
         if (button == Qt::RightButton) zoomed = Zoom::StepOut(size);
         if (!zoomed) return;  // at the limit nothing changes
         // the click's place is not used: the band zooms about its bottom left corner and the
-        // scroll position stays where it was
-        const int scroll = viewport_->verticalScrollBar()->value();
+        // scroll position stays where it was; the whole band keeps the same picks in view
+        QScrollBar* bar = viewport_->verticalScrollBar();
+        const int scroll = bar->value();
+        const double rowsBelow = static_cast<double>(bar->maximum() - scroll) / size;
         if (*zoomed == size)
             document_.Redraw();
         else
             document_.SetBlockSize(*zoomed);
-        viewport_->verticalScrollBar()->setValue(scroll);
+        if (whole_) {
+            wholeView_->FitToBand();
+            bar->setValue(bar->maximum() - static_cast<int>(rowsBelow * *zoomed));
+        } else {
+            bar->setValue(scroll);
+        }
     });
 }
 

@@ -11,6 +11,7 @@ namespace tessaly {
 
 class BandView;
 class PatternDocument;
+class WholeBandView;
 
 // The band display: the woven band on its canvas in a scrolling viewport. A left click zooms
 // in, a right click out, any other button redraws; the caption shows the ratio. The window
@@ -25,6 +26,12 @@ class DisplayWindow : public QWidget, public BandSurface {
     RasterCanvas& Canvas() { return canvas_; }
     const RasterCanvas& Canvas() const { return canvas_; }
     BandView* View() const { return view_; }
+    WholeBandView* WholeView() const { return wholeView_; }
+
+    // The whole band, every pick drawn, instead of the display's canvas (off at start); the
+    // view follows the newest pick as the band is woven.
+    void SetWholeBand(bool whole);
+    bool IsWholeBand() const { return whole_; }
     QScrollArea* Viewport() const { return viewport_; }
 
     // BandSurface
@@ -38,11 +45,15 @@ class DisplayWindow : public QWidget, public BandSurface {
   private:
     void UpdateCaption();
     void SetScrollSteps();
+    // The whole band took a new size; show the newest pick, or the band's start.
+    void RefitWholeBand(bool followNewest);
 
     PatternDocument& document_;
     RasterCanvas canvas_;
     QScrollArea* viewport_ = nullptr;
     BandView* view_ = nullptr;
+    WholeBandView* wholeView_ = nullptr;
+    bool whole_ = false;
     bool showBandStart_ = true;
 };
 

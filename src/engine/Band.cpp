@@ -1,5 +1,7 @@
 #include "Band.h"
 
+#include <algorithm>
+
 #include "Canvas.h"
 #include "InstructionGrid.h"
 #include "errors/ErrorReporter.h"
@@ -142,6 +144,48 @@ void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
         for (const Row& row : rows_)
             if (!row.PaintBlocks(row.Key, canvas, geometry)) break;
     });
+}
+
+void Band::DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
+                              std::int32_t bottom) const {
+    Trap("Band", "WeaveBand", [&] {
+        const std::int64_t size = geometry.BlockSize;
+        if (size < 1 || rows_.empty()) return;
+        const std::int64_t picBottom = RoundToInt32(canvas.ScaleHeight());
+        // row r's bottom edge lies within a block of picBottom - 2 size r; its polygon reaches
+        // from there up to the top limit
+        const auto rowsUpTo = [&](std::int64_t y) { return (picBottom - y) / (2 * size); };
+        const std::int32_t highest = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(rowsUpTo(top - size - 1), 0, Count()));
+        // the rows wholly below the strip: the highest of them that has a block in every
+        // column hides all below it
+        std::int32_t first = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(rowsUpTo(bottom + size + 1), 1, Count()));
+        const std::int32_t cards = rows_.front().Cards().Count();
+        std::vector<bool> covered(static_cast<std::size_t>(cards) + 1, false);
+        std::int32_t open = cards;
+        for (std::int32_t r = first; r >= 1 && open > 0; --r) {
+            first = r;
+            const Row& row = rows_[static_cast<std::size_t>(r - 1)];
+            for (const Block& block :
+                 row.CreateBlocks(static_cast<std::int32_t>(picBottom), r, geometry)) {
+                const auto column = static_cast<std::size_t>(block.BlockNumber);
+                if (block.BlockType() == NoBlock || !block.HasOutline() ||
+                    column >= covered.size() || covered[column])
+                    continue;
+                covered[column] = true;
+                --open;
+            }
+        }
+        for (std::int32_t r = first; r <= highest; ++r)
+            if (!rows_[static_cast<std::size_t>(r - 1)].PaintBlocks(r, canvas, geometry)) break;
+    });
+}
+
+std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry) {
+    constexpr std::int64_t kDisplayHeight = 1000;  // the display's canvas, 15000 twips
+    const std::int64_t height = 2 * std::int64_t{geometry.BlockSize} * (std::int64_t{rows} + 2);
+    return CheckedInt32(std::max(height, kDisplayHeight));
 }
 
 namespace {

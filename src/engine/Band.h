@@ -49,6 +49,12 @@ class Band {
     // Draws every row that shows, bottom first, without touching the instructions: the
     // picture a full redraw gives, for a canvas that was cleared.
     void DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const;
+    // Draws what a full redraw shows between canvas rows top and bottom (inclusive), for a
+    // canvas too tall to draw whole: the rows that reach into that strip, starting with the
+    // highest row below it that covers every column, so each pixel of the strip comes out as
+    // drawing every row would paint it.
+    void DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
+                            std::int32_t bottom) const;
     // Turns every row into its other face without drawing; twice gives back every card.
     void TurnOver();
     // Turns every row into its reverse face, or back, and redraws it.
@@ -71,6 +77,10 @@ class Band {
 constexpr std::int64_t kBandMemoryBudget = std::int64_t{1} << 30;
 // Raises error 7 when a band of this many rows and cards would pass the budget.
 void CheckBandBudget(std::int64_t rows, std::int64_t cards);
+
+// The height of a canvas that shows every row of a band of this many rows, with two rows'
+// room above the top one, and never less than the display's canvas.
+std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry);
 
 // The letters of a turning sequence, one per character (a character may take several bytes).
 std::vector<std::string_view> SequenceLetters(std::string_view turnSequence);

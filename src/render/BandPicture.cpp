@@ -10,8 +10,9 @@ namespace tessaly {
 // Draws on several canvases at once, so the SVG and the PNG come from one pass.
 class BandPicture::FanOut : public Canvas {
   public:
-    explicit FanOut(std::vector<Canvas*> targets) : targets_(std::move(targets)) {}
-    double ScaleHeight() const override { return kHeight; }
+    FanOut(std::vector<Canvas*> targets, std::int32_t height)
+        : targets_(std::move(targets)), height_(height) {}
+    double ScaleHeight() const override { return height_; }
     void SetFillColor(std::int32_t color) override {
         for (Canvas* c : targets_) c->SetFillColor(color);
     }
@@ -24,28 +25,29 @@ class BandPicture::FanOut : public Canvas {
 
   private:
     std::vector<Canvas*> targets_;
+    std::int32_t height_;
 };
 
-void BandPicture::CheckImageBudget(std::int32_t width) {
-    if (std::int64_t{width} * kHeight * 4 > kMaxImageBytes)
+void BandPicture::CheckImageBudget(std::int32_t width, std::int32_t height) {
+    if (std::int64_t{width} * height * 4 > kMaxImageBytes)
         throw AppError(ErrorNumber::OutOfMemory,
-                       "the band is " + std::to_string(width) +
-                           " pixels wide: its picture would need more than the " +
+                       "the band's picture is " + std::to_string(width) + " by " +
+                           std::to_string(height) + " pixels: it would need more than the " +
                            std::to_string(kMaxImageBytes >> 20) + " MB a picture may use");
 }
 
-BandPicture::BandPicture(std::int32_t width, bool svg, bool png) {
+BandPicture::BandPicture(std::int32_t width, bool svg, bool png, std::int32_t height) {
     std::vector<Canvas*> targets;
     if (svg) {
-        svg_ = std::make_unique<SvgCanvas>(width, kHeight);
+        svg_ = std::make_unique<SvgCanvas>(width, height);
         targets.push_back(svg_.get());
     }
     if (png) {
-        CheckImageBudget(width);
-        raster_ = std::make_unique<RasterCanvas>(width, kHeight);
+        CheckImageBudget(width, height);
+        raster_ = std::make_unique<RasterCanvas>(width, height);
         targets.push_back(raster_.get());
     }
-    target_ = std::make_unique<FanOut>(std::move(targets));
+    target_ = std::make_unique<FanOut>(std::move(targets), height);
 }
 
 BandPicture::~BandPicture() = default;

@@ -10,17 +10,17 @@
 
 namespace tessaly {
 
-// The band's picture as files hold it: the display's canvas (the band's width, 1000 pixels
-// high) as an SVG of polygons in drawing order and/or a PNG image. One pass over the band on
-// Canvas() draws both.
+// The band's picture as files hold it: a canvas of the band's width (the display's, 1000
+// pixels high, or one tall enough for every row) as an SVG of polygons in drawing order and/or
+// a PNG image. One pass over the band on Target() draws both.
 class BandPicture {
   public:
     static constexpr std::int32_t kHeight = 1000;  // 15000 twips at 15 twips per pixel
     // An image may take this much memory; a wider band is refused as a PNG.
     static constexpr std::int64_t kMaxImageBytes = std::int64_t{1} << 30;
 
-    // Raises error 7 when a PNG of this width would pass the image budget.
-    BandPicture(std::int32_t width, bool svg, bool png);
+    // Raises error 7 when a PNG of this size would pass the image budget.
+    BandPicture(std::int32_t width, bool svg, bool png, std::int32_t height = kHeight);
     ~BandPicture();
 
     Canvas& Target();
@@ -28,7 +28,7 @@ class BandPicture {
     // Raises error 75 when the image cannot be encoded.
     std::string Png() const;
 
-    static void CheckImageBudget(std::int32_t width);
+    static void CheckImageBudget(std::int32_t width, std::int32_t height = kHeight);
 
   private:
     class FanOut;

@@ -45,7 +45,9 @@ void RasterCanvas::Polygon(const Outline& p) {
         }
     }
     queued_.push_back({p[0].x, p[1].x, p[2].y, p[0].y, p[1].y, ToQColor(fillColor_).rgb()});
-    if (!deferred_) Flush();
+    // a picture nobody looks at (the display while the whole band shows) must not queue
+    // blocks without end
+    if (!deferred_ || queued_.size() >= kMaxQueued) Flush();
 }
 
 void RasterCanvas::PaintPolygon(const Outline& points) {

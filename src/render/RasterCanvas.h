@@ -17,6 +17,8 @@ namespace tessaly {
 class RasterCanvas : public Canvas {
   public:
     static constexpr QRgb kBackground = 0xFFFFFFFF;
+    // Blocks queued at most before they are painted.
+    static constexpr std::size_t kMaxQueued = std::size_t{1} << 16;
 
     RasterCanvas(int width, int height);
 

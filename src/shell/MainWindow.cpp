@@ -201,7 +201,13 @@ void MainWindow::BuildMenus() {
     connect(reverse, &QAction::triggered, this, &MainWindow::mnuReverse_Click);
     // the document knows which face shows; Open turns the band back to its front
     connect(&document_, &PatternDocument::reverseChanged, reverse, &QAction::setChecked);
-    view->addActions({design, weave, display, instructions, reverse});
+    // every pick of a long band in view, instead of the display's fixed canvas
+    QAction* whole = AddAction("mnuWholeBand", tr("W&hole Band"));
+    whole->setCheckable(true);
+    connect(whole, &QAction::toggled, this, [this](bool on) {
+        Trap("frmMain", "mnuWholeBand_Click", [&] { display_->SetWholeBand(on); });
+    });
+    view->addActions({design, weave, display, instructions, reverse, whole});
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("mnuHelp");

@@ -53,9 +53,10 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     twist_->verticalHeader()->setDefaultSectionSize(table_->verticalHeader()->defaultSectionSize());
     twist_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     twist_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    twist_->setFixedHeight(twist_->verticalHeader()->defaultSectionSize() + 2 * twist_->frameWidth());
-    connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged,
-            twist_->horizontalScrollBar(), &QScrollBar::setValue);
+    twist_->setFixedHeight(twist_->verticalHeader()->defaultSectionSize() +
+                           2 * twist_->frameWidth());
+    connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, twist_->horizontalScrollBar(),
+            &QScrollBar::setValue);
     connect(table_->verticalHeader(), &QHeaderView::geometriesChanged, this,
             &InstructionsWindow::AlignTwistRow);
 
