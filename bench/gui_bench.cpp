@@ -136,28 +136,40 @@ void BM_ApplyAndSimpleWeave(benchmark::State& state) {
 }
 BENCHMARK(BM_ApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
 
+// The windows a weaving step redraws, shown on a band of `picks` picks of 200 cards; Repaint
+// waits for all of them.
+struct WeavingWindows {
+    explicit WeavingWindows(int picks, bool wholeBand = false) {
+        FillBand(document, picks, 200);
+        display.resize(800, 900);
+        display.show();
+        display.SetWholeBand(wholeBand);
+        instructions.resize(600, 500);
+        instructions.show();
+        weave.show();
+        QCoreApplication::processEvents();
+    }
+    QPushButton* Button(const char* name) { return weave.findChild<QPushButton*>(name); }
+    void Repaint() {
+        display.Viewport()->viewport()->repaint();
+        instructions.repaint();
+        weave.Grid()->repaint();
+    }
+
+    PatternDocument document;
+    DisplayWindow display{document};
+    InstructionsWindow instructions{document};
+    WeaveWindow weave{document};
+};
+
 // One Weave and one UnWeave step from the click to the repainted display, instructions and
 // packs, on a band of the given number of picks of 200 cards.
 void BM_WeaveAndUnweaveStep(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, static_cast<int>(state.range(0)), 200);
-    DisplayWindow display(document);
-    display.resize(800, 900);
-    display.show();
-    InstructionsWindow instructions(document);
-    instructions.resize(600, 500);
-    instructions.show();
-    WeaveWindow weave(document);
-    weave.show();
-    QCoreApplication::processEvents();
-    auto* weaveButton = weave.findChild<QPushButton*>("cmdWeave");
-    auto* unweaveButton = weave.findChild<QPushButton*>("cmdUnweave");
+    WeavingWindows windows(static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        for (QPushButton* button : {weaveButton, unweaveButton}) {
-            button->click();
-            display.View()->repaint();
-            instructions.repaint();
-            weave.Grid()->repaint();
+        for (const char* button : {"cmdWeave", "cmdUnweave"}) {
+            windows.Button(button)->click();
+            windows.Repaint();
         }
     }
     state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
@@ -167,24 +179,13 @@ BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillis
 // Undo and redo of one Weave step on 10,000 picks of 200 cards, each until the display, the
 // instructions and the packs are repainted.
 void BM_UndoRedoWeaveStep(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, 10000, 200);
-    DisplayWindow display(document);
-    display.resize(800, 900);
-    display.show();
-    InstructionsWindow instructions(document);
-    instructions.resize(600, 500);
-    instructions.show();
-    WeaveWindow weave(document);
-    weave.show();
-    QCoreApplication::processEvents();
-    weave.findChild<QPushButton*>("cmdWeave")->click();
+    WeavingWindows windows(10000);
+    windows.Button("cmdWeave")->click();
+    QUndoStack& history = windows.document.UndoStack();
     for (auto _ : state) {
         for (const bool undo : {true, false}) {
-            undo ? document.UndoStack().undo() : document.UndoStack().redo();
-            display.View()->repaint();
-            instructions.repaint();
-            weave.Grid()->repaint();
+            undo ? history.undo() : history.redo();
+            windows.Repaint();
         }
     }
     state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
@@ -235,22 +236,11 @@ BENCHMARK(BM_WholeBandScroll)->Unit(benchmark::kMillisecond);
 
 // A Weave and an UnWeave step with the whole band following the newest pick.
 void BM_WholeBandWeaveStep(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, 10000, 200);
-    DisplayWindow display(document);
-    display.resize(800, 900);
-    display.show();
-    display.SetWholeBand(true);
-    WeaveWindow weave(document);
-    weave.show();
-    QCoreApplication::processEvents();
-    auto* weaveButton = weave.findChild<QPushButton*>("cmdWeave");
-    auto* unweaveButton = weave.findChild<QPushButton*>("cmdUnweave");
+    WeavingWindows windows(10000, true);
     for (auto _ : state) {
-        for (QPushButton* button : {weaveButton, unweaveButton}) {
-            button->click();
-            display.Viewport()->viewport()->repaint();
-            weave.Grid()->repaint();
+        for (const char* button : {"cmdWeave", "cmdUnweave"}) {
+            windows.Button(button)->click();
+            windows.Repaint();
         }
     }
     state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
