@@ -130,6 +130,27 @@ TEST_F(FileCommandsTest, unsaved_work_is_never_put_aside_without_asking) {
     EXPECT_FALSE(Document().PatternChanged());
 }
 
+TEST_F(FileCommandsTest, undoing_back_to_the_saved_pattern_asks_nothing) {
+    dialogs.openAnswer = QString::fromStdString(ThreadedFile());
+    Trigger("mnuOpen");
+    Cards pick = Document().CurrentBand().At(Document().CurrentBand().Count()).Cards();
+    ASSERT_TRUE(Document().AddPick(pick));
+    EXPECT_TRUE(window.isWindowModified());
+    Trigger("mnuSave");
+    EXPECT_FALSE(window.isWindowModified());
+    ASSERT_TRUE(Document().AddPick(pick));
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_EQ(window.Action("mnuUndo")->text(),
+              QString("Undo Weave pick %1").arg(Document().CurrentBand().Count() - 1));
+    Trigger("mnuUndo");
+    EXPECT_FALSE(window.isWindowModified());
+    // nothing unsaved: New asks nothing, and starts a history of its own
+    Trigger("mnuNew");
+    EXPECT_TRUE(dialogs.questions.empty());
+    EXPECT_FALSE(window.Action("mnuUndo")->isEnabled());
+    EXPECT_FALSE(window.Action("mnuRedo")->isEnabled());
+}
+
 TEST_F(FileCommandsTest, new_is_the_default_pattern_untitled) {
     dialogs.openAnswer = QString::fromStdString(ThreadedFile());
     Trigger("mnuOpen");
