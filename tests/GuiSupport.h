@@ -136,6 +136,43 @@ inline std::vector<Cards> DecksOf(const Band& band) {
     return decks;
 }
 
+// The instruction grid's texts, row by row.
+inline std::vector<std::vector<std::string>> GridTexts(const InstructionGrid& grid) {
+    std::vector<std::vector<std::string>> texts;
+    for (int r = 0; r < grid.Rows(); ++r) {
+        texts.emplace_back();
+        for (int c = 0; c < grid.Cols(); ++c) texts.back().push_back(grid.TextAt(r, c));
+    }
+    return texts;
+}
+
+// Everything about the pattern an operation could change, to compare before and after.
+struct PatternState {
+    std::vector<Cards> decks;
+    std::optional<Cards> threading;
+    std::string name;
+    std::string sequence;
+    bool changed = false;
+    bool reversed = false;
+    DrawingGeometry geometry;
+    std::vector<std::vector<std::string>> grid;
+    std::vector<DraftColumn> draft;
+    std::vector<std::int32_t> twist;
+
+    explicit PatternState(const PatternDocument& document)
+        : decks(DecksOf(document.CurrentBand())),
+          name(document.BandName()),
+          sequence(document.TurnSequence()),
+          changed(document.PatternChanged()),
+          reversed(document.IsReversed()),
+          geometry(document.Geometry()),
+          grid(GridTexts(document.Grid())),
+          draft(document.Draft()),
+          twist(document.NetTwist()) {
+        if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
+    }
+};
+
 // What a full redraw of the document's band at its present zoom gives on a fresh canvas.
 inline QImage FullRedraw(const PatternDocument& document, const QSize& size) {
     RasterCanvas fresh(size.width(), size.height());

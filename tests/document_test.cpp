@@ -24,33 +24,12 @@ class RecordingSurface : public BandSurface {
     std::vector<Pass> passes;
 };
 
-// Everything an operation could change, to compare before and after.
-struct Snapshot {
-    std::vector<Cards> decks;
-    std::optional<Cards> threading;
-    std::string name;
-    std::string sequence;
-    bool changed = false;
-    DrawingGeometry geometry;
-    std::vector<std::vector<std::string>> grid;
+// The pattern and what the view was told to draw.
+struct Snapshot : test::PatternState {
     std::vector<RecordingCanvas::FilledPolygon> picture;
-    std::vector<DraftColumn> draft;
 
-    explicit Snapshot(const PatternDocument& document, const RecordingCanvas& canvas)
-        : decks(test::DecksOf(document.CurrentBand())),
-          name(document.BandName()),
-          sequence(document.TurnSequence()),
-          changed(document.PatternChanged()),
-          geometry(document.Geometry()),
-          picture(canvas.Polygons()),
-          draft(document.Draft()) {
-        if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
-        const InstructionGrid& g = document.Grid();
-        for (int r = 0; r < g.Rows(); ++r) {
-            grid.emplace_back();
-            for (int c = 0; c < g.Cols(); ++c) grid.back().push_back(g.TextAt(r, c));
-        }
-    }
+    Snapshot(const PatternDocument& document, const RecordingCanvas& canvas)
+        : PatternState(document), picture(canvas.Polygons()) {}
 };
 
 void ExpectSame(const Snapshot& a, const Snapshot& b) {

@@ -457,13 +457,7 @@ class PrintCommandsTest : public ::testing::Test {
         display.show();
     }
     std::vector<std::vector<std::string>> GridTexts() const {
-        std::vector<std::vector<std::string>> texts;
-        const InstructionGrid& shown = document.Grid();
-        for (int r = 0; r < shown.Rows(); ++r) {
-            texts.emplace_back();
-            for (int c = 0; c < shown.Cols(); ++c) texts.back().push_back(shown.TextAt(r, c));
-        }
-        return texts;
+        return test::GridTexts(document.Grid());
     }
     void ExpectScreenAsBefore() {
         EXPECT_EQ(document.Geometry().BlockSize, 12);

@@ -13,32 +13,7 @@ namespace {
 
 using namespace test::colors;
 
-// Everything an edit may change, and the display, to compare states.
-struct State {
-    std::vector<Cards> decks;
-    std::optional<Cards> threading;
-    std::string name;
-    std::string sequence;
-    std::vector<DraftColumn> draft;
-    std::vector<std::vector<std::string>> grid;
-    std::vector<std::int32_t> twist;
-    bool reversed = false;
-
-    explicit State(const PatternDocument& document)
-        : decks(test::DecksOf(document.CurrentBand())),
-          name(document.BandName()),
-          sequence(document.TurnSequence()),
-          draft(document.Draft()),
-          twist(document.NetTwist()),
-          reversed(document.IsReversed()) {
-        if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
-        const InstructionGrid& g = document.Grid();
-        for (int r = 0; r < g.Rows(); ++r) {
-            grid.emplace_back();
-            for (int c = 0; c < g.Cols(); ++c) grid.back().push_back(g.TextAt(r, c));
-        }
-    }
-};
+using State = test::PatternState;
 
 bool SameDraft(const std::vector<DraftColumn>& a, const std::vector<DraftColumn>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
