@@ -302,5 +302,20 @@ TEST_F(DesignTest, a_screen_reader_can_read_the_threading) {
     EXPECT_EQ(table->cellAt(1, 0)->text(QAccessible::Name), "#ff0000");
 }
 
+TEST_F(DesignTest, undo_in_the_name_box_and_undo_of_the_pattern_agree) {
+    auto* name = Control<QLineEdit>("txtBandName");
+    name->setFocus();
+    name->selectAll();
+    QTest::keyClicks(name, "Sash");
+    EXPECT_EQ(document.BandName(), "Sash");
+    // the box's own undo (Ctrl+Z while typing) changes the pattern's name with it
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(document.BandName(), name->text().toStdString());
+    // and the pattern's undo puts the box back
+    QTest::keyClicks(name, "Belt");
+    document.UndoStack().undo();
+    EXPECT_EQ(name->text().toStdString(), document.BandName());
+}
+
 }  // namespace
 }  // namespace tessaly
