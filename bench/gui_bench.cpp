@@ -214,13 +214,8 @@ BENCHMARK(BM_UndoRedoApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
 // The whole band of 10,000 picks by 200 cards at block size 10 (200,040 pixels high): a jump
 // to another place of it until the view is repainted.
 void BM_WholeBandScroll(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, 10000, 200);
-    DisplayWindow display(document);
-    display.resize(800, 900);
-    display.show();
-    display.SetWholeBand(true);
-    QCoreApplication::processEvents();
+    WeavingWindows windows(10000, true);
+    DisplayWindow& display = windows.display;
     QScrollBar* bar = display.Viewport()->verticalScrollBar();
     int place = 0;
     for (auto _ : state) {

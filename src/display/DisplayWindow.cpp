@@ -14,21 +14,10 @@
 
 namespace tessaly {
 
-namespace {
-
-// Four margins and a block per card, kept to the widest canvas the zoom allows.
-int CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
-    const std::int64_t width =
-        4 * std::int64_t{geometry.BandMargin} + std::int64_t{geometry.BlockSize} * cardCount;
-    return static_cast<int>(std::clamp<std::int64_t>(width, 1, Zoom::kMaxCanvasWidth));
-}
-
-}  // namespace
-
 DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     : QWidget(parent),
       document_(document),
-      canvas_(CanvasWidth(document.CardCount(), document.Geometry()),
+      canvas_(Zoom::CanvasWidth(document.CardCount(), document.Geometry()),
               PatternDocument::kCanvasHeight) {
     setObjectName("frmDisplay");
     viewport_ = new QScrollArea(this);
@@ -119,7 +108,7 @@ void DisplayWindow::SetScrollSteps() {
 
 void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) {
     canvas_.Clear();
-    canvas_.Resize(CanvasWidth(cardCount, geometry), PatternDocument::kCanvasHeight);
+    canvas_.Resize(Zoom::CanvasWidth(cardCount, geometry), PatternDocument::kCanvasHeight);
     view_->FitToCanvas();
 }
 

@@ -50,9 +50,7 @@ WholeBandView::WholeBandView(const PatternDocument& document, QWidget* parent)
 
 void WholeBandView::FitToBand() {
     const DrawingGeometry geometry = document_.Geometry();
-    const std::int64_t width = 4 * std::int64_t{geometry.BandMargin} +
-                               std::int64_t{geometry.BlockSize} * document_.CardCount();
-    setFixedSize(static_cast<int>(std::clamp<std::int64_t>(width, 1, Zoom::kMaxCanvasWidth)),
+    setFixedSize(Zoom::CanvasWidth(document_.CardCount(), geometry),
                  WholeBandHeight(document_.CurrentBand().Count(), geometry));
     update();
 }

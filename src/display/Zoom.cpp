@@ -10,6 +10,12 @@ std::optional<std::int32_t> Zoom::StepIn(std::int32_t blockSize, std::int32_t ca
     return static_cast<std::int32_t>(size);
 }
 
+int Zoom::CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
+    const std::int64_t width =
+        4 * std::int64_t{geometry.BandMargin} + std::int64_t{geometry.BlockSize} * cardCount;
+    return static_cast<int>(std::clamp<std::int64_t>(width, 1, kMaxCanvasWidth));
+}
+
 std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
     if (blockSize <= kMinBlockSize) return std::nullopt;
     return blockSize - 1;

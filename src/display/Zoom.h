@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "engine/DrawingGeometry.h"
+
 namespace tessaly {
 
 // The band display's zoom: one step changes the block size and the margin by one pixel. The
@@ -24,6 +26,9 @@ class Zoom {
     static std::int16_t In(std::int32_t blockSize);
     static std::int16_t Out(std::int32_t blockSize);
     static QString Ratio(std::int32_t blockSize);
+    // The display canvas's width: four margins and a block per card, kept to the widest canvas
+    // the zoom allows.
+    static int CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry);
 };
 
 }  // namespace tessaly

@@ -3,9 +3,9 @@
 #include <algorithm>
 
 #include "engine/BlankCanvas.h"
-#include "engine/Twist.h"
 #include "engine/Canvas.h"
 #include "engine/Palette.h"
+#include "engine/Twist.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
@@ -187,8 +187,6 @@ bool PatternDocument::WeaveAll() {
     // what undo puts back: the deck as it was (none, or a copy: weaving keeps it)
     std::unique_ptr<Cards> previousDeck =
         state_.CurrentDeck ? std::make_unique<Cards>(*state_.CurrentDeck) : nullptr;
-    const bool wasReversed = reversed_;
-    const bool wasStoringEveryRow = storeEveryRow_;
     // a band opened with every row, or started without Apply, weaves from its first row
     if (state_.CurrentDeck == nullptr)
         state_.CurrentDeck = std::make_unique<Cards>(state_.CurrentBand->At(1).Cards());
@@ -202,12 +200,7 @@ bool PatternDocument::WeaveAll() {
         Restore(std::move(previous), std::move(previousDeck));
         return false;
     }
-    WriteGridHeader();
-    SetFrontFace();
-    storeEveryRow_ = false;
-    emit bandReplaced();
-    history_->BandReplaced(tr("Simple Weave"), {std::move(previous), std::move(previousDeck),
-                                                wasReversed, wasStoringEveryRow});
+    NewBandWoven(tr("Simple Weave"), std::move(previous), std::move(previousDeck));
     return true;
 }
 
@@ -218,8 +211,6 @@ bool PatternDocument::ApplyThreading() {
     const auto cards = static_cast<std::int32_t>(draft_.size());
     BandCanvasWidth(cards, Geometry());
 
-    const bool wasReversed = reversed_;
-    const bool wasStoringEveryRow = storeEveryRow_;
     ErrorCounter errors;
     std::unique_ptr<Band> previousBand =
         std::exchange(state_.CurrentBand, std::make_unique<Band>());
@@ -232,13 +223,20 @@ bool PatternDocument::ApplyThreading() {
         Restore(std::move(previousBand), std::move(previousDeck));
         return false;
     }
+    NewBandWoven(tr("Apply"), std::move(previousBand), std::move(previousDeck));
+    return true;
+}
+
+void PatternDocument::NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
+                                   std::unique_ptr<Cards> previousDeck) {
+    // weaving changed neither the face shown nor how the band is stored: the old values go
+    // with the old band
+    BandState replaced{std::move(previous), std::move(previousDeck), reversed_, storeEveryRow_};
     WriteGridHeader();
     SetFrontFace();
     storeEveryRow_ = false;
     emit bandReplaced();
-    history_->BandReplaced(tr("Apply"), {std::move(previousBand), std::move(previousDeck),
-                                         wasReversed, wasStoringEveryRow});
-    return true;
+    history_->BandReplaced(step, std::move(replaced));
 }
 
 bool PatternDocument::ReplaceColors() {

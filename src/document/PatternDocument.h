@@ -179,6 +179,10 @@ class PatternDocument : public QObject {
     void RedrawSurfaces(BandSurface::Pass pass);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();
+    // A band woven from the threading took the place of the previous one (Apply, Simple
+    // Weave): the grid's header, the front face, stored from its threading; undo keeps the old.
+    void NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
+                      std::unique_ptr<Cards> previousDeck);
     // Puts a band back after a failed operation and shows it.
     void Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck);
     void SetFrontFace();
