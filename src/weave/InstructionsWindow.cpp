@@ -38,11 +38,14 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     }
     table_->horizontalHeader()->setDefaultSectionSize(TwipsToPixels(kColumnWidthTwips));
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
+    // a cell too narrow for "F *" is cut at its edge, as a grid does, not shortened to "..."
+    table_->setTextElideMode(Qt::ElideNone);
 
     twist_ = new QTableView(this);
     twist_->setObjectName("grdTwist");
     twist_->setAccessibleName(tr("Net twist"));
-    twist_->setModel(new NetTwistModel(document, this));
+    auto* twistModel = new NetTwistModel(document, this);
+    twist_->setModel(twistModel);
     twist_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     twist_->setSelectionMode(QAbstractItemView::NoSelection);
     twist_->horizontalHeader()->hide();
@@ -55,6 +58,13 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     twist_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     twist_->setFixedHeight(twist_->verticalHeader()->defaultSectionSize() +
                            2 * twist_->frameWidth());
+    twist_->setTextElideMode(Qt::ElideNone);
+    // narrower figures, so a twist of -12 fits a card's column
+    QFont narrow = twist_->font();
+    narrow.setStretch(QFont::Condensed);
+    narrow.setPointSizeF(std::max(1.0, narrow.pointSizeF() - 1));
+    twist_->setFont(narrow);
+    twistModel->SetFont(narrow);
     connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, twist_->horizontalScrollBar(),
             &QScrollBar::setValue);
     connect(table_->verticalHeader(), &QHeaderView::geometriesChanged, this,
@@ -115,7 +125,10 @@ int InstructionsWindow::PreferredWidth() const {
 }
 
 void InstructionsWindow::AlignTwistRow() {
-    const int header = table_->verticalHeader()->width();
+    // both row headers as wide as the wider needs: the pick numbers or "Net twist"
+    const int header = std::max(table_->verticalHeader()->sizeHint().width(),
+                                twist_->verticalHeader()->sizeHint().width());
+    table_->verticalHeader()->setFixedWidth(header);
     twist_->verticalHeader()->setFixedWidth(header);
     // the grid's vertical scroll bar takes room the twist row leaves empty
     const QScrollBar* bar = table_->verticalScrollBar();

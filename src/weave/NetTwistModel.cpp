@@ -14,6 +14,11 @@ NetTwistModel::NetTwistModel(const PatternDocument& document, QObject* parent)
     connect(&document, &PatternDocument::twistChanged, this, &NetTwistModel::Reload);
 }
 
+void NetTwistModel::SetFont(const QFont& font) {
+    font_ = font;
+    if (columns_ > 0) emit dataChanged(index(0, 0), index(0, columns_ - 1));
+}
+
 QString NetTwistModel::TwistText(std::int32_t twist) {
     return twist > 0 ? QStringLiteral("+%1").arg(twist) : QString::number(twist);
 }
@@ -56,8 +61,9 @@ QVariant NetTwistModel::data(const QModelIndex& index, int role) const {
         case Qt::ForegroundRole:
             return largest ? QVariant(QColor(Qt::red)) : QVariant();
         case Qt::FontRole: {
+            // bold for the largest; the view's own face otherwise
             if (!largest) return {};
-            QFont bold;
+            QFont bold = font_;
             bold.setBold(true);
             return bold;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <QFont>
 #include <cstdint>
 #include <vector>
 
@@ -22,6 +23,9 @@ class NetTwistModel : public QAbstractTableModel {
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
+    // The face the view shows the figures in; the largest is that face in bold.
+    void SetFont(const QFont& font);
+
     // "+3", "0", "-2"
     static QString TwistText(std::int32_t twist);
     // The largest net twist either way; 0 when every card is untwisted.
@@ -31,6 +35,7 @@ class NetTwistModel : public QAbstractTableModel {
     void Reload();
 
     const PatternDocument& document_;
+    QFont font_;
     std::int32_t largest_ = 0;
     int columns_ = 0;
 };
