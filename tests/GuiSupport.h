@@ -177,7 +177,8 @@ struct PatternState {
 inline QImage FullRedraw(const PatternDocument& document, const QSize& size) {
     RasterCanvas fresh(size.width(), size.height());
     InstructionGrid grid;
-    document.CurrentBand().WeaveBand(&fresh, &grid, document.Geometry());
+    // the face the document shows, drawn afresh from a copy
+    document.ShownBand()->WeaveBand(&fresh, &grid, document.Geometry());
     return fresh.Image();
 }
 

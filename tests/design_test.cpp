@@ -219,16 +219,21 @@ TEST_F(DesignTest, apply_over_an_unsaved_woven_band_asks_and_never_loses_it) {
 }
 
 TEST_F(DesignTest, replace_colors_recolours_by_key_and_keeps_the_deck) {
-    document.Reverse();  // places mirrored, keys kept: card 1 now stands in column 12
+    // with the reverse face showing, the draft still is the front face's threading, and the
+    // colours go into the holes the draft names
+    document.Reverse();
     Press(1, DraftGrid::Number, Qt::LeftButton);
     Control<QCheckBox>("chkReplaceColor")->setChecked(true);
     QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
     EXPECT_TRUE(document.PatternChanged());
+    EXPECT_TRUE(document.IsReversed());
+    document.Reverse();
     for (const Row& row : document.CurrentBand()) {
         const Card& first = row.Cards().At(1);
         EXPECT_EQ(first.Key(), "1");
-        EXPECT_EQ(first.Position, 12);
+        EXPECT_EQ(first.Position, 1);
         EXPECT_EQ(first.AColor, kRed);
+        EXPECT_EQ(first.CColor, kRed);
         EXPECT_EQ(row.Cards().At(2).AColor, 201);
     }
     // Simple Weave weaves from the deck, with its own colours

@@ -226,12 +226,16 @@ TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
     QSignalSpy reversed(&document, &PatternDocument::reverseChanged);
     document.Reverse();
     EXPECT_TRUE(document.IsReversed());
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Position, 6);
+    // the band goes on holding the front face; the view shows the cards mirrored
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Position, 1);
+    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).Position, 6);
+    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).CColor,
+              document.CurrentBand().At(1).Cards().At(1).AColor);
     document.Reverse();
     EXPECT_FALSE(document.IsReversed());
     ASSERT_EQ(reversed.count(), 2);
     ExpectSame(Take(), before);
-    // a new band shows its front face
+    // an opened band shows its front face
     document.Reverse();
     test::LoadWoven(document, test::MakeDeck(4), "FB");
     EXPECT_FALSE(document.IsReversed());

@@ -119,6 +119,29 @@ TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
+    DoubleClickCard(2, 1);  // flipped over
+    ClickCard(3, 2);        // moved to pack 2, which turns backward
+    QTest::mouseClick(Control<QRadioButton>("optFB2_1"), Qt::LeftButton);
+    Weave();
+    const Cards woven = document.CurrentBand().At(2).Cards();
+    document.UndoStack().undo();
+    // the packs are those of the threading again: nothing flipped, card 3 back in pack 1
+    EXPECT_EQ(window.Choices().At(2).threading, SThread);
+    EXPECT_EQ(window.Choices().At(3).pack, 1);
+    document.UndoStack().redo();
+    EXPECT_EQ(document.CurrentBand().At(2).Cards(), woven);
+    EXPECT_EQ(window.Choices().At(2).threading, ZThread);
+    EXPECT_EQ(window.Choices().At(3).pack, 2);
+    EXPECT_TRUE(Control<QRadioButton>("optFB2_1")->isChecked());
+    // the next pick flips nothing that was not double-clicked again
+    Weave();
+    EXPECT_EQ(document.Grid().TextAt(2, 2), "F");
+    EXPECT_EQ(document.Grid().TextAt(2, 3), "B");
+    EXPECT_EQ(Woven(2).Thread, ZThread);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(WeaveWindowTest, four_forward_picks_bring_hole_a_round_once) {
     std::vector<int> seen;
     for (int pick = 0; pick < 4; ++pick) {

@@ -67,8 +67,7 @@ void WholeBandView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     RasterCanvas picture(dirty.width(), dirty.height());
     WindowCanvas window(picture, dirty.topLeft(), height());
-    document_.CurrentBand().DrawPictureBetween(window, document_.Geometry(), dirty.top(),
-                                               dirty.bottom());
+    document_.PaintBandBetween(window, dirty.top(), dirty.bottom());
     QPainter painter(this);
     painter.drawImage(dirty.topLeft(), picture.Image());
 }

@@ -14,11 +14,10 @@ namespace tessaly {
 
 class PatternDocument;
 
-// What a whole-band change replaces: the band, its threading deck and which face shows.
+// What a whole-band change replaces: the band and its threading deck, and how it is stored.
 struct BandState {
     std::unique_ptr<Band> band;
     std::unique_ptr<Cards> deck;
-    bool reversed = false;
     bool storeEveryRow = false;
 };
 

@@ -48,7 +48,7 @@ void PatternDocument::RegisterSurface(BandSurface* surface) {
     surfaces_.push_back(surface);
     // a new view shows the band as it is
     surface->PrepareCanvas(CardCount(), Geometry());
-    state_.CurrentBand->WeaveBand(&surface->SurfaceCanvas(), &grid_, Geometry());
+    DrawShownFace(surface->SurfaceCanvas());
     surface->PassFinished(BandSurface::Pass::NewBand);
     emit instructionsChanged();
 }
@@ -71,14 +71,18 @@ void PatternDocument::SetNetTwist(std::vector<std::int32_t> twist) {
 
 void PatternDocument::DrawPass(BandSurface::Pass pass, std::int32_t cardCount,
                                const Drawing& change) {
-    const DrawingGeometry geometry = Geometry();
-    if (surfaces_.empty()) {
-        // without a view the band is woven to the display's height, so the pattern is the same
+    if (surfaces_.empty() || reversed_) {
+        // The band always holds the front face, and every change is made there. Without a
+        // view the band is woven to the display's height, so the pattern is the same; with
+        // the reverse face showing, the change is made unseen and then drawn as that face.
         BlankCanvas blank(kCanvasHeight);
         change(blank);
+        if (reversed_) ShowReverseFace(pass, cardCount);
+        for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
         emit instructionsChanged();
         return;
     }
+    const DrawingGeometry geometry = Geometry();
     const bool wholeBand = pass == BandSurface::Pass::NewBand || pass == BandSurface::Pass::Redraw;
     // taking a pick off redraws the picture: a top row drawn alone would leave the taken
     // pick showing wherever that row draws no block
@@ -106,6 +110,80 @@ void PatternDocument::DrawPass(BandSurface::Pass pass, std::int32_t cardCount,
     emit instructionsChanged();
 }
 
+namespace {
+
+// Turns rows of the band over for as long as it lives: drawing the reverse face from a band
+// that holds the front, which is given back exactly as it was.
+class TurnedOver {
+  public:
+    TurnedOver(Band& band, std::int32_t first, std::int32_t last)
+        : band_(band), first_(first), last_(last) {
+        band_.TurnOver(first_, last_);
+    }
+    ~TurnedOver() { band_.TurnOver(first_, last_); }
+    TurnedOver(const TurnedOver&) = delete;
+    TurnedOver& operator=(const TurnedOver&) = delete;
+
+  private:
+    Band& band_;
+    std::int32_t first_;
+    std::int32_t last_;
+};
+
+}  // namespace
+
+void PatternDocument::ShowReverseFace(BandSurface::Pass pass, std::int32_t cardCount) {
+    const DrawingGeometry geometry = Geometry();
+    Band& band = *state_.CurrentBand;
+    const std::int32_t top = band.Count();
+    if (pass == BandSurface::Pass::RowAdded) {
+        // the new row is compared with the row below it, so both show their other face
+        const TurnedOver turned(band, top - 1, top);
+        for (BandSurface* surface : surfaces_)
+            band.At(top).DrawNewRow(top, &surface->SurfaceCanvas(), &grid_, geometry);
+        if (surfaces_.empty() && top > 0) {
+            BlankCanvas blank(kCanvasHeight);
+            band.At(top).DrawNewRow(top, &blank, &grid_, geometry);
+        }
+        return;
+    }
+    const TurnedOver turned(band, 1, top);
+    for (BandSurface* surface : surfaces_) {
+        surface->PrepareCanvas(cardCount, geometry);
+        band.WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry);
+    }
+    if (surfaces_.empty()) {
+        // the instructions still describe the face shown
+        BlankCanvas blank(kCanvasHeight);
+        band.WeaveBand(&blank, &grid_, geometry);
+    }
+}
+
+void PatternDocument::DrawShownFace(Canvas& canvas) {
+    Band& band = *state_.CurrentBand;
+    const TurnedOver turned(band, 1, reversed_ ? band.Count() : 0);
+    band.WeaveBand(&canvas, &grid_, Geometry());
+}
+
+void PatternDocument::PaintBandBetween(Canvas& canvas, std::int32_t top,
+                                       std::int32_t bottom) const {
+    state_.CurrentBand->DrawPictureBetween(canvas, Geometry(), top, bottom, reversed_);
+}
+
+std::unique_ptr<Band> PatternDocument::ShownBand() const {
+    auto shown = std::make_unique<Band>(state_.CurrentBand->Copy());
+    if (reversed_) shown->TurnOver();
+    return shown;
+}
+
+std::vector<std::int32_t> PatternDocument::ShownNetTwist() const {
+    if (!reversed_) return netTwist_;
+    // from the other face every card stands mirrored and every turn goes the other way
+    std::vector<std::int32_t> shown(netTwist_.rbegin(), netTwist_.rend());
+    for (std::int32_t& twist : shown) twist = -twist;
+    return shown;
+}
+
 void PatternDocument::RedrawSurfaces(BandSurface::Pass pass) {
     RunPass(pass, CardCount(),
             [this](Canvas& canvas) { state_.CurrentBand->WeaveBand(&canvas, &grid_, Geometry()); });
@@ -130,12 +208,6 @@ void PatternDocument::Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards>
     state_.CurrentBand = std::move(band);
     state_.CurrentDeck = std::move(deck);
     RedrawSurfaces(BandSurface::Pass::Redraw);
-}
-
-void PatternDocument::SetFrontFace() {
-    if (!reversed_) return;
-    reversed_ = false;
-    emit reverseChanged(false);
 }
 
 // --- Operations -------------------------------------------------------------------------------
@@ -166,6 +238,8 @@ void PatternDocument::LoadPattern(PatternData pattern) {
     state_.BandMargin = kStartBlockSize;
     turnSequence_ = std::move(pattern.TurnSequence);
     storeEveryRow_ = turnSequence_.empty();
+    // a band read from a file shows its front face
+    const bool wasReversed = std::exchange(reversed_, false);
     RunPass(BandSurface::Pass::NewBand, CardCount(),
             [this](Canvas& canvas) { WeaveOpenedPattern(state_, turnSequence_, canvas, grid_); });
     WriteGridHeader();
@@ -173,7 +247,7 @@ void PatternDocument::LoadPattern(PatternData pattern) {
                              : std::vector<DraftColumn>{};
     undoStack_.clear();
 
-    SetFrontFace();
+    if (wasReversed) emit reverseChanged(false);
     emit zoomChanged(state_.BlockSize);
     emit bandNameChanged(ToQString(state_.BandName));
     emit turnSequenceChanged(ToQString(turnSequence_));
@@ -229,11 +303,9 @@ bool PatternDocument::ApplyThreading() {
 
 void PatternDocument::NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
                                    std::unique_ptr<Cards> previousDeck) {
-    // weaving changed neither the face shown nor how the band is stored: the old values go
-    // with the old band
-    BandState replaced{std::move(previous), std::move(previousDeck), reversed_, storeEveryRow_};
+    // how the band is stored goes with the old band; the face shown stays as it was
+    BandState replaced{std::move(previous), std::move(previousDeck), storeEveryRow_};
     WriteGridHeader();
-    SetFrontFace();
     storeEveryRow_ = false;
     emit bandReplaced();
     history_->BandReplaced(step, std::move(replaced));
@@ -264,7 +336,7 @@ bool PatternDocument::ReplaceColors() {
     }
     BandState previous{std::exchange(state_.CurrentBand, std::move(recoloured)),
                        state_.CurrentDeck ? std::make_unique<Cards>(*state_.CurrentDeck) : nullptr,
-                       reversed_, storeEveryRow_};
+                       storeEveryRow_};
     RedrawSurfaces(BandSurface::Pass::Redraw);
     emit bandRedrawn();
     history_->BandReplaced(tr("Replace Colors"), std::move(previous));
@@ -366,11 +438,11 @@ void PatternDocument::Reverse() {
 }
 
 void PatternDocument::TurnFace() {
-    RunPass(BandSurface::Pass::Redraw, CardCount(), [this](Canvas& canvas) {
-        state_.CurrentBand->WeaveReverse(&canvas, &grid_, Geometry());
-    });
+    // only the view turns: the band goes on holding the front face
     reversed_ = !reversed_;
+    RedrawSurfaces(BandSurface::Pass::Redraw);
     emit reverseChanged(reversed_);
+    emit twistChanged();
     emit bandRedrawn();
 }
 
@@ -512,11 +584,8 @@ void PatternDocument::SwapBandState(BandState& other) {
     std::swap(state_.CurrentBand, other.band);
     std::swap(state_.CurrentDeck, other.deck);
     std::swap(storeEveryRow_, other.storeEveryRow);
-    const bool faceChanged = reversed_ != other.reversed;
-    std::swap(reversed_, other.reversed);
     RedrawSurfaces(BandSurface::Pass::NewBand);
     WriteGridHeader();
-    if (faceChanged) emit reverseChanged(reversed_);
     emit bandReplaced();
 }
 
@@ -548,10 +617,8 @@ bool PatternDocument::Save(PatternFileHost& host) {
     const std::string path = state_.PatternPath;
     const bool wasChanged = state_.PatternChanged;
     SavingHost saving(host, storeEveryRow_);
-    // a file always holds the front face; the cards come back exactly as they were
-    if (reversed_) state_.CurrentBand->TurnOver();
+    // the band holds the front face, which is what a file holds
     const bool saved = SaveFile(state_, saving);
-    if (reversed_) state_.CurrentBand->TurnOver();
     if (saved) undoStack_.setClean();
     if (state_.PatternPath != path) emit patternPathChanged(ToQString(state_.PatternPath));
     if (state_.PatternChanged != wasChanged) emit modifiedChanged(state_.PatternChanged);

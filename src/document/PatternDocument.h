@@ -69,6 +69,13 @@ class PatternDocument : public QObject {
     // Each card's net twist after the last pick (forward turns minus backward turns), by
     // position from 1 at index 0.
     const std::vector<std::int32_t>& NetTwist() const { return netTwist_; }
+    // The net twist as the face shown lists the cards (the reverse face mirrors the cards
+    // and turns every turn the other way).
+    std::vector<std::int32_t> ShownNetTwist() const;
+    // A copy of the band as the face shown shows it, for pictures and printouts.
+    std::unique_ptr<Band> ShownBand() const;
+    // Paints the face shown between these canvas rows, for a view too tall to draw whole.
+    void PaintBandBetween(Canvas& canvas, std::int32_t top, std::int32_t bottom) const;
     // Cards of the band's first row; 0 for an empty band.
     std::int32_t CardCount() const;
     // Every change of the pattern is a step here; the saved state is its clean state.
@@ -177,15 +184,18 @@ class PatternDocument : public QObject {
     void RunPass(BandSurface::Pass pass, std::int32_t cardCount, const Drawing& change);
     void DrawPass(BandSurface::Pass pass, std::int32_t cardCount, const Drawing& change);
     void RedrawSurfaces(BandSurface::Pass pass);
+    // Draws what a pass changed as the reverse face shows it, on every surface.
+    void ShowReverseFace(BandSurface::Pass pass, std::int32_t cardCount);
+    // Draws the whole band as the face shown, writing the instructions.
+    void DrawShownFace(Canvas& canvas);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();
     // A band woven from the threading took the place of the previous one (Apply, Simple
-    // Weave): the grid's header, the front face, stored from its threading; undo keeps the old.
+    // Weave): the grid's header, stored from its threading; undo keeps the old.
     void NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
                       std::unique_ptr<Cards> previousDeck);
     // Puts a band back after a failed operation and shows it.
     void Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck);
-    void SetFrontFace();
     void DrawAfterRemoval(Canvas& canvas);
     void AfterPickStep();
     PickFlags CurrentPickFlags() const { return {turnSequence_, storeEveryRow_}; }

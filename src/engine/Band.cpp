@@ -1,6 +1,7 @@
 #include "Band.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Canvas.h"
 #include "InstructionGrid.h"
@@ -146,48 +147,6 @@ void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
     });
 }
 
-void Band::DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
-                              std::int32_t bottom) const {
-    Trap("Band", "WeaveBand", [&] {
-        const std::int64_t size = geometry.BlockSize;
-        if (size < 1 || rows_.empty()) return;
-        const std::int64_t picBottom = RoundToInt32(canvas.ScaleHeight());
-        // row r's bottom edge lies within a block of picBottom - 2 size r; its polygon reaches
-        // from there up to the top limit
-        const auto rowsUpTo = [&](std::int64_t y) { return (picBottom - y) / (2 * size); };
-        const std::int32_t highest = static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(rowsUpTo(top - size - 1), 0, Count()));
-        // the rows wholly below the strip: the highest of them that has a block in every
-        // column hides all below it
-        std::int32_t first = static_cast<std::int32_t>(
-            std::clamp<std::int64_t>(rowsUpTo(bottom + size + 1), 1, Count()));
-        const std::int32_t cards = rows_.front().Cards().Count();
-        std::vector<bool> covered(static_cast<std::size_t>(cards) + 1, false);
-        std::int32_t open = cards;
-        for (std::int32_t r = first; r >= 1 && open > 0; --r) {
-            first = r;
-            const Row& row = rows_[static_cast<std::size_t>(r - 1)];
-            for (const Block& block :
-                 row.CreateBlocks(static_cast<std::int32_t>(picBottom), r, geometry)) {
-                const auto column = static_cast<std::size_t>(block.BlockNumber);
-                if (block.BlockType() == NoBlock || !block.HasOutline() ||
-                    column >= covered.size() || covered[column])
-                    continue;
-                covered[column] = true;
-                --open;
-            }
-        }
-        for (std::int32_t r = first; r <= highest; ++r)
-            if (!rows_[static_cast<std::size_t>(r - 1)].PaintBlocks(r, canvas, geometry)) break;
-    });
-}
-
-std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry) {
-    constexpr std::int64_t kDisplayHeight = 1000;  // the display's canvas, 15000 twips
-    const std::int64_t height = 2 * std::int64_t{geometry.BlockSize} * (std::int64_t{rows} + 2);
-    return CheckedInt32(std::max(height, kDisplayHeight));
-}
-
 namespace {
 
 // The same cards seen from the other face: opposite holes trade colours, S and Z trade, the
@@ -204,7 +163,80 @@ void TurnOverRow(Row& row) {
     }
 }
 
+// The rows as one face shows them: the band's own rows for the front; for the reverse,
+// turned-over copies, made only for the rows asked for, each linked to the copy below it.
+class ShownRows {
+  public:
+    ShownRows(const std::deque<Row>& rows, bool reverse) : rows_(rows), reverse_(reverse) {}
+
+    const Row& At(std::int32_t number) {
+        if (!reverse_) return rows_[static_cast<std::size_t>(number - 1)];
+        Row& row = Turned(number);
+        if (number > 1 && row.PrevRow() == nullptr) row.SetPrevRow(&Turned(number - 1));
+        return row;
+    }
+
+  private:
+    Row& Turned(std::int32_t number) {
+        auto [at, added] = turned_.try_emplace(number);
+        if (added) {
+            const Row& source = rows_[static_cast<std::size_t>(number - 1)];
+            at->second.Key = source.Key;
+            at->second.SetCards(source.Cards());
+            TurnOverRow(at->second);
+        }
+        return at->second;
+    }
+
+    const std::deque<Row>& rows_;
+    bool reverse_;
+    std::map<std::int32_t, Row> turned_;  // a map keeps each copy where it is
+};
+
 }  // namespace
+
+void Band::DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
+                              std::int32_t bottom, bool reverseFace) const {
+    Trap("Band", "WeaveBand", [&] {
+        const std::int64_t size = geometry.BlockSize;
+        if (size < 1 || rows_.empty()) return;
+        const std::int64_t picBottom = RoundToInt32(canvas.ScaleHeight());
+        // row r's bottom edge lies within a block of picBottom - 2 size r; its polygon reaches
+        // from there up to the top limit
+        const auto rowsUpTo = [&](std::int64_t y) { return (picBottom - y) / (2 * size); };
+        const std::int32_t highest = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(rowsUpTo(top - size - 1), 0, Count()));
+        // the rows wholly below the strip: the highest of them that has a block in every
+        // column hides all below it
+        std::int32_t first = static_cast<std::int32_t>(
+            std::clamp<std::int64_t>(rowsUpTo(bottom + size + 1), 1, Count()));
+        ShownRows shown(rows_, reverseFace);
+        const std::int32_t cards = rows_.front().Cards().Count();
+        std::vector<bool> covered(static_cast<std::size_t>(cards) + 1, false);
+        std::int32_t open = cards;
+        for (std::int32_t r = first; r >= 1 && open > 0; --r) {
+            first = r;
+            const Row& row = shown.At(r);
+            for (const Block& block :
+                 row.CreateBlocks(static_cast<std::int32_t>(picBottom), r, geometry)) {
+                const auto column = static_cast<std::size_t>(block.BlockNumber);
+                if (block.BlockType() == NoBlock || !block.HasOutline() ||
+                    column >= covered.size() || covered[column])
+                    continue;
+                covered[column] = true;
+                --open;
+            }
+        }
+        for (std::int32_t r = first; r <= highest; ++r)
+            if (!shown.At(r).PaintBlocks(r, canvas, geometry)) break;
+    });
+}
+
+std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry) {
+    constexpr std::int64_t kDisplayHeight = 1000;  // the display's canvas, 15000 twips
+    const std::int64_t height = 2 * std::int64_t{geometry.BlockSize} * (std::int64_t{rows} + 2);
+    return CheckedInt32(std::max(height, kDisplayHeight));
+}
 
 void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveReverse", [&] {
@@ -218,6 +250,17 @@ void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeom
 
 void Band::TurnOver() {
     for (Row& row : rows_) TurnOverRow(row);
+}
+
+void Band::TurnOver(std::int32_t first, std::int32_t last) {
+    for (std::int32_t r = std::max(first, 1); r <= std::min(last, Count()); ++r)
+        TurnOverRow(rows_[static_cast<std::size_t>(r - 1)]);
+}
+
+Band Band::Copy() const {
+    Band copy;
+    for (const Row& row : rows_) copy.Append(tessaly::Cards(row.Cards()), row.Key);
+    return copy;
 }
 
 }  // namespace tessaly

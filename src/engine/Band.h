@@ -53,10 +53,16 @@ class Band {
     // canvas too tall to draw whole: the rows that reach into that strip, starting with the
     // highest row below it that covers every column, so each pixel of the strip comes out as
     // drawing every row would paint it.
+    // With reverseFace the strip shows the band's reverse face, drawn from turned-over copies
+    // of the rows it needs; the band itself is not changed.
     void DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
-                            std::int32_t bottom) const;
+                            std::int32_t bottom, bool reverseFace = false) const;
     // Turns every row into its other face without drawing; twice gives back every card.
     void TurnOver();
+    // Turns rows first to last (from 1) over; rows outside the band are skipped.
+    void TurnOver(std::int32_t first, std::int32_t last);
+    // A band of copies of these rows, for drawing a face without touching this one.
+    Band Copy() const;
     // Turns every row into its reverse face, or back, and redraws it.
     void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
 

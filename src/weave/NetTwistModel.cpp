@@ -30,7 +30,8 @@ std::int32_t NetTwistModel::Largest(const std::vector<std::int32_t>& twist) {
 }
 
 void NetTwistModel::Reload() {
-    const auto& twist = document_.NetTwist();
+    twist_ = document_.ShownNetTwist();
+    const auto& twist = twist_;
     const int columns = static_cast<int>(twist.size());
     largest_ = Largest(twist);
     if (columns != columns_) {
@@ -49,7 +50,7 @@ int NetTwistModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant NetTwistModel::data(const QModelIndex& index, int role) const {
-    const auto& twist = document_.NetTwist();
+    const auto& twist = twist_;
     if (!index.isValid() || index.column() >= static_cast<int>(twist.size())) return {};
     const std::int32_t value = twist[static_cast<std::size_t>(index.column())];
     const bool largest = largest_ != 0 && std::abs(value) == largest_;

@@ -36,6 +36,7 @@ class NetTwistModel : public QAbstractTableModel {
 
     const PatternDocument& document_;
     QFont font_;
+    std::vector<std::int32_t> twist_;  // as the face shown lists the cards
     std::int32_t largest_ = 0;
     int columns_ = 0;
 };

@@ -38,17 +38,15 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
     resize(TwipsToPixels(5235), TwipsToPixels(3435 + kBelowPacksTwips));
 
     connect(&document_, &PatternDocument::bandReplaced, this, &WeaveWindow::BuildWeaveGrid);
-    connect(&document_, &PatternDocument::rowAdded, this, [this] {
-        // the choices stay as they were woven: the start of the next pick
-        const Band& band = document_.CurrentBand();
-        choices_.SetCardPosition(band.At(band.Count()).Cards().At(1).HoleOrder);
-        ShowChoices();
-    });
-    connect(&document_, &PatternDocument::rowRemoved, this, [this] {
+    // the packs always show the choices of the band's last pick: after a Weave these are the
+    // choices just woven, after an UnWeave, an undo or a redo those of the pick now on top
+    const auto showLastPick = [this] {
         const Band& band = document_.CurrentBand();
         Trap("frmWeave1", "UpdateGrid", [&] { choices_.Update(band.At(band.Count()).Cards()); });
         ShowChoices();
-    });
+    };
+    connect(&document_, &PatternDocument::rowAdded, this, showLastPick);
+    connect(&document_, &PatternDocument::rowRemoved, this, showLastPick);
     connect(&document_, &PatternDocument::twistChanged, this,
             [this] { grid_->SetTwist(document_.NetTwist()); });
     grid_->SetTwist(document_.NetTwist());
