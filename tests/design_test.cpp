@@ -324,3 +324,47 @@ TEST_F(DesignTest, undo_in_the_name_box_and_undo_of_the_pattern_agree) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// What an assistive tool does: it sets a box's text through the accessibility interface,
+// without a key press.
+void SetAccessibleText(QWidget* box, const QString& text) {
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    ASSERT_NE(accessible, nullptr);
+    accessible->setText(QAccessible::Value, text);
+}
+
+TEST_F(DesignTest, boxes_set_through_the_accessibility_interface_are_what_the_pattern_uses) {
+    SetAccessibleText(Control<QLineEdit>("txtTurnSequence"), "FB");
+    EXPECT_EQ(document.TurnSequence(), "FB");
+    QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
+    // weaving FB: the second pick turns backward
+    ASSERT_GE(document.CurrentBand().Count(), 3);
+    EXPECT_EQ(document.CurrentBand().At(3).Cards().At(1).Turn(), Backward);
+
+    SetAccessibleText(Control<QLineEdit>("txtBandName"), "Spoken");
+    EXPECT_EQ(document.BandName(), "Spoken");
+
+    // a card count is taken at once; one that is no count is refused and the box shows the
+    // draft's again
+    SetAccessibleText(Control<QLineEdit>("txtCardNumber"), "5");
+    EXPECT_EQ(document.Draft().size(), 5u);
+    SetAccessibleText(Control<QLineEdit>("txtCardNumber"), "lots");
+    EXPECT_EQ(document.Draft().size(), 5u);
+    EXPECT_EQ(Control<QLineEdit>("txtCardNumber")->text(), "5");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    // typing still waits for the box to be left
+    QLineEdit* count = Control<QLineEdit>("txtCardNumber");
+    count->setFocus();
+    count->selectAll();
+    QTest::keyClicks(count, "12");
+    EXPECT_EQ(document.Draft().size(), 5u);
+    QTest::keyClick(count, Qt::Key_Return);
+    EXPECT_EQ(document.Draft().size(), 12u);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -201,6 +201,27 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(ShellTest, reverse_checked_from_outside_turns_the_face) {
+    MainWindow& window = Start();
+    QAction* reverse = window.Action("mnuReverse");
+    reverse->setChecked(true);  // as an assistive tool checks a menu entry
+    EXPECT_TRUE(Document().IsReversed());
+    auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isChecked());
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
+    ASSERT_NE(accessible, nullptr);
+    ASSERT_NE(accessible->actionInterface(), nullptr);
+    const QStringList actions = accessible->actionInterface()->actionNames();
+    accessible->actionInterface()->doAction(actions.contains(QAccessibleActionInterface::toggleAction())
+                                                ? QAccessibleActionInterface::toggleAction()
+                                                : QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(Document().IsReversed());
+    EXPECT_FALSE(reverse->isChecked());
+    EXPECT_FALSE(button->isChecked());
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ShellTest, reverse_redraws_where_the_weaver_is_looking) {
     MainWindow& window = Start();
     QScrollBar* bar = window.Display()->Viewport()->verticalScrollBar();

@@ -142,6 +142,24 @@ TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(WeaveWindowTest, a_choice_set_through_the_accessibility_interface_is_woven) {
+    // an assistive tool toggles the radio button; it never clicks it
+    QAccessibleInterface* backward =
+        QAccessible::queryAccessibleInterface(Control<QRadioButton>("optFB1_1"));
+    ASSERT_NE(backward, nullptr);
+    ASSERT_NE(backward->actionInterface(), nullptr);
+    backward->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    EXPECT_TRUE(Control<QRadioButton>("optFB1_1")->isChecked());
+    Weave();
+    EXPECT_EQ(Woven(1).Turn(), Backward);
+    EXPECT_EQ(document.Grid().TextAt(1, 1), "B");
+    // the position indicator shows the band; a check set from outside does not stick
+    const int shown = SelectedPosition();
+    Control<QRadioButton>(QString("optCardPosition%1").arg((shown + 2) % 4))->setChecked(true);
+    EXPECT_EQ(SelectedPosition(), shown);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(WeaveWindowTest, four_forward_picks_bring_hole_a_round_once) {
     std::vector<int> seen;
     for (int pick = 0; pick < 4; ++pick) {

@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
+#include <utility>
 
 #include "document/PatternDocument.h"
 #include "document/UserDialogs.h"
@@ -158,14 +160,23 @@ void DesignWindow::BuildControls() {
     connect(apply_, &QPushButton::clicked, this, &DesignWindow::cmdOk_Click);
     connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::cmdWeaveAll_Click);
     connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::txtCardNumber_LostFocus);
+    // typing is taken when the box is left; a number set any other way (an assistive tool,
+    // a script) is taken at once, so the box never shows a count the draft does not have
+    connect(cardNumber_, &QLineEdit::textEdited, this, [this] { cardNumberTyped_ = true; });
+    connect(cardNumber_, &QLineEdit::textChanged, this, [this] {
+        if (std::exchange(cardNumberTyped_, false)) return;
+        txtCardNumber_LostFocus();
+    });
     connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::picLeftColor_Click);
     connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::picRightColor_Click);
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
-    // the boxes edit the document's name and sequence: one source for files and printing
-    connect(bandName_, &QLineEdit::textEdited, this,
+    // the boxes edit the document's name and sequence: one source for files and printing.
+    // Any change counts, typed or set through the accessibility interface; the document's
+    // own update comes back here as the text it already holds and changes nothing.
+    connect(bandName_, &QLineEdit::textChanged, this,
             [this](const QString& text) { document_.SetBandName(text.toStdString()); });
-    connect(turnSequence_, &QLineEdit::textEdited, this,
+    connect(turnSequence_, &QLineEdit::textChanged, this,
             [this](const QString& text) { document_.SetTurnSequence(text.toStdString()); });
 }
 
@@ -200,6 +211,7 @@ void DesignWindow::Reload() {
 
 void DesignWindow::ShowDraft() {
     grid_->Rebuild();
+    const QSignalBlocker typed(cardNumber_);  // not a change of the count
     cardNumber_->setText(QString::number(document_.Draft().size()));
     FitViewport();
 }

@@ -198,7 +198,11 @@ void MainWindow::BuildMenus() {
     reverse->setCheckable(true);
     // the menu shows a check mark, the toolbar a pressed button
     reverse->setIconVisibleInMenu(false);
-    connect(reverse, &QAction::triggered, this, &MainWindow::mnuReverse_Click);
+    // toggled, not triggered: a check set by an assistive tool turns the face as a click does;
+    // the document's own echo finds the face already shown
+    connect(reverse, &QAction::toggled, this, [this](bool reversed) {
+        if (reversed != document_.IsReversed()) mnuReverse_Click();
+    });
     // the document knows which face shows; Open turns the band back to its front
     connect(&document_, &PatternDocument::reverseChanged, reverse, &QAction::setChecked);
     // every pick of a long band in view, instead of the display's fixed canvas

@@ -71,6 +71,11 @@ void WeaveWindow::BuildControls() {
         positions_[i]->setFocusPolicy(Qt::NoFocus);
         positionGroup->addButton(positions_[i], i);
     }
+    // nothing sets the indicator but the band: a check set from outside goes back at once
+    connect(positionGroup, &QButtonGroup::idToggled, this, [this](int position, bool checked) {
+        if (checked && position != choices_.CardPosition())
+            positions_[choices_.CardPosition()]->setChecked(true);
+    });
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("Label1");
     positionLabel->setGeometry(TwipsRect(1200, 120, 1395, 255));
@@ -93,8 +98,10 @@ void WeaveWindow::BuildControls() {
         backward->setGeometry(TwipsRect(570, 240, 480, 300));
         group->addButton(forward, 0);
         group->addButton(backward, 1);
-        connect(group, &QButtonGroup::idClicked, this,
-                [this, pack](int turn) { choices_.SetTurn(pack, turn); });
+        // toggled, not clicked: a choice set by an assistive tool is the choice woven
+        connect(group, &QButtonGroup::idToggled, this, [this, pack](int turn, bool checked) {
+            if (checked) choices_.SetTurn(pack, turn);
+        });
     }
 
     grid_ = new PackGrid(choices_);
