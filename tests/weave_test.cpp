@@ -32,10 +32,19 @@ TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
     EXPECT_EQ(w.grid.Cols(), 5);
 }
 
-TEST(weave_all_test, a_sequence_longer_than_the_rows_weaves_the_first_row_only) {
+TEST(weave_all_test, a_sequence_that_fits_fewer_than_twice_is_woven_once_whole) {
+    // 1000 / 10 = 100 rows fit
+    for (const std::size_t letters : {std::size_t{50}, std::size_t{51}, std::size_t{99},
+                                      std::size_t{100}, std::size_t{150}}) {
+        Weaving w;
+        w.WeaveAll(test::MakeDeck(2), std::string(letters, 'F') + "B");
+        EXPECT_EQ(w.band.Count(), static_cast<std::int32_t>(letters) + 2) << letters;
+        EXPECT_EQ(w.band.At(w.band.Count()).Cards().At(1).Turn(), Backward) << letters;
+    }
+    // from twice on, as many whole repeats as fit, less one
     Weaving w;
-    w.WeaveAll(test::MakeDeck(2), std::string(150, 'F'));
-    EXPECT_EQ(w.band.Count(), 1);
+    w.WeaveAll(test::MakeDeck(2), std::string(33, 'F'));
+    EXPECT_EQ(w.band.Count(), 1 + 2 * 33);
 }
 
 TEST(weave_all_test, row_one_keeps_the_threading_and_row_two_applies_the_first_letter) {

@@ -110,8 +110,10 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
             std::int64_t{RoundToInt32(target.ScaleHeight())} / geometry.BlockSize;
         const std::int16_t repeats =
             CheckedInt16(rowsThatFit / static_cast<std::int64_t>(letters.size()));
-        const std::int64_t rows =
-            repeats <= 1 ? 1 : 1 + (repeats - 1) * static_cast<std::int64_t>(letters.size());
+        // a sequence that fits fewer than twice is still woven once, whole: a long motif
+        // shows what fits of it instead of no pick at all
+        const std::int32_t woven = std::max<std::int32_t>(repeats - 1, 1);
+        const std::int64_t rows = 1 + woven * static_cast<std::int64_t>(letters.size());
         CheckBandBudget(rows, threading.Count());
         std::vector<std::int32_t> turns;
         turns.reserve(letters.size());
@@ -121,7 +123,7 @@ void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view tur
         target.Clear();
         Clear();
         WeaveRow(threadingCopy, canvas, grid, geometry);
-        for (std::int32_t i = 1; i <= repeats - 1; ++i) {
+        for (std::int32_t i = 1; i <= woven; ++i) {
             for (std::int32_t turn : turns) {
                 Cards deck = At(Count()).Cards();
                 for (Card& card : deck) card.SetTurn(turn);

@@ -40,7 +40,8 @@ class Band {
     void WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
                   const DrawingGeometry& geometry);
     // Weaves the band anew: row 1 is the threading deck as given, then the turning sequence
-    // is repeated whole as often as the rows fit on the canvas. Bad input (an empty sequence,
+    // is repeated whole as often as the rows fit on the canvas (one repeat fewer than fit,
+    // and at least once, whatever its length). Bad input (an empty sequence,
     // block size 0, too many repeats) is reported before anything is cleared.
     void WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
                   InstructionGrid* grid, const DrawingGeometry& geometry);
