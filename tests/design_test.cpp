@@ -336,6 +336,28 @@ void SetAccessibleText(QWidget* box, const QString& text) {
     accessible->setText(QAccessible::Value, text);
 }
 
+TEST_F(DesignTest, simple_weave_over_unsaved_weaving_asks_as_apply_does) {
+    bool saved = false;
+    window.SetSaveHandler([&] { return saved; });
+    document.AddPick(document.CurrentBand().At(document.CurrentBand().Count()).Cards());
+    const auto handWoven = test::DecksOf(document.CurrentBand());
+    document.SetTurnSequence("FB");
+    dialogs.answer = UserDialogs::Answer::Yes;  // but the save is cancelled: keep the band
+    QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(dialogs.questions[0].text, "Save pattern before applying changes?");
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), handWoven);
+    saved = true;
+    QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
+    EXPECT_EQ(document.WovenSequence(), "FB");
+    EXPECT_NE(test::DecksOf(document.CurrentBand()), handWoven);
+    // a band saved as it is asks nothing
+    document.SetPatternChanged(false);
+    QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(DesignTest, boxes_set_through_the_accessibility_interface_are_what_the_pattern_uses) {
     SetAccessibleText(Control<QLineEdit>("txtTurnSequence"), "FB");
     EXPECT_EQ(document.TurnSequence(), "FB");

@@ -246,5 +246,26 @@ TEST_F(UndoTest, history_keeps_at_most_twice_the_band) {
     ExpectDisplayRedrawn("redone after trimming");
 }
 
+TEST_F(UndoTest, a_long_band_replaced_by_a_short_one_stays_in_reach) {
+    // hand weaving of 3,000 picks by 200 cards, then Simple Weave makes a short band
+    auto rows = std::make_unique<Band>();
+    Cards deck = test::MakeDeck(200, Forward, SThread, 1);
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    test::LoadRows(document, std::move(rows));
+    const auto handWoven = test::DecksOf(document.CurrentBand());
+    document.SetTurnSequence("FFBB");
+    ASSERT_TRUE(document.WeaveAll());
+    // the short band alone would allow no more than the least budget
+    ASSERT_LT(2 * BandBytes(document.CurrentBand()), History::kMinBudget);
+    // more edits after it: a face turned, a name typed
+    document.Reverse();
+    document.SetBandName("Longer");
+    document.Reverse();
+    document.SetBandName("Longer still");
+    while (Stack().canUndo()) Stack().undo();
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), handWoven);
+    EXPECT_FALSE(document.PatternChanged());
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -321,18 +321,24 @@ void DesignWindow::cmdOk_Click() {
             document_.CountColors();
             return;
         }
-        if (document_.CurrentBand().Count() >= 2 && document_.PatternChanged()) {
-            const UserDialogs::Answer answer =
-                dialogs_.Ask(this, tr("Save"), tr("Save pattern before applying changes?"), false);
-            // a save that was cancelled or failed keeps the woven band: nothing unsaved is lost
-            if (answer == UserDialogs::Answer::Yes && !(save_ && save_())) return;
-        }
+        if (!MayReplaceBand()) return;
         if (document_.ApplyThreading()) document_.CountColors();
     });
 }
 
+bool DesignWindow::MayReplaceBand() {
+    if (document_.CurrentBand().Count() < 2 || !document_.PatternChanged()) return true;
+    const UserDialogs::Answer answer =
+        dialogs_.Ask(this, tr("Save"), tr("Save pattern before applying changes?"), false);
+    // a save that was cancelled or failed keeps the woven band: nothing unsaved is lost
+    return answer != UserDialogs::Answer::Yes || (save_ && save_());
+}
+
 void DesignWindow::cmdWeaveAll_Click() {
-    Trap("frmDesign", "SimpleWeave", [&] { document_.WeaveAll(); });
+    // Simple Weave replaces the band as Apply does, so it asks as Apply does
+    Trap("frmDesign", "SimpleWeave", [&] {
+        if (MayReplaceBand()) document_.WeaveAll();
+    });
 }
 
 }  // namespace tessaly

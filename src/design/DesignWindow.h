@@ -90,6 +90,9 @@ class DesignWindow : public QWidget {
     void ShowDraft();
     void FitViewport();
     void UpdateSimpleWeave();
+    // Before a command replaces a woven band with unsaved changes: offers to save it first.
+    // False when the band must stay (the save was cancelled or failed).
+    bool MayReplaceBand();
     void PressCell(DraftGrid::Cell cell, Qt::MouseButton button);
     void Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool continuesStroke);
     void DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons);

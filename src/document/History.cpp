@@ -35,6 +35,8 @@ class History::Edit {
     virtual void Undo(PatternDocument& document) = 0;
     virtual void Redo(PatternDocument& document) = 0;
     virtual std::int64_t Bytes() const = 0;
+    // The bytes of a whole band the edit keeps, for the budget.
+    virtual std::int64_t BandBytesHeld() const { return 0; }
     // Edits of one kind that follow each other may become one step.
     virtual int MergeId() const { return -1; }
     virtual bool MergeWith(const Edit&) { return false; }
@@ -63,8 +65,10 @@ class History::BandEdit : public History::Edit {
     void Undo(PatternDocument& document) override { document.SwapBandState(other_); }
     void Redo(PatternDocument& document) override { document.SwapBandState(other_); }
     std::int64_t Bytes() const override {
-        return (other_.band ? BandBytes(*other_.band) : 0) +
-               (other_.deck ? DeckBytes(*other_.deck) : 0);
+        return BandBytesHeld() + (other_.deck ? DeckBytes(*other_.deck) : 0);
+    }
+    std::int64_t BandBytesHeld() const override {
+        return other_.band ? BandBytes(*other_.band) : 0;
     }
 
   private:
@@ -266,7 +270,13 @@ std::int64_t History::HeldBytes() const {
 }
 
 std::int64_t History::Budget() const {
-    return std::max(kMinBudget, 2 * BandBytes(document_.CurrentBand()));
+    // measured against the largest band the steps keep as well as the band shown: a long
+    // band replaced by a short one (Simple Weave over hand weaving) stays in reach of undo
+    std::int64_t largest = BandBytes(document_.CurrentBand());
+    for (int i = 0; i < stack_.count(); ++i)
+        if (const auto* step = dynamic_cast<const Step*>(stack_.command(i)))
+            largest = std::max(largest, step->Held()->BandBytesHeld());
+    return std::max(kMinBudget, 2 * largest);
 }
 
 void History::Trim() {

@@ -19,6 +19,7 @@ struct BandState {
     std::unique_ptr<Band> band;
     std::unique_ptr<Cards> deck;
     bool storeEveryRow = false;
+    std::string wovenSequence;  // the sequence the band was woven with
 };
 
 // What a pick woven or taken off by hand changes besides the band: the turning sequence is
@@ -26,6 +27,7 @@ struct BandState {
 struct PickFlags {
     std::string sequence;
     bool storeEveryRow = false;
+    std::string wovenSequence;
 };
 
 // Undo and redo of every change of the pattern, on the document's QUndoStack. The document
@@ -33,8 +35,9 @@ struct PickFlags {
 // forth (a replaced band is kept, not copied), and undoing or redoing it goes through the
 // document, which redraws and signals as for the change itself.
 //
-// History is capped by memory: the edits together keep at most twice what the band takes
-// (and at least kMinBudget); beyond that the oldest are forgotten.
+// History is capped by memory: the edits together keep at most twice what the largest band
+// takes, the band shown or one an edit keeps (and at least kMinBudget); beyond that the
+// oldest are forgotten.
 class History {
   public:
     static constexpr std::int64_t kMinBudget = std::int64_t{16} << 20;

@@ -1,5 +1,6 @@
 #include "PatternDocument.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 #include "engine/BlankCanvas.h"
@@ -226,6 +227,7 @@ bool PatternDocument::OpenPattern(const std::string& path) {
     LoadPattern({std::move(read.BandName), read.WindowValues, std::move(*sequence),
                  std::move(read.CurrentBand)});
     SetPatternPath(path);
+    StampFile();
     return true;
 }
 
@@ -238,6 +240,7 @@ void PatternDocument::LoadPattern(PatternData pattern) {
     state_.BandMargin = kStartBlockSize;
     turnSequence_ = std::move(pattern.TurnSequence);
     storeEveryRow_ = turnSequence_.empty();
+    wovenSequence_ = turnSequence_;
     // a band read from a file shows its front face
     const bool wasReversed = std::exchange(reversed_, false);
     RunPass(BandSurface::Pass::NewBand, CardCount(),
@@ -274,7 +277,7 @@ bool PatternDocument::WeaveAll() {
         Restore(std::move(previous), std::move(previousDeck));
         return false;
     }
-    NewBandWoven(tr("Simple Weave"), std::move(previous), std::move(previousDeck));
+    NewBandWoven(tr("Simple Weave"), std::move(previous), std::move(previousDeck), turnSequence_);
     return true;
 }
 
@@ -297,14 +300,16 @@ bool PatternDocument::ApplyThreading() {
         Restore(std::move(previousBand), std::move(previousDeck));
         return false;
     }
-    NewBandWoven(tr("Apply"), std::move(previousBand), std::move(previousDeck));
+    NewBandWoven(tr("Apply"), std::move(previousBand), std::move(previousDeck), {});
     return true;
 }
 
 void PatternDocument::NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
-                                   std::unique_ptr<Cards> previousDeck) {
+                                   std::unique_ptr<Cards> previousDeck,
+                                   std::string wovenSequence) {
     // how the band is stored goes with the old band; the face shown stays as it was
-    BandState replaced{std::move(previous), std::move(previousDeck), storeEveryRow_};
+    BandState replaced{std::move(previous), std::move(previousDeck), storeEveryRow_,
+                       std::exchange(wovenSequence_, std::move(wovenSequence))};
     WriteGridHeader();
     storeEveryRow_ = false;
     emit bandReplaced();
@@ -336,7 +341,7 @@ bool PatternDocument::ReplaceColors() {
     }
     BandState previous{std::exchange(state_.CurrentBand, std::move(recoloured)),
                        state_.CurrentDeck ? std::make_unique<Cards>(*state_.CurrentDeck) : nullptr,
-                       storeEveryRow_};
+                       storeEveryRow_, wovenSequence_};
     RedrawSurfaces(BandSurface::Pass::Redraw);
     emit bandRedrawn();
     history_->BandReplaced(tr("Replace Colors"), std::move(previous));
@@ -382,7 +387,8 @@ std::optional<Cards> PatternDocument::RemovePick() {
     AfterPickStep();
     if (removed)
         history_->PickTaken(*removed, top, before);
-    else if (before.sequence != turnSequence_ || before.storeEveryRow != storeEveryRow_)
+    else if (before.sequence != turnSequence_ || before.storeEveryRow != storeEveryRow_ ||
+             before.wovenSequence != wovenSequence_)
         history_->PickFlagsChanged(before);
     return removed;
 }
@@ -422,11 +428,13 @@ void PatternDocument::AfterPickStep() {
     // a hand-woven band is saved row by row, which a file without a turning sequence does,
     // also when a sequence is typed again before the band is woven from it
     storeEveryRow_ = true;
+    wovenSequence_.clear();
     AssignTurnSequence({});
 }
 
 void PatternDocument::SwapPickFlags(PickFlags& other) {
     std::swap(storeEveryRow_, other.storeEveryRow);
+    std::swap(wovenSequence_, other.wovenSequence);
     std::string sequence = turnSequence_;
     AssignTurnSequence(other.sequence);
     other.sequence = std::move(sequence);
@@ -584,6 +592,7 @@ void PatternDocument::SwapBandState(BandState& other) {
     std::swap(state_.CurrentBand, other.band);
     std::swap(state_.CurrentDeck, other.deck);
     std::swap(storeEveryRow_, other.storeEveryRow);
+    std::swap(wovenSequence_, other.wovenSequence);
     RedrawSurfaces(BandSurface::Pass::NewBand);
     WriteGridHeader();
     emit bandReplaced();
@@ -591,38 +600,62 @@ void PatternDocument::SwapBandState(BandState& other) {
 
 namespace {
 
-// What the file holds beside the band, with the sequence left out when the band is not what
-// weaving its first row with the sequence gives: then every row is stored.
+// What the file holds beside the band: the sequence that reopens it as the band shown.
 class SavingHost : public PatternFileHost {
   public:
-    SavingHost(PatternFileHost& host, bool storeEveryRow)
-        : host_(host), storeEveryRow_(storeEveryRow) {}
+    SavingHost(PatternFileHost& host, std::string sequence)
+        : host_(host), sequence_(std::move(sequence)) {}
     std::optional<std::string> AskSavePath() override { return host_.AskSavePath(); }
     void SetMainCaption(const std::string& caption) override { host_.SetMainCaption(caption); }
     std::string BandNameText() override { return host_.BandNameText(); }
-    std::string TurnSequenceText() override {
-        return storeEveryRow_ ? std::string() : host_.TurnSequenceText();
-    }
+    std::string TurnSequenceText() override { return sequence_; }
     WindowValues CurrentWindowValues() override { return host_.CurrentWindowValues(); }
     void ApplyWindowValues(const WindowValues& values) override { host_.ApplyWindowValues(values); }
 
   private:
     PatternFileHost& host_;
-    bool storeEveryRow_;
+    std::string sequence_;
 };
 
 }  // namespace
 
+std::string PatternDocument::StoredSequence() const {
+    // every row is stored for a band woven by hand, and when the sequence box was emptied
+    if (storeEveryRow_ || turnSequence_.empty()) return {};
+    if (state_.CurrentBand->Count() <= 1) return turnSequence_;
+    return wovenSequence_;
+}
+
+bool PatternDocument::SequenceNotWoven() const {
+    return !turnSequence_.empty() && turnSequence_ != StoredSequence();
+}
+
 bool PatternDocument::Save(PatternFileHost& host) {
     const std::string path = state_.PatternPath;
     const bool wasChanged = state_.PatternChanged;
-    SavingHost saving(host, storeEveryRow_);
+    SavingHost saving(host, StoredSequence());
     // the band holds the front face, which is what a file holds
     const bool saved = SaveFile(state_, saving);
-    if (saved) undoStack_.setClean();
+    if (saved) {
+        undoStack_.setClean();
+        StampFile();
+    }
     if (state_.PatternPath != path) emit patternPathChanged(ToQString(state_.PatternPath));
     if (state_.PatternChanged != wasChanged) emit modifiedChanged(state_.PatternChanged);
     return saved;
+}
+
+void PatternDocument::StampFile() {
+    const QFileInfo file(QString::fromStdString(state_.PatternPath));
+    fileStamp_ = {state_.PatternPath, file.lastModified(), file.exists() ? file.size() : -1};
+}
+
+bool PatternDocument::FileChangedOnDisk() const {
+    if (state_.PatternPath.empty() || state_.PatternPath != fileStamp_.path) return false;
+    const QFileInfo file(QString::fromStdString(state_.PatternPath));
+    // a file removed since is written anew: nothing of anyone's is lost
+    if (!file.exists()) return false;
+    return file.lastModified() != fileStamp_.modified || file.size() != fileStamp_.size;
 }
 
 }  // namespace tessaly

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
@@ -54,7 +55,17 @@ class PatternDocument : public QObject {
     // The threading deck of the last Apply or opened sequence; null until there is one.
     const Cards* CurrentDeck() const { return state_.CurrentDeck.get(); }
     const std::string& BandName() const { return state_.BandName; }
+    // The sequence as typed in the design window.
     const std::string& TurnSequence() const { return turnSequence_; }
+    // The sequence the band shown was woven with: empty for a band woven or edited by hand
+    // and for the threading row alone. The printout describes the band by it.
+    const std::string& WovenSequence() const { return wovenSequence_; }
+    // The sequence a Save writes: the file reopens as the band shown. A band of its threading
+    // row alone keeps the sequence typed, which opening the file weaves.
+    std::string StoredSequence() const;
+    // A sequence was typed that the band shown was not woven with, so a Save would not keep
+    // it: the weaver should be asked first.
+    bool SequenceNotWoven() const;
     const std::string& PatternPath() const { return state_.PatternPath; }
     bool PatternChanged() const { return state_.PatternChanged; }
     bool IsReversed() const { return reversed_; }
@@ -140,6 +151,9 @@ class PatternDocument : public QObject {
     void SetPrintBottom(std::int32_t bottom) { state_.PrintBottom = bottom; }
     // Writes the pattern to its file, asking the host for a path when it has none.
     bool Save(PatternFileHost& host);
+    // The pattern's file was changed by another program (its time or size is not what it was
+    // when opened or last saved here), so a Save would overwrite someone else's work.
+    bool FileChangedOnDisk() const;
 
   signals:
     // A pattern was opened (or started anew): everything about it is new.
@@ -193,23 +207,34 @@ class PatternDocument : public QObject {
     // A band woven from the threading took the place of the previous one (Apply, Simple
     // Weave): the grid's header, stored from its threading; undo keeps the old.
     void NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
-                      std::unique_ptr<Cards> previousDeck);
+                      std::unique_ptr<Cards> previousDeck, std::string wovenSequence);
     // Puts a band back after a failed operation and shows it.
     void Restore(std::unique_ptr<Band> band, std::unique_ptr<Cards> deck);
     void DrawAfterRemoval(Canvas& canvas);
     void AfterPickStep();
-    PickFlags CurrentPickFlags() const { return {turnSequence_, storeEveryRow_}; }
+    PickFlags CurrentPickFlags() const { return {turnSequence_, storeEveryRow_, wovenSequence_}; }
     void AssignTurnSequence(const std::string& sequence);
     void SetModified(bool changed);
     void SetNetTwist(std::vector<std::int32_t> twist);
 
+    // Remembers what the pattern's file looks like now, after opening or saving it.
+    void StampFile();
+
     AppState state_;
+    struct FileStamp {
+        std::string path;
+        QDateTime modified;
+        qint64 size = -1;
+    } fileStamp_;
     std::string turnSequence_;
     std::vector<DraftColumn> draft_;
     std::vector<std::int32_t> netTwist_;
     bool reversed_ = false;
     // the band holds picks that weaving its first row with the sequence would not give
     bool storeEveryRow_ = false;
+    // the sequence the band shown was woven with; empty for a band of its threading row only
+    // and for one woven or edited by hand
+    std::string wovenSequence_;
     InstructionGrid grid_;
     std::vector<BandSurface*> surfaces_;
     QUndoStack undoStack_;

@@ -86,7 +86,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
 
     // the design window first: the others take their places from it
     design_ = new DesignWindow(document_, dialogs_);
-    design_->SetSaveHandler([this] { return document_.Save(*this); });
+    design_->SetSaveHandler([this] { return SavePattern(); });
     designSub_ = AddChild(mdi_, design_);
     designSub_->setGeometry(0, 0, TwipsToPixels(DesignWindow::kOuterWidthTwips),
                             TwipsToPixels(DesignWindow::kOuterHeightTwips));
@@ -323,7 +323,7 @@ bool MainWindow::MaySetPatternAside() {
                          true)) {
         case UserDialogs::Answer::Yes:
             // a save that was cancelled or failed keeps the pattern: nothing unsaved is lost
-            return document_.Save(*this);
+            return SavePattern();
         case UserDialogs::Answer::No:
             return true;
         default:
@@ -347,7 +347,43 @@ void MainWindow::mnuOpen_Click() {
 }
 
 void MainWindow::mnuSave_Click() {
-    Trap("frmMain", "mnuSave_Click", [&] { document_.Save(*this); });
+    Trap("frmMain", "mnuSave_Click", [&] { SavePattern(); });
+}
+
+bool MainWindow::SavePattern() {
+    if (document_.SequenceNotWoven()) {
+        const QString sequence = QString::fromStdString(document_.TurnSequence());
+        const QString stored = QString::fromStdString(document_.StoredSequence());
+        const QString shown =
+            stored.isEmpty() ? tr("The band shown is saved row by row, without a turning sequence.")
+                             : tr("The band shown was woven with \"%1\", which is what the file "
+                                  "will hold.")
+                                   .arg(stored);
+        switch (dialogs_.Ask(this, tr("Save Pattern"),
+                             tr("The turning sequence \"%1\" has not been woven. %2\n\n"
+                                "Weave the band with \"%1\" before saving? (No saves the band "
+                                "as it is shown.)")
+                                 .arg(sequence, shown),
+                             true)) {
+            case UserDialogs::Answer::Yes:
+                if (!document_.WeaveAll()) return false;
+                break;
+            case UserDialogs::Answer::No:
+                break;
+            default:
+                return false;
+        }
+    }
+    if (document_.FileChangedOnDisk()) {
+        const QString path = QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
+        if (dialogs_.Ask(this, tr("Save Pattern"),
+                         tr("%1 was changed by another program after it was opened here.\n\n"
+                            "Overwrite it with this pattern?")
+                             .arg(path),
+                         false) != UserDialogs::Answer::Yes)
+            return false;
+    }
+    return document_.Save(*this);
 }
 
 void MainWindow::mnuSaveAs_Click() {
@@ -355,7 +391,7 @@ void MainWindow::mnuSaveAs_Click() {
         // a cancelled Save As keeps the file the pattern had, as the caption shows it
         const std::string previous = document_.PatternPath();
         document_.SetPatternPath({});
-        if (!document_.Save(*this)) document_.SetPatternPath(previous);
+        if (!SavePattern()) document_.SetPatternPath(previous);
     });
 }
 

@@ -102,6 +102,9 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
     // weaver wishes. False when the weaver cancelled or the save did not happen.
     bool MaySetPatternAside();
+    // Saves the pattern, first asking about what a Save would not keep or would overwrite:
+    // a sequence typed but not woven, a file another program changed. False when not saved.
+    bool SavePattern();
     void RememberRecent(const QString& path);
     void BuildRecentMenu();
     void OpenRecent(const QString& path);
