@@ -5,6 +5,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
+#include <QTest>
 #include <QSettings>
 #include <QUrl>
 #include <fstream>
@@ -128,6 +130,100 @@ TEST_F(FileCommandsTest, unsaved_work_is_never_put_aside_without_asking) {
     Trigger("mnuOpen");
     EXPECT_EQ(Document().BandName(), "Threaded");
     EXPECT_FALSE(Document().PatternChanged());
+}
+
+TEST_F(FileCommandsTest, paint_not_applied_is_unsaved_work) {
+    EXPECT_FALSE(window.isWindowModified());
+    Document().PaintDraft({{1, 0}}, test::colors::kRed);
+    // the caption marks it, though the file would not change
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_FALSE(Document().PatternChanged());
+    dialogs.answer = UserDialogs::Answer::Cancel;
+    Trigger("mnuNew");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.startsWith(
+        "The threading has changes that were not applied."));
+    EXPECT_TRUE(Document().DraftNotApplied());
+    QCloseEvent close;
+    QCoreApplication::sendEvent(&window, &close);
+    EXPECT_FALSE(close.isAccepted());
+    // applied, it is part of the band and the mark is the pattern's own
+    QTest::mouseClick(window.Design()->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    EXPECT_FALSE(Document().DraftNotApplied());
+    EXPECT_TRUE(window.isWindowModified());
+    Document().UndoStack().undo();
+    EXPECT_TRUE(Document().DraftNotApplied());
+    Document().UndoStack().undo();
+    EXPECT_FALSE(window.isWindowModified());
+}
+
+TEST_F(FileCommandsTest, a_sequence_typed_but_not_woven_is_not_saved_unasked) {
+    const std::string path = ThreadedFile();
+    dialogs.openAnswer = QString::fromStdString(path);
+    Trigger("mnuOpen");
+    const auto woven = test::DecksOf(Document().CurrentBand());
+    Document().SetTurnSequence("FB");
+
+    dialogs.answer = UserDialogs::Answer::Cancel;
+    Trigger("mnuSave");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.contains("\"FB\" has not been woven"));
+    EXPECT_TRUE(Document().PatternChanged());
+
+    // No: the file holds the band shown, which opening it gives back
+    dialogs.answer = UserDialogs::Answer::No;
+    Trigger("mnuSave");
+    EXPECT_FALSE(Document().PatternChanged());
+    ASSERT_TRUE(Document().OpenPattern(path));
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), woven);
+    EXPECT_EQ(Document().TurnSequence(), "FFBB");
+
+    // Yes: woven with the sequence, then saved
+    Document().SetTurnSequence("FB");
+    dialogs.answer = UserDialogs::Answer::Yes;
+    Trigger("mnuSave");
+    const auto fb = test::DecksOf(Document().CurrentBand());
+    EXPECT_NE(fb, woven);
+    ASSERT_TRUE(Document().OpenPattern(path));
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), fb);
+
+    // a sequence typed on a hand-woven band is asked about too
+    Document().AddPick(Document().CurrentBand().At(Document().CurrentBand().Count()).Cards());
+    Document().SetTurnSequence("FFB");
+    const std::size_t asked = dialogs.questions.size();
+    dialogs.answer = UserDialogs::Answer::No;
+    Trigger("mnuSave");
+    EXPECT_EQ(dialogs.questions.size(), asked + 1);
+    EXPECT_TRUE(dialogs.questions.back().text.contains("row by row"));
+    const auto handWoven = test::DecksOf(Document().CurrentBand());
+    ASSERT_TRUE(Document().OpenPattern(path));
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), handWoven);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(FileCommandsTest, save_asks_before_overwriting_a_file_changed_by_another_program) {
+    const std::string path = ThreadedFile();
+    dialogs.openAnswer = QString::fromStdString(path);
+    Trigger("mnuOpen");
+    Document().SetBandName("Mine");
+    // another program writes the file (a size of its own, so the change shows at once)
+    dir.Write("threaded.kst", test::ReadAll(path) + "\r\n");
+    const std::string theirs = test::ReadAll(path);
+    dialogs.answer = UserDialogs::Answer::No;
+    Trigger("mnuSave");
+    ASSERT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_TRUE(dialogs.questions[0].text.contains("changed by another program"));
+    EXPECT_EQ(test::ReadAll(path), theirs);
+    EXPECT_TRUE(Document().PatternChanged());
+    dialogs.answer = UserDialogs::Answer::Yes;
+    Trigger("mnuSave");
+    EXPECT_NE(test::ReadAll(path), theirs);
+    EXPECT_FALSE(Document().PatternChanged());
+    // saved here, the file is ours again: the next Save asks nothing
+    Document().SetBandName("Mine again");
+    Trigger("mnuSave");
+    EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(FileCommandsTest, undoing_back_to_the_saved_pattern_asks_nothing) {

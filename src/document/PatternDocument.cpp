@@ -461,6 +461,11 @@ void PatternDocument::ResetDraft() {
     emit threadingChanged();
 }
 
+bool PatternDocument::DraftNotApplied() const {
+    if (CardCount() == 0) return !draft_.empty();
+    return draft_ != DraftFromDeck(state_.CurrentBand->At(1).Cards());
+}
+
 void PatternDocument::SetCardCount(std::int32_t count) {
     if (count < 1 || count > kMaxCards)
         throw AppError(ErrorNumber::Overflow,

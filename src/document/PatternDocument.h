@@ -77,6 +77,9 @@ class PatternDocument : public QObject {
     const InstructionGrid& Grid() const { return grid_; }
     // The threading being designed: one column per card. It becomes the pattern on Apply.
     const std::vector<DraftColumn>& Draft() const { return draft_; }
+    // The draft holds changes that were not applied: it is not the band's threading row.
+    // They are unsaved work, though no file holds them.
+    bool DraftNotApplied() const;
     // Each card's net twist after the last pick (forward turns minus backward turns), by
     // position from 1 at index 0.
     const std::vector<std::int32_t>& NetTwist() const { return netTwist_; }

@@ -20,6 +20,7 @@ struct DraftColumn {
     std::int32_t CColor = 0;
     std::int32_t DColor = 0;
     std::int32_t Thread = 0;
+    friend bool operator==(const DraftColumn&, const DraftColumn&) = default;
 };
 
 // The draft shows only the colours and the threading of the first row's cards.

@@ -74,6 +74,10 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     connect(&document_, &PatternDocument::patternPathChanged, this,
             [this](const QString& path) { RememberRecent(path); });
     connect(&document_, &PatternDocument::modifiedChanged, this, &MainWindow::UpdateCaption);
+    // paint not yet applied is unsaved work too
+    for (auto changed : {&PatternDocument::threadingChanged, &PatternDocument::bandReplaced,
+                         &PatternDocument::bandRedrawn})
+        connect(&document_, changed, this, &MainWindow::UpdateCaption);
     setWindowIcon(QIcon(":/icons/logo.svg"));
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
@@ -318,9 +322,14 @@ void MainWindow::OpenRecent(const QString& path) {
 }
 
 bool MainWindow::MaySetPatternAside() {
-    if (!document_.PatternChanged()) return true;
-    switch (dialogs_.Ask(this, tr("Save Pattern"), tr("Do you want to save the current pattern?"),
-                         true)) {
+    const bool draftNotApplied = document_.DraftNotApplied();
+    if (!document_.PatternChanged() && !draftNotApplied) return true;
+    QString question = tr("Do you want to save the current pattern?");
+    // no file holds the draft: the weaver is told what a Save leaves out
+    if (draftNotApplied)
+        question = tr("The threading has changes that were not applied.") + "\n\n" + question +
+                   " " + tr("(The threading changes are not saved.)");
+    switch (dialogs_.Ask(this, tr("Save Pattern"), question, true)) {
         case UserDialogs::Answer::Yes:
             // a save that was cancelled or failed keeps the pattern: nothing unsaved is lost
             return SavePattern();
@@ -435,7 +444,7 @@ void MainWindow::UpdateCaption() {
     setWindowTitle(path.empty()
                        ? QStringLiteral("Tessaly[*]")
                        : QStringLiteral("Tessaly - %1[*]").arg(QString::fromStdString(path)));
-    setWindowModified(document_.PatternChanged());
+    setWindowModified(document_.PatternChanged() || document_.DraftNotApplied());
 }
 
 void MainWindow::mnuReverse_Click() {
