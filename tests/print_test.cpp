@@ -240,6 +240,19 @@ TEST(printed_pattern_test, from_26_cards_the_band_has_a_page_of_its_own_under_th
     EXPECT_EQ(page.bandPixels.left(), 275 + 125);
 }
 
+TEST(printed_pattern_test, a_title_of_several_lines_is_not_covered_by_the_band) {
+    const auto band = ForwardBand(26, 6);
+    const int underShortTitle = Print(SourceOf(*band, "Wide")).pages.at(1).bandPixels.top();
+    // three lines of the 20-point title
+    std::string name;
+    for (int word = 0; word < 40; ++word) name += "Diamonds ";
+    const PageRecord page = Print(SourceOf(*band, name)).pages.at(1);
+    ASSERT_EQ(page.polygons, 26 * 7);
+    // 0.5 in of margin and three title lines of about 24 points reach 1.5 in down the page
+    EXPECT_GT(page.bandPixels.top(), qRound(1.5 * kDpi));
+    EXPECT_GT(page.bandPixels.top(), underShortTitle);
+}
+
 TEST(printed_pattern_test, the_zoom_prints_the_band_larger) {
     const auto band = ForwardBand(10, 4);
     PrintSource source = SourceOf(*band, "Z", "F");
@@ -546,6 +559,36 @@ TEST_F(PrintCommandsTest, export_picture_writes_what_the_display_shows) {
     EXPECT_NE(svg.find("<svg"), std::string::npos);
     EXPECT_EQ(dialogs.exportDialogs.back().filters,
               (QStringList{"PNG Picture (*.png)", "SVG Picture (*.svg)"}));
+}
+
+TEST_F(PrintCommandsTest, the_printout_describes_the_band_not_what_was_typed_for_it) {
+    const Band& band = document.CurrentBand();
+    // a card count and a sequence typed, neither applied nor woven
+    document.SetCardCount(9);
+    document.SetTurnSequence("FB");
+    PrintSource source = PrintCommands::SourceOf(document);
+    EXPECT_EQ(source.draft.size(), 30u);
+    EXPECT_EQ(source.draft, DraftFromDeck(band.At(1).Cards()));
+    // woven by hand: no sequence, so the turning instructions print
+    EXPECT_EQ(source.turnSequence, "");
+    EXPECT_EQ(source.band, &band);
+    const Printout out = Print(source);
+    EXPECT_EQ(out.pages.at(0).paragraphs.at(2), "Number of Cards:  30");
+    EXPECT_FALSE(TablesHeaded(out, "").empty());
+
+    // the reverse face: the threading stays the front's, the picture is the face shown
+    document.Reverse();
+    source = PrintCommands::SourceOf(document);
+    EXPECT_EQ(source.draft, DraftFromDeck(band.At(1).Cards()));
+    ASSERT_NE(source.band, nullptr);
+    EXPECT_EQ(test::DecksOf(*source.band), test::DecksOf(*document.ShownBand()));
+
+    // a band woven from a sequence prints the sequence it was woven with
+    document.Reverse();
+    test::LoadWoven(document, FourColourDeck(6), "FFBB");
+    document.SetTurnSequence("FFFB");
+    EXPECT_EQ(PrintCommands::SourceOf(document).turnSequence, "FFBB");
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(PrintCommandsTest, a_band_of_one_row_is_said_to_have_nothing_to_print) {

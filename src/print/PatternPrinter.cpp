@@ -189,10 +189,13 @@ DrawingGeometry PatternPrinter::BandGeometry(const PrintSource& source, const Pa
 
 void PatternPrinter::PrintBand() {
     const bool ownPage = CardCount() >= kCardsBesideTables;
-    const DrawingGeometry geometry = BandGeometry(source_, page_, ownPage);
+    DrawingGeometry geometry = BandGeometry(source_, page_, ownPage);
     if (ownPage) {
         page_.NewPage();
         PrintTitle();
+        // a title of several lines pushes the band down: it starts below the title
+        geometry.BandTop = std::max(
+            geometry.BandTop, RoundToInt32(page_.CurrentY() / page_.TwipsPerPixelY()));
     }
     PageCanvas canvas(page_);
     source_.band->WeaveBand(&canvas, &grid_, geometry);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,7 @@ struct PrintSource {
     std::string turnSequence;        // empty: the band was woven by hand, its instructions print
     std::vector<DraftColumn> draft;  // the threading tables; its size is the card count
     const Band* band = nullptr;
+    std::shared_ptr<const Band> keptBand;  // holds the band when the source drew its own copy
     std::int32_t screenBlockSize = 10;  // the display's zoom
     std::int16_t screenBandMargin = 10;
     double twipsPerScreenPixel = kTwipsPerPixel;

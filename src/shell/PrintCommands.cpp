@@ -38,11 +38,20 @@ PrintCommands::PrintCommands(PatternDocument& document, UserDialogs& dialogs, QW
     : QObject(parent), document_(document), dialogs_(dialogs), parent_(parent) {}
 
 PrintSource PrintCommands::SourceOf(const PatternDocument& document) {
+    // the printout describes the band as it is: its own threading row on the front face, its
+    // cards and the sequence it was woven with, never a draft or a sequence not yet woven
     PrintSource source;
     source.bandName = document.BandName();
-    source.turnSequence = document.TurnSequence();
-    source.draft = document.Draft();
-    source.band = &document.CurrentBand();
+    source.turnSequence = document.WovenSequence();
+    const Band& band = document.CurrentBand();
+    if (band.Count() > 0) source.draft = DraftFromDeck(band.At(1).Cards());
+    // the picture and the instructions show the face the display shows
+    if (document.IsReversed()) {
+        source.keptBand = document.ShownBand();
+        source.band = source.keptBand.get();
+    } else {
+        source.band = &band;
+    }
     const DrawingGeometry screen = document.Geometry();
     source.screenBlockSize = screen.BlockSize;
     source.screenBandMargin = screen.BandMargin;
@@ -133,7 +142,8 @@ void PrintCommands::ExportPicture() {
     const BusyCursor busy;
     try {
         // the picture the display shows, drawn as the exporter draws it
-        const Band& band = document_.CurrentBand();
+        const std::unique_ptr<Band> shown = document_.ShownBand();
+        const Band& band = *shown;
         const DrawingGeometry geometry = document_.Geometry();
         BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
         InstructionGrid scratch;
