@@ -341,8 +341,11 @@ void FileTransaction::Commit() {
 
     std::set<std::string> folders;
     try {
-        // every new file is whole and on disk before the first old one is touched
+        // every new file is whole and on disk, and every device and stream has taken what it
+        // was sent, before the first old file is touched: a full device or a closed pipe
+        // leaves every file as it was
         for (Output* output : replaced) output->Stage();
+        for (Output* output : inPlace) output->WriteInPlace();
         for (Output* output : replaced) {
             output->KeepOld();
             output->Replace();
@@ -356,7 +359,6 @@ void FileTransaction::Commit() {
         throw;
     }
     for (const std::string& folder : folders) SyncFolder(folder);
-    for (Output* output : inPlace) output->WriteInPlace();
     outputs_.clear();
 }
 
@@ -367,6 +369,9 @@ void WriteFileAtomically(const std::string& path, std::string_view bytes) {
 }
 
 void InstallTemporaryCleanup() {
+    // a reader that goes away (a pipe closed by "head") is a failed write like any other,
+    // reported and cleaned up, not a signal that ends the program on the spot
+    ::signal(SIGPIPE, SIG_IGN);
     struct sigaction action {};
     action.sa_handler = RemoveTemporariesAndStop;
     sigemptyset(&action.sa_mask);

@@ -40,9 +40,10 @@ class FileTransaction {
     // Adds one file to write.
     void Add(const std::string& path, std::string bytes);
 
-    // Writes every file added, or none: all temporaries are written and synced before the
-    // first one takes its target's place, and a failure after that puts back what was
-    // replaced. Files written in place (devices, FIFOs) come last and cannot be taken back.
+    // Writes every file added, or none: all temporaries are written and synced, and every file
+    // written in place (a device, a FIFO, a pipe) has taken its bytes, before the first
+    // temporary takes its target's place; a failure after that puts back what was replaced.
+    // What a device or pipe took cannot be taken back.
     void Commit();
 
   private:
@@ -54,7 +55,8 @@ class FileTransaction {
 void WriteFileAtomically(const std::string& path, std::string_view bytes);
 
 // Removes the temporaries of unfinished writes when the program is stopped by SIGINT or
-// SIGTERM, then lets the signal end the program as it would have.
+// SIGTERM, then lets the signal end the program as it would have. A write to a pipe with no
+// reader fails (EPIPE) instead of raising SIGPIPE.
 void InstallTemporaryCleanup();
 
 }  // namespace tessaly
