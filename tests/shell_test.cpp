@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
+
+#include <QMenu>
+
 #include <QAccessible>
 #include <QAction>
 #include <QDir>
@@ -115,6 +119,7 @@ TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
     MainWindow& window = Start();
     window.setGeometry(30, 40, 700, 500);
     test::ProcessEvents();
+    window.Action("mnuTile")->trigger();  // the children within the smaller work area
     const WindowValue main = window.CurrentWindowValues()[0];
     const QRect outer = window.frameGeometry();
     EXPECT_EQ(main, (WindowValue{0, outer.y() * 15, outer.x() * 15, outer.width() * 15,
@@ -124,6 +129,66 @@ TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
     window.ApplyWindowValues(values);
     test::ProcessEvents();
     EXPECT_EQ(window.frameGeometry().size(), outer.size());
+}
+
+TEST_F(ShellTest, a_main_window_stored_too_small_grows_to_hold_its_windows) {
+    MainWindow& window = Start();
+    // saved on a small screen: a 640 x 480 main window, the weaving assistant below its edge
+    WindowValues values = window.CurrentWindowValues();
+    values[0] = {0, 600, 600, 640 * 15, 480 * 15};
+    values[3] = {0, 500 * 15, 0, 400 * 15, 200 * 15};
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_TRUE(area.contains(window.frameGeometry())) << area.width() << "x" << area.height();
+    QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
+    ASSERT_NE(work, nullptr);
+    // every window can be reached: inside the work area, or the work area scrolls to it
+    for (QMdiSubWindow* sub : {window.DesignSubWindow(), window.DisplaySubWindow(),
+                               window.WeaveSubWindow()}) {
+        const QRect place = sub->geometry();
+        const bool inside = work->viewport()->rect().contains(place.topLeft() + QPoint(10, 10));
+        const bool scrolls = work->verticalScrollBar()->maximum() > 0 ||
+                             work->horizontalScrollBar()->maximum() > 0;
+        EXPECT_TRUE(inside || scrolls) << sub->widget()->objectName().toStdString();
+    }
+    EXPECT_GE(window.WeaveSubWindow()->y(), 0);
+    EXPECT_GT(window.height(), 480);
+    EXPECT_EQ(work->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShellTest, the_window_menu_tiles_cascades_and_names_every_window) {
+    MainWindow& window = Start();
+    QAction* instructions = window.Action("mnuWindowInstructions");
+    ASSERT_NE(instructions, nullptr);
+    EXPECT_FALSE(instructions->isChecked());
+    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
+    EXPECT_TRUE(window.Action("mnuWindowWeave")->isChecked());
+    EXPECT_TRUE(window.Action("mnuWindowDisplay")->isChecked());
+    instructions->trigger();
+    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_TRUE(instructions->isChecked());
+    // a window closed by its own frame is unchecked
+    window.WeaveSubWindow()->close();
+    EXPECT_FALSE(window.Action("mnuWindowWeave")->isChecked());
+    window.Action("mnuWindowDesign")->setChecked(false);
+    EXPECT_FALSE(window.DesignSubWindow()->isVisible());
+    window.Action("mnuWindowDesign")->setChecked(true);
+    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    // tiled, the shown windows share the work area without overlapping
+    window.Action("mnuTile")->trigger();
+    QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
+    const QRect area = work->viewport()->rect();
+    EXPECT_TRUE(area.contains(window.DesignSubWindow()->geometry()));
+    EXPECT_FALSE(window.DesignSubWindow()->geometry().intersects(
+        window.InstructionsSubWindow()->geometry()));
+    window.Action("mnuCascade")->trigger();
+    EXPECT_NE(window.DesignSubWindow()->pos(), window.DisplaySubWindow()->pos());
+    const QMenu* menu = window.findChild<QMenu*>("mnuWindow");
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), "&Window");
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(ShellTest, menus_and_toolbar_carry_the_commands) {

@@ -18,6 +18,9 @@
 #include <QSettings>
 #include <QToolBar>
 #include <QUrl>
+#include <QLayout>
+#include <QMenu>
+#include <functional>
 
 #include "PrintCommands.h"
 #include "SplashWindow.h"
@@ -37,15 +40,25 @@ namespace tessaly {
 
 namespace {
 
-// A child window that hides when closed: its contents live as long as the program.
+// A child window that hides when closed: its contents live as long as the program. It says
+// when it is shown or hidden, for the Window menu's check marks.
 class ChildWindow : public QMdiSubWindow {
   public:
     using QMdiSubWindow::QMdiSubWindow;
+    std::function<void()> visibilityChanged;
 
   protected:
     void closeEvent(QCloseEvent* event) override {
         event->ignore();
         hide();
+    }
+    void showEvent(QShowEvent* event) override {
+        QMdiSubWindow::showEvent(event);
+        if (visibilityChanged) visibilityChanged();
+    }
+    void hideEvent(QHideEvent* event) override {
+        QMdiSubWindow::hideEvent(event);
+        if (visibilityChanged) visibilityChanged();
     }
 };
 
@@ -82,6 +95,9 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     mdi_ = new QMdiArea(this);
     mdi_->setObjectName("mdiArea");
     mdi_->setBackground(QColor(0x8a, 0x8f, 0x98));
+    // a child placed outside the work area can always be scrolled to
+    mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     print_ = new PrintCommands(document_, dialogs_, this);
 
@@ -110,6 +126,7 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
     connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
 
+    BuildWindowMenu();
     designSub_->show();
     displaySub_->show();
     weaveSub_->show();
@@ -224,6 +241,41 @@ void MainWindow::BuildMenus() {
     QAction* about = AddAction("mnuAbout", tr("&About"));
     connect(about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
     help->addActions({readme, about});
+}
+
+void MainWindow::BuildWindowMenu() {
+    auto* window = new QMenu(tr("&Window"), this);
+    window->setObjectName("mnuWindow");
+    menuBar()->insertMenu(findChild<QMenu*>("mnuHelp")->menuAction(), window);
+    QAction* tile = AddAction("mnuTile", tr("&Tile"));
+    connect(tile, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
+    QAction* cascade = AddAction("mnuCascade", tr("&Cascade"));
+    connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
+    window->addActions({tile, cascade});
+    window->addSeparator();
+    // each window by name, checked while it is shown; checking shows and brings it forward
+    // as the View menu does, unchecking closes it
+    const std::tuple<const char*, QString, QMdiSubWindow*, void (MainWindow::*)()> windows[] = {
+        {"mnuWindowDesign", tr("Threading &Design"), designSub_, &MainWindow::mnuDesign_Click},
+        {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::mnuDisplay_Click},
+        {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::mnuWeave_Click},
+        {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
+         &MainWindow::mnuInstructions_Click}};
+    for (const auto& [name, text, sub, show] : windows) {
+        QAction* entry = AddAction(name, text);
+        entry->setCheckable(true);
+        connect(entry, &QAction::toggled, this, [this, sub = sub, show = show](bool on) {
+            if (on == !sub->isHidden()) return;  // the echo of the window's own change
+            if (on)
+                (this->*show)();
+            else
+                sub->close();
+        });
+        static_cast<ChildWindow*>(sub)->visibilityChanged = [entry, sub = sub] {
+            entry->setChecked(!sub->isHidden());
+        };
+        window->addAction(entry);
+    }
 }
 
 void MainWindow::BuildToolbar() {
@@ -591,6 +643,13 @@ WindowValues MainWindow::CurrentWindowValues() {
 void MainWindow::ApplyWindowValues(const WindowValues& values) {
     WindowPlaces::ApplyToMain(this, values[0]);
     WindowPlaces::KeepOnScreen(this);
+    // a main window stored smaller than its children's places (saved on a small screen)
+    // grows to hold them, as far as the screen allows; the work area scrolls to the rest
+    if (const QRect extent = WindowPlaces::ChildrenExtent({values[1], values[2], values[3]});
+        !extent.isEmpty()) {
+        WindowPlaces::GrowToHold(this, mdi_->viewport()->size(), extent);
+        if (layout() != nullptr) layout()->activate();
+    }
     childrenPlaced_ = true;
     for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]},
                               std::pair{weaveSub_, values[3]}}) {

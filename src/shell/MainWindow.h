@@ -105,6 +105,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Saves the pattern, first asking about what a Save would not keep or would overwrite:
     // a sequence typed but not woven, a file another program changed. False when not saved.
     bool SavePattern();
+    // Window: Tile, Cascade and the four windows by name.
+    void BuildWindowMenu();
     void RememberRecent(const QString& path);
     void BuildRecentMenu();
     void OpenRecent(const QString& path);

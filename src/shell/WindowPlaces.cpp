@@ -113,4 +113,29 @@ void KeepOnScreen(QWidget* window) {
                         std::max((available.height() - size.height()) / 2, 0)));
 }
 
+QRect ChildrenExtent(std::initializer_list<WindowValue> children) {
+    QRect extent;
+    for (const WindowValue& child : children) {
+        const QRect place = PlaceOf(child);
+        if (child.State == 0 && !place.isEmpty()) extent |= QRect(QPoint(0, 0), place.bottomRight());
+    }
+    return extent;
+}
+
+void GrowToHold(QWidget* window, QSize workArea, const QRect& extent) {
+    if (window->isMinimized() || window->isMaximized()) return;
+    const QSize missing = (extent.size() - workArea).expandedTo(QSize(0, 0));
+    if (missing.width() == 0 && missing.height() == 0) return;
+    const QRect available = AvailableArea(window);
+    const QSize outer = (window->frameGeometry().size() + missing).boundedTo(available.size());
+    window->resize(AtLeastMinimum(outer - FrameExtra(window)));
+    // grown, it may reach past the screen's edge: moved back so the whole of it shows
+    const QRect frame = window->frameGeometry();
+    const int x = std::clamp(frame.x(), available.left(),
+                             std::max(available.right() + 1 - frame.width(), available.left()));
+    const int y = std::clamp(frame.y(), available.top(),
+                             std::max(available.bottom() + 1 - frame.height(), available.top()));
+    window->move(x, y);
+}
+
 }  // namespace tessaly::WindowPlaces

@@ -1,5 +1,9 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
+#include <initializer_list>
+
 #include "model/WindowValue.h"
 
 class QMdiArea;
@@ -31,6 +35,13 @@ void ApplyToChild(QMdiSubWindow* window, const WindowValue& value);
 // least the usable minimum in size.
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window);
 void KeepOnScreen(QWidget* window);
+
+// The smallest rectangle from the work area's corner holding the stored places of the normal
+// children among these, in pixels; empty when none has a usable place.
+QRect ChildrenExtent(std::initializer_list<WindowValue> children);
+// Grows a normal main window whose work area (of this size now) is smaller than extent by
+// what is missing, as far as the screen's available area allows, keeping it on that area.
+void GrowToHold(QWidget* window, QSize workArea, const QRect& extent);
 
 }  // namespace WindowPlaces
 
