@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <sstream>
@@ -193,6 +194,18 @@ TEST_F(ExportTest, an_empty_sequence_draws_the_stored_rows) {
         dir.Write("t.kst", PatternHead("FFBB") + "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n");
     ASSERT_EQ(Run({file, "--sequence", "", "--instructions", dir.File("o.csv")}), kExitOk);
     EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1\n0,\n");
+}
+
+TEST_F(ExportTest, a_sequence_that_fits_fewer_than_twice_is_woven_once) {
+    const std::string file =
+        dir.Write("t.kst", PatternHead() + "1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1\r\n");
+    // 100 rows fit at the start zoom: 120 letters are woven once, whole
+    const std::string motif = std::string(60, 'F') + std::string(60, 'B');
+    ASSERT_EQ(Run({file, "--sequence", motif, "--instructions", dir.File("o.csv")}), kExitOk);
+    const std::string csv = test::ReadAll(dir.File("o.csv"));
+    EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 1 + 121);
+    EXPECT_NE(csv.find("\n120,B\n"), std::string::npos);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(ExportTest, an_output_that_cannot_be_written_leaves_every_old_output_intact) {
