@@ -171,9 +171,10 @@ class WholeBandTest : public ::testing::Test {
         display.SetWholeBand(true);
         test::ProcessEvents();
     }
-    QImage Exported(std::int32_t blockSize) {
+    QImage Exported(std::int32_t blockSize, bool reverse = false) {
         ExportOptions options;
         options.patternPath = path;
+        options.reverse = reverse;
         options.pngPath = dir.File("whole.png");
         options.wholeBand = true;
         options.blockSize = blockSize;
@@ -209,6 +210,19 @@ TEST_F(WholeBandTest, every_strip_is_the_exporters_whole_band_picture) {
                                                                       {whole.height() - 300, 300},
                                                                       {whole.height() - 1, 1},
                                                                       {15, 33}}) {
+        EXPECT_EQ(Shown(top, height), whole.copy(0, top, whole.width(), height))
+            << "strip at " << top;
+    }
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(WholeBandTest, the_reverse_face_is_the_exporters_reverse_picture) {
+    document.Reverse();
+    test::ProcessEvents();
+    const QImage whole = Exported(10, true);
+    ASSERT_EQ(whole.size(), display.WholeView()->size());
+    for (const auto& [top, height] :
+         std::vector<std::pair<int, int>>{{0, 300}, {1234, 1}, {2917, 77}, {whole.height() - 300, 300}}) {
         EXPECT_EQ(Shown(top, height), whole.copy(0, top, whole.width(), height))
             << "strip at " << top;
     }
