@@ -221,8 +221,8 @@ TEST_F(WholeBandTest, the_reverse_face_is_the_exporters_reverse_picture) {
     test::ProcessEvents();
     const QImage whole = Exported(10, true);
     ASSERT_EQ(whole.size(), display.WholeView()->size());
-    for (const auto& [top, height] :
-         std::vector<std::pair<int, int>>{{0, 300}, {1234, 1}, {2917, 77}, {whole.height() - 300, 300}}) {
+    for (const auto& [top, height] : std::vector<std::pair<int, int>>{
+             {0, 300}, {1234, 1}, {2917, 77}, {whole.height() - 300, 300}}) {
         EXPECT_EQ(Shown(top, height), whole.copy(0, top, whole.width(), height))
             << "strip at " << top;
     }

@@ -6,8 +6,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
-#include <QTest>
 #include <QSettings>
+#include <QTest>
 #include <QUrl>
 #include <fstream>
 
@@ -141,8 +141,8 @@ TEST_F(FileCommandsTest, paint_not_applied_is_unsaved_work) {
     dialogs.answer = UserDialogs::Answer::Cancel;
     Trigger("mnuNew");
     ASSERT_EQ(dialogs.questions.size(), 1u);
-    EXPECT_TRUE(dialogs.questions[0].text.startsWith(
-        "The threading has changes that were not applied."));
+    EXPECT_TRUE(
+        dialogs.questions[0].text.startsWith("The threading has changes that were not applied."));
     EXPECT_TRUE(Document().DraftNotApplied());
     QCloseEvent close;
     QCoreApplication::sendEvent(&window, &close);

@@ -80,9 +80,7 @@ struct Command {
     std::function<void(Session&)> run;
 };
 
-void Paint(PatternDocument& document) {
-    document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed);
-}
+void Paint(PatternDocument& document) { document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed); }
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{

@@ -1,16 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
-
-#include <QMenu>
-
 #include <QAccessible>
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -144,12 +142,12 @@ TEST_F(ShellTest, a_main_window_stored_too_small_grows_to_hold_its_windows) {
     QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
     ASSERT_NE(work, nullptr);
     // every window can be reached: inside the work area, or the work area scrolls to it
-    for (QMdiSubWindow* sub : {window.DesignSubWindow(), window.DisplaySubWindow(),
-                               window.WeaveSubWindow()}) {
+    for (QMdiSubWindow* sub :
+         {window.DesignSubWindow(), window.DisplaySubWindow(), window.WeaveSubWindow()}) {
         const QRect place = sub->geometry();
         const bool inside = work->viewport()->rect().contains(place.topLeft() + QPoint(10, 10));
-        const bool scrolls = work->verticalScrollBar()->maximum() > 0 ||
-                             work->horizontalScrollBar()->maximum() > 0;
+        const bool scrolls =
+            work->verticalScrollBar()->maximum() > 0 || work->horizontalScrollBar()->maximum() > 0;
         EXPECT_TRUE(inside || scrolls) << sub->widget()->objectName().toStdString();
     }
     EXPECT_GE(window.WeaveSubWindow()->y(), 0);
@@ -278,9 +276,10 @@ TEST_F(ShellTest, reverse_checked_from_outside_turns_the_face) {
     ASSERT_NE(accessible, nullptr);
     ASSERT_NE(accessible->actionInterface(), nullptr);
     const QStringList actions = accessible->actionInterface()->actionNames();
-    accessible->actionInterface()->doAction(actions.contains(QAccessibleActionInterface::toggleAction())
-                                                ? QAccessibleActionInterface::toggleAction()
-                                                : QAccessibleActionInterface::pressAction());
+    accessible->actionInterface()->doAction(
+        actions.contains(QAccessibleActionInterface::toggleAction())
+            ? QAccessibleActionInterface::toggleAction()
+            : QAccessibleActionInterface::pressAction());
     EXPECT_FALSE(Document().IsReversed());
     EXPECT_FALSE(reverse->isChecked());
     EXPECT_FALSE(button->isChecked());

@@ -34,8 +34,8 @@ TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
 
 TEST(weave_all_test, a_sequence_that_fits_fewer_than_twice_is_woven_once_whole) {
     // 1000 / 10 = 100 rows fit
-    for (const std::size_t letters : {std::size_t{50}, std::size_t{51}, std::size_t{99},
-                                      std::size_t{100}, std::size_t{150}}) {
+    for (const std::size_t letters :
+         {std::size_t{50}, std::size_t{51}, std::size_t{99}, std::size_t{100}, std::size_t{150}}) {
         Weaving w;
         w.WeaveAll(test::MakeDeck(2), std::string(letters, 'F') + "B");
         EXPECT_EQ(w.band.Count(), static_cast<std::int32_t>(letters) + 2) << letters;

@@ -305,8 +305,7 @@ bool PatternDocument::ApplyThreading() {
 }
 
 void PatternDocument::NewBandWoven(const QString& step, std::unique_ptr<Band> previous,
-                                   std::unique_ptr<Cards> previousDeck,
-                                   std::string wovenSequence) {
+                                   std::unique_ptr<Cards> previousDeck, std::string wovenSequence) {
     // how the band is stored goes with the old band; the face shown stays as it was
     BandState replaced{std::move(previous), std::move(previousDeck), storeEveryRow_,
                        std::exchange(wovenSequence_, std::move(wovenSequence))};

@@ -194,8 +194,8 @@ void PatternPrinter::PrintBand() {
         page_.NewPage();
         PrintTitle();
         // a title of several lines pushes the band down: it starts below the title
-        geometry.BandTop = std::max(
-            geometry.BandTop, RoundToInt32(page_.CurrentY() / page_.TwipsPerPixelY()));
+        geometry.BandTop =
+            std::max(geometry.BandTop, RoundToInt32(page_.CurrentY() / page_.TwipsPerPixelY()));
     }
     PageCanvas canvas(page_);
     source_.band->WeaveBand(&canvas, &grid_, geometry);

@@ -10,16 +10,16 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QKeySequence>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QToolBar>
 #include <QUrl>
-#include <QLayout>
-#include <QMenu>
 #include <functional>
 
 #include "PrintCommands.h"
@@ -436,7 +436,8 @@ bool MainWindow::SavePattern() {
         }
     }
     if (document_.FileChangedOnDisk()) {
-        const QString path = QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
+        const QString path =
+            QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
         if (dialogs_.Ask(this, tr("Save Pattern"),
                          tr("%1 was changed by another program after it was opened here.\n\n"
                             "Overwrite it with this pattern?")

@@ -117,7 +117,8 @@ QRect ChildrenExtent(std::initializer_list<WindowValue> children) {
     QRect extent;
     for (const WindowValue& child : children) {
         const QRect place = PlaceOf(child);
-        if (child.State == 0 && !place.isEmpty()) extent |= QRect(QPoint(0, 0), place.bottomRight());
+        if (child.State == 0 && !place.isEmpty())
+            extent |= QRect(QPoint(0, 0), place.bottomRight());
     }
     return extent;
 }
