@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSignalBlocker>
-#include <utility>
 
 #include "document/PatternDocument.h"
 #include "document/UserDialogs.h"
@@ -161,11 +159,10 @@ void DesignWindow::BuildControls() {
     connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::cmdWeaveAll_Click);
     connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::txtCardNumber_LostFocus);
     // typing is taken when the box is left; a number set any other way (an assistive tool,
-    // a script) is taken at once, so the box never shows a count the draft does not have
-    connect(cardNumber_, &QLineEdit::textEdited, this, [this] { cardNumberTyped_ = true; });
+    // a script) is taken at once, so the box never shows a count the draft does not have.
+    // Only the keyboard marks the box modified; setText, whoever calls it, clears the mark.
     connect(cardNumber_, &QLineEdit::textChanged, this, [this] {
-        if (std::exchange(cardNumberTyped_, false)) return;
-        txtCardNumber_LostFocus();
+        if (!cardNumber_->isModified()) txtCardNumber_LostFocus();
     });
     connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::picLeftColor_Click);
     connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::picRightColor_Click);
@@ -211,7 +208,6 @@ void DesignWindow::Reload() {
 
 void DesignWindow::ShowDraft() {
     grid_->Rebuild();
-    const QSignalBlocker typed(cardNumber_);  // not a change of the count
     cardNumber_->setText(QString::number(document_.Draft().size()));
     FitViewport();
 }

@@ -105,7 +105,6 @@ class DesignWindow : public QWidget {
 
     QLineEdit* bandName_ = nullptr;
     QLineEdit* cardNumber_ = nullptr;
-    bool cardNumberTyped_ = false;  // the next change of the box came from the keyboard
     QLineEdit* turnSequence_ = nullptr;
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;

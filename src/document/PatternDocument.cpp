@@ -137,27 +137,22 @@ void PatternDocument::ShowReverseFace(BandSurface::Pass pass, std::int32_t cardC
     const DrawingGeometry geometry = Geometry();
     Band& band = *state_.CurrentBand;
     const std::int32_t top = band.Count();
+    // without a view the instructions still describe the face shown
+    BlankCanvas blank(kCanvasHeight);
+    std::vector<Canvas*> canvases;
+    for (BandSurface* surface : surfaces_) canvases.push_back(&surface->SurfaceCanvas());
+    if (canvases.empty()) canvases.push_back(&blank);
+
     if (pass == BandSurface::Pass::RowAdded) {
         // the new row is compared with the row below it, so both show their other face
         const TurnedOver turned(band, top - 1, top);
-        for (BandSurface* surface : surfaces_)
-            band.At(top).DrawNewRow(top, &surface->SurfaceCanvas(), &grid_, geometry);
-        if (surfaces_.empty() && top > 0) {
-            BlankCanvas blank(kCanvasHeight);
-            band.At(top).DrawNewRow(top, &blank, &grid_, geometry);
-        }
+        if (top > 0)
+            for (Canvas* canvas : canvases) band.At(top).DrawNewRow(top, canvas, &grid_, geometry);
         return;
     }
+    for (BandSurface* surface : surfaces_) surface->PrepareCanvas(cardCount, geometry);
     const TurnedOver turned(band, 1, top);
-    for (BandSurface* surface : surfaces_) {
-        surface->PrepareCanvas(cardCount, geometry);
-        band.WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry);
-    }
-    if (surfaces_.empty()) {
-        // the instructions still describe the face shown
-        BlankCanvas blank(kCanvasHeight);
-        band.WeaveBand(&blank, &grid_, geometry);
-    }
+    for (Canvas* canvas : canvases) band.WeaveBand(canvas, &grid_, geometry);
 }
 
 void PatternDocument::DrawShownFace(Canvas& canvas) {
