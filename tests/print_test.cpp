@@ -553,6 +553,17 @@ TEST_F(PrintCommandsTest, export_picture_writes_what_the_display_shows) {
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32),
               test::FullRedraw(document, written.size()).convertToFormat(QImage::Format_RGB32));
 
+    // the reverse face, as the display shows it
+    document.Reverse();
+    dialogs.exportAnswer = QString::fromStdString(dir.File("reverse.png"));
+    commands.ExportPicture();
+    const QImage reverse(QString::fromStdString(dir.File("reverse.png")));
+    EXPECT_EQ(reverse.convertToFormat(QImage::Format_RGB32),
+              test::FullRedraw(document, reverse.size()).convertToFormat(QImage::Format_RGB32));
+    EXPECT_NE(reverse.convertToFormat(QImage::Format_RGB32),
+              written.convertToFormat(QImage::Format_RGB32));
+    document.Reverse();
+
     dialogs.exportAnswer = QString::fromStdString(dir.File("band.svg"));
     commands.ExportPicture();
     const std::string svg = test::ReadAll(dir.File("band.svg"));

@@ -142,8 +142,9 @@ void PrintCommands::ExportPicture() {
     const BusyCursor busy;
     try {
         // the picture the display shows, drawn as the exporter draws it
-        const std::unique_ptr<Band> shown = document_.ShownBand();
-        const Band& band = *shown;
+        // (the face shown, copied only when that is the reverse face, as for printing)
+        const PrintSource shown = SourceOf(document_);
+        const Band& band = *shown.band;
         const DrawingGeometry geometry = document_.Geometry();
         BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
         InstructionGrid scratch;
