@@ -16,8 +16,9 @@
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "display/WholeBandView.h"
-#include "document/PatternDocument.h"
-#include "document/UserDialogs.h"
+#include "document/PatternSession.h"
+#include "document/commands/BandCommands.h"
+#include "widgets/UserDialogs.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PackGrid.h"
@@ -43,16 +44,16 @@ class UserDialogsForBench : public UserDialogs {
     bool OpenDocument(const QString&) override { return false; }
 };
 
-void FillBand(PatternDocument& document, int rows, int cards) {
+void FillBand(PatternSession& session, int rows, int cards) {
     PatternData pattern;
     *pattern.Rows = bench::BandOfRows(rows, cards);
-    document.LoadPattern(std::move(pattern));
+    session.Load(std::move(pattern));
 }
 
 void BM_ZoomClick(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, 1000, 200);
-    DisplayWindow display(document);
+    PatternSession session;
+    FillBand(session, 1000, 200);
+    DisplayWindow display(session);
     display.resize(800, 900);
     display.show();
     bool in = true;
@@ -65,10 +66,10 @@ void BM_ZoomClick(benchmark::State& state) {
 BENCHMARK(BM_ZoomClick)->Unit(benchmark::kMillisecond);
 
 void BM_OpenInstructions(benchmark::State& state) {
-    PatternDocument document;
-    FillBand(document, 10000, 200);
+    PatternSession session;
+    FillBand(session, 10000, 200);
     for (auto _ : state) {
-        InstructionsWindow window(document);
+        InstructionsWindow window(session.Views());
         window.resize(600, 500);
         window.show();
         window.repaint();
@@ -78,24 +79,24 @@ void BM_OpenInstructions(benchmark::State& state) {
 BENCHMARK(BM_OpenInstructions)->Unit(benchmark::kMillisecond);
 
 // A threading of the given number of cards, woven with "FFBB".
-void LoadThreading(PatternDocument& document, int cards) {
+void LoadThreading(PatternSession& session, int cards) {
     PatternData pattern;
     pattern.TurnSequence = "FFBB";
     pattern.Rows->Add(bench::Deck(cards), "1");
-    document.LoadPattern(std::move(pattern));
+    session.Load(std::move(pattern));
 }
 
 // The design window on screen over a threading of the given number of cards.
 struct ShownDesign {
     explicit ShownDesign(int cards) {
-        LoadThreading(document, cards);
+        LoadThreading(session, cards);
         window.resize(900, 300);
         window.show();
         QCoreApplication::processEvents();
     }
-    PatternDocument document;
+    PatternSession session;
     UserDialogsForBench dialogs;
-    DesignWindow window{document, dialogs};
+    DesignWindow window{session, dialogs};
 };
 
 void BM_PaintOneCell(benchmark::State& state) {
@@ -121,18 +122,18 @@ void BM_BuildDraftGrid(benchmark::State& state) {
 BENCHMARK(BM_BuildDraftGrid)->Unit(benchmark::kMillisecond);
 
 void BM_ApplyAndSimpleWeave(benchmark::State& state) {
-    PatternDocument document;
-    LoadThreading(document, 200);
+    PatternSession session;
+    LoadThreading(session, 200);
     UserDialogsForBench dialogs;
-    DesignWindow window(document, dialogs);
-    DisplayWindow display(document);
+    DesignWindow window(session, dialogs);
+    DisplayWindow display(session);
     display.show();
-    document.SetBlockSize(1);
+    session.Views().SetBlockSize(1);
     for (auto _ : state) {
-        document.ApplyThreading();
-        document.WeaveAll();
+        session.Run<ApplyThreading>();
+        session.Run<SimpleWeave>();
     }
-    state.counters["rows"] = document.CurrentBand().Count();
+    state.counters["rows"] = session.Document().CurrentBand().Count();
 }
 BENCHMARK(BM_ApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
 
@@ -140,7 +141,7 @@ BENCHMARK(BM_ApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);
 // waits for all of them.
 struct WeavingWindows {
     explicit WeavingWindows(int picks, bool wholeBand = false) {
-        FillBand(document, picks, 200);
+        FillBand(session, picks, 200);
         display.resize(800, 900);
         display.show();
         display.SetWholeBand(wholeBand);
@@ -156,10 +157,10 @@ struct WeavingWindows {
         weave.Grid()->repaint();
     }
 
-    PatternDocument document;
-    DisplayWindow display{document};
-    InstructionsWindow instructions{document};
-    WeaveWindow weave{document};
+    PatternSession session;
+    DisplayWindow display{session};
+    InstructionsWindow instructions{session.Views()};
+    WeaveWindow weave{session};
 };
 
 // One Weave and one UnWeave step from the click to the repainted display, instructions and
@@ -181,7 +182,7 @@ BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillis
 void BM_UndoRedoWeaveStep(benchmark::State& state) {
     WeavingWindows windows(10000);
     windows.Button("cmdWeave")->click();
-    QUndoStack& history = windows.document.UndoStack();
+    QUndoStack& history = windows.session.UndoStack();
     for (auto _ : state) {
         for (const bool undo : {true, false}) {
             undo ? history.undo() : history.redo();
@@ -194,19 +195,19 @@ BENCHMARK(BM_UndoRedoWeaveStep)->Unit(benchmark::kMillisecond);
 
 // Undo and redo of Apply and of Simple Weave on a band of 200 cards, with the display shown.
 void BM_UndoRedoApplyAndSimpleWeave(benchmark::State& state) {
-    PatternDocument document;
-    LoadThreading(document, 200);
-    DisplayWindow display(document);
+    PatternSession session;
+    LoadThreading(session, 200);
+    DisplayWindow display(session);
     display.show();
-    document.SetBlockSize(1);
-    document.ApplyThreading();
-    document.WeaveAll();
+    session.Views().SetBlockSize(1);
+    session.Run<ApplyThreading>();
+    session.Run<SimpleWeave>();
     for (auto _ : state) {
-        for (int i = 0; i < 2; ++i) document.UndoStack().undo();
-        for (int i = 0; i < 2; ++i) document.UndoStack().redo();
+        for (int i = 0; i < 2; ++i) session.UndoStack().undo();
+        for (int i = 0; i < 2; ++i) session.UndoStack().redo();
         display.View()->repaint();
     }
-    state.counters["rows"] = document.CurrentBand().Count();
+    state.counters["rows"] = session.Document().CurrentBand().Count();
     state.counters["steps"] = benchmark::Counter(4, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_UndoRedoApplyAndSimpleWeave)->Unit(benchmark::kMillisecond);

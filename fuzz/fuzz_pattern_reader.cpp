@@ -56,12 +56,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::int32_t r = 1; r <= again.Rows->Count(); ++r)
         if (!(again.Rows->At(r).Cards() == pattern.Rows->At(r).Cards())) std::abort();
 
-    AppState state;
-    state.CurrentBand = std::move(pattern.Rows);
-    RecordingCanvas canvas(1000.0);
+    const DrawingGeometry geometry;
+    const OpenedBand opened =
+        WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, geometry);
+    RecordingCanvas canvas;
     InstructionGrid grid;
-    WeaveOpenedPattern(state, pattern.TurnSequence, canvas, grid);
-    state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
-    state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
+    opened.band->WeaveBand(&canvas, &grid, geometry);
+    opened.band->WeaveReverse(&canvas, &grid, geometry);
+    opened.band->WeaveReverse(&canvas, &grid, geometry);
     return 0;
 }

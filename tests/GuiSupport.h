@@ -10,8 +10,13 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "document/PatternDocument.h"
-#include "document/UserDialogs.h"
+#include "document/PatternSession.h"
+#include "document/commands/BandCommands.h"
+#include "document/commands/DraftCommands.h"
+#include "document/commands/PickCommands.h"
+#include "document/commands/TextCommands.h"
+#include "document/commands/ViewCommands.h"
+#include "widgets/UserDialogs.h"
 #include "render/RasterCanvas.h"
 
 namespace tessaly::test {
@@ -110,9 +115,74 @@ class ProgramFolder {
     TempDir dir_;
 };
 
-// Makes a threading and a turning sequence the document's pattern, as opening a file that
+// Drives a session as the windows do: each operation runs the command its control runs, and
+// what the pattern is can be read from one place.
+class Driver {
+  public:
+    explicit Driver(PatternSession& session) : session_(session) {}
+
+    PatternSession& Session() const { return session_; }
+    PatternDocument& Document() const { return session_.Document(); }
+    BandViews& Views() const { return session_.Views(); }
+    QUndoStack& UndoStack() const { return session_.UndoStack(); }
+
+    const Band& CurrentBand() const { return Document().CurrentBand(); }
+    const Cards* CurrentDeck() const { return Document().CurrentDeck(); }
+    const std::string& BandName() const { return Document().BandName(); }
+    const std::string& TurnSequence() const { return Document().TurnSequence(); }
+    const std::string& WovenSequence() const { return Document().WovenSequence(); }
+    const std::string& PatternPath() const { return Document().PatternPath(); }
+    const std::vector<DraftColumn>& Draft() const { return Document().Draft(); }
+    bool DraftNotApplied() const { return Document().DraftNotApplied(); }
+    std::int32_t CardCount() const { return Document().CardCount(); }
+    bool PatternChanged() const { return session_.PatternChanged(); }
+    bool IsReversed() const { return Views().IsReversed(); }
+    DrawingGeometry Geometry() const { return Views().Geometry(); }
+    const InstructionGrid& Grid() const { return Views().Grid(); }
+    const std::vector<std::int32_t>& NetTwist() const { return Views().NetTwist(); }
+    std::unique_ptr<Band> ShownBand() const { return Views().ShownBand(); }
+
+    bool OpenPattern(const std::string& path) const { return session_.Open(path).has_value(); }
+    void LoadPattern(PatternData pattern) const { session_.Load(std::move(pattern)); }
+    void SetPatternChanged(bool changed) const { session_.SetPatternChanged(changed); }
+    void SetPatternPath(const std::string& path) const { Document().SetPatternPath(path); }
+    void SetBlockSize(std::int32_t size) const { Views().SetBlockSize(size); }
+
+    bool AddPick(const Cards& deck) const { return session_.Run<WeavePick>(deck); }
+    // The deck of the pick taken off, if one was.
+    std::optional<Cards> RemovePick() const {
+        const Band& band = CurrentBand();
+        std::optional<Cards> top;
+        if (band.Count() > 1) top = band.At(band.Count()).Cards();
+        const std::int32_t rows = band.Count();
+        session_.Run<UnWeavePick>();
+        return CurrentBand().Count() < rows ? top : std::nullopt;
+    }
+    bool ApplyThreading() const { return session_.Run<tessaly::ApplyThreading>(); }
+    bool WeaveAll() const { return session_.Run<SimpleWeave>(); }
+    bool ReplaceColors() const { return session_.Run<tessaly::ReplaceColors>(); }
+    void Reverse() const { session_.Run<ReverseFace>(); }
+    void SetCardCount(std::int32_t count) const { session_.Run<tessaly::SetCardCount>(count); }
+    void SetDraft(std::vector<DraftColumn> draft) const {
+        session_.Run<ReplaceDraft>(std::move(draft));
+    }
+    void PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color,
+                    bool continuesStroke = false) const {
+        session_.Run<tessaly::PaintDraft>(holes, color, continuesStroke);
+    }
+    void ToggleThreading(std::int32_t card) const { session_.Run<tessaly::ToggleThreading>(card); }
+    void SetBandName(const std::string& name) const { session_.Run<EditBandName>(name); }
+    void SetTurnSequence(const std::string& sequence) const {
+        session_.Run<EditTurnSequence>(sequence);
+    }
+
+  private:
+    PatternSession& session_;
+};
+
+// Makes a threading and a turning sequence the session's pattern, as opening a file that
 // holds them does: the band is woven anew from the threading.
-inline void LoadWoven(PatternDocument& document, const Cards& threading,
+inline void LoadWoven(const Driver& document, const Cards& threading,
                       const std::string& sequence) {
     PatternData pattern;
     pattern.BandName = "Test";
@@ -121,19 +191,12 @@ inline void LoadWoven(PatternDocument& document, const Cards& threading,
     document.LoadPattern(std::move(pattern));
 }
 
-// Makes stored rows the document's pattern, drawn as they are.
-inline void LoadRows(PatternDocument& document, std::unique_ptr<Band> rows) {
+// Makes stored rows the session's pattern, drawn as they are.
+inline void LoadRows(const Driver& document, std::unique_ptr<Band> rows) {
     PatternData pattern;
     pattern.BandName = "Test";
     pattern.Rows = std::move(rows);
     document.LoadPattern(std::move(pattern));
-}
-
-// The decks of every row, bottom first.
-inline std::vector<Cards> DecksOf(const Band& band) {
-    std::vector<Cards> decks;
-    for (const Row& row : band) decks.push_back(row.Cards());
-    return decks;
 }
 
 // The instruction grid's texts, row by row.
@@ -159,7 +222,7 @@ struct PatternState {
     std::vector<DraftColumn> draft;
     std::vector<std::int32_t> twist;
 
-    explicit PatternState(const PatternDocument& document)
+    explicit PatternState(const Driver& document)
         : decks(DecksOf(document.CurrentBand())),
           name(document.BandName()),
           sequence(document.TurnSequence()),
@@ -174,7 +237,7 @@ struct PatternState {
 };
 
 // What a full redraw of the document's band at its present zoom gives on a fresh canvas.
-inline QImage FullRedraw(const PatternDocument& document, const QSize& size) {
+inline QImage FullRedraw(const Driver& document, const QSize& size) {
     RasterCanvas fresh(size.width(), size.height());
     InstructionGrid grid;
     // the face the document shows, drawn afresh from a copy

@@ -6,11 +6,21 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
-#include "engine/AppState.h"
+#include "engine/Band.h"
+#include "engine/DrawingGeometry.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly::test {
+
+// The decks of every row, bottom first.
+inline std::vector<Cards> DecksOf(const Band& band) {
+    std::vector<Cards> decks;
+    for (const Row& row : band) decks.push_back(row.Cards());
+    return decks;
+}
+
 
 // Records every report made while it lives instead of printing it.
 class ReportRecorder {

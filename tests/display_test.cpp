@@ -34,8 +34,9 @@ class DisplayTest : public ::testing::Test {
     }
 
     test::ReportRecorder recorder;
-    PatternDocument document;
-    DisplayWindow display{document};
+    PatternSession session;
+    test::Driver document{session};
+    DisplayWindow display{session};
 };
 
 TEST_F(DisplayTest, canvas_is_four_margins_and_a_block_per_card_wide) {
@@ -70,7 +71,7 @@ TEST(zoom_test, the_ratio_follows_the_block_size) {
     EXPECT_EQ(Zoom::Ratio(8), "1:3");
     EXPECT_EQ(Zoom::Ratio(1), "1:10");
     EXPECT_EQ(Zoom::StepOut(1), std::nullopt);
-    EXPECT_EQ(Zoom::StepIn(Zoom::kMaxBlockSize, 1), std::nullopt);
+    EXPECT_EQ(Zoom::StepIn(DrawingGeometry::kMaxBlockSize, 1), std::nullopt);
     // 4 margins and 200 cards of 81 pixels would pass the widest canvas
     EXPECT_EQ(Zoom::StepIn(79, 200), 80);
     EXPECT_EQ(Zoom::StepIn(80, 200), std::nullopt);
@@ -194,8 +195,9 @@ class WholeBandTest : public ::testing::Test {
     test::ReportRecorder recorder;
     test::TempDir dir;
     std::string path;
-    PatternDocument document;
-    DisplayWindow display{document};
+    PatternSession session;
+    test::Driver document{session};
+    DisplayWindow display{session};
 };
 
 TEST_F(WholeBandTest, every_strip_is_the_exporters_whole_band_picture) {

@@ -19,7 +19,7 @@ class RecordingSurface : public BandSurface {
     }
     void PassFinished(Pass pass) override { passes.push_back(pass); }
 
-    RecordingCanvas canvas{PatternDocument::kCanvasHeight};
+    RecordingCanvas canvas{DrawingGeometry::kCanvasHeight};
     std::int32_t preparedCards = -1;
     std::vector<Pass> passes;
 };
@@ -28,7 +28,7 @@ class RecordingSurface : public BandSurface {
 struct Snapshot : test::PatternState {
     std::vector<RecordingCanvas::FilledPolygon> picture;
 
-    Snapshot(const PatternDocument& document, const RecordingCanvas& canvas)
+    Snapshot(const test::Driver& document, const RecordingCanvas& canvas)
         : PatternState(document), picture(canvas.Polygons()) {}
 };
 
@@ -47,21 +47,22 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
 class DocumentTest : public ::testing::Test {
   protected:
     DocumentTest() {
-        document.RegisterSurface(&screen);
+        document.Views().RegisterSurface(&screen);
         test::LoadWoven(document, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
     }
-    ~DocumentTest() override { document.UnregisterSurface(&screen); }
+    ~DocumentTest() override { document.Views().UnregisterSurface(&screen); }
     Snapshot Take() const { return Snapshot(document, screen.canvas); }
     // The picture a full redraw of the band gives.
     std::vector<RecordingCanvas::FilledPolygon> FullRedraw() const {
-        RecordingCanvas fresh(PatternDocument::kCanvasHeight);
+        RecordingCanvas fresh(DrawingGeometry::kCanvasHeight);
         InstructionGrid grid;
         document.CurrentBand().WeaveBand(&fresh, &grid, document.Geometry());
         return fresh.Polygons();
     }
 
     test::ReportRecorder recorder;
-    PatternDocument document;
+    PatternSession session;
+    test::Driver document{session};
     RecordingSurface screen;
 };
 
@@ -80,9 +81,9 @@ TEST_F(DocumentTest, opening_a_threading_weaves_the_band_and_draws_it_on_every_v
 
 TEST_F(DocumentTest, a_pick_added_and_taken_off_again_leaves_the_band_as_it_was) {
     const Snapshot before = Take();
-    QSignalSpy added(&document, &PatternDocument::rowAdded);
-    QSignalSpy removed(&document, &PatternDocument::rowRemoved);
-    QSignalSpy modified(&document, &PatternDocument::modifiedChanged);
+    QSignalSpy added(&document.Document(), &PatternDocument::rowAdded);
+    QSignalSpy removed(&document.Document(), &PatternDocument::rowRemoved);
+    QSignalSpy modified(&session.History(), &History::changedChanged);
 
     Cards pick = document.CurrentBand().At(97).Cards();
     for (Card& card : pick) card.SetTurn(Backward);
@@ -130,7 +131,7 @@ TEST_F(DocumentTest, refused_requests_change_nothing) {
     EXPECT_THROW(document.ReplaceColors(), AppError);  // cards 4 to 6 have no column
     document.SetDraft({});
     EXPECT_THROW(document.ApplyThreading(), AppError);
-    document.ResetDraft();
+    session.Run<ReloadDraft>();
     ExpectSame(Take(), before);
 }
 
@@ -207,7 +208,7 @@ TEST_F(DocumentTest, replace_colors_keeps_rows_turns_and_threading) {
 
 TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
     RecordingSurface second;
-    document.RegisterSurface(&second);
+    document.Views().RegisterSurface(&second);
     EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
     Cards pick = document.CurrentBand().At(97).Cards();
     ASSERT_TRUE(document.AddPick(pick));
@@ -216,14 +217,14 @@ TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
     ASSERT_TRUE(document.RemovePick());
     EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
     EXPECT_EQ(second.passes.back(), BandSurface::Pass::RowRemoved);
-    document.UnregisterSurface(&second);
+    document.Views().UnregisterSurface(&second);
     document.SetBlockSize(3);
     EXPECT_NE(second.canvas.Polygons(), screen.canvas.Polygons());
 }
 
 TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
     const Snapshot before = Take();
-    QSignalSpy reversed(&document, &PatternDocument::reverseChanged);
+    QSignalSpy reversed(&document.Views(), &BandViews::reverseChanged);
     document.Reverse();
     EXPECT_TRUE(document.IsReversed());
     // the band goes on holding the front face; the view shows the cards mirrored
@@ -242,7 +243,8 @@ TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
 }
 
 TEST_F(DocumentTest, the_band_is_woven_the_same_without_any_view) {
-    PatternDocument headless;
+    PatternSession headlessSession;
+    test::Driver headless{headlessSession};
     test::LoadWoven(headless, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
     EXPECT_EQ(test::DecksOf(headless.CurrentBand()), test::DecksOf(document.CurrentBand()));
     EXPECT_EQ(headless.Grid().Rows(), document.Grid().Rows());

@@ -26,7 +26,7 @@ class FileCommandsTest : public ::testing::Test {
   protected:
     FileCommandsTest() : window(startup.Run(false)) {}
 
-    PatternDocument& Document() { return startup.Document(); }
+    test::Driver Document() { return test::Driver(startup.Session()); }
     QString Caption() { return window.windowTitle().remove("[*]"); }
     void Trigger(const char* action) { window.Action(action)->trigger(); }
     // A file of four cards woven with a sequence.

@@ -20,8 +20,9 @@ class InstructionsWindowTest : public ::testing::Test {
     void Weave(const Cards& deck, const std::string& sequence) {
         test::LoadWoven(document, deck, sequence);
     }
-    PatternDocument document;
-    InstructionsWindow window{document};
+    PatternSession session;
+    test::Driver document{session};
+    InstructionsWindow window{session.Views()};
 };
 
 TEST_F(InstructionsWindowTest, headings_and_cells_after_a_weave) {

@@ -187,20 +187,17 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"bad_utf8_name", "\xEF\xBB\xBF\xFF\r\n", 1, "ProcessFile", "not UTF-8"}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST(process_file_test, a_rejected_file_leaves_the_pattern_in_memory_untouched) {
+TEST(process_file_test, a_rejected_file_is_reported_by_its_line_and_gives_nothing) {
     test::TempDir dir;
     test::ReportRecorder recorder;
-    AppState state;
-    state.PatternPath = dir.Write("good.kst", PatternHead("FB", "Good") + Card(1, 1) + Card(1, 2));
-    ASSERT_EQ(ProcessFile(state), "FB");
-    state.CurrentDeck = std::make_unique<Cards>(test::MakeDeck(2));
-    const Band* band = state.CurrentBand.get();
+    const auto good =
+        ReadPatternFile(dir.Write("good.kst", PatternHead("FB", "Good") + Card(1, 1) + Card(1, 2)));
+    ASSERT_TRUE(good);
+    EXPECT_EQ(good->TurnSequence, "FB");
+    EXPECT_TRUE(recorder.Empty());
 
-    state.PatternPath = dir.Write("bad.kst", PatternHead("", "Bad") + Card(1, 1) + Card(2, 5));
-    EXPECT_EQ(ProcessFile(state), std::nullopt);
-    EXPECT_EQ(state.CurrentBand.get(), band);
-    EXPECT_EQ(state.BandName, "Good");
-    EXPECT_NE(state.CurrentDeck, nullptr);
+    EXPECT_EQ(ReadPatternFile(dir.Write("bad.kst", PatternHead("", "Bad") + Card(1, 1) + Card(2, 5))),
+              std::nullopt);
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].Title(), "Unexpected error in TessalyApp.basMain.NewCard");
     EXPECT_NE(recorder.Reports()[0].Text().find("bad.kst, line 9"), std::string::npos);
@@ -208,33 +205,28 @@ TEST(process_file_test, a_rejected_file_leaves_the_pattern_in_memory_untouched) 
 
 TEST(process_file_test, a_missing_file_is_error_53) {
     test::ReportRecorder recorder;
-    AppState state;
-    state.PatternPath = "/nonexistent/folder/x.kst";
-    EXPECT_EQ(ProcessFile(state), std::nullopt);
+    EXPECT_EQ(ReadPatternFile("/nonexistent/folder/x.kst"), std::nullopt);
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].number, 53);
     EXPECT_EQ(recorder.Where(), "basMain.ProcessFile");
 }
 
-TEST(process_file_test, a_good_file_replaces_band_name_windows_and_drops_the_deck) {
+TEST(process_file_test, a_good_file_gives_band_name_windows_and_rows) {
     test::TempDir dir;
-    AppState state;
-    state.CurrentDeck = std::make_unique<Cards>(test::MakeDeck(1));
-    state.PatternPath = dir.Write("p.kst", PatternHead("", "Name") + Card(1, 1) + Card(2, 1));
-    EXPECT_EQ(ProcessFile(state), "");
-    EXPECT_EQ(state.CurrentDeck, nullptr);
-    EXPECT_EQ(state.BandName, "Name");
-    EXPECT_EQ(state.CurrentBand->Count(), 2);
-    EXPECT_EQ(state.WindowValues[2].Left, 7200);
+    const auto read =
+        ReadPatternFile(dir.Write("p.kst", PatternHead("", "Name") + Card(1, 1) + Card(2, 1)));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->TurnSequence, "");
+    EXPECT_EQ(read->BandName, "Name");
+    EXPECT_EQ(read->Rows->Count(), 2);
+    EXPECT_EQ(read->Windows[2].Left, 7200);
 }
 
 TEST(process_file_test, the_default_pattern_reads) {
-    AppState state;
-    state.PatternPath = TESSALY_DEFAULT_PATTERN;
-    const auto sequence = ProcessFile(state);
-    ASSERT_TRUE(sequence);
-    EXPECT_FALSE(sequence->empty());
-    EXPECT_GE(state.CurrentBand->At(1).Cards().Count(), 12);
+    const auto read = ReadPatternFile(TESSALY_DEFAULT_PATTERN);
+    ASSERT_TRUE(read);
+    EXPECT_FALSE(read->TurnSequence.empty());
+    EXPECT_GE(read->Rows->At(1).Cards().Count(), 12);
 }
 
 // Every row and card of a pattern that was read, as text to compare.

@@ -34,34 +34,18 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-class FakeHost : public PatternFileHost {
-  public:
-    std::optional<std::string> savePath;
-    std::string caption;
-    int dialogs = 0;
-    std::string bandName = "Band";
-    std::string sequence;
-
-    std::optional<std::string> AskSavePath() override {
-        ++dialogs;
-        return savePath;
-    }
-    void SetMainCaption(const std::string& text) override { caption = text; }
-    std::string BandNameText() override { return bandName; }
-    std::string TurnSequenceText() override { return sequence; }
-    WindowValues CurrentWindowValues() override {
-        return {{{0, 1, 2, 3, 4},
-                 {1, 0, 0, 7200, 5400},
-                 {2, 0, 7200, 4800, 5400},
-                 {0, 5400, 0, 7200, 3000}}};
-    }
-    void ApplyWindowValues(const WindowValues&) override { throw std::runtime_error("gone"); }
-};
+// Places of the four windows as a file stores them.
+WindowValues SomeWindows() {
+    return {{{0, 1, 2, 3, 4},
+             {1, 0, 0, 7200, 5400},
+             {2, 0, 7200, 4800, 5400},
+             {0, 5400, 0, 7200, 3000}}};
+}
 
 TEST(pattern_writer_test, writes_every_row_without_a_sequence) {
     const Band band = ThreeRowsOfFour();
     const auto lines =
-        Lines(PatternWriter::Format({"Name", "", FakeHost().CurrentWindowValues()}, band));
+        Lines(PatternWriter::Format({"Name", "", SomeWindows()}, band));
     ASSERT_EQ(lines.size(), 7u + 12u);
     EXPECT_EQ(lines[0], "Name");
     EXPECT_EQ(lines[1], "Main, 0, 1, 2, 3, 4");
@@ -83,7 +67,7 @@ TEST(pattern_writer_test, writes_only_the_threading_with_a_sequence) {
 
 TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
     const Band band = ThreeRowsOfFour();
-    const WindowValues windows = FakeHost().CurrentWindowValues();
+    const WindowValues windows = SomeWindows();
     for (const std::string name : {"", "Caf\xC3\xA9 band", "\xE2\x9C\x93 check",
                                    "\xC3\xAF\xC2\xBB\xC2\xBF looks like a mark"}) {
         const std::string text = PatternWriter::Format({name, "", windows}, band);
@@ -107,50 +91,20 @@ TEST(pattern_writer_test, windows_1252_is_written_when_the_name_fits) {
     EXPECT_EQ(text.substr(0, 6), "Caf\xE9\r\n");
 }
 
-TEST(save_file_test, saves_and_clears_pattern_changed) {
+TEST(save_file_test, writes_the_pattern_to_the_path) {
     test::TempDir dir;
-    FakeHost host;
-    host.sequence = "FB";
-    AppState state;
-    *state.CurrentBand = ThreeRowsOfFour();
-    state.PatternChanged = true;
-    state.PatternPath = dir.File("p.kst");
-    EXPECT_TRUE(SaveFile(state, host));
-    EXPECT_FALSE(state.PatternChanged);
-    EXPECT_EQ(host.dialogs, 0);
-    EXPECT_EQ(Lines(test::ReadAll(state.PatternPath)).size(), 11u);
+    const std::string path = dir.File("p.kst");
+    EXPECT_TRUE(WritePatternFile(path, {"Band", "FB", SomeWindows()}, ThreeRowsOfFour()));
+    EXPECT_EQ(Lines(test::ReadAll(path)).size(), 11u);
 }
 
-TEST(save_file_test, asks_for_a_path_and_a_cancel_changes_nothing) {
-    test::TempDir dir;
-    FakeHost host;
-    AppState state;
-    state.PatternChanged = true;
-    EXPECT_FALSE(SaveFile(state, host));
-    EXPECT_EQ(host.dialogs, 1);
-    EXPECT_TRUE(state.PatternPath.empty());
-    EXPECT_TRUE(state.PatternChanged);
-
-    host.savePath = dir.File("new.kst");
-    *state.CurrentBand = ThreeRowsOfFour();
-    EXPECT_TRUE(SaveFile(state, host));
-    EXPECT_EQ(state.PatternPath, dir.File("new.kst"));
-    EXPECT_EQ(host.caption, "Tessaly - " + dir.File("new.kst"));
-}
-
-TEST(save_file_test, a_failed_write_keeps_the_old_file_and_pattern_changed) {
+TEST(save_file_test, a_failed_write_keeps_the_old_file) {
     test::ReportRecorder recorder;
     test::TempDir dir;
-    FakeHost host;
-    AppState state;
-    *state.CurrentBand = ThreeRowsOfFour();
-    state.PatternChanged = true;
     // the target is a folder that holds a file: it cannot be replaced
     std::filesystem::create_directories(dir.File("taken.kst"));
     dir.Write("taken.kst/keep", "old");
-    state.PatternPath = dir.File("taken.kst");
-    EXPECT_FALSE(SaveFile(state, host));
-    EXPECT_TRUE(state.PatternChanged);
+    EXPECT_FALSE(WritePatternFile(dir.File("taken.kst"), {"Band", "", {}}, ThreeRowsOfFour()));
     EXPECT_EQ(test::ReadAll(dir.File("taken.kst/keep")), "old");
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Where(), "frmMain.SaveFile");
@@ -160,26 +114,16 @@ TEST(save_file_test, a_failed_write_keeps_the_old_file_and_pattern_changed) {
         ++entries;
     EXPECT_EQ(entries, 1);
 
-    state.PatternPath = dir.File("missing-folder/x.kst");
-    EXPECT_FALSE(SaveFile(state, host));
+    EXPECT_FALSE(
+        WritePatternFile(dir.File("missing-folder/x.kst"), {"Band", "", {}}, ThreeRowsOfFour()));
     EXPECT_EQ(recorder.Reports().size(), 2u);
 }
 
 TEST(save_file_test, an_existing_file_is_replaced_whole) {
     test::TempDir dir;
-    FakeHost host;
-    AppState state;
-    *state.CurrentBand = ThreeRowsOfFour();
-    state.PatternPath = dir.Write("p.kst", std::string(100000, 'x'));
-    EXPECT_TRUE(SaveFile(state, host));
-    EXPECT_EQ(test::ReadAll(state.PatternPath).find('x'), std::string::npos);
-}
-
-TEST(get_windows_test, never_reports) {
-    test::ReportRecorder recorder;
-    FakeHost host;
-    GetWindows(WindowValues{}, host);
-    EXPECT_TRUE(recorder.Empty());
+    const std::string path = dir.Write("p.kst", std::string(100000, 'x'));
+    EXPECT_TRUE(WritePatternFile(path, {"Band", "", {}}, ThreeRowsOfFour()));
+    EXPECT_EQ(test::ReadAll(path).find('x'), std::string::npos);
 }
 
 TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_written) {
@@ -196,15 +140,8 @@ TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_
          {Case{"two\nlines", "", false, "band name holds a line break"},
           Case{"Band", "FF\rBB", false, "sequence holds a line break"},
           Case{"Band", " FB", false, "blanks at its ends"}, Case{"Band", "", true, "no rows"}}) {
-        FakeHost host;
-        host.bandName = c.name;
-        host.sequence = c.sequence;
-        AppState state;
-        if (!c.empty) *state.CurrentBand = ThreeRowsOfFour();
-        state.PatternPath = path;
-        state.PatternChanged = true;
-        EXPECT_FALSE(SaveFile(state, host)) << c.why;
-        EXPECT_TRUE(state.PatternChanged);
+        const Band band = c.empty ? Band() : ThreeRowsOfFour();
+        EXPECT_FALSE(WritePatternFile(path, {c.name, c.sequence, {}}, band)) << c.why;
         EXPECT_EQ(test::ReadAll(path), "old");
         ASSERT_FALSE(recorder.Reports().empty());
         EXPECT_NE(recorder.Reports().back().description.find(c.why), std::string::npos)
@@ -212,33 +149,19 @@ TEST(save_file_test, what_the_reader_could_not_give_back_is_refused_and_nothing_
     }
 }
 
-TEST(save_file_test, a_failed_save_as_keeps_the_old_name) {
-    test::TempDir dir;
-    test::ReportRecorder recorder;
-    FakeHost host;
-    host.savePath = dir.File("missing-folder/new.kst");
-    AppState state;
-    *state.CurrentBand = ThreeRowsOfFour();
-    EXPECT_FALSE(SaveFile(state, host));
-    EXPECT_TRUE(state.PatternPath.empty());  // the next Save asks again
-    EXPECT_TRUE(host.caption.empty());
-}
-
 TEST(save_file_test, the_reverse_face_is_saved_in_card_order_and_reads_back) {
     test::TempDir dir;
-    FakeHost host;
-    AppState state;
-    *state.CurrentBand = ThreeRowsOfFour();
+    Band band = ThreeRowsOfFour();
     RecordingCanvas canvas;
     InstructionGrid grid;
-    state.CurrentBand->WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
-    state.PatternPath = dir.File("reverse.kst");
-    ASSERT_TRUE(SaveFile(state, host));
-    const PatternData read = PatternReader::ReadFile(state.PatternPath);
+    band.WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
+    const std::string path = dir.File("reverse.kst");
+    ASSERT_TRUE(WritePatternFile(path, {"Band", "", {}}, band));
+    const PatternData read = PatternReader::ReadFile(path);
     ASSERT_EQ(read.Rows->Count(), 3);
     // the same cards, each at its place
     for (std::int32_t r = 1; r <= 3; ++r)
-        for (const Card& card : state.CurrentBand->At(r).Cards()) {
+        for (const Card& card : band.At(r).Cards()) {
             const Card& back = read.Rows->At(r).Cards().At(card.Position);
             EXPECT_EQ(back.AColor, card.AColor);
             EXPECT_EQ(back.Turn(), card.Turn());

@@ -483,10 +483,11 @@ class PrintCommandsTest : public ::testing::Test {
 
     test::ReportRecorder recorder;
     test::TempDir dir;
-    PatternDocument document;
-    DisplayWindow display{document};
+    PatternSession session;
+    test::Driver document{session};
+    DisplayWindow display{session};
     test::RecordingDialogs dialogs;
-    PrintCommands commands{document, dialogs, nullptr};
+    PrintCommands commands{session, dialogs, nullptr};
     std::vector<std::vector<std::string>> grid;
 };
 
@@ -577,7 +578,7 @@ TEST_F(PrintCommandsTest, the_printout_describes_the_band_not_what_was_typed_for
     // a card count and a sequence typed, neither applied nor woven
     document.SetCardCount(9);
     document.SetTurnSequence("FB");
-    PrintSource source = PrintCommands::SourceOf(document);
+    PrintSource source = PrintCommands::SourceOf(session);
     EXPECT_EQ(source.draft.size(), 30u);
     EXPECT_EQ(source.draft, DraftFromDeck(band.At(1).Cards()));
     // woven by hand: no sequence, so the turning instructions print
@@ -589,7 +590,7 @@ TEST_F(PrintCommandsTest, the_printout_describes_the_band_not_what_was_typed_for
 
     // the reverse face: the threading stays the front's, the picture is the face shown
     document.Reverse();
-    source = PrintCommands::SourceOf(document);
+    source = PrintCommands::SourceOf(session);
     EXPECT_EQ(source.draft, DraftFromDeck(band.At(1).Cards()));
     ASSERT_NE(source.band, nullptr);
     EXPECT_EQ(test::DecksOf(*source.band), test::DecksOf(*document.ShownBand()));
@@ -598,7 +599,7 @@ TEST_F(PrintCommandsTest, the_printout_describes_the_band_not_what_was_typed_for
     document.Reverse();
     test::LoadWoven(document, FourColourDeck(6), "FFBB");
     document.SetTurnSequence("FFFB");
-    EXPECT_EQ(PrintCommands::SourceOf(document).turnSequence, "FFBB");
+    EXPECT_EQ(PrintCommands::SourceOf(session).turnSequence, "FFBB");
     EXPECT_TRUE(recorder.Empty());
 }
 

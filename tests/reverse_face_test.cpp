@@ -16,26 +16,12 @@
 namespace tessaly {
 namespace {
 
-// Saves without a dialog: the texts are the document's own.
-class FileHost : public PatternFileHost {
-  public:
-    explicit FileHost(const PatternDocument& document) : document_(document) {}
-    std::optional<std::string> AskSavePath() override { return std::nullopt; }
-    void SetMainCaption(const std::string&) override {}
-    std::string BandNameText() override { return document_.BandName(); }
-    std::string TurnSequenceText() override { return document_.TurnSequence(); }
-    WindowValues CurrentWindowValues() override { return {}; }
-    void ApplyWindowValues(const WindowValues&) override {}
-
-  private:
-    const PatternDocument& document_;
-};
-
 // One pattern with the windows that read and change it.
 struct Session {
-    PatternDocument document;
-    DisplayWindow display{document};
-    WeaveWindow weave{document};
+    PatternSession session;
+    test::Driver document{session};
+    DisplayWindow display{session};
+    WeaveWindow weave{session};
 
     Session() {
         display.resize(300, 400);
@@ -43,15 +29,13 @@ struct Session {
         weave.show();
     }
     std::string Saved(const std::string& path) {
-        document.SetPatternPath(path);
-        FileHost host(document);
-        EXPECT_TRUE(document.Save(host));
+        EXPECT_TRUE(session.Save(path, {}));
         return test::ReadAll(path);
     }
 };
 
 // A pattern of 2 to 8 cards in a few colours, woven from a sequence or by hand.
-void LoadRandomPattern(PatternDocument& document, unsigned seed) {
+void LoadRandomPattern(const test::Driver& document, unsigned seed) {
     std::mt19937 random(seed);
     const std::int32_t palette[] = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF, 0x000000};
     const auto colour = [&] { return palette[random() % 5]; };
@@ -80,7 +64,7 @@ struct Command {
     std::function<void(Session&)> run;
 };
 
-void Paint(PatternDocument& document) { document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed); }
+void Paint(const test::Driver& document) { document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed); }
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{

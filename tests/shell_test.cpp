@@ -36,7 +36,7 @@ namespace {
 class ShellTest : public ::testing::Test {
   protected:
     MainWindow& Start(bool splash = false) { return startup.Run(splash); }
-    PatternDocument& Document() { return startup.Document(); }
+    test::Driver Document() { return test::Driver(startup.Session()); }
 
     test::ReportRecorder recorder;
     test::RecordingDialogs dialogs;
@@ -66,7 +66,6 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->width());
     EXPECT_TRUE(window.Action("mnuDesign")->isEnabled());
     EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
-    EXPECT_GT(Document().PrintBottom(), 0);
     // the stored places: main window 15360 x 10800 twips, frame included, within the screen
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     EXPECT_EQ(window.frameGeometry().size(), QSize(1024, 720).boundedTo(screen));

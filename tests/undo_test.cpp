@@ -59,8 +59,9 @@ class UndoTest : public ::testing::Test {
     }
 
     test::ReportRecorder recorder;
-    PatternDocument document;
-    DisplayWindow display{document};
+    PatternSession session;
+    test::Driver document{session};
+    DisplayWindow display{session};
 };
 
 TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
@@ -230,7 +231,7 @@ TEST_F(UndoTest, history_keeps_at_most_twice_the_band) {
     for (int i = 0; i < 6; ++i) {
         document.PaintDraft({{1, 0}}, i % 2 == 0 ? kRed : kBlue);
         document.ReplaceColors();
-        EXPECT_LE(document.UndoHistory().HeldBytes(), 2 * band + band / 10);
+        EXPECT_LE(session.History().HeldBytes(), 2 * band + band / 10);
     }
     // the oldest steps went, and the saved state with them
     EXPECT_LT(Stack().count(), 12);

@@ -232,24 +232,44 @@ TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
     EXPECT_EQ(BuildThreadingDeck(draft, "XB").At(1).Turn(), Forward);
 }
 
-TEST(threading_test, canvas_width_is_four_margins_and_a_block_per_card) {
-    EXPECT_EQ(BandCanvasWidth(20, {10, 10, 0, 0}), 240);
-    EXPECT_EQ(BandCanvasWidth(20, {11, 11, 0, 0}), 264);
+TEST(threading_test, canvas_width_grows_a_block_a_card_and_refuses_what_does_not_fit) {
+    const DrawingGeometry zoomed = DrawingGeometry::AtBlockSize(11);
+    EXPECT_EQ(BandCanvasWidth(21, zoomed) - BandCanvasWidth(20, zoomed), 11);
     EXPECT_THROW(BandCanvasWidth(1, {10, 10000, 0, 0}), AppError);  // 4 margins beyond 16 bits
+    EXPECT_THROW(BandCanvasWidth(1000, {3000000, 10, 0, 0}), AppError);  // beyond 32 bits
 }
 
 TEST(threading_test, an_opened_pattern_with_a_sequence_is_woven_from_row_one) {
-    AppState state;
-    Cards stored = test::MakeDeck(3, Backward, ZThread, 3);
-    state.CurrentBand->Add(stored, "1");
-    RecordingCanvas canvas;
-    InstructionGrid grid;
-    WeaveOpenedPattern(state, "FB", canvas, grid);
-    ASSERT_NE(state.CurrentDeck, nullptr);
-    EXPECT_EQ(state.CurrentDeck->At(1).HoleOrder, 1);
-    EXPECT_EQ(state.CurrentDeck->At(1).Turn(), Forward);
-    EXPECT_EQ(state.CurrentBand->Count(), 1 + 49 * 2);
-    EXPECT_EQ(state.CurrentBand->At(1).Cards(), *state.CurrentDeck);
+    auto rows = std::make_unique<Band>();
+    rows->Add(test::MakeDeck(3, Backward, ZThread, 3), "1");
+    const OpenedBand opened = WeaveOpenedPattern(std::move(rows), "FB", DrawingGeometry{});
+    ASSERT_NE(opened.deck, nullptr);
+    EXPECT_EQ(opened.deck->At(1).HoleOrder, 1);
+    EXPECT_EQ(opened.deck->At(1).Turn(), Forward);
+    EXPECT_EQ(opened.band->Count(), 1 + 49 * 2);
+    EXPECT_EQ(opened.band->At(1).Cards(), *opened.deck);
+}
+
+TEST(threading_test, weaving_rows_alone_gives_the_band_weaving_on_a_canvas_gives) {
+    // the document weaves without a canvas and the views draw afterwards: the picks must be
+    // the ones the display's own weave makes, at every zoom
+    for (const std::int32_t size : {1, 3, 10, 37}) {
+        const DrawingGeometry geometry = DrawingGeometry::AtBlockSize(size);
+        const Cards threading = test::MakeDeck(5, Forward, SThread, 2);
+        Band drawn;
+        RecordingCanvas canvas;
+        InstructionGrid grid;
+        drawn.WeaveAll(threading, &canvas, "FFBFB", &grid, geometry);
+        Band rowsOnly;
+        rowsOnly.WeaveRows(threading, "FFBFB", DrawingGeometry::kCanvasHeight, geometry);
+        EXPECT_EQ(test::DecksOf(rowsOnly), test::DecksOf(drawn)) << "block size " << size;
+    }
+    // and refuses what WeaveAll refuses, in the same words
+    test::ReportRecorder recorder;
+    Band band;
+    band.WeaveRows(test::MakeDeck(2), "", DrawingGeometry::kCanvasHeight, DrawingGeometry{});
+    EXPECT_EQ(recorder.Where(0), "Band.WeaveAll");
+    EXPECT_EQ(band.Count(), 0);
 }
 
 }  // namespace

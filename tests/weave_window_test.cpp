@@ -92,8 +92,9 @@ class WeaveWindowTest : public ::testing::Test {
     }
 
     test::ReportRecorder recorder;
-    PatternDocument document;
-    WeaveWindow window{document};
+    PatternSession session;
+    test::Driver document{session};
+    WeaveWindow window{session};
 };
 
 TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {

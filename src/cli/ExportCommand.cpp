@@ -175,23 +175,19 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
             return kExitBadInput;
 
-    AppState state;
-    state.BlockSize = options.blockSize;
-    state.BandMargin = static_cast<std::int16_t>(options.blockSize);
-    state.PatternPath = options.patternPath;
-
+    const DrawingGeometry geometry = DrawingGeometry::AtBlockSize(options.blockSize);
     const ErrorCounter errors;
-    std::optional<std::string> sequence = ProcessFile(state);
-    if (!sequence) return kExitBadInput;
-    if (options.sequence) sequence = options.sequence;
+    std::optional<PatternData> read = ReadPatternFile(options.patternPath);
+    if (!read) return kExitBadInput;
+    const std::string sequence = options.sequence ? *options.sequence : read->TurnSequence;
 
     std::int32_t width = 0;
     if (!Trap("tessaly-export", "band", [&] {
-            const Band& band = *state.CurrentBand;
+            const Band& band = *read->Rows;
             const std::int32_t cards = band.At(1).Cards().Count();
-            width = BandCanvasWidth(cards, state.Geometry());
+            width = BandCanvasWidth(cards, geometry);
             // stored rows are all drawn; a woven band is measured by the weave itself
-            if (sequence->empty()) CheckBandBudget(band.Count(), cards);
+            if (sequence.empty()) CheckBandBudget(band.Count(), cards);
             if (!options.pngPath.empty()) BandPicture::CheckImageBudget(width);
         }))
         return kExitBadInput;
@@ -205,29 +201,33 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     Canvas& canvas = picture->Target();
     InstructionGrid grid;
 
-    WeaveOpenedPattern(state, *sequence, canvas, grid);
+    const std::unique_ptr<Band> woven =
+        WeaveOpenedPattern(std::move(read->Rows), sequence, geometry).band;
     if (errors.Count() > 0) return kExitBadInput;
+    Band& band = *woven;
     // the threading tables show the band's first row as opening the file gives it
-    const std::vector<DraftColumn> draft = DraftFromDeck(state.CurrentBand->At(1).Cards());
-    if (options.reverse) state.CurrentBand->WeaveReverse(&canvas, &grid, state.Geometry());
+    const std::vector<DraftColumn> draft = DraftFromDeck(band.At(1).Cards());
+    canvas.Clear();
+    band.WeaveBand(&canvas, &grid, geometry);
+    // the reverse face is drawn over the front, row by row, as the band turns over
+    if (options.reverse) band.WeaveReverse(&canvas, &grid, geometry);
     if (errors.Count() > 0) return kExitBadInput;
     if (options.wholeBand && (svg || png) && !Trap("tessaly-export", "band", [&] {
-            const Band& band = *state.CurrentBand;
-            picture = std::make_unique<BandPicture>(
-                width, svg, png, WholeBandHeight(band.Count(), state.Geometry()));
-            band.DrawPicture(picture->Target(), state.Geometry());
+            picture = std::make_unique<BandPicture>(width, svg, png,
+                                                    WholeBandHeight(band.Count(), geometry));
+            band.DrawPicture(picture->Target(), geometry);
         }))
         return kExitBadInput;
 
     std::string pdf;
     if (!options.pdfPath.empty() && !Trap("tessaly-export", "pdf", [&] {
             PrintSource source;
-            source.bandName = state.BandName;
-            source.turnSequence = *sequence;
+            source.bandName = read->BandName;
+            source.turnSequence = sequence;
             source.draft = draft;
-            source.band = state.CurrentBand.get();
-            source.screenBlockSize = state.BlockSize;
-            source.screenBandMargin = state.BandMargin;
+            source.band = &band;
+            source.screenBlockSize = geometry.BlockSize;
+            source.screenBandMargin = geometry.BandMargin;
             pdf = PrintPatternToPdf(source, *PageSizeNamed(options.pageSize));
         }))
         return kExitBadInput;
@@ -247,8 +247,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     // an output written to standard output must not be mixed with the report
     for (const std::string* path : outputs)
         if (!path->empty() && FileTransaction::SameFile(*path, "/dev/stdout")) return kExitOk;
-    out << "Exported " << options.patternPath << ": " << state.CurrentBand->Count() << " rows of "
-        << state.CurrentBand->At(1).Cards().Count() << " cards";
+    out << "Exported " << options.patternPath << ": " << band.Count() << " rows of "
+        << band.At(1).Cards().Count() << " cards";
     for (const std::string* path : outputs)
         if (!path->empty()) out << "\n  " << *path;
     out << "\n";

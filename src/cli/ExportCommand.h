@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DrawingGeometry.h"
 #include "engine/InstructionGrid.h"
 
 namespace tessaly {
@@ -14,7 +15,7 @@ struct ExportOptions {
     std::optional<std::string> sequence;  // replaces the file's turning sequence
     bool reverse = false;
     bool wholeBand = false;  // a picture tall enough for every row
-    std::int32_t blockSize = 10;
+    std::int32_t blockSize = DrawingGeometry::kStartBlockSize;
     std::string svgPath;
     std::string pngPath;
     std::string instructionsPath;

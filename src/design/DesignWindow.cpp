@@ -7,8 +7,11 @@
 #include <QPushButton>
 #include <QScrollArea>
 
-#include "document/PatternDocument.h"
-#include "document/UserDialogs.h"
+#include "document/PatternSession.h"
+#include "document/commands/BandCommands.h"
+#include "document/commands/DraftCommands.h"
+#include "document/commands/TextCommands.h"
+#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Twips.h"
@@ -56,8 +59,8 @@ void ColorSwatch::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit clicked();
 }
 
-DesignWindow::DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent), document_(document), dialogs_(dialogs) {
+DesignWindow::DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), document_(session.Document()), dialogs_(dialogs) {
     setObjectName("frmDesign");
     setWindowTitle(tr("Threading Design"));
     setAccessibleName(windowTitle());
@@ -155,26 +158,30 @@ void DesignWindow::BuildControls() {
     setTabOrder(apply_, replaceColors_);
     setTabOrder(replaceColors_, simpleWeave_);
 
-    connect(apply_, &QPushButton::clicked, this, &DesignWindow::cmdOk_Click);
-    connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::cmdWeaveAll_Click);
-    connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::txtCardNumber_LostFocus);
+    connect(apply_, &QPushButton::clicked, this, &DesignWindow::applyDraft);
+    connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::simpleWeave);
+    connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::commitCardCount);
     // typing is taken when the box is left; a number set any other way (an assistive tool,
     // a script) is taken at once, so the box never shows a count the draft does not have.
     // Only the keyboard marks the box modified; setText, whoever calls it, clears the mark.
     connect(cardNumber_, &QLineEdit::textChanged, this, [this] {
-        if (!cardNumber_->isModified()) txtCardNumber_LostFocus();
+        if (!cardNumber_->isModified()) commitCardCount();
     });
-    connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::picLeftColor_Click);
-    connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::picRightColor_Click);
+    connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseLeftColor);
+    connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseRightColor);
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
     // the boxes edit the document's name and sequence: one source for files and printing.
     // Any change counts, typed or set through the accessibility interface; the document's
-    // own update comes back here as the text it already holds and changes nothing.
-    connect(bandName_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { document_.SetBandName(text.toStdString()); });
-    connect(turnSequence_, &QLineEdit::textChanged, this,
-            [this](const QString& text) { document_.SetTurnSequence(text.toStdString()); });
+    // own update (an undo, say) comes back here as the text it already holds and is no step.
+    connect(bandName_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.toStdString() != document_.BandName())
+            session_.Run<EditBandName>(text.toStdString());
+    });
+    connect(turnSequence_, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text.toStdString() != document_.TurnSequence())
+            session_.Run<EditTurnSequence>(text.toStdString());
+    });
 }
 
 void DesignWindow::ConnectDocument() {
@@ -187,8 +194,7 @@ void DesignWindow::ConnectDocument() {
                 if (turnSequence_->text() != sequence) turnSequence_->setText(sequence);
                 UpdateSimpleWeave();
             });
-    for (auto changed : {&PatternDocument::bandReplaced, &PatternDocument::bandRedrawn})
-        connect(&document_, changed, this, &DesignWindow::UpdateSimpleWeave);
+    connect(&document_, &PatternDocument::bandReplaced, this, &DesignWindow::UpdateSimpleWeave);
     // a pattern opened starts with white paint
     connect(&document_, &PatternDocument::patternLoaded, this, [this] {
         leftColor_->SetColor(kWhite);
@@ -199,7 +205,7 @@ void DesignWindow::ConnectDocument() {
 void DesignWindow::Reload() {
     leftColor_->SetColor(kWhite);
     rightColor_->SetColor(kWhite);
-    Trap("frmDesign", "BuildDraftGrid", [&] { document_.ResetDraft(); });
+    Trap("frmDesign", "BuildDraftGrid", [&] { session_.Run<ReloadDraft>(); });
     ShowDraft();
     bandName_->setText(QString::fromStdString(document_.BandName()));
     turnSequence_->setText(QString::fromStdString(document_.TurnSequence()));
@@ -235,24 +241,24 @@ void DesignWindow::Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool cont
     Trap("frmDesign", kCellProcedures[cell.part], [&] {
         switch (cell.part) {
             case DraftGrid::Threading:
-                if (button == Qt::LeftButton) document_.ToggleThreading(cell.card);
+                if (button == Qt::LeftButton) session_.Run<ToggleThreading>(cell.card);
                 return;
             case DraftGrid::Number: {
                 // any button but the left paints the card with the right colour
                 const std::int32_t color =
                     button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
-                document_.PaintDraft(
-                    {{cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}}, color,
-                    continuesStroke);
+                session_.Run<PaintDraft>(
+                    std::vector<DraftHole>{
+                        {cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}},
+                    color, continuesStroke);
                 return;
             }
             default:
-                if (button == Qt::LeftButton)
-                    document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
-                                         leftColor_->Color(), continuesStroke);
-                else if (button == Qt::RightButton)
-                    document_.PaintDraft({{cell.card, cell.part - DraftGrid::HoleA}},
-                                         rightColor_->Color(), continuesStroke);
+                if (button != Qt::LeftButton && button != Qt::RightButton) return;
+                session_.Run<PaintDraft>(
+                    std::vector<DraftHole>{{cell.card, cell.part - DraftGrid::HoleA}},
+                    button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color(),
+                    continuesStroke);
         }
     });
 }
@@ -271,11 +277,11 @@ void DesignWindow::PaintRow(int hole, Qt::MouseButton button) {
     // the middle button paints a row with the right colour
     const std::int32_t color =
         button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
-    std::vector<PatternDocument::DraftHole> holes;
+    std::vector<DraftHole> holes;
     const auto cards = static_cast<std::int32_t>(document_.Draft().size());
     holes.reserve(static_cast<std::size_t>(cards));
     for (std::int32_t card = 1; card <= cards; ++card) holes.push_back({card, hole});
-    document_.PaintDraft(holes, color);
+    session_.Run<PaintDraft>(holes, color);
 }
 
 void DesignWindow::ChooseColor(ColorSwatch* swatch) {
@@ -283,22 +289,22 @@ void DesignWindow::ChooseColor(ColorSwatch* swatch) {
     if (const auto chosen = dialogs_.ChooseColor(this, swatch->Color())) swatch->SetColor(*chosen);
 }
 
-void DesignWindow::picLeftColor_Click() {
+void DesignWindow::chooseLeftColor() {
     Trap("frmDesign", "picLeftColor_Click", [&] { ChooseColor(leftColor_); });
 }
 
-void DesignWindow::picRightColor_Click() {
+void DesignWindow::chooseRightColor() {
     Trap("frmDesign", "picRightColor_Click", [&] { ChooseColor(rightColor_); });
 }
 
-void DesignWindow::txtCardNumber_LostFocus() {
+void DesignWindow::commitCardCount() {
     const QString text = cardNumber_->text().trimmed();
     const auto count = ParseRoundedInteger(text.toStdString());
     const auto shown = static_cast<std::int32_t>(document_.Draft().size());
     if (count && *count == shown) return;
     const bool committed = count && *count >= 1 && *count <= PatternDocument::kMaxCards &&
                            Trap("frmDesign", "txtCardNumber_LostFocus",
-                                [&] { document_.SetCardCount(static_cast<std::int32_t>(*count)); });
+                                [&] { session_.Run<SetCardCount>(static_cast<std::int32_t>(*count)); });
     if (committed) return;
     if (!count || *count < 1 || *count > PatternDocument::kMaxCards)
         dialogs_.ShowMessage(this, windowTitle(),
@@ -310,30 +316,28 @@ void DesignWindow::txtCardNumber_LostFocus() {
     cardNumber_->setText(QString::number(shown));
 }
 
-void DesignWindow::cmdOk_Click() {
+void DesignWindow::applyDraft() {
     Trap("frmDesign", "cmdOk_Click", [&] {
         if (replaceColors_->isChecked()) {
-            document_.ReplaceColors();
-            document_.CountColors();
+            session_.Run<ReplaceColors>();
             return;
         }
-        if (!MayReplaceBand()) return;
-        if (document_.ApplyThreading()) document_.CountColors();
+        if (MayReplaceBand()) session_.Run<ApplyThreading>();
     });
 }
 
 bool DesignWindow::MayReplaceBand() {
-    if (document_.CurrentBand().Count() < 2 || !document_.PatternChanged()) return true;
+    if (document_.CurrentBand().Count() < 2 || !session_.PatternChanged()) return true;
     const UserDialogs::Answer answer =
         dialogs_.Ask(this, tr("Save"), tr("Save pattern before applying changes?"), false);
     // a save that was cancelled or failed keeps the woven band: nothing unsaved is lost
     return answer != UserDialogs::Answer::Yes || (save_ && save_());
 }
 
-void DesignWindow::cmdWeaveAll_Click() {
+void DesignWindow::simpleWeave() {
     // Simple Weave replaces the band as Apply does, so it asks as Apply does
     Trap("frmDesign", "SimpleWeave", [&] {
-        if (MayReplaceBand()) document_.WeaveAll();
+        if (MayReplaceBand()) session_.Run<SimpleWeave>();
     });
 }
 

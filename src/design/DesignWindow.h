@@ -14,6 +14,7 @@ class QScrollArea;
 namespace tessaly {
 
 class PatternDocument;
+class PatternSession;
 class UserDialogs;
 
 // A label that says which mouse button went down on it.
@@ -57,7 +58,7 @@ class DesignWindow : public QWidget {
     Q_OBJECT
 
   public:
-    DesignWindow(PatternDocument& document, UserDialogs& dialogs, QWidget* parent = nullptr);
+    DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent = nullptr);
 
     // Asked before Apply replaces a woven band that has unsaved changes: saves the pattern,
     // true when it was saved.
@@ -78,11 +79,11 @@ class DesignWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private slots:
-    void cmdOk_Click();
-    void cmdWeaveAll_Click();
-    void txtCardNumber_LostFocus();
-    void picLeftColor_Click();
-    void picRightColor_Click();
+    void applyDraft();
+    void simpleWeave();
+    void commitCardCount();
+    void chooseLeftColor();
+    void chooseRightColor();
 
   private:
     void BuildControls();
@@ -99,7 +100,8 @@ class DesignWindow : public QWidget {
     void PaintRow(int hole, Qt::MouseButton button);
     void ChooseColor(ColorSwatch* swatch);
 
-    PatternDocument& document_;
+    PatternSession& session_;
+    const PatternDocument& document_;
     UserDialogs& dialogs_;
     std::function<bool()> save_;
 

@@ -7,7 +7,7 @@
 
 namespace tessaly {
 
-BandView::BandView(const RasterCanvas& canvas, QWidget* parent) : QWidget(parent), canvas_(canvas) {
+BandView::BandView(const RasterCanvas& canvas, QWidget* parent) : PressableView(parent), canvas_(canvas) {
     setObjectName("picBand");
     setAttribute(Qt::WA_OpaquePaintEvent);
     FitToCanvas();
@@ -20,7 +20,5 @@ void BandView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     painter.drawImage(dirty, canvas_.Image(), dirty);
 }
-
-void BandView::mousePressEvent(QMouseEvent* event) { emit pressed(event->button()); }
 
 }  // namespace tessaly

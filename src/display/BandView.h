@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "PressableView.h"
 
 namespace tessaly {
 
 class RasterCanvas;
 
 // The band canvas on screen, one canvas pixel to one logical pixel.
-class BandView : public QWidget {
+class BandView : public PressableView {
     Q_OBJECT
 
   public:
@@ -15,12 +15,8 @@ class BandView : public QWidget {
     // Takes the canvas's size.
     void FitToCanvas();
 
-  signals:
-    void pressed(Qt::MouseButton button);
-
   protected:
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
 
   private:
     const RasterCanvas& canvas_;

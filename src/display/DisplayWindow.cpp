@@ -8,17 +8,17 @@
 #include "BandView.h"
 #include "WholeBandView.h"
 #include "Zoom.h"
-#include "document/BusyCursor.h"
-#include "document/PatternDocument.h"
+#include "widgets/BusyCursor.h"
+#include "document/PatternSession.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {
 
-DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
+DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     : QWidget(parent),
-      document_(document),
-      canvas_(Zoom::CanvasWidth(document.CardCount(), document.Geometry()),
-              PatternDocument::kCanvasHeight) {
+      session_(session),
+      canvas_(Zoom::CanvasWidth(session.Document().CardCount(), session.Views().Geometry()),
+              DrawingGeometry::kCanvasHeight) {
     setObjectName("frmDisplay");
     viewport_ = new QScrollArea(this);
     viewport_->setObjectName("prtBand");
@@ -31,7 +31,7 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
     layout->setContentsMargins(5, 5, 5, 5);  // the viewport sits 5 pixels inside the window
     layout->addWidget(viewport_);
     canvas_.SetRefreshHandler([this] { view_->update(); });
-    connect(view_, &BandView::pressed, this, &DisplayWindow::picBand_MouseDown);
+    connect(view_, &BandView::pressed, this, &DisplayWindow::zoomByButton);
     // a new band shows its start (the bottom) until the weaver scrolls, also when the
     // viewport takes its size only after the band was drawn
     QScrollBar* bar = viewport_->verticalScrollBar();
@@ -39,24 +39,26 @@ DisplayWindow::DisplayWindow(PatternDocument& document, QWidget* parent)
         if (showBandStart_) bar->setValue(maximum);
     });
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { showBandStart_ = false; });
-    connect(&document_, &PatternDocument::zoomChanged, this, &DisplayWindow::UpdateCaption);
+    const PatternDocument& document = session_.Document();
+    BandViews& views = session_.Views();
+    connect(&views, &BandViews::zoomChanged, this, &DisplayWindow::UpdateCaption);
 
     // the whole band waits outside the viewport until asked for
-    wholeView_ = new WholeBandView(document_, this);
+    wholeView_ = new WholeBandView(document, views, this);
     wholeView_->hide();
-    connect(wholeView_, &WholeBandView::pressed, this, &DisplayWindow::picBand_MouseDown);
-    connect(&document_, &PatternDocument::rowAdded, this, [this] { RefitWholeBand(true); });
-    connect(&document_, &PatternDocument::rowRemoved, this, [this] { RefitWholeBand(true); });
-    connect(&document_, &PatternDocument::bandReplaced, this, [this] { RefitWholeBand(false); });
-    connect(&document_, &PatternDocument::bandRedrawn, this, [this] {
+    connect(wholeView_, &WholeBandView::pressed, this, &DisplayWindow::zoomByButton);
+    connect(&document, &PatternDocument::rowAdded, this, [this] { RefitWholeBand(true); });
+    connect(&document, &PatternDocument::rowRemoved, this, [this] { RefitWholeBand(true); });
+    connect(&document, &PatternDocument::bandReplaced, this, [this] { RefitWholeBand(false); });
+    connect(&views, &BandViews::bandRedrawn, this, [this] {
         if (whole_) wholeView_->update();
     });
     UpdateCaption();
-    document_.RegisterSurface(this);
+    views.RegisterSurface(this);
 }
 
 DisplayWindow::~DisplayWindow() {
-    document_.UnregisterSurface(this);
+    session_.Views().UnregisterSurface(this);
     // the view not shown is the window's to delete
     if (whole_)
         delete view_;
@@ -95,20 +97,20 @@ void DisplayWindow::RefitWholeBand(bool followNewest) {
 
 void DisplayWindow::UpdateCaption() {
     const QString caption =
-        tr("Display Band - %1").arg(Zoom::Ratio(document_.Geometry().BlockSize));
+        tr("Display Band - %1").arg(Zoom::Ratio(session_.Views().Geometry().BlockSize));
     setWindowTitle(caption);
     setAccessibleName(caption);
 }
 
 void DisplayWindow::SetScrollSteps() {
-    const int row = 2 * document_.Geometry().BlockSize;
+    const int row = 2 * session_.Views().Geometry().BlockSize;
     viewport_->verticalScrollBar()->setSingleStep(row);
     viewport_->verticalScrollBar()->setPageStep(10 * row);
 }
 
 void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) {
     canvas_.Clear();
-    canvas_.Resize(Zoom::CanvasWidth(cardCount, geometry), PatternDocument::kCanvasHeight);
+    canvas_.Resize(Zoom::CanvasWidth(cardCount, geometry), DrawingGeometry::kCanvasHeight);
     view_->FitToCanvas();
 }
 
@@ -122,12 +124,13 @@ void DisplayWindow::PassFinished(Pass pass) {
     view_->update();
 }
 
-void DisplayWindow::picBand_MouseDown(Qt::MouseButton button) {
+void DisplayWindow::zoomByButton(Qt::MouseButton button) {
     Trap("frmDisplay", "picBand_MouseDown", [&] {
         BusyCursor busy;
-        const std::int32_t size = document_.Geometry().BlockSize;
+        BandViews& views = session_.Views();
+        const std::int32_t size = views.Geometry().BlockSize;
         std::optional<std::int32_t> zoomed = size;
-        if (button == Qt::LeftButton) zoomed = Zoom::StepIn(size, document_.CardCount());
+        if (button == Qt::LeftButton) zoomed = Zoom::StepIn(size, session_.Document().CardCount());
         if (button == Qt::RightButton) zoomed = Zoom::StepOut(size);
         if (!zoomed) return;  // at the limit nothing changes
         // the click's place is not used: the band zooms about its bottom left corner and the
@@ -136,9 +139,9 @@ void DisplayWindow::picBand_MouseDown(Qt::MouseButton button) {
         const int scroll = bar->value();
         const double rowsBelow = static_cast<double>(bar->maximum() - scroll) / size;
         if (*zoomed == size)
-            document_.Redraw();
+            views.Redraw();
         else
-            document_.SetBlockSize(*zoomed);
+            views.SetBlockSize(*zoomed);
         if (whole_) {
             wholeView_->FitToBand();
             bar->setValue(bar->maximum() - static_cast<int>(rowsBelow * *zoomed));

@@ -10,17 +10,17 @@ class QScrollArea;
 namespace tessaly {
 
 class BandView;
-class PatternDocument;
+class PatternSession;
 class WholeBandView;
 
 // The band display: the woven band on its canvas in a scrolling viewport. A left click zooms
 // in, a right click out, any other button redraws; the caption shows the ratio. The window
-// never weaves: the document draws on its canvas and tells it when a pass is done.
+// never weaves: the views' side draws on its canvas and tells it when a pass is done.
 class DisplayWindow : public QWidget, public BandSurface {
     Q_OBJECT
 
   public:
-    explicit DisplayWindow(PatternDocument& document, QWidget* parent = nullptr);
+    explicit DisplayWindow(PatternSession& session, QWidget* parent = nullptr);
     ~DisplayWindow() override;
 
     RasterCanvas& Canvas() { return canvas_; }
@@ -40,7 +40,7 @@ class DisplayWindow : public QWidget, public BandSurface {
     void PassFinished(Pass pass) override;
 
   private slots:
-    void picBand_MouseDown(Qt::MouseButton button);
+    void zoomByButton(Qt::MouseButton button);
 
   private:
     void UpdateCaption();
@@ -48,7 +48,7 @@ class DisplayWindow : public QWidget, public BandSurface {
     // The whole band took a new size; show the newest pick, or the band's start.
     void RefitWholeBand(bool followNewest);
 
-    PatternDocument& document_;
+    PatternSession& session_;
     RasterCanvas canvas_;
     QScrollArea* viewport_ = nullptr;
     BandView* view_ = nullptr;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Zoom.h"
+#include "document/BandViews.h"
 #include "document/PatternDocument.h"
 #include "engine/Threading.h"
 #include "render/RasterCanvas.h"
@@ -40,8 +41,9 @@ class WindowCanvas : public Canvas {
 
 }  // namespace
 
-WholeBandView::WholeBandView(const PatternDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+WholeBandView::WholeBandView(const PatternDocument& document, const BandViews& views,
+                             QWidget* parent)
+    : PressableView(parent), document_(document), views_(views) {
     setObjectName("picWholeBand");
     setAccessibleName(tr("Whole band"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -49,7 +51,7 @@ WholeBandView::WholeBandView(const PatternDocument& document, QWidget* parent)
 }
 
 void WholeBandView::FitToBand() {
-    const DrawingGeometry geometry = document_.Geometry();
+    const DrawingGeometry geometry = views_.Geometry();
     setFixedSize(Zoom::CanvasWidth(document_.CardCount(), geometry),
                  WholeBandHeight(document_.CurrentBand().Count(), geometry));
     update();
@@ -57,7 +59,7 @@ void WholeBandView::FitToBand() {
 
 QRect WholeBandView::NewestPickRect() const {
     const std::int32_t row = document_.CurrentBand().Count();
-    const std::int32_t size = document_.Geometry().BlockSize;
+    const std::int32_t size = views_.Geometry().BlockSize;
     // the top row's strip and the room above it
     const int bottom = height() - 2 * size * (row - 1);
     return {0, std::max(0, bottom - 6 * size), width(), 6 * size};
@@ -67,11 +69,9 @@ void WholeBandView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     RasterCanvas picture(dirty.width(), dirty.height());
     WindowCanvas window(picture, dirty.topLeft(), height());
-    document_.PaintBandBetween(window, dirty.top(), dirty.bottom());
+    views_.PaintBandBetween(window, dirty.top(), dirty.bottom());
     QPainter painter(this);
     painter.drawImage(dirty.topLeft(), picture.Image());
 }
-
-void WholeBandView::mousePressEvent(QMouseEvent* event) { emit pressed(event->button()); }
 
 }  // namespace tessaly

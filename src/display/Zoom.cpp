@@ -5,28 +5,29 @@
 namespace tessaly {
 
 std::optional<std::int32_t> Zoom::StepIn(std::int32_t blockSize, std::int32_t cardCount) {
-    const std::int64_t size = std::int64_t{blockSize} + 1;
-    if (size > kMaxBlockSize || 4 * size + size * cardCount > kMaxCanvasWidth) return std::nullopt;
-    return static_cast<std::int32_t>(size);
+    if (blockSize >= DrawingGeometry::kMaxBlockSize) return std::nullopt;
+    const std::int32_t size = blockSize + 1;
+    if (BandWidth(cardCount, DrawingGeometry::AtBlockSize(size)) > kMaxCanvasWidth)
+        return std::nullopt;
+    return size;
 }
 
 int Zoom::CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
-    const std::int64_t width =
-        4 * std::int64_t{geometry.BandMargin} + std::int64_t{geometry.BlockSize} * cardCount;
-    return static_cast<int>(std::clamp<std::int64_t>(width, 1, kMaxCanvasWidth));
+    return static_cast<int>(
+        std::clamp<std::int64_t>(BandWidth(cardCount, geometry), 1, kMaxCanvasWidth));
 }
 
 std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
-    if (blockSize <= kMinBlockSize) return std::nullopt;
+    if (blockSize <= DrawingGeometry::kMinBlockSize) return std::nullopt;
     return blockSize - 1;
 }
 
 std::int16_t Zoom::In(std::int32_t blockSize) {
-    return static_cast<std::int16_t>(std::clamp(blockSize - kStartSize + 1, 1, 0x7FFF));
+    return static_cast<std::int16_t>(std::clamp(blockSize - DrawingGeometry::kStartBlockSize + 1, 1, 0x7FFF));
 }
 
 std::int16_t Zoom::Out(std::int32_t blockSize) {
-    return static_cast<std::int16_t>(std::clamp(kStartSize + 1 - blockSize, 1, 0x7FFF));
+    return static_cast<std::int16_t>(std::clamp(DrawingGeometry::kStartBlockSize + 1 - blockSize, 1, 0x7FFF));
 }
 
 QString Zoom::Ratio(std::int32_t blockSize) {

@@ -13,9 +13,6 @@ namespace tessaly {
 // at most one side differing from 1, so 12 is 3:1 and 8 is 1:3.
 class Zoom {
   public:
-    static constexpr std::int32_t kStartSize = 10;
-    static constexpr std::int32_t kMinBlockSize = 1;
-    static constexpr std::int32_t kMaxBlockSize = 100;
     // A wider canvas would cost more memory than a band display is worth.
     static constexpr std::int32_t kMaxCanvasWidth = 16384;
 

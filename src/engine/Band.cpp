@@ -99,37 +99,70 @@ void Band::WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
     });
 }
 
+namespace {
+
+// What weaving a whole band from a sequence makes: each repeat's turns, and how many repeats.
+struct WeavePlan {
+    std::vector<std::int32_t> turns;
+    std::int32_t repeats = 0;
+};
+
+// Everything that can fail is checked here, before the band or a canvas is touched.
+WeavePlan PlanWeave(std::int32_t cards, std::string_view turnSequence, double canvasHeight,
+                    const DrawingGeometry& geometry) {
+    const std::vector<std::string_view> letters = SequenceLetters(turnSequence);
+    if (geometry.BlockSize == 0 || letters.empty()) throw AppError(ErrorNumber::DivisionByZero);
+    const std::int64_t rowsThatFit = std::int64_t{RoundToInt32(canvasHeight)} / geometry.BlockSize;
+    const std::int16_t repeats =
+        CheckedInt16(rowsThatFit / static_cast<std::int64_t>(letters.size()));
+    WeavePlan plan;
+    // a sequence that fits fewer than twice is still woven once, whole: a long motif shows
+    // what fits of it instead of no pick at all
+    plan.repeats = std::max<std::int32_t>(repeats - 1, 1);
+    CheckBandBudget(1 + plan.repeats * static_cast<std::int64_t>(letters.size()), cards);
+    plan.turns.reserve(letters.size());
+    for (std::string_view letter : letters) plan.turns.push_back(FindTurn(letter));
+    return plan;
+}
+
+// Clears the band and adds the threading, then each repeat's picks, through addRow.
+template <class AddRow>
+void WeavePlanned(Band& band, const Cards& threading, const WeavePlan& plan,
+                  const AddRow& addRow) {
+    Cards threadingCopy = threading;  // the caller's deck may be a row of this band
+    band.Clear();
+    addRow(std::move(threadingCopy));
+    for (std::int32_t i = 1; i <= plan.repeats; ++i) {
+        for (std::int32_t turn : plan.turns) {
+            Cards deck = band.At(band.Count()).Cards();
+            for (Card& card : deck) card.SetTurn(turn);
+            addRow(std::move(deck));
+        }
+    }
+}
+
+}  // namespace
+
 void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
                     InstructionGrid* grid, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveAll", [&] {
         Canvas& target = Require(canvas);
-        const std::vector<std::string_view> letters = SequenceLetters(turnSequence);
-        // everything that can fail is checked before the band and the canvas are touched
-        if (geometry.BlockSize == 0 || letters.empty()) throw AppError(ErrorNumber::DivisionByZero);
-        const std::int64_t rowsThatFit =
-            std::int64_t{RoundToInt32(target.ScaleHeight())} / geometry.BlockSize;
-        const std::int16_t repeats =
-            CheckedInt16(rowsThatFit / static_cast<std::int64_t>(letters.size()));
-        // a sequence that fits fewer than twice is still woven once, whole: a long motif
-        // shows what fits of it instead of no pick at all
-        const std::int32_t woven = std::max<std::int32_t>(repeats - 1, 1);
-        const std::int64_t rows = 1 + woven * static_cast<std::int64_t>(letters.size());
-        CheckBandBudget(rows, threading.Count());
-        std::vector<std::int32_t> turns;
-        turns.reserve(letters.size());
-        for (std::string_view letter : letters) turns.push_back(FindTurn(letter));
-
-        const Cards threadingCopy = threading;  // the caller's deck may be a row of this band
+        const WeavePlan plan =
+            PlanWeave(threading.Count(), turnSequence, target.ScaleHeight(), geometry);
         target.Clear();
-        Clear();
-        WeaveRow(threadingCopy, canvas, grid, geometry);
-        for (std::int32_t i = 1; i <= woven; ++i) {
-            for (std::int32_t turn : turns) {
-                Cards deck = At(Count()).Cards();
-                for (Card& card : deck) card.SetTurn(turn);
-                WeaveRow(deck, canvas, grid, geometry);
-            }
-        }
+        WeavePlanned(*this, threading, plan,
+                     [&](Cards&& deck) { WeaveRow(deck, canvas, grid, geometry); });
+    });
+}
+
+void Band::WeaveRows(const Cards& threading, std::string_view turnSequence, double canvasHeight,
+                     const DrawingGeometry& geometry) {
+    Trap("Band", "WeaveAll", [&] {
+        const WeavePlan plan = PlanWeave(threading.Count(), turnSequence, canvasHeight, geometry);
+        WeavePlanned(*this, threading, plan, [&](Cards&& deck) {
+            const std::int32_t next = CheckedInt32(std::int64_t{Count()} + 1);
+            Append(std::move(deck), next);
+        });
     });
 }
 
@@ -235,9 +268,8 @@ void Band::DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, s
 }
 
 std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry) {
-    constexpr std::int64_t kDisplayHeight = 1000;  // the display's canvas, 15000 twips
     const std::int64_t height = 2 * std::int64_t{geometry.BlockSize} * (std::int64_t{rows} + 2);
-    return CheckedInt32(std::max(height, kDisplayHeight));
+    return CheckedInt32(std::max<std::int64_t>(height, DrawingGeometry::kCanvasHeight));
 }
 
 void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {

@@ -45,6 +45,10 @@ class Band {
     // block size 0, too many repeats) is reported before anything is cleared.
     void WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
                   InstructionGrid* grid, const DrawingGeometry& geometry);
+    // Weaves the band anew as WeaveAll does, drawing nothing: the picks WeaveAll would weave
+    // on a canvas of this height, reported the same way when they cannot be woven.
+    void WeaveRows(const Cards& threading, std::string_view turnSequence, double canvasHeight,
+                   const DrawingGeometry& geometry);
     // Rebuilds and redraws every row, bottom first, and rewrites the instructions.
     void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
     // Draws every row that shows, bottom first, without touching the instructions: the

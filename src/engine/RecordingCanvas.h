@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "Canvas.h"
+#include "DrawingGeometry.h"
 
 namespace tessaly {
 
@@ -15,7 +16,7 @@ class RecordingCanvas : public Canvas {
         friend bool operator==(const FilledPolygon&, const FilledPolygon&) = default;
     };
 
-    explicit RecordingCanvas(double scaleHeight = 1000.0, bool printCanvas = false)
+    explicit RecordingCanvas(double scaleHeight = DrawingGeometry::kCanvasHeight, bool printCanvas = false)
         : scaleHeight_(scaleHeight), printCanvas_(printCanvas) {}
 
     double ScaleHeight() const override { return scaleHeight_; }

@@ -29,28 +29,18 @@ Cards BuildThreadingDeck(const std::vector<DraftColumn>& draft, std::string_view
     return deck;
 }
 
-std::int32_t BandCanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
-    const std::int16_t margins = CheckedInt16(std::int64_t{geometry.BandMargin} * 4);
-    return CheckedInt32(margins + std::int64_t{geometry.BlockSize} * cardCount);
-}
-
-void WeaveOpenedPattern(AppState& state, std::string_view turnSequence, Canvas& canvas,
-                        InstructionGrid& grid) {
-    const DrawingGeometry geometry = state.Geometry();
-    if (turnSequence.empty()) {
-        canvas.Clear();
-        state.CurrentBand->WeaveBand(&canvas, &grid, geometry);
-        return;
-    }
-    const Row* firstRow = state.CurrentBand->Item(1);
-    if (firstRow == nullptr) return;
-    auto deck =
+OpenedBand WeaveOpenedPattern(std::unique_ptr<Band> rows, std::string_view turnSequence,
+                              const DrawingGeometry& geometry) {
+    OpenedBand opened{std::move(rows), nullptr};
+    if (turnSequence.empty()) return opened;
+    const Row* firstRow = opened.band->Item(1);
+    if (firstRow == nullptr) return opened;
+    opened.deck =
         std::make_unique<Cards>(BuildThreadingDeck(DraftFromDeck(firstRow->Cards()), turnSequence));
-    state.CurrentBand = std::make_unique<Band>();
-    state.CurrentDeck = std::move(deck);
-    canvas.Clear();
-    state.CurrentBand->WeaveRow(*state.CurrentDeck, &canvas, &grid, geometry);
-    state.CurrentBand->WeaveAll(*state.CurrentDeck, &canvas, turnSequence, &grid, geometry);
+    opened.band = std::make_unique<Band>();
+    opened.band->Add(Cards(*opened.deck), 1);
+    opened.band->WeaveRows(*opened.deck, turnSequence, DrawingGeometry::kCanvasHeight, geometry);
+    return opened;
 }
 
 }  // namespace tessaly

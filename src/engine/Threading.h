@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "AppState.h"
+#include "Band.h"
+#include "DrawingGeometry.h"
 #include "model/Cards.h"
 
 namespace tessaly {
@@ -31,14 +33,17 @@ std::vector<DraftColumn> DraftFromDeck(const Cards& firstRow);
 // turning sequence asks (forward for an empty sequence).
 Cards BuildThreadingDeck(const std::vector<DraftColumn>& draft, std::string_view turnSequence);
 
-// Width of the band canvas in pixels: four margins and one block per card.
-std::int32_t BandCanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry);
+// A band as opening its file makes it, and the threading deck it was woven from.
+struct OpenedBand {
+    std::unique_ptr<Band> band;
+    std::unique_ptr<Cards> deck;  // none for a band of stored rows
+};
 
-// Builds the band of a pattern that was just read, as opening a file does: without a turning
-// sequence the stored rows are the band and are redrawn as they are; with one, the threading
-// deck is made from row 1, becomes CurrentDeck and a one-row band, and the band is woven anew
-// from it with the sequence.
-void WeaveOpenedPattern(AppState& state, std::string_view turnSequence, Canvas& canvas,
-                        InstructionGrid& grid);
+// Builds the band of a pattern that was just read, drawing nothing: without a turning
+// sequence the stored rows are the band; with one, the threading deck is made from row 1 and
+// the band is woven anew from it with the sequence, as many picks as the display's canvas
+// shows at this geometry. A weave that fails is reported and leaves the threading row.
+OpenedBand WeaveOpenedPattern(std::unique_ptr<Band> rows, std::string_view turnSequence,
+                              const DrawingGeometry& geometry);
 
 }  // namespace tessaly

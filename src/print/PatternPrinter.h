@@ -24,8 +24,8 @@ struct PrintSource {
     std::vector<DraftColumn> draft;  // the threading tables; its size is the card count
     const Band* band = nullptr;
     std::shared_ptr<const Band> keptBand;  // holds the band when the source drew its own copy
-    std::int32_t screenBlockSize = 10;     // the display's zoom
-    std::int16_t screenBandMargin = 10;
+    std::int32_t screenBlockSize = DrawingGeometry::kStartBlockSize;  // the display's zoom
+    std::int16_t screenBandMargin = DrawingGeometry::kStartBlockSize;
     double twipsPerScreenPixel = kTwipsPerPixel;
 };
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "RasterCanvas.h"
+#include "engine/DrawingGeometry.h"
 #include "SvgCanvas.h"
 
 namespace tessaly {
@@ -15,7 +16,7 @@ namespace tessaly {
 // a PNG image. One pass over the band on Target() draws both.
 class BandPicture {
   public:
-    static constexpr std::int32_t kHeight = 1000;  // 15000 twips at 15 twips per pixel
+    static constexpr std::int32_t kHeight = DrawingGeometry::kCanvasHeight;
     // An image may take this much memory; a wider band is refused as a PNG.
     static constexpr std::int64_t kMaxImageBytes = std::int64_t{1} << 30;
 

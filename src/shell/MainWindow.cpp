@@ -27,12 +27,13 @@
 #include "WindowPlaces.h"
 #include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
-#include "document/BusyCursor.h"
-#include "document/PatternDocument.h"
-#include "document/UserDialogs.h"
+#include "widgets/BusyCursor.h"
+#include "document/PatternSession.h"
+#include "document/commands/BandCommands.h"
+#include "document/commands/ViewCommands.h"
+#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
-#include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/WeaveWindow.h"
 
@@ -73,10 +74,11 @@ QMdiSubWindow* AddChild(QMdiArea* area, QWidget* content) {
 
 }  // namespace
 
-MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
+MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString programFolder,
                        QWidget* parent)
     : QMainWindow(parent),
-      document_(document),
+      session_(session),
+      document_(session.Document()),
       dialogs_(dialogs),
       programFolder_(std::move(programFolder)) {
     setObjectName("frmMain");
@@ -86,10 +88,10 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     // every file the pattern is opened from or saved to joins the recent files
     connect(&document_, &PatternDocument::patternPathChanged, this,
             [this](const QString& path) { RememberRecent(path); });
-    connect(&document_, &PatternDocument::modifiedChanged, this, &MainWindow::UpdateCaption);
+    connect(&session_.History(), &History::changedChanged, this, &MainWindow::UpdateCaption);
     // paint not yet applied is unsaved work too
     for (auto changed : {&PatternDocument::threadingChanged, &PatternDocument::bandReplaced,
-                         &PatternDocument::bandRedrawn})
+                         &PatternDocument::bandRecoloured})
         connect(&document_, changed, this, &MainWindow::UpdateCaption);
     setWindowIcon(QIcon(":/icons/logo.svg"));
     mdi_ = new QMdiArea(this);
@@ -99,28 +101,28 @@ MainWindow::MainWindow(PatternDocument& document, UserDialogs& dialogs, QString 
     mdi_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
-    print_ = new PrintCommands(document_, dialogs_, this);
+    print_ = new PrintCommands(session_, dialogs_, this);
 
     BuildMenus();
     BuildToolbar();
 
     // the design window first: the others take their places from it
-    design_ = new DesignWindow(document_, dialogs_);
+    design_ = new DesignWindow(session_, dialogs_);
     design_->SetSaveHandler([this] { return SavePattern(); });
     designSub_ = AddChild(mdi_, design_);
     designSub_->setGeometry(0, 0, TwipsToPixels(DesignWindow::kOuterWidthTwips),
                             TwipsToPixels(DesignWindow::kOuterHeightTwips));
 
-    display_ = new DisplayWindow(document_);
+    display_ = new DisplayWindow(session_);
     displaySub_ = AddChild(mdi_, display_);
     displaySub_->setGeometry(designSub_->width(), 0, TwipsToPixels(4800), TwipsToPixels(8400));
 
-    weave_ = new WeaveWindow(document_);
+    weave_ = new WeaveWindow(session_);
     weaveSub_ = AddChild(mdi_, weave_);
     weaveSub_->setGeometry(0, designSub_->height(), designSub_->width(),
                            weave_->height() + (designSub_->height() - design_->height()));
 
-    instructions_ = new InstructionsWindow(document_);
+    instructions_ = new InstructionsWindow(session_.Views());
     instructionsSub_ = AddChild(mdi_, instructions_);
     instructionsSub_->resize(instructions_->size() + QSize(12, 36));
     instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
@@ -151,19 +153,19 @@ void MainWindow::BuildMenus() {
     const std::tuple<const char*, QString, const char*, QString, QKeySequence::StandardKey,
                      void (MainWindow::*)()>
         commands[] = {{"mnuNew", tr("&New"), "new", tr("Start New Pattern"), QKeySequence::New,
-                       &MainWindow::mnuNew_Click},
+                       &MainWindow::newPattern},
                       {"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern"),
-                       QKeySequence::Open, &MainWindow::mnuOpen_Click},
+                       QKeySequence::Open, &MainWindow::openPattern},
                       {"mnuSave", tr("&Save"), "save", tr("Save Pattern"), QKeySequence::Save,
-                       &MainWindow::mnuSave_Click},
+                       &MainWindow::savePattern},
                       {"mnuSaveAs", tr("Save &As..."), nullptr, QString(), QKeySequence::SaveAs,
-                       &MainWindow::mnuSaveAs_Click}};
+                       &MainWindow::savePatternAs}};
     for (const auto& [name, text, icon, tip, key, handler] : commands) {
         QAction* action = AddAction(name, text, icon, tip);
         action->setShortcut(key);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
-        if (handler == &MainWindow::mnuOpen_Click) {
+        if (handler == &MainWindow::openPattern) {
             recentMenu_ = file->addMenu(tr("Open &Recent"));
             recentMenu_->setObjectName("mnuRecent");
         }
@@ -172,14 +174,14 @@ void MainWindow::BuildMenus() {
     file->addSeparator()->setObjectName("mnuDash0");
     for (auto [name, text, icon, tip, handler] :
          {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern"),
-                     &MainWindow::mnuPrint_Click},
+                     &MainWindow::printPattern},
           std::tuple{"mnuPreview", tr("Print Pre&view"), "preview", tr("Preview Printed Pattern"),
-                     &MainWindow::mnuPreview_Click},
+                     &MainWindow::previewPattern},
           std::tuple{"mnuExportPdf", tr("Export as P&DF..."), static_cast<const char*>(nullptr),
-                     QString(), &MainWindow::mnuExportPdf_Click},
+                     QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
                      static_cast<const char*>(nullptr), QString(),
-                     &MainWindow::mnuExportPicture_Click}}) {
+                     &MainWindow::exportPicture}}) {
         QAction* action = AddAction(name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
@@ -188,17 +190,17 @@ void MainWindow::BuildMenus() {
     file->addSeparator()->setObjectName("mnuDash1");
     QAction* exit = AddAction("mnuExit", tr("E&xit"));
     exit->setShortcut(QKeySequence::Quit);
-    connect(exit, &QAction::triggered, this, &MainWindow::mnuExit_Click);
+    connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     file->addAction(exit);
 
     // undo and redo name the step they take back or make again ("Undo Weave pick 37")
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
-    QAction* undo = document_.UndoStack().createUndoAction(this, tr("Undo"));
+    QAction* undo = session_.UndoStack().createUndoAction(this, tr("Undo"));
     undo->setObjectName("mnuUndo");
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(":/icons/undo.svg"));
-    QAction* redo = document_.UndoStack().createRedoAction(this, tr("Redo"));
+    QAction* redo = session_.UndoStack().createRedoAction(this, tr("Redo"));
     redo->setObjectName("mnuRedo");
     redo->setShortcut(QKeySequence::Redo);
     redo->setIcon(QIcon(":/icons/redo.svg"));
@@ -207,13 +209,13 @@ void MainWindow::BuildMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
     QAction* design = AddAction("mnuDesign", tr("&Design"));
-    connect(design, &QAction::triggered, this, &MainWindow::mnuDesign_Click);
+    connect(design, &QAction::triggered, this, &MainWindow::showDesign);
     QAction* weave = AddAction("mnuWeave", tr("&Weave"));
-    connect(weave, &QAction::triggered, this, &MainWindow::mnuWeave_Click);
+    connect(weave, &QAction::triggered, this, &MainWindow::showWeave);
     QAction* display = AddAction("mnuDisplay", tr("Dis&play"));
-    connect(display, &QAction::triggered, this, &MainWindow::mnuDisplay_Click);
+    connect(display, &QAction::triggered, this, &MainWindow::showDisplay);
     QAction* instructions = AddAction("mnuInstructions", tr("&Instructions"));
-    connect(instructions, &QAction::triggered, this, &MainWindow::mnuInstructions_Click);
+    connect(instructions, &QAction::triggered, this, &MainWindow::showInstructions);
     QAction* reverse =
         AddAction("mnuReverse", tr("&Reverse"), "reverse", tr("Display the reverse pattern"));
     reverse->setCheckable(true);
@@ -222,10 +224,10 @@ void MainWindow::BuildMenus() {
     // toggled, not triggered: a check set by an assistive tool turns the face as a click does;
     // the document's own echo finds the face already shown
     connect(reverse, &QAction::toggled, this, [this](bool reversed) {
-        if (reversed != document_.IsReversed()) mnuReverse_Click();
+        if (reversed != session_.Views().IsReversed()) reverseFace();
     });
     // the document knows which face shows; Open turns the band back to its front
-    connect(&document_, &PatternDocument::reverseChanged, reverse, &QAction::setChecked);
+    connect(&session_.Views(), &BandViews::reverseChanged, reverse, &QAction::setChecked);
     // every pick of a long band in view, instead of the display's fixed canvas
     QAction* whole = AddAction("mnuWholeBand", tr("W&hole Band"));
     whole->setCheckable(true);
@@ -237,9 +239,9 @@ void MainWindow::BuildMenus() {
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName("mnuHelp");
     QAction* readme = AddAction("mnuDisplayHelp", tr("&Help"));
-    connect(readme, &QAction::triggered, this, &MainWindow::mnuDisplayHelp_Click);
+    connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
     QAction* about = AddAction("mnuAbout", tr("&About"));
-    connect(about, &QAction::triggered, this, &MainWindow::mnuAbout_Click);
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     help->addActions({readme, about});
 }
 
@@ -256,11 +258,11 @@ void MainWindow::BuildWindowMenu() {
     // each window by name, checked while it is shown; checking shows and brings it forward
     // as the View menu does, unchecking closes it
     const std::tuple<const char*, QString, QMdiSubWindow*, void (MainWindow::*)()> windows[] = {
-        {"mnuWindowDesign", tr("Threading &Design"), designSub_, &MainWindow::mnuDesign_Click},
-        {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::mnuDisplay_Click},
-        {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::mnuWeave_Click},
+        {"mnuWindowDesign", tr("Threading &Design"), designSub_, &MainWindow::showDesign},
+        {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::showDisplay},
+        {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::showWeave},
         {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
-         &MainWindow::mnuInstructions_Click}};
+         &MainWindow::showInstructions}};
     for (const auto& [name, text, sub, show] : windows) {
         QAction* entry = AddAction(name, text);
         entry->setCheckable(true);
@@ -375,7 +377,7 @@ void MainWindow::OpenRecent(const QString& path) {
 
 bool MainWindow::MaySetPatternAside() {
     const bool draftNotApplied = document_.DraftNotApplied();
-    if (!document_.PatternChanged() && !draftNotApplied) return true;
+    if (!session_.PatternChanged() && !draftNotApplied) return true;
     QString question = tr("Do you want to save the current pattern?");
     // no file holds the draft: the weaver is told what a Save leaves out
     if (draftNotApplied)
@@ -392,7 +394,7 @@ bool MainWindow::MaySetPatternAside() {
     }
 }
 
-void MainWindow::mnuNew_Click() {
+void MainWindow::newPattern() {
     Trap("frmMain", "mnuNew_Click", [&] {
         if (!MaySetPatternAside()) return;
         // the default pattern, untitled: a Save asks for a name and never overwrites the
@@ -401,13 +403,13 @@ void MainWindow::mnuNew_Click() {
     });
 }
 
-void MainWindow::mnuOpen_Click() {
+void MainWindow::openPattern() {
     Trap("frmMain", "mnuOpen_Click", [&] {
         if (MaySetPatternAside()) OpenFile({});
     });
 }
 
-void MainWindow::mnuSave_Click() {
+void MainWindow::savePattern() {
     Trap("frmMain", "mnuSave_Click", [&] { SavePattern(); });
 }
 
@@ -427,7 +429,7 @@ bool MainWindow::SavePattern() {
                                  .arg(sequence, shown),
                              true)) {
             case UserDialogs::Answer::Yes:
-                if (!document_.WeaveAll()) return false;
+                if (!session_.Run<SimpleWeave>()) return false;
                 break;
             case UserDialogs::Answer::No:
                 break;
@@ -435,7 +437,7 @@ bool MainWindow::SavePattern() {
                 return false;
         }
     }
-    if (document_.FileChangedOnDisk()) {
+    if (session_.FileChangedOnDisk()) {
         const QString path =
             QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
         if (dialogs_.Ask(this, tr("Save Pattern"),
@@ -445,10 +447,16 @@ bool MainWindow::SavePattern() {
                          false) != UserDialogs::Answer::Yes)
             return false;
     }
-    return document_.Save(*this);
+    std::string path = document_.PatternPath();
+    if (path.empty()) {
+        std::optional<std::string> chosen = AskSavePath();
+        if (!chosen) return false;  // a cancel says nothing
+        path = std::move(*chosen);
+    }
+    return session_.Save(path, CurrentWindowValues());
 }
 
-void MainWindow::mnuSaveAs_Click() {
+void MainWindow::savePatternAs() {
     Trap("frmMain", "mnuSaveAs_Click", [&] {
         // a cancelled Save As keeps the file the pattern had, as the caption shows it
         const std::string previous = document_.PatternPath();
@@ -457,7 +465,7 @@ void MainWindow::mnuSaveAs_Click() {
     });
 }
 
-void MainWindow::mnuExit_Click() {
+void MainWindow::exitProgram() {
     Trap("frmMain", "mnuExit_Click", [&] { close(); });
 }
 
@@ -478,9 +486,10 @@ bool MainWindow::OpenFile(const QString& path) {
     try {
         BusyCursor busy;
         // a file that cannot be read is reported by the reader and changes nothing either
-        if (!document_.OpenPattern(QFileInfo(chosen).absoluteFilePath().toStdString()))
-            return false;
-        GetWindows(document_.StoredWindowValues(), *this);
+        const std::optional<WindowValues> places =
+            session_.Open(QFileInfo(chosen).absoluteFilePath().toStdString());
+        if (!places) return false;
+        ApplyStoredPlaces(*places);
         return true;
     } catch (const AppError& error) {
         dialogs_.ShowMessage(this, QStringLiteral("Tessaly"),
@@ -497,14 +506,14 @@ void MainWindow::UpdateCaption() {
     setWindowTitle(path.empty()
                        ? QStringLiteral("Tessaly[*]")
                        : QStringLiteral("Tessaly - %1[*]").arg(QString::fromStdString(path)));
-    setWindowModified(document_.PatternChanged() || document_.DraftNotApplied());
+    setWindowModified(session_.PatternChanged() || document_.DraftNotApplied());
 }
 
-void MainWindow::mnuReverse_Click() {
+void MainWindow::reverseFace() {
     // Reverse reports nothing itself: what fails inside the band reports there
     BusyCursor busy;
-    document_.Reverse();
-    Action("mnuReverse")->setChecked(document_.IsReversed());
+    session_.Run<ReverseFace>();
+    Action("mnuReverse")->setChecked(session_.Views().IsReversed());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -536,28 +545,28 @@ void MainWindow::ShowChild(QMdiSubWindow* sub, const std::function<void()>& reop
     mdi_->setActiveSubWindow(sub);
 }
 
-void MainWindow::mnuWeave_Click() {
+void MainWindow::showWeave() {
     // the last pick, every pack forward
     Trap("frmMain", "mnuWeave_Click", [&] { ShowChild(weaveSub_, [this] { weave_->Reload(); }); });
 }
 
-void MainWindow::mnuDesign_Click() {
+void MainWindow::showDesign() {
     // the draft from the band
     Trap("frmMain", "mnuDesign_Click",
          [&] { ShowChild(designSub_, [this] { design_->Reload(); }); });
 }
 
-void MainWindow::mnuDisplay_Click() {
+void MainWindow::showDisplay() {
     Trap("frmMain", "mnuDisplay_Click", [&] { ShowChild(displaySub_, {}); });
 }
 
-void MainWindow::mnuInstructions_Click() {
+void MainWindow::showInstructions() {
     if (!instructionsSub_->isVisible()) instructionsSub_->show();
     instructionsSub_->raise();
     mdi_->setActiveSubWindow(instructionsSub_);
 }
 
-void MainWindow::mnuDisplayHelp_Click() {
+void MainWindow::showHelp() {
     const QString path = programFolder_ + "/readme.txt";
     if (!QFile::exists(path)) return;  // Help reports nothing
     if (!dialogs_.OpenDocument(path)) ShowReadmeWindow(path);
@@ -586,21 +595,21 @@ void MainWindow::ShowReadmeWindow(const QString& path) {
     readmeSub_->raise();
 }
 
-void MainWindow::mnuAbout_Click() { ShowSplash(false); }
+void MainWindow::showAbout() { ShowSplash(false); }
 
-void MainWindow::mnuPrint_Click() {
+void MainWindow::printPattern() {
     Trap("frmMain", "mnuPrint_Click", [&] { print_->Print(); });
 }
 
-void MainWindow::mnuPreview_Click() {
+void MainWindow::previewPattern() {
     Trap("frmMain", "mnuPreview_Click", [&] { print_->Preview(); });
 }
 
-void MainWindow::mnuExportPdf_Click() {
+void MainWindow::exportPdf() {
     Trap("frmMain", "mnuExportPdf_Click", [&] { print_->ExportPdf(); });
 }
 
-void MainWindow::mnuExportPicture_Click() {
+void MainWindow::exportPicture() {
     Trap("frmMain", "mnuExportPicture_Click", [&] { print_->ExportPicture(); });
 }
 
@@ -625,20 +634,21 @@ std::optional<std::string> MainWindow::AskSavePath() {
     return QFileInfo(*path).absoluteFilePath().toStdString();
 }
 
-// The caption follows the document's file and changed flag.
-void MainWindow::SetMainCaption(const std::string&) { UpdateCaption(); }
-
-std::string MainWindow::BandNameText() { return document_.BandName(); }
-
-std::string MainWindow::TurnSequenceText() { return document_.TurnSequence(); }
-
-WindowValues MainWindow::CurrentWindowValues() {
+WindowValues MainWindow::CurrentWindowValues() const {
     WindowValues values{};
     values[0] = WindowPlaces::Read(this);
     values[1] = WindowPlaces::Read(designSub_);
     values[2] = WindowPlaces::Read(displaySub_);
     values[3] = WindowPlaces::Read(weaveSub_);
     return values;
+}
+
+void MainWindow::ApplyStoredPlaces(const WindowValues& values) noexcept {
+    try {
+        ApplyWindowValues(values);
+    } catch (...) {
+        // stored window places are a convenience; failing to apply them is not an error
+    }
 }
 
 void MainWindow::ApplyWindowValues(const WindowValues& values) {

@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <optional>
+#include <string>
 
-#include "patternfile/PatternFile.h"
+#include "model/WindowValue.h"
 
 class QAction;
 class QMdiArea;
@@ -16,6 +18,7 @@ namespace tessaly {
 class DesignWindow;
 class DisplayWindow;
 class InstructionsWindow;
+class PatternSession;
 class PatternDocument;
 class PrintCommands;
 class SplashWindow;
@@ -24,11 +27,11 @@ class UserDialogs;
 
 // The main frame: menus, toolbar and the child windows in its work area. It routes commands
 // and keeps their enabled and checked states; the windows draw themselves from the document.
-class MainWindow : public QMainWindow, public PatternFileHost {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
   public:
-    MainWindow(PatternDocument& document, UserDialogs& dialogs, QString programFolder,
+    MainWindow(PatternSession& session, UserDialogs& dialogs, QString programFolder,
                QWidget* parent = nullptr);
 
     DesignWindow* Design() const { return design_; }
@@ -57,13 +60,13 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     static constexpr int kRecentFiles = 8;
     QStringList RecentFiles() const;
 
-    // PatternFileHost
-    std::optional<std::string> AskSavePath() override;
-    void SetMainCaption(const std::string& caption) override;
-    std::string BandNameText() override;
-    std::string TurnSequenceText() override;
-    WindowValues CurrentWindowValues() override;
-    void ApplyWindowValues(const WindowValues& values) override;
+    // The four windows' present states and places, in twips, as a file stores them.
+    WindowValues CurrentWindowValues() const;
+    // Gives the windows the stored states and places; a step that fails is skipped.
+    void ApplyWindowValues(const WindowValues& values);
+    // The places a pattern file stored, as opening it applies them: a convenience, so a
+    // failure is not reported.
+    void ApplyStoredPlaces(const WindowValues& values) noexcept;
 
   protected:
     // Closing the main window ends the program, also while the About box is open.
@@ -75,22 +78,22 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     void showEvent(QShowEvent* event) override;
 
   private slots:
-    void mnuNew_Click();
-    void mnuOpen_Click();
-    void mnuSave_Click();
-    void mnuSaveAs_Click();
-    void mnuExit_Click();
-    void mnuReverse_Click();
-    void mnuInstructions_Click();
-    void mnuDisplay_Click();
-    void mnuDesign_Click();
-    void mnuWeave_Click();
-    void mnuDisplayHelp_Click();
-    void mnuAbout_Click();
-    void mnuPrint_Click();
-    void mnuPreview_Click();
-    void mnuExportPdf_Click();
-    void mnuExportPicture_Click();
+    void newPattern();
+    void openPattern();
+    void savePattern();
+    void savePatternAs();
+    void exitProgram();
+    void reverseFace();
+    void showInstructions();
+    void showDisplay();
+    void showDesign();
+    void showWeave();
+    void showHelp();
+    void showAbout();
+    void printPattern();
+    void previewPattern();
+    void exportPdf();
+    void exportPicture();
 
   private:
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
@@ -105,6 +108,8 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     // Saves the pattern, first asking about what a Save would not keep or would overwrite:
     // a sequence typed but not woven, a file another program changed. False when not saved.
     bool SavePattern();
+    // The save dialog: a chosen path, or nothing when the weaver cancelled.
+    std::optional<std::string> AskSavePath();
     // Window: Tile, Cascade and the four windows by name.
     void BuildWindowMenu();
     void RememberRecent(const QString& path);
@@ -117,6 +122,7 @@ class MainWindow : public QMainWindow, public PatternFileHost {
     QString lastSaved_;
     QMenu* recentMenu_ = nullptr;
 
+    PatternSession& session_;
     PatternDocument& document_;
     UserDialogs& dialogs_;
     QString programFolder_;

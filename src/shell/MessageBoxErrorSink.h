@@ -3,7 +3,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "document/UserDialogs.h"
+#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {

@@ -6,9 +6,9 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "document/BusyCursor.h"
-#include "document/PatternDocument.h"
-#include "document/UserDialogs.h"
+#include "widgets/BusyCursor.h"
+#include "document/PatternSession.h"
+#include "widgets/UserDialogs.h"
 #include "engine/Threading.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
@@ -34,10 +34,12 @@ void PreparePrinter(QPrinter& printer, const PrintSource& source) {
 
 }  // namespace
 
-PrintCommands::PrintCommands(PatternDocument& document, UserDialogs& dialogs, QWidget* parent)
-    : QObject(parent), document_(document), dialogs_(dialogs), parent_(parent) {}
+PrintCommands::PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QObject(parent), session_(session), dialogs_(dialogs), parent_(parent) {}
 
-PrintSource PrintCommands::SourceOf(const PatternDocument& document) {
+PrintSource PrintCommands::SourceOf(const PatternSession& session) {
+    const PatternDocument& document = session.Document();
+    const BandViews& views = session.Views();
     // the printout describes the band as it is: its own threading row on the front face, its
     // cards and the sequence it was woven with, never a draft or a sequence not yet woven
     PrintSource source;
@@ -46,13 +48,13 @@ PrintSource PrintCommands::SourceOf(const PatternDocument& document) {
     const Band& band = document.CurrentBand();
     if (band.Count() > 0) source.draft = DraftFromDeck(band.At(1).Cards());
     // the picture and the instructions show the face the display shows
-    if (document.IsReversed()) {
-        source.keptBand = document.ShownBand();
+    if (views.IsReversed()) {
+        source.keptBand = views.ShownBand();
         source.band = source.keptBand.get();
     } else {
         source.band = &band;
     }
-    const DrawingGeometry screen = document.Geometry();
+    const DrawingGeometry screen = views.Geometry();
     source.screenBlockSize = screen.BlockSize;
     source.screenBandMargin = screen.BandMargin;
     return source;
@@ -63,7 +65,7 @@ void PrintCommands::Warn(const QString& title, const QString& text) {
 }
 
 bool PrintCommands::NothingToPrint(const QString& title) {
-    const auto reason = PatternPrinter::NothingToPrint(SourceOf(document_));
+    const auto reason = PatternPrinter::NothingToPrint(SourceOf(session_));
     if (!reason) return false;
     dialogs_.ShowMessage(parent_, title, QString::fromStdString(*reason),
                          UserDialogs::Icon::Information);
@@ -71,7 +73,7 @@ bool PrintCommands::NothingToPrint(const QString& title) {
 }
 
 QString PrintCommands::SuggestedName(const QString& suffix) const {
-    const QString path = QString::fromStdString(document_.PatternPath());
+    const QString path = QString::fromStdString(session_.Document().PatternPath());
     if (path.isEmpty()) return tr("Untitled") + "." + suffix;
     const QFileInfo file(path);
     return file.dir().filePath(file.completeBaseName() + "." + suffix);
@@ -79,7 +81,7 @@ QString PrintCommands::SuggestedName(const QString& suffix) const {
 
 void PrintCommands::Print() {
     if (NothingToPrint(tr("Print"))) return;
-    const PrintSource source = SourceOf(document_);
+    const PrintSource source = SourceOf(session_);
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, source);
     if (!dialogs_.SetUpPrinter(parent_, printer)) return;
@@ -93,7 +95,7 @@ void PrintCommands::Print() {
 
 void PrintCommands::Preview() {
     if (NothingToPrint(tr("Print Preview"))) return;
-    const PrintSource source = SourceOf(document_);
+    const PrintSource source = SourceOf(session_);
     QPrinter printer(QPrinter::HighResolution);
     PreparePrinter(printer, source);
     bool warned = false;
@@ -118,7 +120,7 @@ void PrintCommands::ExportPdf() {
     if (!path) return;
     const BusyCursor busy;
     try {
-        const std::string pdf = PrintPatternToPdf(SourceOf(document_), LocalPaper());
+        const std::string pdf = PrintPatternToPdf(SourceOf(session_), LocalPaper());
         WriteFileAtomically(path->toStdString(), pdf);
     } catch (const AppError& error) {
         Warn(tr("Export as PDF"), tr("%1 was not written: %2")
@@ -128,7 +130,7 @@ void PrintCommands::ExportPdf() {
 }
 
 void PrintCommands::ExportPicture() {
-    if (document_.CurrentBand().Count() == 0) {
+    if (session_.Document().CurrentBand().Count() == 0) {
         dialogs_.ShowMessage(parent_, tr("Export Picture"), tr("There is no band to export."),
                              UserDialogs::Icon::Information);
         return;
@@ -143,9 +145,9 @@ void PrintCommands::ExportPicture() {
     try {
         // the picture the display shows, drawn as the exporter draws it
         // (the face shown, copied only when that is the reverse face, as for printing)
-        const PrintSource shown = SourceOf(document_);
+        const PrintSource shown = SourceOf(session_);
         const Band& band = *shown.band;
-        const DrawingGeometry geometry = document_.Geometry();
+        const DrawingGeometry geometry = session_.Views().Geometry();
         BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
         InstructionGrid scratch;
         const ErrorCounter errors;

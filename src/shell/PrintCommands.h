@@ -9,7 +9,7 @@ class QWidget;
 
 namespace tessaly {
 
-class PatternDocument;
+class PatternSession;
 class UserDialogs;
 
 // The printed pattern's commands: Print, Print Preview, Export as PDF and Export Picture.
@@ -19,10 +19,10 @@ class PrintCommands : public QObject {
     Q_OBJECT
 
   public:
-    PrintCommands(PatternDocument& document, UserDialogs& dialogs, QWidget* parent);
+    PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent);
 
     // What the printout is made from: the draft being designed, the band as it shows.
-    static PrintSource SourceOf(const PatternDocument& document);
+    static PrintSource SourceOf(const PatternSession& session);
 
     void Print();
     void Preview();
@@ -36,7 +36,7 @@ class PrintCommands : public QObject {
     QString SuggestedName(const QString& suffix) const;
     void Warn(const QString& title, const QString& text);
 
-    PatternDocument& document_;
+    const PatternSession& session_;
     UserDialogs& dialogs_;
     QWidget* parent_;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "document/UserDialogs.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <memory>
 
-#include "document/PatternDocument.h"
+#include "document/PatternSession.h"
 
 namespace tessaly {
 
@@ -12,7 +12,7 @@ class UserDialogs;
 
 // What happens from launch until the weaver can work: the default pattern read from the
 // program's folder, the main window and its children built from it, the stored window places
-// applied, the print geometry measured and the splash shown.
+// applied and the splash shown.
 class Startup {
   public:
     Startup(UserDialogs& dialogs, QString programFolder);
@@ -21,19 +21,17 @@ class Startup {
     // patternFile, when given, is opened after the default pattern, as Open opens a file: one
     // that cannot be read is reported and the default pattern stays.
     MainWindow& Run(bool showSplash = true, const QString& patternFile = {});
-    PatternDocument& Document() { return document_; }
+    PatternSession& Session() { return session_; }
+    PatternDocument& Document() { return session_.Document(); }
 
     // Where the default pattern and the read-me are: beside the program when it was built,
     // in share/tessaly beside its bin folder when it was installed.
     static QString DataFolder(const QString& programFolder);
 
-    // 98 % of the default page's height, in printer pixels.
-    static std::int32_t DefaultPrintBottom();
-
   private:
     UserDialogs& dialogs_;
     QString programFolder_;
-    PatternDocument document_;
+    PatternSession session_;
     std::unique_ptr<MainWindow> main_;
 };
 

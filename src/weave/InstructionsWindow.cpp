@@ -12,19 +12,19 @@
 
 #include "InstructionTableModel.h"
 #include "NetTwistModel.h"
-#include "document/PatternDocument.h"
+#include "document/BandViews.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 
 namespace tessaly {
 
-InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent)
+    : QWidget(parent) {
     setObjectName("frmInstructions");
     setWindowTitle(tr("Turning Instructions"));
     setAccessibleName(windowTitle());
 
-    model_ = new InstructionTableModel(document.Grid(), this);
+    model_ = new InstructionTableModel(views.Grid(), this);
     table_ = new QTableView(this);
     table_->setObjectName("grdInstructions");
     table_->setAccessibleName(tr("Turning instructions"));
@@ -44,7 +44,7 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     twist_ = new QTableView(this);
     twist_->setObjectName("grdTwist");
     twist_->setAccessibleName(tr("Net twist"));
-    auto* twistModel = new NetTwistModel(document, this);
+    auto* twistModel = new NetTwistModel(views, this);
     twist_->setModel(twistModel);
     twist_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     twist_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -86,7 +86,7 @@ InstructionsWindow::InstructionsWindow(PatternDocument& document, QWidget* paren
     resize(TwipsToPixels(6975), TwipsToPixels(6330));
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
-    connect(&document, &PatternDocument::instructionsChanged, model_,
+    connect(&views, &BandViews::instructionsChanged, model_,
             &InstructionTableModel::Reload);
 
     // the view's corner button draws an empty section; it shows the grid's own corner cell

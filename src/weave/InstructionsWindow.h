@@ -9,7 +9,7 @@ class QTableView;
 namespace tessaly {
 
 class InstructionTableModel;
-class PatternDocument;
+class BandViews;
 
 // "Turning Instructions": every pick's instruction for every card, with the legend.
 class InstructionsWindow : public QWidget {
@@ -18,7 +18,7 @@ class InstructionsWindow : public QWidget {
   public:
     static constexpr int kColumnWidthTwips = 350;
 
-    explicit InstructionsWindow(PatternDocument& document, QWidget* parent = nullptr);
+    explicit InstructionsWindow(const BandViews& views, QWidget* parent = nullptr);
 
     // The width that shows every card's column without scrolling.
     int PreferredWidth() const;
@@ -41,7 +41,6 @@ class InstructionsWindow : public QWidget {
     // The twist row keeps the grid's column places: same header width, same scrolling.
     void AlignTwistRow();
 
-    PatternDocument& document_;
     InstructionTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
     QTableView* twist_ = nullptr;

@@ -4,14 +4,14 @@
 #include <QFont>
 #include <cstdlib>
 
-#include "document/PatternDocument.h"
+#include "document/BandViews.h"
 
 namespace tessaly {
 
-NetTwistModel::NetTwistModel(const PatternDocument& document, QObject* parent)
-    : QAbstractTableModel(parent), document_(document) {
+NetTwistModel::NetTwistModel(const BandViews& views, QObject* parent)
+    : QAbstractTableModel(parent), views_(views) {
     Reload();
-    connect(&document, &PatternDocument::twistChanged, this, &NetTwistModel::Reload);
+    connect(&views, &BandViews::twistChanged, this, &NetTwistModel::Reload);
 }
 
 void NetTwistModel::SetFont(const QFont& font) {
@@ -30,7 +30,7 @@ std::int32_t NetTwistModel::Largest(const std::vector<std::int32_t>& twist) {
 }
 
 void NetTwistModel::Reload() {
-    twist_ = document_.ShownNetTwist();
+    twist_ = views_.ShownNetTwist();
     const auto& twist = twist_;
     const int columns = static_cast<int>(twist.size());
     largest_ = Largest(twist);

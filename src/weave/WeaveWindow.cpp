@@ -8,7 +8,8 @@
 #include <QScrollArea>
 
 #include "PackGrid.h"
-#include "document/PatternDocument.h"
+#include "document/PatternSession.h"
+#include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "widgets/ColumnGrid.h"
@@ -27,8 +28,8 @@ constexpr int kBelowPacksTwips = PackGrid::kTwistHeightTwips;
 
 }  // namespace
 
-WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
+WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
+    : QWidget(parent), session_(session), document_(session.Document()) {
     setObjectName("frmWeave1");
     setWindowTitle(tr("Weave Instructions"));
     setAccessibleName(windowTitle());
@@ -47,9 +48,9 @@ WeaveWindow::WeaveWindow(PatternDocument& document, QWidget* parent)
     };
     connect(&document_, &PatternDocument::rowAdded, this, showLastPick);
     connect(&document_, &PatternDocument::rowRemoved, this, showLastPick);
-    connect(&document_, &PatternDocument::twistChanged, this,
-            [this] { grid_->SetTwist(document_.NetTwist()); });
-    grid_->SetTwist(document_.NetTwist());
+    const BandViews& views = session_.Views();
+    connect(&views, &BandViews::twistChanged, this, [this] { grid_->SetTwist(session_.Views().NetTwist()); });
+    grid_->SetTwist(views.NetTwist());
     Reload();
 }
 
@@ -120,10 +121,10 @@ void WeaveWindow::BuildControls() {
     unweave_->setObjectName("cmdUnweave");
     unweave_->setGeometry(TwipsRect(3840, 3000 + kBelowPacksTwips, 975, 375));
 
-    connect(weave_, &QPushButton::clicked, this, &WeaveWindow::cmdWeave_Click);
-    connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::cmdUnweave_Click);
-    connect(grid_, &PackGrid::weaveRequested, this, &WeaveWindow::cmdWeave_Click);
-    connect(grid_, &PackGrid::unweaveRequested, this, &WeaveWindow::cmdUnweave_Click);
+    connect(weave_, &QPushButton::clicked, this, &WeaveWindow::weavePick);
+    connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::unweavePick);
+    connect(grid_, &PackGrid::weaveRequested, this, &WeaveWindow::weavePick);
+    connect(grid_, &PackGrid::unweaveRequested, this, &WeaveWindow::unweavePick);
     // a click puts the card in that pack; a double click, after its click, flips it over
     connect(grid_, &PackGrid::cardClicked, this, [this](std::int32_t card, int pack) {
         choices_.SetLines(card, pack);
@@ -176,17 +177,17 @@ void WeaveWindow::resizeEvent(QResizeEvent* event) {
     Trap("frmWeave1", "Form_Resize", [&] { FitViewport(); });
 }
 
-void WeaveWindow::cmdWeave_Click() {
+void WeaveWindow::weavePick() {
     Trap("frmWeave1", "cmdWeave_Click", [&] {
         const Band& band = document_.CurrentBand();
         if (band.Count() == 0) return;
-        document_.AddPick(choices_.NextPick(band.At(band.Count()).Cards()));
+        session_.Run<WeavePick>(choices_.NextPick(band.At(band.Count()).Cards()));
     });
 }
 
-void WeaveWindow::cmdUnweave_Click() {
+void WeaveWindow::unweavePick() {
     Trap("frmWeave1", "cmdUnweave_Click", [&] {
-        document_.RemovePick();
+        session_.Run<UnWeavePick>();
         ShowChoices();
     });
 }

@@ -13,6 +13,7 @@ namespace tessaly {
 
 class PackGrid;
 class PatternDocument;
+class PatternSession;
 
 // "Weave Instructions": the weaving assistant. It shows the band's last pick as three packs
 // of cards; the weaver moves cards between packs with a click, flips one over with a double
@@ -22,7 +23,7 @@ class WeaveWindow : public QWidget {
     Q_OBJECT
 
   public:
-    explicit WeaveWindow(PatternDocument& document, QWidget* parent = nullptr);
+    explicit WeaveWindow(PatternSession& session, QWidget* parent = nullptr);
 
     // Built anew from the band's last pick, every pack turning forward: what the window
     // shows when it is opened.
@@ -35,8 +36,8 @@ class WeaveWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private slots:
-    void cmdWeave_Click();
-    void cmdUnweave_Click();
+    void weavePick();
+    void unweavePick();
 
   private:
     void BuildControls();
@@ -45,7 +46,8 @@ class WeaveWindow : public QWidget {
     void ShowChoices();
     void FitViewport();
 
-    PatternDocument& document_;
+    PatternSession& session_;
+    const PatternDocument& document_;
     PackChoices choices_;
     PackGrid* grid_ = nullptr;
     QScrollArea* viewport_ = nullptr;

@@ -1,0 +1,184 @@
+#include "BandViews.h"
+
+#include <algorithm>
+
+#include "PatternDocument.h"
+#include "engine/BlankCanvas.h"
+#include "engine/Twist.h"
+#include "errors/ErrorReporter.h"
+#include "errors/Numeric.h"
+
+namespace tessaly {
+
+BandViews::BandViews(PatternDocument& document, QObject* parent)
+    : QObject(parent), document_(document) {
+    // connected before any window, so every window finds the band drawn when it hears of it
+    connect(&document_, &PatternDocument::bandReplaced, this, [this] { Draw(Pass::NewBand); });
+    connect(&document_, &PatternDocument::bandRecoloured, this, [this] { Redraw(); });
+    connect(&document_, &PatternDocument::rowAdded, this, [this](int row) {
+        Draw(Pass::RowAdded);
+        AddRowTwist(row, 1);
+    });
+    connect(&document_, &PatternDocument::rowAboutToBeRemoved, this,
+            [this](int row) { AddRowTwist(row, -1); });
+    connect(&document_, &PatternDocument::rowRemoved, this, [this] { Draw(Pass::RowRemoved); });
+}
+
+void BandViews::RegisterSurface(BandSurface* surface) {
+    if (surface == nullptr || std::ranges::find(surfaces_, surface) != surfaces_.end()) return;
+    surfaces_.push_back(surface);
+    // a new view shows the band as it is, on its own canvas
+    surface->PrepareCanvas(document_.CardCount(), geometry_);
+    const Band& band = document_.CurrentBand();
+    if (reversed_) {
+        const std::unique_ptr<Band> shown = ShownBand();
+        shown->WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
+    } else {
+        band.WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
+    }
+    surface->PassFinished(Pass::NewBand);
+    emit instructionsChanged();
+}
+
+void BandViews::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
+
+void BandViews::SetBlockSize(std::int32_t blockSize) {
+    // the margin moves with the block size and has 16 bits
+    const std::int16_t margin = CheckedInt16(blockSize);
+    if (blockSize < DrawingGeometry::kMinBlockSize)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "Block size below 1.");
+    geometry_ = {blockSize, margin, 0, 0};
+    Redraw();
+    emit zoomChanged(blockSize);
+}
+
+void BandViews::SetReversed(bool reversed) {
+    if (reversed == reversed_) return;
+    reversed_ = reversed;
+    Redraw();
+    emit reverseChanged(reversed_);
+    emit twistChanged();
+}
+
+void BandViews::StartOver() {
+    const bool wasReversed = std::exchange(reversed_, false);
+    geometry_ = DrawingGeometry{};
+    if (wasReversed) emit reverseChanged(false);
+    emit zoomChanged(geometry_.BlockSize);
+}
+
+void BandViews::Redraw() {
+    Draw(Pass::Redraw);
+    emit bandRedrawn();
+}
+
+void BandViews::ForEachCanvas(const std::function<void(Canvas&)>& draw) {
+    if (surfaces_.empty()) {
+        // the instructions describe the band without a view as with one
+        BlankCanvas blank(DrawingGeometry::kCanvasHeight);
+        draw(blank);
+        return;
+    }
+    for (BandSurface* surface : surfaces_) draw(surface->SurfaceCanvas());
+}
+
+void BandViews::Draw(Pass pass) {
+    const Band& band = document_.CurrentBand();
+    const bool wholeBand = pass == Pass::NewBand || pass == Pass::Redraw;
+    // taking a pick off redraws the picture: a top row drawn alone would leave the taken
+    // pick showing wherever that row draws no block
+    if (wholeBand || pass == Pass::RowRemoved)
+        for (BandSurface* surface : surfaces_)
+            surface->PrepareCanvas(document_.CardCount(), geometry_);
+    if (pass == Pass::RowAdded)
+        DrawRowOnTop(band, band.Count());
+    else if (pass == Pass::RowRemoved && !reversed_)
+        DrawAfterRemoval(band);
+    else
+        DrawWholeBand(band);
+    if (pass == Pass::NewBand) WriteGridHeader();
+    if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
+    for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
+    emit instructionsChanged();
+}
+
+void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
+    if (row < 1 || row > band.Count()) return;
+    if (!reversed_) {
+        ForEachCanvas([&](Canvas& canvas) { band.At(row).DrawNewRow(row, &canvas, &grid_, geometry_); });
+        return;
+    }
+    // the new row is compared with the row below it, so both show their other face
+    Band turned;
+    for (std::int32_t r = std::max(row - 1, 1); r <= row; ++r) turned.Add(Cards(band.At(r).Cards()), r);
+    turned.TurnOver();
+    const Row& top = turned.At(turned.Count());
+    ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, &grid_, geometry_); });
+}
+
+void BandViews::DrawWholeBand(const Band& band) {
+    if (!reversed_) {
+        ForEachCanvas([&](Canvas& canvas) { band.WeaveBand(&canvas, &grid_, geometry_); });
+        return;
+    }
+    const std::unique_ptr<Band> shown = ShownBand();
+    ForEachCanvas([&](Canvas& canvas) { shown->WeaveBand(&canvas, &grid_, geometry_); });
+}
+
+void BandViews::DrawAfterRemoval(const Band& band) {
+    if (band.Count() == 0) return;
+    // the rows that show, then the new top row again, which cuts the instructions back to it
+    ForEachCanvas([&](Canvas& canvas) {
+        band.DrawPicture(canvas, geometry_);
+        band.At(band.Count()).DrawRow(&canvas, &grid_, geometry_);
+    });
+}
+
+void BandViews::WriteGridHeader() {
+    // reported under the name the weaver knows this step by: laying out the instructions
+    Trap("frmInstructions", "InitGrid", [&] {
+        const std::int32_t cards = document_.CurrentBand().At(1).Cards().Count();
+        grid_.SetCols(CheckedInt32(std::int64_t{cards} + 1));
+        grid_.SetRow(0);
+        grid_.SetColWidth(0, InstructionGrid::kDefaultColWidth);
+        for (std::int32_t i = 1; i <= cards; ++i) {
+            grid_.SetColWidth(i, InstructionGrid::kDefaultColWidth);
+            grid_.SetCol(i);
+            grid_.SetText(std::to_string(i));
+        }
+    });
+}
+
+void BandViews::SetNetTwist(std::vector<std::int32_t> twist) {
+    if (twist == netTwist_) return;
+    netTwist_ = std::move(twist);
+    emit twistChanged();
+}
+
+void BandViews::AddRowTwist(std::int32_t row, int sign) {
+    const Band& band = document_.CurrentBand();
+    if (row < 2 || row > band.Count()) return;
+    std::vector<std::int32_t> twist = netTwist_;
+    AddPickTwist(twist, band.At(row).Cards(), sign);
+    SetNetTwist(std::move(twist));
+}
+
+std::vector<std::int32_t> BandViews::ShownNetTwist() const {
+    if (!reversed_) return netTwist_;
+    // from the other face every card stands mirrored and every turn goes the other way
+    std::vector<std::int32_t> shown(netTwist_.rbegin(), netTwist_.rend());
+    for (std::int32_t& twist : shown) twist = -twist;
+    return shown;
+}
+
+std::unique_ptr<Band> BandViews::ShownBand() const {
+    auto shown = std::make_unique<Band>(document_.CurrentBand().Copy());
+    if (reversed_) shown->TurnOver();
+    return shown;
+}
+
+void BandViews::PaintBandBetween(Canvas& canvas, std::int32_t top, std::int32_t bottom) const {
+    document_.CurrentBand().DrawPictureBetween(canvas, geometry_, top, bottom, reversed_);
+}
+
+}  // namespace tessaly

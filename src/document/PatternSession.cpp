@@ -1,0 +1,65 @@
+#include "PatternSession.h"
+
+#include <QFileInfo>
+
+#include "errors/ErrorReporter.h"
+#include "patternfile/PatternFile.h"
+
+namespace tessaly {
+
+PatternSession::PatternSession(QObject* parent)
+    : QObject(parent), views_(document_), history_(document_) {}
+
+std::optional<WindowValues> PatternSession::Open(const std::string& path) {
+    std::optional<PatternData> read = ReadPatternFile(path);
+    if (!read) return std::nullopt;
+    // stored rows are shown as they are; rows that cannot all be held are not opened
+    const Band& rows = *read->Rows;
+    if (read->TurnSequence.empty() && !Trap("basMain", "ProcessFile", [&] {
+            CheckBandBudget(rows.Count(), rows.Count() > 0 ? rows.At(1).Cards().Count() : 0);
+        }))
+        return std::nullopt;
+    const WindowValues windows = read->Windows;
+    Load(std::move(*read));
+    document_.SetPatternPath(path);
+    StampFile();
+    return windows;
+}
+
+void PatternSession::Load(PatternData pattern) {
+    // a band read from a file shows its front face at the start zoom
+    views_.StartOver();
+    OpenedBand opened =
+        WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, views_.Geometry());
+    document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence),
+                   std::move(opened));
+    history_.Clear();
+}
+
+bool PatternSession::Save(const std::string& path, const WindowValues& windows) {
+    // the band holds the front face, which is what a file holds
+    const PatternTexts texts{document_.BandName(), document_.StoredSequence(), windows};
+    if (!WritePatternFile(path, texts, document_.CurrentBand())) return false;
+    // the pattern takes the new name only once it is stored under it
+    document_.SetPatternPath(path);
+    history_.SetChanged(false);
+    StampFile();
+    return true;
+}
+
+void PatternSession::StampFile() {
+    const std::string& path = document_.PatternPath();
+    const QFileInfo file(QString::fromStdString(path));
+    fileStamp_ = {path, file.lastModified(), file.exists() ? file.size() : -1};
+}
+
+bool PatternSession::FileChangedOnDisk() const {
+    const std::string& path = document_.PatternPath();
+    if (path.empty() || path != fileStamp_.path) return false;
+    const QFileInfo file(QString::fromStdString(path));
+    // a file removed since is written anew: nothing of anyone's is lost
+    if (!file.exists()) return false;
+    return file.lastModified() != fileStamp_.modified || file.size() != fileStamp_.size;
+}
+
+}  // namespace tessaly

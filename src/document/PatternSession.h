@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "BandViews.h"
+#include "History.h"
+#include "PatternDocument.h"
+#include "model/WindowValue.h"
+#include "patternfile/PatternReader.h"
+
+namespace tessaly {
+
+// One open pattern: the document, the views' side that shows it, and its history. It opens
+// and saves the pattern's file and runs the commands that change it. The windows hold it and
+// take what they need from its parts.
+class PatternSession : public QObject {
+    Q_OBJECT
+
+  public:
+    explicit PatternSession(QObject* parent = nullptr);
+
+    PatternDocument& Document() { return document_; }
+    const PatternDocument& Document() const { return document_; }
+    BandViews& Views() { return views_; }
+    const BandViews& Views() const { return views_; }
+    tessaly::History& History() { return history_; }
+    const tessaly::History& History() const { return history_; }
+    QUndoStack& UndoStack() { return history_.Stack(); }
+    CommandTarget Target() { return {document_, views_}; }
+
+    // Makes a command's change: Run<WeavePick>(deck). False when it made none; a request
+    // the command refuses throws AppError before anything changes.
+    template <class Command, class... Args>
+    bool Run(Args&&... args) {
+        return history_.Run(std::make_unique<Command>(Target(), std::forward<Args>(args)...));
+    }
+
+    // The pattern differs from its file (or has none worth keeping).
+    bool PatternChanged() const { return history_.IsChanged(); }
+    void SetPatternChanged(bool changed) { history_.SetChanged(changed); }
+
+    // Reads a pattern file and makes it the pattern (Open, New, start-up): zoom back to its
+    // start, front face, the band woven anew from the threading when the file has a turning
+    // sequence, else its rows as stored; unchanged, no history. Gives the windows' places the
+    // file stores. A file that cannot be read is reported and leaves the pattern as it was.
+    std::optional<WindowValues> Open(const std::string& path);
+    // Makes a pattern that was read the current one, as opening its file does, without
+    // touching the path.
+    void Load(PatternData pattern);
+    // Writes the pattern to this file with these window places and makes it the pattern's
+    // file; unchanged from then on. A failure is reported and changes nothing.
+    bool Save(const std::string& path, const WindowValues& windows);
+    // The pattern's file was changed by another program (its time or size is not what it was
+    // when opened or last saved here), so a Save would overwrite someone else's work.
+    bool FileChangedOnDisk() const;
+
+  private:
+    // Remembers what the pattern's file looks like now, after opening or saving it.
+    void StampFile();
+
+    PatternDocument document_;
+    BandViews views_;
+    tessaly::History history_;
+    struct FileStamp {
+        std::string path;
+        QDateTime modified;
+        qint64 size = -1;
+    } fileStamp_;
+};
+
+}  // namespace tessaly

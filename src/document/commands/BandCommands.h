@@ -1,0 +1,62 @@
+#pragma once
+
+#include "PatternCommand.h"
+#include "document/PatternDocument.h"
+
+namespace tessaly {
+
+// A command that puts a whole new band in place of the band: it makes the new band on its
+// first redo() and from then on trades it with the one it replaced.
+class ReplaceBand : public PatternCommand {
+  public:
+    std::int64_t Bytes() const override;
+    std::int64_t BandBytesHeld() const override;
+
+  protected:
+    ReplaceBand(CommandTarget target, const QString& text, PatternDocument::BandChange change);
+    ReplaceBand(ReplaceBand&&) noexcept = default;
+    // The new band and what goes with it; false when it could not be made (reported).
+    virtual bool MakeBand(BandState& made) = 0;
+
+  private:
+    bool Redo() override;
+    void Undo() override;
+
+    PatternDocument::BandChange change_;
+    bool made_ = false;
+    BandState other_;  // the band not shown: the new one before the change, the old one after
+};
+
+// Apply: the draft becomes the threading deck and a band of that one row.
+class ApplyThreading : public MovableCommand<ApplyThreading, ReplaceBand> {
+  public:
+    // Refuses an empty draft, or one that makes no deck or no canvas.
+    explicit ApplyThreading(CommandTarget target);
+
+  private:
+    bool MakeBand(BandState& made) override;
+    Cards threading_;
+};
+
+// Simple Weave: the whole band woven anew from the threading deck with the turning sequence.
+// A band without a deck (opened row by row, or never applied) weaves from its first row.
+class SimpleWeave : public MovableCommand<SimpleWeave, ReplaceBand> {
+  public:
+    explicit SimpleWeave(CommandTarget target);
+
+  private:
+    bool MakeBand(BandState& made) override;
+};
+
+// Apply with "Replace Colors only": every card of every row takes the colours of the draft
+// column its key names, keeping rows, turns and threading.
+class ReplaceColors : public MovableCommand<ReplaceColors, ReplaceBand> {
+  public:
+    // Refuses a band with a card whose key names no column of the draft.
+    explicit ReplaceColors(CommandTarget target);
+
+  private:
+    bool MakeBand(BandState& made) override;
+};
+
+}  // namespace tessaly

@@ -1,0 +1,79 @@
+#include "DraftCommands.h"
+
+#include <QObject>
+
+#include "document/PatternDocument.h"
+#include "errors/AppError.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+
+DraftCommand::DraftCommand(CommandTarget target, const QString& text)
+    : PatternCommand(target, text), before_(target.document.Draft()), after_(before_) {}
+
+bool DraftCommand::Redo() {
+    // a change that leaves the draft as it was is no step
+    if (after_ == Document().Draft()) return false;
+    Document().SetDraft(after_);
+    return true;
+}
+
+void DraftCommand::Undo() { Document().SetDraft(before_); }
+
+std::int64_t DraftCommand::Bytes() const {
+    return static_cast<std::int64_t>((before_.size() + after_.size()) * sizeof(DraftColumn));
+}
+
+PaintDraft::PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes,
+                       std::int32_t color, bool continuesStroke)
+    : MovableCommand(target, QObject::tr("Paint")), continuesStroke_(continuesStroke) {
+    for (const DraftHole& at : holes) {
+        if (at.card < 1 || at.card > static_cast<std::int64_t>(after_.size()) || at.hole < 0 ||
+            at.hole > 3)
+            continue;
+        DraftColumn& column = after_[static_cast<std::size_t>(at.card - 1)];
+        std::int32_t* const cells[4] = {&column.AColor, &column.BColor, &column.CColor,
+                                        &column.DColor};
+        *cells[at.hole] = color;
+    }
+}
+
+bool PaintDraft::mergeWith(const QUndoCommand* other) {
+    // the rest of a stroke joins the step its press began, which keeps the draft from before
+    // the press
+    const auto* next = static_cast<const PaintDraft*>(other);
+    if (!next->continuesStroke_) return false;
+    after_ = next->after_;
+    return true;
+}
+
+SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
+    : MovableCommand(target, QObject::tr("Number of Cards")) {
+    if (count < 1 || count > PatternDocument::kMaxCards)
+        throw AppError(ErrorNumber::Overflow,
+                       "The number of cards must be a whole number from 1 to " +
+                           std::to_string(PatternDocument::kMaxCards) + ".");
+    after_ = Document().DraftOfBand();
+    if (after_.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The band has no cards.");
+    // new cards copy the last card
+    after_.resize(static_cast<std::size_t>(count), after_.back());
+}
+
+ToggleThreading::ToggleThreading(CommandTarget target, std::int32_t card)
+    : MovableCommand(target, QObject::tr("Change Threading")) {
+    if (card < 1 || card > static_cast<std::int64_t>(after_.size())) return;
+    std::int32_t& thread = after_[static_cast<std::size_t>(card - 1)].Thread;
+    thread = thread == SThread ? ZThread : SThread;
+}
+
+ReloadDraft::ReloadDraft(CommandTarget target)
+    : MovableCommand(target, QObject::tr("Threading from Band")) {
+    after_ = Document().DraftOfBand();
+}
+
+ReplaceDraft::ReplaceDraft(CommandTarget target, std::vector<DraftColumn> draft)
+    : MovableCommand(target, QObject::tr("Draft")) {
+    after_ = std::move(draft);
+}
+
+}  // namespace tessaly

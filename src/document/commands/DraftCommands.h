@@ -1,0 +1,77 @@
+#pragma once
+
+#include <vector>
+
+#include "PatternCommand.h"
+#include "engine/Threading.h"
+
+namespace tessaly {
+
+// A change of the threading being designed. The draft is not stored in a file until it is
+// applied, so no draft change makes the pattern one to save.
+class DraftCommand : public PatternCommand {
+  public:
+    std::int64_t Bytes() const override;
+    bool ChangesFile() const override { return false; }
+
+  protected:
+    // The draft as it is now is the one undo gives back.
+    DraftCommand(CommandTarget target, const QString& text);
+    DraftCommand(DraftCommand&&) noexcept = default;
+    // The draft the change makes.
+    std::vector<DraftColumn> before_;
+    std::vector<DraftColumn> after_;
+
+  private:
+    bool Redo() override;
+    void Undo() override;
+};
+
+// One hole of one card in the draft: card from 1, hole 0 to 3 for A to D.
+struct DraftHole {
+    std::int32_t card = 0;
+    int hole = 0;
+};
+
+// Paint: these holes take a colour; holes outside the draft are skipped. Paint that continues
+// a stroke (a drag) joins the step its press began.
+class PaintDraft : public MovableCommand<PaintDraft, DraftCommand> {
+  public:
+    PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes, std::int32_t color,
+               bool continuesStroke = false);
+
+  private:
+    int MergeId() const override { return kDraftStrokeMerge; }
+    bool mergeWith(const QUndoCommand* other) override;
+    bool continuesStroke_;
+};
+
+// The number of cards: the draft shows the band's first row with this many cards; cards
+// beyond are removed, new ones copy the last card. The band changes only on Apply, so its
+// rows always keep one number of cards.
+class SetCardCount : public MovableCommand<SetCardCount, DraftCommand> {
+  public:
+    // Refuses a count outside 1 to kMaxCards, and a band without cards.
+    SetCardCount(CommandTarget target, std::int32_t count);
+};
+
+// S becomes Z and anything else S, on one card of the draft.
+class ToggleThreading : public MovableCommand<ToggleThreading, DraftCommand> {
+  public:
+    ToggleThreading(CommandTarget target, std::int32_t card);
+};
+
+// The draft shows the band's first row again, as the design window opens; what was not
+// applied can be had back by undoing.
+class ReloadDraft : public MovableCommand<ReloadDraft, DraftCommand> {
+  public:
+    explicit ReloadDraft(CommandTarget target);
+};
+
+// Any draft at all, as a paste or a script would set it.
+class ReplaceDraft : public MovableCommand<ReplaceDraft, DraftCommand> {
+  public:
+    ReplaceDraft(CommandTarget target, std::vector<DraftColumn> draft);
+};
+
+}  // namespace tessaly

@@ -1,0 +1,75 @@
+#include "PickCommands.h"
+
+#include <QObject>
+
+#include "errors/AppError.h"
+
+namespace tessaly {
+
+namespace {
+
+// What weaving by hand leaves: the band is saved row by row, which a file without a turning
+// sequence does, also when a sequence is typed again before the band is woven from it.
+PickFlags HandWoven() { return {{}, true, {}}; }
+
+std::int64_t FlagBytes(const PickFlags& flags) {
+    return static_cast<std::int64_t>(flags.sequence.size() + flags.wovenSequence.size());
+}
+
+}  // namespace
+
+WeavePick::WeavePick(CommandTarget target, Cards deck)
+    : MovableCommand(target, QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
+      deck_(std::move(deck)),
+      flags_(HandWoven()) {
+    const Band& band = Document().CurrentBand();
+    const std::int32_t cards = band.Count() > 0 ? band.At(band.Count()).Cards().Count() : 0;
+    if (deck_.Count() != cards)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "The pick has " + std::to_string(deck_.Count()) + " cards, the band " +
+                           std::to_string(cards) + ".");
+}
+
+bool WeavePick::Redo() {
+    if (!Document().AddRow(deck_)) return false;
+    Document().ExchangeFlags(flags_);
+    return true;
+}
+
+void WeavePick::Undo() {
+    Document().TakeTopRow();
+    Document().ExchangeFlags(flags_);
+}
+
+std::int64_t WeavePick::Bytes() const { return DeckBytes(deck_) + FlagBytes(flags_); }
+
+UnWeavePick::UnWeavePick(CommandTarget target)
+    : MovableCommand(target, target.document.CurrentBand().Count() > 1
+                                 ? QObject::tr("UnWeave pick %1")
+                                       .arg(target.document.CurrentBand().Count() - 1)
+                                 : QObject::tr("UnWeave")),
+      flags_(HandWoven()) {}
+
+bool UnWeavePick::Redo() {
+    PatternDocument& document = Document();
+    const PickFlags before = document.Flags();
+    const bool flagsChange = before.sequence != flags_.sequence ||
+                             before.storeEveryRow != flags_.storeEveryRow ||
+                             before.wovenSequence != flags_.wovenSequence;
+    taken_ = document.TakeTopRow();
+    // nothing to take off and nothing else to change: no step
+    if (!taken_ && !flagsChange) return false;
+    document.ExchangeFlags(flags_);
+    return true;
+}
+
+void UnWeavePick::Undo() {
+    if (taken_) Document().AddRow(*taken_);
+    Document().ExchangeFlags(flags_);
+}
+
+std::int64_t UnWeavePick::Bytes() const {
+    return (taken_ ? DeckBytes(*taken_) : 0) + FlagBytes(flags_);
+}
+
+}  // namespace tessaly

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "PatternCommand.h"
+
+namespace tessaly {
+
+// Reverse: the other face of the band shows. A face turned and back again is no step.
+class ReverseFace : public MovableCommand<ReverseFace> {
+  public:
+    explicit ReverseFace(CommandTarget target);
+    std::int64_t Bytes() const override { return 0; }
+    bool ChangesFile() const override { return false; }
+
+  private:
+    bool Redo() override;
+    void Undo() override { Redo(); }
+    int MergeId() const override { return kReverseMerge; }
+    bool mergeWith(const QUndoCommand* other) override;
+
+    bool turnedBack_ = false;
+};
+
+}  // namespace tessaly
