@@ -163,9 +163,6 @@ class Driver {
     bool ReplaceColors() const { return session_.Run<tessaly::ReplaceColors>(); }
     void Reverse() const { session_.Run<ReverseFace>(); }
     void SetCardCount(std::int32_t count) const { session_.Run<tessaly::SetCardCount>(count); }
-    void SetDraft(std::vector<DraftColumn> draft) const {
-        session_.Run<ReplaceDraft>(std::move(draft));
-    }
     void PaintDraft(const std::vector<DraftHole>& holes, std::int32_t color,
                     bool continuesStroke = false) const {
         session_.Run<tessaly::PaintDraft>(holes, color, continuesStroke);

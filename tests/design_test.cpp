@@ -389,3 +389,26 @@ TEST_F(DesignTest, boxes_set_through_the_accessibility_interface_are_what_the_pa
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(DesignReopenTest, reopening_the_window_shows_the_band_and_undo_brings_the_paint_back) {
+    PatternSession session;
+    test::Driver document{session};
+    test::RecordingDialogs dialogs;
+    test::LoadWoven(document, test::MakeDeck(4), "FB");
+    DesignWindow window{session, dialogs};
+    document.PaintDraft({{2, 1}}, test::colors::kRed);
+    ASSERT_TRUE(document.DraftNotApplied());
+    window.Reload();  // closed and opened again
+    EXPECT_FALSE(document.DraftNotApplied());
+    EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ca0000");  // MakeDeck's 202
+    EXPECT_FALSE(document.PatternChanged());  // no file holds the draft
+    session.UndoStack().undo();
+    EXPECT_EQ(document.Draft()[1].BColor, test::colors::kRed);
+    EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ff0000");
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -126,13 +126,13 @@ TEST_F(DocumentTest, refused_requests_change_nothing) {
     EXPECT_THROW(document.SetCardCount(0), AppError);
     EXPECT_THROW(document.SetBlockSize(0), AppError);
     EXPECT_THROW(document.SetBlockSize(40000), AppError);
-    std::vector<DraftColumn> narrow(document.Draft().begin(), document.Draft().begin() + 3);
-    document.SetDraft(narrow);
+    document.SetCardCount(3);
     EXPECT_THROW(document.ReplaceColors(), AppError);  // cards 4 to 6 have no column
-    document.SetDraft({});
-    EXPECT_THROW(document.ApplyThreading(), AppError);
     session.Run<ReloadDraft>();
     ExpectSame(Take(), before);
+    // a pattern that could not be read has no cards to apply
+    PatternSession empty;
+    EXPECT_THROW(empty.Run<ApplyThreading>(), AppError);
 }
 
 TEST_F(DocumentTest, a_failure_inside_the_engine_puts_the_pattern_back) {
@@ -186,12 +186,10 @@ TEST_F(DocumentTest, apply_and_simple_weave_rebuild_from_the_draft) {
 
 TEST_F(DocumentTest, replace_colors_keeps_rows_turns_and_threading) {
     const std::vector<Cards> before = test::DecksOf(document.CurrentBand());
-    std::vector<DraftColumn> draft = document.Draft();
-    for (DraftColumn& column : draft) {
-        column.AColor = 0x0000FF;
-        column.Thread = ZThread;  // threading letters do not take part
+    for (std::int32_t card = 1; card <= 6; ++card) {
+        document.PaintDraft({{card, 0}}, 0x0000FF);
+        document.ToggleThreading(card);  // threading letters do not take part
     }
-    document.SetDraft(draft);
     ASSERT_TRUE(document.ReplaceColors());
     const Band& band = document.CurrentBand();
     ASSERT_EQ(band.Count(), static_cast<std::int32_t>(before.size()));

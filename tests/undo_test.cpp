@@ -270,3 +270,65 @@ TEST_F(UndoTest, a_long_band_replaced_by_a_short_one_stays_in_reach) {
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+using namespace test::colors;
+
+TEST(CommandTest, a_command_started_while_another_is_at_work_is_refused) {
+    // a window that hears of an undo and answers with a command of its own would change the
+    // stack under the step being undone
+    PatternSession session;
+    test::Driver document{session};
+    test::LoadWoven(document, test::MakeDeck(4), "FB");
+    document.SetBandName("First");
+    int answered = 0;
+    QObject::connect(&session.Document(), &PatternDocument::bandNameChanged, [&] {
+        if (session.Run<EditBandName>("Echo")) ++answered;
+    });
+    session.UndoStack().undo();
+    EXPECT_EQ(document.BandName(), "Test");
+    EXPECT_EQ(answered, 0);
+    EXPECT_EQ(session.UndoStack().count(), 1);
+    session.UndoStack().redo();
+    EXPECT_EQ(document.BandName(), "First");
+}
+
+TEST(CommandTest, steps_kept_after_the_oldest_were_forgotten_undo_and_redo_as_before) {
+    // a long band so that a few recolourings pass the budget; typing between them, and a save
+    PatternSession session;
+    test::Driver document{session};
+    auto rows = std::make_unique<Band>();
+    const Cards deck = test::MakeDeck(200, Forward, SThread, 1);
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    test::LoadRows(document, std::move(rows));
+    std::vector<std::string> names;
+    for (int i = 0; i < 5; ++i) {
+        document.PaintDraft({{1, 0}}, i % 2 == 0 ? kRed : kBlue);
+        document.ReplaceColors();
+        names.push_back("Band " + std::to_string(i));
+        document.SetBandName(names.back());
+        if (i == 3) document.SetPatternChanged(false);  // saved here
+    }
+    ASSERT_LT(session.UndoStack().count(), 15);  // some were forgotten
+    EXPECT_TRUE(document.PatternChanged());
+    QUndoStack& stack = session.UndoStack();
+    stack.undo();  // the last name
+    EXPECT_EQ(document.BandName(), "Band 3");
+    stack.undo();  // the last recolouring
+    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kBlue);
+    // only the paint, which no file holds, stands between here and the save
+    EXPECT_FALSE(document.PatternChanged());
+    stack.undo();
+    EXPECT_FALSE(document.PatternChanged());
+    stack.undo();
+    EXPECT_EQ(document.BandName(), "Band 2");
+    EXPECT_TRUE(document.PatternChanged());
+    while (stack.canRedo()) stack.redo();
+    EXPECT_EQ(document.BandName(), "Band 4");
+    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kRed);
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -71,9 +71,4 @@ ReloadDraft::ReloadDraft(CommandTarget target)
     after_ = Document().DraftOfBand();
 }
 
-ReplaceDraft::ReplaceDraft(CommandTarget target, std::vector<DraftColumn> draft)
-    : MovableCommand(target, QObject::tr("Draft")) {
-    after_ = std::move(draft);
-}
-
 }  // namespace tessaly

@@ -68,10 +68,4 @@ class ReloadDraft : public MovableCommand<ReloadDraft, DraftCommand> {
     explicit ReloadDraft(CommandTarget target);
 };
 
-// Any draft at all, as a paste or a script would set it.
-class ReplaceDraft : public MovableCommand<ReplaceDraft, DraftCommand> {
-  public:
-    ReplaceDraft(CommandTarget target, std::vector<DraftColumn> draft);
-};
-
 }  // namespace tessaly
