@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "GuiSupport.h"
@@ -82,13 +83,35 @@ TEST_F(DesignTest, the_grid_is_measured_in_columns_of_255_twips) {
     EXPECT_EQ(Grid()->CellAt({5, TwipsToPixels(1200) + 5})->part, DraftGrid::Threading);
     EXPECT_FALSE(Grid()->CellAt({TwipsToPixels(255) * 12 + 1, 5}));
     EXPECT_EQ(Grid()->width(), 12 * TwipsToPixels(255));
-    // a viewport 3480 twips wide holds 13 columns with no scroll bar, but not 14
+}
+
+TEST_F(DesignTest, the_draft_shows_every_card_when_the_window_has_room_and_scrolls_when_not) {
     auto* viewport = Control<QScrollArea>("prtDraft");
-    ASSERT_EQ(viewport->width(), TwipsToPixels(3480));
-    TypeCardCount("13");
-    EXPECT_EQ(viewport->height(), TwipsToPixels(1455));
-    TypeCardCount("14");
-    EXPECT_EQ(viewport->height(), TwipsToPixels(1700));
+    window.show();
+    for (const char* count : {"12", "40"}) {
+        TypeCardCount(count);
+        const bool wide = std::string(count) == "40";
+        // opened at the size it asks for, every card is in view, with no scroll bar
+        test::ProcessEvents();
+        window.resize(window.sizeHint());
+        test::ProcessEvents();
+        EXPECT_GE(viewport->width(), Grid()->width()) << count;
+        EXPECT_EQ(viewport->height(), Grid()->height()) << count;
+        // narrower, the cards scroll and the viewport grows by the scroll bar, still showing
+        // every row of the draft
+        if (!wide) continue;
+        window.resize(window.minimumSizeHint());
+        test::ProcessEvents();
+        EXPECT_LT(viewport->width(), Grid()->width()) << count;
+        EXPECT_EQ(viewport->height(),
+                  Grid()->height() + viewport->horizontalScrollBar()->sizeHint().height())
+            << count;
+    }
+    // the labels are never cut in the dialog font
+    for (const char* name : {"Label6", "Label13", "Label14", "Label5"}) {
+        const QLabel* label = Control<QLabel>(name);
+        EXPECT_GE(label->width(), label->sizeHint().width()) << name;
+    }
 }
 
 TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 
 #include "GuiSupport.h"
@@ -94,22 +95,34 @@ TEST_F(InstructionsWindowTest, the_twist_row_counts_each_card_and_marks_the_larg
     EXPECT_EQ(test::AccessibleName(window.TwistTable()), "Net twist");
 }
 
-TEST_F(InstructionsWindowTest, controls_and_layout) {
+TEST_F(InstructionsWindowTest, the_grid_takes_the_room_and_what_stands_below_it_shows_whole) {
     EXPECT_EQ(window.windowTitle(), "Turning Instructions");
-    EXPECT_EQ(window.findChild<QLabel*>("Label1")->text(),
-              "F = Forward, B = Backward, * = Vertical Twist");
-    EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->text(), "&Close");
     window.show();
-    window.resize(8000 / 15, 7000 / 15);
-    test::ProcessEvents();
     const QTableView* table = window.Table();
-    const QLabel* legend = window.findChild<QLabel*>("Label1");
-    EXPECT_EQ(table->width(), 8000 / 15 - 27);
-    // the net twist row sits between the grid and the legend
     const QTableView* twist = window.TwistTable();
-    EXPECT_EQ(twist->y(), table->y() + table->height());
-    EXPECT_EQ(legend->y(), twist->y() + twist->height());
-    EXPECT_EQ(window.findChild<QPushButton*>("cmdClose")->y(), legend->y() + 7);
+    const auto* legend = window.findChild<QLabel*>("Label1");
+    const auto* close = window.findChild<QPushButton*>("cmdClose");
+    EXPECT_EQ(legend->text(), "F = Forward, B = Backward, * = Vertical Twist");
+    int tableHeight = 0;
+    for (const QSize size : {QSize(520, 460), QSize(700, 600)}) {
+        window.resize(size);
+        test::ProcessEvents();
+        // a taller window gives the grid the room, never the rows below it
+        EXPECT_GT(table->height(), tableHeight);
+        tableHeight = table->height();
+        EXPECT_GE(twist->y(), table->geometry().bottom());
+        EXPECT_GE(legend->y(), twist->geometry().bottom());
+        EXPECT_GE(close->y(), twist->geometry().bottom());
+        EXPECT_LE(close->geometry().bottom(), window.height());
+        // the legend in the desktop's font is not cut, nor hidden behind the button
+        EXPECT_GE(legend->width(), legend->sizeHint().width());
+        EXPECT_FALSE(legend->geometry().intersects(close->geometry()));
+        // the twist row's columns stand under the grid's: it ends where the scroll bar begins
+        const QScrollBar* bar = table->verticalScrollBar();
+        EXPECT_EQ(twist->x(), table->x());
+        EXPECT_EQ(twist->geometry().right(),
+                  table->geometry().right() - (bar->isVisible() ? bar->width() : 0));
+    }
 }
 
 }  // namespace

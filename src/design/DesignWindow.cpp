@@ -1,6 +1,8 @@
 #include "DesignWindow.h"
 
+#include <QBoxLayout>
 #include <QCheckBox>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
@@ -23,11 +25,6 @@ namespace tessaly {
 namespace {
 
 constexpr std::int32_t kWhite = 0xFFFFFF;
-// the viewport keeps 315 twips free on its right
-constexpr int kViewportLeftTwips = 1440;
-constexpr int kViewportRightMarginTwips = 315;
-constexpr int kViewportHeightTwips = 1455;
-constexpr int kViewportScrollingHeightTwips = 1700;
 
 const char* const kCellProcedures[DraftGrid::kParts] = {
     "lblCardNumber_MouseDown", "picDraftA_MouseDown", "picDraftB_MouseDown",
@@ -68,89 +65,99 @@ DesignWindow::DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidge
     UseDialogFont(this);
     BuildControls();
     ConnectDocument();
-    resize(TwipsToPixels(5235), TwipsToPixels(3165));
+    // the size the design gives it, or what the fonts need
+    resize(QSize(TwipsToPixels(5235), TwipsToPixels(3165)).expandedTo(minimumSizeHint()));
     Reload();
 }
 
 void DesignWindow::BuildControls() {
-    const auto label = [this](const char* name, const QString& text, QRect place) {
+    const auto label = [this](const char* name, const QString& text) {
         auto* l = new PressLabel(text, this);
         l->setObjectName(name);
-        l->setGeometry(place);
         return l;
     };
-    const auto box = [this](const char* name, const QString& accessibleName, QRect place) {
+    // each box at least as wide as the design gives it
+    const auto box = [this](const char* name, const QString& accessibleName, int widthTwips) {
         auto* edit = new QLineEdit(this);
         edit->setObjectName(name);
         edit->setAccessibleName(accessibleName);
-        edit->setGeometry(place);
+        edit->setMinimumWidth(TwipsToPixels(widthTwips));
         return edit;
     };
 
-    label("Label6", tr("Band Name:"), TwipsRect(240, 120, 1075, 255));
-    bandName_ = box("txtBandName", tr("Band Name"), TwipsRect(1320, 120, 3135, 285));
-    label("Label13", tr("# of Cards"), TwipsRect(240, 480, 835, 255));
-    cardNumber_ = box("txtCardNumber", tr("# of Cards"), TwipsRect(1080, 480, 735, 285));
-    auto* sequenceLabel = label("Label14", tr("Default Turn Seq"), TwipsRect(1900, 450, 1080, 495));
-    sequenceLabel->setWordWrap(true);
-    turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), TwipsRect(3000, 480, 1455, 285));
-    label("Label5", tr("Ex.  FFBB"), TwipsRect(3015, 750, 1455, 255));
-    findChild<QLabel*>("Label6")->setBuddy(bandName_);
-    findChild<QLabel*>("Label13")->setBuddy(cardNumber_);
+    PressLabel* nameLabel = label("Label6", tr("Band Name:"));
+    bandName_ = box("txtBandName", tr("Band Name"), 3135);
+    PressLabel* countLabel = label("Label13", tr("# of Cards"));
+    cardNumber_ = box("txtCardNumber", tr("# of Cards"), 735);
+    PressLabel* sequenceLabel = label("Label14", tr("Default Turn Seq"));
+    turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), 1455);
+    PressLabel* example = label("Label5", tr("Ex.  FFBB"));
+    nameLabel->setBuddy(bandName_);
+    countLabel->setBuddy(cardNumber_);
     sequenceLabel->setBuddy(turnSequence_);
+    auto* fields = new QGridLayout;
+    fields->addWidget(nameLabel, 0, 0);
+    fields->addWidget(bandName_, 0, 1, 1, 3);
+    fields->addWidget(countLabel, 1, 0);
+    fields->addWidget(cardNumber_, 1, 1);
+    fields->addWidget(sequenceLabel, 1, 2);
+    fields->addWidget(turnSequence_, 1, 3);
+    fields->addWidget(example, 2, 3);
+    fields->setColumnStretch(3, 1);
 
-    label("Label11", tr("L"), TwipsRect(120, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
-    label("Label12", tr("R"), TwipsRect(480, 1200, 375, 255))->setAlignment(Qt::AlignCenter);
+    // the two paint colours, each under its letter
     leftColor_ = new ColorSwatch(this);
     leftColor_->setObjectName("picLeftColor");
     leftColor_->setAccessibleName(tr("Left colour"));
-    leftColor_->setGeometry(TwipsRect(120, 1440, 375, 615));
     rightColor_ = new ColorSwatch(this);
     rightColor_->setObjectName("picRightColor");
     rightColor_->setAccessibleName(tr("Right colour"));
-    rightColor_->setGeometry(TwipsRect(480, 1440, 375, 615));
-
-    // the row labels stand level with the draft's rows; "A" to "D" paint their whole row
-    const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
-                                                  "lblRowC", "lblRowD", "Label10"};
-    const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
-    for (int part = 0; part < DraftGrid::kParts; ++part) {
-        PressLabel* rowLabel = label(names[part], QString::fromLatin1(texts[part]),
-                                     TwipsRect(1230, 990 + 240 * part, 255, 255));
-        rowLabel->setAlignment(Qt::AlignCenter);
-        rowLabel->setFrameShape(QFrame::Box);
-        rowLabel->setAutoFillBackground(true);
-        QFont bold = rowLabel->font();
-        bold.setBold(true);
-        rowLabel->setFont(bold);
-        const bool hole = part != DraftGrid::Number && part != DraftGrid::Threading;
-        QPalette colours = rowLabel->palette();
-        colours.setColor(QPalette::Window,
-                         hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
-        rowLabel->setPalette(colours);
-        if (!hole) continue;
-        rowLabel->setToolTip(tr("Paint Row"));
-        rowLabel->setAccessibleDescription(tr("Paint Row"));
-        connect(rowLabel, &PressLabel::pressed, this, [this, part](Qt::MouseButton button) {
-            PaintRow(part - DraftGrid::HoleA, button);
-        });
+    auto* swatches = new QGridLayout;
+    int column = 0;
+    for (auto [name, letter, swatch] : {std::tuple{"Label11", tr("L"), leftColor_},
+                                        std::tuple{"Label12", tr("R"), rightColor_}}) {
+        PressLabel* letterLabel = label(name, letter);
+        letterLabel->setAlignment(Qt::AlignCenter);
+        swatches->addWidget(letterLabel, 0, column);
+        swatch->setFixedSize(TwipsToPixels(375), TwipsToPixels(615));
+        swatches->addWidget(swatch, 1, column++);
     }
+    swatches->setRowStretch(2, 1);
 
     grid_ = new DraftGrid(document_);
-    viewport_ =
-        MakeColumnViewport(this, "prtDraft", tr("Draft viewport"), grid_, DraftGrid::kColumnTwips);
-    viewport_->setGeometry(TwipsRect(kViewportLeftTwips, 990, 3600, kViewportHeightTwips));
+    viewport_ = new ColumnViewport("prtDraft", tr("Draft viewport"), grid_,
+                                   DraftGrid::kColumnTwips, this);
+    auto* draft = new QHBoxLayout;
+    draft->setSpacing(0);
+    draft->addWidget(BuildRowLabels(), 0, Qt::AlignTop);
+    draft->addWidget(viewport_, 1, Qt::AlignTop);
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(swatches);
+    middle->addSpacing(TwipsToPixels(240));
+    middle->addLayout(draft, 1);
 
     apply_ = new QPushButton(tr("&Apply"), this);
     apply_->setObjectName("cmdOk");
-    apply_->setGeometry(TwipsRect(120, 2760, 855, 375));
+    apply_->setMinimumSize(TwipsToPixels(855), TwipsToPixels(375));
     replaceColors_ = new QCheckBox(tr("&Replace Colors only"), this);
     replaceColors_->setObjectName("chkReplaceColor");
-    replaceColors_->setGeometry(TwipsRect(1100, 2820, 2400, 375));
     simpleWeave_ = new QPushButton(tr("&Simple Weave"), this);
     simpleWeave_->setObjectName("cmdWeaveAll");
-    simpleWeave_->setGeometry(TwipsRect(3600, 2760, 1335, 375));
+    simpleWeave_->setMinimumSize(TwipsToPixels(1335), TwipsToPixels(375));
     simpleWeave_->setEnabled(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(apply_);
+    buttons->addWidget(replaceColors_);
+    buttons->addStretch(1);
+    buttons->addWidget(simpleWeave_);
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(TwipsToPixels(120), TwipsToPixels(120), TwipsToPixels(120),
+                               TwipsToPixels(120));
+    window->addLayout(fields);
+    window->addLayout(middle);
+    window->addStretch(1);
+    window->addLayout(buttons);
 
     setTabOrder(bandName_, cardNumber_);
     setTabOrder(cardNumber_, turnSequence_);
@@ -202,6 +209,44 @@ void DesignWindow::ConnectDocument() {
     });
 }
 
+QWidget* DesignWindow::BuildRowLabels() {
+    // the row labels stand level with the draft's rows, which share their border lines, so
+    // they keep the grid's own places; "A" to "D" paint their whole row
+    auto* labels = new QWidget(this);
+    labels->setObjectName("rowLabels");
+    labels->setFixedSize(TwipsToPixels(DraftGrid::kCellTwips),
+                         TwipsToPixels((DraftGrid::kParts - 1) * DraftGrid::kRowStepTwips +
+                                       DraftGrid::kCellTwips));
+    const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
+                                                  "lblRowC", "lblRowD", "Label10"};
+    const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
+    for (int part = 0; part < DraftGrid::kParts; ++part) {
+        auto* rowLabel = new PressLabel(QString::fromLatin1(texts[part]), labels);
+        rowLabel->setObjectName(names[part]);
+        rowLabel->setGeometry(0, TwipsToPixels(DraftGrid::kRowStepTwips * part),
+                              TwipsToPixels(DraftGrid::kCellTwips),
+                              TwipsToPixels(DraftGrid::kCellTwips));
+        rowLabel->setAlignment(Qt::AlignCenter);
+        rowLabel->setFrameShape(QFrame::Box);
+        rowLabel->setAutoFillBackground(true);
+        QFont bold = rowLabel->font();
+        bold.setBold(true);
+        rowLabel->setFont(bold);
+        const bool hole = part != DraftGrid::Number && part != DraftGrid::Threading;
+        QPalette colours = rowLabel->palette();
+        colours.setColor(QPalette::Window,
+                         hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
+        rowLabel->setPalette(colours);
+        if (!hole) continue;
+        rowLabel->setToolTip(tr("Paint Row"));
+        rowLabel->setAccessibleDescription(tr("Paint Row"));
+        connect(rowLabel, &PressLabel::pressed, this, [this, part](Qt::MouseButton button) {
+            PaintRow(part - DraftGrid::HoleA, button);
+        });
+    }
+    return labels;
+}
+
 void DesignWindow::Reload() {
     leftColor_->SetColor(kWhite);
     rightColor_->SetColor(kWhite);
@@ -214,18 +259,8 @@ void DesignWindow::Reload() {
 
 void DesignWindow::ShowDraft() {
     grid_->Rebuild();
+    viewport_->FitGrid();
     cardNumber_->setText(QString::number(document_.Draft().size()));
-    FitViewport();
-}
-
-void DesignWindow::FitViewport() {
-    FitColumnViewport(viewport_, width(), kViewportRightMarginTwips, kViewportHeightTwips,
-                      kViewportScrollingHeightTwips);
-}
-
-void DesignWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Trap("frmDesign", "Form_Resize", [&] { FitViewport(); });
 }
 
 void DesignWindow::UpdateSimpleWeave() {

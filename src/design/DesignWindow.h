@@ -9,10 +9,10 @@
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
-class QScrollArea;
 
 namespace tessaly {
 
+class ColumnViewport;
 class PatternDocument;
 class PatternSession;
 class UserDialogs;
@@ -75,9 +75,6 @@ class DesignWindow : public QWidget {
     static constexpr int kOuterWidthTwips = 5355;
     static constexpr int kOuterHeightTwips = 3960;
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private slots:
     void applyDraft();
     void simpleWeave();
@@ -89,7 +86,8 @@ class DesignWindow : public QWidget {
     void BuildControls();
     void ConnectDocument();
     void ShowDraft();
-    void FitViewport();
+    // The row labels "#", "A" to "D" and "T", level with the draft's rows.
+    QWidget* BuildRowLabels();
     void UpdateSimpleWeave();
     // Before a command replaces a woven band with unsaved changes: offers to save it first.
     // False when the band must stay (the save was cancelled or failed).
@@ -110,7 +108,7 @@ class DesignWindow : public QWidget {
     QLineEdit* turnSequence_ = nullptr;
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
-    QScrollArea* viewport_ = nullptr;
+    ColumnViewport* viewport_ = nullptr;
     DraftGrid* grid_ = nullptr;
     QPushButton* apply_ = nullptr;
     QCheckBox* replaceColors_ = nullptr;

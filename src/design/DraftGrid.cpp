@@ -35,10 +35,7 @@ std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
 }  // namespace
 
 DraftGrid::DraftGrid(const PatternDocument& document, QWidget* parent)
-    : QWidget(parent), document_(document) {
-    setObjectName("draftGrid");
-    setAccessibleName(tr("Draft"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    : CardColumnGrid("draftGrid", tr("Draft"), parent), document_(document) {
     Rebuild();
 }
 
@@ -48,11 +45,6 @@ std::int32_t DraftGrid::CardCount() const {
 
 QSize DraftGrid::sizeHint() const {
     return {std::max(CardCount(), 1) * kColumn, (kParts - 1) * kRowStep + kCell};
-}
-
-void DraftGrid::Rebuild() {
-    setFixedSize(sizeHint());
-    update();
 }
 
 std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {

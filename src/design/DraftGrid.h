@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <optional>
 
-#include "widgets/AccessibleGrid.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -13,7 +13,7 @@ class PatternDocument;
 // colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
 // share their border line. It shows the document's draft and reports where the mouse was
 // pressed and dragged; what that does is the window's business.
-class DraftGrid : public QWidget, public AccessibleGridSource {
+class DraftGrid : public CardColumnGrid {
     Q_OBJECT
 
   public:
@@ -38,9 +38,6 @@ class DraftGrid : public QWidget, public AccessibleGridSource {
     QRect CellRect(Cell cell) const;
     // What a screen reader says of a cell: the number, the colour as #rrggbb, "S" or "Z".
     QString CellText(Cell cell) const;
-
-    // The draft changed: take its size and repaint.
-    void Rebuild();
 
     QSize sizeHint() const override;
 

@@ -533,6 +533,28 @@ void MainWindow::PlaceChildren() {
     weaveSub_->setGeometry(
         0, designSub_->height(), displaySub_->x(),
         std::max(area.height() - designSub_->height(), WindowPlaces::kMinHeight));
+    WidenForCards();
+}
+
+void MainWindow::WidenForCards() {
+    const int area = mdi_->viewport()->width();
+    for (auto [sub, content] : {std::pair<QMdiSubWindow*, QWidget*>{designSub_, design_},
+                                std::pair<QMdiSubWindow*, QWidget*>{weaveSub_, weave_}}) {
+        if (sub->isHidden() || sub->isMaximized() || sub->isMinimized()) continue;
+        if (content->layout() != nullptr) content->layout()->activate();
+        const int frame = sub->width() - content->width();
+        const int room = std::max(area - sub->x(), sub->width());
+        const int wanted = std::min(content->sizeHint().width() + frame, room);
+        if (wanted <= sub->width()) continue;
+        const QRect before = sub->geometry();
+        sub->resize(wanted, sub->height());
+        const QRect display = displaySub_->geometry();
+        if (display.x() != before.right() + 1 || displaySub_->isMaximized()) continue;
+        // the display keeps its right edge, as long as it stays usable
+        const int right = std::max(display.right(), sub->geometry().right() + WindowPlaces::kMinWidth);
+        displaySub_->setGeometry(QRect(QPoint(sub->geometry().right() + 1, display.y()),
+                                       QPoint(right, display.bottom())));
+    }
 }
 
 void MainWindow::ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen) {
@@ -667,6 +689,7 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
         WindowPlaces::ApplyToChild(sub, value);
         WindowPlaces::KeepChildReachable(mdi_, sub);
     }
+    WidenForCards();
     // the instructions have no stored place: they open beside the band where there is room,
     // else over the right of the display, wide enough for every card, inside the work area
     if (!instructionsSub_->isVisible() && displaySub_->isVisible() && !displaySub_->isMaximized()) {

@@ -102,6 +102,9 @@ class MainWindow : public QMainWindow {
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
     void PlaceChildren();
+    // The design window and the weaving assistant show every card of the band, as far as
+    // the work area allows; a display that stood at their right edge moves along.
+    void WidenForCards();
     // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
     // weaver wishes. False when the weaver cancelled or the save did not happen.
     bool MaySetPatternAside();

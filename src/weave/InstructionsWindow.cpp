@@ -1,6 +1,7 @@
 #include "InstructionsWindow.h"
 
 #include <QAbstractButton>
+#include <QBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -67,23 +68,38 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent)
     twistModel->SetFont(narrow);
     connect(table_->horizontalScrollBar(), &QScrollBar::valueChanged, twist_->horizontalScrollBar(),
             &QScrollBar::setValue);
-    connect(table_->verticalHeader(), &QHeaderView::geometriesChanged, this,
-            &InstructionsWindow::AlignTwistRow);
+    aligning_ = connect(table_->verticalHeader(), &QHeaderView::geometriesChanged, this,
+                        &InstructionsWindow::AlignTwistRow);
 
     close_ = new QPushButton(tr("&Close"), this);
     close_->setObjectName("cmdClose");
     legend_ = new QLabel(tr("F = Forward, B = Backward, * = Vertical Twist"), this);
     legend_->setObjectName("Label1");
 
-    table_->setGeometry(TwipsToPixels(200), TwipsToPixels(200), TwipsToPixels(6495),
-                        TwipsToPixels(5295));
-    close_->setGeometry(TwipsToPixels(240), TwipsToPixels(5520), TwipsToPixels(1095),
-                        TwipsToPixels(375));
-    // wide enough for the whole legend in the desktop's font
-    legend_->setGeometry(TwipsToPixels(1560), TwipsToPixels(5640),
-                         std::max(TwipsToPixels(3615), legend_->sizeHint().width()),
-                         TwipsToPixels(375));
-    resize(TwipsToPixels(6975), TwipsToPixels(6330));
+    close_->setMinimumSize(TwipsToPixels(1095), TwipsToPixels(375));
+    legend_->setMinimumWidth(TwipsToPixels(3615));
+
+    // the grid fills the window but for a 200-twip border, with the twist row and the legend
+    // below it
+    auto* window = new QVBoxLayout(this);
+    const int border = TwipsToPixels(200);
+    window->setContentsMargins(border, border, border, border / 2);
+    window->setSpacing(0);
+    window->addWidget(table_, 1);
+    // the twist row stops where the grid's vertical scroll bar begins
+    auto* twistRow = new QHBoxLayout;
+    twistRow->setSpacing(0);
+    twistRow->addWidget(twist_, 1);
+    besideTwist_ = new QSpacerItem(0, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    twistRow->addItem(besideTwist_);
+    window->addLayout(twistRow);
+    auto* below = new QHBoxLayout;
+    below->setContentsMargins(0, TwipsToPixels(100), 0, 0);
+    below->addWidget(close_);
+    below->addSpacing(TwipsToPixels(225));
+    below->addWidget(legend_, 1);
+    window->addLayout(below);
+    resize(QSize(TwipsToPixels(6975), TwipsToPixels(6330)).expandedTo(minimumSizeHint()));
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
     connect(&views, &BandViews::instructionsChanged, model_,
@@ -95,6 +111,11 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent)
     connect(model_, &QAbstractItemModel::modelReset, this, [this] {
         if (corner_ != nullptr) corner_->update();
     });
+}
+
+InstructionsWindow::~InstructionsWindow() {
+    // the layout and its spacer go before the grid, whose header still reports changes
+    disconnect(aligning_);
 }
 
 bool InstructionsWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -118,10 +139,15 @@ void InstructionsWindow::PaintCorner(QWidget* corner) const {
 
 int InstructionsWindow::PreferredWidth() const {
     const int columns = table_->horizontalHeader()->length();
-    const int chrome = table_->verticalHeader()->sizeHint().width() +
-                       table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
-    return std::max(table_->x() + columns + chrome + TwipsToPixels(200),
-                    legend_->geometry().right() + TwipsToPixels(200));
+    // the row headers are as wide as the wider needs: the pick numbers or "Net twist"
+    const int header = std::max(table_->verticalHeader()->sizeHint().width(),
+                                twist_->verticalHeader()->sizeHint().width());
+    const int chrome =
+        header + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
+    const QMargins margins = layout()->contentsMargins();
+    return std::max(columns + chrome, layout()->minimumSize().width() - margins.left() -
+                                          margins.right()) +
+           margins.left() + margins.right();
 }
 
 void InstructionsWindow::AlignTwistRow() {
@@ -131,25 +157,19 @@ void InstructionsWindow::AlignTwistRow() {
     table_->verticalHeader()->setFixedWidth(header);
     twist_->verticalHeader()->setFixedWidth(header);
     // the grid's vertical scroll bar takes room the twist row leaves empty
+    if (besideTwist_ == nullptr) return;  // not laid out yet
     const QScrollBar* bar = table_->verticalScrollBar();
-    twist_->resize(table_->width() - (bar->isVisible() ? bar->width() : 0), twist_->height());
+    const int beside = bar->isVisible() ? bar->width() : 0;
+    if (besideTwist_->sizeHint().width() != beside) {
+        besideTwist_->changeSize(beside, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+        layout()->invalidate();
+    }
     twist_->horizontalScrollBar()->setValue(table_->horizontalScrollBar()->value());
 }
 
 void InstructionsWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    // the grid fills the window but for a 200-twip border, the twist row and the legend below
-    const int border = TwipsToPixels(400);
-    const int width = std::max(event->size().width() - border, 0);
-    const int height =
-        std::max(event->size().height() - border - legend_->height() - twist_->height(), 0);
-    table_->resize(width, height);
-    twist_->move(table_->x(), table_->y() + height);
-    twist_->resize(width, twist_->height());
     AlignTwistRow();
-    const int below = table_->y() + height + twist_->height();
-    legend_->move(legend_->x(), below);
-    close_->move(close_->x(), below + TwipsToPixels(100));
 }
 
 }  // namespace tessaly

@@ -4,6 +4,7 @@
 
 class QLabel;
 class QPushButton;
+class QSpacerItem;
 class QTableView;
 
 namespace tessaly {
@@ -19,6 +20,7 @@ class InstructionsWindow : public QWidget {
     static constexpr int kColumnWidthTwips = 350;
 
     explicit InstructionsWindow(const BandViews& views, QWidget* parent = nullptr);
+    ~InstructionsWindow() override;
 
     // The width that shows every card's column without scrolling.
     int PreferredWidth() const;
@@ -47,6 +49,8 @@ class InstructionsWindow : public QWidget {
     QPushButton* close_ = nullptr;
     QLabel* legend_ = nullptr;
     QWidget* corner_ = nullptr;
+    QSpacerItem* besideTwist_ = nullptr;
+    QMetaObject::Connection aligning_;
 };
 
 }  // namespace tessaly

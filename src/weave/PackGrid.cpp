@@ -33,21 +33,13 @@ int PackOfRow(int row) { return row == 0 ? 0 : 4 - row; }
 }  // namespace
 
 PackGrid::PackGrid(const PackChoices& choices, QWidget* parent)
-    : QWidget(parent), choices_(choices) {
-    setObjectName("packGrid");
-    setAccessibleName(tr("Packs"));
+    : CardColumnGrid("packGrid", tr("Packs"), parent), choices_(choices) {
     setFocusPolicy(Qt::StrongFocus);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     Rebuild();
 }
 
 QSize PackGrid::sizeHint() const {
     return {std::max(choices_.CardCount(), 1) * kColumn, kTwistTop + kTwistHeight};
-}
-
-void PackGrid::Rebuild() {
-    setFixedSize(sizeHint());
-    update();
 }
 
 void PackGrid::SetTwist(std::vector<std::int32_t> twist) {

@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "widgets/AccessibleGrid.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -16,7 +16,7 @@ class PackChoices;
 // white card whose diagonal slants as its threading (S from top right to bottom left, Z from
 // top left to bottom right). It reports clicks and double clicks per card and row, and the
 // keys that step the weave.
-class PackGrid : public QWidget, public AccessibleGridSource {
+class PackGrid : public CardColumnGrid {
     Q_OBJECT
 
   public:
@@ -31,8 +31,6 @@ class PackGrid : public QWidget, public AccessibleGridSource {
 
     explicit PackGrid(const PackChoices& choices, QWidget* parent = nullptr);
 
-    // The choices changed: take their size and repaint.
-    void Rebuild();
     // Each card's net twist, by position from 1 at index 0.
     void SetTwist(std::vector<std::int32_t> twist);
     QSize sizeHint() const override;

@@ -1,5 +1,6 @@
 #include "WeaveWindow.h"
 
+#include <QBoxLayout>
 #include <QButtonGroup>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,11 +19,8 @@ namespace tessaly {
 
 namespace {
 
-constexpr int kViewportLeftTwips = 1560;
-constexpr int kViewportRightMarginTwips = 315;
-// the packs and, under them, the net twist row
-constexpr int kViewportHeightTwips = 2055 + PackGrid::kTwistHeightTwips;
-constexpr int kViewportScrollingHeightTwips = 2295 + PackGrid::kTwistHeightTwips;
+// the packs' grid stands this far below the window's top, beside the corner's lower half
+constexpr int kPacksTopTwips = 600;
 // what stands below the packs moves down by the twist row
 constexpr int kBelowPacksTwips = PackGrid::kTwistHeightTwips;
 
@@ -36,7 +34,9 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
     InstallAccessibleGrids();
     UseDialogFont(this);
     BuildControls();
-    resize(TwipsToPixels(5235), TwipsToPixels(3435 + kBelowPacksTwips));
+    // the size the design gives it, or what the fonts need
+    resize(QSize(TwipsToPixels(5235), TwipsToPixels(3435 + kBelowPacksTwips))
+               .expandedTo(minimumSizeHint()));
 
     connect(&document_, &PatternDocument::bandReplaced, this, &WeaveWindow::BuildWeaveGrid);
     // the packs always show the choices of the band's last pick: after a Weave these are the
@@ -55,9 +55,14 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
 }
 
 void WeaveWindow::BuildControls() {
-    auto* corner = new QGroupBox(this);
+    // the packs' column: where hole A of card 1 stands above, each pack's F and B level with
+    // its row of cards beside it
+    grid_ = new PackGrid(choices_);
+    QWidget* directions = BuildPackDirections();
+    // where hole A of card 1 stands: a card with a button at each corner
+    auto* corner = new QGroupBox(directions);
     corner->setObjectName("Frame4");
-    corner->setGeometry(TwipsRect(285, 0, 720, 780));
+    corner->setGeometry(0, 0, TwipsToPixels(720), TwipsToPixels(780));
     const QPoint corners[4] = {{120, 195}, {400, 195}, {400, 435}, {120, 435}};
     const QString names[4] = {tr("A top left"), tr("A top right"), tr("A bottom right"),
                               tr("A bottom left")};
@@ -66,7 +71,8 @@ void WeaveWindow::BuildControls() {
         positions_[i] = new QRadioButton(corner);
         positions_[i]->setObjectName(QString("optCardPosition%1").arg(i));
         positions_[i]->setAccessibleName(names[i]);
-        positions_[i]->setGeometry(TwipsRect(corners[i].x(), corners[i].y(), 255, 255));
+        positions_[i]->setGeometry(TwipsToPixels(corners[i].x()), TwipsToPixels(corners[i].y()),
+                                   TwipsToPixels(255), TwipsToPixels(255));
         // an indicator only: it shows where hole A of card 1 stands, it takes no input
         positions_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         positions_[i]->setFocusPolicy(Qt::NoFocus);
@@ -77,49 +83,39 @@ void WeaveWindow::BuildControls() {
         if (checked && position != choices_.CardPosition())
             positions_[choices_.CardPosition()]->setChecked(true);
     });
+    // the label above the packs, which begin where the corner's lower buttons stand
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("Label1");
-    positionLabel->setGeometry(TwipsRect(1200, 120, 1395, 255));
-
-    // each pack's directions stand level with its row of cards
-    const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
-    const int tops[3] = {2040, 1440, 840};
-    for (int pack = 1; pack <= 3; ++pack) {
-        auto* frame = new QGroupBox(tr("Pack %1").arg(pack), this);
-        frame->setObjectName(frames[pack - 1]);
-        frame->setGeometry(TwipsRect(360, tops[pack - 1], 1095, 615));
-        auto* group = new QButtonGroup(frame);
-        QRadioButton*& forward = forward_[pack - 1];
-        QRadioButton*& backward = backward_[pack - 1];
-        forward = new QRadioButton(tr("F"), frame);
-        forward->setObjectName(QString("optFB%1_0").arg(pack));
-        forward->setGeometry(TwipsRect(60, 240, 480, 300));
-        backward = new QRadioButton(tr("B"), frame);
-        backward->setObjectName(QString("optFB%1_1").arg(pack));
-        backward->setGeometry(TwipsRect(570, 240, 480, 300));
-        group->addButton(forward, 0);
-        group->addButton(backward, 1);
-        // toggled, not clicked: a choice set by an assistive tool is the choice woven
-        connect(group, &QButtonGroup::idToggled, this, [this, pack](int turn, bool checked) {
-            if (checked) choices_.SetTurn(pack, turn);
-        });
-    }
-
-    grid_ = new PackGrid(choices_);
-    viewport_ =
-        MakeColumnViewport(this, "prtPacks", tr("Packs viewport"), grid_, PackGrid::kColumnTwips);
-    viewport_->setGeometry(TwipsRect(kViewportLeftTwips, 600, 3255, kViewportHeightTwips));
+    positionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    positionLabel->setMinimumHeight(TwipsToPixels(kPacksTopTwips));
+    viewport_ = new ColumnViewport("prtPacks", tr("Packs viewport"), grid_,
+                                   PackGrid::kColumnTwips, this);
+    auto* packs = new QVBoxLayout;
+    packs->setSpacing(0);
+    packs->addWidget(positionLabel);
+    packs->addWidget(viewport_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(directions, 0, Qt::AlignTop);
+    top->addLayout(packs, 1);
 
     nextPick_ = new QLabel(this);
     nextPick_->setObjectName("lblNextPick");
-    nextPick_->setGeometry(TwipsRect(285, 3060 + kBelowPacksTwips, 2300, 255));
-
     weave_ = new QPushButton(tr("&Weave"), this);
     weave_->setObjectName("cmdWeave");
-    weave_->setGeometry(TwipsRect(2640, 3000 + kBelowPacksTwips, 975, 375));
+    weave_->setMinimumSize(TwipsToPixels(975), TwipsToPixels(375));
     unweave_ = new QPushButton(tr("&UnWeave"), this);
     unweave_->setObjectName("cmdUnweave");
-    unweave_->setGeometry(TwipsRect(3840, 3000 + kBelowPacksTwips, 975, 375));
+    unweave_->setMinimumSize(TwipsToPixels(975), TwipsToPixels(375));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(nextPick_, 1);
+    buttons->addWidget(weave_);
+    buttons->addWidget(unweave_);
+
+    auto* window = new QVBoxLayout(this);
+    window->setContentsMargins(TwipsToPixels(120), 0, TwipsToPixels(120), TwipsToPixels(120));
+    window->addLayout(top);
+    window->addStretch(1);
+    window->addLayout(buttons);
 
     connect(weave_, &QPushButton::clicked, this, &WeaveWindow::weavePick);
     connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::unweavePick);
@@ -134,6 +130,39 @@ void WeaveWindow::BuildControls() {
         choices_.VerticalTwist(card);
         grid_->update(grid_->CardRect(card, 1).united(grid_->CardRect(card, 3)));
     });
+}
+
+QWidget* WeaveWindow::BuildPackDirections() {
+    // each pack's directions stand level with its row of cards in the grid
+    auto* directions = new QWidget(this);
+    directions->setObjectName("packDirections");
+    directions->setFixedSize(TwipsToPixels(1095),
+                             TwipsToPixels(kPacksTopTwips) + grid_->height());
+    const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
+    for (int pack = 1; pack <= 3; ++pack) {
+        auto* frame = new QGroupBox(tr("Pack %1").arg(pack), directions);
+        frame->setObjectName(frames[pack - 1]);
+        frame->setGeometry(0, TwipsToPixels(kPacksTopTwips + PackGrid::kPackTopsTwips[pack - 1]),
+                           TwipsToPixels(1095), TwipsToPixels(PackGrid::kCardHeightTwips));
+        auto* group = new QButtonGroup(frame);
+        QRadioButton*& forward = forward_[pack - 1];
+        QRadioButton*& backward = backward_[pack - 1];
+        forward = new QRadioButton(tr("F"), frame);
+        forward->setObjectName(QString("optFB%1_0").arg(pack));
+        backward = new QRadioButton(tr("B"), frame);
+        backward->setObjectName(QString("optFB%1_1").arg(pack));
+        auto* choice = new QHBoxLayout(frame);
+        choice->setContentsMargins(TwipsToPixels(60), 0, 0, 0);
+        choice->addWidget(forward);
+        choice->addWidget(backward);
+        group->addButton(forward, 0);
+        group->addButton(backward, 1);
+        // toggled, not clicked: a choice set by an assistive tool is the choice woven
+        connect(group, &QButtonGroup::idToggled, this, [this, pack](int turn, bool checked) {
+            if (checked) choices_.SetTurn(pack, turn);
+        });
+    }
+    return directions;
 }
 
 void WeaveWindow::Reload() {
@@ -154,7 +183,7 @@ void WeaveWindow::BuildWeaveGrid() {
 
 void WeaveWindow::ShowChoices() {
     grid_->Rebuild();
-    FitViewport();
+    viewport_->FitGrid();
     for (int pack = 1; pack <= PackChoices::kPacks; ++pack) {
         const bool forward = choices_.Turn(pack) == 0;
         forward_[pack - 1]->setChecked(forward);
@@ -165,16 +194,6 @@ void WeaveWindow::ShowChoices() {
     nextPick_->setText(rows > 0 ? tr("Next pick: %1").arg(rows) : QString());
     weave_->setEnabled(rows > 0);
     unweave_->setEnabled(rows > 1);
-}
-
-void WeaveWindow::FitViewport() {
-    FitColumnViewport(viewport_, width(), kViewportRightMarginTwips, kViewportHeightTwips,
-                      kViewportScrollingHeightTwips);
-}
-
-void WeaveWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    Trap("frmWeave1", "Form_Resize", [&] { FitViewport(); });
 }
 
 void WeaveWindow::weavePick() {

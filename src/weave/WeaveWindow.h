@@ -7,10 +7,10 @@
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class QScrollArea;
 
 namespace tessaly {
 
+class ColumnViewport;
 class PackGrid;
 class PatternDocument;
 class PatternSession;
@@ -32,9 +32,6 @@ class WeaveWindow : public QWidget {
     const PackChoices& Choices() const { return choices_; }
     PackGrid* Grid() const { return grid_; }
 
-  protected:
-    void resizeEvent(QResizeEvent* event) override;
-
   private slots:
     void weavePick();
     void unweavePick();
@@ -44,13 +41,14 @@ class WeaveWindow : public QWidget {
     // Columns for the last pick's cards, showing that pick.
     void BuildWeaveGrid();
     void ShowChoices();
-    void FitViewport();
+    // Each pack's F and B, level with its row of cards.
+    QWidget* BuildPackDirections();
 
     PatternSession& session_;
     const PatternDocument& document_;
     PackChoices choices_;
     PackGrid* grid_ = nullptr;
-    QScrollArea* viewport_ = nullptr;
+    ColumnViewport* viewport_ = nullptr;
     QRadioButton* positions_[4] = {};
     QRadioButton* forward_[3] = {};
     QRadioButton* backward_[3] = {};

@@ -9,39 +9,57 @@
 
 namespace tessaly {
 
-QRect TwipsRect(int left, int top, int width, int height) {
-    return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                 TwipsToPixels(height));
-}
-
 void UseDialogFont(QWidget* window) {
     QFont small = window->font();
     small.setPointSizeF(8);
     window->setFont(small);
 }
 
-QScrollArea* MakeColumnViewport(QWidget* parent, const char* name, const QString& accessibleName,
-                                QWidget* grid, int columnTwips) {
-    auto* viewport = new QScrollArea(parent);
-    viewport->setObjectName(name);
-    viewport->setAccessibleName(accessibleName);
-    viewport->setFrameShape(QFrame::NoFrame);
-    viewport->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    viewport->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    viewport->setWidget(grid);
-    viewport->horizontalScrollBar()->setSingleStep(TwipsToPixels(columnTwips));
-    viewport->horizontalScrollBar()->setPageStep(TwipsToPixels(3 * columnTwips));
-    return viewport;
+CardColumnGrid::CardColumnGrid(const char* name, const QString& accessibleName, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(name);
+    setAccessibleName(accessibleName);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void FitColumnViewport(QScrollArea* viewport, int innerWidth, int rightMarginTwips, int heightTwips,
-                       int scrollingHeightTwips) {
-    const int margin = viewport->x() + TwipsToPixels(rightMarginTwips);
-    if (margin < innerWidth) viewport->resize(innerWidth - margin, viewport->height());
-    const bool scrolls =
-        viewport->widget() != nullptr && viewport->width() < viewport->widget()->width();
-    viewport->resize(viewport->width(),
-                     TwipsToPixels(scrolls ? scrollingHeightTwips : heightTwips));
+void CardColumnGrid::Rebuild() {
+    setFixedSize(sizeHint());
+    update();
+}
+
+ColumnViewport::ColumnViewport(const char* name, const QString& accessibleName, QWidget* grid,
+                               int columnTwips, QWidget* parent)
+    : QScrollArea(parent), column_(TwipsToPixels(columnTwips)) {
+    setObjectName(name);
+    setAccessibleName(accessibleName);
+    setFrameShape(QFrame::NoFrame);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setWidget(grid);
+    horizontalScrollBar()->setSingleStep(column_);
+    horizontalScrollBar()->setPageStep(3 * column_);
+    FitGrid();
+}
+
+QSize ColumnViewport::sizeHint() const {
+    const QWidget* grid = widget();
+    return grid != nullptr ? QSize(grid->width(), height()) : QSize(0, height());
+}
+
+QSize ColumnViewport::minimumSizeHint() const { return {3 * column_, height()}; }
+
+void ColumnViewport::FitGrid() {
+    const QWidget* grid = widget();
+    if (grid == nullptr) return;
+    const bool scrolls = width() < grid->width();
+    setFixedHeight(grid->height() + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+    updateGeometry();
+}
+
+void ColumnViewport::resizeEvent(QResizeEvent* event) {
+    QScrollArea::resizeEvent(event);
+    FitGrid();
 }
 
 ColumnRange ColumnsIn(const QRect& dirty, int columnPixels, std::int32_t cardCount) {

@@ -1,32 +1,56 @@
 #pragma once
 
 #include <QRect>
+#include <QScrollArea>
 #include <QString>
+#include <QWidget>
 #include <cstdint>
 
+#include "AccessibleGrid.h"
+
 class QPainter;
-class QScrollArea;
-class QWidget;
 
 namespace tessaly {
 
-// What the windows built of card columns share: places given in twips, the viewport that
-// scrolls the columns sideways, and the numbered heading cells.
-
-// A place given in twips, in pixels.
-QRect TwipsRect(int left, int top, int width, int height);
+// What the windows built of card columns share: the drawn grid, the viewport that scrolls it
+// sideways, and the numbered heading cells.
 
 // The windows are laid out for a small dialog font.
 void UseDialogFont(QWidget* window);
 
-// A viewport that scrolls a grid of columns sideways, one column a step and three a page.
-QScrollArea* MakeColumnViewport(QWidget* parent, const char* name, const QString& accessibleName,
-                                QWidget* grid, int columnTwips);
+// A drawn grid of card columns: read out as a table, painted whole by itself, exactly as
+// large as its cards need.
+class CardColumnGrid : public QWidget, public AccessibleGridSource {
+    Q_OBJECT
 
-// Fills the window's inner width but for a margin on the right, and is taller by a scroll
-// bar when the grid is wider than it.
-void FitColumnViewport(QScrollArea* viewport, int innerWidth, int rightMarginTwips, int heightTwips,
-                       int scrollingHeightTwips);
+  public:
+    CardColumnGrid(const char* name, const QString& accessibleName, QWidget* parent = nullptr);
+    // The cards changed: take their size and repaint.
+    void Rebuild();
+};
+
+// The viewport that scrolls a grid of card columns sideways, one column a step and three a
+// page. It takes the width its window gives it and is always as tall as the grid, and taller
+// by the scroll bar when the grid is wider than it.
+class ColumnViewport : public QScrollArea {
+    Q_OBJECT
+
+  public:
+    ColumnViewport(const char* name, const QString& accessibleName, QWidget* grid,
+                   int columnTwips, QWidget* parent = nullptr);
+
+    // Every card in view; at least a few columns wide.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+    // The grid took a new size (another number of cards).
+    void FitGrid();
+
+  protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    int column_;
+};
 
 // The cards from first to last whose columns meet a dirty rectangle.
 struct ColumnRange {
