@@ -54,13 +54,15 @@ TEST(block_test, blocks_above_the_top_limit_set_no_outline_and_are_not_drawn) {
     EXPECT_TRUE(canvas.Polygons().empty());
 }
 
-TEST(block_test, no_block_is_never_filled_but_keeps_its_colour) {
+TEST(block_test, no_block_leaves_the_float_below_showing) {
+    // at a reversal the card shows no block: whatever was drawn there stays
     const DrawingGeometry g{10, 10, 0, 0};
     RecordingCanvas canvas;
-    const Block block = MakeBlock(3, 1, NoBlock, g);
-    block.DrawBlock(&canvas);
-    EXPECT_TRUE(canvas.Polygons().empty());
-    EXPECT_EQ(block.BlockColor, 0x123456);
+    MakeBlock(2, 1, SlantS, g).DrawBlock(&canvas);
+    const auto below = canvas.Polygons();
+    ASSERT_EQ(below.size(), 1u);
+    MakeBlock(3, 1, NoBlock, g).DrawBlock(&canvas);
+    EXPECT_EQ(canvas.Polygons(), below);
 }
 
 TEST(block_test, draw_fills_the_outline_with_the_block_colour) {

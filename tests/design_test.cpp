@@ -267,9 +267,11 @@ TEST_F(DesignTest, simple_weave_follows_the_sequence_and_weaves_from_the_first_r
     QPushButton* simpleWeave = Control<QPushButton>("cmdWeaveAll");
     EXPECT_TRUE(simpleWeave->isEnabled());
     QLineEdit* sequence = Control<QLineEdit>("txtTurnSequence");
-    sequence->clear();
-    QTest::keyClicks(sequence, "");
-    document.SetTurnSequence("");
+    // rubbing the sequence out in the box turns Simple Weave off
+    sequence->setFocus();
+    sequence->selectAll();
+    QTest::keyClick(sequence, Qt::Key_Delete);
+    EXPECT_EQ(document.TurnSequence(), "");
     EXPECT_FALSE(simpleWeave->isEnabled());
     QTest::keyClicks(sequence, "FB");
     EXPECT_EQ(document.TurnSequence(), "FB");

@@ -12,6 +12,7 @@
 #include "display/WholeBandView.h"
 #include "display/Zoom.h"
 #include "model/Directions.h"
+#include "render/BandPicture.h"
 
 namespace tessaly {
 namespace {
@@ -39,9 +40,13 @@ class DisplayTest : public ::testing::Test {
     DisplayWindow display{session};
 };
 
-TEST_F(DisplayTest, canvas_is_four_margins_and_a_block_per_card_wide) {
-    EXPECT_EQ(display.Canvas().Image().size(), QSize(240, 1000));
-    EXPECT_EQ(display.View()->size(), QSize(240, 1000));
+TEST_F(DisplayTest, the_canvas_is_the_exported_pictures_size) {
+    // what the screen shows and what a picture file holds are one drawing
+    const BandPicture picture(BandCanvasWidth(document.CardCount(), document.Geometry()), false,
+                              true);
+    const QImage file = QImage::fromData(QByteArray::fromStdString(picture.Png()));
+    EXPECT_EQ(display.Canvas().Image().size(), file.size());
+    EXPECT_EQ(display.View()->size(), display.Canvas().Image().size());
     EXPECT_EQ(display.windowTitle(), "Display Band - 1:1");
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
 }

@@ -8,6 +8,7 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
+#include "model/OneBased.h"
 
 namespace tessaly {
 
@@ -61,20 +62,13 @@ Row* Band::Add(Cards&& deck, std::int32_t key) {
     return added;
 }
 
-Row& Band::At(std::int32_t index) {
-    if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
-    return rows_[static_cast<std::size_t>(index - 1)];
-}
+Row& Band::At(std::int32_t index) { return OneBasedAt(rows_, index); }
 
-const Row& Band::At(std::int32_t index) const { return const_cast<Band*>(this)->At(index); }
+const Row& Band::At(std::int32_t index) const { return OneBasedAt(rows_, index); }
 
-Row* Band::Item(std::int32_t index) {
-    Row* found = nullptr;
-    Trap("Band", "Item", [&] { found = &At(index); });
-    return found;
-}
+Row* Band::Item(std::int32_t index) { return OneBasedItem(rows_, index, "Band"); }
 
-const Row* Band::Item(std::int32_t index) const { return const_cast<Band*>(this)->Item(index); }
+const Row* Band::Item(std::int32_t index) const { return OneBasedItem(rows_, index, "Band"); }
 
 void Band::Remove(std::int32_t index) {
     Trap("Band", "Remove", [&] {

@@ -1,5 +1,6 @@
 #include "Cards.h"
 
+#include "OneBased.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {
@@ -17,20 +18,13 @@ Card* Cards::Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, 
     return added;
 }
 
-Card& Cards::At(std::int32_t index) {
-    if (index < 1 || index > Count()) throw AppError(ErrorNumber::SubscriptOutOfRange);
-    return cards_[static_cast<std::size_t>(index - 1)];
-}
+Card& Cards::At(std::int32_t index) { return OneBasedAt(cards_, index); }
 
-const Card& Cards::At(std::int32_t index) const { return const_cast<Cards*>(this)->At(index); }
+const Card& Cards::At(std::int32_t index) const { return OneBasedAt(cards_, index); }
 
-Card* Cards::Item(std::int32_t index) {
-    Card* found = nullptr;
-    Trap("Cards", "Item", [&] { found = &At(index); });
-    return found;
-}
+Card* Cards::Item(std::int32_t index) { return OneBasedItem(cards_, index, "Cards"); }
 
-const Card* Cards::Item(std::int32_t index) const { return const_cast<Cards*>(this)->Item(index); }
+const Card* Cards::Item(std::int32_t index) const { return OneBasedItem(cards_, index, "Cards"); }
 
 void Cards::Remove(std::int32_t index) {
     Trap("Cards", "Remove", [&] {

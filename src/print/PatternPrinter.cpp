@@ -140,33 +140,41 @@ void PatternPrinter::PrintDesign() {
     }
 }
 
+void PatternPrinter::AddCardTable(const CardTable& table, std::int16_t first, std::int16_t last,
+                                  std::string body, const std::function<void()>& colourCells) {
+    page_.StartTable();
+    page_.SetFontSize(kTableFontPoints);
+    std::string format = ColumnFormat(table.firstColumnInches);
+    std::string header = table.firstHeader + "|";
+    for (std::int32_t i = first; i <= last; ++i) {
+        format += ColumnFormat(table.cardColumnInches);
+        header += std::to_string(i) + "|";
+    }
+    DropLastCharacter(format);
+    DropLastCharacter(header);
+    DropLastCharacter(body);
+    page_.AddTable(format, header, body);
+    colourCells();
+    page_.EndTable();
+    page_.Paragraph("");
+}
+
 void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildDesignGrid", [&] {
-        page_.StartTable();
-        page_.SetFontSize(kTableFontPoints);
-        std::string format = ColumnFormat(kThreadingColumn);
-        std::string header = "#|";
         std::string body = "A;B;C;D;T|";
-        for (std::int32_t i = first; i <= last; ++i) {
-            const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
-            format += ColumnFormat(kThreadingColumn);
-            header += std::to_string(i) + "|";
-            body += card.Thread == SThread ? "S|" : "Z|";
-        }
-        DropLastCharacter(format);
-        DropLastCharacter(header);
-        DropLastCharacter(body);
-        page_.AddTable(format, header, body);
-        std::int32_t column = 2;
-        for (std::int32_t i = first; i <= last; ++i, ++column) {
-            const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
-            page_.SetCellBackground(1, column, card.AColor);
-            page_.SetCellBackground(2, column, card.BColor);
-            page_.SetCellBackground(3, column, card.CColor);
-            page_.SetCellBackground(4, column, card.DColor);
-        }
-        page_.EndTable();
-        page_.Paragraph("");
+        for (std::int32_t i = first; i <= last; ++i)
+            body += source_.draft.at(static_cast<std::size_t>(i - 1)).Thread == SThread ? "S|"
+                                                                                       : "Z|";
+        AddCardTable({kThreadingColumn, kThreadingColumn, "#"}, first, last, std::move(body), [&] {
+            std::int32_t column = 2;
+            for (std::int32_t i = first; i <= last; ++i, ++column) {
+                const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
+                page_.SetCellBackground(1, column, card.AColor);
+                page_.SetCellBackground(2, column, card.BColor);
+                page_.SetCellBackground(3, column, card.CColor);
+                page_.SetCellBackground(4, column, card.DColor);
+            }
+        });
     });
 }
 
@@ -222,14 +230,6 @@ void PatternPrinter::PrintInstructions() {
 
 void PatternPrinter::BuildInstructionGrid(std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildInstructionGrid", [&] {
-        page_.StartTable();
-        page_.SetFontSize(kTableFontPoints);
-        std::string format = ColumnFormat(kPickColumn);
-        std::string header = "|";
-        for (std::int32_t i = first; i <= last; ++i) {
-            format += ColumnFormat(kInstructionColumn);
-            header += std::to_string(i) + "|";
-        }
         std::string body;
         body.reserve(static_cast<std::size_t>(grid_.Rows()) *
                      (static_cast<std::size_t>(last - first + 1) * 2 + 8));
@@ -242,23 +242,19 @@ void PatternPrinter::BuildInstructionGrid(std::int16_t first, std::int16_t last)
             }
             body += ';';
         }
-        DropLastCharacter(format);
-        DropLastCharacter(header);
-        DropLastCharacter(body);
-        page_.AddTable(format, header, body);
-        for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
-            std::int32_t column = 2;
-            for (std::int32_t i = first; i <= last; ++i, ++column) {
-                const std::string text = grid_.TextAt(r, i);
-                // a twist shows in red whichever way the card turns
-                if (text == "B")
-                    page_.SetCellBackground(r, column, kBackwardColor);
-                else if (text.size() > 1)
-                    page_.SetCellBackground(r, column, kTwistColor);
+        AddCardTable({kPickColumn, kInstructionColumn, ""}, first, last, std::move(body), [&] {
+            for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
+                std::int32_t column = 2;
+                for (std::int32_t i = first; i <= last; ++i, ++column) {
+                    const std::string text = grid_.TextAt(r, i);
+                    // a twist shows in red whichever way the card turns
+                    if (text == "B")
+                        page_.SetCellBackground(r, column, kBackwardColor);
+                    else if (text.size() > 1)
+                        page_.SetCellBackground(r, column, kTwistColor);
+                }
             }
-        }
-        page_.EndTable();
-        page_.Paragraph("");
+        });
     });
 }
 

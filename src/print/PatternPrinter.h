@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -65,6 +66,15 @@ class PatternPrinter {
     void PageFormat();
     void PrintTitle();
     void PrintDesign();
+    // A table of a first column and one column per card from first to last, headed by the
+    // cards' numbers; colourCells colours its cells once it is laid out.
+    struct CardTable {
+        double firstColumnInches;
+        double cardColumnInches;
+        std::string firstHeader;
+    };
+    void AddCardTable(const CardTable& table, std::int16_t first, std::int16_t last,
+                      std::string body, const std::function<void()>& colourCells);
     void BuildDesignGrid(std::int16_t first, std::int16_t last);
     void PrintBand();
     void PrintInstructions();
