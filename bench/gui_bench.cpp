@@ -18,11 +18,11 @@
 #include "display/WholeBandView.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
-#include "widgets/UserDialogs.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PackGrid.h"
 #include "weave/WeaveWindow.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 namespace {

@@ -16,8 +16,8 @@
 #include "document/commands/PickCommands.h"
 #include "document/commands/TextCommands.h"
 #include "document/commands/ViewCommands.h"
-#include "widgets/UserDialogs.h"
 #include "render/RasterCanvas.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly::test {
 
@@ -179,8 +179,7 @@ class Driver {
 
 // Makes a threading and a turning sequence the session's pattern, as opening a file that
 // holds them does: the band is woven anew from the threading.
-inline void LoadWoven(const Driver& document, const Cards& threading,
-                      const std::string& sequence) {
+inline void LoadWoven(const Driver& document, const Cards& threading, const std::string& sequence) {
     PatternData pattern;
     pattern.BandName = "Test";
     pattern.TurnSequence = sequence;

@@ -21,7 +21,6 @@ inline std::vector<Cards> DecksOf(const Band& band) {
     return decks;
 }
 
-
 // Records every report made while it lives instead of printing it.
 class ReportRecorder {
   public:

@@ -196,8 +196,9 @@ TEST(process_file_test, a_rejected_file_is_reported_by_its_line_and_gives_nothin
     EXPECT_EQ(good->TurnSequence, "FB");
     EXPECT_TRUE(recorder.Empty());
 
-    EXPECT_EQ(ReadPatternFile(dir.Write("bad.kst", PatternHead("", "Bad") + Card(1, 1) + Card(2, 5))),
-              std::nullopt);
+    EXPECT_EQ(
+        ReadPatternFile(dir.Write("bad.kst", PatternHead("", "Bad") + Card(1, 1) + Card(2, 5))),
+        std::nullopt);
     ASSERT_EQ(recorder.Reports().size(), 1u);
     EXPECT_EQ(recorder.Reports()[0].Title(), "Unexpected error in TessalyApp.basMain.NewCard");
     EXPECT_NE(recorder.Reports()[0].Text().find("bad.kst, line 9"), std::string::npos);

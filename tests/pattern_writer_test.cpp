@@ -44,8 +44,7 @@ WindowValues SomeWindows() {
 
 TEST(pattern_writer_test, writes_every_row_without_a_sequence) {
     const Band band = ThreeRowsOfFour();
-    const auto lines =
-        Lines(PatternWriter::Format({"Name", "", SomeWindows()}, band));
+    const auto lines = Lines(PatternWriter::Format({"Name", "", SomeWindows()}, band));
     ASSERT_EQ(lines.size(), 7u + 12u);
     EXPECT_EQ(lines[0], "Name");
     EXPECT_EQ(lines[1], "Main, 0, 1, 2, 3, 4");

@@ -488,7 +488,8 @@ TEST_F(PrintCommandsTest, weaving_after_a_print_draws_at_the_screens_zoom) {
     // a pick taken off and one woven afterwards are drawn at the screen's geometry, with
     // the screen's instructions
     ASSERT_TRUE(document.RemovePick());
-    ASSERT_TRUE(document.AddPick(document.CurrentBand().At(document.CurrentBand().Count()).Cards()));
+    ASSERT_TRUE(
+        document.AddPick(document.CurrentBand().At(document.CurrentBand().Count()).Cards()));
     const QImage shown = display.Canvas().Image();
     EXPECT_EQ(shown, test::FullRedraw(document, shown.size()));
     EXPECT_EQ(document.Grid().Rows(), document.CurrentBand().Count());

@@ -64,7 +64,9 @@ struct Command {
     std::function<void(Session&)> run;
 };
 
-void Paint(const test::Driver& document) { document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed); }
+void Paint(const test::Driver& document) {
+    document.PaintDraft({{1, 0}, {2, 3}}, test::colors::kRed);
+}
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands{

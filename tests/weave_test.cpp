@@ -235,7 +235,7 @@ TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
 TEST(threading_test, canvas_width_grows_a_block_a_card_and_refuses_what_does_not_fit) {
     const DrawingGeometry zoomed = DrawingGeometry::AtBlockSize(11);
     EXPECT_EQ(BandCanvasWidth(21, zoomed) - BandCanvasWidth(20, zoomed), 11);
-    EXPECT_THROW(BandCanvasWidth(1, {10, 10000, 0, 0}), AppError);  // 4 margins beyond 16 bits
+    EXPECT_THROW(BandCanvasWidth(1, {10, 10000, 0, 0}), AppError);       // 4 margins beyond 16 bits
     EXPECT_THROW(BandCanvasWidth(1000, {3000000, 10, 0, 0}), AppError);  // beyond 32 bits
 }
 

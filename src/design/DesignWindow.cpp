@@ -13,12 +13,12 @@
 #include "document/commands/BandCommands.h"
 #include "document/commands/DraftCommands.h"
 #include "document/commands/TextCommands.h"
-#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Twips.h"
 #include "render/RasterCanvas.h"
 #include "widgets/ColumnGrid.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 
@@ -125,8 +125,8 @@ void DesignWindow::BuildControls() {
     swatches->setRowStretch(2, 1);
 
     grid_ = new DraftGrid(document_);
-    viewport_ = new ColumnViewport("prtDraft", tr("Draft viewport"), grid_,
-                                   DraftGrid::kColumnTwips, this);
+    viewport_ =
+        new ColumnViewport("prtDraft", tr("Draft viewport"), grid_, DraftGrid::kColumnTwips, this);
     auto* draft = new QHBoxLayout;
     draft->setSpacing(0);
     draft->addWidget(BuildRowLabels(), 0, Qt::AlignTop);
@@ -214,9 +214,9 @@ QWidget* DesignWindow::BuildRowLabels() {
     // they keep the grid's own places; "A" to "D" paint their whole row
     auto* labels = new QWidget(this);
     labels->setObjectName("rowLabels");
-    labels->setFixedSize(TwipsToPixels(DraftGrid::kCellTwips),
-                         TwipsToPixels((DraftGrid::kParts - 1) * DraftGrid::kRowStepTwips +
-                                       DraftGrid::kCellTwips));
+    labels->setFixedSize(
+        TwipsToPixels(DraftGrid::kCellTwips),
+        TwipsToPixels((DraftGrid::kParts - 1) * DraftGrid::kRowStepTwips + DraftGrid::kCellTwips));
     const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
                                                   "lblRowC", "lblRowD", "Label10"};
     const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
@@ -338,8 +338,9 @@ void DesignWindow::commitCardCount() {
     const auto shown = static_cast<std::int32_t>(document_.Draft().size());
     if (count && *count == shown) return;
     const bool committed = count && *count >= 1 && *count <= PatternDocument::kMaxCards &&
-                           Trap("frmDesign", "txtCardNumber_LostFocus",
-                                [&] { session_.Run<SetCardCount>(static_cast<std::int32_t>(*count)); });
+                           Trap("frmDesign", "txtCardNumber_LostFocus", [&] {
+                               session_.Run<SetCardCount>(static_cast<std::int32_t>(*count));
+                           });
     if (committed) return;
     if (!count || *count < 1 || *count > PatternDocument::kMaxCards)
         dialogs_.ShowMessage(this, windowTitle(),

@@ -7,7 +7,8 @@
 
 namespace tessaly {
 
-BandView::BandView(const RasterCanvas& canvas, QWidget* parent) : PressableView(parent), canvas_(canvas) {
+BandView::BandView(const RasterCanvas& canvas, QWidget* parent)
+    : PressableView(parent), canvas_(canvas) {
     setObjectName("picBand");
     setAttribute(Qt::WA_OpaquePaintEvent);
     FitToCanvas();

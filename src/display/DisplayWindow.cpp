@@ -8,9 +8,9 @@
 #include "BandView.h"
 #include "WholeBandView.h"
 #include "Zoom.h"
-#include "widgets/BusyCursor.h"
 #include "document/PatternSession.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/BusyCursor.h"
 
 namespace tessaly {
 

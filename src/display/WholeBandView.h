@@ -1,7 +1,8 @@
 #pragma once
 
-#include "PressableView.h"
 #include <cstdint>
+
+#include "PressableView.h"
 
 namespace tessaly {
 

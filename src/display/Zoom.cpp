@@ -23,11 +23,13 @@ std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
 }
 
 std::int16_t Zoom::In(std::int32_t blockSize) {
-    return static_cast<std::int16_t>(std::clamp(blockSize - DrawingGeometry::kStartBlockSize + 1, 1, 0x7FFF));
+    return static_cast<std::int16_t>(
+        std::clamp(blockSize - DrawingGeometry::kStartBlockSize + 1, 1, 0x7FFF));
 }
 
 std::int16_t Zoom::Out(std::int32_t blockSize) {
-    return static_cast<std::int16_t>(std::clamp(DrawingGeometry::kStartBlockSize + 1 - blockSize, 1, 0x7FFF));
+    return static_cast<std::int16_t>(
+        std::clamp(DrawingGeometry::kStartBlockSize + 1 - blockSize, 1, 0x7FFF));
 }
 
 QString Zoom::Ratio(std::int32_t blockSize) {

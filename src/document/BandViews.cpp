@@ -105,12 +105,14 @@ void BandViews::Draw(Pass pass) {
 void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
     if (row < 1 || row > band.Count()) return;
     if (!reversed_) {
-        ForEachCanvas([&](Canvas& canvas) { band.At(row).DrawNewRow(row, &canvas, &grid_, geometry_); });
+        ForEachCanvas(
+            [&](Canvas& canvas) { band.At(row).DrawNewRow(row, &canvas, &grid_, geometry_); });
         return;
     }
     // the new row is compared with the row below it, so both show their other face
     Band turned;
-    for (std::int32_t r = std::max(row - 1, 1); r <= row; ++r) turned.Add(Cards(band.At(r).Cards()), r);
+    for (std::int32_t r = std::max(row - 1, 1); r <= row; ++r)
+        turned.Add(Cards(band.At(r).Cards()), r);
     turned.TurnOver();
     const Row& top = turned.At(turned.Count());
     ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, &grid_, geometry_); });

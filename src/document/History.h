@@ -36,15 +36,16 @@ class History : public QObject {
     void SetChanged(bool changed);
     bool IsChanged() const { return changed_; }
 
-    // The memory the steps hold, and what they may hold with the band as it is.
+    // The memory the steps hold.
     std::int64_t HeldBytes() const;
-    std::int64_t Budget() const;
 
   signals:
     void changedChanged(bool changed);
 
   private:
     const PatternCommand& At(int index) const;
+    // What the steps may hold with the band as it is.
+    std::int64_t Budget() const;
     // Whether a step between the saved state and now changes what the file holds.
     bool ChangedSinceSave() const;
     void Sync();

@@ -31,8 +31,7 @@ void PatternSession::Load(PatternData pattern) {
     views_.StartOver();
     OpenedBand opened =
         WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, views_.Geometry());
-    document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence),
-                   std::move(opened));
+    document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence), std::move(opened));
     history_.Clear();
 }
 

@@ -121,8 +121,7 @@ WeavePlan PlanWeave(std::int32_t cards, std::string_view turnSequence, double ca
 
 // Clears the band and adds the threading, then each repeat's picks, through addRow.
 template <class AddRow>
-void WeavePlanned(Band& band, const Cards& threading, const WeavePlan& plan,
-                  const AddRow& addRow) {
+void WeavePlanned(Band& band, const Cards& threading, const WeavePlan& plan, const AddRow& addRow) {
     Cards threadingCopy = threading;  // the caller's deck may be a row of this band
     band.Clear();
     addRow(std::move(threadingCopy));
@@ -278,11 +277,6 @@ void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeom
 
 void Band::TurnOver() {
     for (Row& row : rows_) TurnOverRow(row);
-}
-
-void Band::TurnOver(std::int32_t first, std::int32_t last) {
-    for (std::int32_t r = std::max(first, 1); r <= std::min(last, Count()); ++r)
-        TurnOverRow(rows_[static_cast<std::size_t>(r - 1)]);
 }
 
 Band Band::Copy() const {

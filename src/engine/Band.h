@@ -64,8 +64,6 @@ class Band {
                             std::int32_t bottom, bool reverseFace = false) const;
     // Turns every row into its other face without drawing; twice gives back every card.
     void TurnOver();
-    // Turns rows first to last (from 1) over; rows outside the band are skipped.
-    void TurnOver(std::int32_t first, std::int32_t last);
     // A band of copies of these rows, for drawing a face without touching this one.
     Band Copy() const;
     // Turns every row into its reverse face, or back, and redraws it.

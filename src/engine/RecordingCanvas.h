@@ -16,7 +16,8 @@ class RecordingCanvas : public Canvas {
         friend bool operator==(const FilledPolygon&, const FilledPolygon&) = default;
     };
 
-    explicit RecordingCanvas(double scaleHeight = DrawingGeometry::kCanvasHeight, bool printCanvas = false)
+    explicit RecordingCanvas(double scaleHeight = DrawingGeometry::kCanvasHeight,
+                             bool printCanvas = false)
         : scaleHeight_(scaleHeight), printCanvas_(printCanvas) {}
 
     double ScaleHeight() const override { return scaleHeight_; }

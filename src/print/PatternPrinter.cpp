@@ -163,8 +163,8 @@ void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildDesignGrid", [&] {
         std::string body = "A;B;C;D;T|";
         for (std::int32_t i = first; i <= last; ++i)
-            body += source_.draft.at(static_cast<std::size_t>(i - 1)).Thread == SThread ? "S|"
-                                                                                       : "Z|";
+            body +=
+                source_.draft.at(static_cast<std::size_t>(i - 1)).Thread == SThread ? "S|" : "Z|";
         AddCardTable({kThreadingColumn, kThreadingColumn, "#"}, first, last, std::move(body), [&] {
             std::int32_t column = 2;
             for (std::int32_t i = first; i <= last; ++i, ++column) {

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "RasterCanvas.h"
-#include "engine/DrawingGeometry.h"
 #include "SvgCanvas.h"
+#include "engine/DrawingGeometry.h"
 
 namespace tessaly {
 

@@ -27,15 +27,15 @@
 #include "WindowPlaces.h"
 #include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
-#include "widgets/BusyCursor.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
 #include "document/commands/ViewCommands.h"
-#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/WeaveWindow.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 
@@ -180,8 +180,7 @@ void MainWindow::BuildMenus() {
           std::tuple{"mnuExportPdf", tr("Export as P&DF..."), static_cast<const char*>(nullptr),
                      QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
-                     static_cast<const char*>(nullptr), QString(),
-                     &MainWindow::exportPicture}}) {
+                     static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture}}) {
         QAction* action = AddAction(name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
@@ -551,7 +550,8 @@ void MainWindow::WidenForCards() {
         const QRect display = displaySub_->geometry();
         if (display.x() != before.right() + 1 || displaySub_->isMaximized()) continue;
         // the display keeps its right edge, as long as it stays usable
-        const int right = std::max(display.right(), sub->geometry().right() + WindowPlaces::kMinWidth);
+        const int right =
+            std::max(display.right(), sub->geometry().right() + WindowPlaces::kMinWidth);
         displaySub_->setGeometry(QRect(QPoint(sub->geometry().right() + 1, display.y()),
                                        QPoint(right, display.bottom())));
     }

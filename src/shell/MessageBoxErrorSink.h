@@ -3,8 +3,8 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "widgets/UserDialogs.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 

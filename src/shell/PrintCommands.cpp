@@ -6,15 +6,15 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "widgets/BusyCursor.h"
 #include "document/PatternSession.h"
-#include "widgets/UserDialogs.h"
 #include "engine/Threading.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
 #include "patternfile/SafeFile.h"
 #include "print/PrintedPattern.h"
 #include "render/BandPicture.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 

@@ -19,8 +19,7 @@
 
 namespace tessaly {
 
-InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent)
-    : QWidget(parent) {
+InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) : QWidget(parent) {
     setObjectName("frmInstructions");
     setWindowTitle(tr("Turning Instructions"));
     setAccessibleName(windowTitle());
@@ -102,8 +101,7 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent)
     resize(QSize(TwipsToPixels(6975), TwipsToPixels(6330)).expandedTo(minimumSizeHint()));
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
-    connect(&views, &BandViews::instructionsChanged, model_,
-            &InstructionTableModel::Reload);
+    connect(&views, &BandViews::instructionsChanged, model_, &InstructionTableModel::Reload);
 
     // the view's corner button draws an empty section; it shows the grid's own corner cell
     corner_ = table_->findChild<QAbstractButton*>();
@@ -145,8 +143,8 @@ int InstructionsWindow::PreferredWidth() const {
     const int chrome =
         header + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
     const QMargins margins = layout()->contentsMargins();
-    return std::max(columns + chrome, layout()->minimumSize().width() - margins.left() -
-                                          margins.right()) +
+    return std::max(columns + chrome,
+                    layout()->minimumSize().width() - margins.left() - margins.right()) +
            margins.left() + margins.right();
 }
 

@@ -49,7 +49,8 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
     connect(&document_, &PatternDocument::rowAdded, this, showLastPick);
     connect(&document_, &PatternDocument::rowRemoved, this, showLastPick);
     const BandViews& views = session_.Views();
-    connect(&views, &BandViews::twistChanged, this, [this] { grid_->SetTwist(session_.Views().NetTwist()); });
+    connect(&views, &BandViews::twistChanged, this,
+            [this] { grid_->SetTwist(session_.Views().NetTwist()); });
     grid_->SetTwist(views.NetTwist());
     Reload();
 }
@@ -88,8 +89,8 @@ void WeaveWindow::BuildControls() {
     positionLabel->setObjectName("Label1");
     positionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     positionLabel->setMinimumHeight(TwipsToPixels(kPacksTopTwips));
-    viewport_ = new ColumnViewport("prtPacks", tr("Packs viewport"), grid_,
-                                   PackGrid::kColumnTwips, this);
+    viewport_ =
+        new ColumnViewport("prtPacks", tr("Packs viewport"), grid_, PackGrid::kColumnTwips, this);
     auto* packs = new QVBoxLayout;
     packs->setSpacing(0);
     packs->addWidget(positionLabel);
@@ -136,8 +137,7 @@ QWidget* WeaveWindow::BuildPackDirections() {
     // each pack's directions stand level with its row of cards in the grid
     auto* directions = new QWidget(this);
     directions->setObjectName("packDirections");
-    directions->setFixedSize(TwipsToPixels(1095),
-                             TwipsToPixels(kPacksTopTwips) + grid_->height());
+    directions->setFixedSize(TwipsToPixels(1095), TwipsToPixels(kPacksTopTwips) + grid_->height());
     const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
     for (int pack = 1; pack <= 3; ++pack) {
         auto* frame = new QGroupBox(tr("Pack %1").arg(pack), directions);

@@ -36,8 +36,8 @@ class ColumnViewport : public QScrollArea {
     Q_OBJECT
 
   public:
-    ColumnViewport(const char* name, const QString& accessibleName, QWidget* grid,
-                   int columnTwips, QWidget* parent = nullptr);
+    ColumnViewport(const char* name, const QString& accessibleName, QWidget* grid, int columnTwips,
+                   QWidget* parent = nullptr);
 
     // Every card in view; at least a few columns wide.
     QSize sizeHint() const override;

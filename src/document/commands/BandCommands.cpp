@@ -48,13 +48,13 @@ bool ApplyThreading::MakeBand(BandState& made) {
 }
 
 SimpleWeave::SimpleWeave(CommandTarget target)
-    : MovableCommand(target, QObject::tr("Simple Weave"), PatternDocument::BandChange::NewBand) {
-}
+    : MovableCommand(target, QObject::tr("Simple Weave"), PatternDocument::BandChange::NewBand) {}
 
 bool SimpleWeave::MakeBand(BandState& made) {
     const PatternDocument& document = Document();
-    const Cards threading =
-        document.CurrentDeck() != nullptr ? *document.CurrentDeck() : document.CurrentBand().At(1).Cards();
+    const Cards threading = document.CurrentDeck() != nullptr
+                                ? *document.CurrentDeck()
+                                : document.CurrentBand().At(1).Cards();
     const ErrorCounter errors;
     auto band = std::make_unique<Band>();
     // as many picks as the display shows at its zoom
@@ -86,7 +86,8 @@ bool ReplaceColors::MakeBand(BandState& made) {
     for (const Row& row : document.CurrentBand()) {
         Cards deck = row.Cards();
         for (Card& card : deck) {
-            const DraftColumn& column = draft[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
+            const DraftColumn& column =
+                draft[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
             card.AColor = column.AColor;
             card.BColor = column.BColor;
             card.CColor = column.CColor;

@@ -78,7 +78,8 @@ class MovableCommand : public Base {
   public:
     using Base::Base;
     std::unique_ptr<PatternCommand> Successor() override {
-        return std::unique_ptr<PatternCommand>(new Derived(std::move(static_cast<Derived&>(*this))));
+        return std::unique_ptr<PatternCommand>(
+            new Derived(std::move(static_cast<Derived&>(*this))));
     }
 };
 

@@ -19,7 +19,8 @@ std::int64_t FlagBytes(const PickFlags& flags) {
 }  // namespace
 
 WeavePick::WeavePick(CommandTarget target, Cards deck)
-    : MovableCommand(target, QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
+    : MovableCommand(target,
+                     QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
       deck_(std::move(deck)),
       flags_(HandWoven()) {
     const Band& band = Document().CurrentBand();
@@ -44,10 +45,11 @@ void WeavePick::Undo() {
 std::int64_t WeavePick::Bytes() const { return DeckBytes(deck_) + FlagBytes(flags_); }
 
 UnWeavePick::UnWeavePick(CommandTarget target)
-    : MovableCommand(target, target.document.CurrentBand().Count() > 1
-                                 ? QObject::tr("UnWeave pick %1")
-                                       .arg(target.document.CurrentBand().Count() - 1)
-                                 : QObject::tr("UnWeave")),
+    : MovableCommand(
+          target,
+          target.document.CurrentBand().Count() > 1
+              ? QObject::tr("UnWeave pick %1").arg(target.document.CurrentBand().Count() - 1)
+              : QObject::tr("UnWeave")),
       flags_(HandWoven()) {}
 
 bool UnWeavePick::Redo() {

@@ -6,8 +6,7 @@
 
 namespace tessaly {
 
-EditText::EditText(CommandTarget target, const QString& text, std::string before,
-                   std::string after)
+EditText::EditText(CommandTarget target, const QString& text, std::string before, std::string after)
     : PatternCommand(target, text), before_(std::move(before)), after_(std::move(after)) {}
 
 bool EditText::Redo() {
