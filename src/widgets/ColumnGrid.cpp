@@ -54,6 +54,10 @@ void ColumnViewport::FitGrid() {
     if (grid == nullptr) return;
     const bool scrolls = width() < grid->width();
     setFixedHeight(grid->height() + (scrolls ? horizontalScrollBar()->sizeHint().height() : 0));
+    // the window lays itself out again only when the grid took another size: a weaving step
+    // that changes no card count costs no layout
+    if (grid->size() == fitted_) return;
+    fitted_ = grid->size();
     updateGeometry();
 }
 

@@ -50,6 +50,7 @@ class ColumnViewport : public QScrollArea {
 
   private:
     int column_;
+    QSize fitted_;  // the grid's size the window was last laid out for
 };
 
 // The cards from first to last whose columns meet a dirty rectangle.
