@@ -25,6 +25,7 @@
 #include "design/DesignWindow.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
+#include "patternfile/PatternFile.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
 #include "shell/SplashWindow.h"
@@ -432,6 +433,29 @@ TEST_F(ShellTest, stored_window_places_out_of_reach_are_brought_back) {
     values[2].State = 2;
     window.ApplyWindowValues(values);
     EXPECT_TRUE(window.DisplaySubWindow()->isMaximized());
+}
+
+TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
+    MainWindow& window = Start();
+    // 28 cards, stored with the default pattern's narrow design and weaving windows
+    Band band;
+    band.Add(test::MakeDeck(28), "1");
+    WindowValues places = window.CurrentWindowValues();
+    places[1] = {0, 0, 0, 5355, 3960};
+    places[2] = {0, 0, 5355, 6000, 6000};
+    places[3] = {0, 3960, 0, 5355, 5040};
+    const std::string path = folder.File("wide.kst");
+    ASSERT_TRUE(WritePatternFile(path, {"Wide", "FFBB", places}, band));
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
+    test::ProcessEvents();
+    for (const char* viewport : {"prtDraft", "prtPacks"}) {
+        const auto* area = window.findChild<QScrollArea*>(viewport);
+        ASSERT_NE(area, nullptr);
+        EXPECT_GE(area->viewport()->width(), area->widget()->width()) << viewport;
+    }
+    // the display that stood beside the design window still does, and keeps its right edge
+    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->geometry().right() + 1);
+    EXPECT_EQ(window.DisplaySubWindow()->geometry().right(), (5355 + 6000) / 15 - 1);
 }
 
 TEST_F(ShellTest, window_places_read_and_applied_give_the_same_places) {
