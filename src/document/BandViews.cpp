@@ -37,7 +37,7 @@ void BandViews::RegisterSurface(BandSurface* surface) {
         band.WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
     }
     surface->PassFinished(Pass::NewBand);
-    emit instructionsChanged();
+    emit instructionsChanged(1);
 }
 
 void BandViews::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
@@ -99,7 +99,13 @@ void BandViews::Draw(Pass pass) {
     if (pass == Pass::NewBand) WriteGridHeader();
     if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
-    emit instructionsChanged();
+    // a row added rewrites its own line; a row taken off leaves the others as they were
+    if (pass == Pass::RowAdded)
+        emit instructionsChanged(band.Count());
+    else if (pass == Pass::RowRemoved && !reversed_)
+        emit instructionsChanged(band.Count() + 1);
+    else
+        emit instructionsChanged(1);
 }
 
 void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {

@@ -56,8 +56,9 @@ class BandViews : public QObject {
   signals:
     // The same rows drawn again (zoom, the other face, new colours).
     void bandRedrawn();
-    // The instruction grid was rewritten.
-    void instructionsChanged();
+    // The instruction grid was rewritten from this grid row on (1: every pick; the row count
+    // plus one: no row's text changed, only how many rows there are).
+    void instructionsChanged(int firstChangedRow);
     // Some card's net twist changed.
     void twistChanged();
     void reverseChanged(bool reversed);

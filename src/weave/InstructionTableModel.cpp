@@ -9,20 +9,24 @@
 namespace tessaly {
 
 InstructionTableModel::InstructionTableModel(const InstructionGrid& grid, QObject* parent)
-    : QAbstractTableModel(parent), grid_(grid) {}
+    : QAbstractTableModel(parent),
+      grid_(grid),
+      rows_(std::max(grid.Rows() - 1, 0)),
+      cols_(std::max(grid.Cols() - 1, 0)) {}
 
 int InstructionTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(grid_.Rows() - 1, 0);
+    return parent.isValid() ? 0 : rows_;
 }
 
 int InstructionTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : std::max(grid_.Cols() - 1, 0);
+    return parent.isValid() ? 0 : cols_;
 }
 
 QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row() + 1;
     const int col = index.column() + 1;
+    if (row >= grid_.Rows() || col >= grid_.Cols()) return {};  // not yet told of the change
     switch (role) {
         case Qt::DisplayRole:
             return QString::fromStdString(grid_.TextAt(row, col));
@@ -59,9 +63,29 @@ QString InstructionTableModel::CornerText() const {
     return QString::fromStdString(grid_.TextAt(0, 0));
 }
 
-void InstructionTableModel::Reload() {
-    beginResetModel();
-    endResetModel();
+void InstructionTableModel::Reload(int firstChangedRow) {
+    const int rows = std::max(grid_.Rows() - 1, 0);
+    const int cols = std::max(grid_.Cols() - 1, 0);
+    if (firstChangedRow <= 1 || cols != cols_) {
+        beginResetModel();
+        rows_ = rows;
+        cols_ = cols;
+        endResetModel();
+        return;
+    }
+    const int kept = std::min(rows, rows_);
+    if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    } else if (rows < rows_) {
+        beginRemoveRows({}, rows, rows_ - 1);
+        rows_ = rows;
+        endRemoveRows();
+    }
+    // grid row r is table row r - 1
+    if (firstChangedRow - 1 < kept && cols > 0)
+        emit dataChanged(index(firstChangedRow - 1, 0), index(kept - 1, cols - 1));
 }
 
 }  // namespace tessaly

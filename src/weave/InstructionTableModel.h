@@ -22,11 +22,15 @@ class InstructionTableModel : public QAbstractTableModel {
     // Grid cell (0, 0), above the pick numbers and left of the card numbers.
     QString CornerText() const;
 
-    // The grid was rewritten; views read it afresh.
-    void Reload();
+    // The grid was rewritten from this grid row on: rows added or taken off are inserted or
+    // removed, rewritten rows said to have changed, so a view repaints what changed.
+    void Reload(int firstChangedRow = 1);
 
   private:
     const InstructionGrid& grid_;
+    // what the views were last told: a model answers with these until it says otherwise
+    int rows_ = 0;
+    int cols_ = 0;
 };
 
 }  // namespace tessaly

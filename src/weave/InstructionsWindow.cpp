@@ -11,6 +11,7 @@
 #include <QStylePainter>
 #include <QTableView>
 
+#include "InstructionCells.h"
 #include "InstructionTableModel.h"
 #include "NetTwistModel.h"
 #include "document/BandViews.h"
@@ -28,6 +29,8 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) 
     table_ = new QTableView(this);
     table_->setObjectName("grdInstructions");
     table_->setAccessibleName(tr("Turning instructions"));
+    table_->setVerticalHeader(new PickNumberHeader(table_));
+    table_->setItemDelegate(new InstructionCellDelegate(table_));
     table_->setModel(model_);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
