@@ -16,11 +16,13 @@ class RecordingSurface : public BandSurface {
     void PrepareCanvas(std::int32_t cardCount, const DrawingGeometry&) override {
         canvas.Clear();
         preparedCards = cardCount;
+        ++prepared;
     }
     void PassFinished(Pass pass) override { passes.push_back(pass); }
 
     RecordingCanvas canvas{DrawingGeometry::kCanvasHeight};
     std::int32_t preparedCards = -1;
+    int prepared = 0;
     std::vector<Pass> passes;
 };
 
@@ -246,6 +248,30 @@ TEST_F(DocumentTest, the_band_is_woven_the_same_without_any_view) {
     test::LoadWoven(headless, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
     EXPECT_EQ(test::DecksOf(headless.CurrentBand()), test::DecksOf(document.CurrentBand()));
     EXPECT_EQ(headless.Grid().Rows(), document.Grid().Rows());
+}
+
+TEST_F(DocumentTest, a_pick_above_the_canvas_is_woven_and_taken_off_without_redrawing_it) {
+    // 97 picks at block size 10 reach far above the display's 1000 pixels
+    const std::vector<RecordingCanvas::FilledPolygon> picture = screen.canvas.Polygons();
+    const int prepared = screen.prepared;
+    Cards pick = document.CurrentBand().At(97).Cards();
+    ASSERT_TRUE(document.AddPick(pick));
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(screen.prepared, prepared);
+    EXPECT_EQ(screen.canvas.Polygons(), picture);
+    // the instructions still lost the pick again
+    EXPECT_EQ(document.Grid().Rows(), 97);
+    // a pick low enough to show is taken off by drawing the picture again
+    test::LoadRows(document, [] {
+        auto rows = std::make_unique<Band>();
+        for (int r = 1; r <= 5; ++r)
+            rows->Add(test::MakeDeck(6, r % 2 ? Forward : Backward), std::to_string(r));
+        return rows;
+    }());
+    const int beforeShort = screen.prepared;
+    ASSERT_TRUE(document.RemovePick());
+    EXPECT_EQ(screen.prepared, beforeShort + 1);
+    EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
 }
 
 }  // namespace

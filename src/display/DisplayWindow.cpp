@@ -30,7 +30,8 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(5, 5, 5, 5);  // the viewport sits 5 pixels inside the window
     layout->addWidget(viewport_);
-    canvas_.SetRefreshHandler([this] { view_->update(); });
+    // the view paints again only what was drawn on
+    canvas_.SetRefreshHandler([this] { view_->update(canvas_.TakeChanged()); });
     connect(view_, &BandView::pressed, this, &DisplayWindow::zoomByButton);
     // a new band shows its start (the bottom) until the weaver scrolls, also when the
     // viewport takes its size only after the band was drawn
@@ -121,7 +122,7 @@ void DisplayWindow::PassFinished(Pass pass) {
         showBandStart_ = true;
         viewport_->verticalScrollBar()->setValue(viewport_->verticalScrollBar()->maximum());
     }
-    view_->update();
+    view_->update(canvas_.TakeChanged());
 }
 
 void DisplayWindow::zoomByButton(Qt::MouseButton button) {

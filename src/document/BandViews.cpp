@@ -85,9 +85,7 @@ void BandViews::ForEachCanvas(const std::function<void(Canvas&)>& draw) {
 void BandViews::Draw(Pass pass) {
     const Band& band = document_.CurrentBand();
     const bool wholeBand = pass == Pass::NewBand || pass == Pass::Redraw;
-    // taking a pick off redraws the picture: a top row drawn alone would leave the taken
-    // pick showing wherever that row draws no block
-    if (wholeBand || pass == Pass::RowRemoved)
+    if (wholeBand || (pass == Pass::RowRemoved && reversed_))
         for (BandSurface* surface : surfaces_)
             surface->PrepareCanvas(document_.CardCount(), geometry_);
     if (pass == Pass::RowAdded)
@@ -135,11 +133,19 @@ void BandViews::DrawWholeBand(const Band& band) {
 
 void BandViews::DrawAfterRemoval(const Band& band) {
     if (band.Count() == 0) return;
-    // the rows that show, then the new top row again, which cuts the instructions back to it
-    ForEachCanvas([&](Canvas& canvas) {
+    const std::int32_t removed = band.Count() + 1;
+    // taking a pick off redraws the picture: a top row drawn alone would leave the taken
+    // pick showing wherever that row draws no block. A pick above the canvas's top limit
+    // drew nothing there, so nothing changes (on a long band that is every pick).
+    for (BandSurface* surface : surfaces_) {
+        Canvas& canvas = surface->SurfaceCanvas();
+        if (!Row::Shows(removed, canvas, geometry_)) continue;
+        surface->PrepareCanvas(document_.CardCount(), geometry_);
         band.DrawPicture(canvas, geometry_);
-        band.At(band.Count()).DrawRow(&canvas, &grid_, geometry_);
-    });
+    }
+    // the new top row's line cuts the instructions back to it
+    BlankCanvas blank(DrawingGeometry::kCanvasHeight);
+    band.At(band.Count()).DrawRow(&blank, &grid_, geometry_);
 }
 
 void BandViews::WriteGridHeader() {

@@ -39,14 +39,19 @@ void Row::Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
     WriteInstructions(grid);
 }
 
+bool Row::Shows(std::int32_t rowCount, const Canvas& canvas, const DrawingGeometry& geometry) {
+    const std::int64_t lowest = std::int64_t{CanvasBottom(canvas, geometry)} -
+                                2 * std::int64_t{geometry.BlockSize} * rowCount +
+                                geometry.BlockSize;
+    return geometry.BlockSize <= 0 || lowest >= geometry.BandTop;
+}
+
 bool Row::PaintBlocks(std::int32_t rowCount, Canvas& canvas,
                       const DrawingGeometry& geometry) const {
-    const std::int32_t bottom = CanvasBottom(canvas, geometry);
     // a row whose lowest corner lies above the top limit has no block to draw: its blocks
     // are not even built, which keeps a pass over a long band quick
-    const std::int64_t lowest =
-        std::int64_t{bottom} - 2 * std::int64_t{geometry.BlockSize} * rowCount + geometry.BlockSize;
-    if (geometry.BlockSize > 0 && lowest < geometry.BandTop) return false;
+    if (!Shows(rowCount, canvas, geometry)) return false;
+    const std::int32_t bottom = CanvasBottom(canvas, geometry);
     for (const Block& block : CreateBlocks(bottom, rowCount, geometry)) block.DrawBlock(&canvas);
     if (!canvas.IsPrintCanvas()) canvas.Refresh();
     return true;

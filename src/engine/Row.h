@@ -44,6 +44,9 @@ class Row {
     // Draws the row's blocks as row number rowCount, without its instructions; false when
     // the row lies wholly above the top limit, where nothing of it shows.
     bool PaintBlocks(std::int32_t rowCount, Canvas& canvas, const DrawingGeometry& geometry) const;
+    // Whether row number rowCount reaches below the top limit of this canvas: a row above it
+    // draws nothing, and taking it off changes nothing of the picture.
+    static bool Shows(std::int32_t rowCount, const Canvas& canvas, const DrawingGeometry& geometry);
 
   private:
     void Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,

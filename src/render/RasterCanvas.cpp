@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <utility>
 
 namespace tessaly {
 
@@ -35,6 +36,15 @@ QColor RasterCanvas::ToQColor(std::int32_t color) {
 }
 
 void RasterCanvas::Polygon(const Outline& p) {
+    // what a view of the picture has to paint again: the polygon's bounds and its outline
+    int left = p[0].x, right = p[0].x, top = p[0].y, bottom = p[0].y;
+    for (const CanvasPoint& point : p) {
+        left = std::min(left, point.x);
+        right = std::max(right, point.x);
+        top = std::min(top, point.y);
+        bottom = std::max(bottom, point.y);
+    }
+    changed_ |= QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1);
     const bool blockShaped =
         p[0].x == p[3].x && p[1].x == p[2].x && p[2].y == p[3].y && p[0].x < p[1].x;
     if (!blockShaped || (!queued_.empty() && queued_.front().top != p[2].y)) {
@@ -121,7 +131,10 @@ const QImage& RasterCanvas::Image() const {
 void RasterCanvas::Clear() {
     queued_.clear();
     image_.fill(kBackground);
+    changed_ = image_.rect();
 }
+
+QRect RasterCanvas::TakeChanged() { return std::exchange(changed_, QRect()) & image_.rect(); }
 
 void RasterCanvas::Resize(int width, int height) {
     if (width == image_.width() && height == image_.height()) return;
@@ -132,6 +145,7 @@ void RasterCanvas::Resize(int width, int height) {
     painter.drawImage(0, 0, image_);
     painter.end();
     image_ = std::move(resized);
+    changed_ = image_.rect();
 }
 
 }  // namespace tessaly

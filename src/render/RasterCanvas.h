@@ -38,6 +38,9 @@ class RasterCanvas : public Canvas {
     // Keeps the drawing where the new size overlaps the old one, as a resized picture does.
     void Resize(int width, int height);
     const QImage& Image() const;
+    // The part of the picture drawn on since it was last asked, for a view that repaints only
+    // what changed; empty when nothing was.
+    QRect TakeChanged();
 
     // 0x00BBGGRR to a Qt colour.
     static QColor ToQColor(std::int32_t color);
@@ -62,6 +65,7 @@ class RasterCanvas : public Canvas {
     std::int32_t fillColor_ = 0;
     bool deferred_ = true;
     std::function<void()> refreshHandler_;
+    QRect changed_;
 };
 
 }  // namespace tessaly
