@@ -43,7 +43,27 @@ bool History::Run(std::unique_ptr<PatternCommand> command) {
 
 void History::Clear() {
     stack_.clear();
+    ledger_.clear();
     SetChanged(false);
+}
+
+void History::UpdateLedger() const {
+    const auto count = static_cast<std::size_t>(stack_.count());
+    if (ledger_.size() > count) ledger_.resize(count);
+    // the top step may have merged with the one pushed after it
+    if (!ledger_.empty() && ledger_.size() == count) ledger_.pop_back();
+    while (ledger_.size() < count) {
+        const PatternCommand& step = At(static_cast<int>(ledger_.size()));
+        const Ledger below = ledger_.empty() ? Ledger{0, 0, 0, 0} : ledger_.back();
+        const std::int64_t bytes = kStepOverhead + step.Bytes();
+        ledger_.push_back({bytes, below.bytesBelow + bytes,
+                           std::max(below.largestBand, step.BandBytesHeld()),
+                           below.fileChanges + (step.ChangesFile() ? 1 : 0)});
+    }
+}
+
+int History::FileChangesBefore(int index) const {
+    return index <= 0 ? 0 : ledger_[static_cast<std::size_t>(index - 1)].fileChanges;
 }
 
 void History::SetChanged(bool changed) {
@@ -57,10 +77,8 @@ void History::SetChanged(bool changed) {
 bool History::ChangedSinceSave() const {
     const int clean = stack_.cleanIndex();
     if (clean < 0) return true;
-    const int index = stack_.index();
-    for (int i = std::min(clean, index); i < std::max(clean, index); ++i)
-        if (At(i).ChangesFile()) return true;
-    return false;
+    UpdateLedger();
+    return FileChangesBefore(clean) != FileChangesBefore(stack_.index());
 }
 
 void History::Sync() {
@@ -72,17 +90,16 @@ void History::Sync() {
 }
 
 std::int64_t History::HeldBytes() const {
-    std::int64_t bytes = 0;
-    for (int i = 0; i < stack_.count(); ++i) bytes += kStepOverhead + At(i).Bytes();
-    return bytes;
+    UpdateLedger();
+    return ledger_.empty() ? 0 : ledger_.back().bytesBelow;
 }
 
 std::int64_t History::Budget() const {
     // measured against the largest band the steps keep as well as the band shown: a long
     // band replaced by a short one (Simple Weave over hand weaving) stays in reach of undo
-    std::int64_t largest = BandBytes(document_.CurrentBand());
-    for (int i = 0; i < stack_.count(); ++i) largest = std::max(largest, At(i).BandBytesHeld());
-    return std::max(kMinBudget, 2 * largest);
+    UpdateLedger();
+    const std::int64_t kept = ledger_.empty() ? 0 : ledger_.back().largestBand;
+    return std::max(kMinBudget, 2 * std::max(BandBytes(document_.CurrentBand()), kept));
 }
 
 void History::Trim() {
@@ -95,7 +112,7 @@ void History::Trim() {
     const int index = stack_.index();
     int drop = 0;
     while (held > budget && drop < index - 1) {
-        held -= kStepOverhead + At(drop).Bytes();
+        held -= ledger_[static_cast<std::size_t>(drop)].bytes;
         ++drop;
     }
     if (drop == 0) return;
@@ -109,6 +126,7 @@ void History::Trim() {
     const int clean = stack_.cleanIndex() - drop;
     rebuilding_ = true;
     stack_.clear();
+    ledger_.clear();
     for (std::size_t k = 0; k <= kept.size(); ++k) {
         if (static_cast<std::size_t>(clean) == k) stack_.setClean();
         if (k < kept.size()) stack_.push(kept[k].release());

@@ -4,6 +4,7 @@
 #include <QUndoStack>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "commands/PatternCommand.h"
 
@@ -44,6 +45,18 @@ class History : public QObject {
 
   private:
     const PatternCommand& At(int index) const;
+    // What the steps hold and change, summed from the bottom of the stack up, so that a push
+    // costs the same however long the history is. Only the top step changes on a push (a new
+    // step, or one that merged); steps above the index go when a new one is pushed.
+    struct Ledger {
+        std::int64_t bytes;        // the step's own, with its overhead
+        std::int64_t bytesBelow;   // this step's and every step's below it
+        std::int64_t largestBand;  // the largest band this step or one below keeps
+        int fileChanges;           // steps up to this one that change what a file holds
+    };
+    void UpdateLedger() const;
+    // Steps that change a file among the first `index` steps.
+    int FileChangesBefore(int index) const;
     // What the steps may hold with the band as it is.
     std::int64_t Budget() const;
     // Whether a step between the saved state and now changes what the file holds.
@@ -56,6 +69,7 @@ class History : public QObject {
     QUndoStack stack_;
     bool changed_ = false;
     bool rebuilding_ = false;
+    mutable std::vector<Ledger> ledger_;
 };
 
 }  // namespace tessaly

@@ -51,10 +51,10 @@ std::int64_t DeckBytes(const Cards& deck) {
 }
 
 std::int64_t BandBytes(const Band& band) {
-    std::int64_t bytes = 0;
-    for (const Row& row : band)
-        bytes += static_cast<std::int64_t>(sizeof(Row)) + DeckBytes(row.Cards());
-    return bytes;
+    if (band.Count() == 0) return 0;
+    // every row of a band holds as many cards as its first
+    return std::int64_t{band.Count()} *
+           (static_cast<std::int64_t>(sizeof(Row)) + DeckBytes(band.At(1).Cards()));
 }
 
 }  // namespace tessaly
