@@ -41,6 +41,27 @@ void InstructionCellDelegate::paint(QPainter* painter, const QStyleOptionViewIte
     painter->restore();
 }
 
+InstructionTableView::InstructionTableView(QWidget* parent) : QTableView(parent) {
+    auto* header = new PickNumberHeader(this);
+    setVerticalHeader(header);
+    // the view's own answer to a new row count lays every row out and repaints all in view
+    // (by name, which undoes the connection however the view made it)
+    const bool taken = disconnect(header, SIGNAL(sectionCountChanged(int, int)), this,
+                                  SLOT(rowCountChanged(int, int)));
+    Q_ASSERT(taken);
+    Q_UNUSED(taken);
+    connect(header, &QHeaderView::sectionCountChanged, this, &InstructionTableView::PicksCounted);
+}
+
+void InstructionTableView::PicksCounted(int oldCount, int newCount) {
+    updateGeometries();
+    // rows from the first that came or went to the bottom of the view
+    const int first = std::min(oldCount, newCount);
+    const int top = first > 0 ? rowViewportPosition(first - 1) + rowHeight(first - 1) : 0;
+    if (top < viewport()->height())
+        viewport()->update(QRect(0, std::max(top, 0), viewport()->width(), viewport()->height()));
+}
+
 QSize PickNumberHeader::sizeHint() const {
     // the widest number is the one with the most digits: measure a number of that length
     const QString widest(QString::number(std::max(count(), 1)).size(), QLatin1Char('8'));

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QStaticText>
 #include <QStyledItemDelegate>
+#include <QTableView>
 
 namespace tessaly {
 
@@ -28,6 +29,19 @@ class PickNumberHeader : public QHeaderView {
   public:
     explicit PickNumberHeader(QWidget* parent = nullptr) : QHeaderView(Qt::Vertical, parent) {}
     QSize sizeHint() const override;
+};
+
+// The instructions as a table view that, when picks are added or taken off at the end,
+// lays out its scroll range and repaints only the rows that came or went, not every cell in
+// view: a pick woven on a long band changes nothing that shows.
+class InstructionTableView : public QTableView {
+    Q_OBJECT
+
+  public:
+    explicit InstructionTableView(QWidget* parent = nullptr);
+
+  private:
+    void PicksCounted(int oldCount, int newCount);
 };
 
 }  // namespace tessaly

@@ -26,10 +26,9 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) 
     setAccessibleName(windowTitle());
 
     model_ = new InstructionTableModel(views.Grid(), this);
-    table_ = new QTableView(this);
+    table_ = new InstructionTableView(this);
     table_->setObjectName("grdInstructions");
     table_->setAccessibleName(tr("Turning instructions"));
-    table_->setVerticalHeader(new PickNumberHeader(table_));
     table_->setItemDelegate(new InstructionCellDelegate(table_));
     table_->setModel(model_);
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
