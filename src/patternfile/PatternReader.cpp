@@ -39,8 +39,7 @@ class LineSource {
     }
 
     std::string_view Next() {
-        EnsureWholeLine();
-        const std::size_t end = content_.find('\n', pos_);
+        const std::size_t end = EnsureWholeLine();
         const std::size_t stop = end == std::string_view::npos ? content_.size() : end;
         std::string_view line = content_.substr(pos_, stop - pos_);
         current_ = line;
@@ -58,34 +57,38 @@ class LineSource {
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
     bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
-        EnsureWholeLine();
+        const std::size_t newline = EnsureWholeLine();
+        // a last line without its line end is read carefully
+        if (newline == std::string_view::npos) return false;
         const char* const start = content_.data() + pos_;
+        const char* const lineEnd = content_.data() + newline;
+        // the line end stops every loop below (it is no blank, digit or comma), so no
+        // character is compared with the end of the buffer
         const char* p = start;
-        const char* const end = content_.data() + content_.size();
         for (std::size_t field = 0; field < values.size(); ++field) {
-            while (p < end && (*p == ' ' || *p == '\t')) ++p;
-            const bool negative = p < end && *p == '-';
-            if (negative || (p < end && *p == '+')) ++p;
+            while (*p == ' ' || *p == '\t') ++p;
+            const bool negative = *p == '-';
+            if (negative || *p == '+') ++p;
             const char* const digits = p;
-            std::int64_t value = 0;
-            while (p < end && static_cast<unsigned>(*p - '0') < 10u) {
-                if (p - digits == 18) return false;  // beyond 18 digits, int64 could overflow
-                value = value * 10 + (*p++ - '0');
-            }
-            if (p == digits) return false;
-            while (p < end && (*p == ' ' || *p == '\t')) ++p;
-            values[field] = negative ? -value : value;
+            std::uint64_t value = 0;
+            for (unsigned digit; (digit = static_cast<unsigned char>(*p) - 48u) < 10u; ++p)
+                value = value * 10 + digit;
+            // beyond 18 digits an int64 could overflow: the careful reading says so
+            if (p == digits || p - digits > 18) return false;
+            while (*p == ' ' || *p == '\t') ++p;
+            const auto number = static_cast<std::int64_t>(value);
+            values[field] = negative ? -number : number;
             if (field + 1 < values.size()) {
-                if (p == end || *p != ',') return false;
+                if (*p != ',') return false;
                 ++p;
             }
         }
-        if (p < end && *p == '\r') ++p;
-        if (p < end && *p != '\n') return false;
+        if (*p == '\r') ++p;
+        if (p != lineEnd) return false;
         // an overlong line is the careful reading's to reject, as every other line is
         if (static_cast<std::size_t>(p - start) > PatternReader::kMaxLineLength) return false;
         current_ = std::string_view(start, static_cast<std::size_t>(p - start));
-        pos_ = static_cast<std::size_t>(p - content_.data()) + (p < end ? 1 : 0);
+        pos_ = newline + 1;
         ++lineNumber_;
         return true;
     }
@@ -110,11 +113,13 @@ class LineSource {
     static constexpr std::size_t kPiece = std::size_t{1} << 20;
 
     // Reads on until the buffer holds the whole next line, the rest of the input, or more
-    // than a line may hold (which Next then reports).
-    void EnsureWholeLine() {
-        while (in_ != nullptr && content_.find('\n', pos_) == std::string_view::npos &&
-               content_.size() - pos_ <= PatternReader::kMaxLineLength + 2 && Refill()) {
-        }
+    // than a line may hold (which Next then reports). Gives where the line ends, if it does.
+    std::size_t EnsureWholeLine() {
+        std::size_t newline = content_.find('\n', pos_);
+        while (in_ != nullptr && newline == std::string_view::npos &&
+               content_.size() - pos_ <= PatternReader::kMaxLineLength + 2 && Refill())
+            newline = content_.find('\n', pos_);
+        return newline;
     }
 
     // Keeps what is not read yet and appends the next piece of the stream; false at its end.
