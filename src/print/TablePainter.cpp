@@ -1,7 +1,6 @@
 #include "TablePainter.h"
 
 #include <QFontDatabase>
-#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
@@ -35,11 +34,14 @@ TablePainter::TablePainter(QPainter& painter, QPaintDevice& device, const QFont&
     double twips = leftPixels * twipsPerPixel;
     for (const auto& column : table_.Columns())
         edges_.push_back((twips += column.widthTwips) / twipsPerPixel);
-    // letters are spaced into their cells only where every letter has the same advance
-    fixedPitch_ = QFontInfo(font_).fixedPitch() &&
-                  std::abs(metrics.horizontalAdvance(QStringLiteral("F")) -
-                           metrics.horizontalAdvance(QStringLiteral("W"))) < 0.01;
+    // letters are spaced into their cells only where every letter that can stand in a cell
+    // has the same advance. Measured, not asked: some fixed-pitch faces (Noto Sans Mono) do
+    // not say they are, and drawing their cells one by one is several times slower.
     letterAdvance_ = metrics.horizontalAdvance(QStringLiteral("F"));
+    fixedPitch_ = true;
+    for (const QChar letter : QStringLiteral("BIW*i 0123456789"))
+        fixedPitch_ = fixedPitch_ && std::abs(metrics.horizontalAdvance(letter) - letterAdvance_) <
+                                         0.01 * std::max(letterAdvance_, 1.0);
 }
 
 double TablePainter::Width(const QString& text) {
