@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils
-  fonts-dejavu-core poppler-utils
+  fonts-dejavu-core fonts-noto-mono poppler-utils
 )
 
 missing=()

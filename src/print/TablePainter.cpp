@@ -1,6 +1,7 @@
 #include "TablePainter.h"
 
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLineF>
 #include <QPainter>
@@ -17,16 +18,37 @@ namespace {
 constexpr double kRowHeightPerLine = 1.3;
 constexpr double kCellPaddingTwips = 40;
 
+// The tables print in one face whatever the desktop's fixed-pitch font, so a printout has
+// the same letters, rows and pages everywhere: DejaVu Sans Mono (Tessaly's set-up installs
+// it), else the desktop's fixed-pitch face.
+QString TableFace() {
+    static const QString face = [] {
+        const QString reference = QStringLiteral("DejaVu Sans Mono");
+        if (QFontInfo(QFont(reference)).family() == reference) return reference;
+        return QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
+    }();
+    return face;
+}
+
+// A row's height: the reference face's line at the table's size, whichever face prints it
+// (ascent and descent together 2384 of its 2048 units to the em).
+double LineSpacing(const QFont& font, QPaintDevice& device) {
+    if (QFontInfo(font).family() == QStringLiteral("DejaVu Sans Mono"))
+        return QFontMetricsF(font, &device).lineSpacing();
+    const double pixelsPerEm = std::round(font.pointSizeF() * device.logicalDpiY() / 72.0);
+    return pixelsPerEm * 2384.0 / 2048.0;
+}
+
 }  // namespace
 
 TablePainter::TablePainter(QPainter& painter, QPaintDevice& device, const QFont& font,
                            const PrintTable& table, double leftPixels, double twipsPerPixel)
     : painter_(painter), device_(device), font_(font), table_(table) {
-    font_.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    font_.setFamily(TableFace());
     font_.setStyleHint(QFont::TypeWriter);
     font_.setHintingPreference(QFont::PreferNoHinting);
     const QFontMetricsF metrics(font_, &device_);
-    rowPixels_ = metrics.lineSpacing() * kRowHeightPerLine;
+    rowPixels_ = LineSpacing(font_, device_) * kRowHeightPerLine;
     textDrop_ = (rowPixels_ - metrics.height()) / 2 + metrics.ascent();
     padding_ = kCellPaddingTwips / twipsPerPixel;
     lineWidth_ = std::max(1.0, device_.logicalDpiX() / 300.0);
