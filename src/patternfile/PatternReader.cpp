@@ -57,16 +57,24 @@ class LineSource {
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
     bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
-        const std::size_t newline = EnsureWholeLine();
-        // a last line without its line end is read carefully
-        if (newline == std::string_view::npos) return false;
+        // Read from a stream, the buffer is this reader's own string, whose terminating zero
+        // stops every loop below as a line end does (neither is a blank, a digit or a comma):
+        // a line that runs into it is read carefully, after the next piece was read. Text
+        // handed in has no such end, so its line end is looked for first.
+        std::size_t newline = std::string_view::npos;
+        if (in_ == nullptr) {
+            newline = content_.find('\n', pos_);
+            // a last line without its line end is read carefully
+            if (newline == std::string_view::npos) return false;
+        }
         const char* const start = content_.data() + pos_;
-        const char* const lineEnd = content_.data() + newline;
-        // the line end stops every loop below (it is no blank, digit or comma), so no
-        // character is compared with the end of the buffer
         const char* p = start;
-        for (std::size_t field = 0; field < values.size(); ++field) {
+        const auto skipBlanks = [&p] {
+            // mostly one blank after each comma, none before it
             while (*p == ' ' || *p == '\t') ++p;
+        };
+        for (std::size_t field = 0; field < values.size(); ++field) {
+            skipBlanks();
             const bool negative = *p == '-';
             if (negative || *p == '+') ++p;
             const char* const digits = p;
@@ -75,7 +83,7 @@ class LineSource {
                 value = value * 10 + digit;
             // beyond 18 digits an int64 could overflow: the careful reading says so
             if (p == digits || p - digits > 18) return false;
-            while (*p == ' ' || *p == '\t') ++p;
+            if (*p != ',') skipBlanks();
             const auto number = static_cast<std::int64_t>(value);
             values[field] = negative ? -number : number;
             if (field + 1 < values.size()) {
@@ -84,11 +92,11 @@ class LineSource {
             }
         }
         if (*p == '\r') ++p;
-        if (p != lineEnd) return false;
+        if (*p != '\n' || (in_ == nullptr && p != content_.data() + newline)) return false;
         // an overlong line is the careful reading's to reject, as every other line is
         if (static_cast<std::size_t>(p - start) > PatternReader::kMaxLineLength) return false;
         current_ = std::string_view(start, static_cast<std::size_t>(p - start));
-        pos_ = newline + 1;
+        pos_ = static_cast<std::size_t>(p - content_.data()) + 1;
         ++lineNumber_;
         return true;
     }
