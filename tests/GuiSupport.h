@@ -168,9 +168,11 @@ class Driver {
         session_.Run<tessaly::PaintDraft>(holes, color, continuesStroke);
     }
     void ToggleThreading(std::int32_t card) const { session_.Run<tessaly::ToggleThreading>(card); }
-    void SetBandName(const std::string& name) const { session_.Run<EditBandName>(name); }
+    void SetBandName(const std::string& name) const {
+        session_.Run<EditText>(EditText::Field::BandName, name);
+    }
     void SetTurnSequence(const std::string& sequence) const {
-        session_.Run<EditTurnSequence>(sequence);
+        session_.Run<EditText>(EditText::Field::TurnSequence, sequence);
     }
 
   private:

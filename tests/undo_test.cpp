@@ -285,7 +285,7 @@ TEST(CommandTest, a_command_started_while_another_is_at_work_is_refused) {
     document.SetBandName("First");
     int answered = 0;
     QObject::connect(&session.Document(), &PatternDocument::bandNameChanged, [&] {
-        if (session.Run<EditBandName>("Echo")) ++answered;
+        if (session.Run<EditText>(EditText::Field::BandName, "Echo")) ++answered;
     });
     session.UndoStack().undo();
     EXPECT_EQ(document.BandName(), "Test");

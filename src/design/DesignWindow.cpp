@@ -183,11 +183,11 @@ void DesignWindow::BuildControls() {
     // own update (an undo, say) comes back here as the text it already holds and is no step.
     connect(bandName_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text.toStdString() != document_.BandName())
-            session_.Run<EditBandName>(text.toStdString());
+            session_.Run<EditText>(EditText::Field::BandName, text.toStdString());
     });
     connect(turnSequence_, &QLineEdit::textChanged, this, [this](const QString& text) {
         if (text.toStdString() != document_.TurnSequence())
-            session_.Run<EditTurnSequence>(text.toStdString());
+            session_.Run<EditText>(EditText::Field::TurnSequence, text.toStdString());
     });
 }
 

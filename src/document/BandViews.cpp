@@ -29,13 +29,8 @@ void BandViews::RegisterSurface(BandSurface* surface) {
     surfaces_.push_back(surface);
     // a new view shows the band as it is, on its own canvas
     surface->PrepareCanvas(document_.CardCount(), geometry_);
-    const Band& band = document_.CurrentBand();
-    if (reversed_) {
-        const std::unique_ptr<Band> shown = ShownBand();
-        shown->WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
-    } else {
-        band.WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
-    }
+    std::unique_ptr<Band> turned;
+    ShownFace(turned).WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
     surface->PassFinished(Pass::NewBand);
     emit instructionsChanged(1);
 }
@@ -44,10 +39,10 @@ void BandViews::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, 
 
 void BandViews::SetBlockSize(std::int32_t blockSize) {
     // the margin moves with the block size and has 16 bits
-    const std::int16_t margin = CheckedInt16(blockSize);
+    CheckedInt16(blockSize);
     if (blockSize < DrawingGeometry::kMinBlockSize)
         throw AppError(ErrorNumber::InvalidProcedureCall, "Block size below 1.");
-    geometry_ = {blockSize, margin, 0, 0};
+    geometry_ = DrawingGeometry::AtBlockSize(blockSize);
     Redraw();
     emit zoomChanged(blockSize);
 }
@@ -93,7 +88,7 @@ void BandViews::Draw(Pass pass) {
     else if (pass == Pass::RowRemoved && !reversed_)
         DrawAfterRemoval(band);
     else
-        DrawWholeBand(band);
+        DrawWholeBand();
     if (pass == Pass::NewBand) WriteGridHeader();
     if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
@@ -122,13 +117,16 @@ void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
     ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, &grid_, geometry_); });
 }
 
-void BandViews::DrawWholeBand(const Band& band) {
-    if (!reversed_) {
-        ForEachCanvas([&](Canvas& canvas) { band.WeaveBand(&canvas, &grid_, geometry_); });
-        return;
-    }
-    const std::unique_ptr<Band> shown = ShownBand();
-    ForEachCanvas([&](Canvas& canvas) { shown->WeaveBand(&canvas, &grid_, geometry_); });
+void BandViews::DrawWholeBand() {
+    std::unique_ptr<Band> turned;
+    const Band& shown = ShownFace(turned);
+    ForEachCanvas([&](Canvas& canvas) { shown.WeaveBand(&canvas, &grid_, geometry_); });
+}
+
+const Band& BandViews::ShownFace(std::unique_ptr<Band>& turned) const {
+    if (!reversed_) return document_.CurrentBand();
+    turned = ShownBand();
+    return *turned;
 }
 
 void BandViews::DrawAfterRemoval(const Band& band) {

@@ -72,7 +72,10 @@ class BandViews : public QObject {
     // The canvases a pass draws on: the surfaces', or a blank one when no view is open.
     void ForEachCanvas(const std::function<void(Canvas&)>& draw);
     void DrawRowOnTop(const Band& band, std::int32_t row);
-    void DrawWholeBand(const Band& band);
+    void DrawWholeBand();
+    // The band as the face shown shows it: the band itself, or a turned-over copy kept in
+    // turned for as long as it is drawn.
+    const Band& ShownFace(std::unique_ptr<Band>& turned) const;
     void DrawAfterRemoval(const Band& band);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();

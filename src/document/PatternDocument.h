@@ -28,6 +28,7 @@ struct PickFlags {
     std::string sequence;
     bool storeEveryRow = false;
     std::string wovenSequence;
+    friend bool operator==(const PickFlags&, const PickFlags&) = default;
 };
 
 // The one current pattern: band, threading deck, draft, name, turning sequence and file. Each

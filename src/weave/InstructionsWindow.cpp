@@ -139,21 +139,22 @@ void InstructionsWindow::PaintCorner(QWidget* corner) const {
 
 int InstructionsWindow::PreferredWidth() const {
     const int columns = table_->horizontalHeader()->length();
-    // the row headers are as wide as the wider needs: the pick numbers or "Net twist"
-    const int header = std::max(table_->verticalHeader()->sizeHint().width(),
-                                twist_->verticalHeader()->sizeHint().width());
-    const int chrome =
-        header + table_->verticalScrollBar()->sizeHint().width() + 2 * table_->frameWidth();
+    const int chrome = RowHeaderWidth() + table_->verticalScrollBar()->sizeHint().width() +
+                       2 * table_->frameWidth();
     const QMargins margins = layout()->contentsMargins();
     return std::max(columns + chrome,
                     layout()->minimumSize().width() - margins.left() - margins.right()) +
            margins.left() + margins.right();
 }
 
+int InstructionsWindow::RowHeaderWidth() const {
+    // both row headers are as wide as the wider needs: the pick numbers or "Net twist"
+    return std::max(table_->verticalHeader()->sizeHint().width(),
+                    twist_->verticalHeader()->sizeHint().width());
+}
+
 void InstructionsWindow::AlignTwistRow() {
-    // both row headers as wide as the wider needs: the pick numbers or "Net twist"
-    const int header = std::max(table_->verticalHeader()->sizeHint().width(),
-                                twist_->verticalHeader()->sizeHint().width());
+    const int header = RowHeaderWidth();
     table_->verticalHeader()->setFixedWidth(header);
     twist_->verticalHeader()->setFixedWidth(header);
     // the grid's vertical scroll bar takes room the twist row leaves empty

@@ -42,6 +42,7 @@ class InstructionsWindow : public QWidget {
     void PaintCorner(QWidget* corner) const;
     // The twist row keeps the grid's column places: same header width, same scrolling.
     void AlignTwistRow();
+    int RowHeaderWidth() const;
 
     InstructionTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;

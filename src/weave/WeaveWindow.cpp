@@ -205,10 +205,8 @@ void WeaveWindow::weavePick() {
 }
 
 void WeaveWindow::unweavePick() {
-    Trap("frmWeave1", "cmdUnweave_Click", [&] {
-        session_.Run<UnWeavePick>();
-        ShowChoices();
-    });
+    // the packs follow the pick taken off as they follow every change of the band's top
+    Trap("frmWeave1", "cmdUnweave_Click", [&] { session_.Run<UnWeavePick>(); });
 }
 
 }  // namespace tessaly

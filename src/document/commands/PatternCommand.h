@@ -21,7 +21,7 @@ struct CommandTarget {
 // fails inside (reported there) leaves the pattern as it was and the command off the stack.
 //
 // A new operation is one new class: derive from MovableCommand<TheClass> (or from one of the
-// kinds, ReplaceBand, DraftCommand, EditText), make the change in Redo(), take it back in
+// kinds, ReplaceBand or DraftCommand), make the change in Redo(), take it back in
 // Undo(), say what it keeps and whether a file would hold the change, and run it with
 // PatternSession::Run<TheClass>(...).
 class PatternCommand : public QUndoCommand {

@@ -54,10 +54,7 @@ UnWeavePick::UnWeavePick(CommandTarget target)
 
 bool UnWeavePick::Redo() {
     PatternDocument& document = Document();
-    const PickFlags before = document.Flags();
-    const bool flagsChange = before.sequence != flags_.sequence ||
-                             before.storeEveryRow != flags_.storeEveryRow ||
-                             before.wovenSequence != flags_.wovenSequence;
+    const bool flagsChange = document.Flags() != flags_;
     taken_ = document.TakeTopRow();
     // nothing to take off and nothing else to change: no step
     if (!taken_ && !flagsChange) return false;

@@ -6,8 +6,21 @@
 
 namespace tessaly {
 
-EditText::EditText(CommandTarget target, const QString& text, std::string before, std::string after)
-    : PatternCommand(target, text), before_(std::move(before)), after_(std::move(after)) {}
+namespace {
+
+QString StepName(EditText::Field field) {
+    return field == EditText::Field::BandName ? QObject::tr("Band Name")
+                                              : QObject::tr("Turn Sequence");
+}
+
+}  // namespace
+
+EditText::EditText(CommandTarget target, Field field, std::string text)
+    : MovableCommand(target, StepName(field)),
+      field_(field),
+      before_(field == Field::BandName ? target.document.BandName()
+                                       : target.document.TurnSequence()),
+      after_(std::move(text)) {}
 
 bool EditText::Redo() {
     if (after_ == before_) return false;
@@ -16,21 +29,17 @@ bool EditText::Redo() {
 }
 
 bool EditText::mergeWith(const QUndoCommand* other) {
+    // only steps of the same box share a merge id
     after_ = static_cast<const EditText*>(other)->after_;
     setObsolete(after_ == before_);
     return true;
 }
 
-EditBandName::EditBandName(CommandTarget target, std::string name)
-    : MovableCommand(target, QObject::tr("Band Name"), target.document.BandName(),
-                     std::move(name)) {}
-
-void EditBandName::Show(const std::string& text) { Document().SetBandName(text); }
-
-EditTurnSequence::EditTurnSequence(CommandTarget target, std::string sequence)
-    : MovableCommand(target, QObject::tr("Turn Sequence"), target.document.TurnSequence(),
-                     std::move(sequence)) {}
-
-void EditTurnSequence::Show(const std::string& text) { Document().SetTurnSequence(text); }
+void EditText::Show(const std::string& text) {
+    if (field_ == Field::BandName)
+        Document().SetBandName(text);
+    else
+        Document().SetTurnSequence(text);
+}
 
 }  // namespace tessaly
