@@ -237,7 +237,8 @@ std::string Describe(const PatternData& data) {
         for (const tessaly::Card& card : row.Cards())
             decks += std::to_string(row.Key) + ":" + std::to_string(card.Position) + "/" +
                      std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
-                     std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
+                     std::to_string(card.BColor) + "/" + std::to_string(card.CColor) + "/" +
+                     std::to_string(card.DColor) + "/" + std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
                      std::to_string(card.Pack) + " ";
     return decks;
 }
@@ -268,7 +269,14 @@ std::string RandomCardLine(std::mt19937& random, int row, int position) {
                                              "9999999999999999999",
                                              "123456789012345678",
                                              "2.4999",
-                                             "-32769"};
+                                             "-32769",
+                                             "32768",
+                                             "2147483648",
+                                             "-2147483648",
+                                             "2",
+                                             "4",
+                                             "-1",
+                                             "000000000000000042"};
     std::vector<std::string> fields = {std::to_string(row),
                                        std::to_string(position),
                                        std::to_string(pick(2)),
@@ -279,7 +287,9 @@ std::string RandomCardLine(std::mt19937& random, int row, int position) {
                                        std::to_string(pick(2)),
                                        std::to_string(pick(4)),
                                        "1"};
-    if (pick(3) == 0) fields[static_cast<std::size_t>(pick(10))] = kOddValues[pick(14)];
+    if (pick(3) == 0)
+        fields[static_cast<std::size_t>(pick(10))] =
+            kOddValues[pick(static_cast<int>(std::size(kOddValues)))];
     if (pick(10) == 0) fields.pop_back();
     if (pick(10) == 0) fields.push_back("7");
     std::string line;
@@ -292,8 +302,21 @@ std::string RandomCardLine(std::mt19937& random, int row, int position) {
     return line + (pick(4) == 0 ? "\n" : "\r\n");
 }
 
+// The same, read from a file through the stream reader; messages name the file as "t.kst".
+std::string FileOutcome(const test::TempDir& dir, const std::string& content) {
+    const std::string path = dir.Write("t.kst", content);
+    try {
+        return Describe(PatternReader::ReadFile(path));
+    } catch (const PatternFileError& error) {
+        std::string message = error.what();
+        if (message.starts_with(path)) message.replace(0, path.size(), "t.kst");
+        return "rejected: " + message;
+    }
+}
+
 TEST(pattern_reader_test, the_quick_and_the_careful_reading_agree) {
     std::mt19937 random(20261206);
+    test::TempDir dir;
     for (int file = 0; file < 400; ++file) {
         std::string content = PatternHead("FB");
         const int rows = 1 + static_cast<int>(random() % 3);
@@ -304,9 +327,47 @@ TEST(pattern_reader_test, the_quick_and_the_careful_reading_agree) {
         if (random() % 4 == 0)
             while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
                 content.pop_back();
-        ASSERT_EQ(Outcome(content, PatternReader::Reading::Quick),
-                  Outcome(content, PatternReader::Reading::Careful))
+        const std::string careful = Outcome(content, PatternReader::Reading::Careful);
+        ASSERT_EQ(Outcome(content, PatternReader::Reading::Quick), careful)
             << content.substr(0, 2000);
+        ASSERT_EQ(FileOutcome(dir, content), careful) << content.substr(0, 2000);
+    }
+}
+
+// Every field of a card line after its position, just past either end of what it may hold,
+// is refused naming that field; just inside, the line is read. Row and position are checked
+// by the cases above.
+TEST(pattern_reader_test, each_card_field_is_checked_at_both_ends_of_its_range) {
+    struct Range {
+        std::size_t field;
+        std::int64_t low, high;
+        const char* beyond;  // what the message says past the ends
+    };
+    const Range kRanges[] = {{2, 0, 1, "Turn must be 0"},
+                             {3, INT32_MIN, INT32_MAX, "AColor"},
+                             {4, INT32_MIN, INT32_MAX, "BColor"},
+                             {5, INT32_MIN, INT32_MAX, "CColor"},
+                             {6, INT32_MIN, INT32_MAX, "DColor"},
+                             {7, 0, 1, "Thread must be 0"},
+                             {8, 0, 3, "HoleOrder must be 0 to 3"},
+                             {9, INT16_MIN, INT16_MAX, "Pack"}};
+    const auto outcome = [](const Range& range, std::int64_t value, PatternReader::Reading reading) {
+        std::array<std::int64_t, 10> values = {1, 1, 0, 255, 65280, 16711680, 0, 1, 0, 1};
+        values[range.field] = value;
+        std::string line;
+        for (const std::int64_t v : values) line += (line.empty() ? "" : ", ") + std::to_string(v);
+        return Outcome(PatternHead() + line + "\r\n", reading);
+    };
+    for (const Range& range : kRanges) {
+        SCOPED_TRACE(range.beyond);
+        for (const auto reading : {PatternReader::Reading::Quick, PatternReader::Reading::Careful}) {
+            for (const std::int64_t inside : {range.low, range.high})
+                EXPECT_FALSE(outcome(range, inside, reading).starts_with("rejected"))
+                    << outcome(range, inside, reading);
+            for (const std::int64_t beyond : {range.low - 1, range.high + 1})
+                EXPECT_NE(outcome(range, beyond, reading).find(range.beyond), std::string::npos)
+                    << outcome(range, beyond, reading);
+        }
     }
 }
 

@@ -1,8 +1,11 @@
 #include "PatternReader.h"
 
 #include <array>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
+#include <utility>
 #include <vector>
 
 #include "PatternError.h"
@@ -21,7 +24,7 @@ class LineSource {
     LineSource(std::string_view content, std::string_view sourceName)
         : content_(content), sourceName_(sourceName) {}
     LineSource(std::istream& in, std::string_view sourceName, std::uintmax_t maxBytes)
-        : sourceName_(sourceName), in_(&in), maxBytes_(maxBytes) {
+        : sourceName_(sourceName), in_(&in), buffer_(std::make_unique_for_overwrite<char[]>(kBufferBytes)), maxBytes_(maxBytes) {
         Refill();
     }
 
@@ -57,10 +60,10 @@ class LineSource {
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
     bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
-        // Read from a stream, the buffer is this reader's own string, whose terminating zero
-        // stops every loop below as a line end does (neither is a blank, a digit or a comma):
-        // a line that runs into it is read carefully, after the next piece was read. Text
-        // handed in has no such end, so its line end is looked for first.
+        // Read from a stream, the buffer keeps a zero after its text, which stops every loop
+        // below as a line end does (neither is a blank, a digit or a comma): a line that runs
+        // into it is read carefully, after the next piece was read. Text handed in has no
+        // such end, so its line end is looked for first.
         std::size_t newline = std::string_view::npos;
         if (in_ == nullptr) {
             newline = content_.find('\n', pos_);
@@ -119,6 +122,8 @@ class LineSource {
 
   private:
     static constexpr std::size_t kPiece = std::size_t{1} << 20;
+    // what is kept of a line begun (at most a line and its end), a piece, and a zero
+    static constexpr std::size_t kBufferBytes = PatternReader::kMaxLineLength + 2 + kPiece + 1;
 
     // Reads on until the buffer holds the whole next line, the rest of the input, or more
     // than a line may hold (which Next then reports). Gives where the line ends, if it does.
@@ -130,17 +135,18 @@ class LineSource {
         return newline;
     }
 
-    // Keeps what is not read yet and appends the next piece of the stream; false at its end.
+    // Keeps what is not read yet and reads the next piece of the stream after it, with a zero
+    // after that; false at its end. The buffer is made once, its size fixed.
     bool Refill() {
         if (in_ == nullptr || !*in_) return false;
-        buffer_.erase(0, pos_);
+        const std::size_t kept = content_.size() - pos_;
+        std::memmove(buffer_.get(), buffer_.get() + pos_, kept);
         pos_ = 0;
-        const std::size_t kept = buffer_.size();
-        buffer_.resize(kept + kPiece);
-        in_->read(buffer_.data() + kept, static_cast<std::streamsize>(kPiece));
+        const std::size_t room = std::min(kPiece, kBufferBytes - 1 - kept);
+        in_->read(buffer_.get() + kept, static_cast<std::streamsize>(room));
         const auto got = static_cast<std::size_t>(in_->gcount());
-        buffer_.resize(kept + got);
-        content_ = buffer_;
+        buffer_[kept + got] = '\0';
+        content_ = std::string_view(buffer_.get(), kept + got);
         if (in_->bad())
             throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", lineNumber_,
                                    std::string(sourceName_) + ": read error");
@@ -158,7 +164,7 @@ class LineSource {
     std::int64_t lineNumber_ = 0;
     std::string_view current_;
     std::istream* in_ = nullptr;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
     std::uintmax_t bytesRead_ = 0;
     std::uintmax_t maxBytes_ = 0;
 };
@@ -290,37 +296,55 @@ void ReadWindowValues(LineSource& lines, WindowValues& windows,
     }
 }
 
-// Appends the card of one data line to the deck, after checking every field.
-void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
-             std::int32_t expectedPosition, bool descending) {
-    const std::int32_t position = CheckWidth(lines, "NewCard", values[1], 1, "Position", 16);
-    const std::int32_t turn = CheckWidth(lines, "NewCard", values[2], 2, "Turn", 16);
-    const std::int32_t aColor = CheckWidth(lines, "NewCard", values[3], 3, "AColor", 32);
-    const std::int32_t bColor = CheckWidth(lines, "NewCard", values[4], 4, "BColor", 32);
-    const std::int32_t cColor = CheckWidth(lines, "NewCard", values[5], 5, "CColor", 32);
-    const std::int32_t dColor = CheckWidth(lines, "NewCard", values[6], 6, "DColor", 32);
-    const std::int32_t thread = CheckWidth(lines, "NewCard", values[7], 7, "Thread", 16);
-    const std::int32_t holeOrder = CheckWidth(lines, "NewCard", values[8], 8, "HoleOrder", 16);
-    const std::int32_t pack = CheckWidth(lines, "NewCard", values[9], 9, "Pack", 16);
+// Whether x lies in [low, high]; the fields hold at most 18 digits, so nothing overflows.
+constexpr bool Within(std::int64_t x, std::int64_t low, std::int64_t high) {
+    return static_cast<std::uint64_t>(x - low) <= static_cast<std::uint64_t>(high - low);
+}
 
-    if (position != expectedPosition)
+// Whether every field of a card line fits its width and holds a value a card may have,
+// tested at once: almost every line does, and only one that does not is looked at field by
+// field.
+inline bool IsPlainCard(const DataFields& v, std::int32_t expectedPosition) {
+    return (v[1] == expectedPosition) & Within(v[1], INT16_MIN, INT16_MAX) & Within(v[2], 0, 1) &
+           Within(v[3], INT32_MIN, INT32_MAX) & Within(v[4], INT32_MIN, INT32_MAX) &
+           Within(v[5], INT32_MIN, INT32_MAX) & Within(v[6], INT32_MIN, INT32_MAX) &
+           Within(v[7], 0, 1) & Within(v[8], 0, 3) & Within(v[9], INT16_MIN, INT16_MAX);
+}
+
+// Says what is wrong with a card line IsPlainCard refused, the first fault in field order.
+[[noreturn, gnu::noinline, gnu::cold]] void FailCard(const LineSource& lines,
+                                                     const DataFields& values,
+                                                     std::int32_t expectedPosition,
+                                                     bool descending) {
+    static constexpr std::pair<const char*, int> kWidths[10] = {
+        {"Row", 32},    {"Position", 16}, {"Turn", 16},   {"AColor", 32},    {"BColor", 32},
+        {"CColor", 32}, {"DColor", 32},   {"Thread", 16}, {"HoleOrder", 16}, {"Pack", 16}};
+    for (std::size_t i = 1; i < values.size(); ++i)
+        CheckWidth(lines, "NewCard", values[i], i, kWidths[i].first, kWidths[i].second);
+    if (values[1] != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Position " + std::to_string(position) + " is out of order: cards of a row " +
+                   "Position " + std::to_string(values[1]) + " is out of order: cards of a row " +
                        (descending ? "are numbered from the last down to 1, as row 1 lists them, "
                                    : "are numbered 1, 2, 3 ... ") +
                        "and this one should be " + std::to_string(expectedPosition));
-    if (turn != 0 && turn != 1)
+    if (values[2] != 0 && values[2] != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(turn));
-    if (thread != 0 && thread != 1)
+                   "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(values[2]));
+    if (values[7] != 0 && values[7] != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(thread));
-    if (holeOrder < 0 || holeOrder > 3)
-        lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "HoleOrder must be 0 to 3, not " + std::to_string(holeOrder));
+                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(values[7]));
+    lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+               "HoleOrder must be 0 to 3, not " + std::to_string(values[8]));
+}
 
-    deck.Add(Card::Make(turn, static_cast<std::int16_t>(position), aColor, bColor, cColor, dColor,
-                        thread, holeOrder, static_cast<std::int16_t>(pack)));
+// Appends the card of one data line to the deck, after checking every field.
+inline void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
+                    std::int32_t expectedPosition, bool descending) {
+    if (!IsPlainCard(values, expectedPosition))
+        FailCard(lines, values, expectedPosition, descending);
+    const auto field = [&values](std::size_t i) { return static_cast<std::int32_t>(values[i]); };
+    deck.Add(Card::Make(field(2), static_cast<std::int16_t>(values[1]), field(3), field(4),
+                        field(5), field(6), field(7), field(8), static_cast<std::int16_t>(values[9])));
 }
 
 std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& lines) {
