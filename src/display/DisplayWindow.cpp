@@ -70,6 +70,12 @@ DisplayWindow::~DisplayWindow() {
 void DisplayWindow::SetWholeBand(bool whole) {
     if (whole == whole_) return;
     whole_ = whole;
+    // the whole band paints itself from the pattern: the canvas, out of sight, is not drawn
+    // on until it shows again, and is then drawn afresh
+    if (whole)
+        session_.Views().UnregisterSurface(this);
+    else
+        session_.Views().RegisterSurface(this);
     QWidget* shown = viewport_->takeWidget();
     shown->hide();
     shown->setParent(this);
