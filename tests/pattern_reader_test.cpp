@@ -178,7 +178,7 @@ INSTANTIATE_TEST_SUITE_P(
                    10, "ProcessFile", "row 2 has 1 cards, but row 1 has 2"},
         RejectCase{"short_last_row", PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1), 10,
                    "ProcessFile", "row 2 has 1 cards"},
-        RejectCase{"turn_2", PatternHead() + Card(1, 1, 2), 8, "NewCard", "Turn must be 0"},
+        RejectCase{"turn_3", PatternHead() + Card(1, 1, 3), 8, "NewCard", "Turn must be 0"},
         RejectCase{"thread_2", PatternHead() + Card(1, 1, 0, 2), 8, "NewCard", "Thread must be 0"},
         RejectCase{"hole_order_4", PatternHead() + Card(1, 1, 0, 1, 4), 8, "NewCard",
                    "HoleOrder must be 0 to 3"},
@@ -343,11 +343,11 @@ TEST(pattern_reader_test, each_card_field_is_checked_at_both_ends_of_its_range) 
         std::int64_t low, high;
         const char* beyond;  // what the message says past the ends
     };
-    const Range kRanges[] = {{2, 0, 1, "Turn must be 0"},
-                             {3, INT32_MIN, INT32_MAX, "AColor"},
-                             {4, INT32_MIN, INT32_MAX, "BColor"},
-                             {5, INT32_MIN, INT32_MAX, "CColor"},
-                             {6, INT32_MIN, INT32_MAX, "DColor"},
+    const Range kRanges[] = {{2, 0, 2, "Turn must be 0 (forward), 1 (backward) or 2 (idle)"},
+                             {3, -1, INT32_MAX, "AColor"},
+                             {4, -1, INT32_MAX, "BColor"},
+                             {5, -1, INT32_MAX, "CColor"},
+                             {6, -1, INT32_MAX, "DColor"},
                              {7, 0, 1, "Thread must be 0"},
                              {8, 0, 3, "HoleOrder must be 0 to 3"},
                              {9, INT16_MIN, INT16_MAX, "Pack"}};

@@ -32,7 +32,7 @@ INSTANTIATE_TEST_SUITE_P(table, ColorTableTest,
                                            ColorCase{0, Backward, A}, ColorCase{1, Backward, D},
                                            ColorCase{2, Backward, C}, ColorCase{3, Backward, B},
                                            ColorCase{4, Forward, 0}, ColorCase{-1, Backward, 0},
-                                           ColorCase{0, 2, 0}));
+                                           ColorCase{0, 3, 0}));
 
 struct ShapeCase {
     std::int32_t thread;

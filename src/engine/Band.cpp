@@ -43,7 +43,16 @@ Row* Band::Append(Cards&& deck, std::int32_t key) {
     Row& row = rows_.emplace_back();
     row.SetCards(std::move(deck));
     row.Key = key;
-    if (rows_.size() > 1) row.SetPrevRow(&rows_[rows_.size() - 2]);
+    if (rows_.size() > 1) {
+        Row& below = rows_[rows_.size() - 2];
+        row.SetPrevRow(&below);
+        // an idle card faces as it did a pick before, which a deck read from a file does not
+        // say; a deck of a different size (a broken band) is left as it is
+        if (row.Cards().Count() == below.Cards().Count()) {
+            auto under = below.Cards().begin();
+            for (Card& card : row.Cards()) card.FaceAsBefore(*under++);
+        }
+    }
     return &row;
 }
 
@@ -187,7 +196,10 @@ void TurnOverRow(Row& row) {
         std::swap(card.BColor, card.DColor);
         card.Thread = card.Thread == SThread ? ZThread : SThread;
         card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
-        card.SetTurn(card.Turn() == Backward ? Forward : Backward);
+        // an idle card turns over as the card it was a pick before, and stays idle
+        const bool idle = card.Turn() == Idle;
+        card.SetTurn((idle ? card.Facing() : card.Turn()) == Backward ? Forward : Backward);
+        if (idle) card.SetTurn(Idle);
     }
 }
 

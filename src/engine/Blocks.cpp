@@ -13,10 +13,13 @@ std::int32_t Blocks::DetermineColor(const Card* curCard) {
         if (order < 0 || order > 3) return;
         // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that
         // forward showed one step higher, so a change of direction shows the same hole again.
+        // An idle card keeps its hole order and the way it faced, so it shows the same hole as
+        // the pick before: the float goes on.
         const std::int32_t forward[4] = {card.BColor, card.AColor, card.DColor, card.CColor};
         const std::int32_t backward[4] = {card.AColor, card.DColor, card.CColor, card.BColor};
-        if (card.Turn() == Forward) color = forward[order];
-        if (card.Turn() == Backward) color = backward[order];
+        const std::int32_t direction = card.Turn() == Idle ? card.Facing() : card.Turn();
+        if (direction == Forward) color = forward[order];
+        if (direction == Backward) color = backward[order];
     });
     return color;
 }
@@ -34,7 +37,12 @@ std::int32_t Blocks::DetermineType(std::int32_t rowCount, const Card* curCard,
         else if ((card.Thread == ZThread && turn == Forward) ||
                  (card.Thread == SThread && turn == Backward))
             shape = SlantS;
-        if (turn != Require(prevCard).Turn()) shape = NoBlock;
+        // a reversal, and an idle pick, draw no block: the float below goes on up through it.
+        // The turn is compared with the way the card last turned, so an idle pick between two
+        // turns the same way is no reversal.
+        const Card& before = Require(prevCard);
+        const std::int32_t lastTurn = before.Turn() == Idle ? before.Facing() : before.Turn();
+        if (turn == Idle || turn != lastTurn) shape = NoBlock;
     });
     return shape;
 }

@@ -90,10 +90,13 @@ void Row::WriteInstructions(InstructionGrid* grid) const {
             const Card& previous = Require(prevRow_).Cards().At(place);
             // a vertical twist flips the card over, which changes its threading
             const bool twisted = card.Thread != previous.Thread;
-            if (card.Turn() != Forward && card.Turn() != Backward) continue;
-            const bool backward = card.Turn() == Backward;
-            target.SetText(backward ? (twisted ? "B *" : "B") : (twisted ? "F *" : "F"));
-            target.SetCellBackColor(backward ? 0xC0C0C0 : 0xFFFFFF);
+            static constexpr const char* kTexts[3][2] = {
+                {"F", "F *"}, {"B", "B *"}, {"I", "I *"}};
+            const std::int32_t turn = card.Turn();
+            if (turn != Forward && turn != Backward && turn != Idle) continue;
+            target.SetText(kTexts[turn][twisted ? 1 : 0]);
+            // backward cells are grey; forward and idle ones white
+            target.SetCellBackColor(turn == Backward ? 0xC0C0C0 : 0xFFFFFF);
             target.SetCellFontBold(twisted);
         }
     });

@@ -8,10 +8,13 @@
 
 namespace tessaly {
 
-// One weaving card: the thread colour in each hole (0x00BBGGRR), its threading, its place in
-// the deck, its rotation state and the direction it was last turned.
+// One weaving card: the thread colour in each hole (0x00BBGGRR, or kNoThread for an empty
+// hole), its threading, its place in the deck, its rotation state, the direction it was
+// turned in this pick (or Idle) and the direction it last turned.
 class Card {
   public:
+    static constexpr std::int32_t kNoThread = -1;
+
     std::int32_t Thread = 0;
     std::int32_t AColor = 0;
     std::int32_t BColor = 0;
@@ -42,14 +45,25 @@ class Card {
 
     std::int32_t Turn() const { return turn_; }
     // Turning the card rotates its hole order: forward one step up, backward one step down,
-    // on every write, also when the same direction is written again.
+    // on every write, also when the same direction is written again. Idle leaves it, and the
+    // way the card faces, as they were.
     void SetTurn(std::int32_t turn) {
         turn_ = turn;
         if (turn == Forward) {
             HoleOrder = HoleOrder >= 3 ? 0 : HoleOrder + 1;
+            facing_ = Forward;
         } else if (turn == Backward) {
             HoleOrder = HoleOrder <= 0 ? 3 : HoleOrder - 1;
+            facing_ = Backward;
         }
+    }
+    // The direction the card last turned: its own turn, or for an idle card the turn it kept
+    // from the picks before. Which hole shows, and whether the next turn reverses, follow it.
+    std::int32_t Facing() const { return facing_; }
+    // An idle card faces as it did in the pick before (the same card one row below); a file
+    // stores only the turn, so a row read from one takes this from the row under it.
+    void FaceAsBefore(const Card& before) {
+        if (turn_ == Idle) facing_ = before.facing_;
     }
 
     // The card's number as text ("7"); empty on a new card. Keys are always the text of a
@@ -64,6 +78,7 @@ class Card {
     static constexpr std::int32_t kNoKey = INT32_MIN;
     std::int32_t turn_ = 0;
     std::int32_t key_ = kNoKey;
+    std::int32_t facing_ = Forward;
 };
 
 }  // namespace tessaly

@@ -5,7 +5,8 @@
 
 namespace tessaly {
 
-enum TurnDirection : std::int32_t { Forward = 0, Backward = 1 };
+// An idle card does not turn in a pick: it keeps its hole order and the way it faces.
+enum TurnDirection : std::int32_t { Forward = 0, Backward = 1, Idle = 2 };
 enum ThreadDirection : std::int32_t { ZThread = 0, SThread = 1 };
 
 // The turn a letter of a turning sequence asks for: "B" or "b" turns backward; any other

@@ -305,9 +305,9 @@ constexpr bool Within(std::int64_t x, std::int64_t low, std::int64_t high) {
 // tested at once: almost every line does, and only one that does not is looked at field by
 // field.
 inline bool IsPlainCard(const DataFields& v, std::int32_t expectedPosition) {
-    return (v[1] == expectedPosition) & Within(v[1], INT16_MIN, INT16_MAX) & Within(v[2], 0, 1) &
-           Within(v[3], INT32_MIN, INT32_MAX) & Within(v[4], INT32_MIN, INT32_MAX) &
-           Within(v[5], INT32_MIN, INT32_MAX) & Within(v[6], INT32_MIN, INT32_MAX) &
+    return (v[1] == expectedPosition) & Within(v[1], INT16_MIN, INT16_MAX) & Within(v[2], 0, 2) &
+           Within(v[3], Card::kNoThread, INT32_MAX) & Within(v[4], Card::kNoThread, INT32_MAX) &
+           Within(v[5], Card::kNoThread, INT32_MAX) & Within(v[6], Card::kNoThread, INT32_MAX) &
            Within(v[7], 0, 1) & Within(v[8], 0, 3) & Within(v[9], INT16_MIN, INT16_MAX);
 }
 
@@ -327,9 +327,17 @@ inline bool IsPlainCard(const DataFields& v, std::int32_t expectedPosition) {
                        (descending ? "are numbered from the last down to 1, as row 1 lists them, "
                                    : "are numbered 1, 2, 3 ... ") +
                        "and this one should be " + std::to_string(expectedPosition));
-    if (values[2] != 0 && values[2] != 1)
+    if (values[2] < Forward || values[2] > Idle)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Turn must be 0 (forward) or 1 (backward), not " + std::to_string(values[2]));
+                   "Turn must be 0 (forward), 1 (backward) or 2 (idle), not " +
+                       std::to_string(values[2]));
+    static constexpr const char* kColorNames[4] = {"AColor", "BColor", "CColor", "DColor"};
+    for (std::size_t i = 3; i <= 6; ++i)
+        if (values[i] < Card::kNoThread)
+            lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
+                       std::string(kColorNames[i - 3]) +
+                           " must be a colour (0 to 16777215) or -1 (no thread), not " +
+                           std::to_string(values[i]));
     if (values[7] != 0 && values[7] != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Thread must be 0 (Z) or 1 (S), not " + std::to_string(values[7]));
