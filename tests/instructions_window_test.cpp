@@ -102,7 +102,7 @@ TEST_F(InstructionsWindowTest, the_grid_takes_the_room_and_what_stands_below_it_
     const QTableView* twist = window.TwistTable();
     const auto* legend = window.findChild<QLabel*>("Label1");
     const auto* close = window.findChild<QPushButton*>("cmdClose");
-    EXPECT_EQ(legend->text(), "F = Forward, B = Backward, * = Vertical Twist");
+    EXPECT_EQ(legend->text(), "F = Forward, B = Backward, I = Idle, * = Vertical Twist");
     int tableHeight = 0;
     for (const QSize size : {QSize(520, 460), QSize(700, 600)}) {
         window.resize(size);

@@ -461,14 +461,14 @@ TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
 TEST_F(ShellTest, window_places_read_and_applied_give_the_same_places) {
     MainWindow& window = Start();
     window.DisplaySubWindow()->setGeometry(20, 10, 320, 400);
-    window.WeaveSubWindow()->setGeometry(0, 300, 420, 290);
+    window.WeaveSubWindow()->setGeometry(0, 300, 480, 290);
     const WindowValues values = window.CurrentWindowValues();
     EXPECT_EQ(values[2], (WindowValue{0, 150, 300, 4800, 6000}));  // twips, 15 to a pixel
     window.DisplaySubWindow()->setGeometry(50, 50, 200, 200);
     window.WeaveSubWindow()->setGeometry(10, 10, 300, 300);
     window.ApplyWindowValues(values);
     EXPECT_EQ(window.DisplaySubWindow()->geometry(), QRect(20, 10, 320, 400));
-    EXPECT_EQ(window.WeaveSubWindow()->geometry(), QRect(0, 300, 420, 290));
+    EXPECT_EQ(window.WeaveSubWindow()->geometry(), QRect(0, 300, 480, 290));
 }
 
 TEST(error_box_test, shows_a_modal_warning_with_title_and_text) {

@@ -120,6 +120,34 @@ TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(WeaveWindowTest, a_pack_on_idle_leaves_its_cards_where_they_are) {
+    ClickCard(3, 2);
+    ClickCard(4, 2);
+    QRadioButton* idle = Control<QRadioButton>("optFB2_2");
+    EXPECT_EQ(idle->accessibleName(), "I");
+    QTest::mouseClick(idle, Qt::LeftButton);
+    Weave();
+    EXPECT_EQ(Woven(1).Turn(), Forward);
+    EXPECT_EQ(Woven(1).HoleOrder, 1);
+    EXPECT_EQ(Woven(3).Turn(), Idle);
+    EXPECT_EQ(Woven(3).HoleOrder, 0);  // as threaded
+    EXPECT_EQ(document.Grid().TextAt(1, 1), "F");
+    EXPECT_EQ(document.Grid().TextAt(1, 3), "I");
+    EXPECT_EQ(document.Grid().TextAt(1, 4), "I");
+    // the pack still idles, as its cards did last
+    EXPECT_TRUE(idle->isChecked());
+    QTest::mouseClick(Control<QRadioButton>("optFB2_0"), Qt::LeftButton);
+    Weave();
+    EXPECT_EQ(Woven(3).Turn(), Forward);
+    EXPECT_EQ(Woven(3).HoleOrder, 1);
+    EXPECT_EQ(document.Grid().TextAt(2, 3), "F");
+    // and undo takes the picks off as they were woven
+    document.UndoStack().undo();
+    EXPECT_TRUE(idle->isChecked());
+    EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 0, 0}));
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
     DoubleClickCard(2, 1);  // flipped over
     ClickCard(3, 2);        // moved to pack 2, which turns backward

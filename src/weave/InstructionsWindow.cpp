@@ -74,7 +74,7 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) 
 
     close_ = new QPushButton(tr("&Close"), this);
     close_->setObjectName("cmdClose");
-    legend_ = new QLabel(tr("F = Forward, B = Backward, * = Vertical Twist"), this);
+    legend_ = new QLabel(tr("F = Forward, B = Backward, I = Idle, * = Vertical Twist"), this);
     legend_->setObjectName("Label1");
 
     close_->setMinimumSize(TwipsToPixels(1095), TwipsToPixels(375));

@@ -28,7 +28,7 @@ void PackChoices::VerticalTwist(std::int32_t card) {
 }
 
 void PackChoices::SetTurn(int pack, std::int32_t turn) {
-    if (pack < 1 || pack > kPacks || (turn != Forward && turn != Backward)) return;
+    if (pack < 1 || pack > kPacks || turn < Forward || turn > Idle) return;
     turns_[pack - 1] = turn;
 }
 

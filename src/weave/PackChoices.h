@@ -33,7 +33,7 @@ class PackChoices {
     void SetLines(std::int32_t card, int pack);
     // Flips the threading shown for a card, in every pack row at once.
     void VerticalTwist(std::int32_t card);
-    void SetTurn(int pack, std::int32_t turn);  // 0 forward, 1 backward
+    void SetTurn(int pack, std::int32_t turn);  // 0 forward, 1 backward, 2 idle
     // Shows the hole order of card 1 (0 top left, clockwise to 3 bottom left); other values
     // change nothing.
     void SetCardPosition(std::int32_t holeOrder);

@@ -7,11 +7,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <algorithm>
 
 #include "PackGrid.h"
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
+#include "model/Directions.h"
 #include "model/Twips.h"
 #include "widgets/ColumnGrid.h"
 
@@ -137,31 +139,39 @@ QWidget* WeaveWindow::BuildPackDirections() {
     // each pack's directions stand level with its row of cards in the grid
     auto* directions = new QWidget(this);
     directions->setObjectName("packDirections");
-    directions->setFixedSize(TwipsToPixels(1095), TwipsToPixels(kPacksTopTwips) + grid_->height());
     const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
+    QGroupBox* packFrames[3] = {};
+    int width = TwipsToPixels(1095);
     for (int pack = 1; pack <= 3; ++pack) {
         auto* frame = new QGroupBox(tr("Pack %1").arg(pack), directions);
         frame->setObjectName(frames[pack - 1]);
-        frame->setGeometry(0, TwipsToPixels(kPacksTopTwips + PackGrid::kPackTopsTwips[pack - 1]),
-                           TwipsToPixels(1095), TwipsToPixels(PackGrid::kCardHeightTwips));
         auto* group = new QButtonGroup(frame);
-        QRadioButton*& forward = forward_[pack - 1];
-        QRadioButton*& backward = backward_[pack - 1];
-        forward = new QRadioButton(tr("F"), frame);
-        forward->setObjectName(QString("optFB%1_0").arg(pack));
-        backward = new QRadioButton(tr("B"), frame);
-        backward->setObjectName(QString("optFB%1_1").arg(pack));
         auto* choice = new QHBoxLayout(frame);
         choice->setContentsMargins(TwipsToPixels(60), 0, 0, 0);
-        choice->addWidget(forward);
-        choice->addWidget(backward);
-        group->addButton(forward, 0);
-        group->addButton(backward, 1);
+        choice->setSpacing(TwipsToPixels(30));
+        // forward, backward, or idle: the pack's cards stay where they are
+        const QString letters[3] = {tr("F"), tr("B"), tr("I")};
+        for (int turn = Forward; turn <= Idle; ++turn) {
+            auto* button = new QRadioButton(letters[turn], frame);
+            button->setObjectName(QString("optFB%1_%2").arg(pack).arg(turn));
+            button->setAccessibleName(letters[turn]);
+            choice->addWidget(button);
+            group->addButton(button, turn);
+            turnButtons_[pack - 1][turn] = button;
+        }
         // toggled, not clicked: a choice set by an assistive tool is the choice woven
         connect(group, &QButtonGroup::idToggled, this, [this, pack](int turn, bool checked) {
             if (checked) choices_.SetTurn(pack, turn);
         });
+        packFrames[pack - 1] = frame;
+        width = std::max(width, frame->sizeHint().width());
     }
+    // as wide as the three choices need in the desktop's font
+    for (int pack = 1; pack <= 3; ++pack)
+        packFrames[pack - 1]->setGeometry(
+            0, TwipsToPixels(kPacksTopTwips + PackGrid::kPackTopsTwips[pack - 1]), width,
+            TwipsToPixels(PackGrid::kCardHeightTwips));
+    directions->setFixedSize(width, TwipsToPixels(kPacksTopTwips) + grid_->height());
     return directions;
 }
 
@@ -184,11 +194,8 @@ void WeaveWindow::BuildWeaveGrid() {
 void WeaveWindow::ShowChoices() {
     grid_->Rebuild();
     viewport_->FitGrid();
-    for (int pack = 1; pack <= PackChoices::kPacks; ++pack) {
-        const bool forward = choices_.Turn(pack) == 0;
-        forward_[pack - 1]->setChecked(forward);
-        backward_[pack - 1]->setChecked(!forward);
-    }
+    for (int pack = 1; pack <= PackChoices::kPacks; ++pack)
+        turnButtons_[pack - 1][choices_.Turn(pack)]->setChecked(true);
     positions_[choices_.CardPosition()]->setChecked(true);
     const std::int32_t rows = document_.CurrentBand().Count();
     nextPick_->setText(rows > 0 ? tr("Next pick: %1").arg(rows) : QString());

@@ -50,8 +50,7 @@ class WeaveWindow : public QWidget {
     PackGrid* grid_ = nullptr;
     ColumnViewport* viewport_ = nullptr;
     QRadioButton* positions_[4] = {};
-    QRadioButton* forward_[3] = {};
-    QRadioButton* backward_[3] = {};
+    QRadioButton* turnButtons_[3][3] = {};  // per pack: forward, backward, idle
     QLabel* nextPick_ = nullptr;
     QPushButton* weave_ = nullptr;
     QPushButton* unweave_ = nullptr;
