@@ -168,6 +168,37 @@ TEST_F(DesignTest, the_colour_dialog_opens_on_the_colour_and_a_cancel_keeps_it) 
     EXPECT_EQ(window.RightColor()->Color(), kBlue);
 }
 
+TEST_F(DesignTest, the_empty_swatch_and_the_dialog_paint_holes_without_thread) {
+    ColorSwatch* empty = Control<ColorSwatch>("picEmptyHole");
+    EXPECT_EQ(empty->accessibleName(), "Empty hole");
+    // a click makes the left colour no thread, a right click the right one
+    QTest::mouseClick(empty, Qt::LeftButton);
+    EXPECT_EQ(window.LeftColor()->Color(), Card::kNoThread);
+    EXPECT_EQ(window.RightColor()->Color(), kBlue);
+    Press(2, DraftGrid::HoleB, Qt::LeftButton);
+    EXPECT_EQ(Column(2).BColor, Card::kNoThread);
+    EXPECT_EQ(Grid()->CellText({2, DraftGrid::HoleB}), "empty");
+    // the colour dialog's No thread does the same
+    dialogs.colorAnswer = Card::kNoThread;
+    QTest::mouseClick(window.RightColor(), Qt::LeftButton);
+    EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
+    Press(3, DraftGrid::HoleD, Qt::RightButton);
+    EXPECT_EQ(Column(3).DColor, Card::kNoThread);
+
+    // Replace Colors carries the empty holes into every row, Apply into the threading, and
+    // Simple Weave weaves them
+    ASSERT_TRUE(document.ReplaceColors());
+    for (const Row& row : document.CurrentBand()) {
+        EXPECT_EQ(row.Cards().At(2).BColor, Card::kNoThread);
+        EXPECT_EQ(row.Cards().At(3).DColor, Card::kNoThread);
+    }
+    QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(2).BColor, Card::kNoThread);
+    ASSERT_TRUE(document.WeaveAll());
+    EXPECT_EQ(document.CurrentBand().At(9).Cards().At(3).DColor, Card::kNoThread);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(DesignTest, the_card_count_grows_and_shrinks_the_draft_until_apply) {
     Press(1, DraftGrid::HoleA, Qt::LeftButton);  // not applied: the count rebuilds the draft
     TypeCardCount("15");

@@ -211,6 +211,33 @@ TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
     }
 }
 
+TEST(printed_pattern_test, empty_holes_print_white_uncounted_and_idle_picks_print_i) {
+    auto band = std::make_unique<Band>();
+    Cards deck;
+    deck.Add(Forward, 1, kRed, Card::kNoThread, kRed, kRed, SThread, 0, 1, "1");
+    deck.Add(Forward, 2, kGreen, kGreen, Card::kNoThread, Card::kNoThread, ZThread, 0, 1, "2");
+    band->Add(deck, "1");
+    deck.At(1).SetTurn(Idle);
+    deck.At(2).SetTurn(Forward);
+    band->Add(deck, "2");
+    const Printout out = Print(SourceOf(*band, "T"));
+    const PageRecord& page = out.pages.at(0);
+    const std::vector<std::string> legend(page.paragraphs.end() - 3, page.paragraphs.end());
+    EXPECT_EQ(legend, (std::vector<std::string>{"3 RGB( 255, 0, 0)", "2 RGB( 0, 255, 0)",
+                                                "3 holes empty (no thread)"}));
+    EXPECT_EQ(page.rectangles.size(), 2u);  // a square for each colour, none for no thread
+    const auto threading = TablesHeaded(out, "#");
+    ASSERT_EQ(threading.size(), 1u);
+    const auto& holes = threading[0].second.backgrounds;
+    EXPECT_EQ(holes[0], (std::vector<std::int32_t>{-1, kRed, kGreen}));      // A
+    EXPECT_EQ(holes[1], (std::vector<std::int32_t>{-1, 0xFFFFFF, kGreen}));  // B
+    EXPECT_EQ(holes[3], (std::vector<std::int32_t>{-1, kRed, 0xFFFFFF}));    // D
+    const auto instructions = TablesHeaded(out, "");
+    ASSERT_EQ(instructions.size(), 1u);
+    EXPECT_EQ(instructions[0].second.rows[0], (std::vector<std::string>{"1", "I", "F"}));
+    EXPECT_EQ(instructions[0].second.backgrounds[0], (std::vector<std::int32_t>{-1, -1, -1}));
+}
+
 // --- The band -----------------------------------------------------------------------------
 
 TEST(printed_pattern_test, under_26_cards_the_band_stands_beside_the_tables) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QApplication>
+#include <QColorDialog>
 #include <QAction>
 #include <QDir>
 #include <QGuiApplication>
@@ -18,6 +20,7 @@
 #include <QScrollBar>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -28,6 +31,7 @@
 #include "patternfile/PatternFile.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
+#include "shell/QtUserDialogs.h"
 #include "shell/SplashWindow.h"
 #include "shell/Startup.h"
 #include "shell/WindowPlaces.h"
@@ -494,6 +498,33 @@ TEST(data_folder_test, beside_the_program_when_built_in_share_when_installed) {
     QFile(root + "/prefix/" TESSALY_INSTALL_DATADIR "/default.kst").open(QIODevice::WriteOnly);
     EXPECT_EQ(Startup::DataFolder(root + "/prefix/bin"),
               QDir(root + "/prefix/" TESSALY_INSTALL_DATADIR).absolutePath());
+}
+
+TEST(qt_dialogs_test, the_colour_dialog_offers_a_hole_without_thread) {
+    QtUserDialogs dialogs;
+    // answers the dialog once it is open
+    const auto answer = [](const std::function<void(QColorDialog&)>& act) {
+        QTimer::singleShot(0, [act] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+    };
+    answer([](QColorDialog& dialog) {
+        auto* none = dialog.findChild<QPushButton*>("cmdNoThread");
+        ASSERT_NE(none, nullptr);
+        EXPECT_EQ(none->text(), "No thread");
+        none->click();
+    });
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, 0x0000FF), Card::kNoThread);
+    answer([](QColorDialog& dialog) {
+        EXPECT_EQ(dialog.currentColor(), QColor(Qt::white));  // what an empty hole shows
+        dialog.setCurrentColor(QColor(0, 128, 255));
+        dialog.accept();
+    });
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, Card::kNoThread), 0xFF8000);
+    answer([](QColorDialog& dialog) { dialog.reject(); });
+    EXPECT_EQ(dialogs.ChooseColor(nullptr, 0), std::nullopt);
 }
 
 }  // namespace

@@ -41,19 +41,18 @@ ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
 
 void ColorSwatch::SetColor(std::int32_t color) {
     color_ = color;
-    setToolTip(RasterCanvas::ToQColor(color).name());
+    setToolTip(color == Card::kNoThread ? tr("No thread") : RasterCanvas::ToQColor(color).name());
     update();
 }
 
 void ColorSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.fillRect(rect(), RasterCanvas::ToQColor(color_));
-    painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    PaintHole(painter, rect().adjusted(0, 0, -1, -1), color_);
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit clicked();
+    if (event->button() == Qt::RightButton) emit rightClicked();
 }
 
 DesignWindow::DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent)
@@ -112,10 +111,16 @@ void DesignWindow::BuildControls() {
     rightColor_ = new ColorSwatch(this);
     rightColor_->setObjectName("picRightColor");
     rightColor_->setAccessibleName(tr("Right colour"));
+    // beside them, no thread: a click makes the left colour empty, a right click the right
+    emptyHole_ = new ColorSwatch(this);
+    emptyHole_->setObjectName("picEmptyHole");
+    emptyHole_->setAccessibleName(tr("Empty hole"));
+    emptyHole_->SetColor(Card::kNoThread);
     auto* swatches = new QGridLayout;
     int column = 0;
     for (auto [name, letter, swatch] : {std::tuple{"Label11", tr("L"), leftColor_},
-                                        std::tuple{"Label12", tr("R"), rightColor_}}) {
+                                        std::tuple{"Label12", tr("R"), rightColor_},
+                                        std::tuple{"lblEmptyHole", tr("Empty"), emptyHole_}}) {
         PressLabel* letterLabel = label(name, letter);
         letterLabel->setAlignment(Qt::AlignCenter);
         swatches->addWidget(letterLabel, 0, column);
@@ -176,6 +181,10 @@ void DesignWindow::BuildControls() {
     });
     connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseLeftColor);
     connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseRightColor);
+    connect(emptyHole_, &ColorSwatch::clicked, this,
+            [this] { leftColor_->SetColor(Card::kNoThread); });
+    connect(emptyHole_, &ColorSwatch::rightClicked, this,
+            [this] { rightColor_->SetColor(Card::kNoThread); });
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
     // the boxes edit the document's name and sequence: one source for files and printing.

@@ -31,7 +31,8 @@ class PressLabel : public QLabel {
     void mousePressEvent(QMouseEvent* event) override;
 };
 
-// A paint colour: a swatch that opens the colour dialog when clicked.
+// A paint colour: a swatch that opens the colour dialog when clicked. It may hold no
+// thread, and then paints holes empty.
 class ColorSwatch : public QWidget {
     Q_OBJECT
 
@@ -42,6 +43,7 @@ class ColorSwatch : public QWidget {
 
   signals:
     void clicked();
+    void rightClicked();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -70,6 +72,7 @@ class DesignWindow : public QWidget {
     DraftGrid* Grid() const { return grid_; }
     ColorSwatch* LeftColor() const { return leftColor_; }
     ColorSwatch* RightColor() const { return rightColor_; }
+    ColorSwatch* EmptyHole() const { return emptyHole_; }
 
     // The outer size the window opens with, in twips.
     static constexpr int kOuterWidthTwips = 5355;
@@ -108,6 +111,7 @@ class DesignWindow : public QWidget {
     QLineEdit* turnSequence_ = nullptr;
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
+    ColorSwatch* emptyHole_ = nullptr;  // "Empty": a click makes L, a right click R, no thread
     ColumnViewport* viewport_ = nullptr;
     DraftGrid* grid_ = nullptr;
     QPushButton* apply_ = nullptr;

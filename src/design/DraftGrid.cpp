@@ -56,6 +56,18 @@ std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {
     return Cell{card, static_cast<Part>(part)};
 }
 
+void PaintHole(QPainter& painter, const QRect& box, std::int32_t color) {
+    const bool empty = color == Card::kNoThread;
+    painter.fillRect(box, empty ? QColor(Qt::white) : RasterCanvas::ToQColor(color));
+    if (empty) {
+        painter.setPen(QPen(Qt::darkGray, 0));
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomLeft());
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(box);
+}
+
 QRect DraftGrid::CellRect(Cell cell) const {
     return {(cell.card - 1) * kColumn, static_cast<int>(cell.part) * kRowStep, kColumn, kCell};
 }
@@ -68,8 +80,10 @@ QString DraftGrid::CellText(Cell cell) const {
             return QString::number(cell.card);
         case Threading:
             return column.Thread == SThread ? QStringLiteral("S") : QStringLiteral("Z");
-        default:
-            return RasterCanvas::ToQColor(HoleColor(column, cell.part)).name();
+        default: {
+            const std::int32_t color = HoleColor(column, cell.part);
+            return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();
+        }
     }
 }
 
@@ -106,11 +120,8 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
                 PaintLabelCell(painter, CellRect(cell), CellText(cell));
                 continue;
             }
-            const QRect box = CellRect(cell).adjusted(0, 0, -1, -1);
             const DraftColumn& column = draft[static_cast<std::size_t>(card - 1)];
-            painter.fillRect(box, RasterCanvas::ToQColor(HoleColor(column, cell.part)));
-            painter.setPen(Qt::black);
-            painter.drawRect(box);
+            PaintHole(painter, CellRect(cell).adjusted(0, 0, -1, -1), HoleColor(column, cell.part));
         }
     }
 }

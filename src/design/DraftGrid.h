@@ -9,6 +9,10 @@ namespace tessaly {
 
 class PatternDocument;
 
+// A hole's cell: its colour with a black border; an empty hole white, crossed by two thin
+// lines.
+void PaintHole(QPainter& painter, const QRect& box, std::int32_t color);
+
 // The draft as one drawn grid: a column of 255 twips per card holding the card's number, the
 // colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
 // share their border line. It shows the document's draft and reports where the mouse was
@@ -36,7 +40,8 @@ class DraftGrid : public CardColumnGrid {
     std::optional<Cell> CellAt(QPoint point) const;
     // Where a cell is drawn.
     QRect CellRect(Cell cell) const;
-    // What a screen reader says of a cell: the number, the colour as #rrggbb, "S" or "Z".
+    // What a screen reader says of a cell: the number, the colour as #rrggbb ("empty" for a
+    // hole without thread), "S" or "Z".
     QString CellText(Cell cell) const;
 
     QSize sizeHint() const override;

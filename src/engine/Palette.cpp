@@ -23,6 +23,7 @@ std::string ConvertColorToRGB(std::int32_t color) {
 BandColors CountColors(const std::vector<DraftColumn>& draft) {
     BandColors palette;
     const auto count = [&](std::int32_t color) {
+        if (color == Card::kNoThread) return;
         const auto found = std::find_if(palette.begin(), palette.end(),
                                         [&](const BandColor& c) { return c.ColorCode == color; });
         if (found != palette.end()) {
@@ -40,6 +41,14 @@ BandColors CountColors(const std::vector<DraftColumn>& draft) {
         for (std::int32_t color : {column.AColor, column.BColor, column.CColor, column.DColor})
             count(color);
     return palette;
+}
+
+std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft) {
+    std::int32_t empty = 0;
+    for (const DraftColumn& column : draft)
+        for (std::int32_t color : {column.AColor, column.BColor, column.CColor, column.DColor})
+            empty += color == Card::kNoThread ? 1 : 0;
+    return empty;
 }
 
 }  // namespace tessaly

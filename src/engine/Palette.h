@@ -19,7 +19,9 @@ bool ColorCodeToRGB(std::int32_t colorCode, std::int16_t& red, std::int16_t& gre
 std::string ConvertColorToRGB(std::int32_t color);
 
 // The distinct colours of a draft with the number of holes carrying each, in the order they
-// are met card by card, holes A to D; the first entry is always hole A of card 1.
+// are met card by card, holes A to D. Empty holes carry no colour and are not counted.
 BandColors CountColors(const std::vector<DraftColumn>& draft);
+// How many holes of the draft hold no thread.
+std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft);
 
 }  // namespace tessaly

@@ -3,6 +3,7 @@
 #include <QPolygon>
 
 #include "PageComposer.h"
+#include "model/Card.h"
 #include "render/RasterCanvas.h"
 
 namespace tessaly {
@@ -17,8 +18,10 @@ void PageCanvas::Polygon(const Outline& points) {
     for (std::size_t i = 0; i < points.size(); ++i)
         polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
     QPainter& painter = page_.Painter();
-    painter.setPen(outline_);
-    painter.setBrush(RasterCanvas::ToQColor(brushColor_));
+    // an empty hole shows the paper, standing for the weft, with no edges
+    const bool empty = brushColor_ == Card::kNoThread;
+    painter.setPen(empty ? QPen(Qt::NoPen) : outline_);
+    painter.setBrush(empty ? QColor(Qt::white) : RasterCanvas::ToQColor(brushColor_));
     painter.drawPolygon(polygon);
     page_.RecordPolygon(polygon.boundingRect());
 }

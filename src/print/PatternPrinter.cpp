@@ -138,6 +138,9 @@ void PatternPrinter::PrintDesign() {
                         ", " + std::to_string(color.Green) + ", " + std::to_string(color.Blue) +
                         ")");
     }
+    if (const std::int32_t empty = CountEmptyHoles(source_.draft); empty > 0)
+        page_.Paragraph(std::to_string(empty) + (empty == 1 ? " hole" : " holes") +
+                        " empty (no thread)");
 }
 
 void PatternPrinter::AddCardTable(const CardTable& table, std::int16_t first, std::int16_t last,
@@ -169,10 +172,14 @@ void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
             std::int32_t column = 2;
             for (std::int32_t i = first; i <= last; ++i, ++column) {
                 const DraftColumn& card = source_.draft.at(static_cast<std::size_t>(i - 1));
-                page_.SetCellBackground(1, column, card.AColor);
-                page_.SetCellBackground(2, column, card.BColor);
-                page_.SetCellBackground(3, column, card.CColor);
-                page_.SetCellBackground(4, column, card.DColor);
+                // an empty hole is an empty, white cell
+                const auto shown = [](std::int32_t color) {
+                    return color == Card::kNoThread ? 0xFFFFFF : color;
+                };
+                page_.SetCellBackground(1, column, shown(card.AColor));
+                page_.SetCellBackground(2, column, shown(card.BColor));
+                page_.SetCellBackground(3, column, shown(card.CColor));
+                page_.SetCellBackground(4, column, shown(card.DColor));
             }
         });
     });

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <utility>
 
+#include "model/Card.h"
+
 namespace tessaly {
 
 namespace {
@@ -54,7 +56,9 @@ void RasterCanvas::Polygon(const Outline& p) {
             return;
         }
     }
-    queued_.push_back({p[0].x, p[1].x, p[2].y, p[0].y, p[1].y, ToQColor(fillColor_).rgb()});
+    const bool empty = fillColor_ == Card::kNoThread;
+    queued_.push_back({p[0].x, p[1].x, p[2].y, p[0].y, p[1].y,
+                       empty ? kBackground : ToQColor(fillColor_).rgb(), !empty});
     // a picture nobody looks at (the display while the whole band shows) must not queue
     // blocks without end
     if (!deferred_ || queued_.size() >= kMaxQueued) Flush();
@@ -63,8 +67,13 @@ void RasterCanvas::Polygon(const Outline& p) {
 void RasterCanvas::PaintPolygon(const Outline& points) {
     if (image_.isNull()) return;
     QPainter painter(&image_);
-    painter.setPen(QColor(kOutlineRgb));
-    painter.setBrush(ToQColor(fillColor_));
+    if (fillColor_ == Card::kNoThread) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(QColor::fromRgb(kBackground));
+    } else {
+        painter.setPen(QColor(kOutlineRgb));
+        painter.setBrush(ToQColor(fillColor_));
+    }
     const QPoint corners[4] = {{points[0].x, points[0].y},
                                {points[1].x, points[1].y},
                                {points[2].x, points[2].y},
@@ -81,8 +90,10 @@ void RasterCanvas::Flush() const {
     for (auto block = queued_.rbegin(); block != queued_.rend(); ++block) {
         const double slope = static_cast<double>(block->rightY - block->leftY) /
                              static_cast<double>(block->right - block->left);
-        const int first = std::max(block->left, 0);
-        const int last = std::min(block->right, width - 1);
+        // an empty hole's block leaves its edge columns to the blocks beside and below it
+        const int inset = block->outlined ? 0 : 1;
+        const int first = std::max(block->left + inset, 0);
+        const int last = std::min(block->right - inset, width - 1);
         for (int x = first; x <= last; ++x) {
             // the rows the bottom edge's one-pixel line takes in this column
             const int y0 = static_cast<int>(std::lround(block->leftY + slope * (x - block->left)));
@@ -98,6 +109,10 @@ void RasterCanvas::Flush() const {
 
             auto paint = [&](int from, int to) {
                 if (from > to) return;
+                if (!block->outlined) {
+                    PaintColumn(image_, x, from, to, block->fill);
+                    return;
+                }
                 if (x == block->left || x == block->right) {
                     PaintColumn(image_, x, from, to, kOutlineRgb);
                     return;

@@ -55,6 +55,7 @@ class RasterCanvas : public Canvas {
         int leftY;
         int rightY;
         QRgb fill;
+        bool outlined;  // an empty hole's block paints the background inside it, and no edges
     };
 
     void Flush() const;

@@ -1,5 +1,7 @@
 #include "SvgCanvas.h"
 
+#include "model/Card.h"
+
 namespace tessaly {
 
 std::string SvgCanvas::ToSvg() const {
@@ -18,6 +20,11 @@ std::string SvgCanvas::ToSvg() const {
             out += std::to_string(polygon.points[i].x);
             out += ',';
             out += std::to_string(polygon.points[i].y);
+        }
+        // an empty hole shows the background, standing for the weft, with no edges
+        if (polygon.fillColor == Card::kNoThread) {
+            out += "\" fill=\"#ffffff\" stroke=\"none\"/>\n";
+            continue;
         }
         out += "\" fill=\"";
         out += HexRgb(polygon.fillColor).data();

@@ -2,15 +2,18 @@
 
 #include <QColorDialog>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "model/Card.h"
 #include "render/RasterCanvas.h"
 
 namespace tessaly {
@@ -37,7 +40,23 @@ UserDialogs::Answer QtUserDialogs::Ask(QWidget* parent, const QString& title, co
 }
 
 std::optional<std::int32_t> QtUserDialogs::ChooseColor(QWidget* parent, std::int32_t current) {
-    const QColor chosen = QColorDialog::getColor(RasterCanvas::ToQColor(current), parent);
+    QColorDialog dialog(current == Card::kNoThread ? QColor(Qt::white)
+                                                   : RasterCanvas::ToQColor(current),
+                        parent);
+    // Qt's own dialog, so that it can offer a hole without thread beside OK and Cancel
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
+    bool noThread = false;
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        QPushButton* none = buttons->addButton(QObject::tr("No thread"), QDialogButtonBox::ActionRole);
+        none->setObjectName("cmdNoThread");
+        QObject::connect(none, &QPushButton::clicked, &dialog, [&] {
+            noThread = true;
+            dialog.accept();
+        });
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    if (noThread) return Card::kNoThread;
+    const QColor chosen = dialog.selectedColor();
     if (!chosen.isValid()) return std::nullopt;
     return static_cast<std::int32_t>(chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16));
 }
