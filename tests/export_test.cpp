@@ -125,6 +125,26 @@ TEST_F(ExportTest, png_is_the_same_picture) {
     EXPECT_EQ(image.pixelColor(5, 500), QColor(255, 255, 255));
 }
 
+TEST_F(ExportTest, idle_picks_and_an_empty_hole_are_drawn_and_written_by_the_rule) {
+    // one S card, hole B without thread: F shows D, I goes on showing D, F shows C, F shows
+    // the empty B (the weft), B shows B again
+    const std::string card = ", 255, -1, 16711680, 65280, 1, ";
+    const std::string file = dir.Write(
+        "idle.kst", PatternHead() + "1, 1, 0" + card + "1, 1\r\n" + "2, 1, 0" + card +
+                        "2, 1\r\n" + "3, 1, 2" + card + "2, 1\r\n" + "4, 1, 0" + card +
+                        "3, 1\r\n" + "5, 1, 0" + card + "0, 1\r\n" + "6, 1, 1" + card +
+                        "3, 1\r\n");
+    ASSERT_EQ(Run({file, "--png", dir.File("o.png"), "--instructions", dir.File("o.csv")}),
+              kExitOk);
+    EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1\n0,\n1,F\n2,I\n3,F\n4,F\n5,B\n");
+    const QImage image(QString::fromStdString(dir.File("o.png")));
+    const QColor red(255, 0, 0), green(0, 255, 0), blue(0, 0, 255), weft(255, 255, 255);
+    const QColor shown[6] = {red, green, green, blue, weft, weft};
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_EQ(image.pixelColor(25, 1000 - 20 * row - 10), shown[row - 1]) << row;
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ExportTest, the_default_pattern_exports) {
     ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png", dir.File("o.png"),
                    "--instructions", dir.File("o.csv")}),

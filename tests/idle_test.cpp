@@ -126,11 +126,16 @@ TEST(idle_test, the_reverse_face_of_an_idle_pick_continues_the_reverse_of_the_pi
     EXPECT_EQ(test::DecksOf(turned), test::DecksOf(woven.band));
 }
 
-TEST(idle_test, a_band_with_idles_round_trips_through_its_file_and_draws_the_same) {
+TEST(idle_test, a_band_with_idles_and_empty_holes_round_trips_through_its_file) {
     Woven woven;
     Weave(woven, "FIBIIFFIB", ZThread, 3, {2});
+    // card 3 has no thread in hole C
+    for (Row& row : woven.band) row.Cards().At(3).CColor = Card::kNoThread;
+    woven.canvas.Clear();
+    woven.band.WeaveBand(&woven.canvas, &woven.grid, kScreen);
     const std::string file = PatternWriter::Format({"Idle", "", {}}, woven.band);
     EXPECT_NE(file.find("\r\n3, 1, 2, "), std::string::npos) << "an idle card is stored as Turn 2";
+    EXPECT_NE(file.find("\r\n3, 3, 2, 1, 2, -1, 4, 0, "), std::string::npos) << file;
     const PatternData read = PatternReader::Parse(file, "idle.kst");
     EXPECT_EQ(test::DecksOf(*read.Rows), test::DecksOf(woven.band));
     EXPECT_EQ(PatternWriter::Format({"Idle", "", {}}, *read.Rows), file);
@@ -138,6 +143,9 @@ TEST(idle_test, a_band_with_idles_round_trips_through_its_file_and_draws_the_sam
     InstructionGrid grid;
     read.Rows->WeaveBand(&drawn, &grid, kScreen);
     EXPECT_EQ(drawn.Polygons(), woven.canvas.Polygons());
+    EXPECT_NE(std::find_if(drawn.Polygons().begin(), drawn.Polygons().end(),
+                           [](const auto& polygon) { return polygon.fillColor == Card::kNoThread; }),
+              drawn.Polygons().end());
 }
 
 }  // namespace
