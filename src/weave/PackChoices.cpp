@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "errors/AppError.h"
+#include "engine/PickSteps.h"
 #include "model/Directions.h"
 
 namespace tessaly {
@@ -56,17 +57,8 @@ void PackChoices::DeterminePack(Card& card) const {
 }
 
 void PackChoices::DetermineTwist(Card& card) const {
-    const std::int32_t shown = At(card.Position).threading;
-    if (shown == card.Thread) return;
-    // flipped over: which holes trade places depends on the hole order before the turn
-    if (card.HoleOrder == 0 || card.HoleOrder == 2) {
-        std::swap(card.AColor, card.BColor);
-        std::swap(card.CColor, card.DColor);
-    } else if (card.HoleOrder == 1 || card.HoleOrder == 3) {
-        std::swap(card.AColor, card.DColor);
-        std::swap(card.BColor, card.CColor);
-    }
-    card.Thread = shown;
+    // flipped over when the threading shown is not the card's
+    if (At(card.Position).threading != card.Thread) FlipOver(card);
 }
 
 void PackChoices::DetermineTurn(Card& card) const {

@@ -1,0 +1,75 @@
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "TestSupport.h"
+#include "engine/Blocks.h"
+#include "engine/PickSteps.h"
+
+namespace tessaly {
+namespace {
+
+// Steps of every kind at random: turns, idles, flips, packs.
+WeavingSteps RandomSteps(std::mt19937& random, int cards, int picks) {
+    WeavingSteps steps;
+    steps.threading = test::MakeDeck(cards, Forward, SThread, 1);
+    for (int p = 0; p < picks; ++p) {
+        PickSteps pick;
+        for (int c = 0; c < cards; ++c)
+            pick.push_back({static_cast<std::int32_t>(random() % 3), random() % 5 == 0,
+                            static_cast<std::int16_t>(1 + random() % 3)});
+        steps.picks.push_back(std::move(pick));
+    }
+    return steps;
+}
+
+TEST(pick_steps_test, a_band_woven_from_steps_gives_back_its_steps) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 20; ++round) {
+        const WeavingSteps steps = RandomSteps(random, 1 + round % 6, round * 3);
+        const Band band = WeaveSteps(steps);
+        ASSERT_EQ(band.Count(), static_cast<std::int32_t>(steps.picks.size()) + 1);
+        EXPECT_EQ(StepsOf(band), steps);
+        // and the band woven from them is the same band
+        EXPECT_EQ(test::DecksOf(WeaveSteps(StepsOf(band))), test::DecksOf(band));
+    }
+}
+
+TEST(pick_steps_test, weaving_again_from_a_pick_keeps_the_rows_below_and_makes_the_rest_anew) {
+    std::mt19937 random(11);
+    WeavingSteps steps = RandomSteps(random, 5, 30);
+    Band band = WeaveSteps(steps);
+    const Row* row5 = &band.At(5);
+    steps.picks[10][2] = {Backward, true, 2};
+    ReweaveFrom(band, steps, 10);
+    EXPECT_EQ(&band.At(5), row5);  // not made again
+    EXPECT_EQ(test::DecksOf(band), test::DecksOf(WeaveSteps(steps)));
+    // fewer picks than the band has rows: the rows beyond go
+    steps.picks.resize(12);
+    ReweaveFrom(band, steps, 12);
+    EXPECT_EQ(band.Count(), 13);
+}
+
+TEST(pick_steps_test, a_flip_swaps_the_holes_across_the_turning_axis_and_the_threading) {
+    // hole order 1: A and D trade, B and C trade; hole order 2: A and B, C and D
+    Card card = Card::Make(Forward, 1, 1, 2, 3, 4, SThread, 1, 1);
+    FlipOver(card);
+    EXPECT_EQ(std::vector<std::int32_t>({card.AColor, card.BColor, card.CColor, card.DColor}),
+              std::vector<std::int32_t>({4, 3, 2, 1}));
+    EXPECT_EQ(card.Thread, ZThread);
+    card.HoleOrder = 2;
+    FlipOver(card);
+    EXPECT_EQ(std::vector<std::int32_t>({card.AColor, card.BColor, card.CColor, card.DColor}),
+              std::vector<std::int32_t>({3, 4, 1, 2}));
+    EXPECT_EQ(card.Thread, SThread);
+}
+
+TEST(pick_steps_test, steps_for_another_number_of_cards_are_refused) {
+    WeavingSteps steps;
+    steps.threading = test::MakeDeck(3);
+    steps.picks.push_back(PickSteps(2));
+    EXPECT_THROW(WeaveSteps(steps), AppError);
+}
+
+}  // namespace
+}  // namespace tessaly
