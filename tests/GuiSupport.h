@@ -158,6 +158,9 @@ class Driver {
         session_.Run<UnWeavePick>();
         return CurrentBand().Count() < rows ? top : std::nullopt;
     }
+    bool EditPicks(const QString& text, PicksEdit edit) const {
+        return session_.Run<tessaly::EditPicks>(text, std::move(edit));
+    }
     bool ApplyThreading() const { return session_.Run<tessaly::ApplyThreading>(); }
     bool WeaveAll() const { return session_.Run<SimpleWeave>(); }
     bool ReplaceColors() const { return session_.Run<tessaly::ReplaceColors>(); }

@@ -50,6 +50,7 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     connect(wholeView_, &WholeBandView::pressed, this, &DisplayWindow::zoomByButton);
     connect(&document, &PatternDocument::rowAdded, this, [this] { RefitWholeBand(true); });
     connect(&document, &PatternDocument::rowRemoved, this, [this] { RefitWholeBand(true); });
+    connect(&document, &PatternDocument::rowsReplaced, this, [this] { RefitWholeBand(false); });
     connect(&document, &PatternDocument::bandReplaced, this, [this] { RefitWholeBand(false); });
     connect(&views, &BandViews::bandRedrawn, this, [this] {
         if (whole_) wholeView_->update();

@@ -22,6 +22,8 @@ BandViews::BandViews(PatternDocument& document, QObject* parent)
     connect(&document_, &PatternDocument::rowAboutToBeRemoved, this,
             [this](int row) { AddRowTwist(row, -1); });
     connect(&document_, &PatternDocument::rowRemoved, this, [this] { Draw(Pass::RowRemoved); });
+    connect(&document_, &PatternDocument::rowsReplaced, this,
+            [this](int first) { DrawReplacedRows(first); });
 }
 
 void BandViews::RegisterSurface(BandSurface* surface) {
@@ -144,6 +146,30 @@ void BandViews::DrawAfterRemoval(const Band& band) {
     // the new top row's line cuts the instructions back to it
     BlankCanvas blank(DrawingGeometry::kCanvasHeight);
     band.At(band.Count()).DrawRow(&blank, &grid_, geometry_);
+}
+
+void BandViews::DrawReplacedRows(std::int32_t first) {
+    if (reversed_) {
+        // the other face of every row above may change with them: drawn whole
+        Redraw();
+        return;
+    }
+    const Band& band = document_.CurrentBand();
+    for (BandSurface* surface : surfaces_) {
+        Canvas& canvas = surface->SurfaceCanvas();
+        // the rows above the canvas's top limit draw nothing there, before or after
+        if (!Row::Shows(first, canvas, geometry_)) continue;
+        surface->PrepareCanvas(document_.CardCount(), geometry_);
+        band.DrawPicture(canvas, geometry_);
+    }
+    // each replaced row writes its own line; the top row's cuts the instructions back to it
+    BlankCanvas blank(DrawingGeometry::kCanvasHeight);
+    for (std::int32_t r = std::min(first, band.Count()); r <= band.Count(); ++r)
+        band.At(r).DrawRow(&blank, &grid_, geometry_);
+    SetNetTwist(tessaly::NetTwist(band));
+    for (BandSurface* surface : surfaces_) surface->PassFinished(Pass::Redraw);
+    emit instructionsChanged(first);
+    emit bandRedrawn();
 }
 
 void BandViews::WriteGridHeader() {

@@ -76,6 +76,9 @@ class BandViews : public QObject {
     // The band as the face shown shows it: the band itself, or a turned-over copy kept in
     // turned for as long as it is drawn.
     const Band& ShownFace(std::unique_ptr<Band>& turned) const;
+    // Rows from `first` up were replaced: what of them shows is drawn again, their lines of
+    // the instructions are written again, and the twist counted afresh.
+    void DrawReplacedRows(std::int32_t first);
     void DrawAfterRemoval(const Band& band);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();

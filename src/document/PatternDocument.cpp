@@ -74,6 +74,18 @@ std::optional<Cards> PatternDocument::TakeTopRow() {
     return removed;
 }
 
+void PatternDocument::ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows) {
+    Band& band = *band_.band;
+    first = std::max(first, 2);
+    std::vector<Cards> old;
+    old.reserve(static_cast<std::size_t>(std::max(band.Count() - first + 1, 0)));
+    for (std::int32_t r = first; r <= band.Count(); ++r) old.push_back(std::move(band.At(r).Cards()));
+    while (band.Count() >= first) band.Remove(band.Count());
+    for (Cards& deck : rows) band.Add(std::move(deck), band.Count() + 1);
+    rows = std::move(old);
+    emit rowsReplaced(first);
+}
+
 void PatternDocument::ExchangeFlags(PickFlags& other) {
     std::swap(band_.storeEveryRow, other.storeEveryRow);
     std::swap(band_.wovenSequence, other.wovenSequence);

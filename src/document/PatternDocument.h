@@ -84,6 +84,9 @@ class PatternDocument : public QObject {
     bool AddRow(const Cards& deck);
     // Takes the top row off and gives back its cards; the first row is never removed.
     std::optional<Cards> TakeTopRow();
+    // Trades the rows from row `first` (2 or more) up for these, bottom first, and hands back
+    // the rows that stood there; the rows below stay as they are.
+    void ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows);
     void ExchangeFlags(PickFlags& other);
     void SetDraft(std::vector<DraftColumn> draft);
     void SetBandName(std::string name);
@@ -100,6 +103,8 @@ class PatternDocument : public QObject {
     void rowAdded(int row);
     void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
+    // The rows from this one up are other rows now (more, fewer or changed).
+    void rowsReplaced(int firstRow);
     // The draft changed (its cards, their colours or threading).
     void threadingChanged();
     void bandNameChanged(const QString& name);

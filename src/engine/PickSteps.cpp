@@ -23,20 +23,7 @@ WeavingSteps StepsOf(const Band& band) {
     WeavingSteps steps;
     if (band.Count() == 0) return steps;
     steps.threading = band.At(1).Cards();
-    steps.picks.reserve(static_cast<std::size_t>(band.Count() - 1));
-    for (std::int32_t r = 2; r <= band.Count(); ++r) {
-        const Cards& below = band.At(r - 1).Cards();
-        const Cards& row = band.At(r).Cards();
-        PickSteps pick;
-        pick.reserve(static_cast<std::size_t>(row.Count()));
-        auto under = below.begin();
-        for (const Card& card : row) {
-            const bool flipped = under != below.end() && card.Thread != under->Thread;
-            pick.push_back({card.Turn(), flipped, card.Pack});
-            if (under != below.end()) ++under;
-        }
-        steps.picks.push_back(std::move(pick));
-    }
+    steps.picks = StepsFrom(band, 1);
     return steps;
 }
 
@@ -75,4 +62,143 @@ void ReweaveFrom(Band& band, const WeavingSteps& steps, std::size_t firstChanged
     }
 }
 
+namespace {
+
+std::int32_t PickCount(const Band& band) { return std::max(band.Count() - 1, 0); }
+
+void CheckPick(const Band& band, std::int32_t pick) {
+    if (pick < 1 || pick > PickCount(band))
+        throw AppError(ErrorNumber::SubscriptOutOfRange,
+                       "The band has no pick " + std::to_string(pick) + ".");
+}
+
+void CheckCell(const Band& band, const PickCell& cell) {
+    CheckPick(band, cell.pick);
+    if (cell.card < 1 || cell.card > band.At(1).Cards().Count())
+        throw AppError(ErrorNumber::SubscriptOutOfRange,
+                       "The band has no card " + std::to_string(cell.card) + ".");
+}
+
+}  // namespace
+
+std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first) {
+    std::vector<PickSteps> steps;
+    first = std::max(first, 1);
+    if (first > PickCount(band)) return steps;
+    steps.reserve(static_cast<std::size_t>(PickCount(band) - first + 1));
+    for (std::int32_t pick = first; pick <= PickCount(band); ++pick) {
+        const Cards& below = band.At(pick).Cards();
+        const Cards& row = band.At(pick + 1).Cards();
+        PickSteps step;
+        step.reserve(static_cast<std::size_t>(row.Count()));
+        auto under = below.begin();
+        for (const Card& card : row) {
+            const bool flipped = under != below.end() && card.Thread != under->Thread;
+            step.push_back({card.Turn(), flipped, card.Pack});
+            if (under != below.end()) ++under;
+        }
+        steps.push_back(std::move(step));
+    }
+    return steps;
+}
+
+std::vector<Cards> RowsFrom(const Cards& below, const std::vector<PickSteps>& steps) {
+    std::vector<Cards> rows;
+    rows.reserve(steps.size());
+    const Cards* last = &below;
+    for (const PickSteps& step : steps) {
+        rows.push_back(NextRow(*last, step));
+        last = &rows.back();
+    }
+    return rows;
+}
+
+PicksEdit ChangeCells(const Band& band, const std::vector<CellChange>& changes) {
+    PicksEdit edit;
+    if (changes.empty()) {
+        edit.firstPick = PickCount(band) + 1;
+        return edit;
+    }
+    std::int32_t first = PickCount(band);
+    for (const CellChange& change : changes) {
+        CheckCell(band, change.cell);
+        if (change.turn && (*change.turn < Forward || *change.turn > Idle))
+            throw AppError(ErrorNumber::InvalidProcedureCall, "A turn is F, B or I.");
+        first = std::min(first, change.cell.pick);
+    }
+    edit.firstPick = first;
+    edit.steps = StepsFrom(band, first);
+    for (const CellChange& change : changes) {
+        CardStep& step = edit.steps[static_cast<std::size_t>(change.cell.pick - first)]
+                                   [static_cast<std::size_t>(change.cell.card - 1)];
+        if (change.turn) step.turn = *change.turn;
+        if (change.toggleFlip) step.flip = !step.flip;
+    }
+    return edit;
+}
+
+PicksEdit TurnOverCells(const Band& band, const std::vector<PickCell>& cells) {
+    std::vector<CellChange> changes;
+    changes.reserve(cells.size());
+    for (const PickCell& cell : cells) {
+        CheckCell(band, cell);
+        const std::int32_t turn =
+            band.At(cell.pick + 1).Cards().At(cell.card).Turn();
+        if (turn == Forward || turn == Backward)
+            changes.push_back({cell, turn == Forward ? Backward : Forward, false});
+    }
+    return ChangeCells(band, changes);
+}
+
+PicksEdit InsertPicks(const Band& band, std::int32_t at, const std::vector<PickSteps>& picks) {
+    if (at < 1 || at > PickCount(band) + 1)
+        throw AppError(ErrorNumber::SubscriptOutOfRange,
+                       "A pick cannot go before pick " + std::to_string(at) + ".");
+    const auto cards = static_cast<std::size_t>(band.At(1).Cards().Count());
+    for (const PickSteps& pick : picks)
+        if (pick.size() != cards)
+            throw AppError(ErrorNumber::InvalidProcedureCall,
+                           "A pick of " + std::to_string(pick.size()) + " cards does not fit a band of " +
+                               std::to_string(cards) + ".");
+    PicksEdit edit{at, StepsFrom(band, at)};
+    edit.steps.insert(edit.steps.begin(), picks.begin(), picks.end());
+    return edit;
+}
+
+PicksEdit DeletePicks(const Band& band, std::vector<std::int32_t> picks) {
+    for (const std::int32_t pick : picks) CheckPick(band, pick);
+    std::sort(picks.begin(), picks.end());
+    picks.erase(std::unique(picks.begin(), picks.end()), picks.end());
+    if (picks.empty()) return {PickCount(band) + 1, {}};
+    PicksEdit edit{picks.front(), StepsFrom(band, picks.front())};
+    // from the top down, so the places below stay where they were
+    for (auto pick = picks.rbegin(); pick != picks.rend(); ++pick)
+        edit.steps.erase(edit.steps.begin() + (*pick - edit.firstPick));
+    return edit;
+}
+
+PicksEdit RepeatPicks(const Band& band, std::int32_t first, std::int32_t last, std::int32_t times) {
+    CheckPick(band, first);
+    CheckPick(band, last);
+    if (first > last) std::swap(first, last);
+    if (times < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "Repeat at least once.");
+    const std::int64_t added = std::int64_t{last - first + 1} * times;
+    CheckBandBudget(band.Count() + added, band.At(1).Cards().Count());
+    const std::vector<PickSteps> block = CopyPicks(band, first, last);
+    std::vector<PickSteps> repeats;
+    repeats.reserve(static_cast<std::size_t>(added));
+    for (std::int32_t i = 0; i < times; ++i) repeats.insert(repeats.end(), block.begin(), block.end());
+    return InsertPicks(band, last + 1, repeats);
+}
+
+std::vector<PickSteps> CopyPicks(const Band& band, std::int32_t first, std::int32_t last) {
+    CheckPick(band, first);
+    CheckPick(band, last);
+    if (first > last) std::swap(first, last);
+    std::vector<PickSteps> steps = StepsFrom(band, first);
+    steps.resize(static_cast<std::size_t>(last - first + 1));
+    return steps;
+}
+
 }  // namespace tessaly
+

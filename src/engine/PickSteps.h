@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "Band.h"
@@ -44,6 +45,47 @@ Cards NextRow(const Cards& below, const PickSteps& steps);
 // A band made from steps: the threading as row 1, then each pick woven through NextRow.
 // Refuses (AppError) a pick whose steps do not name every card of the threading.
 Band WeaveSteps(const WeavingSteps& steps);
+
+// --- Edits of the picks -----------------------------------------------------------------
+// Picks are numbered from 1 as the instructions number them: pick p is band row p + 1.
+
+// An edit of the picks: the steps of every pick from firstPick to the band's new top.
+struct PicksEdit {
+    std::int32_t firstPick = 1;
+    std::vector<PickSteps> steps;
+};
+
+// The steps of picks `first` to the top of the band.
+std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first);
+// The rows the steps make, one after the other, from the row below the first of them.
+std::vector<Cards> RowsFrom(const Cards& below, const std::vector<PickSteps>& steps);
+
+// One cell of the instructions: a card (from 1) at a pick.
+struct PickCell {
+    std::int32_t pick = 1;
+    std::int32_t card = 1;
+    friend auto operator<=>(const PickCell&, const PickCell&) = default;
+};
+// How a cell changes: a new turn, or the flip toggled.
+struct CellChange {
+    PickCell cell;
+    std::optional<std::int32_t> turn;
+    bool toggleFlip = false;
+};
+
+// Each edit checks what it is given against the band and raises AppError (nothing changed)
+// for a pick or card it does not have.
+PicksEdit ChangeCells(const Band& band, const std::vector<CellChange>& changes);
+// F and B trade in these cells; idle cells stay idle.
+PicksEdit TurnOverCells(const Band& band, const std::vector<PickCell>& cells);
+// Inserts these picks' steps before pick `at` (1 to picks + 1).
+PicksEdit InsertPicks(const Band& band, std::int32_t at, const std::vector<PickSteps>& picks);
+// Takes these picks out (any order, repeats ignored).
+PicksEdit DeletePicks(const Band& band, std::vector<std::int32_t> picks);
+// Picks first to last woven `times` more times after last, from where the cards then stand.
+PicksEdit RepeatPicks(const Band& band, std::int32_t first, std::int32_t last, std::int32_t times);
+// The steps of picks first to last, for copying.
+std::vector<PickSteps> CopyPicks(const Band& band, std::int32_t first, std::int32_t last);
 
 // Takes the band's rows above pick `firstChanged` (row firstChanged + 1 on) off and weaves
 // them again from the steps; the rows below stay as they are.

@@ -50,6 +50,7 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
     };
     connect(&document_, &PatternDocument::rowAdded, this, showLastPick);
     connect(&document_, &PatternDocument::rowRemoved, this, showLastPick);
+    connect(&document_, &PatternDocument::rowsReplaced, this, showLastPick);
     const BandViews& views = session_.Views();
     connect(&views, &BandViews::twistChanged, this,
             [this] { grid_->SetTwist(session_.Views().NetTwist()); });

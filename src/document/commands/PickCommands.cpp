@@ -1,6 +1,7 @@
 #include "PickCommands.h"
 
 #include <QObject>
+#include <algorithm>
 
 #include "errors/AppError.h"
 
@@ -71,4 +72,41 @@ std::int64_t UnWeavePick::Bytes() const {
     return (taken_ ? DeckBytes(*taken_) : 0) + FlagBytes(flags_);
 }
 
+EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
+    : MovableCommand(target, text), firstRow_(edit.firstPick + 1), flags_(HandWoven()) {
+    const Band& band = Document().CurrentBand();
+    if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no threading.");
+    if (firstRow_ < 2 || firstRow_ > band.Count() + 1)
+        throw AppError(ErrorNumber::SubscriptOutOfRange, "The edit begins outside the band.");
+    CheckBandBudget(std::int64_t{firstRow_} - 1 + static_cast<std::int64_t>(edit.steps.size()),
+                    band.At(1).Cards().Count());
+    rows_ = RowsFrom(band.At(firstRow_ - 1).Cards(), edit.steps);
+}
+
+bool EditPicks::Redo() {
+    PatternDocument& document = Document();
+    const Band& band = document.CurrentBand();
+    // an edit that leaves every row and the flags as they are is no step
+    if (static_cast<std::int64_t>(rows_.size()) == band.Count() - firstRow_ + 1 &&
+        document.Flags() == flags_ &&
+        std::equal(rows_.begin(), rows_.end(), band.begin() + (firstRow_ - 1), band.end(),
+                   [](const Cards& row, const Row& stored) { return row == stored.Cards(); }))
+        return false;
+    document.ExchangeRowsFrom(firstRow_, rows_);
+    document.ExchangeFlags(flags_);
+    return true;
+}
+
+void EditPicks::Undo() {
+    Document().ExchangeRowsFrom(firstRow_, rows_);
+    Document().ExchangeFlags(flags_);
+}
+
+std::int64_t EditPicks::Bytes() const {
+    std::int64_t bytes = FlagBytes(flags_);
+    for (const Cards& row : rows_) bytes += DeckBytes(row);
+    return bytes;
+}
+
 }  // namespace tessaly
+

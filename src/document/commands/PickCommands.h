@@ -4,6 +4,7 @@
 
 #include "PatternCommand.h"
 #include "document/PatternDocument.h"
+#include "engine/PickSteps.h"
 
 namespace tessaly {
 
@@ -35,6 +36,25 @@ class UnWeavePick : public MovableCommand<UnWeavePick> {
     void Undo() override;
 
     std::optional<Cards> taken_;
+    PickFlags flags_;
+};
+
+// An edit of the instructions (cells set, picks inserted, deleted, repeated, pasted): the
+// picks from the first one it changes are woven again from their new steps, the rows below
+// stay. Like Weave it makes the band one stored row by row.
+class EditPicks : public MovableCommand<EditPicks> {
+  public:
+    // `text` names the step ("Insert Pick 37"). Refuses an edit of a band without picks to
+    // weave on (no rows).
+    EditPicks(CommandTarget target, const QString& text, PicksEdit edit);
+    std::int64_t Bytes() const override;
+
+  private:
+    bool Redo() override;
+    void Undo() override;
+
+    std::int32_t firstRow_;
+    std::vector<Cards> rows_;  // the rows not in the band: the new ones before, the old after
     PickFlags flags_;
 };
 
