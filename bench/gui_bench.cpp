@@ -41,6 +41,10 @@ class UserDialogsForBench : public UserDialogs {
     }
     bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
     void ShowPrintPreview(QWidget*, QPrinter&, const std::function<void(QPrinter&)>&) override {}
+    std::optional<int> AskNumber(QWidget*, const QString&, const QString&, int, int,
+                                 int) override {
+        return {};
+    }
     bool OpenDocument(const QString&) override { return false; }
 };
 
@@ -69,7 +73,8 @@ void BM_OpenInstructions(benchmark::State& state) {
     PatternSession session;
     FillBand(session, 10000, 200);
     for (auto _ : state) {
-        InstructionsWindow window(session.Views());
+        UserDialogsForBench dialogs;
+        InstructionsWindow window(session, dialogs);
         window.resize(600, 500);
         window.show();
         window.repaint();
@@ -164,7 +169,8 @@ struct WeavingWindows {
 
     PatternSession session;
     DisplayWindow display{session};
-    InstructionsWindow instructions{session.Views()};
+    UserDialogsForBench dialogs;
+    InstructionsWindow instructions{session, dialogs};
     WeaveWindow weave{session};
 };
 

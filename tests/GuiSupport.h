@@ -54,6 +54,12 @@ class RecordingDialogs : public UserDialogs {
         exportDialogs.push_back({title, suggested, filters});
         return exportAnswer;
     }
+    std::optional<int> AskNumber(QWidget*, const QString& title, const QString&, int, int min,
+                                 int max) override {
+        numbersAsked.push_back(title);
+        if (numberAnswer && (*numberAnswer < min || *numberAnswer > max)) return std::nullopt;
+        return numberAnswer;
+    }
     // The print dialog "prints" to a PDF file when the test gives one.
     bool SetUpPrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
@@ -84,6 +90,8 @@ class RecordingDialogs : public UserDialogs {
     bool viewerAvailable = true;
     Answer answer = Answer::No;
     std::optional<std::int32_t> colorAnswer;  // nothing: the colour dialog is cancelled
+    std::optional<int> numberAnswer;  // nothing: the number is not given
+    std::vector<QString> numbersAsked;
     std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled
     std::optional<QString> saveAnswer;
     int fileDialogs = 0;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QTest>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -12,6 +16,7 @@
 #include "model/Directions.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
+#include "weave/PickEditor.h"
 
 namespace tessaly {
 namespace {
@@ -23,7 +28,8 @@ class InstructionsWindowTest : public ::testing::Test {
     }
     PatternSession session;
     test::Driver document{session};
-    InstructionsWindow window{session.Views()};
+    test::RecordingDialogs dialogs;
+    InstructionsWindow window{session, dialogs};
 };
 
 TEST_F(InstructionsWindowTest, headings_and_cells_after_a_weave) {
@@ -123,6 +129,157 @@ TEST_F(InstructionsWindowTest, the_grid_takes_the_room_and_what_stands_below_it_
         EXPECT_EQ(twist->geometry().right(),
                   table->geometry().right() - (bar->isVisible() ? bar->width() : 0));
     }
+}
+
+// A band of 4 cards stored row by row, woven forward `picks` times, with the window shown.
+class InstructionEditTest : public InstructionsWindowTest {
+  protected:
+    explicit InstructionEditTest(int picks = 3) {
+        auto rows = std::make_unique<Band>();
+        Cards deck = test::MakeDeck(4, Forward, SThread, 1);
+        rows->Add(deck, "1");
+        for (int p = 1; p <= picks; ++p) {
+            for (Card& card : deck) card.SetTurn(Forward);
+            rows->Add(deck, std::to_string(p + 1));
+        }
+        test::LoadRows(document, std::move(rows));
+        window.show();
+    }
+    QTableView* Table() { return window.Table(); }
+    QPoint CellPoint(int pick, int card) {
+        return Table()->visualRect(window.Model()->index(pick - 1, card - 1)).center();
+    }
+    void Click(int pick, int card, Qt::KeyboardModifiers modifiers = {}) {
+        QTest::mouseClick(Table()->viewport(), Qt::LeftButton, modifiers, CellPoint(pick, card));
+    }
+    QString Cell(int pick, int card) {
+        return window.Model()->data(window.Model()->index(pick - 1, card - 1), Qt::DisplayRole).toString();
+    }
+    QAction* Action(const char* name) { return window.Editor()->Action(name); }
+    void SelectPicks(int first, int last) {
+        Table()->setCurrentIndex(window.Model()->index(first - 1, 0));
+        Table()->selectionModel()->select(
+            QItemSelection(window.Model()->index(first - 1, 0),
+                           window.Model()->index(last - 1, 3)),
+            QItemSelectionModel::ClearAndSelect);
+    }
+    test::ReportRecorder recorder;
+};
+
+TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
+    Click(2, 3);
+    EXPECT_EQ(Cell(2, 3), "B");
+    EXPECT_EQ(document.UndoStack().undoText(), "Set Pick 2 Card 3 to B");
+    QTest::keyClick(Table(), Qt::Key_I);
+    EXPECT_EQ(Cell(2, 3), "I");
+    QTest::keyClick(Table(), Qt::Key_Asterisk);
+    EXPECT_EQ(Cell(2, 3), "I *");
+    QTest::keyClick(Table(), Qt::Key_Space);
+    EXPECT_EQ(Cell(2, 3), "F *");
+    QTest::keyClick(Table(), Qt::Key_B);
+    EXPECT_EQ(Cell(2, 3), "B *");
+    // Shift+click flips that card at that pick and makes it the current cell
+    Click(1, 1, Qt::ShiftModifier);
+    EXPECT_EQ(Cell(1, 1), "F *");
+    EXPECT_EQ(Table()->currentIndex(), window.Model()->index(0, 0));
+    // the band is what the cells say: card 3 turned F, B, F
+    const Band& band = document.CurrentBand();
+    EXPECT_EQ(band.At(3).Cards().At(3).Turn(), Backward);
+    EXPECT_EQ(band.At(4).Cards().At(3).HoleOrder, 2);
+    EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{3, 3, 1, 3}));
+    for (int i = 0; i < 6; ++i) document.UndoStack().undo();
+    EXPECT_EQ(Cell(2, 3), "F");
+    EXPECT_EQ(Cell(1, 1), "F");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(InstructionEditTest, several_cells_are_set_at_once) {
+    SelectPicks(1, 2);
+    QTest::keyClick(Table(), Qt::Key_B);
+    for (int card = 1; card <= 4; ++card) {
+        EXPECT_EQ(Cell(1, card), "B");
+        EXPECT_EQ(Cell(2, card), "B");
+        EXPECT_EQ(Cell(3, card), "F");
+    }
+    EXPECT_EQ(document.UndoStack().undoText(), "Set 8 Cells to B");
+    EXPECT_EQ(window.Editor()->SelectedPicks(), (std::vector<std::int32_t>{1, 2}));
+}
+
+TEST_F(InstructionEditTest, picks_are_inserted_deleted_and_repeated_from_the_menu_entries) {
+    QTest::keyClick(Table(), Qt::Key_Home);
+    Table()->setCurrentIndex(window.Model()->index(1, 2));
+    Click(2, 3);  // B
+    Action("mnuInsertPickAbove")->trigger();
+    EXPECT_EQ(document.UndoStack().undoText(), "Insert Pick 2");
+    EXPECT_EQ(window.Model()->rowCount(), 4);
+    EXPECT_EQ(Cell(2, 3), "B");
+    EXPECT_EQ(Cell(3, 3), "B");
+    Action("mnuDeletePicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 3);
+    EXPECT_EQ(document.UndoStack().undoText(), "Delete Pick 2");
+    // the saved rows are what the weaving assistant weaves with those instructions
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()),
+              test::DecksOf(WeaveSteps(StepsOf(document.CurrentBand()))));
+
+    SelectPicks(1, 2);
+    dialogs.numberAnswer = 2;
+    Action("mnuRepeatPicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 7);
+    EXPECT_EQ(document.UndoStack().undoText(), "Repeat Picks 1–2");
+    EXPECT_EQ(Cell(4, 3), "B");
+    EXPECT_EQ(Cell(6, 3), "B");
+    dialogs.numberAnswer.reset();  // cancelled: nothing happens
+    Action("mnuRepeatPicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 7);
+    SelectPicks(1, 2);
+    Action("mnuTurnOver")->trigger();
+    EXPECT_EQ(Cell(1, 1), "B");
+    EXPECT_EQ(Cell(2, 3), "F");
+    Action("mnuDuplicatePicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 9);
+    EXPECT_EQ(Cell(3, 1), "B");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(InstructionEditTest, picks_go_to_the_clipboard_as_csv_and_come_back) {
+    Click(2, 4);  // B
+    SelectPicks(2, 2);
+    Action("mnuCopyPicks")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "2,F,F,F,B\n");
+    SelectPicks(1, 1);
+    Action("mnuPastePicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 4);
+    EXPECT_EQ(Cell(1, 4), "B");
+    EXPECT_EQ(Cell(2, 4), "F");
+    // a spreadsheet's cells, a flip and lower case come in too
+    QGuiApplication::clipboard()->setText("\tb\tb *\ti\tF\r\n");
+    Action("mnuPastePicks")->trigger();
+    EXPECT_EQ(Cell(1, 2), "B *");
+    EXPECT_EQ(Cell(1, 3), "I");
+    // text that is no pick of this band is refused with the reason
+    QGuiApplication::clipboard()->setText("1,F,F\n");
+    Action("mnuPastePicks")->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(dialogs.messages[0].text.contains("2 cells, but the band has 4 cards"));
+    EXPECT_EQ(window.Model()->rowCount(), 5);
+    SelectPicks(1, 2);
+    Action("mnuCutPicks")->trigger();
+    EXPECT_EQ(window.Model()->rowCount(), 3);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 2);
+}
+
+TEST_F(InstructionEditTest, the_entries_apply_only_to_picks) {
+    test::LoadRows(document, [] {
+        auto rows = std::make_unique<Band>();
+        rows->Add(test::MakeDeck(4), "1");
+        return rows;
+    }());
+    for (const char* name : {"mnuInsertPickAbove", "mnuInsertPickBelow", "mnuDeletePicks",
+                             "mnuDuplicatePicks", "mnuRepeatPicks", "mnuTurnOver", "mnuCopyPicks",
+                             "mnuCutPicks"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    EXPECT_TRUE(Action("mnuPastePicks")->isEnabled());
+    EXPECT_EQ(Action("mnuRepeatPicks")->text(), "Repeat…");
 }
 
 }  // namespace

@@ -33,6 +33,7 @@
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
+#include "weave/PickEditor.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/UserDialogs.h"
@@ -122,12 +123,13 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     weaveSub_->setGeometry(0, designSub_->height(), designSub_->width(),
                            weave_->height() + (designSub_->height() - design_->height()));
 
-    instructions_ = new InstructionsWindow(session_.Views());
+    instructions_ = new InstructionsWindow(session_, dialogs_);
     instructionsSub_ = AddChild(mdi_, instructions_);
     instructionsSub_->resize(instructions_->size() + QSize(12, 36));
     instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
     connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
 
+    BuildPatternMenu();
     BuildWindowMenu();
     designSub_->show();
     displaySub_->show();
@@ -242,6 +244,18 @@ void MainWindow::BuildMenus() {
     QAction* about = AddAction("mnuAbout", tr("&About"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     help->addActions({readme, about});
+}
+
+void MainWindow::BuildPatternMenu() {
+    // the edits of the band's picks, on the picks selected in the turning instructions
+    auto* pattern = new QMenu(tr("&Pattern"), this);
+    pattern->setObjectName("mnuPattern");
+    menuBar()->insertMenu(findChild<QMenu*>("mnuHelp")->menuAction(), pattern);
+    const std::vector<QAction*>& actions = instructions_->Editor()->Actions();
+    for (QAction* action : actions) {
+        if (action->objectName() == "mnuCopyPicks") pattern->addSeparator();
+        pattern->addAction(action);
+    }
 }
 
 void MainWindow::BuildWindowMenu() {

@@ -114,6 +114,7 @@ class MainWindow : public QMainWindow {
     // The save dialog: a chosen path, or nothing when the weaver cancelled.
     std::optional<std::string> AskSavePath();
     // Window: Tile, Cascade and the four windows by name.
+    void BuildPatternMenu();
     void BuildWindowMenu();
     void RememberRecent(const QString& path);
     void BuildRecentMenu();

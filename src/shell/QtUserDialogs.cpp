@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -135,6 +136,14 @@ void QtUserDialogs::ShowPrintPreview(QWidget* parent, QPrinter& printer,
 
 bool QtUserDialogs::OpenDocument(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+std::optional<int> QtUserDialogs::AskNumber(QWidget* parent, const QString& title,
+                                            const QString& label, int value, int min, int max) {
+    bool ok = false;
+    const int number = QInputDialog::getInt(parent, title, label, value, min, max, 1, &ok);
+    if (!ok) return std::nullopt;
+    return number;
 }
 
 }  // namespace tessaly

@@ -20,6 +20,8 @@ class QtUserDialogs : public UserDialogs {
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
     void ShowPrintPreview(QWidget* parent, QPrinter& printer,
                           const std::function<void(QPrinter&)>& paint) override;
+    std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label,
+                                 int value, int min, int max) override;
     bool OpenDocument(const QString& path) override;
 };
 

@@ -14,13 +14,18 @@
 #include "InstructionCells.h"
 #include "InstructionTableModel.h"
 #include "NetTwistModel.h"
+#include "PickEditor.h"
 #include "document/BandViews.h"
+#include "document/PatternSession.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 
 namespace tessaly {
 
-InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) : QWidget(parent) {
+InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dialogs,
+                                       QWidget* parent)
+    : QWidget(parent) {
+    const BandViews& views = session.Views();
     setObjectName("frmInstructions");
     setWindowTitle(tr("Turning Instructions"));
     setAccessibleName(windowTitle());
@@ -31,7 +36,6 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) 
     table_->setAccessibleName(tr("Turning instructions"));
     table_->setItemDelegate(new InstructionCellDelegate(table_));
     table_->setModel(model_);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // fixed sections keep a view of 10,000 picks by 200 cards quick
     for (QHeaderView* header : {table_->horizontalHeader(), table_->verticalHeader()}) {
@@ -103,6 +107,7 @@ InstructionsWindow::InstructionsWindow(const BandViews& views, QWidget* parent) 
     resize(QSize(TwipsToPixels(6975), TwipsToPixels(6330)).expandedTo(minimumSizeHint()));
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
+    editor_ = new PickEditor(session, dialogs, table_);
     connect(&views, &BandViews::instructionsChanged, model_, &InstructionTableModel::Reload);
 
     // the view's corner button draws an empty section; it shows the grid's own corner cell

@@ -10,16 +10,19 @@ class QTableView;
 namespace tessaly {
 
 class InstructionTableModel;
-class BandViews;
+class PatternSession;
+class PickEditor;
+class UserDialogs;
 
-// "Turning Instructions": every pick's instruction for every card, with the legend.
+// "Turning Instructions": every pick's instruction for every card, with the legend; the
+// instructions are where a band stored row by row is edited.
 class InstructionsWindow : public QWidget {
     Q_OBJECT
 
   public:
     static constexpr int kColumnWidthTwips = 350;
 
-    explicit InstructionsWindow(const BandViews& views, QWidget* parent = nullptr);
+    InstructionsWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent = nullptr);
     ~InstructionsWindow() override;
 
     // The width that shows every card's column without scrolling.
@@ -29,6 +32,7 @@ class InstructionsWindow : public QWidget {
     // Each card's net twist, under its column of the instructions.
     QTableView* TwistTable() const { return twist_; }
     InstructionTableModel* Model() const { return model_; }
+    PickEditor* Editor() const { return editor_; }
 
   signals:
     void closeRequested();
@@ -45,6 +49,7 @@ class InstructionsWindow : public QWidget {
     int RowHeaderWidth() const;
 
     InstructionTableModel* model_ = nullptr;
+    PickEditor* editor_ = nullptr;
     QTableView* table_ = nullptr;
     QTableView* twist_ = nullptr;
     QPushButton* close_ = nullptr;

@@ -45,6 +45,9 @@ class UserDialogs {
     // a change of paper or orientation); closed by the user.
     virtual void ShowPrintPreview(QWidget* parent, QPrinter& printer,
                                   const std::function<void(QPrinter&)>& paint) = 0;
+    // Asks for a whole number from min to max, offering value; nothing when cancelled.
+    virtual std::optional<int> AskNumber(QWidget* parent, const QString& title,
+                                         const QString& label, int value, int min, int max) = 0;
     // Opens a document with the desktop's viewer; false when none could be started.
     virtual bool OpenDocument(const QString& path) = 0;
 };
