@@ -18,6 +18,7 @@
 #include "display/WholeBandView.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
+#include "document/commands/PickCommands.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PackGrid.h"
@@ -196,6 +197,41 @@ void BM_RepaintWindows(benchmark::State& state) {
     for (auto _ : state) windows.RepaintAll();
 }
 BENCHMARK(BM_RepaintWindows)->Unit(benchmark::kMillisecond);
+
+// One cell of the instructions set, and set back, on 10,000 picks of 200 cards, until the
+// windows are repainted: at pick 1 everything above is woven again, near the top little is.
+void BM_EditPick(benchmark::State& state) {
+    WeavingWindows windows(10000);
+    const auto pick = static_cast<std::int32_t>(state.range(0));
+    PatternSession& session = windows.session;
+    for (auto _ : state) {
+        for (const std::int32_t turn : {Backward, Forward}) {
+            session.Run<EditPicks>(QStringLiteral("Set"),
+                                   ChangeCells(session.Document().CurrentBand(),
+                                               {{{pick, 1}, turn, false}}));
+            windows.Repaint();
+        }
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_EditPick)->Arg(1)->Arg(9990)->Unit(benchmark::kMillisecond);
+
+// Picks 1 to 20 repeated 100 times on a band of 200 cards, and undone, until repainted.
+void BM_RepeatPicks(benchmark::State& state) {
+    WeavingWindows windows(21);
+    PatternSession& session = windows.session;
+    for (auto _ : state) {
+        session.Run<EditPicks>(QStringLiteral("Repeat"),
+                               RepeatPicks(session.Document().CurrentBand(), 1, 20, 100));
+        windows.Repaint();
+        state.PauseTiming();
+        session.UndoStack().undo();
+        windows.Repaint();
+        state.ResumeTiming();
+    }
+    state.counters["rows"] = session.Document().CurrentBand().Count();
+}
+BENCHMARK(BM_RepeatPicks)->Unit(benchmark::kMillisecond);
 
 // Undo and redo of one Weave step on 10,000 picks of 200 cards, each until the display, the
 // instructions and the packs are repainted.

@@ -22,8 +22,13 @@ BandViews::BandViews(PatternDocument& document, QObject* parent)
     connect(&document_, &PatternDocument::rowAboutToBeRemoved, this,
             [this](int row) { AddRowTwist(row, -1); });
     connect(&document_, &PatternDocument::rowRemoved, this, [this] { Draw(Pass::RowRemoved); });
-    connect(&document_, &PatternDocument::rowsReplaced, this,
-            [this](int first) { DrawReplacedRows(first); });
+    // the twist of the rows replaced is taken off before they go, that of the new ones added
+    connect(&document_, &PatternDocument::rowsAboutToBeReplaced, this,
+            [this](int first) { AddRowsTwist(first, -1); });
+    connect(&document_, &PatternDocument::rowsReplaced, this, [this](int first) {
+        AddRowsTwist(first, 1);
+        DrawReplacedRows(first);
+    });
 }
 
 void BandViews::RegisterSurface(BandSurface* surface) {
@@ -166,7 +171,6 @@ void BandViews::DrawReplacedRows(std::int32_t first) {
     BlankCanvas blank(DrawingGeometry::kCanvasHeight);
     for (std::int32_t r = std::min(first, band.Count()); r <= band.Count(); ++r)
         band.At(r).DrawRow(&blank, &grid_, geometry_);
-    SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(Pass::Redraw);
     emit instructionsChanged(first);
     emit bandRedrawn();
@@ -191,6 +195,14 @@ void BandViews::SetNetTwist(std::vector<std::int32_t> twist) {
     if (twist == netTwist_) return;
     netTwist_ = std::move(twist);
     emit twistChanged();
+}
+
+void BandViews::AddRowsTwist(std::int32_t first, int sign) {
+    const Band& band = document_.CurrentBand();
+    std::vector<std::int32_t> twist = netTwist_;
+    for (std::int32_t row = std::max(first, 2); row <= band.Count(); ++row)
+        AddPickTwist(twist, band.At(row).Cards(), sign);
+    SetNetTwist(std::move(twist));
 }
 
 void BandViews::AddRowTwist(std::int32_t row, int sign) {

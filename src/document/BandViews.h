@@ -84,6 +84,8 @@ class BandViews : public QObject {
     void WriteGridHeader();
     void SetNetTwist(std::vector<std::int32_t> twist);
     void AddRowTwist(std::int32_t row, int sign);
+    // Adds (sign 1) or takes off (-1) the twist of every row from `first` up.
+    void AddRowsTwist(std::int32_t first, int sign);
 
     PatternDocument& document_;
     std::vector<BandSurface*> surfaces_;

@@ -77,6 +77,7 @@ std::optional<Cards> PatternDocument::TakeTopRow() {
 void PatternDocument::ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows) {
     Band& band = *band_.band;
     first = std::max(first, 2);
+    emit rowsAboutToBeReplaced(first);
     std::vector<Cards> old;
     old.reserve(static_cast<std::size_t>(std::max(band.Count() - first + 1, 0)));
     for (std::int32_t r = first; r <= band.Count(); ++r) old.push_back(std::move(band.At(r).Cards()));

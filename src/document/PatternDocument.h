@@ -103,7 +103,9 @@ class PatternDocument : public QObject {
     void rowAdded(int row);
     void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
-    // The rows from this one up are other rows now (more, fewer or changed).
+    // The rows from this one up are about to be replaced, and now are other rows (more, fewer
+    // or changed).
+    void rowsAboutToBeReplaced(int firstRow);
     void rowsReplaced(int firstRow);
     // The draft changed (its cards, their colours or threading).
     void threadingChanged();

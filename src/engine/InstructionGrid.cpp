@@ -104,6 +104,19 @@ std::uint16_t InstructionGrid::ColorIndex(std::int32_t color) {
 
 void InstructionGrid::SetText(std::string_view text) { Current().text = Intern(text); }
 
+InstructionGrid::CellStyle InstructionGrid::Style(std::string_view text, std::int32_t backColor,
+                                                  bool bold) {
+    return {Intern(text), ColorIndex(backColor), bold};
+}
+
+void InstructionGrid::SetCellInRow(std::int32_t col, const CellStyle& style) {
+    if (row_ >= rows_ || col < 0 || col >= cols_) throw AppError(ErrorNumber::SubscriptOutOfRange);
+    Cell& cell = cells_[static_cast<std::size_t>(row_) * cols_ + col];
+    cell.text = style.text;
+    cell.backColor = style.backColor;
+    cell.bold = style.bold;
+}
+
 void InstructionGrid::SetCellBackColor(std::int32_t color) {
     Current().backColor = ColorIndex(color);
 }

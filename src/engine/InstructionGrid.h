@@ -39,6 +39,17 @@ class InstructionGrid {
     void SetCellBackColor(std::int32_t color);
     void SetCellFontBold(bool bold);
 
+    // A line writes the same few texts and colours in many cells: it looks each up once and
+    // writes the cells by these keys.
+    struct CellStyle {
+        std::uint32_t text = 0;
+        std::uint16_t backColor = 0;
+        bool bold = false;
+    };
+    CellStyle Style(std::string_view text, std::int32_t backColor, bool bold);
+    // Writes the current row's cell in this column (raises error 9 outside the grid).
+    void SetCellInRow(std::int32_t col, const CellStyle& style);
+
     std::string TextAt(std::int32_t row, std::int32_t col) const;
     std::int32_t BackColorAt(std::int32_t row, std::int32_t col) const;
     bool BoldAt(std::int32_t row, std::int32_t col) const;

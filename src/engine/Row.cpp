@@ -1,5 +1,7 @@
 #include "Row.h"
 
+#include <optional>
+
 #include "Canvas.h"
 #include "InstructionGrid.h"
 #include "errors/ErrorReporter.h"
@@ -82,22 +84,29 @@ void Row::WriteInstructions(InstructionGrid* grid) const {
         target.SetCol(0);
         target.SetRow(r - 1);
         target.SetText(std::to_string(r - 1));
+        if (r == 1) {
+            for (const Card& card : cards_) target.SetCol(card.Position);
+            return;
+        }
+        // the six cells a pick can write, each looked up once for the line: F, B, I, each
+        // without and with a vertical twist; backward cells are grey, the others white
+        static constexpr const char* kTexts[3][2] = {{"F", "F *"}, {"B", "B *"}, {"I", "I *"}};
+        std::optional<InstructionGrid::CellStyle> styles[3][2];
+        const tessaly::Cards& below = Require(prevRow_).Cards();
         std::int32_t place = 0;
         for (const Card& card : cards_) {
             ++place;
             target.SetCol(card.Position);
-            if (r == 1) continue;
-            const Card& previous = Require(prevRow_).Cards().At(place);
+            const Card& previous = below.At(place);
             // a vertical twist flips the card over, which changes its threading
             const bool twisted = card.Thread != previous.Thread;
-            static constexpr const char* kTexts[3][2] = {
-                {"F", "F *"}, {"B", "B *"}, {"I", "I *"}};
             const std::int32_t turn = card.Turn();
             if (turn != Forward && turn != Backward && turn != Idle) continue;
-            target.SetText(kTexts[turn][twisted ? 1 : 0]);
-            // backward cells are grey; forward and idle ones white
-            target.SetCellBackColor(turn == Backward ? 0xC0C0C0 : 0xFFFFFF);
-            target.SetCellFontBold(twisted);
+            std::optional<InstructionGrid::CellStyle>& style = styles[turn][twisted ? 1 : 0];
+            if (!style)
+                style = target.Style(kTexts[turn][twisted ? 1 : 0],
+                                     turn == Backward ? 0xC0C0C0 : 0xFFFFFF, twisted);
+            target.SetCellInRow(card.Position, *style);
         }
     });
 }
