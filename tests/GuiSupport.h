@@ -13,6 +13,7 @@
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
 #include "document/commands/DraftCommands.h"
+#include "document/commands/CardCommands.h"
 #include "document/commands/PickCommands.h"
 #include "document/commands/TextCommands.h"
 #include "document/commands/ViewCommands.h"
@@ -168,6 +169,9 @@ class Driver {
     }
     bool EditPicks(const QString& text, PicksEdit edit) const {
         return session_.Run<tessaly::EditPicks>(text, std::move(edit));
+    }
+    bool EditCards(const QString& text, CardOrder order) const {
+        return session_.Run<tessaly::EditCards>(text, std::move(order));
     }
     bool ApplyThreading() const { return session_.Run<tessaly::ApplyThreading>(); }
     bool WeaveAll() const { return session_.Run<SimpleWeave>(); }

@@ -183,5 +183,56 @@ TEST_F(PickEditTest, edits_outside_the_band_are_refused_and_change_nothing) {
     EXPECT_FALSE(document.UndoStack().canUndo());
 }
 
+TEST_F(PickEditTest, a_card_inserted_then_deleted_gives_the_same_band_back) {
+    const std::string before = Saved();
+    ASSERT_TRUE(document.EditCards("Insert Card 4", InsertCardOrder(4, 3, true)));
+    const Band& band = document.CurrentBand();
+    ASSERT_EQ(document.CardCount(), 5);
+    ASSERT_EQ(document.Draft().size(), 5u);
+    // the copy takes card 3's threading and instructions, flip included
+    EXPECT_EQ(Letters(2), "F|F|F *|F *|");
+    EXPECT_EQ(band.At(3).Cards().At(4).Key(), "4");
+    EXPECT_EQ(band.At(3).Cards().At(5).Position, 5);
+    EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
+    ASSERT_TRUE(document.EditCards("Delete Cards", DeleteCardsOrder(5, {4})));
+    EXPECT_EQ(Saved(), before);
+    document.UndoStack().undo();
+    document.UndoStack().undo();
+    EXPECT_EQ(Saved(), before);
+    EXPECT_EQ(document.Draft().size(), 4u);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(PickEditTest, cards_moved_right_then_left_and_mirrored_twice_come_back) {
+    const std::string before = Saved();
+    ASSERT_TRUE(document.EditCards("Move Card Right", MoveCardsOrder(4, {3}, 1)));
+    EXPECT_EQ(Letters(4), "B|B|I|B|");  // card 4 (idle at pick 4) now stands third
+    EXPECT_EQ(document.Draft()[2], DraftFromDeck(document.CurrentBand().At(1).Cards())[2]);
+    ASSERT_TRUE(document.EditCards("Move Card Left", MoveCardsOrder(4, {4}, -1)));
+    EXPECT_EQ(Saved(), before);
+    ASSERT_TRUE(document.EditCards("Mirror Cards", MirrorCardsOrder(4, {1, 2, 3, 4})));
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Thread, ZThread);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 401);
+    EXPECT_EQ(Letters(4), "I|B|B|B|");
+    ASSERT_TRUE(document.EditCards("Mirror Cards", MirrorCardsOrder(4, {1, 2, 3, 4})));
+    EXPECT_EQ(Saved(), before);
+    // at the edge, and with nothing chosen, nothing moves
+    EXPECT_THROW(MoveCardsOrder(4, {1}, -1), AppError);
+    EXPECT_THROW(DeleteCardsOrder(4, {1, 2, 3, 4}), AppError);
+    EXPECT_THROW(MirrorCardsOrder(4, {}), AppError);
+}
+
+TEST_F(PickEditTest, a_band_from_a_sequence_keeps_its_sequence_through_card_edits) {
+    test::LoadWoven(document, test::MakeDeck(4, Forward, SThread, 1), "FFBB");
+    const std::int32_t rows = document.CurrentBand().Count();
+    ASSERT_TRUE(document.EditCards("Delete Cards", DeleteCardsOrder(4, {1, 2})));
+    EXPECT_EQ(document.TurnSequence(), "FFBB");
+    EXPECT_EQ(document.CurrentBand().Count(), rows);
+    ASSERT_NE(document.CurrentDeck(), nullptr);
+    EXPECT_EQ(document.CurrentDeck()->Count(), 2);
+    EXPECT_EQ(document.CurrentDeck()->At(1).AColor, 301);
+    EXPECT_EQ(DraftFromDeck(document.CurrentBand().At(1).Cards()), document.Draft());
+}
+
 }  // namespace
 }  // namespace tessaly

@@ -200,5 +200,124 @@ std::vector<PickSteps> CopyPicks(const Band& band, std::int32_t first, std::int3
     return steps;
 }
 
+namespace {
+
+CardOrder Identity(std::int32_t cards) {
+    CardOrder order;
+    for (std::int32_t c = 1; c <= cards; ++c) order.source.push_back(c);
+    order.rethreaded.assign(order.source.size(), false);
+    return order;
+}
+
+std::vector<std::int32_t> Chosen(std::int32_t cards, std::vector<std::int32_t> chosen) {
+    std::sort(chosen.begin(), chosen.end());
+    chosen.erase(std::unique(chosen.begin(), chosen.end()), chosen.end());
+    for (const std::int32_t card : chosen)
+        if (card < 1 || card > cards)
+            throw AppError(ErrorNumber::SubscriptOutOfRange,
+                           "The band has no card " + std::to_string(card) + ".");
+    if (chosen.empty()) throw AppError(ErrorNumber::InvalidProcedureCall, "No card is chosen.");
+    return chosen;
+}
+
+}  // namespace
+
+CardOrder InsertCardOrder(std::int32_t cards, std::int32_t card, bool after) {
+    Chosen(cards, {card});
+    CardOrder order = Identity(cards);
+    const auto place = static_cast<std::size_t>(after ? card : card - 1);
+    order.source.insert(order.source.begin() + static_cast<std::ptrdiff_t>(place), card);
+    order.rethreaded.push_back(false);
+    return order;
+}
+
+CardOrder DeleteCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen) {
+    const std::vector<std::int32_t> gone = Chosen(cards, chosen);
+    if (static_cast<std::int32_t>(gone.size()) >= cards)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "A band keeps at least one card.");
+    CardOrder order;
+    for (std::int32_t c = 1; c <= cards; ++c)
+        if (!std::binary_search(gone.begin(), gone.end(), c)) order.source.push_back(c);
+    order.rethreaded.assign(order.source.size(), false);
+    return order;
+}
+
+CardOrder MoveCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen, int delta) {
+    const std::vector<std::int32_t> moving = Chosen(cards, chosen);
+    if (delta != -1 && delta != 1)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "Cards move one place at a time.");
+    if ((delta < 0 && moving.front() == 1) || (delta > 0 && moving.back() == cards))
+        throw AppError(ErrorNumber::InvalidProcedureCall, "The cards stand at the edge already.");
+    CardOrder order = Identity(cards);
+    std::vector<bool> chosenAt(static_cast<std::size_t>(cards) + 1, false);
+    for (const std::int32_t card : moving) chosenAt[static_cast<std::size_t>(card)] = true;
+    // each chosen card trades places with the card beside it, nearest the edge first
+    const auto swapWith = [&](std::int32_t place) {
+        std::swap(order.source[static_cast<std::size_t>(place - 1)],
+                  order.source[static_cast<std::size_t>(place - 1 + delta)]);
+    };
+    if (delta < 0) {
+        for (std::int32_t place = 2; place <= cards; ++place)
+            if (chosenAt[static_cast<std::size_t>(order.source[static_cast<std::size_t>(place - 1)])] &&
+                !chosenAt[static_cast<std::size_t>(order.source[static_cast<std::size_t>(place - 2)])])
+                swapWith(place);
+    } else {
+        for (std::int32_t place = cards - 1; place >= 1; --place)
+            if (chosenAt[static_cast<std::size_t>(order.source[static_cast<std::size_t>(place - 1)])] &&
+                !chosenAt[static_cast<std::size_t>(order.source[static_cast<std::size_t>(place)])])
+                swapWith(place);
+    }
+    return order;
+}
+
+CardOrder MirrorCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen) {
+    const std::vector<std::int32_t> mirrored = Chosen(cards, chosen);
+    CardOrder order = Identity(cards);
+    for (std::size_t i = 0; i < mirrored.size(); ++i) {
+        const auto place = static_cast<std::size_t>(mirrored[i] - 1);
+        order.source[place] = mirrored[mirrored.size() - 1 - i];
+        order.rethreaded[place] = true;
+    }
+    return order;
+}
+
+Cards Reordered(const Cards& deck, const CardOrder& order) {
+    Cards reordered;
+    reordered.Reserve(static_cast<std::int32_t>(order.source.size()));
+    for (std::size_t place = 0; place < order.source.size(); ++place) {
+        Card card = deck.At(order.source[place]);
+        card.Position = CheckedInt16(static_cast<std::int64_t>(place) + 1);
+        card.SetKeyNumber(card.Position);
+        if (order.rethreaded[place]) card.Thread = card.Thread == SThread ? ZThread : SThread;
+        reordered.Add(card);
+    }
+    return reordered;
+}
+
+std::vector<DraftColumn> Reordered(const std::vector<DraftColumn>& draft, const CardOrder& order) {
+    std::vector<DraftColumn> reordered;
+    reordered.reserve(order.source.size());
+    for (std::size_t place = 0; place < order.source.size(); ++place) {
+        DraftColumn column = draft.at(static_cast<std::size_t>(order.source[place] - 1));
+        if (order.rethreaded[place]) column.Thread = column.Thread == SThread ? ZThread : SThread;
+        reordered.push_back(column);
+    }
+    return reordered;
+}
+
+WeavingSteps Reordered(const WeavingSteps& steps, const CardOrder& order) {
+    WeavingSteps reordered;
+    reordered.threading = Reordered(steps.threading, order);
+    reordered.picks.reserve(steps.picks.size());
+    for (const PickSteps& pick : steps.picks) {
+        PickSteps moved;
+        moved.reserve(order.source.size());
+        for (const std::int32_t card : order.source)
+            moved.push_back(pick.at(static_cast<std::size_t>(card - 1)));
+        reordered.picks.push_back(std::move(moved));
+    }
+    return reordered;
+}
+
 }  // namespace tessaly
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Band.h"
+#include "Threading.h"
 #include "model/Cards.h"
 #include "model/Directions.h"
 
@@ -86,6 +87,33 @@ PicksEdit DeletePicks(const Band& band, std::vector<std::int32_t> picks);
 PicksEdit RepeatPicks(const Band& band, std::int32_t first, std::int32_t last, std::int32_t times);
 // The steps of picks first to last, for copying.
 std::vector<PickSteps> CopyPicks(const Band& band, std::int32_t first, std::int32_t last);
+
+// --- Edits of the cards -----------------------------------------------------------------
+// Cards are numbered from 1 as the draft numbers them.
+
+// A new order of the cards: for each new place, the card (from 1) that stands there, and
+// whether it is rethreaded the other way (S and Z trade) as a mirror asks.
+struct CardOrder {
+    std::vector<std::int32_t> source;
+    std::vector<bool> rethreaded;
+};
+
+// A copy of `card` before (or after) it.
+CardOrder InsertCardOrder(std::int32_t cards, std::int32_t card, bool after);
+// The cards chosen taken out; at least one card must stay.
+CardOrder DeleteCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen);
+// Each card chosen one place left (delta -1) or right (+1), past the cards not chosen.
+CardOrder MoveCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen, int delta);
+// The cards chosen in the reverse order on their places, each rethreaded S for Z.
+CardOrder MirrorCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen);
+
+// The steps with the cards in the new order: the threading's cards numbered again 1 to N
+// (position and key), each card's turns, flips and packs going with it.
+WeavingSteps Reordered(const WeavingSteps& steps, const CardOrder& order);
+// A deck in the new order, numbered again.
+Cards Reordered(const Cards& deck, const CardOrder& order);
+// A draft in the new order.
+std::vector<DraftColumn> Reordered(const std::vector<DraftColumn>& draft, const CardOrder& order);
 
 // Takes the band's rows above pick `firstChanged` (row firstChanged + 1 on) off and weaves
 // them again from the steps; the rows below stay as they are.
