@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,6 +11,7 @@
 #include <QTest>
 
 #include "GuiSupport.h"
+#include "design/CardEditor.h"
 #include "design/DesignWindow.h"
 #include "design/DraftGrid.h"
 #include "model/Directions.h"
@@ -196,6 +198,42 @@ TEST_F(DesignTest, the_empty_swatch_and_the_dialog_paint_holes_without_thread) {
     EXPECT_EQ(document.CurrentBand().At(1).Cards().At(2).BColor, Card::kNoThread);
     ASSERT_TRUE(document.WeaveAll());
     EXPECT_EQ(document.CurrentBand().At(9).Cards().At(3).DColor, Card::kNoThread);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
+    CardEditor* cards = window.Cards();
+    QAction* right = cards->Action("mnuMoveCardRight");
+    EXPECT_FALSE(right->isEnabled());
+    const auto pressNumber = [&](std::int32_t card, Qt::KeyboardModifiers modifiers) {
+        QTest::mouseClick(Grid(), Qt::LeftButton, modifiers, Centre(card, DraftGrid::Number));
+    };
+    // Ctrl and Shift choose without painting
+    pressNumber(2, Qt::ControlModifier);
+    pressNumber(4, Qt::ShiftModifier);
+    EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{2, 3, 4}));
+    EXPECT_EQ(Column(3).AColor, 301);
+    EXPECT_FALSE(document.UndoStack().canUndo());
+    EXPECT_TRUE(right->isEnabled());
+    EXPECT_TRUE(cards->Action("mnuMirrorCards")->isEnabled());
+    right->trigger();
+    EXPECT_EQ(document.UndoStack().undoText(), "Move Cards 2–4 Right");
+    EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{3, 4, 5}));
+    EXPECT_EQ(Column(2).AColor, 501);  // card 5 stands where card 2 stood
+    EXPECT_EQ(Column(3).AColor, 201);
+    EXPECT_EQ(Grid()->CellText({3, DraftGrid::Number}), "3");
+    // a plain click paints the card's holes, as it always did, and chooses it alone
+    pressNumber(12, Qt::NoModifier);
+    EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{12}));
+    EXPECT_EQ(Column(12).AColor, kRed);
+    EXPECT_FALSE(cards->Action("mnuMoveCardRight")->isEnabled());
+    cards->Action("mnuInsertCardAfter")->trigger();
+    EXPECT_EQ(document.Draft().size(), 13u);
+    EXPECT_EQ(Control<QLineEdit>("txtCardNumber")->text(), "13");
+    EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{13}));
+    cards->Action("mnuDeleteCards")->trigger();
+    EXPECT_EQ(document.Draft().size(), 12u);
+    EXPECT_TRUE(cards->Chosen().empty());
     EXPECT_TRUE(recorder.Empty());
 }
 

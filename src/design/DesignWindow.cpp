@@ -186,6 +186,9 @@ void DesignWindow::BuildControls() {
     connect(emptyHole_, &ColorSwatch::rightClicked, this,
             [this] { rightColor_->SetColor(Card::kNoThread); });
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
+    // a card's number chooses the card for the Pattern menu's card entries
+    cards_ = new CardEditor(session_, grid_);
+    connect(grid_, &DraftGrid::numberPressed, cards_, &CardEditor::Choose);
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
     // the boxes edit the document's name and sequence: one source for files and printing.
     // Any change counts, typed or set through the accessibility interface; the document's

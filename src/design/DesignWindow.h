@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "CardEditor.h"
 #include "DraftGrid.h"
 
 class QCheckBox;
@@ -73,6 +74,7 @@ class DesignWindow : public QWidget {
     ColorSwatch* LeftColor() const { return leftColor_; }
     ColorSwatch* RightColor() const { return rightColor_; }
     ColorSwatch* EmptyHole() const { return emptyHole_; }
+    CardEditor* Cards() const { return cards_; }
 
     // The outer size the window opens with, in twips.
     static constexpr int kOuterWidthTwips = 5355;
@@ -111,7 +113,8 @@ class DesignWindow : public QWidget {
     QLineEdit* turnSequence_ = nullptr;
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
-    ColorSwatch* emptyHole_ = nullptr;  // "Empty": a click makes L, a right click R, no thread
+    ColorSwatch* emptyHole_ = nullptr;
+    CardEditor* cards_ = nullptr;  // "Empty": a click makes L, a right click R, no thread
     ColumnViewport* viewport_ = nullptr;
     DraftGrid* grid_ = nullptr;
     QPushButton* apply_ = nullptr;

@@ -117,7 +117,8 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
         for (std::int32_t card = columns.first; card <= columns.last; ++card) {
             const Cell cell{card, static_cast<Part>(part)};
             if (part == Number || part == Threading) {
-                PaintLabelCell(painter, CellRect(cell), CellText(cell));
+                PaintLabelCell(painter, CellRect(cell), CellText(cell),
+                               part == Number && chosen_.contains(card));
                 continue;
             }
             const DraftColumn& column = draft[static_cast<std::size_t>(card - 1)];
@@ -126,12 +127,24 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
     }
 }
 
+void DraftGrid::SetChosenCards(const std::set<std::int32_t>& cards) {
+    if (cards == chosen_) return;
+    chosen_ = cards;
+    update(0, 0, width(), kRowStep);  // the numbers' row
+}
+
 void DraftGrid::mousePressEvent(QMouseEvent* event) {
     const QPoint point = event->position().toPoint();
     const std::optional<Cell> cell = CellAt(point);
     lastDragged_ = cell;
     lastPoint_ = point;
-    if (cell) emit cellPressed(*cell, event->button());
+    if (!cell) return;
+    const Qt::KeyboardModifiers choosing =
+        event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
+    if (cell->part == Number && event->button() == Qt::LeftButton)
+        emit numberPressed(cell->card, choosing);
+    // Ctrl and Shift only choose cards: nothing is painted
+    if (choosing == Qt::NoModifier) emit cellPressed(*cell, event->button());
 }
 
 void DraftGrid::mouseMoveEvent(QMouseEvent* event) {

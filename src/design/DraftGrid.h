@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <optional>
+#include <set>
 
 #include "widgets/ColumnGrid.h"
 
@@ -46,6 +47,9 @@ class DraftGrid : public CardColumnGrid {
 
     QSize sizeHint() const override;
 
+    // The cards chosen by their numbers show their numbers highlighted.
+    void SetChosenCards(const std::set<std::int32_t>& cards);
+
     // AccessibleGridSource: rows "#", "A" to "D", "T"; a column per card.
     int GridRows() const override { return kParts; }
     int GridColumns() const override { return CardCount(); }
@@ -55,7 +59,10 @@ class DraftGrid : public CardColumnGrid {
     std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
 
   signals:
+    // A press without Ctrl or Shift: it paints, and on a number it also chooses the card.
     void cellPressed(tessaly::DraftGrid::Cell cell, Qt::MouseButton button);
+    // A press on a card's number, with the keys held (Ctrl and Shift choose without painting).
+    void numberPressed(std::int32_t card, Qt::KeyboardModifiers modifiers);
     // The pointer, with a button held, moved onto another cell.
     void cellDragged(tessaly::DraftGrid::Cell cell, Qt::MouseButtons buttons);
 
@@ -68,6 +75,7 @@ class DraftGrid : public CardColumnGrid {
     const PatternDocument& document_;
     std::optional<Cell> lastDragged_;
     std::optional<QPoint> lastPoint_;
+    std::set<std::int32_t> chosen_;
 };
 
 }  // namespace tessaly

@@ -34,6 +34,7 @@
 #include "model/Twips.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PickEditor.h"
+#include "design/CardEditor.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/UserDialogs.h"
@@ -256,6 +257,9 @@ void MainWindow::BuildPatternMenu() {
         if (action->objectName() == "mnuCopyPicks") pattern->addSeparator();
         pattern->addAction(action);
     }
+    // and of the cards chosen by their numbers in the draft
+    pattern->addSeparator();
+    for (QAction* action : design_->Cards()->Actions()) pattern->addAction(action);
 }
 
 void MainWindow::BuildWindowMenu() {

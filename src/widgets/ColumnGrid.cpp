@@ -1,5 +1,8 @@
 #include "ColumnGrid.h"
 
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -71,11 +74,13 @@ ColumnRange ColumnsIn(const QRect& dirty, int columnPixels, std::int32_t cardCou
             std::min(cardCount, 1 + dirty.right() / columnPixels)};
 }
 
-void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text) {
+void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text, bool highlighted) {
     const QRect box = cell.adjusted(0, 0, -1, -1);
-    painter.fillRect(box, QColor(0xE0, 0xE0, 0xE0));
+    const QPalette palette = QGuiApplication::palette();
+    painter.fillRect(box, highlighted ? palette.color(QPalette::Highlight) : QColor(0xE0, 0xE0, 0xE0));
     painter.setPen(Qt::black);
     painter.drawRect(box);
+    if (highlighted) painter.setPen(palette.color(QPalette::HighlightedText));
     QFont bold = painter.font();
     bold.setBold(true);
     bold.setPixelSize(10);

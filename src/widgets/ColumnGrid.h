@@ -61,7 +61,8 @@ struct ColumnRange {
 ColumnRange ColumnsIn(const QRect& dirty, int columnPixels, std::int32_t cardCount);
 
 // A grey label cell (a card's number, its threading letter) with its text in bold, made
-// smaller when the text is wider than the cell.
-void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text);
+// smaller when the text is wider than the cell; highlighted, it shows a chosen card.
+void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text,
+                    bool highlighted = false);
 
 }  // namespace tessaly

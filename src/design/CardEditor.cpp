@@ -1,0 +1,153 @@
+#include "CardEditor.h"
+
+#include <QAction>
+#include <algorithm>
+
+#include "DraftGrid.h"
+#include "document/PatternSession.h"
+#include "document/commands/CardCommands.h"
+#include "errors/ErrorReporter.h"
+
+namespace tessaly {
+
+namespace {
+
+constexpr const char* kModule = "frmDesign";
+
+// "Card 5", "Cards 3–6", "3 Cards".
+QString CardsName(const std::set<std::int32_t>& cards) {
+    if (cards.size() == 1) return QObject::tr("Card %1").arg(*cards.begin());
+    const bool run = *cards.rbegin() - *cards.begin() + 1 == static_cast<std::int32_t>(cards.size());
+    if (run) return QObject::tr("Cards %1–%2").arg(*cards.begin()).arg(*cards.rbegin());
+    return QObject::tr("%1 Cards").arg(cards.size());
+}
+
+}  // namespace
+
+CardEditor::CardEditor(PatternSession& session, DraftGrid* grid)
+    : QObject(grid), session_(session), grid_(grid) {
+    AddAction("mnuInsertCardBefore", tr("Insert Card Before"), &CardEditor::insertCardBefore);
+    AddAction("mnuInsertCardAfter", tr("Insert Card After"), &CardEditor::insertCardAfter);
+    AddAction("mnuDeleteCards", tr("Delete Cards"), &CardEditor::deleteCards);
+    AddAction("mnuMoveCardLeft", tr("Move Card Left"), &CardEditor::moveCardsLeft);
+    AddAction("mnuMoveCardRight", tr("Move Card Right"), &CardEditor::moveCardsRight);
+    AddAction("mnuMirrorCards", tr("Mirror Cards"), &CardEditor::mirrorCards);
+    // cards that are gone are no longer chosen
+    const PatternDocument& document = session_.Document();
+    connect(&document, &PatternDocument::threadingChanged, this, [this] {
+        std::set<std::int32_t> kept;
+        for (const std::int32_t card : chosen_)
+            if (card <= CardCount()) kept.insert(card);
+        SetChosen(std::move(kept));
+    });
+    connect(&document, &PatternDocument::bandReplaced, this, &CardEditor::UpdateActions);
+    UpdateActions();
+}
+
+QAction* CardEditor::AddAction(const char* name, const QString& text, void (CardEditor::*slot)()) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(name);
+    connect(action, &QAction::triggered, this, slot);
+    actions_.push_back(action);
+    return action;
+}
+
+QAction* CardEditor::Action(const QString& objectName) const {
+    for (QAction* action : actions_)
+        if (action->objectName() == objectName) return action;
+    return nullptr;
+}
+
+std::int32_t CardEditor::CardCount() const {
+    const Band& band = session_.Document().CurrentBand();
+    return band.Count() > 0 ? band.At(1).Cards().Count() : 0;
+}
+
+void CardEditor::Choose(std::int32_t card, Qt::KeyboardModifiers modifiers) {
+    if (card < 1 || card > CardCount()) return;
+    std::set<std::int32_t> chosen = chosen_;
+    if (modifiers & Qt::ShiftModifier && anchor_ >= 1) {
+        for (std::int32_t c = std::min(anchor_, card); c <= std::max(anchor_, card); ++c)
+            chosen.insert(c);
+    } else if (modifiers & Qt::ControlModifier) {
+        if (!chosen.erase(card)) chosen.insert(card);
+        anchor_ = card;
+    } else {
+        chosen = {card};
+        anchor_ = card;
+    }
+    SetChosen(std::move(chosen));
+}
+
+void CardEditor::SetChosen(std::set<std::int32_t> chosen) {
+    chosen_ = std::move(chosen);
+    grid_->SetChosenCards(chosen_);
+    UpdateActions();
+}
+
+void CardEditor::UpdateActions() {
+    const bool any = !chosen_.empty() && *chosen_.rbegin() <= CardCount();
+    const std::int32_t cards = CardCount();
+    Action("mnuInsertCardBefore")->setEnabled(any);
+    Action("mnuInsertCardAfter")->setEnabled(any);
+    Action("mnuDeleteCards")->setEnabled(any && static_cast<std::int32_t>(chosen_.size()) < cards);
+    Action("mnuMoveCardLeft")->setEnabled(any && *chosen_.begin() > 1);
+    Action("mnuMoveCardRight")->setEnabled(any && *chosen_.rbegin() < cards);
+    Action("mnuMirrorCards")->setEnabled(any && chosen_.size() >= 2);
+}
+
+void CardEditor::Run(const char* procedure, const QString& text,
+                     const std::function<CardOrder()>& order,
+                     const std::function<std::set<std::int32_t>()>& chosenAfter) {
+    if (chosen_.empty()) return;
+    bool done = false;
+    Trap(kModule, procedure, [&] { done = session_.Run<EditCards>(text, order()); });
+    if (done) SetChosen(chosenAfter());
+}
+
+void CardEditor::insertCardBefore() {
+    const std::int32_t card = *chosen_.begin();
+    Run("InsertCardBefore", tr("Insert Card %1").arg(card),
+        [&] { return InsertCardOrder(CardCount(), card, false); },
+        [&] { return std::set<std::int32_t>{card}; });
+}
+
+void CardEditor::insertCardAfter() {
+    const std::int32_t card = *chosen_.rbegin();
+    Run("InsertCardAfter", tr("Insert Card %1").arg(card + 1),
+        [&] { return InsertCardOrder(CardCount(), card, true); },
+        [&] { return std::set<std::int32_t>{card + 1}; });
+}
+
+void CardEditor::deleteCards() {
+    Run("DeleteCards", tr("Delete %1").arg(CardsName(chosen_)),
+        [&] { return DeleteCardsOrder(CardCount(), ChosenList()); },
+        [] { return std::set<std::int32_t>{}; });
+}
+
+void CardEditor::moveCardsLeft() {
+    Run("MoveCardLeft", tr("Move %1 Left").arg(CardsName(chosen_)),
+        [&] { return MoveCardsOrder(CardCount(), ChosenList(), -1); },
+        [&] {
+            std::set<std::int32_t> moved;
+            for (const std::int32_t card : chosen_) moved.insert(card - 1);
+            return moved;
+        });
+}
+
+void CardEditor::moveCardsRight() {
+    Run("MoveCardRight", tr("Move %1 Right").arg(CardsName(chosen_)),
+        [&] { return MoveCardsOrder(CardCount(), ChosenList(), 1); },
+        [&] {
+            std::set<std::int32_t> moved;
+            for (const std::int32_t card : chosen_) moved.insert(card + 1);
+            return moved;
+        });
+}
+
+void CardEditor::mirrorCards() {
+    Run("MirrorCards", tr("Mirror %1").arg(CardsName(chosen_)),
+        [&] { return MirrorCardsOrder(CardCount(), ChosenList()); }, [&] { return chosen_; });
+}
+
+}  // namespace tessaly
