@@ -268,6 +268,25 @@ TEST_F(InstructionEditTest, picks_go_to_the_clipboard_as_csv_and_come_back) {
     EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 2);
 }
 
+TEST_F(InstructionEditTest, with_the_reverse_face_showing_a_cell_is_edited_as_it_is_seen) {
+    document.Reverse();
+    ASSERT_EQ(Cell(1, 1), "B");  // the front's forward turns seen from the back
+    Table()->setCurrentIndex(window.Model()->index(0, 0));
+    QTest::keyClick(Table(), Qt::Key_F);
+    EXPECT_EQ(Cell(1, 1), "F");
+    Click(2, 2);  // seen B: the next is I
+    EXPECT_EQ(Cell(2, 2), "I");
+    SelectPicks(3, 3);
+    Action("mnuCopyPicks")->trigger();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "3,B,B,B,B\n");
+    document.Reverse();
+    // on the front it is the card at the other edge, turned the other way
+    EXPECT_EQ(Cell(1, 4), "B");
+    EXPECT_EQ(Cell(1, 1), "F");
+    EXPECT_EQ(Cell(2, 3), "I");
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(InstructionEditTest, the_entries_apply_only_to_picks) {
     test::LoadRows(document, [] {
         auto rows = std::make_unique<Band>();

@@ -10,8 +10,10 @@
 #include <QTableView>
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <set>
 
+#include "document/BandViews.h"
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
@@ -35,6 +37,12 @@ QString PicksName(const std::vector<std::int32_t>& picks) {
     const bool run = picks.back() - picks.front() + 1 == static_cast<std::int32_t>(picks.size());
     if (run) return QObject::tr("Picks %1–%2").arg(picks.front()).arg(picks.back());
     return QObject::tr("%1 Picks").arg(picks.size());
+}
+
+// With the reverse face showing, the instructions show every card mirrored and every turn
+// the other way: a cell seen is the front's card from the other edge, its letter the other.
+std::int32_t OtherWay(std::int32_t turn) {
+    return turn == Forward ? Backward : turn == Backward ? Forward : turn;
 }
 
 }  // namespace
@@ -101,8 +109,11 @@ std::vector<PickCell> PickEditor::SelectedCells() const {
     if (cells.empty() && current.isValid()) cells.insert({current.row() + 1, current.column() + 1});
     std::vector<PickCell> inBand;
     const std::int32_t cards = session_.Document().CardCount();
+    const bool reversed = session_.Views().IsReversed();
     for (const PickCell& cell : cells)
-        if (cell.pick <= PickCount() && cell.card <= cards) inBand.push_back(cell);
+        if (cell.pick <= PickCount() && cell.card <= cards)
+            inBand.push_back({cell.pick, reversed ? cards + 1 - cell.card : cell.card});
+    std::sort(inBand.begin(), inBand.end());
     return inBand;
 }
 
@@ -143,8 +154,10 @@ void PickEditor::setTurn(std::int32_t turn) {
     Run("SetTurn", [&] {
         const std::vector<PickCell> cells = SelectedCells();
         if (cells.empty()) return;
+        // the letter pressed is the letter the cell shows
+        const std::int32_t frontTurn = session_.Views().IsReversed() ? OtherWay(turn) : turn;
         std::vector<CellChange> changes;
-        for (const PickCell& cell : cells) changes.push_back({cell, turn, false});
+        for (const PickCell& cell : cells) changes.push_back({cell, frontTurn, false});
         const QString text =
             cells.size() == 1
                 ? tr("Set Pick %1 Card %2 to %3")
@@ -159,13 +172,23 @@ void PickEditor::setTurn(std::int32_t turn) {
 void PickEditor::cycleTurn() {
     const QModelIndex current = table_->currentIndex();
     if (!current.isValid() || current.row() + 1 > PickCount()) return;
-    const PickCell cell{current.row() + 1, current.column() + 1};
-    const std::int32_t turn =
+    const bool reversed = session_.Views().IsReversed();
+    const std::int32_t cards = session_.Document().CardCount();
+    if (current.column() + 1 > cards) return;
+    const PickCell cell{current.row() + 1,
+                        reversed ? cards - current.column() : current.column() + 1};
+    // the next letter after the one the cell shows
+    const std::int32_t front =
         session_.Document().CurrentBand().At(cell.pick + 1).Cards().At(cell.card).Turn();
-    const std::int32_t next = turn == Forward ? Backward : turn == Backward ? Idle : Forward;
+    const std::int32_t shown = reversed ? OtherWay(front) : front;
+    const std::int32_t next = shown == Forward ? Backward : shown == Backward ? Idle : Forward;
     Run("CycleTurn", [&] {
-        RunEdit(tr("Set Pick %1 Card %2 to %3").arg(cell.pick).arg(cell.card).arg(TurnLetter(next)),
-                ChangeCells(session_.Document().CurrentBand(), {{cell, next, false}}));
+        RunEdit(tr("Set Pick %1 Card %2 to %3")
+                    .arg(cell.pick)
+                    .arg(current.column() + 1)
+                    .arg(TurnLetter(next)),
+                ChangeCells(session_.Document().CurrentBand(),
+                            {{cell, reversed ? OtherWay(next) : next, false}}));
     });
 }
 
@@ -303,7 +326,9 @@ std::optional<std::vector<PickSteps>> PickEditor::PicksFromText(const QString& t
 void PickEditor::copyPicks() {
     const std::vector<std::int32_t> picks = SelectedPicks();
     if (picks.empty()) return;
-    QGuiApplication::clipboard()->setText(PicksAsText(session_.Document().CurrentBand(), picks));
+    // the picks as the instructions show them, whichever face that is
+    const std::unique_ptr<Band> shown = session_.Views().ShownBand();
+    QGuiApplication::clipboard()->setText(PicksAsText(*shown, picks));
 }
 
 void PickEditor::cutPicks() {
@@ -324,8 +349,18 @@ void PickEditor::pastePicks() {
         // before the first pick selected, or on top of the band
         const std::int32_t at = picks.empty() ? band.Count() : picks.front();
         QString problem;
-        const auto pasted =
+        auto pasted =
             PicksFromText(QGuiApplication::clipboard()->text(), band.At(at).Cards(), &problem);
+        // picks read off the reverse face are turned to the front
+        if (pasted && session_.Views().IsReversed())
+            for (PickSteps& pick : *pasted) {
+                std::reverse(pick.begin(), pick.end());
+                auto card = band.At(at).Cards().begin();
+                for (CardStep& step : pick) {
+                    step.turn = OtherWay(step.turn);
+                    step.pack = (card++)->Pack;
+                }
+            }
         if (!pasted) {
             dialogs_.ShowMessage(table_->window(), tr("Paste Picks"),
                                  tr("The clipboard holds no picks of this band. %1").arg(problem),
