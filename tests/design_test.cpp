@@ -234,6 +234,21 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     cards->Action("mnuDeleteCards")->trigger();
     EXPECT_EQ(document.Draft().size(), 12u);
     EXPECT_TRUE(cards->Chosen().empty());
+
+    // dragging the numbers moves the cards chosen, without painting the one pressed
+    pressNumber(1, Qt::ControlModifier);
+    pressNumber(2, Qt::ShiftModifier);
+    const std::int32_t a1 = Column(1).AColor, a2 = Column(2).AColor;
+    QTest::mousePress(Grid(), Qt::LeftButton, {}, Centre(2, DraftGrid::Number));
+    QTest::mouseMove(Grid(), Centre(6, DraftGrid::Number));
+    QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(6, DraftGrid::Number));
+    EXPECT_EQ(Column(5).AColor, a1);
+    EXPECT_EQ(Column(6).AColor, a2);
+    EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{5, 6}));
+    EXPECT_EQ(document.UndoStack().undoText(), "Move Cards 1–2 Right");
+    document.UndoStack().undo();
+    EXPECT_EQ(Column(1).AColor, a1);
+    EXPECT_EQ(Column(2).AColor, a2);
     EXPECT_TRUE(recorder.Empty());
 }
 

@@ -71,5 +71,16 @@ TEST(pick_steps_test, steps_for_another_number_of_cards_are_refused) {
     EXPECT_THROW(WeaveSteps(steps), AppError);
 }
 
+TEST(pick_steps_test, cards_move_several_places_and_stop_at_the_edge) {
+    // cards 2 and 3 three places right on six: 1 4 5 6 2 3
+    EXPECT_EQ(MoveCardsOrder(6, {2, 3}, 3).source, (std::vector<std::int32_t>{1, 4, 5, 6, 2, 3}));
+    // ten places left stops at the edge
+    EXPECT_EQ(MoveCardsOrder(6, {5}, -10).source, (std::vector<std::int32_t>{5, 1, 2, 3, 4, 6}));
+    // a card and one apart move together past the others
+    EXPECT_EQ(MoveCardsOrder(5, {1, 3}, 1).source, (std::vector<std::int32_t>{2, 1, 4, 3, 5}));
+    EXPECT_EQ(MirrorCardsOrder(5, {2, 3, 4}).source, (std::vector<std::int32_t>{1, 4, 3, 2, 5}));
+    EXPECT_EQ(InsertCardOrder(3, 2, false).source, (std::vector<std::int32_t>{1, 2, 2, 3}));
+}
+
 }  // namespace
 }  // namespace tessaly

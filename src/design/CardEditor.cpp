@@ -72,7 +72,8 @@ void CardEditor::Choose(std::int32_t card, Qt::KeyboardModifiers modifiers) {
     } else if (modifiers & Qt::ControlModifier) {
         if (!chosen.erase(card)) chosen.insert(card);
         anchor_ = card;
-    } else {
+    } else if (!chosen.contains(card)) {
+        // a press on a card already chosen keeps the others, so that they can be dragged
         chosen = {card};
         anchor_ = card;
     }
@@ -142,6 +143,24 @@ void CardEditor::moveCardsRight() {
             std::set<std::int32_t> moved;
             for (const std::int32_t card : chosen_) moved.insert(card + 1);
             return moved;
+        });
+}
+
+void CardEditor::moveChosenTo(std::int32_t from, std::int32_t to) {
+    if (from < 1 || from > CardCount() || to < 1 || to > CardCount() || from == to) return;
+    if (!chosen_.contains(from)) SetChosen({from});
+    const int delta = to - from;
+    // as far as the edge lets the cards go
+    const int room = delta < 0 ? 1 - *chosen_.begin() : CardCount() - *chosen_.rbegin();
+    const int moved = delta < 0 ? std::max(delta, room) : std::min(delta, room);
+    if (moved == 0) return;
+    Run("MoveCards",
+        moved < 0 ? tr("Move %1 Left").arg(CardsName(chosen_)) : tr("Move %1 Right").arg(CardsName(chosen_)),
+        [&] { return MoveCardsOrder(CardCount(), ChosenList(), moved); },
+        [&] {
+            std::set<std::int32_t> after;
+            for (const std::int32_t card : chosen_) after.insert(card + moved);
+            return after;
         });
 }
 

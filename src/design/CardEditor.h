@@ -15,8 +15,9 @@ namespace tessaly {
 class DraftGrid;
 class PatternSession;
 
-// The cards chosen by their numbers in the draft (a click chooses one, Ctrl+click adds or
-// takes one away, Shift+click chooses the run from the last one chosen) and what can be done
+// The cards chosen by their numbers in the draft (a click chooses one, or keeps those chosen
+// when it is one of them, Ctrl+click adds or takes one away, Shift+click chooses the run from
+// the last one chosen; dragging the numbers moves the cards chosen) and what can be done
 // to them: a copy inserted before or after, deleted, moved one place left or right, mirrored.
 // Each is one undo step; its actions serve the main window's Pattern menu.
 class CardEditor : public QObject {
@@ -40,6 +41,9 @@ class CardEditor : public QObject {
     void moveCardsLeft();
     void moveCardsRight();
     void mirrorCards();
+    // The cards chosen moved so that card `from` lands on `to` (a drag of the number row); a
+    // card dragged that was not chosen is chosen alone first.
+    void moveChosenTo(std::int32_t from, std::int32_t to);
 
   private:
     QAction* AddAction(const char* name, const QString& text, void (CardEditor::*slot)());

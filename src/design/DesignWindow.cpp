@@ -188,7 +188,21 @@ void DesignWindow::BuildControls() {
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
     // a card's number chooses the card for the Pattern menu's card entries
     cards_ = new CardEditor(session_, grid_);
-    connect(grid_, &DraftGrid::numberPressed, cards_, &CardEditor::Choose);
+    connect(grid_, &DraftGrid::numberPressed, this,
+            [this](std::int32_t card, Qt::KeyboardModifiers modifiers) {
+                // a plain press paints the card first; if it turns into a drag of the numbers,
+                // that paint is taken back and the cards move instead
+                pressPaintIndex_ = modifiers == Qt::NoModifier
+                                       ? std::optional<int>(session_.UndoStack().index())
+                                       : std::nullopt;
+                cards_->Choose(card, modifiers);
+            });
+    connect(grid_, &DraftGrid::numberDragged, this, [this](std::int32_t from, std::int32_t to) {
+        QUndoStack& history = session_.UndoStack();
+        if (pressPaintIndex_ && history.index() == *pressPaintIndex_ + 1) history.undo();
+        pressPaintIndex_.reset();
+        cards_->moveChosenTo(from, to);
+    });
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
     // the boxes edit the document's name and sequence: one source for files and printing.
     // Any change counts, typed or set through the accessibility interface; the document's

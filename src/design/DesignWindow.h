@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "CardEditor.h"
 #include "DraftGrid.h"
@@ -114,7 +115,8 @@ class DesignWindow : public QWidget {
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
     ColorSwatch* emptyHole_ = nullptr;
-    CardEditor* cards_ = nullptr;  // "Empty": a click makes L, a right click R, no thread
+    CardEditor* cards_ = nullptr;
+    std::optional<int> pressPaintIndex_;  // the history before a press on a card's number  // "Empty": a click makes L, a right click R, no thread
     ColumnViewport* viewport_ = nullptr;
     DraftGrid* grid_ = nullptr;
     QPushButton* apply_ = nullptr;

@@ -1,5 +1,7 @@
 #include "DraftGrid.h"
 
+#include <utility>
+
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -141,8 +143,11 @@ void DraftGrid::mousePressEvent(QMouseEvent* event) {
     if (!cell) return;
     const Qt::KeyboardModifiers choosing =
         event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
-    if (cell->part == Number && event->button() == Qt::LeftButton)
+    numberPressed_.reset();
+    if (cell->part == Number && event->button() == Qt::LeftButton) {
+        if (choosing == Qt::NoModifier) numberPressed_ = cell->card;
         emit numberPressed(cell->card, choosing);
+    }
     // Ctrl and Shift only choose cards: nothing is painted
     if (choosing == Qt::NoModifier) emit cellPressed(*cell, event->button());
 }
@@ -162,6 +167,13 @@ void DraftGrid::mouseMoveEvent(QMouseEvent* event) {
         lastDragged_ = cell;
         emit cellDragged(*cell, event->buttons());
     }
+}
+
+void DraftGrid::mouseReleaseEvent(QMouseEvent* event) {
+    const std::optional<std::int32_t> from = std::exchange(numberPressed_, std::nullopt);
+    if (!from || event->button() != Qt::LeftButton) return;
+    const std::optional<Cell> cell = CellAt(event->position().toPoint());
+    if (cell && cell->part == Number && cell->card != *from) emit numberDragged(*from, cell->card);
 }
 
 }  // namespace tessaly

@@ -63,6 +63,9 @@ class DraftGrid : public CardColumnGrid {
     void cellPressed(tessaly::DraftGrid::Cell cell, Qt::MouseButton button);
     // A press on a card's number, with the keys held (Ctrl and Shift choose without painting).
     void numberPressed(std::int32_t card, Qt::KeyboardModifiers modifiers);
+    // The left button, pressed on one card's number, was let go on another's: a drag of the
+    // number row, which moves the cards chosen.
+    void numberDragged(std::int32_t from, std::int32_t to);
     // The pointer, with a button held, moved onto another cell.
     void cellDragged(tessaly::DraftGrid::Cell cell, Qt::MouseButtons buttons);
 
@@ -70,12 +73,14 @@ class DraftGrid : public CardColumnGrid {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
   private:
     const PatternDocument& document_;
     std::optional<Cell> lastDragged_;
     std::optional<QPoint> lastPoint_;
     std::set<std::int32_t> chosen_;
+    std::optional<std::int32_t> numberPressed_;  // the number a left-button press began on
 };
 
 }  // namespace tessaly

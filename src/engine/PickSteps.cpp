@@ -244,8 +244,23 @@ CardOrder DeleteCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& 
 
 CardOrder MoveCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen, int delta) {
     const std::vector<std::int32_t> moving = Chosen(cards, chosen);
-    if (delta != -1 && delta != 1)
-        throw AppError(ErrorNumber::InvalidProcedureCall, "Cards move one place at a time.");
+    if (delta == 0) throw AppError(ErrorNumber::InvalidProcedureCall, "The cards stay where they are.");
+    if (delta < -1 || delta > 1) {
+        // one place at a time, as far as the edge lets them
+        const int step = delta < 0 ? -1 : 1;
+        CardOrder order = MoveCardsOrder(cards, moving, step);
+        std::vector<std::int32_t> moved;
+        for (const std::int32_t card : moving) moved.push_back(card + step);
+        const bool atEdge = step < 0 ? moved.front() == 1 : moved.back() == cards;
+        if (atEdge) return order;
+        const CardOrder rest = MoveCardsOrder(cards, moved, delta - step);
+        CardOrder composed;
+        for (std::size_t place = 0; place < rest.source.size(); ++place)
+            composed.source.push_back(
+                order.source[static_cast<std::size_t>(rest.source[place] - 1)]);
+        composed.rethreaded.assign(composed.source.size(), false);
+        return composed;
+    }
     if ((delta < 0 && moving.front() == 1) || (delta > 0 && moving.back() == cards))
         throw AppError(ErrorNumber::InvalidProcedureCall, "The cards stand at the edge already.");
     CardOrder order = Identity(cards);

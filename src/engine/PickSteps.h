@@ -102,7 +102,8 @@ struct CardOrder {
 CardOrder InsertCardOrder(std::int32_t cards, std::int32_t card, bool after);
 // The cards chosen taken out; at least one card must stay.
 CardOrder DeleteCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen);
-// Each card chosen one place left (delta -1) or right (+1), past the cards not chosen.
+// Each card chosen `delta` places left (below 0) or right, past the cards not chosen; a move
+// of more than one place stops at the edge. A move of one place from the edge is refused.
 CardOrder MoveCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen, int delta);
 // The cards chosen in the reverse order on their places, each rethreaded S for Z.
 CardOrder MirrorCardsOrder(std::int32_t cards, const std::vector<std::int32_t>& chosen);
