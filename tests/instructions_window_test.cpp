@@ -193,6 +193,21 @@ TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(InstructionEditTest, whole_picks_are_chosen_by_their_numbers) {
+    QHeaderView* numbers = Table()->verticalHeader();
+    const auto section = [&](int pick) {
+        return QPoint(numbers->width() / 2, numbers->sectionViewportPosition(pick - 1) +
+                                                numbers->sectionSize(pick - 1) / 2);
+    };
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, {}, section(1));
+    QTest::mouseClick(numbers->viewport(), Qt::LeftButton, Qt::ShiftModifier, section(2));
+    EXPECT_EQ(window.Editor()->SelectedPicks(), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(window.Editor()->SelectedCells().size(), 8u);
+    QTest::keyClick(Table(), Qt::Key_Delete);
+    EXPECT_EQ(window.Model()->rowCount(), 1);
+    EXPECT_EQ(document.UndoStack().undoText(), "Delete Picks 1–2");
+}
+
 TEST_F(InstructionEditTest, several_cells_are_set_at_once) {
     SelectPicks(1, 2);
     QTest::keyClick(Table(), Qt::Key_B);

@@ -43,6 +43,9 @@ void InstructionCellDelegate::paint(QPainter* painter, const QStyleOptionViewIte
 
 InstructionTableView::InstructionTableView(QWidget* parent) : QTableView(parent) {
     auto* header = new PickNumberHeader(this);
+    // a pick's number chooses the whole pick, Shift and Ctrl extending the choice
+    header->setSectionsClickable(true);
+    header->setHighlightSections(true);
     setVerticalHeader(header);
     // the view's own answer to a new row count lays every row out and repaints all in view
     // (by name, which undoes the connection however the view made it)

@@ -393,6 +393,14 @@ bool PickEditor::eventFilter(QObject* watched, QEvent* event) {
             case Qt::Key_Asterisk:
                 toggleFlip();
                 return true;
+            // the entries' own keys, for a window that is not the active one (a shortcut
+            // that fires never lets the key reach the table)
+            case Qt::Key_Insert:
+                insertPickAbove();
+                return true;
+            case Qt::Key_Delete:
+                deletePicks();
+                return true;
             default:
                 return false;
         }
