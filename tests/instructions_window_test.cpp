@@ -167,6 +167,10 @@ class InstructionEditTest : public InstructionsWindowTest {
 };
 
 TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
+    // a cell set to what it says already is no step
+    Table()->setCurrentIndex(window.Model()->index(1, 2));
+    QTest::keyClick(Table(), Qt::Key_F);
+    EXPECT_FALSE(document.UndoStack().canUndo());
     Click(2, 3);
     EXPECT_EQ(Cell(2, 3), "B");
     EXPECT_EQ(document.UndoStack().undoText(), "Set Pick 2 Card 3 to B");

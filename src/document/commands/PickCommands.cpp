@@ -86,9 +86,8 @@ EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
 bool EditPicks::Redo() {
     PatternDocument& document = Document();
     const Band& band = document.CurrentBand();
-    // an edit that leaves every row and the flags as they are is no step
+    // an edit that leaves every row as it is (a cell set to what it says) is no step
     if (static_cast<std::int64_t>(rows_.size()) == band.Count() - firstRow_ + 1 &&
-        document.Flags() == flags_ &&
         std::equal(rows_.begin(), rows_.end(), band.begin() + (firstRow_ - 1), band.end(),
                    [](const Cards& row, const Row& stored) { return row == stored.Cards(); }))
         return false;
