@@ -10,6 +10,7 @@
 #include <QStyleOptionHeader>
 #include <QStylePainter>
 #include <QTableView>
+#include <algorithm>
 
 #include "InstructionCells.h"
 #include "InstructionTableModel.h"
@@ -82,7 +83,9 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     legend_->setObjectName("Label1");
 
     close_->setMinimumSize(TwipsToPixels(1095), TwipsToPixels(375));
+    // the legend shows whole in any font: on two lines where one is too narrow for it
     legend_->setMinimumWidth(TwipsToPixels(3615));
+    legend_->setWordWrap(true);
 
     // the grid fills the window but for a 200-twip border, with the twist row and the legend
     // below it
