@@ -145,6 +145,38 @@ TEST_F(ExportTest, idle_picks_and_an_empty_hole_are_drawn_and_written_by_the_rul
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(ExportTest, a_tdd_draft_is_read_by_its_extension_and_written_back) {
+    // two S tablets turned forward, forward, backward (the bottom row is pick 1)
+    const std::string draft = dir.Write("draft.TDD",
+                                        "# tdd v1.0\n# Draft\n\n\\\\\n//\n//\n\n"
+                                        "01\n10\n01\n10\nSS\n\n");
+    ASSERT_EQ(Run({draft, "--instructions", dir.File("o.csv"), "--kst", dir.File("o.kst"),
+                   "--tdd", dir.File("o.tdd")}),
+              kExitOk);
+    EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1,2\n0,,\n1,F,F\n2,F,F\n3,B,B\n");
+    const std::string kst = test::ReadAll(dir.File("o.kst"));
+    EXPECT_TRUE(kst.starts_with("Draft\r\n"));
+    EXPECT_NE(kst.find("\r\n4, 2, 1, "), std::string::npos);
+    // the draft written back is the draft read, in the default palette's full form
+    EXPECT_TRUE(test::ReadAll(dir.File("o.tdd"))
+                    .starts_with("# tdd v1.0\n# Draft\n\n\\\\\n//\n//\n\n01\n10\n01\n10\nSS\n\n"));
+    // and Tessaly's file of it exports the same draft
+    ASSERT_EQ(Run({dir.File("o.kst"), "--tdd", dir.File("again.tdd")}), kExitOk);
+    EXPECT_EQ(test::ReadAll(dir.File("again.tdd")), test::ReadAll(dir.File("o.tdd")));
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ExportTest, a_band_a_draft_cannot_hold_writes_no_output_at_all) {
+    // an idle card: a .tdd draft turns every card every pick
+    const std::string file = dir.Write("idle.kst", PatternHead() +
+                                                       "1, 1, 0, 255, 65280, 16711680, 0, 1, 1, 1\r\n"
+                                                       "2, 1, 2, 255, 65280, 16711680, 0, 1, 1, 1\r\n");
+    EXPECT_EQ(Run({file, "--png", dir.File("o.png"), "--tdd", dir.File("o.tdd")}), kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.tdd")));
+    EXPECT_FALSE(recorder.Empty());
+}
+
 TEST_F(ExportTest, the_default_pattern_exports) {
     ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png", dir.File("o.png"),
                    "--instructions", dir.File("o.csv")}),

@@ -76,6 +76,26 @@ TEST_F(FileCommandsTest, open_rebuilds_every_window_from_the_file) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(FileCommandsTest, a_draft_of_another_program_opens_untitled_and_saves_as_kst) {
+    const std::string draft =
+        dir.Write("draft.tdd", "# tdd v1.0\n# From the web\n\n//\n//\n\n01\n10\n01\n10\nSZ\n\n");
+    const std::string before = test::ReadAll(draft);
+    dialogs.openAnswer = QString::fromStdString(draft);
+    Trigger("mnuOpen");
+    EXPECT_EQ(Document().PatternPath(), "");
+    EXPECT_EQ(Document().BandName(), "From the web");
+    EXPECT_EQ(Document().CurrentBand().Count(), 3);
+    EXPECT_EQ(Document().Grid().TextAt(1, 1), "F");  // "/" leans with S
+    EXPECT_EQ(Document().Grid().TextAt(1, 2), "B");  // and against Z
+    // Save asks for a name, and the draft is never written over
+    dialogs.saveAnswer = QString::fromStdString(dir.File("from the web.kst"));
+    Trigger("mnuSave");
+    EXPECT_EQ(dialogs.fileDialogs, 2);
+    EXPECT_EQ(test::ReadAll(draft), before);
+    EXPECT_TRUE(test::ReadAll(dir.File("from the web.kst")).starts_with("From the web\r\n"));
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(FileCommandsTest, a_missing_or_unreadable_file_changes_nothing) {
     const std::string before = Document().BandName();
     const auto decks = test::DecksOf(Document().CurrentBand());

@@ -8,6 +8,7 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "patternfile/PatternFile.h"
+#include "patternfile/TddFormat.h"
 #include "patternfile/SafeFile.h"
 #include "print/PrintedPattern.h"
 #include "render/BandPicture.h"
@@ -42,10 +43,15 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 }  // namespace
 
 std::string ExportUsage() {
-    return "usage: tessaly-export PATTERN.kst [--sequence SEQ] [--reverse] [--whole-band]\n"
-           "                      [--block-size N]\n"
+    return "usage: tessaly-export PATTERN.kst|PATTERN.tdd [--sequence SEQ] [--reverse]\n"
+           "                      [--whole-band] [--block-size N]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
            "                      [--pdf OUT.pdf [--page-size A4|Letter]]\n"
+           "                      [--kst OUT.kst] [--tdd OUT.tdd]\n"
+           "  PATTERN          read as its extension says: Tessaly's .kst, or a .tdd draft of\n"
+           "                   the Tablet Weaving Draft Designer\n"
+           "  --kst, --tdd     the pattern written as Tessaly's file or as a .tdd draft (the\n"
+           "                   front face, whatever --reverse draws)\n"
            "  --block-size N   block size and margin in pixels, 1 to " +
            std::to_string(kMaxExportBlockSize) +
            " (default 10); the PDF prints the band as large as the screen shows it\n"
@@ -100,10 +106,13 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
                 return std::nullopt;
             }
             options.pageSize = value;
-        } else if (arg == "--svg" || arg == "--png" || arg == "--instructions" || arg == "--pdf") {
+        } else if (arg == "--svg" || arg == "--png" || arg == "--instructions" || arg == "--pdf" ||
+                   arg == "--kst" || arg == "--tdd") {
             std::string& path = arg == "--svg"            ? options.svgPath
                                 : arg == "--png"          ? options.pngPath
                                 : arg == "--instructions" ? options.instructionsPath
+                                : arg == "--kst"          ? options.kstPath
+                                : arg == "--tdd"          ? options.tddPath
                                                           : options.pdfPath;
             if (!once(arg) || !ReadValue(args, i, path, error)) return std::nullopt;
             if (path.back() == '/') {
@@ -137,7 +146,9 @@ std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
         {"--svg", &options.svgPath},
         {"--png", &options.pngPath},
         {"--instructions", &options.instructionsPath},
-        {"--pdf", &options.pdfPath}};
+        {"--pdf", &options.pdfPath},
+        {"--kst", &options.kstPath},
+        {"--tdd", &options.tddPath}};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::string& path = *outputs[i].second;
         if (path.empty()) continue;
@@ -168,8 +179,9 @@ std::string InstructionsCsv(const InstructionGrid& grid) {
 
 int RunExport(const ExportOptions& options, std::ostream& out) {
     // every output is checked before anything is read or drawn
-    const std::string* const outputs[] = {&options.svgPath, &options.pngPath,
-                                          &options.instructionsPath, &options.pdfPath};
+    const std::string* const outputs[] = {&options.svgPath,          &options.pngPath,
+                                          &options.instructionsPath, &options.pdfPath,
+                                          &options.kstPath,          &options.tddPath};
     for (const std::string* path : outputs)
         if (!path->empty() &&
             !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
@@ -207,6 +219,16 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     Band& band = *woven;
     // the threading tables show the band's first row as opening the file gives it
     const std::vector<DraftColumn> draft = DraftFromDeck(band.At(1).Cards());
+    // the pattern files are written from the front face, before any turning over
+    std::string kst, tdd;
+    if (!options.kstPath.empty() && !Trap("tessaly-export", "kst", [&] {
+            kst = PatternWriter::FormatForSaving({read->BandName, sequence, read->Windows}, band);
+        }))
+        return kExitBadInput;
+    if (!options.tddPath.empty() &&
+        !Trap("tessaly-export", "tdd",
+              [&] { tdd = TddFormat::Write(PeerFromBand(band, read->BandName)); }))
+        return kExitBadInput;
     canvas.Clear();
     band.WeaveBand(&canvas, &grid, geometry);
     // the reverse face is drawn over the front, row by row, as the band turns over
@@ -239,6 +261,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         if (!options.instructionsPath.empty())
             files.Add(options.instructionsPath, InstructionsCsv(grid));
         if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
+        if (!options.kstPath.empty()) files.Add(options.kstPath, kst);
+        if (!options.tddPath.empty()) files.Add(options.tddPath, tdd);
         if (png) files.Add(options.pngPath, picture->Png());
         files.Commit();
     });

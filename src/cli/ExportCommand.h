@@ -20,6 +20,8 @@ struct ExportOptions {
     std::string pngPath;
     std::string instructionsPath;
     std::string pdfPath;
+    std::string kstPath;  // the pattern as Tessaly's file
+    std::string tddPath;  // the pattern as a Tablet Weaving Draft Designer draft
     std::string pageSize = "A4";  // of the PDF
 };
 

@@ -21,6 +21,12 @@ std::optional<WindowValues> PatternSession::Open(const std::string& path) {
         return std::nullopt;
     const WindowValues windows = read->Windows;
     Load(std::move(*read));
+    // another program's draft opens untitled: a Save asks for a .kst name and never writes
+    // Tessaly's file over the draft
+    if (FormatOfPath(path) != PatternFormat::Kst) {
+        document_.SetPatternPath({});
+        return windows;
+    }
     document_.SetPatternPath(path);
     StampFile();
     return windows;

@@ -1,13 +1,58 @@
 #include "PatternFile.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+
 #include "PatternError.h"
+#include "TddFormat.h"
 #include "SafeFile.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly {
 
+PatternFormat FormatOfPath(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".tdd" ? PatternFormat::Tdd : PatternFormat::Kst;
+}
+
+namespace {
+
+// A draft of another program, read whole: they are small, and refused past the .kst limit.
+PatternData ReadPeerFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error))
+        throw PatternFileError(ErrorNumber::FileNotFound, "ProcessFile", 0, path + ": file not found");
+    if (std::filesystem::is_directory(path, error))
+        throw PatternFileError(ErrorNumber::PathFileAccessError, "ProcessFile", 0,
+                               path + ": is a folder, not a pattern file");
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
+                               path + ": cannot be opened for reading");
+    std::string text;
+    char piece[1 << 16];
+    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+        text.append(piece, static_cast<std::size_t>(in.gcount()));
+        if (text.size() > PatternReader::kMaxFileSize)
+            throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
+                                   path + ": larger than " +
+                                       std::to_string(PatternReader::kMaxFileSize >> 20) +
+                                       " MB; not a pattern file");
+    }
+    if (in.bad())
+        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0, path + ": read error");
+    return PatternFromPeer(TddFormat::Read(text, path));
+}
+
+}  // namespace
+
 std::optional<PatternData> ReadPatternFile(const std::string& path) {
     try {
+        if (FormatOfPath(path) == PatternFormat::Tdd) return ReadPeerFile(path);
         return PatternReader::ReadFile(path);
     } catch (const PatternFileError& error) {
         StdErrHandler("basMain", error.Procedure(), error);

@@ -8,8 +8,14 @@
 
 namespace tessaly {
 
-// Reads the pattern file at path. A rejected file is reported naming the line and the
-// problem, and nothing is returned: the caller's pattern stays as it was.
+// The formats a pattern is read from, by the file's extension (any case): Tessaly's own .kst
+// (and any other name), or a draft of the Tablet Weaving Draft Designer (.tdd).
+enum class PatternFormat { Kst, Tdd };
+PatternFormat FormatOfPath(const std::string& path);
+
+// Reads the pattern file at path, in the format its name says. A rejected file is reported
+// naming the line and the problem, and nothing is returned: the caller's pattern stays as it
+// was.
 std::optional<PatternData> ReadPatternFile(const std::string& path);
 
 // Writes the pattern to path. The old file stays intact unless the new one was written whole;

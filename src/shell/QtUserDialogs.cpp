@@ -66,7 +66,14 @@ namespace {
 
 std::optional<QString> ChoosePatternFile(QWidget* parent, const QString& last, bool save) {
     QFileDialog dialog(parent, save ? QObject::tr("Save Pattern") : QObject::tr("Open Pattern"));
-    dialog.setNameFilters({QObject::tr("Kestro File (*.kst)"), QObject::tr("All Files (*)")});
+    // a draft of another program opens, and is saved as Tessaly's own file
+    if (save)
+        dialog.setNameFilters({QObject::tr("Kestro File (*.kst)"), QObject::tr("All Files (*)")});
+    else
+        dialog.setNameFilters({QObject::tr("Pattern files (*.kst *.tdd)"),
+                               QObject::tr("Kestro File (*.kst)"),
+                               QObject::tr("Tablet Weaving Draft Designer (*.tdd)"),
+                               QObject::tr("All Files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("kst"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
