@@ -10,8 +10,16 @@ std::int32_t FindTurn(std::string_view letter) noexcept {
     return Forward;
 }
 
-std::string Card::Key() const { return key_ == kNoKey ? std::string() : std::to_string(key_); }
+std::string Card::Key() const { return hasKey_ ? std::to_string(key_) : std::string(); }
 
-void Card::SetKey(std::string_view key) { key_ = key.empty() ? kNoKey : TextToInt16(key); }
+void Card::SetKey(std::string_view key) {
+    if (key.empty()) {
+        key_ = 0;
+        hasKey_ = false;
+        return;
+    }
+    key_ = TextToInt16(key);
+    hasKey_ = true;
+}
 
 }  // namespace tessaly

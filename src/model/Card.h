@@ -51,10 +51,10 @@ class Card {
         turn_ = turn;
         if (turn == Forward) {
             HoleOrder = HoleOrder >= 3 ? 0 : HoleOrder + 1;
-            facing_ = Forward;
+            facing_ = static_cast<std::int8_t>(Forward);
         } else if (turn == Backward) {
             HoleOrder = HoleOrder <= 0 ? 3 : HoleOrder - 1;
-            facing_ = Backward;
+            facing_ = static_cast<std::int8_t>(Backward);
         }
     }
     // The direction the card last turned: its own turn, or for an idle card the turn it kept
@@ -70,15 +70,20 @@ class Card {
     // 16-bit card number, so the card keeps the number itself; other text raises error 13.
     std::string Key() const;
     void SetKey(std::string_view key);
-    void SetKeyNumber(std::int16_t key) { key_ = key; }
+    void SetKeyNumber(std::int16_t key) {
+        key_ = key;
+        hasKey_ = true;
+    }
 
     friend bool operator==(const Card&, const Card&) = default;
 
   private:
-    static constexpr std::int32_t kNoKey = INT32_MIN;
+    // a band keeps a card for every card of every pick: the key, the facing and whether there
+    // is a key share one word
     std::int32_t turn_ = 0;
-    std::int32_t key_ = kNoKey;
-    std::int32_t facing_ = Forward;
+    std::int16_t key_ = 0;
+    std::int8_t facing_ = Forward;
+    bool hasKey_ = false;
 };
 
 }  // namespace tessaly
