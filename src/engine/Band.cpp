@@ -43,16 +43,7 @@ Row* Band::Append(Cards&& deck, std::int32_t key) {
     Row& row = rows_.emplace_back();
     row.SetCards(std::move(deck));
     row.Key = key;
-    if (rows_.size() > 1) {
-        Row& below = rows_[rows_.size() - 2];
-        row.SetPrevRow(&below);
-        // an idle card faces as it did a pick before, which a deck read from a file does not
-        // say; a deck of a different size (a broken band) is left as it is
-        if (row.Cards().Count() == below.Cards().Count()) {
-            auto under = below.Cards().begin();
-            for (Card& card : row.Cards()) card.FaceAsBefore(*under++);
-        }
-    }
+    if (rows_.size() > 1) row.SetPrevRow(&rows_[rows_.size() - 2]);
     return &row;
 }
 
@@ -287,6 +278,17 @@ void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeom
             row.DrawNewRow(row.Key, canvas, grid, geometry);
         }
     });
+}
+
+void Band::FaceIdleCardsAsBefore() {
+    for (std::size_t r = 1; r < rows_.size(); ++r) {
+        Cards& deck = rows_[r].Cards();
+        const Cards& below = rows_[r - 1].Cards();
+        // a deck of a different size (a broken band) is left as it is
+        if (deck.Count() != below.Count()) continue;
+        auto under = below.begin();
+        for (Card& card : deck) card.FaceAsBefore(*under++);
+    }
 }
 
 void Band::TurnOver() {

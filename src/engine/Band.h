@@ -62,6 +62,9 @@ class Band {
     // of the rows it needs; the band itself is not changed.
     void DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, std::int32_t top,
                             std::int32_t bottom, bool reverseFace = false) const;
+    // Every idle card faces as the same card of the row below it: what a band made from decks
+    // that store only the turn (a file's rows) needs once it is whole.
+    void FaceIdleCardsAsBefore();
     // Turns every row into its other face without drawing; twice gives back every card.
     void TurnOver();
     // A band of copies of these rows, for drawing a face without touching this one.

@@ -61,7 +61,7 @@ class Card {
     // from the picks before. Which hole shows, and whether the next turn reverses, follow it.
     std::int32_t Facing() const { return facing_; }
     // An idle card faces as it did in the pick before (the same card one row below); a file
-    // stores only the turn, so a row read from one takes this from the row under it.
+    // stores only the turn, so a band read from one takes this from the row under it.
     void FaceAsBefore(const Card& before) {
         if (turn_ == Idle) facing_ = before.facing_;
     }

@@ -84,8 +84,9 @@ class LineSource {
             std::uint64_t value = 0;
             for (unsigned digit; (digit = static_cast<unsigned char>(*p) - 48u) < 10u; ++p)
                 value = value * 10 + digit;
-            // beyond 18 digits an int64 could overflow: the careful reading says so
-            if (p == digits || p - digits > 18) return false;
+            // no digit, or beyond 18 digits where an int64 could overflow: the careful reading
+            // says what is wrong (one unsigned test for both)
+            if (static_cast<std::size_t>(p - digits) - 1 > 17) return false;
             if (*p != ',') skipBlanks();
             const auto number = static_cast<std::int64_t>(value);
             values[field] = negative ? -number : number;
@@ -420,6 +421,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
     };
 
     DataFields values{};
+    bool sawIdle = false;
     std::int64_t blankLine = 0;  // the first blank line after the last card line
     while (!lines.AtEnd()) {
         // blank lines may end the file, but not stand among the card lines
@@ -455,6 +457,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
             descending = values[1] > 1 && values[1] <= INT16_MAX;
             firstPosition = descending ? static_cast<std::int32_t>(values[1]) : 1;
         }
+        sawIdle = sawIdle || values[2] == Idle;
         const std::int32_t last = currentRow == 1 ? firstPosition : cardsPerRow;
         NewCard(lines, values, deck, descending ? last - deck.Count() : deck.Count() + 1,
                 descending);
@@ -466,6 +469,8 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
                    "column header",
                    headerLine + 1);
     closeRow();
+    // a file stores an idle card's turn, not the way it faces: that is the card's below it
+    if (sawIdle) data.Rows->FaceIdleCardsAsBefore();
     return data;
 }
 
