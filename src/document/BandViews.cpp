@@ -140,17 +140,30 @@ void BandViews::DrawAfterRemoval(const Band& band) {
     if (band.Count() == 0) return;
     const std::int32_t removed = band.Count() + 1;
     // taking a pick off redraws the picture: a top row drawn alone would leave the taken
-    // pick showing wherever that row draws no block. A pick above the canvas's top limit
-    // drew nothing there, so nothing changes (on a long band that is every pick).
+    // pick showing wherever that row draws no block
+    RedrawCanvasesShowing(removed);
+    // the new top row's line cuts the instructions back to it
+    RewriteInstructionsFrom(band.Count());
+}
+
+void BandViews::RedrawCanvasesShowing(std::int32_t row) {
+    const Band& band = document_.CurrentBand();
     for (BandSurface* surface : surfaces_) {
         Canvas& canvas = surface->SurfaceCanvas();
-        if (!Row::Shows(removed, canvas, geometry_)) continue;
+        // a row above the canvas's top limit draws nothing there, before or after a change
+        // (on a long band that is every pick but the first few)
+        if (!Row::Shows(row, canvas, geometry_)) continue;
         surface->PrepareCanvas(document_.CardCount(), geometry_);
         band.DrawPicture(canvas, geometry_);
     }
-    // the new top row's line cuts the instructions back to it
+}
+
+void BandViews::RewriteInstructionsFrom(std::int32_t row) {
+    // each row writes its own line; the top row's cuts the instructions back to it
+    const Band& band = document_.CurrentBand();
     BlankCanvas blank(DrawingGeometry::kCanvasHeight);
-    band.At(band.Count()).DrawRow(&blank, &grid_, geometry_);
+    for (std::int32_t r = std::max(std::min(row, band.Count()), 1); r <= band.Count(); ++r)
+        band.At(r).DrawRow(&blank, &grid_, geometry_);
 }
 
 void BandViews::DrawReplacedRows(std::int32_t first) {
@@ -159,18 +172,8 @@ void BandViews::DrawReplacedRows(std::int32_t first) {
         Redraw();
         return;
     }
-    const Band& band = document_.CurrentBand();
-    for (BandSurface* surface : surfaces_) {
-        Canvas& canvas = surface->SurfaceCanvas();
-        // the rows above the canvas's top limit draw nothing there, before or after
-        if (!Row::Shows(first, canvas, geometry_)) continue;
-        surface->PrepareCanvas(document_.CardCount(), geometry_);
-        band.DrawPicture(canvas, geometry_);
-    }
-    // each replaced row writes its own line; the top row's cuts the instructions back to it
-    BlankCanvas blank(DrawingGeometry::kCanvasHeight);
-    for (std::int32_t r = std::min(first, band.Count()); r <= band.Count(); ++r)
-        band.At(r).DrawRow(&blank, &grid_, geometry_);
+    RedrawCanvasesShowing(first);
+    RewriteInstructionsFrom(first);
     for (BandSurface* surface : surfaces_) surface->PassFinished(Pass::Redraw);
     emit instructionsChanged(first);
     emit bandRedrawn();

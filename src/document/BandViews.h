@@ -79,6 +79,10 @@ class BandViews : public QObject {
     // Rows from `first` up were replaced: what of them shows is drawn again, their lines of
     // the instructions are written again, and the twist counted afresh.
     void DrawReplacedRows(std::int32_t first);
+    // Every canvas this row reaches, cleared and drawn again as far as rows show on it.
+    void RedrawCanvasesShowing(std::int32_t row);
+    // The instruction lines of this row and every row above it, written again.
+    void RewriteInstructionsFrom(std::int32_t row);
     void DrawAfterRemoval(const Band& band);
     // The grid's card columns and header line for the band's cards.
     void WriteGridHeader();
