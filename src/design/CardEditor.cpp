@@ -7,6 +7,7 @@
 #include "document/PatternSession.h"
 #include "document/commands/CardCommands.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/ActionList.h"
 
 namespace tessaly {
 
@@ -53,9 +54,7 @@ QAction* CardEditor::AddAction(const char* name, const QString& text, void (Card
 }
 
 QAction* CardEditor::Action(const QString& objectName) const {
-    for (QAction* action : actions_)
-        if (action->objectName() == objectName) return action;
-    return nullptr;
+    return ActionNamed(actions_, objectName);
 }
 
 std::int32_t CardEditor::CardCount() const {

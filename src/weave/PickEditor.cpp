@@ -17,6 +17,7 @@
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/ActionList.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -92,9 +93,7 @@ QAction* PickEditor::AddAction(const char* name, const QString& text, void (Pick
 }
 
 QAction* PickEditor::Action(const QString& objectName) const {
-    for (QAction* action : actions_)
-        if (action->objectName() == objectName) return action;
-    return nullptr;
+    return ActionNamed(actions_, objectName);
 }
 
 std::int32_t PickEditor::PickCount() const {
