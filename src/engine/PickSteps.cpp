@@ -86,18 +86,20 @@ std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first) {
     first = std::max(first, 1);
     if (first > PickCount(band)) return steps;
     steps.reserve(static_cast<std::size_t>(PickCount(band) - first + 1));
-    for (std::int32_t pick = first; pick <= PickCount(band); ++pick) {
-        const Cards& below = band.At(pick).Cards();
-        const Cards& row = band.At(pick + 1).Cards();
-        PickSteps step;
-        step.reserve(static_cast<std::size_t>(row.Count()));
-        auto under = below.begin();
-        for (const Card& card : row) {
-            const bool flipped = under != below.end() && card.Thread != under->Thread;
-            step.push_back({card.Turn(), flipped, card.Pack});
-            if (under != below.end()) ++under;
-        }
-        steps.push_back(std::move(step));
+    for (std::int32_t pick = first; pick <= PickCount(band); ++pick)
+        steps.push_back(StepsBetween(band.At(pick).Cards(), band.At(pick + 1).Cards()));
+    return steps;
+}
+
+PickSteps StepsBetween(const Cards& below, const Cards& row) {
+    PickSteps steps;
+    steps.reserve(static_cast<std::size_t>(row.Count()));
+    auto under = below.begin();
+    for (const Card& card : row) {
+        // a card whose threading changed was flipped over
+        const bool flipped = under != below.end() && card.Thread != under->Thread;
+        steps.push_back({card.Turn(), flipped, card.Pack});
+        if (under != below.end()) ++under;
     }
     return steps;
 }

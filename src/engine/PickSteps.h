@@ -56,6 +56,8 @@ struct PicksEdit {
     std::vector<PickSteps> steps;
 };
 
+// The steps that made `row` from the row below it.
+PickSteps StepsBetween(const Cards& below, const Cards& row);
 // The steps of picks `first` to the top of the band.
 std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first);
 // The rows the steps make, one after the other, from the row below the first of them.

@@ -271,14 +271,9 @@ QString PickEditor::PicksAsText(const Band& band, const std::vector<std::int32_t
     QString text;
     for (const std::int32_t pick : picks) {
         if (pick < 1 || pick + 1 > band.Count()) continue;
-        const Cards& below = band.At(pick).Cards();
         text += QString::number(pick);
-        auto under = below.begin();
-        for (const Card& card : band.At(pick + 1).Cards()) {
-            const bool flipped = under != below.end() && card.Thread != under->Thread;
-            text += ',' + TurnLetter(card.Turn()) + (flipped ? QStringLiteral(" *") : QString());
-            if (under != below.end()) ++under;
-        }
+        for (const CardStep& step : StepsBetween(band.At(pick).Cards(), band.At(pick + 1).Cards()))
+            text += ',' + TurnLetter(step.turn) + (step.flip ? QStringLiteral(" *") : QString());
         text += '\n';
     }
     return text;
