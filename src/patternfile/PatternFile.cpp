@@ -21,18 +21,10 @@ PatternFormat FormatOfPath(const std::string& path) {
 
 namespace {
 
-// A draft of another program, read whole: they are small, and refused past the .kst limit.
+// A draft of another program, read whole: they are small, and refused past the .kst limit
+// (a pipe has no size, so the limit is checked as it is read too).
 PatternData ReadPeerFile(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::exists(path, error))
-        throw PatternFileError(ErrorNumber::FileNotFound, "ProcessFile", 0, path + ": file not found");
-    if (std::filesystem::is_directory(path, error))
-        throw PatternFileError(ErrorNumber::PathFileAccessError, "ProcessFile", 0,
-                               path + ": is a folder, not a pattern file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
-                               path + ": cannot be opened for reading");
+    std::ifstream in = PatternReader::OpenFile(path);
     std::string text;
     char piece[1 << 16];
     while (in.read(piece, sizeof piece) || in.gcount() > 0) {

@@ -482,7 +482,7 @@ PatternData PatternReader::Parse(std::string_view content, std::string_view sour
     return ParseLines(lines, reading);
 }
 
-PatternData PatternReader::ReadFile(const std::string& path) {
+std::ifstream PatternReader::OpenFile(const std::string& path) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (error || !std::filesystem::exists(status))
@@ -504,6 +504,11 @@ PatternData PatternReader::ReadFile(const std::string& path) {
     if (!in)
         throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
                                path + ": cannot be opened for reading");
+    return in;
+}
+
+PatternData PatternReader::ReadFile(const std::string& path) {
+    std::ifstream in = OpenFile(path);
     LineSource lines(in, path, kMaxFileSize);
     return ParseLines(lines, Reading::Quick);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,6 +36,9 @@ class PatternReader {
     static PatternData Parse(std::string_view content, std::string_view sourceName,
                              Reading reading = Reading::Quick);
     static PatternData ReadFile(const std::string& path);
+    // Opens a pattern file of any format for reading; raises PatternFileError for a file that
+    // is missing, a folder, larger than kMaxFileSize or not readable.
+    static std::ifstream OpenFile(const std::string& path);
 };
 
 }  // namespace tessaly
