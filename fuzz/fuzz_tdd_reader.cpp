@@ -7,24 +7,16 @@
 #include <string>
 #include <string_view>
 
+#include "SilentErrors.h"
 #include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
 #include "errors/AppError.h"
-#include "errors/ErrorReporter.h"
 #include "patternfile/PatternError.h"
 #include "patternfile/TddFormat.h"
 
-namespace {
-class SilentSink : public tessaly::ErrorSink {
-  public:
-    void Show(const tessaly::ErrorReport&) noexcept override {}
-};
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tessaly;
-    static SilentSink sink;
-    SetErrorSink(&sink);
+    fuzz::SilenceErrorReports();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     PeerPattern peer;
     try {
