@@ -8,7 +8,6 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "patternfile/PatternFile.h"
-#include "patternfile/TddFormat.h"
 #include "patternfile/SafeFile.h"
 #include "print/PrintedPattern.h"
 #include "render/BandPicture.h"
@@ -16,6 +15,18 @@
 namespace tessaly {
 
 namespace {
+
+// The outputs that are the pattern written in another program's format.
+struct PeerOutput {
+    const char* option;
+    PatternFormat format;
+    const std::string* path;
+};
+std::vector<PeerOutput> PeerOutputs(const ExportOptions& options) {
+    return {{"--tdd", PatternFormat::Tdd, &options.tddPath},
+            {"--twt", PatternFormat::Twt, &options.twtPath},
+            {"--gtt", PatternFormat::Gtt, &options.gttPath}};
+}
 
 // The value of an option that takes a file name or a value. An option is not a value: a file
 // whose name starts with "-" can be given as "./-name".
@@ -43,15 +54,17 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 }  // namespace
 
 std::string ExportUsage() {
-    return "usage: tessaly-export PATTERN.kst|PATTERN.tdd [--sequence SEQ] [--reverse]\n"
+    return "usage: tessaly-export PATTERN[.kst|.tdd|.twt|.gtt] [--sequence SEQ] [--reverse]\n"
            "                      [--whole-band] [--block-size N]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
            "                      [--pdf OUT.pdf [--page-size A4|Letter]]\n"
-           "                      [--kst OUT.kst] [--tdd OUT.tdd]\n"
-           "  PATTERN          read as its extension says: Tessaly's .kst, or a .tdd draft of\n"
-           "                   the Tablet Weaving Draft Designer\n"
-           "  --kst, --tdd     the pattern written as Tessaly's file or as a .tdd draft (the\n"
-           "                   front face, whatever --reverse draws)\n"
+           "                      [--kst OUT.kst] [--tdd OUT.tdd] [--twt OUT.twt] [--gtt OUT.gtt]\n"
+           "  PATTERN          read as its extension says: Tessaly's .kst, a .tdd draft of the\n"
+           "                   Tablet Weaving Draft Designer, a Twisted Threads pattern (.twt)\n"
+           "                   or a Guntram's Tabletweaving Thingy pattern (.gtt)\n"
+           "  --kst, --tdd, --twt, --gtt\n"
+           "                   the pattern written in that format (the front face, whatever\n"
+           "                   --reverse draws)\n"
            "  --block-size N   block size and margin in pixels, 1 to " +
            std::to_string(kMaxExportBlockSize) +
            " (default 10); the PDF prints the band as large as the screen shows it\n"
@@ -107,12 +120,14 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
             }
             options.pageSize = value;
         } else if (arg == "--svg" || arg == "--png" || arg == "--instructions" || arg == "--pdf" ||
-                   arg == "--kst" || arg == "--tdd") {
+                   arg == "--kst" || arg == "--tdd" || arg == "--twt" || arg == "--gtt") {
             std::string& path = arg == "--svg"            ? options.svgPath
                                 : arg == "--png"          ? options.pngPath
                                 : arg == "--instructions" ? options.instructionsPath
                                 : arg == "--kst"          ? options.kstPath
                                 : arg == "--tdd"          ? options.tddPath
+                                : arg == "--twt"          ? options.twtPath
+                                : arg == "--gtt"          ? options.gttPath
                                                           : options.pdfPath;
             if (!once(arg) || !ReadValue(args, i, path, error)) return std::nullopt;
             if (path.back() == '/') {
@@ -148,7 +163,9 @@ std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
         {"--instructions", &options.instructionsPath},
         {"--pdf", &options.pdfPath},
         {"--kst", &options.kstPath},
-        {"--tdd", &options.tddPath}};
+        {"--tdd", &options.tddPath},
+        {"--twt", &options.twtPath},
+        {"--gtt", &options.gttPath}};
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::string& path = *outputs[i].second;
         if (path.empty()) continue;
@@ -181,7 +198,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     // every output is checked before anything is read or drawn
     const std::string* const outputs[] = {&options.svgPath,          &options.pngPath,
                                           &options.instructionsPath, &options.pdfPath,
-                                          &options.kstPath,          &options.tddPath};
+                                          &options.kstPath,          &options.tddPath,
+                                          &options.twtPath,          &options.gttPath};
     for (const std::string* path : outputs)
         if (!path->empty() &&
             !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
@@ -220,15 +238,17 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     // the threading tables show the band's first row as opening the file gives it
     const std::vector<DraftColumn> draft = DraftFromDeck(band.At(1).Cards());
     // the pattern files are written from the front face, before any turning over
-    std::string kst, tdd;
+    std::string kst;
+    std::vector<std::string> peerTexts;
     if (!options.kstPath.empty() && !Trap("tessaly-export", "kst", [&] {
             kst = PatternWriter::FormatForSaving({read->BandName, sequence, read->Windows}, band);
         }))
         return kExitBadInput;
-    if (!options.tddPath.empty() &&
-        !Trap("tessaly-export", "tdd",
-              [&] { tdd = TddFormat::Write(PeerFromBand(band, read->BandName)); }))
-        return kExitBadInput;
+    for (const PeerOutput& output : PeerOutputs(options))
+        if (!output.path->empty() && !Trap("tessaly-export", output.option + 2, [&] {
+                peerTexts.push_back(PeerText(output.format, band, read->BandName));
+            }))
+            return kExitBadInput;
     canvas.Clear();
     band.WeaveBand(&canvas, &grid, geometry);
     // the reverse face is drawn over the front, row by row, as the band turns over
@@ -262,7 +282,9 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             files.Add(options.instructionsPath, InstructionsCsv(grid));
         if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
         if (!options.kstPath.empty()) files.Add(options.kstPath, kst);
-        if (!options.tddPath.empty()) files.Add(options.tddPath, tdd);
+        auto peerText = peerTexts.begin();
+        for (const PeerOutput& output : PeerOutputs(options))
+            if (!output.path->empty()) files.Add(*output.path, *peerText++);
         if (png) files.Add(options.pngPath, picture->Png());
         files.Commit();
     });

@@ -22,6 +22,8 @@ struct ExportOptions {
     std::string pdfPath;
     std::string kstPath;  // the pattern as Tessaly's file
     std::string tddPath;  // the pattern as a Tablet Weaving Draft Designer draft
+    std::string twtPath;  // the pattern as a Twisted Threads pattern
+    std::string gttPath;  // the pattern as a Guntram's Tabletweaving Thingy pattern
     std::string pageSize = "A4";  // of the PDF
 };
 

@@ -6,7 +6,9 @@
 #include <fstream>
 
 #include "PatternError.h"
+#include "GttFormat.h"
 #include "TddFormat.h"
+#include "TwtFormat.h"
 #include "SafeFile.h"
 #include "errors/ErrorReporter.h"
 
@@ -16,14 +18,40 @@ PatternFormat FormatOfPath(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".tdd" ? PatternFormat::Tdd : PatternFormat::Kst;
+    if (extension == ".tdd") return PatternFormat::Tdd;
+    if (extension == ".twt") return PatternFormat::Twt;
+    if (extension == ".gtt") return PatternFormat::Gtt;
+    return PatternFormat::Kst;
+}
+
+PeerReading ReadPeerText(PatternFormat format, std::string_view text, std::string_view sourceName) {
+    PeerPattern peer;
+    switch (format) {
+        case PatternFormat::Tdd: peer = TddFormat::Read(text, sourceName); break;
+        case PatternFormat::Twt: peer = TwtFormat::Read(text, sourceName); break;
+        case PatternFormat::Gtt: peer = GttFormat::Read(text, sourceName); break;
+        case PatternFormat::Kst:
+            throw AppError(ErrorNumber::InvalidProcedureCall, "a .kst file is not another program's");
+    }
+    return {PatternFromPeer(peer), std::move(peer.notCarried)};
+}
+
+std::string PeerText(PatternFormat format, const Band& band, const std::string& name) {
+    const PeerPattern peer = PeerFromBand(band, name);
+    switch (format) {
+        case PatternFormat::Tdd: return TddFormat::Write(peer);
+        case PatternFormat::Twt: return TwtFormat::Write(peer);
+        case PatternFormat::Gtt: return GttFormat::Write(peer);
+        case PatternFormat::Kst: break;
+    }
+    throw AppError(ErrorNumber::InvalidProcedureCall, "a .kst file is not another program's");
 }
 
 namespace {
 
 // A draft of another program, read whole: they are small, and refused past the .kst limit
 // (a pipe has no size, so the limit is checked as it is read too).
-PatternData ReadPeerFile(const std::string& path) {
+PeerReading ReadPeerFile(const std::string& path, PatternFormat format) {
     std::ifstream in = PatternReader::OpenFile(path);
     std::string text;
     char piece[1 << 16];
@@ -37,15 +65,20 @@ PatternData ReadPeerFile(const std::string& path) {
     }
     if (in.bad())
         throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0, path + ": read error");
-    return PatternFromPeer(TddFormat::Read(text, path));
+    return ReadPeerText(format, text, path);
 }
 
 }  // namespace
 
-std::optional<PatternData> ReadPatternFile(const std::string& path) {
+std::optional<PatternData> ReadPatternFile(const std::string& path,
+                                           std::vector<std::string>* notCarried) {
+    if (notCarried) notCarried->clear();
     try {
-        if (FormatOfPath(path) == PatternFormat::Tdd) return ReadPeerFile(path);
-        return PatternReader::ReadFile(path);
+        const PatternFormat format = FormatOfPath(path);
+        if (format == PatternFormat::Kst) return PatternReader::ReadFile(path);
+        PeerReading reading = ReadPeerFile(path, format);
+        if (notCarried) *notCarried = std::move(reading.notCarried);
+        return std::move(reading.pattern);
     } catch (const PatternFileError& error) {
         StdErrHandler("basMain", error.Procedure(), error);
     } catch (...) {

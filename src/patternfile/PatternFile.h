@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "PatternReader.h"
 #include "PatternWriter.h"
@@ -9,14 +11,30 @@
 namespace tessaly {
 
 // The formats a pattern is read from, by the file's extension (any case): Tessaly's own .kst
-// (and any other name), or a draft of the Tablet Weaving Draft Designer (.tdd).
-enum class PatternFormat { Kst, Tdd };
+// (and any other name), a draft of the Tablet Weaving Draft Designer (.tdd), a Twisted Threads
+// pattern (.twt) or a pattern of Guntram's Tabletweaving Thingy (.gtt).
+enum class PatternFormat { Kst, Tdd, Twt, Gtt };
 PatternFormat FormatOfPath(const std::string& path);
+
+// Another program's pattern as a pattern stored row by row, and what the file held that
+// Tessaly has no place for (notes, pack names...), for the weaver to be told.
+struct PeerReading {
+    PatternData pattern;
+    std::vector<std::string> notCarried;
+};
+// Reads the text of a file of another program's format (not Kst). Raises PatternFileError
+// naming the line or element, or AppError for a pattern Tessaly cannot weave.
+PeerReading ReadPeerText(PatternFormat format, std::string_view text, std::string_view sourceName);
+// The band as a file of another program's format (not Kst). Raises AppError for what that
+// format cannot hold.
+std::string PeerText(PatternFormat format, const Band& band, const std::string& name);
 
 // Reads the pattern file at path, in the format its name says. A rejected file is reported
 // naming the line and the problem, and nothing is returned: the caller's pattern stays as it
 // was.
-std::optional<PatternData> ReadPatternFile(const std::string& path);
+// notCarried, when given, receives what another program's file held that did not come over.
+std::optional<PatternData> ReadPatternFile(const std::string& path,
+                                           std::vector<std::string>* notCarried = nullptr);
 
 // Writes the pattern to path. The old file stays intact unless the new one was written whole;
 // a pattern that cannot be stored or a file that cannot be written is reported. Returns

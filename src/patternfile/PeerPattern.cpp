@@ -1,19 +1,81 @@
 #include "PeerPattern.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "errors/AppError.h"
 #include "errors/Numeric.h"
 
 namespace tessaly {
 
+std::string FourHolesOnly(std::int64_t holes) {
+    return std::to_string(holes) + "-hole tablets: Tessaly weaves 4-hole cards";
+}
+
+std::string TooManyTablets(std::int64_t tablets) {
+    return std::to_string(tablets) + " tablets: Tessaly weaves " + std::to_string(kMostPeerTablets) +
+           " cards at most";
+}
+
+std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tablet) {
+    return "pick " + std::to_string(pick) + " turns tablet " + std::to_string(tablet) + " " +
+           std::to_string(turns) + " times: Tessaly turns a card once a pick";
+}
+
+std::string ChartsNotTurns(std::string_view patternType, std::string_view turningTypes) {
+    return "a \"" + std::string(patternType) +
+           "\" pattern holds a chart, not the turns of each pick: Tessaly reads " +
+           std::string(turningTypes) + " patterns";
+}
+
+std::optional<std::int32_t> ColourFromHex(std::string_view text) {
+    if (text.empty() || text.front() != '#') return std::nullopt;
+    text.remove_prefix(1);
+    const auto digit = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    std::int32_t channels[3] = {};
+    if (text.size() == 6) {
+        for (int i = 0; i < 3; ++i) {
+            const int high = digit(text[static_cast<std::size_t>(2 * i)]);
+            const int low = digit(text[static_cast<std::size_t>(2 * i + 1)]);
+            if (high < 0 || low < 0) return std::nullopt;
+            channels[i] = high * 16 + low;
+        }
+    } else if (text.size() == 3) {
+        for (int i = 0; i < 3; ++i) {
+            const int value = digit(text[static_cast<std::size_t>(i)]);
+            if (value < 0) return std::nullopt;
+            channels[i] = value * 17;
+        }
+    } else {
+        return std::nullopt;
+    }
+    return channels[0] | (channels[1] << 8) | (channels[2] << 16);
+}
+
+std::string HexOfColour(std::int32_t colour) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
+                  (colour >> 16) & 0xFF);
+    return hex;
+}
+
+std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet) {
+    if (!peer.picks.empty() && peer.picks.front().at(tablet).turn != Idle)
+        return peer.picks.front()[tablet].turn;
+    if (tablet < peer.firstFacing.size() && peer.firstFacing[tablet] == Backward) return Backward;
+    return Forward;
+}
+
 PatternData PatternFromPeer(const PeerPattern& peer) {
     const std::int32_t tablets = peer.Tablets();
     if (tablets < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The pattern has no tablets.");
     if (tablets > kMostPeerTablets)
-        throw AppError(ErrorNumber::Overflow, std::to_string(tablets) + " tablets: Tessaly weaves " +
-                                                  std::to_string(kMostPeerTablets) +
-                                                  " cards at most.");
+        throw AppError(ErrorNumber::Overflow, TooManyTablets(tablets) + ".");
     CheckBandBudget(static_cast<std::int64_t>(peer.picks.size()) + 1, tablets);
     const auto colour = [&](std::int32_t index) {
         if (index < 0) return Card::kNoThread;
@@ -27,8 +89,7 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     for (std::int32_t t = 0; t < tablets; ++t) {
         const auto at = static_cast<std::size_t>(t);
         // the threading stands turned as the tablet's first pick turns it
-        std::int32_t firstTurn = Forward;
-        if (!peer.picks.empty() && peer.picks.front().at(at).turn == Backward) firstTurn = Backward;
+        const std::int32_t firstTurn = FacingBeforeFirstPick(peer, at);
         const std::int16_t pack = peer.picks.empty() ? std::int16_t{1} : peer.picks.front()[at].pack;
         steps.threading.Add(Card::Make(firstTurn, CheckedInt16(t + 1), colour(peer.holes[0].at(at)),
                                        colour(peer.holes[1].at(at)), colour(peer.holes[2].at(at)),
@@ -63,6 +124,7 @@ PeerPattern PeerFromBand(const Band& band, const std::string& name) {
             peer.holes[static_cast<std::size_t>(j)].push_back(
                 index(colours[((j + 1 - order) % 4 + 4) % 4]));
         peer.sThreaded.push_back(card.Thread == SThread);
+        peer.firstFacing.push_back(card.Facing());
     }
     peer.picks = StepsFrom(band, 1);
     return peer;

@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "PatternReader.h"
@@ -20,6 +22,9 @@ struct PeerPattern {
     std::array<std::vector<std::int32_t>, 4> holes;
     std::vector<bool> sThreaded;    // per tablet
     std::vector<PickSteps> picks;   // pick 1 first, a step per tablet
+    // The way each tablet faces before pick 1 (Forward or Backward), which shows when its
+    // first picks idle; empty, or a real first turn, and the tablet faces as pick 1 turns it.
+    std::vector<std::int32_t> firstFacing;
     // what the file holds that the pattern does not (notes, pack names...), for the weaver
     std::vector<std::string> notCarried;
 
@@ -29,6 +34,21 @@ struct PeerPattern {
 // The most cards a pattern from another program may have, as the design window allows.
 constexpr std::int32_t kMostPeerTablets = 1000;
 
+// What every reader of another program's files refuses, in the same words.
+std::string FourHolesOnly(std::int64_t holes);        // "6-hole tablets: Tessaly weaves 4-hole cards"
+std::string TooManyTablets(std::int64_t tablets);
+std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tablet);
+std::string ChartsNotTurns(std::string_view patternType, std::string_view turningTypes);
+
+// "#rrggbb" (or "#rgb", any case) as 0x00BBGGRR; nullopt for anything else.
+std::optional<std::int32_t> ColourFromHex(std::string_view text);
+// 0x00BBGGRR as "#RRGGBB".
+std::string HexOfColour(std::int32_t colour);
+
+// The way a tablet faces before pick 1: as the file says, else as pick 1 turns it, else
+// forward.
+std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet);
+
 // The band the other program draws, stored row by row: row 1 is the threading at hole order
 // 1, turned as each tablet's first pick turns it (as Apply turns a threading to the first
 // letter of a sequence), so that pick 1 after a forward turn shows hole D, as they draw it;
@@ -37,7 +57,8 @@ PatternData PatternFromPeer(const PeerPattern& peer);
 
 // The pattern another program needs to draw this band as Tessaly draws it from its second
 // row on: each card's holes named again so that its first row stands at hole order 1, the
-// colours gathered into a palette in the order met, and each pick's steps.
+// colours gathered into a palette in the order met, the way each card faces in its first row,
+// and each pick's steps.
 PeerPattern PeerFromBand(const Band& band, const std::string& name);
 
 }  // namespace tessaly

@@ -108,9 +108,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
     if (turning.empty()) lines.Fail("the turning diagram is missing", lines.Number() + 1);
     const std::size_t tablets = turning.front().first.size();
     if (tablets > static_cast<std::size_t>(kMostPeerTablets))
-        lines.Fail(std::to_string(tablets) + " tablets: Tessaly weaves " +
-                       std::to_string(kMostPeerTablets) + " cards at most",
-                   turning.front().second);
+        lines.Fail(TooManyTablets(static_cast<std::int64_t>(tablets)), turning.front().second);
 
     // the threading diagram, up to an empty line: holes, S and Z, perhaps the phases
     lines.SkipEmptyAndComments();
@@ -135,8 +133,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
         }
     }
     if (holeRows.size() != 4)
-        lines.Fail(std::to_string(holeRows.size()) +
-                       "-hole tablets: Tessaly weaves 4-hole cards",
+        lines.Fail(FourHolesOnly(static_cast<std::int64_t>(holeRows.size())),
                    holeRows.empty() ? lines.Number() : holeRows.front().second);
     if (threads.size() != tablets)
         lines.Fail("the row of S and Z should name each of the " + std::to_string(tablets) +
@@ -233,12 +230,9 @@ std::string TddFormat::Write(const PeerPattern& pattern) {
     for (std::size_t key = 0; key < kKeys; ++key) {
         const std::int32_t colour =
             key < pattern.palette.size() ? pattern.palette[key] : kDefaultPalette[key];
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "#%02X%02X%02X", colour & 0xFF, (colour >> 8) & 0xFF,
-                      (colour >> 16) & 0xFF);
         out += KeyOf(key);
         out += " - ";
-        out += hex;
+        out += HexOfColour(colour);
         out += '\n';
     }
     return out;
