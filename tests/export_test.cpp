@@ -177,6 +177,38 @@ TEST_F(ExportTest, a_band_a_draft_cannot_hold_writes_no_output_at_all) {
     EXPECT_FALSE(recorder.Empty());
 }
 
+TEST_F(ExportTest, the_default_pattern_goes_through_each_other_format_and_draws_the_same) {
+    ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--png", dir.File("o.png"), "--tdd", dir.File("o.tdd"),
+                   "--twt", dir.File("o.twt"), "--gtt", dir.File("o.gtt")}),
+              kExitOk);
+    const QImage drawn(QString::fromStdString(dir.File("o.png")));
+    for (const char* format : {"tdd", "twt", "gtt"}) {
+        SCOPED_TRACE(format);
+        const std::string back = dir.File(std::string("back.") + format + ".png");
+        ASSERT_EQ(Run({dir.File(std::string("o.") + format), "--png", back, "--kst",
+                       dir.File(std::string("back.") + format + ".kst")}),
+                  kExitOk);
+        EXPECT_EQ(QImage(QString::fromStdString(back)), drawn);
+    }
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ExportTest, a_pattern_tessaly_does_not_weave_writes_nothing_and_says_why) {
+    const std::string sixHoles = dir.Write(
+        "six.twt",
+        "{\"source\": \"Twisted Threads\", \"Number of holes\": 6, \"Pattern type\": \"individual\"}");
+    EXPECT_EQ(Run({sixHoles, "--png", dir.File("o.png"), "--kst", dir.File("o.kst")}), kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.kst")));
+    ASSERT_FALSE(recorder.Empty());
+    EXPECT_NE(recorder.Reports().front().description.find("6-hole tablets: Tessaly weaves 4-hole cards"),
+              std::string::npos);
+    const std::string twill = dir.Write(
+        "twill.gtt", "<TWData><Pattern Type=\"BrokenTwill\"><Cards/></Pattern></TWData>");
+    EXPECT_EQ(Run({twill, "--svg", dir.File("o.svg")}), kExitBadInput);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.svg")));
+}
+
 TEST_F(ExportTest, the_default_pattern_exports) {
     ASSERT_EQ(Run({TESSALY_DEFAULT_PATTERN, "--svg", dir.File("o.svg"), "--png", dir.File("o.png"),
                    "--instructions", dir.File("o.csv")}),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PeerTestSupport.h"
 #include "TestSupport.h"
 #include "engine/Blocks.h"
 #include "patternfile/PatternError.h"
@@ -8,15 +9,11 @@
 namespace tessaly {
 namespace {
 
-constexpr std::int32_t kRed = 0x0000FF, kGreen = 0x00FF00, kDefault3 = 0x009900,
-                       kDefault5 = 0xDDDDDD;
-
-std::vector<std::int32_t> Shown(const Band& band, std::int32_t card) {
-    std::vector<std::int32_t> shown;
-    for (std::int32_t r = 2; r <= band.Count(); ++r)
-        shown.push_back(Blocks::DetermineColor(&band.At(r).Cards().At(card)));
-    return shown;
-}
+using test::kGreen;
+using test::kRed;
+using test::Shown;
+using test::SmallBand;
+constexpr std::int32_t kDefault3 = 0x009900, kDefault5 = 0xDDDDDD;
 
 TEST(tdd_format_test, a_draft_is_read_the_last_pick_first_with_its_palette_and_empty_holes) {
     // tablet 1 is S, tablet 2 Z; hole rows cut short where their last holes are empty
@@ -92,23 +89,6 @@ TEST(tdd_format_test, what_cannot_be_read_is_refused_with_its_line) {
     EXPECT_NE(refusal("# tdd v1.0\n# x\n\n/\n\n" + holes + "0 - red\n").find("k - #RRGGBB"),
               std::string::npos);
     EXPECT_EQ(refusal("# tdd v1.0\n# x\n\n/\n\n" + holes), "read");
-}
-
-// A band of four cards in three colours, threaded S S Z Z at the given hole order, woven
-// forward twice and backward twice.
-Band SmallBand(std::int32_t holeOrder) {
-    Cards deck;
-    for (int i = 1; i <= 4; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), kRed, kGreen, i % 2 ? kRed : kDefault5,
-                 Card::kNoThread, i <= 2 ? SThread : ZThread, holeOrder, 1, std::to_string(i));
-    Band band;
-    band.Add(deck, "1");
-    for (const std::int32_t turn : {Forward, Forward, Backward, Backward}) {
-        Cards next = band.At(band.Count()).Cards();
-        for (Card& card : next) card.SetTurn(turn);
-        band.Add(next, std::to_string(band.Count() + 1));
-    }
-    return band;
 }
 
 TEST(tdd_format_test, a_band_goes_out_and_comes_back_drawing_the_same_picks) {

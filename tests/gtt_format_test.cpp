@@ -1,0 +1,155 @@
+#include <gtest/gtest.h>
+
+#include "PeerTestSupport.h"
+#include "TestSupport.h"
+#include "engine/PickSteps.h"
+#include "patternfile/GttFormat.h"
+
+namespace tessaly {
+namespace {
+
+using test::PeerDrawn;
+using test::Shown;
+
+// A threaded-in pattern of three cards in the given palette (none: the Windows colours),
+// packs and picks.
+std::string Gtt(const std::string& picks, const std::string& palette = "",
+                const std::string& packs = "<Packs />", const std::string& holes = "4") {
+    return "<?xml version=\"1.0\"?>\n"
+           "<TWData>\n"
+           "  <Source>Guntram's Tabletweaving Thingy</Source>\n"
+           "  <Version>1.17</Version>\n"
+           "  <Pattern Type=\"Threaded-in\">\n"
+           "    <Name><![CDATA[Leaves]]></Name>\n"
+           "    <Notes><![CDATA[Woven in 2009]]></Notes>\n"
+           "    <Cards Count=\"3\">\n"
+           "      <Card Number=\"1\" Holes=\"" + holes + "\"><Holes Count=\"4\"><Colour>9</Colour><Colour>10</Colour>"
+           "<Colour>12</Colour><Colour>15</Colour></Holes><Threading>S</Threading></Card>\n"
+           "      <Card Number=\"2\" Holes=\"4\"><Holes Count=\"4\"><Colour>15</Colour><Colour>9</Colour>"
+           "<Colour>-1</Colour><Colour>0</Colour></Holes><Threading>Z</Threading></Card>\n"
+           "      <Card Number=\"3\" Holes=\"4\"><Holes Count=\"4\"><Colour>0</Colour><Colour>1</Colour>"
+           "<Colour>2</Colour><Colour>3</Colour></Holes><Threading>S</Threading></Card>\n"
+           "    </Cards>\n" + palette + "\n    " + packs +
+           "\n    <Picks Count=\"3\">\n" + picks + "    </Picks>\n  </Pattern>\n</TWData>\n";
+}
+
+std::string Pick(const std::string& actions) {
+    return "      <Pick Index=\"0\"><Actions>" + actions + "</Actions></Pick>\n";
+}
+std::string Action(const std::string& target, const std::string& id, const std::string& dir,
+                   int dist = 1) {
+    return "<Action Type=\"Turn\" Target=\"" + target + "\" TargetID=\"" + id + "\" Dir=\"" + dir +
+           "\" Dist=\"" + std::to_string(dist) + "\"/>";
+}
+std::string AllCards(const std::string& dir) {
+    return Action("Card", "1", dir) + Action("Card", "2", dir) + Action("Card", "3", dir);
+}
+
+std::string Refusal(const std::string& text) {
+    return test::RefusalOf([](const std::string& t) { GttFormat::Read(t, "p.gtt"); }, text);
+}
+
+std::string Turns(const PeerPattern& peer) {
+    std::string turns;
+    for (const PickSteps& pick : peer.picks) {
+        for (const CardStep& step : pick) {
+            if (step.flip) turns += 'V';
+            turns += "FBI"[step.turn];
+        }
+        turns += '|';
+    }
+    return turns;
+}
+
+TEST(gtt_format_test, cards_take_the_windows_colours_and_idle_where_no_action_names_them) {
+    // card 2 is not named in pick 2, and idles in pick 3 by "I"
+    const std::string text =
+        Gtt(Pick(AllCards("F")) + Pick(Action("Card", "3", "B") + Action("Card", "1", "F")) +
+            Pick(Action("Card", "1", "B") + Action("Card", "2", "I") + Action("Card", "3", "B")));
+    const PeerPattern peer = GttFormat::Read(text, "leaves.gtt");
+    EXPECT_EQ(peer.name, "Leaves");
+    EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes"}));
+    EXPECT_EQ(Turns(peer), "FFF|FIB|BIB|");
+    // the standard Windows colours: 9 red, 10 green, 12 blue, 15 white, 0 black
+    const PatternData data = PatternFromPeer(peer);
+    const Card& first = data.Rows->At(1).Cards().At(1);
+    EXPECT_EQ(first.AColor, test::kRed);
+    EXPECT_EQ(first.BColor, test::kGreen);
+    EXPECT_EQ(first.CColor, test::kBlue);
+    EXPECT_EQ(first.DColor, test::kWhite);
+    EXPECT_EQ(data.Rows->At(1).Cards().At(2).CColor, Card::kNoThread);
+    for (std::int32_t card = 1; card <= 3; ++card)
+        EXPECT_EQ(Shown(*data.Rows, card), PeerDrawn(peer, static_cast<std::size_t>(card - 1))) << card;
+}
+
+TEST(gtt_format_test, a_palette_replaces_the_windows_colours_by_index) {
+    const PeerPattern peer = GttFormat::Read(
+        Gtt(Pick(AllCards("F")), "<Palette Size=\"2\"><Colour Index=\"1\">4210752</Colour>"
+                                 "<Colour Index=\"0\">255</Colour></Palette>"),
+        "p.gtt");
+    EXPECT_EQ(peer.palette[0], 255);
+    EXPECT_EQ(peer.palette[1], 4210752);
+    EXPECT_EQ(peer.palette[9], 255);  // the indexes the file leaves keep their colour
+}
+
+TEST(gtt_format_test, packs_turn_their_cards_together_and_a_vertical_twist_flips_a_card) {
+    const std::string packs =
+        "<Packs><Pack Name=\"A\"><Cards>1, 3</Cards></Pack><Pack Name=\"B\"><Cards>2</Cards></Pack></Packs>";
+    const std::string text = Gtt(Pick(Action("Pack", "A", "F") + Action("Pack", "B", "B")) +
+                                     Pick(Action("Pack", "A", "F") + Action("Card", "2", "V") +
+                                          Action("Card", "2", "F")) +
+                                     Pick(Action("Pack", "B", "B")),
+                                 "", packs);
+    const PeerPattern peer = GttFormat::Read(text, "packs.gtt");
+    EXPECT_EQ(Turns(peer), "FBF|FVFF|IBI|");
+    EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes", "the pack names"}));
+    // the flipped card is woven the other way round from pick 2 on: threaded S, not Z
+    const PatternData data = PatternFromPeer(peer);
+    EXPECT_EQ(data.Rows->At(2).Cards().At(2).Thread, ZThread);
+    EXPECT_EQ(data.Rows->At(3).Cards().At(2).Thread, SThread);
+    EXPECT_EQ(data.Rows->At(4).Cards().At(2).Thread, SThread);
+}
+
+TEST(gtt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_the_element) {
+    const std::string picks = Pick(AllCards("F"));
+    EXPECT_EQ(Refusal(Gtt(picks)), "read");
+    EXPECT_NE(Refusal(Gtt(picks, "", "<Packs />", "6")).find("line 9, <Card>: 6-hole tablets: Tessaly weaves 4-hole cards"),
+              std::string::npos);
+    std::string twill = Gtt(picks);
+    twill.replace(twill.find("Threaded-in"), 11, "BrokenTwill");
+    EXPECT_NE(Refusal(twill).find("<Pattern>: a \"BrokenTwill\" pattern holds a chart"), std::string::npos);
+    EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "1", "F", 2)))).find("pick 1 turns tablet 1 2 times"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "1", "F") + Action("Card", "1", "F"))))
+                  .find("pick 1 turns tablet 1 2 times"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "4", "F")))).find("<Action>: card 4 is not one of the 3 cards"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Gtt(Pick(Action("Pack", "Z", "F")))).find("no pack is named \"Z\""), std::string::npos);
+    EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "1", "X")))).find("Dir \"X\""), std::string::npos);
+    EXPECT_NE(Refusal(Gtt(picks, "<Palette><Colour Index=\"0\">red</Colour></Palette>")).find("not a whole number"),
+              std::string::npos);
+    EXPECT_NE(Refusal("<TWData>\n<Pattern Type=\"Threaded-in\">\n</TWData>").find("p.gtt, line 3: not XML"),
+              std::string::npos);
+    EXPECT_NE(Refusal("<Other/>").find("no <TWData>"), std::string::npos);
+    std::string colour = Gtt(picks);
+    colour.replace(colour.find("<Colour>9</Colour>"), 18, "<Colour>16</Colour>");
+    EXPECT_NE(Refusal(colour).find("<Colour>: 16 is not a colour of the palette"), std::string::npos);
+}
+
+TEST(gtt_format_test, a_band_with_idles_and_flips_goes_out_and_comes_back_card_for_card) {
+    Band band = test::SmallBand(1);
+    // pick 5 idles card 2 and flips card 3
+    PickSteps steps(4);
+    steps[1].turn = Idle;
+    steps[2].flip = true;
+    band.Add(NextRow(band.At(band.Count()).Cards(), steps), std::to_string(band.Count() + 1));
+    const std::string text = GttFormat::Write(PeerFromBand(band, "Small & <odd>"));
+    const PatternData back = PatternFromPeer(GttFormat::Read(text, "small.gtt"));
+    EXPECT_EQ(back.BandName, "Small & <odd>");
+    EXPECT_EQ(test::DecksOf(*back.Rows), test::DecksOf(band));
+    EXPECT_EQ(GttFormat::Write(PeerFromBand(*back.Rows, "Small & <odd>")), text);
+}
+
+}  // namespace
+}  // namespace tessaly

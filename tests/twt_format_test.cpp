@@ -1,0 +1,157 @@
+#include <gtest/gtest.h>
+
+#include "PeerTestSupport.h"
+#include "TestSupport.h"
+#include "engine/PickSteps.h"
+#include "patternfile/PatternFile.h"
+#include "patternfile/TwtFormat.h"
+
+namespace tessaly {
+namespace {
+
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
+using test::PeerDrawn;
+using test::Shown;
+
+// A Twisted Threads pattern of three tablets; cells are "F1", "B0" (idle) and so on.
+std::string Twt(const std::vector<std::vector<std::string>>& rows,
+                const std::string& chart = "[[0, 1, 2], [1, 2, 3], [2, 3, -1], [3, 0, 1]]",
+                const std::string& extra = "") {
+    std::string design;
+    for (const auto& row : rows) {
+        design += design.empty() ? "[" : ", [";
+        for (std::size_t t = 0; t < row.size(); ++t)
+            design += std::string(t ? ", " : "") + "{\"direction\": \"" + row[t][0] +
+                      "\", \"numberOfTurns\": " + row[t].substr(1) + "}";
+        design += "]";
+    }
+    return "{\n  \"source\": \"Twisted Threads\",\n  \"version\": \"2.0\",\n  \"Name\": \"Small\",\n"
+           "  \"Pattern type\": \"individual\",\n  \"Number of holes\": 4,\n"
+           "  \"Colour palette\": [\"#ff0000\", \"#00ff00\", \"#0000ff\", \"#ffffff\"],\n"
+           "  \"Number of tablets\": 3,\n  \"Threading chart\": " + chart + ",\n"
+           "  \"Tablet orientations\": [\"/\", \"\\\\\", \"/\"],\n" + extra +
+           "  \"Pattern design\": {\"weavingInstructions\": [" + design + "]}\n}\n";
+}
+
+std::string Refusal(const std::string& text) {
+    return test::RefusalOf([](const std::string& t) { TwtFormat::Read(t, "p.twt"); }, text);
+}
+
+TEST(twt_format_test, a_pattern_is_woven_as_twisted_threads_draws_it_idles_and_empty_holes_included) {
+    const std::string text = Twt({{"F1", "B1", "B0"}, {"F1", "B1", "B1"}, {"B1", "B0", "F1"},
+                                  {"B1", "F1", "F1"}, {"F0", "F1", "F0"}});
+    const PeerPattern peer = TwtFormat::Read(text, "small.twt");
+    EXPECT_EQ(peer.name, "Small");
+    EXPECT_EQ(peer.palette, (std::vector<std::int32_t>{kRed, kGreen, kBlue, kWhite}));
+    EXPECT_EQ(peer.holes[2], (std::vector<std::int32_t>{2, 3, -1}));
+    EXPECT_EQ(peer.sThreaded, (std::vector<bool>{true, false, true}));
+    ASSERT_EQ(peer.picks.size(), 5u);
+    EXPECT_EQ(peer.picks[0][2].turn, Idle);
+    EXPECT_EQ(peer.picks[3][0].turn, Backward);
+
+    const PatternData data = PatternFromPeer(peer);
+    const Band& band = *data.Rows;
+    ASSERT_EQ(band.Count(), 6);
+    for (std::int32_t card = 1; card <= 3; ++card)
+        EXPECT_EQ(Shown(band, card), PeerDrawn(peer, static_cast<std::size_t>(card - 1))) << card;
+    // pick 1 forward shows hole D; tablet 3 idles in pick 1 facing backward, as row 2 names
+    // it, and shows its hole D
+    EXPECT_EQ(Shown(band, 1)[0], kWhite);
+    EXPECT_EQ(band.At(2).Cards().At(3).Facing(), Backward);
+    EXPECT_EQ(Shown(band, 3)[0], kGreen);
+    // the slant follows the threading and the turn: forward on S leans "/"
+    EXPECT_EQ(Blocks::DetermineType(2, &band.At(2).Cards().At(1), &band.At(1).Cards().At(1)), SlantZ);
+    EXPECT_EQ(Blocks::DetermineType(2, &band.At(2).Cards().At(2), &band.At(1).Cards().At(2)), SlantZ);
+}
+
+TEST(twt_format_test, an_all_together_pattern_turns_every_tablet_the_way_its_row_says) {
+    std::string text = Twt({});
+    text.replace(text.find("\"individual\""), 12, "\"allTogether\"");
+    text.replace(text.find("[]}"), 3, "[\"F\", \"F\", \"B\"]}");
+    const PeerPattern peer = TwtFormat::Read(text, "together.twt");
+    ASSERT_EQ(peer.picks.size(), 3u);
+    for (const CardStep& step : peer.picks[1]) EXPECT_EQ(step.turn, Forward);
+    for (const CardStep& step : peer.picks[2]) EXPECT_EQ(step.turn, Backward);
+}
+
+TEST(twt_format_test, what_tessaly_has_no_place_for_is_listed) {
+    const PeerPattern plain = TwtFormat::Read(Twt({{"F1", "F1", "F1"}}), "p.twt");
+    EXPECT_TRUE(plain.notCarried.empty());
+    const PeerPattern noted = TwtFormat::Read(
+        Twt({{"F1", "F1", "F1"}}, "[[0, 1, 2], [1, 2, 3], [2, 3, -1], [3, 0, 1]]",
+            "  \"Description\": \"a band\", \"Tags\": [], \"Weft colour\": 3,\n"),
+        "p.twt");
+    EXPECT_EQ(noted.notCarried, (std::vector<std::string>{"the description", "the weft colour"}));
+}
+
+TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_where) {
+    const std::string good = Twt({{"F1", "F1", "F1"}});
+    EXPECT_EQ(Refusal(good), "read");
+    const auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string text = good;
+        text.replace(text.find(from), from.size(), to);
+        return text;
+    };
+    EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 6"))
+                  .find("6-hole tablets: Tessaly weaves 4-hole cards"),
+              std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"individual\"", "\"doubleFaced\"")).find("\"doubleFaced\" pattern holds a chart"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Twt({{"F1", "F2", "F1"}})).find("row 1, tablet 2: pick 1 turns tablet 2 2 times"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Twt({{"F1", "X1", "F1"}})).find("row 1, tablet 2: \"X\" is neither"),
+              std::string::npos);
+    EXPECT_NE(Refusal(Twt({{"F1", "F1"}})).find("row 1: names 2 tablets, not 3"), std::string::npos);
+    EXPECT_NE(Refusal(Twt({{"F1", "F1", "F1"}}, "[[0, 1, 2], [1, 2, 3], [2, 3, 4], [3, 0, 1]]"))
+                  .find("\"Threading chart\", hole 3, tablet 3: 4 is not a colour of the palette"),
+              std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"source\": \"Twisted Threads\"", "\"source\": \"elsewhere\""))
+                  .find("not a Twisted Threads pattern"),
+              std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"Name\": \"Small\",", "\"Name\": \"Small\"")).find("p.twt, line 5: not JSON"),
+              std::string::npos);
+    EXPECT_NE(Refusal("[1, 2]").find("not a Twisted Threads pattern"), std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 4.5")).find("whole number"),
+              std::string::npos);
+    // more tablets than Tessaly weaves
+    std::string wide = "[";
+    for (int t = 0; t < 1001; ++t) wide += t ? ", \"/\"" : "\"/\"";
+    EXPECT_NE(Refusal(replaced("[\"/\", \"\\\\\", \"/\"]", wide + "]")).find("1001 tablets"), std::string::npos);
+}
+
+TEST(twt_format_test, a_band_goes_out_and_comes_back_drawing_the_same_picks) {
+    for (const std::int32_t holeOrder : {1, 0, 3}) {
+        SCOPED_TRACE(holeOrder);
+        Band band = test::SmallBand(holeOrder);
+        // an idle card keeps the way it faces, and says so in the file
+        PickSteps steps(4, CardStep{Backward, false, 1});
+        steps[1].turn = Idle;
+        band.Add(NextRow(band.At(band.Count()).Cards(), steps), std::to_string(band.Count() + 1));
+        const std::string text = TwtFormat::Write(PeerFromBand(band, "Small"));
+        const PatternData back = PatternFromPeer(TwtFormat::Read(text, "small.twt"));
+        EXPECT_EQ(back.BandName, "Small");
+        ASSERT_EQ(back.Rows->Count(), band.Count());
+        for (std::int32_t card = 1; card <= 4; ++card) EXPECT_EQ(Shown(*back.Rows, card), Shown(band, card)) << card;
+        EXPECT_EQ(TwtFormat::Write(PeerFromBand(*back.Rows, "Small")), text);
+        if (holeOrder == 1) {
+            EXPECT_EQ(test::DecksOf(*back.Rows), test::DecksOf(band));
+        }
+    }
+}
+
+TEST(twt_format_test, what_the_format_cannot_hold_is_refused) {
+    PeerPattern peer = PeerFromBand(test::SmallBand(1), "x");
+    peer.picks[0][0].flip = true;
+    EXPECT_THROW(TwtFormat::Write(peer), AppError);
+    peer = PeerFromBand(test::SmallBand(1), "x");
+    peer.palette.resize(17, 0);
+    EXPECT_THROW(TwtFormat::Write(peer), AppError);
+    peer.palette.resize(16);
+    EXPECT_NO_THROW(TwtFormat::Write(peer));
+}
+
+}  // namespace
+}  // namespace tessaly
