@@ -32,7 +32,10 @@ find_program(UPDATE_MIME update-mime-database)
 if(UPDATE_MIME)
   execute_process(COMMAND ${UPDATE_MIME} ${PREFIX}/share/mime
                   RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
-  if(NOT code EQUAL 0 OR NOT EXISTS ${PREFIX}/share/mime/application/x-tessaly-pattern.xml)
+  if(NOT code EQUAL 0 OR NOT EXISTS ${PREFIX}/share/mime/application/x-tessaly-pattern.xml
+     OR NOT EXISTS ${PREFIX}/share/mime/application/x-twisted-threads-pattern.xml
+     OR NOT EXISTS ${PREFIX}/share/mime/application/x-gtt-pattern.xml
+     OR NOT EXISTS ${PREFIX}/share/mime/application/x-tablet-weaving-draft.xml)
     message(FATAL_ERROR "update-mime-database: ${out}")
   endif()
 endif()

@@ -96,6 +96,64 @@ TEST_F(FileCommandsTest, a_draft_of_another_program_opens_untitled_and_saves_as_
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(FileCommandsTest, what_another_programs_file_held_that_did_not_come_over_is_named) {
+    const std::string gtt = dir.Write(
+        "leaves.gtt",
+        "<TWData><Source>Guntram's Tabletweaving Thingy</Source><Pattern Type=\"Threaded-in\">"
+        "<Name>Leaves</Name><Notes>Woven in 2009</Notes><Cards>"
+        "<Card Holes=\"4\"><Holes><Colour>9</Colour><Colour>10</Colour><Colour>12</Colour>"
+        "<Colour>15</Colour></Holes><Threading>S</Threading></Card></Cards>"
+        "<Packs><Pack Name=\"A\"><Cards>1</Cards></Pack></Packs>"
+        "<Picks><Pick><Actions><Action Target=\"Pack\" TargetID=\"A\" Dir=\"F\" Dist=\"1\"/>"
+        "</Actions></Pick></Picks></Pattern></TWData>");
+    dialogs.openAnswer = QString::fromStdString(gtt);
+    Trigger("mnuOpen");
+    EXPECT_EQ(Document().BandName(), "Leaves");
+    EXPECT_EQ(Document().PatternPath(), "");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].text,
+              "leaves.gtt is open as a new, untitled pattern. Tessaly has no place for the notes, "
+              "the pack names of that file; they did not come over.");
+    // a file that brings everything over says nothing
+    dialogs.openAnswer = QString::fromStdString(
+        dir.Write("plain.tdd", "# tdd v1.0\n# Plain\n\n/\n\n0\n1\n0\n1\nS\n\n"));
+    Trigger("mnuOpen");
+    EXPECT_EQ(Document().BandName(), "Plain");
+    EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(FileCommandsTest, export_as_writes_the_format_the_name_says_or_nothing) {
+    dialogs.openAnswer = QString::fromStdString(ThreadedFile());
+    Trigger("mnuOpen");
+    dialogs.exportAnswer = QString::fromStdString(dir.File("threaded.twt"));
+    Trigger("mnuExportAs");
+    ASSERT_EQ(dialogs.exportDialogs.size(), 1u);
+    EXPECT_TRUE(dialogs.exportDialogs[0].suggested.endsWith("threaded.tdd"));
+    EXPECT_EQ(dialogs.exportDialogs[0].filters.size(), 3);
+    const std::string twt = test::ReadAll(dir.File("threaded.twt"));
+    EXPECT_NE(twt.find("\"source\": \"Twisted Threads\""), std::string::npos);
+    EXPECT_NE(twt.find("\"Name\": \"Threaded\""), std::string::npos);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    // what the format cannot hold is said, and no file is written
+    const Band& band = Document().CurrentBand();
+    Cards idle = band.At(band.Count()).Cards();
+    for (Card& card : idle) card.SetTurn(Idle);
+    ASSERT_TRUE(Document().AddPick(idle));
+    dialogs.exportAnswer = QString::fromStdString(dir.File("idle.tdd"));
+    Trigger("mnuExportAs");
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.indexOf("a .tdd draft turns every card every pick"), -1);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("idle.tdd")));
+    // a name of no other program's format is not written either
+    dialogs.exportAnswer = QString::fromStdString(dir.File("other.kst"));
+    Trigger("mnuExportAs");
+    EXPECT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("other.kst")));
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(FileCommandsTest, a_missing_or_unreadable_file_changes_nothing) {
     const std::string before = Document().BandName();
     const auto decks = test::DecksOf(Document().CurrentBand());

@@ -114,6 +114,7 @@ TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
     EXPECT_NE(Refusal(replaced("\"Name\": \"Small\",", "\"Name\": \"Small\"")).find("p.twt, line 5: not JSON"),
               std::string::npos);
     EXPECT_NE(Refusal("[1, 2]").find("not a Twisted Threads pattern"), std::string::npos);
+    EXPECT_NE(Refusal("[11e911]").find("p.twt: not JSON: number overflow"), std::string::npos);
     EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 4.5")).find("whole number"),
               std::string::npos);
     // more tablets than Tessaly weaves

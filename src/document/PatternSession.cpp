@@ -11,7 +11,8 @@ PatternSession::PatternSession(QObject* parent)
     : QObject(parent), views_(document_), history_(document_) {}
 
 std::optional<WindowValues> PatternSession::Open(const std::string& path) {
-    std::optional<PatternData> read = ReadPatternFile(path);
+    std::vector<std::string> notCarried;
+    std::optional<PatternData> read = ReadPatternFile(path, &notCarried);
     if (!read) return std::nullopt;
     // stored rows are shown as they are; rows that cannot all be held are not opened
     const Band& rows = *read->Rows;
@@ -21,8 +22,9 @@ std::optional<WindowValues> PatternSession::Open(const std::string& path) {
         return std::nullopt;
     const WindowValues windows = read->Windows;
     Load(std::move(*read));
-    // another program's draft opens untitled: a Save asks for a .kst name and never writes
-    // Tessaly's file over the draft
+    notCarried_ = std::move(notCarried);
+    // another program's pattern opens untitled: a Save asks for a .kst name and never writes
+    // Tessaly's file over it
     if (FormatOfPath(path) != PatternFormat::Kst) {
         document_.SetPatternPath({});
         return windows;

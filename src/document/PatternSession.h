@@ -4,6 +4,7 @@
 #include <QObject>
 #include <memory>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "BandViews.h"
@@ -48,6 +49,9 @@ class PatternSession : public QObject {
     // sequence, else its rows as stored; unchanged, no history. Gives the windows' places the
     // file stores. A file that cannot be read is reported and leaves the pattern as it was.
     std::optional<WindowValues> Open(const std::string& path);
+    // What the file opened last held that Tessaly has no place for ("the notes", "the pack
+    // names"...): empty for Tessaly's own files.
+    const std::vector<std::string>& NotCarried() const { return notCarried_; }
     // Makes a pattern that was read the current one, as opening its file does, without
     // touching the path.
     void Load(PatternData pattern);
@@ -65,6 +69,7 @@ class PatternSession : public QObject {
     PatternDocument document_;
     BandViews views_;
     tessaly::History history_;
+    std::vector<std::string> notCarried_;
     struct FileStamp {
         std::string path;
         QDateTime modified;

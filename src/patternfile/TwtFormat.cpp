@@ -85,6 +85,13 @@ Json Parse(std::string_view text, std::string_view sourceName) {
                                static_cast<std::int64_t>(line),
                                std::string(sourceName) + ", line " + std::to_string(line) + ": " +
                                    what);
+    } catch (const Json::exception& error) {
+        // a number too large for any number, which the parser reports without its place
+        std::string what = error.what();
+        const std::size_t bracket = what.find("] ");
+        if (bracket != std::string::npos) what = what.substr(bracket + 2);
+        throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure, 0,
+                               std::string(sourceName) + ": not JSON: " + what);
     }
 }
 

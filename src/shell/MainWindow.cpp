@@ -183,7 +183,10 @@ void MainWindow::BuildMenus() {
           std::tuple{"mnuExportPdf", tr("Export as P&DF..."), static_cast<const char*>(nullptr),
                      QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
-                     static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture}}) {
+                     static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture},
+          std::tuple{"mnuExportAs", tr("Export &As..."), static_cast<const char*>(nullptr),
+                     tr("Export as another program's pattern (.tdd, .twt, .gtt)"),
+                     &MainWindow::exportPattern}}) {
         QAction* action = AddAction(name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
@@ -507,6 +510,7 @@ bool MainWindow::OpenFile(const QString& path) {
             session_.Open(QFileInfo(chosen).absoluteFilePath().toStdString());
         if (!places) return false;
         ApplyStoredPlaces(*places);
+        TellWhatDidNotComeOver(chosen);
         return true;
     } catch (const AppError& error) {
         dialogs_.ShowMessage(this, QStringLiteral("Tessaly"),
@@ -516,6 +520,18 @@ bool MainWindow::OpenFile(const QString& path) {
                              UserDialogs::Icon::None);
         return false;
     }
+}
+
+void MainWindow::TellWhatDidNotComeOver(const QString& path) {
+    const std::vector<std::string>& missing = session_.NotCarried();
+    if (missing.empty()) return;
+    QStringList parts;
+    for (const std::string& part : missing) parts << QString::fromStdString(part);
+    dialogs_.ShowMessage(this, tr("Open"),
+                         tr("%1 is open as a new, untitled pattern. Tessaly has no place for %2 "
+                            "of that file; they did not come over.")
+                             .arg(QFileInfo(path).fileName(), parts.join(tr(", "))),
+                         UserDialogs::Icon::Information);
 }
 
 void MainWindow::UpdateCaption() {
@@ -643,6 +659,10 @@ void MainWindow::printPattern() {
 
 void MainWindow::previewPattern() {
     Trap("frmMain", "mnuPreview_Click", [&] { print_->Preview(); });
+}
+
+void MainWindow::exportPattern() {
+    Trap("frmMain", "mnuExportAs_Click", [&] { print_->ExportPattern(); });
 }
 
 void MainWindow::exportPdf() {

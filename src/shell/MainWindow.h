@@ -93,9 +93,12 @@ class MainWindow : public QMainWindow {
     void printPattern();
     void previewPattern();
     void exportPdf();
+    void exportPattern();
     void exportPicture();
 
   private:
+    // After another program's pattern opened: names what the file held that did not come over.
+    void TellWhatDidNotComeOver(const QString& path);
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
                        const QString& toolTip = {});
     void BuildMenus();

@@ -10,6 +10,7 @@
 #include "engine/Threading.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
+#include "patternfile/PatternFile.h"
 #include "patternfile/SafeFile.h"
 #include "print/PrintedPattern.h"
 #include "render/BandPicture.h"
@@ -129,12 +130,15 @@ void PrintCommands::ExportPdf() {
     }
 }
 
+bool PrintCommands::NoBandToExport(const QString& title) {
+    if (session_.Document().CurrentBand().Count() > 0) return false;
+    dialogs_.ShowMessage(parent_, title, tr("There is no band to export."),
+                         UserDialogs::Icon::Information);
+    return true;
+}
+
 void PrintCommands::ExportPicture() {
-    if (session_.Document().CurrentBand().Count() == 0) {
-        dialogs_.ShowMessage(parent_, tr("Export Picture"), tr("There is no band to export."),
-                             UserDialogs::Icon::Information);
-        return;
-    }
+    if (NoBandToExport(tr("Export Picture"))) return;
     const auto path = dialogs_.ChooseExportFile(
         parent_, tr("Export Picture"), SuggestedName(QStringLiteral("png")),
         {tr("PNG Picture (*.png)"), tr("SVG Picture (*.svg)")});
@@ -159,6 +163,34 @@ void PrintCommands::ExportPicture() {
         Warn(tr("Export Picture"), tr("%1 was not written: %2")
                                        .arg(QDir::toNativeSeparators(*path),
                                             QString::fromStdString(error.Description())));
+    }
+}
+
+void PrintCommands::ExportPattern() {
+    const QString title = tr("Export As");
+    if (NoBandToExport(title)) return;
+    const auto path = dialogs_.ChooseExportFile(parent_, title, SuggestedName(QStringLiteral("tdd")),
+                                                {tr("Tablet Weaving Draft Designer (*.tdd)"),
+                                                 tr("Twisted Threads (*.twt)"),
+                                                 tr("Guntram's Tabletweaving Thingy (*.gtt)")});
+    if (!path) return;
+    const PatternFormat format = FormatOfPath(path->toStdString());
+    if (format == PatternFormat::Kst) {
+        Warn(title, tr("%1 was not written: a name ending in .tdd, .twt or .gtt says which program "
+                       "the pattern is for (Save As writes Tessaly's own file).")
+                        .arg(QDir::toNativeSeparators(*path)));
+        return;
+    }
+    const BusyCursor busy;
+    try {
+        // the band holds the front face, whichever face shows
+        const PatternDocument& document = session_.Document();
+        WriteFileAtomically(path->toStdString(),
+                            PeerText(format, document.CurrentBand(), document.BandName()));
+    } catch (const AppError& error) {
+        Warn(title, tr("%1 was not written: %2")
+                        .arg(QDir::toNativeSeparators(*path),
+                             QString::fromStdString(error.Description())));
     }
 }
 

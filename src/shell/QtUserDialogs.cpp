@@ -66,13 +66,15 @@ namespace {
 
 std::optional<QString> ChoosePatternFile(QWidget* parent, const QString& last, bool save) {
     QFileDialog dialog(parent, save ? QObject::tr("Save Pattern") : QObject::tr("Open Pattern"));
-    // a draft of another program opens, and is saved as Tessaly's own file
+    // another program's pattern opens, and is saved as Tessaly's own file
     if (save)
         dialog.setNameFilters({QObject::tr("Kestro File (*.kst)"), QObject::tr("All Files (*)")});
     else
-        dialog.setNameFilters({QObject::tr("Pattern files (*.kst *.tdd)"),
+        dialog.setNameFilters({QObject::tr("Pattern files (*.kst *.tdd *.twt *.gtt)"),
                                QObject::tr("Kestro File (*.kst)"),
                                QObject::tr("Tablet Weaving Draft Designer (*.tdd)"),
+                               QObject::tr("Twisted Threads (*.twt)"),
+                               QObject::tr("Guntram's Tabletweaving Thingy (*.gtt)"),
                                QObject::tr("All Files (*)")});
     dialog.setDefaultSuffix(QStringLiteral("kst"));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
