@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth desktop-file-utils
-  nlohmann-json3-dev libpugixml-dev
+  nlohmann-json3-dev libexpat1-dev
   fonts-dejavu-core fonts-noto-mono poppler-utils
 )
 

@@ -1,12 +1,19 @@
 #include "GttFormat.h"
 
+#include <expat.h>
+
 #include <algorithm>
 #include <charconv>
+#include <istream>
+#include <limits>
 #include <map>
-#include <pugixml.hpp>
+#include <memory>
+#include <optional>
 #include <sstream>
 
 #include "PatternError.h"
+#include "PatternReader.h"
+#include "TextCodec.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
@@ -29,51 +36,16 @@ std::string_view Trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
-// Reads the parsed document, naming the line and the element of whatever it refuses.
-class GttReader {
-  public:
-    GttReader(std::string_view text, std::string_view sourceName)
-        : text_(text), sourceName_(sourceName) {}
-
-    std::size_t LineAt(std::ptrdiff_t offset) const {
-        if (offset < 0) return 0;
-        const auto end = text_.begin() + std::min<std::ptrdiff_t>(offset, static_cast<std::ptrdiff_t>(text_.size()));
-        return 1 + static_cast<std::size_t>(std::count(text_.begin(), end, '\n'));
-    }
-    [[noreturn]] void Fail(const pugi::xml_node& node, const std::string& what) const {
-        const std::size_t line = node ? LineAt(node.offset_debug()) : 0;
-        std::string where = std::string(sourceName_);
-        if (line > 0) where += ", line " + std::to_string(line);
-        if (node && node.type() == pugi::node_element) where += std::string(", <") + node.name() + ">";
-        throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure,
-                               static_cast<std::int64_t>(line), where + ": " + what);
-    }
-    pugi::xml_node Child(const pugi::xml_node& parent, const char* name) const {
-        const pugi::xml_node child = parent.child(name);
-        if (!child) Fail(parent, std::string("has no <") + name + ">");
-        return child;
-    }
-    // A whole number in an element's text or an attribute.
-    std::int64_t Number(const pugi::xml_node& node, std::string_view text, const std::string& what) const {
-        text = Trimmed(text);
-        std::int64_t value = 0;
-        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-        if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
-            value < std::numeric_limits<std::int32_t>::min() ||
-            value > std::numeric_limits<std::int32_t>::max())
-            Fail(node, what + " \"" + std::string(text) + "\" is not a whole number");
-        return value;
-    }
-    std::int64_t Attribute(const pugi::xml_node& node, const char* name) const {
-        const pugi::xml_attribute attribute = node.attribute(name);
-        if (!attribute) Fail(node, std::string("has no ") + name);
-        return Number(node, attribute.value(), name);
-    }
-
-  private:
-    std::string_view text_;
-    std::string_view sourceName_;
-};
+std::optional<std::int64_t> WholeNumber(std::string_view text) {
+    text = Trimmed(text);
+    std::int64_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        value < std::numeric_limits<std::int32_t>::min() ||
+        value > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return value;
+}
 
 // What one pick does to one card, gathered from the pick's actions before it is woven.
 struct CardAction {
@@ -82,165 +54,386 @@ struct CardAction {
     bool flip = false;
 };
 
+// Builds the pattern from the parser's events as the file streams in. Elements are known by
+// their path from <TWData>; anything else in the file is passed over. A problem is kept with
+// its line and element, and the parse stopped, so no exception crosses the C parser.
+class GttParse {
+  public:
+    GttParse(std::string_view sourceName)
+        : sourceName_(sourceName), parser_(XML_ParserCreate(nullptr), XML_ParserFree) {
+        XML_SetUserData(parser_.get(), this);
+        XML_SetElementHandler(parser_.get(), &GttParse::OnStart, &GttParse::OnEnd);
+        XML_SetCharacterDataHandler(parser_.get(), &GttParse::OnText);
+        XML_SetUnknownEncodingHandler(parser_.get(), &GttParse::OnEncoding, nullptr);
+    }
+
+    void Feed(const char* bytes, std::size_t size, bool last) {
+        // the parser takes an int's worth at a time
+        constexpr std::size_t kPiece = std::size_t{1} << 20;
+        do {
+            const std::size_t piece = std::min(size, kPiece);
+            const bool final = last && piece == size;
+            if (XML_Parse(parser_.get(), bytes, static_cast<int>(piece), final) != XML_STATUS_OK) {
+                if (problem_) throw *problem_;
+                const auto line = static_cast<std::int64_t>(XML_GetCurrentLineNumber(parser_.get()));
+                throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure, line,
+                                       std::string(sourceName_) + ", line " + std::to_string(line) +
+                                           ": not XML: " +
+                                           XML_ErrorString(XML_GetErrorCode(parser_.get())));
+            }
+            bytes += piece;
+            size -= piece;
+        } while (size > 0);
+    }
+
+    PeerPattern Finish() {
+        if (!sawRoot_) Fail("not a Guntram's Tabletweaving Thingy pattern (no <TWData>)", "", 0);
+        if (!sawPattern_) Fail("has no <Pattern>", "TWData", 0);
+        if (pattern_.sThreaded.empty()) Fail("the pattern has no cards", "Cards", cardsLine_);
+        if (!sawPicks_) Fail("has no <Picks>", "Pattern", patternLine_);
+        if (problem_) throw *problem_;
+        // a hole may name a colour of a palette that comes later in the file
+        for (std::size_t h = 0; h < 4; ++h)
+            for (std::size_t t = 0; t < pattern_.sThreaded.size(); ++t) {
+                const std::int32_t index = pattern_.holes[h][t];
+                if (index < -1 || index >= static_cast<std::int32_t>(pattern_.palette.size()))
+                    Fail(std::to_string(index) + " is not a colour of the palette (0 to " +
+                             std::to_string(pattern_.palette.size() - 1) + ")",
+                         "Colour", colourLines_[4 * t + h]);
+            }
+        if (problem_) throw *problem_;
+        // a card idling in pick 1 faces the way it turns in pick 2
+        if (pattern_.picks.size() > 1)
+            for (const CardStep& step : pattern_.picks[1])
+                pattern_.firstFacing.push_back(step.turn == Backward ? Backward : Forward);
+        if (!packs_.empty()) pattern_.notCarried.emplace_back("the pack names");
+        return std::move(pattern_);
+    }
+
+  private:
+    using Attributes = const XML_Char**;
+
+    // a file without a palette uses the standard Windows colours
+    static PeerPattern WithWindowsColours() {
+        PeerPattern pattern;
+        pattern.palette.assign(std::begin(kWindowsColours), std::end(kWindowsColours));
+        return pattern;
+    }
+
+    static void XMLCALL OnStart(void* self, const XML_Char* name, Attributes attributes) {
+        static_cast<GttParse*>(self)->Start(name, attributes);
+    }
+    static void XMLCALL OnEnd(void* self, const XML_Char*) { static_cast<GttParse*>(self)->End(); }
+    static void XMLCALL OnText(void* self, const XML_Char* text, int size) {
+        auto* parse = static_cast<GttParse*>(self);
+        if (parse->collecting_ && parse->text_.size() < kLongestText)
+            parse->text_.append(text, static_cast<std::size_t>(size));
+    }
+    // Windows programs write Windows-1252, which the parser does not know by itself.
+    static int XMLCALL OnEncoding(void*, const XML_Char* name, XML_Encoding* info) {
+        std::string encoding(name);
+        std::transform(encoding.begin(), encoding.end(), encoding.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (encoding != "windows-1252" && encoding != "cp1252") return XML_STATUS_ERROR;
+        for (int byte = 0; byte < 256; ++byte)
+            info->map[byte] = static_cast<int>(Windows1252CodePoint(static_cast<unsigned char>(byte)));
+        info->data = nullptr;
+        info->convert = nullptr;
+        info->release = nullptr;
+        return XML_STATUS_OK;
+    }
+
+    static const char* Attribute(Attributes attributes, std::string_view name) {
+        for (; attributes[0] != nullptr; attributes += 2)
+            if (name == attributes[0]) return attributes[1];
+        return nullptr;
+    }
+
+    std::int64_t Line() const {
+        return static_cast<std::int64_t>(XML_GetCurrentLineNumber(parser_.get()));
+    }
+    // Keeps the first problem and stops the parse.
+    void Fail(const std::string& what, std::string_view element, std::int64_t line) {
+        if (problem_) return;
+        std::string where(sourceName_);
+        if (line > 0) where += ", line " + std::to_string(line);
+        if (!element.empty()) where += ", <" + std::string(element) + ">";
+        problem_ = PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure, line, where + ": " + what);
+        XML_StopParser(parser_.get(), XML_FALSE);
+    }
+    void Fail(const std::string& what) { Fail(what, path_.empty() ? "" : path_.back(), Line()); }
+    std::optional<std::int64_t> Number(std::string_view text, const std::string& what) {
+        const auto number = WholeNumber(text);
+        if (!number) Fail(what + " \"" + std::string(Trimmed(text)) + "\" is not a whole number");
+        return number;
+    }
+    // The element's path below <Pattern>, as "Cards/Card/Holes/Colour".
+    bool At(std::string_view inside) const { return inside_ == inside; }
+
+    void Start(const XML_Char* name, Attributes attributes) {
+        path_.emplace_back(name);
+        if (path_.size() == 1) {
+            if (path_[0] != "TWData") Fail("not a Guntram's Tabletweaving Thingy pattern (no <TWData>)");
+            sawRoot_ = true;
+            return;
+        }
+        if (path_.size() == 2) {
+            if (path_[1] == "Source") Collect();
+            if (path_[1] != "Pattern") return;
+            sawPattern_ = true;
+            patternLine_ = Line();
+            const char* type = Attribute(attributes, "Type");
+            const std::string kind = type ? type : "";
+            if (kind != "Threaded-in" && kind != "Threaded") Fail(ChartsNotTurns(kind, "\"Threaded-in\""));
+            return;
+        }
+        if (path_[1] != "Pattern") return;
+        inside_ = Inside();
+        if (At("Name") || At("Notes") || At("Cards/Card/Holes/Colour") || At("Cards/Card/Threading") ||
+            At("Palette/Colour") || At("Packs/Pack/Cards"))
+            Collect();
+        if (At("Cards")) {
+            cardsLine_ = Line();
+        } else if (At("Cards/Card")) {
+            StartCard(attributes);
+        } else if (At("Palette/Colour")) {
+            const char* index = Attribute(attributes, "Index");
+            paletteIndex_ = nextPaletteIndex_;
+            if (index) paletteIndex_ = Number(index, "Index").value_or(0);
+        } else if (At("Packs/Pack")) {
+            const char* packName = Attribute(attributes, "Name");
+            pack_ = &packs_[packName ? packName : ""];
+        } else if (At("Picks")) {
+            sawPicks_ = true;
+        } else if (At("Picks/Pick")) {
+            if (pattern_.sThreaded.empty()) Fail("the picks come before the cards");
+            actions_.assign(pattern_.sThreaded.size(), CardAction{});
+        } else if (At("Picks/Pick/Actions/Action")) {
+            Act(attributes);
+        }
+    }
+
+    void End() {
+        const std::string text = collecting_ ? std::move(text_) : std::string();
+        collecting_ = false;
+        text_.clear();
+        if (path_.size() == 2 && path_[1] == "Source" && Trimmed(text) != kSource)
+            Fail("names \"" + std::string(Trimmed(text)) + "\", not " + kSource);
+        if (path_.size() > 2 && path_[1] == "Pattern") {
+            if (At("Name")) {
+                pattern_.name = std::string(Trimmed(text));
+            } else if (At("Notes")) {
+                if (!Trimmed(text).empty()) pattern_.notCarried.emplace_back("the notes");
+            } else if (At("Cards/Card/Holes/Colour")) {
+                if (const auto index = Number(text, "the colour index")) colours_.push_back({*index, Line()});
+            } else if (At("Cards/Card/Threading")) {
+                threading_ = std::string(Trimmed(text));
+            } else if (At("Cards/Card")) {
+                EndCard();
+            } else if (At("Palette/Colour")) {
+                SetColour(text);
+            } else if (At("Packs/Pack/Cards")) {
+                AddToPack(text);
+            } else if (At("Picks/Pick")) {
+                EndPick();
+            }
+        }
+        path_.pop_back();
+        inside_ = Inside();
+    }
+
+    void Collect() {
+        collecting_ = true;
+        text_.clear();
+    }
+    std::string Inside() const {
+        std::string inside;
+        for (std::size_t i = 2; i < path_.size(); ++i) inside += (i > 2 ? "/" : "") + path_[i];
+        return inside;
+    }
+
+    void StartCard(Attributes attributes) {
+        if (pattern_.sThreaded.size() >= static_cast<std::size_t>(kMostPeerTablets))
+            Fail(TooManyTablets(static_cast<std::int64_t>(pattern_.sThreaded.size()) + 1));
+        colours_.clear();
+        threading_.clear();
+        holeCount_.reset();
+        if (const char* holes = Attribute(attributes, "Holes")) holeCount_ = Number(holes, "Holes");
+        cardLine_ = Line();
+    }
+    void EndCard() {
+        const std::int64_t holes = holeCount_.value_or(static_cast<std::int64_t>(colours_.size()));
+        if (holes != 4) return Fail(FourHolesOnly(holes), "Card", cardLine_);
+        if (colours_.size() != 4)
+            return Fail("names " + std::to_string(colours_.size()) + " holes' colours, not 4", "Card", cardLine_);
+        if (threading_ != "S" && threading_ != "Z")
+            return Fail("\"" + threading_ + "\" is neither S nor Z", "Threading", cardLine_);
+        for (std::size_t h = 0; h < 4; ++h) {
+            pattern_.holes[h].push_back(static_cast<std::int32_t>(colours_[h].first));
+            colourLines_.push_back(colours_[h].second);
+        }
+        pattern_.sThreaded.push_back(threading_ == "S");
+    }
+
+    void SetColour(const std::string& text) {
+        if (paletteIndex_ < 0 || paletteIndex_ >= 256)
+            return Fail("colour index " + std::to_string(paletteIndex_) + " is out of range");
+        const auto value = Number(text, "the colour");
+        if (!value) return;
+        if (*value < 0 || *value > 0xFFFFFF) return Fail(std::to_string(*value) + " is not a colour");
+        auto& palette = pattern_.palette;
+        if (static_cast<std::size_t>(paletteIndex_) >= palette.size())
+            palette.resize(static_cast<std::size_t>(paletteIndex_) + 1, 0xFFFFFF);
+        palette[static_cast<std::size_t>(paletteIndex_)] = static_cast<std::int32_t>(*value);
+        nextPaletteIndex_ = paletteIndex_ + 1;
+    }
+
+    void AddToPack(const std::string& text) {
+        std::stringstream list(text);
+        std::string number;
+        while (std::getline(list, number, ',')) {
+            if (Trimmed(number).empty()) continue;
+            const auto card = Number(number, "the card number");
+            if (!card) return;
+            // the cards are all listed before the packs
+            if (*card < 1 || *card > static_cast<std::int64_t>(pattern_.sThreaded.size()))
+                return Fail("card " + std::to_string(*card) + " is not one of the " +
+                            std::to_string(pattern_.sThreaded.size()) + " cards");
+            pack_->push_back(static_cast<std::size_t>(*card - 1));
+        }
+    }
+
+    void Act(Attributes attributes) {
+        const auto text = [&](const char* name) {
+            const char* value = Attribute(attributes, name);
+            return std::string(value ? value : "");
+        };
+        const std::string target = text("Target"), id = text("TargetID"), direction = text("Dir");
+        const std::size_t cards = pattern_.sThreaded.size();
+        std::vector<std::size_t> single;
+        const std::vector<std::size_t>* named = &single;
+        if (target == "Card") {
+            const auto card = Number(id, "TargetID");
+            if (!card) return;
+            if (*card < 1 || *card > static_cast<std::int64_t>(cards))
+                return Fail("card " + std::to_string(*card) + " is not one of the " + std::to_string(cards) + " cards");
+            single.push_back(static_cast<std::size_t>(*card - 1));
+        } else if (target == "Pack") {
+            const auto pack = packs_.find(id);
+            if (pack == packs_.end()) return Fail("no pack is named \"" + id + "\"");
+            named = &pack->second;
+        } else {
+            return Fail("Target \"" + target + "\" is neither Card nor Pack");
+        }
+        if (direction != "F" && direction != "B" && direction != "I" && direction != "V")
+            return Fail("Dir \"" + direction + "\" is none of F, B, I and V");
+        std::int64_t distance = 1;
+        if (Attribute(attributes, "Dist")) {
+            const auto given = Number(text("Dist"), "Dist");
+            if (!given) return;
+            distance = *given;
+        }
+        if (distance < 0 || distance > 3)
+            return Fail("Dist " + std::to_string(distance) + ": a pick turns a card 0 to 3 times");
+        for (const std::size_t card : *named) {
+            CardAction& done = actions_[card];
+            if (direction == "V") {
+                done.flip = !done.flip;
+            } else if (direction != "I" && distance > 0) {
+                // a second turn of the same card in one pick adds to the first
+                done.turns += static_cast<int>(distance);
+                done.turn = direction == "F" ? Forward : Backward;
+                if (done.turns > 1)
+                    return Fail(OneTurnAPick(done.turns, static_cast<std::int64_t>(pattern_.picks.size()) + 1,
+                                             static_cast<std::int64_t>(card + 1)));
+            }
+        }
+    }
+
+    void EndPick() {
+        const std::size_t cards = pattern_.sThreaded.size();
+        try {
+            CheckBandBudget(static_cast<std::int64_t>(pattern_.picks.size()) + 2, static_cast<std::int64_t>(cards));
+        } catch (const AppError& error) {
+            return Fail(error.Description());
+        }
+        PickSteps pick(cards);
+        for (std::size_t t = 0; t < cards; ++t) {
+            pick[t].turn = actions_[t].turns == 0 ? Idle : actions_[t].turn;
+            pick[t].flip = actions_[t].flip;
+        }
+        pattern_.picks.push_back(std::move(pick));
+    }
+
+    // names and notes are read up to this length; the rest is passed over
+    static constexpr std::size_t kLongestText = 1 << 16;
+
+    std::string_view sourceName_;
+    std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser_;
+    std::optional<PatternFileError> problem_;
+    PeerPattern pattern_ = WithWindowsColours();
+    std::vector<std::string> path_;
+    std::string inside_;
+    bool collecting_ = false;
+    std::string text_;
+    bool sawRoot_ = false, sawPattern_ = false, sawPicks_ = false;
+    std::int64_t patternLine_ = 0, cardsLine_ = 0, cardLine_ = 0;
+    // the card being read
+    std::vector<std::pair<std::int64_t, std::int64_t>> colours_;  // index, line
+    std::string threading_;
+    std::optional<std::int64_t> holeCount_;
+    std::vector<std::int64_t> colourLines_;  // each card's four, for a colour the palette lacks
+    std::int64_t paletteIndex_ = 0, nextPaletteIndex_ = 0;
+    std::map<std::string, std::vector<std::size_t>, std::less<>> packs_;
+    std::vector<std::size_t>* pack_ = nullptr;
+    std::vector<CardAction> actions_;
+};
+
 }  // namespace
 
+PeerPattern GttFormat::Read(std::istream& in, std::string_view sourceName) {
+    GttParse parse(sourceName);
+    std::vector<char> piece(std::size_t{1} << 20);
+    std::uintmax_t total = 0;
+    while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+        const auto size = static_cast<std::size_t>(in.gcount());
+        total += size;
+        // a pipe has no size to refuse it by beforehand
+        if (total > PatternReader::kMaxFileSize)
+            throw PatternFileError(ErrorNumber::OutOfMemory, kProcedure, 0,
+                                   std::string(sourceName) + ": larger than " +
+                                       std::to_string(PatternReader::kMaxFileSize >> 20) +
+                                       " MB; not a pattern file");
+        parse.Feed(piece.data(), size, false);
+    }
+    if (in.bad())
+        throw PatternFileError(ErrorNumber::DeviceIoError, kProcedure, 0, std::string(sourceName) + ": read error");
+    parse.Feed(nullptr, 0, true);
+    return parse.Finish();
+}
+
 PeerPattern GttFormat::Read(std::string_view text, std::string_view sourceName) {
-    GttReader reader(text, sourceName);
-    pugi::xml_document document;
-    const pugi::xml_parse_result parsed =
-        document.load_buffer(text.data(), text.size(), pugi::parse_default);
-    if (!parsed) {
-        const std::size_t line = reader.LineAt(parsed.offset);
-        throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure,
-                               static_cast<std::int64_t>(line),
-                               std::string(sourceName) + ", line " + std::to_string(line) +
-                                   ": not XML: " + parsed.description());
-    }
-    const pugi::xml_node root = document.child("TWData");
-    if (!root) reader.Fail(document.first_child(), "not a Guntram's Tabletweaving Thingy pattern (no <TWData>)");
-    const pugi::xml_node source = root.child("Source");
-    if (source && Trimmed(source.text().get()) != kSource)
-        reader.Fail(source, "names \"" + std::string(Trimmed(source.text().get())) + "\", not " + kSource);
-    const pugi::xml_node patternNode = reader.Child(root, "Pattern");
-    const std::string type = patternNode.attribute("Type").value();
-    if (type != "Threaded-in" && type != "Threaded")
-        reader.Fail(patternNode, ChartsNotTurns(type, "\"Threaded-in\""));
-
-    PeerPattern pattern;
-    pattern.name = std::string(Trimmed(patternNode.child("Name").text().get()));
-    if (!Trimmed(patternNode.child("Notes").text().get()).empty()) pattern.notCarried.emplace_back("the notes");
-
-    // the palette: the file's colours by their index, else the standard Windows colours
-    pattern.palette.assign(std::begin(kWindowsColours), std::end(kWindowsColours));
-    if (const pugi::xml_node palette = patternNode.child("Palette")) {
-        std::size_t next = 0;
-        for (const pugi::xml_node colour : palette.children("Colour")) {
-            const std::int64_t index =
-                colour.attribute("Index") ? reader.Attribute(colour, "Index") : static_cast<std::int64_t>(next);
-            if (index < 0 || index >= 256) reader.Fail(colour, "colour index " + std::to_string(index) + " is out of range");
-            const std::int64_t value = reader.Number(colour, colour.text().get(), "the colour");
-            if (value < 0 || value > 0xFFFFFF) reader.Fail(colour, std::to_string(value) + " is not a colour");
-            if (static_cast<std::size_t>(index) >= pattern.palette.size())
-                pattern.palette.resize(static_cast<std::size_t>(index) + 1, 0xFFFFFF);
-            pattern.palette[static_cast<std::size_t>(index)] = static_cast<std::int32_t>(value);
-            next = static_cast<std::size_t>(index) + 1;
-        }
-    }
-
-    // the cards, in the order the file lists them
-    const pugi::xml_node cards = reader.Child(patternNode, "Cards");
-    for (const pugi::xml_node card : cards.children("Card")) {
-        if (pattern.sThreaded.size() >= static_cast<std::size_t>(kMostPeerTablets))
-            reader.Fail(card, TooManyTablets(static_cast<std::int64_t>(
-                                  std::distance(cards.children("Card").begin(), cards.children("Card").end()))));
-        const pugi::xml_node holes = reader.Child(card, "Holes");
-        std::vector<pugi::xml_node> colours;
-        for (const pugi::xml_node colour : holes.children("Colour")) {
-            colours.push_back(colour);
-            if (colours.size() > 4) break;
-        }
-        const std::int64_t holeCount = card.attribute("Holes") ? reader.Attribute(card, "Holes")
-                                                                : static_cast<std::int64_t>(colours.size());
-        if (holeCount != 4) reader.Fail(card, FourHolesOnly(holeCount));
-        if (colours.size() != 4)
-            reader.Fail(holes, "names " + std::to_string(colours.size()) + " holes' colours, not 4");
-        for (std::size_t h = 0; h < 4; ++h) {
-            const std::int64_t index = reader.Number(colours[h], colours[h].text().get(), "the colour index");
-            if (index < -1 || index >= static_cast<std::int64_t>(pattern.palette.size()))
-                reader.Fail(colours[h], std::to_string(index) + " is not a colour of the palette (0 to " +
-                                            std::to_string(pattern.palette.size() - 1) + ")");
-            pattern.holes[h].push_back(static_cast<std::int32_t>(index));
-        }
-        const std::string_view threading = Trimmed(reader.Child(card, "Threading").text().get());
-        if (threading != "S" && threading != "Z")
-            reader.Fail(card.child("Threading"), "\"" + std::string(threading) + "\" is neither S nor Z");
-        pattern.sThreaded.push_back(threading == "S");
-    }
-    const std::size_t tablets = pattern.sThreaded.size();
-    if (tablets == 0) reader.Fail(cards, "the pattern has no cards");
-
-    // the packs: each a name and the cards it holds
-    std::map<std::string, std::vector<std::size_t>, std::less<>> packs;
-    if (const pugi::xml_node packsNode = patternNode.child("Packs")) {
-        for (const pugi::xml_node pack : packsNode.children("Pack")) {
-            std::vector<std::size_t>& members = packs[pack.attribute("Name").value()];
-            std::stringstream list(pack.child("Cards").text().get());
-            std::string number;
-            while (std::getline(list, number, ',')) {
-                if (Trimmed(number).empty()) continue;
-                const std::int64_t card = reader.Number(pack, number, "the card number");
-                if (card < 1 || card > static_cast<std::int64_t>(tablets))
-                    reader.Fail(pack, "card " + std::to_string(card) + " is not one of the " +
-                                          std::to_string(tablets) + " cards");
-                members.push_back(static_cast<std::size_t>(card - 1));
-            }
-        }
-        if (!packs.empty()) pattern.notCarried.emplace_back("the pack names");
-    }
-
-    // the picks, pick 1 first; a card no action names idles
-    const pugi::xml_node picks = reader.Child(patternNode, "Picks");
-    std::int64_t pickNumber = 0;
-    for (const pugi::xml_node pickNode : picks.children("Pick")) {
-        ++pickNumber;
-        CheckBandBudget(pickNumber + 1, static_cast<std::int64_t>(tablets));
-        std::vector<CardAction> actions(tablets);
-        const pugi::xml_node actionsNode = pickNode.child("Actions");
-        for (const pugi::xml_node action : actionsNode.children("Action")) {
-            const std::string target = action.attribute("Target").value();
-            const std::string id = action.attribute("TargetID").value();
-            std::vector<std::size_t> named;
-            if (target == "Card") {
-                const std::int64_t card = reader.Number(action, id, "TargetID");
-                if (card < 1 || card > static_cast<std::int64_t>(tablets))
-                    reader.Fail(action, "card " + std::to_string(card) + " is not one of the " +
-                                            std::to_string(tablets) + " cards");
-                named.push_back(static_cast<std::size_t>(card - 1));
-            } else if (target == "Pack") {
-                const auto pack = packs.find(id);
-                if (pack == packs.end()) reader.Fail(action, "no pack is named \"" + id + "\"");
-                named = pack->second;
-            } else {
-                reader.Fail(action, "Target \"" + target + "\" is neither Card nor Pack");
-            }
-            const std::string direction = action.attribute("Dir").value();
-            const std::int64_t distance = action.attribute("Dist") ? reader.Attribute(action, "Dist") : 1;
-            if (direction != "F" && direction != "B" && direction != "I" && direction != "V")
-                reader.Fail(action, "Dir \"" + direction + "\" is none of F, B, I and V");
-            if (distance < 0 || distance > 3)
-                reader.Fail(action, "Dist " + std::to_string(distance) + ": a pick turns a card 0 to 3 times");
-            for (const std::size_t card : named) {
-                CardAction& done = actions[card];
-                if (direction == "V") {
-                    done.flip = !done.flip;
-                } else if (direction != "I" && distance > 0) {
-                    // a second turn of the same card in one pick adds to the first
-                    done.turns += static_cast<int>(distance);
-                    done.turn = direction == "F" ? Forward : Backward;
-                    if (done.turns > 1)
-                        reader.Fail(action, OneTurnAPick(done.turns, pickNumber,
-                                                         static_cast<std::int64_t>(card + 1)));
-                }
-            }
-        }
-        PickSteps pick(tablets);
-        for (std::size_t t = 0; t < tablets; ++t) {
-            pick[t].turn = actions[t].turns == 0 ? Idle : actions[t].turn;
-            pick[t].flip = actions[t].flip;
-        }
-        pattern.picks.push_back(std::move(pick));
-    }
-    // a card idling in pick 1 faces the way it turns in pick 2
-    if (pattern.picks.size() > 1)
-        for (std::size_t t = 0; t < tablets; ++t)
-            pattern.firstFacing.push_back(pattern.picks[1][t].turn == Backward ? Backward : Forward);
-    return pattern;
+    GttParse parse(sourceName);
+    parse.Feed(text.data(), text.size(), true);
+    return parse.Finish();
 }
 
 namespace {
 
-void AddText(pugi::xml_node parent, const char* name, const std::string& text) {
-    parent.append_child(name).text().set(text.c_str());
+// Text as XML character data: the five characters XML reserves, escaped.
+std::string Escaped(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        switch (c) {
+            case '&': out += "&amp;"; break;
+            case '<': out += "&lt;"; break;
+            case '>': out += "&gt;"; break;
+            case '"': out += "&quot;"; break;
+            case '\'': out += "&apos;"; break;
+            default: out += c;
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -253,57 +446,38 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
         throw AppError(ErrorNumber::Overflow,
                        "The band has " + std::to_string(pattern.palette.size()) +
                            " colours; a Guntram's Tabletweaving Thingy pattern holds 16.");
-    pugi::xml_document document;
-    pugi::xml_node declaration = document.append_child(pugi::node_declaration);
-    declaration.append_attribute("version") = "1.0";
-    declaration.append_attribute("encoding") = "UTF-8";
-    pugi::xml_node root = document.append_child("TWData");
-    AddText(root, "Source", kSource);
-    AddText(root, "Version", "1.17");
-    pugi::xml_node patternNode = root.append_child("Pattern");
-    patternNode.append_attribute("Type") = "Threaded-in";
+    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TWData>\n";
+    out += "  <Source>" + Escaped(kSource) + "</Source>\n  <Version>1.17</Version>\n";
+    out += "  <Pattern Type=\"Threaded-in\">\n";
     // the name as CDATA, as the program writes it, unless the name itself would end one
-    const bool endsCdata = pattern.name.find("]]>") != std::string::npos;
-    patternNode.append_child("Name")
-        .append_child(endsCdata ? pugi::node_pcdata : pugi::node_cdata)
-        .set_value(pattern.name.c_str());
-    patternNode.append_child("Notes");
-
-    pugi::xml_node cards = patternNode.append_child("Cards");
-    cards.append_attribute("Count") = static_cast<long long>(pattern.sThreaded.size());
+    if (pattern.name.find("]]>") == std::string::npos)
+        out += "    <Name><![CDATA[" + pattern.name + "]]></Name>\n";
+    else
+        out += "    <Name>" + Escaped(pattern.name) + "</Name>\n";
+    out += "    <Notes></Notes>\n";
+    out += "    <Cards Count=\"" + std::to_string(pattern.sThreaded.size()) + "\">\n";
     for (std::size_t t = 0; t < pattern.sThreaded.size(); ++t) {
-        pugi::xml_node card = cards.append_child("Card");
-        card.append_attribute("Number") = static_cast<long long>(t + 1);
-        card.append_attribute("Holes") = 4;
-        pugi::xml_node holes = card.append_child("Holes");
-        holes.append_attribute("Count") = 4;
+        out += "      <Card Number=\"" + std::to_string(t + 1) + "\" Holes=\"4\">\n";
+        out += "        <Holes Count=\"4\">";
         for (const std::vector<std::int32_t>& hole : pattern.holes)
-            AddText(holes, "Colour", std::to_string(hole.at(t)));
-        AddText(card, "Threading", pattern.sThreaded[t] ? "S" : "Z");
+            out += "<Colour>" + std::to_string(hole.at(t)) + "</Colour>";
+        out += "</Holes>\n";
+        out += std::string("        <Threading>") + (pattern.sThreaded[t] ? "S" : "Z") + "</Threading>\n";
+        out += "      </Card>\n";
     }
-
-    pugi::xml_node palette = patternNode.append_child("Palette");
-    palette.append_attribute("Size") = static_cast<long long>(kPaletteSize);
-    for (std::size_t i = 0; i < kPaletteSize; ++i) {
-        pugi::xml_node colour = palette.append_child("Colour");
-        colour.append_attribute("Index") = static_cast<long long>(i);
-        colour.text().set(i < pattern.palette.size() ? pattern.palette[i] : kWindowsColours[i]);
-    }
-    patternNode.append_child("Packs");
-
-    pugi::xml_node picks = patternNode.append_child("Picks");
-    picks.append_attribute("Count") = static_cast<long long>(pattern.picks.size());
+    out += "    </Cards>\n";
+    out += "    <Palette Size=\"" + std::to_string(kPaletteSize) + "\">\n";
+    for (std::size_t i = 0; i < kPaletteSize; ++i)
+        out += "      <Colour Index=\"" + std::to_string(i) + "\">" +
+               std::to_string(i < pattern.palette.size() ? pattern.palette[i] : kWindowsColours[i]) +
+               "</Colour>\n";
+    out += "    </Palette>\n    <Packs></Packs>\n";
+    out += "    <Picks Count=\"" + std::to_string(pattern.picks.size()) + "\">\n";
     for (std::size_t p = 0; p < pattern.picks.size(); ++p) {
-        pugi::xml_node pick = picks.append_child("Pick");
-        pick.append_attribute("Index") = static_cast<long long>(p);
-        pugi::xml_node actions = pick.append_child("Actions");
+        out += "      <Pick Index=\"" + std::to_string(p) + "\">\n        <Actions>\n";
         const auto act = [&](std::size_t card, const char* direction, int distance) {
-            pugi::xml_node action = actions.append_child("Action");
-            action.append_attribute("Type") = "Turn";
-            action.append_attribute("Target") = "Card";
-            action.append_attribute("TargetID") = static_cast<long long>(card + 1);
-            action.append_attribute("Dir") = direction;
-            action.append_attribute("Dist") = distance;
+            out += "          <Action Type=\"Turn\" Target=\"Card\" TargetID=\"" + std::to_string(card + 1) +
+                   "\" Dir=\"" + direction + "\" Dist=\"" + std::to_string(distance) + "\"/>\n";
         };
         for (std::size_t t = 0; t < pattern.picks[p].size(); ++t) {
             const CardStep& step = pattern.picks[p][t];
@@ -313,10 +487,10 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
             else
                 act(t, step.turn == Forward ? "F" : "B", 1);
         }
+        out += "        </Actions>\n      </Pick>\n";
     }
-    std::ostringstream out;
-    document.save(out, "  ", pugi::format_default, pugi::encoding_utf8);
-    return out.str();
+    out += "    </Picks>\n  </Pattern>\n</TWData>\n";
+    return out;
 }
 
 }  // namespace tessaly

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -26,6 +27,8 @@ class GttFormat {
     // Raises PatternFileError naming the line and the element of what it cannot read, and of
     // what Tessaly does not weave: cards of other than four holes, chart pattern types, two
     // or three turns in one pick.
+    // The file is read as it streams in, so a large one needs no more memory than its band.
+    static PeerPattern Read(std::istream& in, std::string_view sourceName);
     static PeerPattern Read(std::string_view text, std::string_view sourceName);
     // A threaded-in pattern that turns each card by itself. Raises AppError for what the
     // format cannot hold: no picks, more than sixteen colours.

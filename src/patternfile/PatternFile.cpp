@@ -49,23 +49,32 @@ std::string PeerText(PatternFormat format, const Band& band, const std::string& 
 
 namespace {
 
-// A draft of another program, read whole: they are small, and refused past the .kst limit
-// (a pipe has no size, so the limit is checked as it is read too).
+// Another program's pattern. The JSON and XML readers take the file as it streams in; a
+// .tdd draft, which lists its last pick first, is read whole. All are refused past the .kst
+// limit (a pipe has no size, so the limit is checked as it is read too).
 PeerReading ReadPeerFile(const std::string& path, PatternFormat format) {
     std::ifstream in = PatternReader::OpenFile(path);
-    std::string text;
-    char piece[1 << 16];
-    while (in.read(piece, sizeof piece) || in.gcount() > 0) {
-        text.append(piece, static_cast<std::size_t>(in.gcount()));
-        if (text.size() > PatternReader::kMaxFileSize)
-            throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
-                                   path + ": larger than " +
-                                       std::to_string(PatternReader::kMaxFileSize >> 20) +
-                                       " MB; not a pattern file");
+    PeerPattern peer;
+    if (format == PatternFormat::Twt) {
+        peer = TwtFormat::Read(in, path);
+    } else if (format == PatternFormat::Gtt) {
+        peer = GttFormat::Read(in, path);
+    } else {
+        std::string text;
+        char piece[1 << 16];
+        while (in.read(piece, sizeof piece) || in.gcount() > 0) {
+            text.append(piece, static_cast<std::size_t>(in.gcount()));
+            if (text.size() > PatternReader::kMaxFileSize)
+                throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", 0,
+                                       path + ": larger than " +
+                                           std::to_string(PatternReader::kMaxFileSize >> 20) +
+                                           " MB; not a pattern file");
+        }
+        peer = TddFormat::Read(text, path);
     }
     if (in.bad())
         throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", 0, path + ": read error");
-    return ReadPeerText(format, text, path);
+    return {PatternFromPeer(peer), std::move(peer.notCarried)};
 }
 
 }  // namespace

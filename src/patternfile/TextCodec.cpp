@@ -66,6 +66,10 @@ std::optional<char32_t> DecodeUtf8(std::string_view text, std::size_t& i) {
 
 }  // namespace
 
+char32_t Windows1252CodePoint(unsigned char byte) {
+    return byte >= 0x80 && byte < 0xA0 ? kHighControls[byte - 0x80] : byte;
+}
+
 std::string Windows1252ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size());
@@ -73,10 +77,8 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x80)
             out += c;
-        else if (byte < 0xA0)
-            AppendUtf8(out, kHighControls[byte - 0x80]);
         else
-            AppendUtf8(out, byte);
+            AppendUtf8(out, Windows1252CodePoint(byte));
     }
     return out;
 }

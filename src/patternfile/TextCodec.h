@@ -12,6 +12,8 @@ namespace tessaly {
 inline constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string Windows1252ToUtf8(std::string_view bytes);
+// The Unicode character one Windows-1252 byte stands for.
+char32_t Windows1252CodePoint(unsigned char byte);
 // nullopt when some character has no Windows-1252 byte (or the text is not valid UTF-8).
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 bool IsValidUtf8(std::string_view text);

@@ -1,6 +1,8 @@
 #include "TwtFormat.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <istream>
 #include <limits>
 #include <nlohmann/json.hpp>
 
@@ -65,41 +67,147 @@ class TwtReader {
 
 std::string Quoted(std::string_view key) { return "\"" + std::string(key) + "\""; }
 
-// The 1-based line of a byte offset, for the parser's complaints.
-std::size_t LineOf(std::string_view text, std::size_t offset) {
-    offset = std::min(offset, text.size());
-    return 1 + static_cast<std::size_t>(
-                   std::count(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+// The individual design's cells, kept compact as they stream in rather than as a document:
+// each cell is its direction and its number of turns, and each row is where its cells start.
+// Every other part of the file is small and is kept as the parser builds it.
+class StreamedDesign {
+  public:
+    explicit StreamedDesign(const TwtReader& reader) : reader_(reader) {}
+
+    // The parser's callback: false drops what was parsed from the document.
+    bool Event(int depth, Json::parse_event_t event, Json& parsed) {
+        using Event = Json::parse_event_t;
+        if (event == Event::key) {
+            if (depth <= 2) keys_[static_cast<std::size_t>(depth)] = parsed.get<std::string>();
+            return true;
+        }
+        if (depth == 1 && event == Event::value) CheckEarly(parsed);
+        if (depth < 3 || keys_[1] != "Pattern design" || keys_[2] != "weavingInstructions") return true;
+        if (depth == 3) {
+            // a row: a list of cells is kept here; a direction (allTogether) in the document
+            if (event == Event::array_start) {
+                rowStarts_.push_back(cells_.size());
+                rowIsList_.push_back(true);
+            } else if (event == Event::array_end) {
+                return false;
+            } else if (event == Event::value || event == Event::object_start) {
+                rowIsList_.push_back(false);
+            }
+            return true;
+        }
+        if (depth == 4 && (event == Event::object_end || event == Event::value ||
+                           event == Event::array_end)) {
+            Keep(parsed);
+            return false;
+        }
+        return true;
+    }
+
+    // Every row of the design, and whether it was a list of cells (kept here) or not (left in
+    // the document).
+    std::size_t Rows() const { return rowIsList_.size(); }
+    bool RowIsList(std::size_t row) const { return rowIsList_[row]; }
+    // When every row is a list: a row's cells, each (backward << 2) | turns.
+    std::size_t CellsOf(std::size_t row) const {
+        return (row + 1 < rowStarts_.size() ? rowStarts_[row + 1] : cells_.size()) - rowStarts_[row];
+    }
+    std::uint8_t Cell(std::size_t row, std::size_t tablet) const { return cells_[rowStarts_[row] + tablet]; }
+
+  private:
+    // What Tessaly does not weave is refused as soon as it is read, before the design.
+    void CheckEarly(const Json& value) const {
+        if (keys_[1] == "Number of holes") {
+            const std::int64_t holes = reader_.Integer(value, Quoted("Number of holes"));
+            if (holes != 4) reader_.Fail(Quoted("Number of holes"), FourHolesOnly(holes));
+        } else if (keys_[1] == "Pattern type" && value.is_string()) {
+            const std::string& type = value.get_ref<const std::string&>();
+            if (type != "individual" && type != "allTogether")
+                reader_.Fail(Quoted("Pattern type"),
+                             ChartsNotTurns(type, "\"individual\" and \"allTogether\""));
+        }
+    }
+
+    void Keep(const Json& cell) {
+        const std::size_t row = rowIsList_.size();
+        const std::size_t tablet = cells_.size() - rowStarts_.back() + 1;
+        const std::string where = Quoted("weavingInstructions") + ", row " + std::to_string(row) +
+                                  ", tablet " + std::to_string(tablet);
+        if (!cell.is_object()) reader_.Fail(where, "should be an object");
+        const std::string& letter = reader_.String(reader_.Member(cell, "direction"), where);
+        if (letter != "F" && letter != "B") reader_.Fail(where, Quoted(letter) + " is neither \"F\" nor \"B\"");
+        const std::int64_t turns = reader_.Integer(reader_.Member(cell, "numberOfTurns"), where);
+        if (turns < 0 || turns > 3)
+            reader_.Fail(where, std::to_string(turns) + " turns: a pick turns a tablet 0 to 3 times");
+        if (turns > 1)
+            reader_.Fail(where, OneTurnAPick(turns, static_cast<std::int64_t>(row),
+                                             static_cast<std::int64_t>(tablet)));
+        cells_.push_back(static_cast<std::uint8_t>((letter == "B" ? 4 : 0) | turns));
+        // a hostile file of endless cells stops at what a band may hold
+        if ((cells_.size() & 0xFFF) == 0) CheckBandBudget(static_cast<std::int64_t>(cells_.size()), 1);
+    }
+
+    const TwtReader& reader_;
+    std::string keys_[3];
+    std::vector<std::uint8_t> cells_;
+    std::vector<std::size_t> rowStarts_;
+    std::vector<bool> rowIsList_;
+};
+
+std::string WithoutPrefix(const std::string& what) {
+    const std::size_t bracket = what.find("] ");
+    return bracket == std::string::npos ? what : what.substr(bracket + 2);
 }
 
-Json Parse(std::string_view text, std::string_view sourceName) {
+// Runs the parser (parse(callback) gives the document) and says what it refuses in this
+// program's words.
+template <class Parser>
+Json Parse(const Parser& parse, StreamedDesign& design, std::string_view sourceName) {
     try {
-        return Json::parse(text.begin(), text.end());
+        return parse([&](int depth, Json::parse_event_t event, Json& parsed) {
+            return design.Event(depth, event, parsed);
+        });
     } catch (const Json::parse_error& error) {
-        // the parser's own words, without its prefix and its position, which the line replaces
-        std::string what = error.what();
-        const std::size_t colon = what.find(": ", what.find("parse error"));
-        what = colon == std::string::npos ? "not JSON" : "not JSON: " + what.substr(colon + 2);
-        const std::size_t line = LineOf(text, error.byte == 0 ? 0 : error.byte - 1);
-        throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure,
-                               static_cast<std::int64_t>(line),
-                               std::string(sourceName) + ", line " + std::to_string(line) + ": " +
-                                   what);
+        // the parser's own words and the line it names ("parse error at line 3, column 7: ...")
+        const std::string what = WithoutPrefix(error.what());
+        std::int64_t line = 0;
+        const std::size_t at = what.find("at line ");
+        if (at != std::string::npos) line = std::atoll(what.c_str() + at + 8);
+        const std::size_t colon = what.find(": ");
+        throw PatternFileError(
+            ErrorNumber::InvalidProcedureCall, kProcedure, line,
+            std::string(sourceName) + (line > 0 ? ", line " + std::to_string(line) : std::string()) +
+                ": not JSON" + (colon == std::string::npos ? std::string() : ": " + what.substr(colon + 2)));
     } catch (const Json::exception& error) {
         // a number too large for any number, which the parser reports without its place
-        std::string what = error.what();
-        const std::size_t bracket = what.find("] ");
-        if (bracket != std::string::npos) what = what.substr(bracket + 2);
         throw PatternFileError(ErrorNumber::InvalidProcedureCall, kProcedure, 0,
-                               std::string(sourceName) + ": not JSON: " + what);
+                               std::string(sourceName) + ": not JSON: " + WithoutPrefix(error.what()));
     }
 }
 
+PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, const TwtReader& reader);
+
 }  // namespace
 
-PeerPattern TwtFormat::Read(std::string_view text, std::string_view sourceName) {
-    const Json document = Parse(text, sourceName);
+PeerPattern TwtFormat::Read(std::istream& in, std::string_view sourceName) {
     TwtReader reader(sourceName);
+    StreamedDesign design(reader);
+    const Json document = Parse([&](const auto& callback) { return Json::parse(in, callback); }, design,
+                                sourceName);
+    return FromDocument(document, design, reader);
+}
+
+PeerPattern TwtFormat::Read(std::string_view text, std::string_view sourceName) {
+    TwtReader reader(sourceName);
+    StreamedDesign design(reader);
+    const Json document = Parse(
+        [&](const auto& callback) { return Json::parse(text.begin(), text.end(), callback); }, design,
+        sourceName);
+    return FromDocument(document, design, reader);
+}
+
+namespace {
+
+PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, const TwtReader& reader) {
     if (!document.is_object()) reader.Fail("the file", "not a Twisted Threads pattern (no JSON object)");
     const Json& source = reader.Member(document, "source");
     if (!source.is_string() || source.get_ref<const std::string&>() != "Twisted Threads")
@@ -165,49 +273,43 @@ PeerPattern TwtFormat::Read(std::string_view text, std::string_view sourceName) 
         }
     }
 
-    // the picks, pick 1 first
+    // the picks, pick 1 first: an individual design's rows were kept as they streamed in, an
+    // allTogether design's directions are in the document
     const Json& design = reader.Member(document, "Pattern design");
     if (!design.is_object()) reader.Fail(Quoted("Pattern design"), "should be an object");
     const std::string rowsKey = Quoted("weavingInstructions");
-    const Json& rows = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
+    const Json& together = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
+    const std::size_t rows = streamed.Rows();
     if (const Json* count = reader.Find(document, "Number of weaving rows");
-        count && reader.Integer(*count, Quoted("Number of weaving rows")) !=
-                     static_cast<std::int64_t>(rows.size()))
+        count && reader.Integer(*count, Quoted("Number of weaving rows")) != static_cast<std::int64_t>(rows))
         reader.Fail(Quoted("Number of weaving rows"),
-                    "says " + count->dump() + ", but the design has " + std::to_string(rows.size()) +
-                        " rows");
-    CheckBandBudget(static_cast<std::int64_t>(rows.size()) + 1, static_cast<std::int64_t>(tablets));
-    const auto direction = [&](const Json& value, const std::string& where) {
-        const std::string& letter = reader.String(value, where);
-        if (letter != "F" && letter != "B") reader.Fail(where, Quoted(letter) + " is neither \"F\" nor \"B\"");
-        return letter == "F" ? Forward : Backward;
-    };
+                    "says " + count->dump() + ", but the design has " + std::to_string(rows) + " rows");
+    CheckBandBudget(static_cast<std::int64_t>(rows) + 1, static_cast<std::int64_t>(tablets));
+    const bool individual = type == "individual";
+    for (std::size_t r = 0; r < rows; ++r)
+        if (streamed.RowIsList(r) != individual)
+            reader.Fail(rowsKey + ", row " + std::to_string(r + 1),
+                        individual ? "should be a list of the tablets' turns" : "should be \"F\" or \"B\"");
     // an idle cell still names a direction: the one a tablet idling in pick 1 faces
     std::vector<std::int32_t> named(tablets, Forward);
-    pattern.picks.reserve(rows.size());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
+    pattern.picks.reserve(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
         const std::string row = rowsKey + ", row " + std::to_string(r + 1);
         PickSteps pick(tablets);
-        if (type == "allTogether") {
-            const std::int32_t turn = direction(rows[r], row);
+        if (!individual) {
+            const std::string& letter = reader.String(together[r], row);
+            if (letter != "F" && letter != "B") reader.Fail(row, Quoted(letter) + " is neither \"F\" nor \"B\"");
+            const std::int32_t turn = letter == "F" ? Forward : Backward;
             for (CardStep& step : pick) step.turn = turn;
             std::fill(named.begin(), named.end(), turn);
         } else {
-            const Json& cells = reader.Array(rows[r], row);
-            if (cells.size() != tablets)
-                reader.Fail(row, "names " + std::to_string(cells.size()) + " tablets, not " +
+            if (streamed.CellsOf(r) != tablets)
+                reader.Fail(row, "names " + std::to_string(streamed.CellsOf(r)) + " tablets, not " +
                                      std::to_string(tablets));
             for (std::size_t t = 0; t < tablets; ++t) {
-                const std::string where = row + ", tablet " + std::to_string(t + 1);
-                if (!cells[t].is_object()) reader.Fail(where, "should be an object");
-                named[t] = direction(reader.Member(cells[t], "direction"), where);
-                const std::int64_t turns = reader.Integer(reader.Member(cells[t], "numberOfTurns"), where);
-                if (turns < 0 || turns > 3)
-                    reader.Fail(where, std::to_string(turns) + " turns: a pick turns a tablet 0 to 3 times");
-                if (turns > 1)
-                    reader.Fail(where, OneTurnAPick(turns, static_cast<std::int64_t>(r + 1),
-                                                    static_cast<std::int64_t>(t + 1)));
-                pick[t].turn = turns == 0 ? Idle : named[t];
+                const std::uint8_t cell = streamed.Cell(r, t);
+                named[t] = cell & 4 ? Backward : Forward;
+                pick[t].turn = (cell & 3) == 0 ? Idle : named[t];
             }
         }
         // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
@@ -229,6 +331,8 @@ PeerPattern TwtFormat::Read(std::string_view text, std::string_view sourceName) 
     noted("Weft colour", "the weft colour");
     return pattern;
 }
+
+}  // namespace
 
 std::string TwtFormat::Write(const PeerPattern& pattern) {
     if (pattern.picks.empty())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,9 @@ class TwtFormat {
     // Raises PatternFileError naming the line, or the key and the element, for what it cannot
     // read, and for what Tessaly does not weave: tablets of other than four holes, chart
     // pattern types, two or three turns in one pick.
+    // The design's turns are kept as they stream in, so a large file needs no more memory than
+    // its band.
+    static PeerPattern Read(std::istream& in, std::string_view sourceName);
     static PeerPattern Read(std::string_view text, std::string_view sourceName);
     // An individual pattern. Raises AppError for what the format cannot hold: no picks,
     // vertical twists, more than sixteen colours.
