@@ -105,6 +105,12 @@ TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
     EXPECT_NE(Refusal(Twt({{"F1", "X1", "F1"}})).find("row 1, tablet 2: \"X\" is neither"),
               std::string::npos);
     EXPECT_NE(Refusal(Twt({{"F1", "F1"}})).find("row 1: names 2 tablets, not 3"), std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"weavingInstructions\": [[", "\"weavingInstructions\": [{\"a\": [1]}, ["))
+                  .find("\"weavingInstructions\", row 1: should be a list"),
+              std::string::npos);
+    EXPECT_NE(Refusal(replaced("\"weavingInstructions\": [[", "\"weavingInstructions\": [[7, [2]], ["))
+                  .find("row 1, tablet 1: should be an object"),
+              std::string::npos);
     EXPECT_NE(Refusal(Twt({{"F1", "F1", "F1"}}, "[[0, 1, 2], [1, 2, 3], [2, 3, 4], [3, 0, 1]]"))
                   .find("\"Threading chart\", hole 3, tablet 3: 4 is not a colour of the palette"),
               std::string::npos);

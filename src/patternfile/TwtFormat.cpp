@@ -88,15 +88,18 @@ class StreamedDesign {
             if (event == Event::array_start) {
                 rowStarts_.push_back(cells_.size());
                 rowIsList_.push_back(true);
+                inListRow_ = true;
             } else if (event == Event::array_end) {
+                inListRow_ = false;
                 return false;
             } else if (event == Event::value || event == Event::object_start) {
                 rowIsList_.push_back(false);
+                inListRow_ = false;
             }
             return true;
         }
-        if (depth == 4 && (event == Event::object_end || event == Event::value ||
-                           event == Event::array_end)) {
+        if (depth == 4 && inListRow_ &&
+            (event == Event::object_end || event == Event::value || event == Event::array_end)) {
             Keep(parsed);
             return false;
         }
@@ -151,6 +154,7 @@ class StreamedDesign {
     std::vector<std::uint8_t> cells_;
     std::vector<std::size_t> rowStarts_;
     std::vector<bool> rowIsList_;
+    bool inListRow_ = false;  // the row being read is a list of cells
 };
 
 std::string WithoutPrefix(const std::string& what) {
