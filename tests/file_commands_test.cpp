@@ -112,8 +112,8 @@ TEST_F(FileCommandsTest, what_another_programs_file_held_that_did_not_come_over_
     EXPECT_EQ(Document().PatternPath(), "");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
-              "leaves.gtt is open as a new, untitled pattern. Tessaly has no place for the notes, "
-              "the pack names of that file; they did not come over.");
+              "leaves.gtt is open as a new, untitled pattern. Tessaly has no place for the notes "
+              "and the pack names of that file; they did not come over.");
     // a file that brings everything over says nothing
     dialogs.openAnswer = QString::fromStdString(
         dir.Write("plain.tdd", "# tdd v1.0\n# Plain\n\n/\n\n0\n1\n0\n1\nS\n\n"));

@@ -184,7 +184,7 @@ void MainWindow::BuildMenus() {
                      QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
                      static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture},
-          std::tuple{"mnuExportAs", tr("Export &As..."), static_cast<const char*>(nullptr),
+          std::tuple{"mnuExportAs", tr("&Export As..."), static_cast<const char*>(nullptr),
                      tr("Export as another program's pattern (.tdd, .twt, .gtt)"),
                      &MainWindow::exportPattern}}) {
         QAction* action = AddAction(name, text, icon, tip);
@@ -525,12 +525,16 @@ bool MainWindow::OpenFile(const QString& path) {
 void MainWindow::TellWhatDidNotComeOver(const QString& path) {
     const std::vector<std::string>& missing = session_.NotCarried();
     if (missing.empty()) return;
-    QStringList parts;
-    for (const std::string& part : missing) parts << QString::fromStdString(part);
+    // "the notes, the tags and the weft colour"
+    QString list;
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        if (i > 0) list += i + 1 == missing.size() ? tr(" and ") : tr(", ");
+        list += QString::fromStdString(missing[i]);
+    }
     dialogs_.ShowMessage(this, tr("Open"),
                          tr("%1 is open as a new, untitled pattern. Tessaly has no place for %2 "
                             "of that file; they did not come over.")
-                             .arg(QFileInfo(path).fileName(), parts.join(tr(", "))),
+                             .arg(QFileInfo(path).fileName(), list),
                          UserDialogs::Icon::Information);
 }
 
