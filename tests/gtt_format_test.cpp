@@ -70,6 +70,13 @@ TEST(gtt_format_test, cards_take_the_windows_colours_and_idle_where_no_action_na
     EXPECT_EQ(peer.name, "Leaves");
     EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes"}));
     EXPECT_EQ(Turns(peer), "FFF|FIB|BIB|");
+    // a card idling in its first picks faces the way it first turns
+    const PeerPattern late = GttFormat::Read(
+        Gtt(Pick(Action("Card", "1", "F")) + Pick(Action("Card", "1", "F")) +
+            Pick(Action("Card", "2", "B") + Action("Card", "3", "F"))),
+        "late.gtt");
+    EXPECT_EQ(late.firstFacing, (std::vector<std::int32_t>{Forward, Backward, Forward}));
+    EXPECT_EQ(PatternFromPeer(late).Rows->At(2).Cards().At(2).Facing(), Backward);
     // the standard Windows colours: 9 red, 10 green, 12 blue, 15 white, 0 black
     const PatternData data = PatternFromPeer(peer);
     const Card& first = data.Rows->At(1).Cards().At(1);

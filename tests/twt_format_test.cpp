@@ -158,6 +158,17 @@ TEST(twt_format_test, what_the_format_cannot_hold_is_refused) {
     EXPECT_THROW(TwtFormat::Write(peer), AppError);
     peer.palette.resize(16);
     EXPECT_NO_THROW(TwtFormat::Write(peer));
+    // a card idling in pick 1 facing forward, then turned backward: Twisted Threads would
+    // draw pick 1 facing backward
+    peer = PeerFromBand(test::SmallBand(1), "x");
+    peer.picks[0][1].turn = Idle;
+    peer.picks[1][1].turn = Backward;
+    peer.firstFacing.assign(4, Forward);
+    EXPECT_NE(test::RefusalOf([&](const std::string&) { TwtFormat::Write(peer); }, "")
+                  .find("Card 2 idles in pick 1 facing forward, but Twisted Threads would draw it facing backward"),
+              std::string::npos);
+    peer.firstFacing[1] = Backward;
+    EXPECT_NO_THROW(TwtFormat::Write(peer));
 }
 
 }  // namespace

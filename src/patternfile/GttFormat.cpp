@@ -102,10 +102,9 @@ class GttParse {
                          "Colour", colourLines_[4 * t + h]);
             }
         if (problem_) throw *problem_;
-        // a card idling in pick 1 faces the way it turns in pick 2
-        if (pattern_.picks.size() > 1)
-            for (const CardStep& step : pattern_.picks[1])
-                pattern_.firstFacing.push_back(step.turn == Backward ? Backward : Forward);
+        // a card idling in its first picks faces the way it first turns
+        for (std::size_t t = 0; t < pattern_.sThreaded.size(); ++t)
+            pattern_.firstFacing.push_back(FirstTurnOf(pattern_.picks, t));
         if (!packs_.empty()) pattern_.notCarried.emplace_back("the pack names");
         return std::move(pattern_);
     }
@@ -446,6 +445,9 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
         throw AppError(ErrorNumber::Overflow,
                        "The band has " + std::to_string(pattern.palette.size()) +
                            " colours; a Guntram's Tabletweaving Thingy pattern holds 16.");
+    // a card idling in its first picks is read back facing the way it first turns
+    CheckFirstIdles(pattern, [&](std::size_t t) { return FirstTurnOf(pattern.picks, t); },
+                    "Guntram's Tabletweaving Thingy");
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TWData>\n";
     out += "  <Source>" + Escaped(kSource) + "</Source>\n  <Version>1.17</Version>\n";
     out += "  <Pattern Type=\"Threaded-in\">\n";

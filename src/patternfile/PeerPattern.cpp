@@ -71,6 +71,29 @@ std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet) 
     return Forward;
 }
 
+std::int32_t FirstTurnOf(const std::vector<PickSteps>& picks, std::size_t tablet) {
+    for (const PickSteps& pick : picks)
+        if (pick.at(tablet).turn != Idle) return pick[tablet].turn;
+    return Forward;
+}
+
+void CheckFirstIdles(const PeerPattern& peer, const std::function<std::int32_t(std::size_t)>& drawnFacing,
+                     std::string_view program) {
+    if (peer.picks.empty()) return;
+    const auto way = [](std::int32_t turn) { return turn == Forward ? "forward" : "backward"; };
+    for (std::size_t t = 0; t < peer.picks.front().size(); ++t) {
+        if (peer.picks.front()[t].turn != Idle) continue;
+        const std::int32_t facing = FacingBeforeFirstPick(peer, t);
+        const std::int32_t drawn = drawnFacing(t);
+        if (facing != drawn)
+            throw AppError(ErrorNumber::InvalidProcedureCall,
+                           "Card " + std::to_string(t + 1) + " idles in pick 1 facing " + way(facing) +
+                               ", but " + std::string(program) + " would draw it facing " + way(drawn) +
+                               ", the way it turns next: turn it in pick 1, or turn it " + way(facing) +
+                               " first.");
+    }
+}
+
 PatternData PatternFromPeer(const PeerPattern& peer) {
     const std::int32_t tablets = peer.Tablets();
     if (tablets < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The pattern has no tablets.");

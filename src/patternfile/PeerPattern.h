@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,13 @@ std::string HexOfColour(std::int32_t colour);
 // The way a tablet faces before pick 1: as the file says, else as pick 1 turns it, else
 // forward.
 std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet);
+// The way a tablet first turns (forward when it never does).
+std::int32_t FirstTurnOf(const std::vector<PickSteps>& picks, std::size_t tablet);
+// A writer's check that the other program will draw each card that idles in pick 1 as Tessaly
+// does: drawnFacing(tablet) is the way the program will take it to face. Raises AppError
+// naming the first card it would draw otherwise.
+void CheckFirstIdles(const PeerPattern& peer, const std::function<std::int32_t(std::size_t)>& drawnFacing,
+                     std::string_view program);
 
 // The band the other program draws, stored row by row: row 1 is the threading at hole order
 // 1, turned as each tablet's first pick turns it (as Apply turns a threading to the first

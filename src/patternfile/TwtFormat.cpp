@@ -345,6 +345,14 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     if (pattern.palette.size() > kPaletteSize)
         throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.palette.size()) +
                                                   " colours; a Twisted Threads pattern holds 16.");
+    // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
+    CheckFirstIdles(
+        pattern,
+        [&](std::size_t t) {
+            if (pattern.picks.size() < 2 || pattern.picks[1][t].turn == Idle) return FacingBeforeFirstPick(pattern, t);
+            return pattern.picks[1][t].turn;
+        },
+        "Twisted Threads");
     using Ordered = nlohmann::ordered_json;
     Ordered palette = Ordered::array();
     for (std::size_t i = 0; i < kPaletteSize; ++i)
