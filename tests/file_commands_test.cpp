@@ -146,6 +146,13 @@ TEST_F(FileCommandsTest, export_as_writes_the_format_the_name_says_or_nothing) {
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_NE(dialogs.messages[0].text.indexOf("a .tdd draft turns every card every pick"), -1);
     EXPECT_FALSE(std::filesystem::exists(dir.File("idle.tdd")));
+    // Save does not put Tessaly's own file under another program's name
+    dialogs.saveAnswer = QString::fromStdString(dir.File("saved.gtt"));
+    Trigger("mnuSaveAs");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("saved.gtt")));
+    ASSERT_EQ(dialogs.messages.size(), 2u);
+    EXPECT_NE(dialogs.messages[1].text.indexOf("File > Export As writes"), -1);
+    dialogs.messages.pop_back();
     // a name of no other program's format is not written either
     dialogs.exportAnswer = QString::fromStdString(dir.File("other.kst"));
     Trigger("mnuExportAs");

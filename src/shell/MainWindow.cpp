@@ -32,6 +32,7 @@
 #include "document/commands/ViewCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
+#include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PickEditor.h"
 #include "design/CardEditor.h"
@@ -694,6 +695,15 @@ void MainWindow::ShowSplash(bool splash) {
 std::optional<std::string> MainWindow::AskSavePath() {
     const std::optional<QString> path = dialogs_.ChooseSaveFile(this, lastSaved_);
     if (!path || path->isEmpty()) return std::nullopt;
+    // Tessaly's own file under another program's name could be opened by neither
+    if (FormatOfPath(path->toStdString()) != PatternFormat::Kst) {
+        dialogs_.ShowMessage(this, tr("Save Pattern"),
+                             tr("%1 was not saved: Save writes Tessaly's own pattern file (.kst). "
+                                "File > Export As writes .tdd, .twt and .gtt files.")
+                                 .arg(QDir::toNativeSeparators(*path)),
+                             UserDialogs::Icon::Warning);
+        return std::nullopt;
+    }
     lastSaved_ = *path;
     return QFileInfo(*path).absoluteFilePath().toStdString();
 }
