@@ -160,3 +160,23 @@ TEST(gtt_format_test, a_band_with_idles_and_flips_goes_out_and_comes_back_card_f
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(gtt_format_test, what_the_format_cannot_hold_is_refused) {
+    PeerPattern peer = PeerFromBand(test::SmallBand(1), "x");
+    peer.palette.resize(17, 0);
+    EXPECT_NE(test::RefusalOf([&](const std::string&) { GttFormat::Write(peer); }, "")
+                  .find("The band has 17 colours; a Guntram's Tabletweaving Thingy pattern holds 16."),
+              std::string::npos);
+    peer.palette.resize(16);
+    peer.picks[0][0].flip = true;  // a vertical twist it can hold
+    EXPECT_NO_THROW(GttFormat::Write(peer));
+    peer.picks.clear();
+    EXPECT_NE(test::RefusalOf([&](const std::string&) { GttFormat::Write(peer); }, "").find("needs at least one pick"),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace tessaly

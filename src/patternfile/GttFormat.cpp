@@ -438,13 +438,7 @@ std::string Escaped(std::string_view text) {
 }  // namespace
 
 std::string GttFormat::Write(const PeerPattern& pattern) {
-    if (pattern.picks.empty())
-        throw AppError(ErrorNumber::InvalidProcedureCall,
-                       "A Guntram's Tabletweaving Thingy pattern needs at least one pick: weave the band first.");
-    if (pattern.palette.size() > kPaletteSize)
-        throw AppError(ErrorNumber::Overflow,
-                       "The band has " + std::to_string(pattern.palette.size()) +
-                           " colours; a Guntram's Tabletweaving Thingy pattern holds 16.");
+    CheckFits(pattern, {"a Guntram's Tabletweaving Thingy pattern", kPaletteSize, true, true});
     // a card idling in its first picks is read back facing the way it first turns
     CheckFirstIdles(pattern, [&](std::size_t t) { return FirstTurnOf(pattern.picks, t); },
                     "Guntram's Tabletweaving Thingy");

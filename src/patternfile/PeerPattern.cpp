@@ -64,6 +64,28 @@ std::string HexOfColour(std::int32_t colour) {
     return hex;
 }
 
+void CheckFits(const PeerPattern& pattern, const PeerLimits& limits) {
+    const std::string kind(limits.kind);
+    if (pattern.picks.empty())
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "A" + kind.substr(1) + " needs at least one pick: weave the band first.");
+    if (pattern.palette.size() > limits.colours)
+        throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.palette.size()) +
+                                                  " colours; " + kind + " holds " +
+                                                  std::to_string(limits.colours) + ".");
+    for (std::size_t p = 0; p < pattern.picks.size(); ++p)
+        for (const CardStep& step : pattern.picks[p]) {
+            if (step.turn == Idle && !limits.idles)
+                throw AppError(ErrorNumber::InvalidProcedureCall,
+                               "Pick " + std::to_string(p + 1) + " leaves a card idle; " + kind +
+                                   " turns every card every pick.");
+            if (step.flip && !limits.flips)
+                throw AppError(ErrorNumber::InvalidProcedureCall,
+                               "Pick " + std::to_string(p + 1) + " flips a card over; " + kind +
+                                   " has no vertical twists.");
+        }
+}
+
 std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet) {
     if (!peer.picks.empty() && peer.picks.front().at(tablet).turn != Idle)
         return peer.picks.front()[tablet].turn;

@@ -46,6 +46,17 @@ std::optional<std::int32_t> ColourFromHex(std::string_view text);
 // 0x00BBGGRR as "#RRGGBB".
 std::string HexOfColour(std::int32_t colour);
 
+// What a format can hold, for its writer's first checks.
+struct PeerLimits {
+    std::string_view kind;   // "a .tdd draft", "a Twisted Threads pattern"...
+    std::size_t colours;     // the palette's size
+    bool idles;              // whether a card can idle in a pick
+    bool flips;              // whether a card can be flipped over (a vertical twist)
+};
+// Raises AppError, naming the pick, for a band the format cannot hold: no picks, more colours
+// than its palette, an idle card or a flipped one where it has none.
+void CheckFits(const PeerPattern& pattern, const PeerLimits& limits);
+
 // The way a tablet faces before pick 1: as the file says, else as pick 1 turns it, else
 // forward.
 std::int32_t FacingBeforeFirstPick(const PeerPattern& peer, std::size_t tablet);

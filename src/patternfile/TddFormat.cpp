@@ -190,23 +190,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
 }
 
 std::string TddFormat::Write(const PeerPattern& pattern) {
-    if (pattern.picks.empty())
-        throw AppError(ErrorNumber::InvalidProcedureCall,
-                       "A .tdd draft needs at least one pick: weave the band first.");
-    if (pattern.palette.size() > kKeys)
-        throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.palette.size()) +
-                                                  " colours; a .tdd draft holds 12.");
-    for (std::size_t p = 0; p < pattern.picks.size(); ++p)
-        for (const CardStep& step : pattern.picks[p]) {
-            if (step.turn == Idle)
-                throw AppError(ErrorNumber::InvalidProcedureCall,
-                               "Pick " + std::to_string(p + 1) +
-                                   " leaves a card idle; a .tdd draft turns every card every pick.");
-            if (step.flip)
-                throw AppError(ErrorNumber::InvalidProcedureCall,
-                               "Pick " + std::to_string(p + 1) +
-                                   " flips a card over; a .tdd draft has no vertical twists.");
-        }
+    CheckFits(pattern, {"a .tdd draft", kKeys, false, false});
     std::string name = pattern.name;
     std::replace(name.begin(), name.end(), '\n', ' ');
     std::replace(name.begin(), name.end(), '\r', ' ');

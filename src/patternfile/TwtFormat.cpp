@@ -339,12 +339,7 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
 }  // namespace
 
 std::string TwtFormat::Write(const PeerPattern& pattern) {
-    if (pattern.picks.empty())
-        throw AppError(ErrorNumber::InvalidProcedureCall,
-                       "A Twisted Threads pattern needs at least one pick: weave the band first.");
-    if (pattern.palette.size() > kPaletteSize)
-        throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.palette.size()) +
-                                                  " colours; a Twisted Threads pattern holds 16.");
+    CheckFits(pattern, {"a Twisted Threads pattern", kPaletteSize, true, false});
     // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
     CheckFirstIdles(
         pattern,
@@ -371,10 +366,6 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
         Ordered row = Ordered::array();
         for (std::size_t t = 0; t < pattern.picks[p].size(); ++t) {
             const CardStep& step = pattern.picks[p][t];
-            if (step.flip)
-                throw AppError(ErrorNumber::InvalidProcedureCall,
-                               "Pick " + std::to_string(p + 1) +
-                                   " flips a card over; a Twisted Threads pattern has no vertical twists.");
             if (step.turn != Idle) facing[t] = step.turn;
             row.push_back({{"direction", facing[t] == Forward ? "F" : "B"},
                            {"numberOfTurns", step.turn == Idle ? 0 : 1}});
