@@ -21,7 +21,8 @@ class PrintCommands : public QObject {
   public:
     PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent);
 
-    // What the printout is made from: the draft being designed, the band as it shows.
+    // What the printout is made from: the band as it is (its own threading row, its cards, the
+    // sequence it was woven with), drawn on the face the display shows.
     static PrintSource SourceOf(const PatternSession& session);
 
     void Print();
