@@ -425,6 +425,22 @@ TEST_F(FileCommandsTest, a_pattern_dropped_on_the_window_opens) {
     QCoreApplication::sendEvent(&window, &drop);
     EXPECT_EQ(Document().BandName(), "Threaded");
     EXPECT_EQ(Caption(), QString::fromStdString("Tessaly - " + path));
+
+    // another program's pattern dropped opens untitled
+    const std::string twt = dir.Write(
+        "dropped.twt",
+        "{\"source\": \"Twisted Threads\", \"Name\": \"Dropped\", \"Pattern type\": \"allTogether\","
+        " \"Number of holes\": 4, \"Colour palette\": [\"#ff0000\", \"#ffffff\"],"
+        " \"Threading chart\": [[0], [1], [0], [1]], \"Tablet orientations\": [\"/\"],"
+        " \"Pattern design\": {\"weavingInstructions\": [\"F\", \"F\", \"B\"]}}");
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(twt))});
+    QDragEnterEvent enterAgain(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enterAgain);
+    QDropEvent another(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &another);
+    EXPECT_EQ(Document().BandName(), "Dropped");
+    EXPECT_EQ(Document().CurrentBand().Count(), 4);
+    EXPECT_EQ(Caption(), "Tessaly");
 }
 
 // "tessaly PATTERN.kst": the pattern opens at start-up; one that cannot be read is reported
