@@ -4,11 +4,13 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 #include "BenchSupport.h"
 #include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
+#include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
 #include "patternfile/SafeFile.h"
@@ -95,6 +97,33 @@ void BM_ReadLinesBaseline(benchmark::State& state) {
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_ReadLinesBaseline)->Unit(benchmark::kMillisecond);
+
+// The same band as each other program's file, read: 0 .tdd, 1 .twt, 2 .gtt. Its bytes per
+// card-pick show what reading costs against the .kst's.
+void BM_ReadPeerPattern(benchmark::State& state) {
+    static const PatternFormat kFormats[] = {PatternFormat::Tdd, PatternFormat::Twt, PatternFormat::Gtt};
+    static const char* const kExtensions[] = {".tdd", ".twt", ".gtt"};
+    const auto which = static_cast<std::size_t>(state.range(0));
+    const std::string path = BenchFolder() + "/hand-woven" + kExtensions[which];
+    WriteFileAtomically(path, PeerText(kFormats[which], HandWovenBand(), "Bench"));
+    std::size_t heapGrowth = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const std::size_t before = mallinfo2().uordblks;
+        state.ResumeTiming();
+        std::optional<PatternData> data = ReadPatternFile(path);
+        state.PauseTiming();
+        heapGrowth = mallinfo2().uordblks - before;
+        state.ResumeTiming();
+        if (!data) state.SkipWithError("the file was refused");
+        benchmark::DoNotOptimize(data);
+    }
+    state.counters["bytes_per_card_pick"] =
+        static_cast<double>(heapGrowth) / (static_cast<double>(kRows) * kCards);
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(std::filesystem::file_size(path)));
+}
+BENCHMARK(BM_ReadPeerPattern)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 
 void BM_WritePattern(benchmark::State& state) {
     const std::string path = BenchFolder() + "/written.kst";
