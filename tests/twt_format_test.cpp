@@ -67,6 +67,16 @@ TEST(twt_format_test, a_pattern_is_woven_as_twisted_threads_draws_it_idles_and_e
     EXPECT_EQ(Blocks::DetermineType(2, &band.At(2).Cards().At(2), &band.At(1).Cards().At(2)), SlantZ);
 }
 
+TEST(twt_format_test, palette_colours_are_read_in_either_hex_form_and_nothing_else) {
+    EXPECT_EQ(ColourFromHex("#ff0000"), kRed);
+    EXPECT_EQ(ColourFromHex("#F00"), kRed);
+    EXPECT_EQ(ColourFromHex("#0000FF"), kBlue);
+    EXPECT_EQ(ColourFromHex("#123456"), 0x563412);
+    for (const char* bad : {"ff0000", "#ff000", "#gg0000", "#+f0000", "#-f0000", "#", ""})
+        EXPECT_FALSE(ColourFromHex(bad).has_value()) << bad;
+    EXPECT_EQ(HexOfColour(0x563412), "#123456");
+}
+
 TEST(twt_format_test, an_all_together_pattern_turns_every_tablet_the_way_its_row_says) {
     std::string text = Twt({});
     text.replace(text.find("\"individual\""), 12, "\"allTogether\"");

@@ -30,12 +30,6 @@ constexpr std::int32_t kWindowsColours[kPaletteSize] = {
     0,       128,      32768,    32896,    8388608,  8388736,  8421376,  8421504,
     12632256, 255,     65280,    65535,    16711680, 16711935, 16776960, 16777215};
 
-std::string_view Trimmed(std::string_view text) {
-    const std::size_t first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
 std::optional<std::int64_t> WholeNumber(std::string_view text) {
     text = Trimmed(text);
     std::int64_t value = 0;
@@ -130,9 +124,7 @@ class GttParse {
     }
     // Windows programs write Windows-1252, which the parser does not know by itself.
     static int XMLCALL OnEncoding(void*, const XML_Char* name, XML_Encoding* info) {
-        std::string encoding(name);
-        std::transform(encoding.begin(), encoding.end(), encoding.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        const std::string encoding = AsciiLower(name);
         if (encoding != "windows-1252" && encoding != "cp1252") return XML_STATUS_ERROR;
         for (int byte = 0; byte < 256; ++byte)
             info->map[byte] = static_cast<int>(Windows1252CodePoint(static_cast<unsigned char>(byte)));
@@ -392,21 +384,8 @@ class GttParse {
 
 PeerPattern GttFormat::Read(std::istream& in, std::string_view sourceName) {
     GttParse parse(sourceName);
-    std::vector<char> piece(std::size_t{1} << 20);
-    std::uintmax_t total = 0;
-    while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
-        const auto size = static_cast<std::size_t>(in.gcount());
-        total += size;
-        // a pipe has no size to refuse it by beforehand
-        if (total > PatternReader::kMaxFileSize)
-            throw PatternFileError(ErrorNumber::OutOfMemory, kProcedure, 0,
-                                   std::string(sourceName) + ": larger than " +
-                                       std::to_string(PatternReader::kMaxFileSize >> 20) +
-                                       " MB; not a pattern file");
-        parse.Feed(piece.data(), size, false);
-    }
-    if (in.bad())
-        throw PatternFileError(ErrorNumber::DeviceIoError, kProcedure, 0, std::string(sourceName) + ": read error");
+    PatternReader::ReadPieces(in, sourceName,
+                              [&](std::string_view piece) { parse.Feed(piece.data(), piece.size(), false); });
     parse.Feed(nullptr, 0, true);
     return parse.Finish();
 }

@@ -16,15 +16,6 @@ namespace tessaly {
 enum class PatternFormat { Kst, Tdd, Twt, Gtt };
 PatternFormat FormatOfPath(const std::string& path);
 
-// Another program's pattern as a pattern stored row by row, and what the file held that
-// Tessaly has no place for (notes, pack names...), for the weaver to be told.
-struct PeerReading {
-    PatternData pattern;
-    std::vector<std::string> notCarried;
-};
-// Reads the text of a file of another program's format (not Kst). Raises PatternFileError
-// naming the line or element, or AppError for a pattern Tessaly cannot weave.
-PeerReading ReadPeerText(PatternFormat format, std::string_view text, std::string_view sourceName);
 // The band as a file of another program's format (not Kst). Raises AppError for what that
 // format cannot hold.
 std::string PeerText(PatternFormat format, const Band& band, const std::string& name);

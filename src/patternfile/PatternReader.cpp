@@ -148,14 +148,8 @@ class LineSource {
         const auto got = static_cast<std::size_t>(in_->gcount());
         buffer_[kept + got] = '\0';
         content_ = std::string_view(buffer_.get(), kept + got);
-        if (in_->bad())
-            throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", lineNumber_,
-                                   std::string(sourceName_) + ": read error");
         bytesRead_ += got;
-        if (bytesRead_ > maxBytes_)
-            throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", lineNumber_,
-                                   std::string(sourceName_) + ": larger than " +
-                                       std::to_string(maxBytes_ >> 20) + " MB; not a pattern file");
+        PatternReader::CheckRead(*in_, bytesRead_, sourceName_, lineNumber_, maxBytes_);
         return got > 0;
     }
 
@@ -191,9 +185,7 @@ bool IsBlank(std::string_view line) {
 
 std::string Shown(std::string_view text) {
     constexpr std::size_t kShown = 40;
-    const std::size_t begin = text.find_first_not_of(" \t");
-    text = begin == std::string_view::npos ? std::string_view() : text.substr(begin);
-    text = text.substr(0, text.find_last_not_of(" \t") + 1);
+    text = Trimmed(text, " \t");
     std::string shown(text.substr(0, kShown));
     for (char& c : shown)
         if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7F) c = '?';
@@ -505,6 +497,30 @@ std::ifstream PatternReader::OpenFile(const std::string& path) {
         throw PatternFileError(ErrorNumber::PermissionDenied, "ProcessFile", 0,
                                path + ": cannot be opened for reading");
     return in;
+}
+
+void PatternReader::CheckRead(const std::istream& in, std::uintmax_t bytesSoFar,
+                              std::string_view sourceName, std::int64_t line, std::uintmax_t maxBytes) {
+    if (in.bad())
+        throw PatternFileError(ErrorNumber::DeviceIoError, "ProcessFile", line,
+                               std::string(sourceName) + ": read error");
+    if (bytesSoFar > maxBytes)
+        throw PatternFileError(ErrorNumber::OutOfMemory, "ProcessFile", line,
+                               std::string(sourceName) + ": larger than " +
+                                   std::to_string(maxBytes >> 20) + " MB; not a pattern file");
+}
+
+void PatternReader::ReadPieces(std::istream& in, std::string_view sourceName,
+                               const std::function<void(std::string_view)>& take) {
+    std::vector<char> piece(std::size_t{1} << 20);
+    std::uintmax_t total = 0;
+    while (in.read(piece.data(), static_cast<std::streamsize>(piece.size())) || in.gcount() > 0) {
+        const auto size = static_cast<std::size_t>(in.gcount());
+        total += size;
+        CheckRead(in, total, sourceName);
+        take(std::string_view(piece.data(), size));
+    }
+    CheckRead(in, total, sourceName);
 }
 
 PatternData PatternReader::ReadFile(const std::string& path) {

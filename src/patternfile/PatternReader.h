@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <fstream>
+#include <functional>
+#include <istream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -39,6 +41,14 @@ class PatternReader {
     // Opens a pattern file of any format for reading; raises PatternFileError for a file that
     // is missing, a folder, larger than kMaxFileSize or not readable.
     static std::ifstream OpenFile(const std::string& path);
+    // After a read from a stream: a read error, or more than maxBytes read so far, is refused
+    // (PatternFileError naming the line, 0 when none). A pipe has no size to be refused by
+    // beforehand, so every reader checks as it reads.
+    static void CheckRead(const std::istream& in, std::uintmax_t bytesSoFar, std::string_view sourceName,
+                          std::int64_t line = 0, std::uintmax_t maxBytes = kMaxFileSize);
+    // Gives the stream to `take` a piece at a time, checking each read as CheckRead does.
+    static void ReadPieces(std::istream& in, std::string_view sourceName,
+                           const std::function<void(std::string_view)>& take);
 };
 
 }  // namespace tessaly

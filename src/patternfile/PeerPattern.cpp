@@ -1,6 +1,7 @@
 #include "PeerPattern.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 
 #include "errors/AppError.h"
@@ -29,32 +30,14 @@ std::string ChartsNotTurns(std::string_view patternType, std::string_view turnin
 }
 
 std::optional<std::int32_t> ColourFromHex(std::string_view text) {
-    if (text.empty() || text.front() != '#') return std::nullopt;
-    text.remove_prefix(1);
-    const auto digit = [](char c) -> int {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        return -1;
-    };
-    std::int32_t channels[3] = {};
-    if (text.size() == 6) {
-        for (int i = 0; i < 3; ++i) {
-            const int high = digit(text[static_cast<std::size_t>(2 * i)]);
-            const int low = digit(text[static_cast<std::size_t>(2 * i + 1)]);
-            if (high < 0 || low < 0) return std::nullopt;
-            channels[i] = high * 16 + low;
-        }
-    } else if (text.size() == 3) {
-        for (int i = 0; i < 3; ++i) {
-            const int value = digit(text[static_cast<std::size_t>(i)]);
-            if (value < 0) return std::nullopt;
-            channels[i] = value * 17;
-        }
-    } else {
-        return std::nullopt;
-    }
-    return channels[0] | (channels[1] << 8) | (channels[2] << 16);
+    if ((text.size() != 7 && text.size() != 4) || text.front() != '#') return std::nullopt;
+    std::uint32_t rgb = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data() + 1, end, rgb, 16);
+    if (error != std::errc() || stop != end) return std::nullopt;
+    // "#rgb" stands for "#rrggbb"
+    if (text.size() == 4) rgb = ((rgb >> 8) & 0xF) * 0x110000 + ((rgb >> 4) & 0xF) * 0x1100 + (rgb & 0xF) * 0x11;
+    return static_cast<std::int32_t>(((rgb >> 16) & 0xFF) | (rgb & 0xFF00) | ((rgb & 0xFF) << 16));
 }
 
 std::string HexOfColour(std::int32_t colour) {

@@ -5,6 +5,8 @@
 #include <regex>
 
 #include "PatternError.h"
+#include "PatternReader.h"
+#include "TextCodec.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
@@ -86,10 +88,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
         lines.Fail("not a Tablet Weaving Draft Designer file: the first line should be \"# tdd v1.x\"", 1);
     PeerPattern pattern;
     if (!lines.AtEnd() && lines.Peek().starts_with('#')) {
-        std::string_view name = lines.Take().substr(1);
-        const std::size_t first = name.find_first_not_of(" \t");
-        name = first == std::string_view::npos ? std::string_view() : name.substr(first);
-        pattern.name = std::string(name.substr(0, name.find_last_not_of(" \t") + 1));
+        pattern.name = std::string(Trimmed(lines.Take().substr(1), " \t"));
     }
 
     // the turning diagram, the last pick first
@@ -147,7 +146,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
     // the palette: each key the file gives, the designer's own colours for the others
     std::vector<std::int32_t> palette(std::begin(kDefaultPalette), std::end(kDefaultPalette));
     static const std::regex kColour(
-        R"(^\s*([0-9abAB])\s*-\s*#([0-9a-fA-F]{2})([0-9a-fA-F]{2})([0-9a-fA-F]{2})\s*$)");
+        R"(^\s*([0-9abAB])\s*-\s*(#[0-9a-fA-F]{6})\s*$)");
     lines.SkipBlankAndComments();
     while (!lines.AtEnd()) {
         const std::string line(lines.Take());
@@ -155,9 +154,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
         if (IsBlankOrComment(line)) continue;
         if (line.size() > kLongestMatched || !std::regex_match(line, match, kColour))
             lines.Fail("a palette line reads \"k - #RRGGBB\"", lines.Number());
-        const auto part = [&](int i) { return std::stoi(match[i].str(), nullptr, 16); };
-        palette[static_cast<std::size_t>(KeyIndex(match[1].str()[0]))] =
-            part(2) | (part(3) << 8) | (part(4) << 16);
+        palette[static_cast<std::size_t>(KeyIndex(match[1].str()[0]))] = *ColourFromHex(match[2].str());
     }
     pattern.palette = palette;
 
@@ -187,6 +184,12 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
         pattern.picks.push_back(std::move(pick));
     }
     return pattern;
+}
+
+PeerPattern TddFormat::Read(std::istream& in, std::string_view sourceName) {
+    std::string text;
+    PatternReader::ReadPieces(in, sourceName, [&](std::string_view piece) { text.append(piece); });
+    return Read(text, sourceName);
 }
 
 std::string TddFormat::Write(const PeerPattern& pattern) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,8 @@ class TddFormat {
     // Raises PatternFileError naming the line for what it cannot read: no header, a turning
     // row of other characters or another length, holes other than four, an unknown key.
     static PeerPattern Read(std::string_view text, std::string_view sourceName);
+    // A draft lists its last pick first, so it is read whole.
+    static PeerPattern Read(std::istream& in, std::string_view sourceName);
     // Raises AppError for what the format cannot hold: no picks, idle picks, vertical twists,
     // more than twelve colours.
     static std::string Write(const PeerPattern& pattern);

@@ -83,6 +83,19 @@ std::string Windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::string_view Trimmed(std::string_view text, std::string_view spaces) {
+    const std::size_t first = text.find_first_not_of(spaces);
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(spaces) - first + 1);
+}
+
+std::string AsciiLower(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return lower;
+}
+
 bool IsValidUtf8(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size())

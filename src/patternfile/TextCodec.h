@@ -18,4 +18,9 @@ char32_t Windows1252CodePoint(unsigned char byte);
 std::optional<std::string> Utf8ToWindows1252(std::string_view text);
 bool IsValidUtf8(std::string_view text);
 
+// The text without the given characters at either end.
+std::string_view Trimmed(std::string_view text, std::string_view spaces = " \t\r\n");
+// The text with ASCII capitals made small (file extensions, encoding names).
+std::string AsciiLower(std::string_view text);
+
 }  // namespace tessaly
