@@ -28,6 +28,16 @@ std::vector<PeerOutput> PeerOutputs(const ExportOptions& options) {
             {"--gtt", PatternFormat::Gtt, &options.gttPath}};
 }
 
+// Every output, by its option.
+std::vector<std::pair<std::string, const std::string*>> Outputs(const ExportOptions& options) {
+    std::vector<std::pair<std::string, const std::string*>> outputs = {
+        {"--svg", &options.svgPath}, {"--png", &options.pngPath},
+        {"--instructions", &options.instructionsPath}, {"--pdf", &options.pdfPath},
+        {"--kst", &options.kstPath}};
+    for (const PeerOutput& peer : PeerOutputs(options)) outputs.emplace_back(peer.option, peer.path);
+    return outputs;
+}
+
 // The value of an option that takes a file name or a value. An option is not a value: a file
 // whose name starts with "-" can be given as "./-name".
 bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string& value,
@@ -157,15 +167,7 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
 }
 
 std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
-    const std::vector<std::pair<std::string, const std::string*>> outputs = {
-        {"--svg", &options.svgPath},
-        {"--png", &options.pngPath},
-        {"--instructions", &options.instructionsPath},
-        {"--pdf", &options.pdfPath},
-        {"--kst", &options.kstPath},
-        {"--tdd", &options.tddPath},
-        {"--twt", &options.twtPath},
-        {"--gtt", &options.gttPath}};
+    const auto outputs = Outputs(options);
     for (std::size_t i = 0; i < outputs.size(); ++i) {
         const std::string& path = *outputs[i].second;
         if (path.empty()) continue;
@@ -196,11 +198,7 @@ std::string InstructionsCsv(const InstructionGrid& grid) {
 
 int RunExport(const ExportOptions& options, std::ostream& out) {
     // every output is checked before anything is read or drawn
-    const std::string* const outputs[] = {&options.svgPath,          &options.pngPath,
-                                          &options.instructionsPath, &options.pdfPath,
-                                          &options.kstPath,          &options.tddPath,
-                                          &options.twtPath,          &options.gttPath};
-    for (const std::string* path : outputs)
+    for (const auto& [option, path] : Outputs(options))
         if (!path->empty() &&
             !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
             return kExitBadInput;
@@ -291,11 +289,12 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     if (!written) return kExitBadInput;
 
     // an output written to standard output must not be mixed with the report
-    for (const std::string* path : outputs)
+    const auto outputs = Outputs(options);
+    for (const auto& [option, path] : outputs)
         if (!path->empty() && FileTransaction::SameFile(*path, "/dev/stdout")) return kExitOk;
     out << "Exported " << options.patternPath << ": " << band.Count() << " rows of "
         << band.At(1).Cards().Count() << " cards";
-    for (const std::string* path : outputs)
+    for (const auto& [option, path] : outputs)
         if (!path->empty()) out << "\n  " << *path;
     out << "\n";
     return kExitOk;
