@@ -89,14 +89,51 @@ TEST(gtt_format_test, cards_take_the_windows_colours_and_idle_where_no_action_na
         EXPECT_EQ(Shown(*data.Rows, card), PeerDrawn(peer, static_cast<std::size_t>(card - 1))) << card;
 }
 
-TEST(gtt_format_test, a_palette_replaces_the_windows_colours_by_index) {
+TEST(gtt_format_test, a_palette_replaces_the_windows_colours_in_the_order_of_the_file) {
+    // the program numbers its palette from 1 while a hole names a place counted from 0: the
+    // colours are taken in order, whatever their Index says
     const PeerPattern peer = GttFormat::Read(
-        Gtt(Pick(AllCards("F")), "<Palette Size=\"2\"><Colour Index=\"1\">4210752</Colour>"
-                                 "<Colour Index=\"0\">255</Colour></Palette>"),
+        Gtt(Pick(AllCards("F")), "<Palette Size=\"2\"><Colour Index=\"1\">255</Colour>"
+                                 "<Colour Index=\"2\">4210752</Colour></Palette>"),
         "p.gtt");
     EXPECT_EQ(peer.palette[0], 255);
     EXPECT_EQ(peer.palette[1], 4210752);
-    EXPECT_EQ(peer.palette[9], 255);  // the indexes the file leaves keep their colour
+    EXPECT_EQ(peer.palette[9], 255);  // the places the file leaves keep their colour
+    // the later files keep each colour in an attribute
+    const PeerPattern later = GttFormat::Read(
+        Gtt(Pick(AllCards("F")), "<Palette><Colours><Colour Colour=\"65280\"/><Colour Colour=\"16711680\"/>"
+                                 "</Colours></Palette>"),
+        "p.gtt");
+    EXPECT_EQ(later.palette[0], test::kGreen);
+    EXPECT_EQ(later.palette[1], test::kBlue);
+    EXPECT_EQ(PatternFromPeer(later).Rows->At(1).Cards().At(3).AColor, test::kGreen);
+}
+
+TEST(gtt_format_test, cards_that_do_not_agree_with_the_picks_are_refused_naming_what) {
+    std::string late = Gtt(Pick(AllCards("F")));
+    late.replace(late.find("  </Pattern>"), 0,
+                 "<Cards><Card Holes=\"4\"><Holes><Colour>0</Colour><Colour>0</Colour><Colour>0</Colour>"
+                 "<Colour>0</Colour></Holes><Threading>S</Threading></Card></Cards>\n");
+    EXPECT_NE(Refusal(late).find("a card comes after the picks"), std::string::npos) << Refusal(late);
+    PeerPattern peer = GttFormat::Read(Gtt(Pick(AllCards("F"))), "p.gtt");
+    peer.picks[0].pop_back();
+    EXPECT_NE(test::RefusalOf([&](const std::string&) { PatternFromPeer(peer); }, "")
+                  .find("Pick 1 names 2 tablets, but the pattern has 3."),
+              std::string::npos);
+}
+
+TEST(gtt_format_test, deeply_nested_unknown_elements_are_passed_over) {
+    std::string nested;
+    for (int i = 0; i < 20000; ++i) nested += "<x>";
+    // a card deep inside them is no card of the pattern
+    nested += "<Card/>";
+    for (int i = 0; i < 20000; ++i) nested += "</x>";
+    std::string text = Gtt(Pick(AllCards("F")));
+    text.replace(text.find("    </Cards>"), 0, nested);
+    text.replace(text.find("<Picks"), 0, nested);
+    const PeerPattern peer = GttFormat::Read(text, "deep.gtt");
+    EXPECT_EQ(peer.Tablets(), 3);
+    EXPECT_EQ(Turns(peer), "FFF|");
 }
 
 TEST(gtt_format_test, packs_turn_their_cards_together_and_a_vertical_twist_flips_a_card) {
@@ -163,6 +200,14 @@ TEST(gtt_format_test, a_band_with_idles_and_flips_goes_out_and_comes_back_card_f
 
 namespace tessaly {
 namespace {
+
+TEST(gtt_format_test, a_name_and_colours_xml_cannot_hold_are_written_so_the_file_reads_back) {
+    PeerPattern peer = PeerFromBand(test::SmallBand(1), std::string("Tab\tbell\x07 \x01" "end"));
+    peer.palette[0] = 0x7F0000FF;  // a pattern file keeps colours above 24 bits
+    const PeerPattern back = GttFormat::Read(GttFormat::Write(peer), "p.gtt");
+    EXPECT_EQ(back.name, "Tab\tbell end");
+    EXPECT_EQ(back.palette[0], test::kRed);
+}
 
 TEST(gtt_format_test, what_the_format_cannot_hold_is_refused) {
     PeerPattern peer = PeerFromBand(test::SmallBand(1), "x");

@@ -64,6 +64,13 @@ TEST(tdd_format_test, a_phase_row_idles_tablets_on_odd_or_even_picks) {
     EXPECT_EQ(turns, "FFIF|FIFF|BIBB|FIFF|");
 }
 
+TEST(tdd_format_test, a_byte_order_mark_as_notepad_writes_it_is_passed_over) {
+    const std::string text = "\xEF\xBB\xBF# tdd v1.0\n# Marked\n\n/\n\n0\n1\n2\n3\nS\n";
+    const PeerPattern peer = TddFormat::Read(text, "marked.tdd");
+    EXPECT_EQ(peer.name, "Marked");
+    EXPECT_EQ(peer.picks.size(), 1u);
+}
+
 TEST(tdd_format_test, what_cannot_be_read_is_refused_with_its_line) {
     const auto refusal = [](const std::string& text) -> std::string {
         try {

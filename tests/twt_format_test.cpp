@@ -159,6 +159,32 @@ TEST(twt_format_test, a_band_goes_out_and_comes_back_drawing_the_same_picks) {
     }
 }
 
+TEST(twt_format_test, a_design_given_twice_keeps_the_last_as_a_json_reader_does) {
+    std::string text = Twt({{"F1", "F1", "F1"}});
+    text.replace(text.find("  \"Pattern design\""), 0,
+                 "  \"Pattern design\": {\"weavingInstructions\": [[{\"direction\": \"B\", \"numberOfTurns\": 1}, "
+                 "{\"direction\": \"B\", \"numberOfTurns\": 1}, {\"direction\": \"B\", \"numberOfTurns\": 1}]]},\n");
+    const PeerPattern peer = TwtFormat::Read(text, "twice.twt");
+    ASSERT_EQ(peer.picks.size(), 1u);
+    EXPECT_EQ(peer.picks[0][0].turn, Forward);
+}
+
+TEST(twt_format_test, a_band_twisted_threads_would_not_open_is_refused_naming_the_limit) {
+    const auto refusal = [](const PeerPattern& peer) {
+        return test::RefusalOf([&](const std::string&) { TwtFormat::Write(peer); }, "");
+    };
+    PeerPattern peer = PeerFromBand(test::SmallBand(1), "x");
+    peer.picks.resize(199, peer.picks[0]);
+    EXPECT_EQ(refusal(peer), "read");
+    peer.picks.push_back(peer.picks[0]);
+    EXPECT_EQ(refusal(peer), "The band has 200 picks; a Twisted Threads pattern holds 199 at most.");
+    peer.picks.resize(1);
+    for (auto& hole : peer.holes) hole.resize(101, 0);
+    peer.sThreaded.resize(101, true);
+    peer.picks[0].resize(101);
+    EXPECT_EQ(refusal(peer), "The band has 101 cards; a Twisted Threads pattern holds 100 at most.");
+}
+
 TEST(twt_format_test, what_the_format_cannot_hold_is_refused) {
     PeerPattern peer = PeerFromBand(test::SmallBand(1), "x");
     peer.picks[0][0].flip = true;

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "CardGeometry.h"
 #include "TestSupport.h"
 #include "engine/Blocks.h"
+#include "engine/PickSteps.h"
 #include "model/Directions.h"
 
 namespace tessaly {
@@ -86,6 +88,51 @@ TEST(weaving_rule_test, a_twist_alone_changes_the_slant_but_never_gives_no_block
     const Card before = CardWith(Forward, 1, SThread);
     const Card after = CardWith(Forward, 2, ZThread);
     EXPECT_EQ(Blocks::DetermineType(3, &after, &before), SlantS);
+}
+
+// One card of four colours woven from hole order 0 by the given steps; what the face shows at
+// each pick (row 1, the threading, left out).
+std::vector<std::int32_t> FaceOf(const std::vector<CardStep>& picks) {
+    WeavingSteps steps;
+    steps.threading.Add(Card::Make(Forward, 1, A, B, C, D, SThread, 0, 1));
+    for (const CardStep& step : picks) steps.picks.push_back({step});
+    std::vector<std::int32_t> visible = test::VisibleColours(WeaveSteps(steps), 1);
+    visible.erase(visible.begin());
+    return visible;
+}
+
+TEST(weaving_rule_test, a_flip_turns_the_card_the_other_way_round_relative_to_its_threads) {
+    const CardStep f{Forward, false, 1}, b{Backward, false, 1}, i{Idle, false, 1};
+    const CardStep flipF{Forward, true, 1}, flipB{Backward, true, 1}, flipI{Idle, true, 1};
+    // F, F a new thread each pick; F, B the same thread again
+    EXPECT_EQ(FaceOf({f, f}), (std::vector<std::int32_t>{A, D}));
+    EXPECT_EQ(FaceOf({f, b}), (std::vector<std::int32_t>{A, A}));
+    // F, then flip and F: the thread that showed is now behind and comes over the top again
+    EXPECT_EQ(FaceOf({f, flipF}), (std::vector<std::int32_t>{A, A}));
+    // F, then flip and B: the thread that stood behind crosses the top, a new thread as in F, F
+    EXPECT_EQ(FaceOf({f, flipB, b}), (std::vector<std::int32_t>{A, D, C}));
+    // the same with an idle pick between, the flip before or in it
+    EXPECT_EQ(FaceOf({f, i, flipB}), (std::vector<std::int32_t>{A, A, D}));
+    EXPECT_EQ(FaceOf({f, flipI, b}), (std::vector<std::int32_t>{A, A, D}));
+    EXPECT_EQ(FaceOf({f, flipI, f}), (std::vector<std::int32_t>{A, A, A}));
+}
+
+// Random turns, idles and flips of cards threaded at every hole order and facing either way:
+// at every pick the face shows the thread the card's geometry brings over the top.
+TEST(weaving_rule_test, the_face_shows_what_the_cards_geometry_gives_for_any_turns_idles_and_flips) {
+    std::mt19937 random(20261207);
+    for (int trial = 0; trial < 2000; ++trial) {
+        WeavingSteps steps;
+        for (std::int16_t c = 1; c <= 4; ++c)
+            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c, A, B, C, D,
+                                           c <= 2 ? SThread : ZThread, c - 1, 1));
+        steps.picks = test::RandomPicks(random, 4, 16);
+        const Band band = WeaveSteps(steps);
+        for (std::int32_t c = 1; c <= 4; ++c)
+            ASSERT_EQ(test::VisibleColours(band, c),
+                      test::GeometryColours(steps.threading.At(c), steps.picks, static_cast<std::size_t>(c - 1)))
+                << "trial " << trial << ", card " << c;
+    }
 }
 
 TEST(weaving_rule_test, a_missing_card_is_reported_and_gives_zero) {

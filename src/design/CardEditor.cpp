@@ -88,8 +88,9 @@ void CardEditor::SetChosen(std::set<std::int32_t> chosen) {
 void CardEditor::UpdateActions() {
     const bool any = !chosen_.empty() && *chosen_.rbegin() <= CardCount();
     const std::int32_t cards = CardCount();
-    Action("mnuInsertCardBefore")->setEnabled(any);
-    Action("mnuInsertCardAfter")->setEnabled(any);
+    const bool room = cards < kMostCards;
+    Action("mnuInsertCardBefore")->setEnabled(any && room);
+    Action("mnuInsertCardAfter")->setEnabled(any && room);
     Action("mnuDeleteCards")->setEnabled(any && static_cast<std::int32_t>(chosen_.size()) < cards);
     Action("mnuMoveCardLeft")->setEnabled(any && *chosen_.begin() > 1);
     Action("mnuMoveCardRight")->setEnabled(any && *chosen_.rbegin() < cards);

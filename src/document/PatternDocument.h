@@ -40,7 +40,7 @@ class PatternDocument : public QObject {
   public:
     // The most cards a band may have: the display, the files and the printed tables all
     // handle this many.
-    static constexpr std::int32_t kMaxCards = 1000;
+    static constexpr std::int32_t kMaxCards = kMostCards;
 
     explicit PatternDocument(QObject* parent = nullptr);
 

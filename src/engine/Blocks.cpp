@@ -39,10 +39,15 @@ std::int32_t Blocks::DetermineType(std::int32_t rowCount, const Card* curCard,
             shape = SlantS;
         // a reversal, and an idle pick, draw no block: the float below goes on up through it.
         // The turn is compared with the way the card last turned, so an idle pick between two
-        // turns the same way is no reversal.
+        // turns the same way is no reversal; a card turned over in an idle pick faces the
+        // other way after it. A card turned over in this very pick (its threading changed)
+        // turns the other way relative to its threads: a change of direction then brings a
+        // new thread over the top, and the same direction the thread that showed, drawn
+        // slanted as its new threading lies.
         const Card& before = Require(prevCard);
         const std::int32_t lastTurn = before.Turn() == Idle ? before.Facing() : before.Turn();
-        if (turn == Idle || turn != lastTurn) shape = NoBlock;
+        const bool flipped = card.Thread != before.Thread;
+        if (turn == Idle || (turn != lastTurn && !flipped)) shape = NoBlock;
     });
     return shape;
 }

@@ -17,6 +17,7 @@ void FlipOver(Card& card) {
         std::swap(card.BColor, card.CColor);
     }
     card.Thread = card.Thread == SThread ? ZThread : SThread;
+    card.TurnFacingOver();
 }
 
 WeavingSteps StepsOf(const Band& band) {
@@ -226,6 +227,9 @@ std::vector<std::int32_t> Chosen(std::int32_t cards, std::vector<std::int32_t> c
 
 CardOrder InsertCardOrder(std::int32_t cards, std::int32_t card, bool after) {
     Chosen(cards, {card});
+    if (cards >= kMostCards)
+        throw AppError(ErrorNumber::Overflow,
+                       "A band has " + std::to_string(kMostCards) + " cards at most.");
     CardOrder order = Identity(cards);
     const auto place = static_cast<std::size_t>(after ? card : card - 1);
     order.source.insert(order.source.begin() + static_cast<std::ptrdiff_t>(place), card);

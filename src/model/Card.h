@@ -60,10 +60,18 @@ class Card {
     // The direction the card last turned: its own turn, or for an idle card the turn it kept
     // from the picks before. Which hole shows, and whether the next turn reverses, follow it.
     std::int32_t Facing() const { return facing_; }
-    // An idle card faces as it did in the pick before (the same card one row below); a file
-    // stores only the turn, so a band read from one takes this from the row under it.
+    // A card turned over (a vertical twist) turns the other way round relative to its threads:
+    // after forward, flip, backward the thread that stood behind comes over the top, a new
+    // thread as after forward, forward. So the way it last turned, seen in its own frame,
+    // changes with the flip.
+    void TurnFacingOver() { facing_ = static_cast<std::int8_t>(facing_ == Backward ? Forward : Backward); }
+    // An idle card faces as it did in the pick before (the same card one row below), the other
+    // way when it was turned over in between (its threading changed); a file stores only the
+    // turn, so a band read from one takes this from the row under it.
     void FaceAsBefore(const Card& before) {
-        if (turn_ == Idle) facing_ = before.facing_;
+        if (turn_ != Idle) return;
+        facing_ = before.facing_;
+        if (Thread != before.Thread) TurnFacingOver();
     }
 
     // The card's number as text ("7"); empty on a new card. Keys are always the text of a

@@ -9,6 +9,9 @@
 
 namespace tessaly {
 
+// The most cards a band may have: the design window's limit, and every command's.
+constexpr std::int32_t kMostCards = 1000;
+
 // An ordered deck of cards addressed from 1. Item hands out the stored card itself, so a
 // caller that changes it changes the deck; a pointer from Item stays valid until the deck
 // grows or shrinks. Only Copy makes an independent deck.

@@ -96,6 +96,12 @@ class GttParse {
                          "Colour", colourLines_[4 * t + h]);
             }
         if (problem_) throw *problem_;
+        for (std::size_t p = 0; p < pattern_.picks.size(); ++p)
+            if (pattern_.picks[p].size() != pattern_.sThreaded.size())
+                Fail("pick " + std::to_string(p + 1) + " names " + std::to_string(pattern_.picks[p].size()) +
+                         " cards, but the pattern has " + std::to_string(pattern_.sThreaded.size()),
+                     "Picks", 0);
+        if (problem_) throw *problem_;
         // a card idling in its first picks faces the way it first turns
         for (std::size_t t = 0; t < pattern_.sThreaded.size(); ++t)
             pattern_.firstFacing.push_back(FirstTurnOf(pattern_.picks, t));
@@ -163,6 +169,9 @@ class GttParse {
 
     void Start(const XML_Char* name, Attributes attributes) {
         path_.emplace_back(name);
+        // elements deeper than any the pattern is read from are passed over without building
+        // their path, so deep nesting costs no more than long
+        if (path_.size() > kDeepestKnown) return;
         if (path_.size() == 1) {
             if (path_[0] != "TWData") Fail("not a Guntram's Tabletweaving Thingy pattern (no <TWData>)");
             sawRoot_ = true;
@@ -180,6 +189,7 @@ class GttParse {
         }
         if (path_[1] != "Pattern") return;
         inside_ = Inside();
+        if (At("Cards/Card") && sawPicks_) return Fail("a card comes after the picks");
         if (At("Name") || At("Notes") || At("Cards/Card/Holes/Colour") || At("Cards/Card/Threading") ||
             At("Palette/Colour") || At("Packs/Pack/Cards"))
             Collect();
@@ -187,10 +197,11 @@ class GttParse {
             cardsLine_ = Line();
         } else if (At("Cards/Card")) {
             StartCard(attributes);
-        } else if (At("Palette/Colour")) {
-            const char* index = Attribute(attributes, "Index");
-            paletteIndex_ = nextPaletteIndex_;
-            if (index) paletteIndex_ = Number(index, "Index").value_or(0);
+        } else if (At("Palette/Colours/Colour")) {
+            // the later files keep each colour in an attribute
+            const char* colour = Attribute(attributes, "Colour");
+            if (colour == nullptr) return Fail("has no Colour attribute");
+            SetColour(colour);
         } else if (At("Packs/Pack")) {
             const char* packName = Attribute(attributes, "Name");
             pack_ = &packs_[packName ? packName : ""];
@@ -205,6 +216,10 @@ class GttParse {
     }
 
     void End() {
+        if (path_.size() > kDeepestKnown) {
+            path_.pop_back();
+            return;
+        }
         const std::string text = collecting_ ? std::move(text_) : std::string();
         collecting_ = false;
         text_.clear();
@@ -267,8 +282,9 @@ class GttParse {
     }
 
     void SetColour(const std::string& text) {
-        if (paletteIndex_ < 0 || paletteIndex_ >= 256)
-            return Fail("colour index " + std::to_string(paletteIndex_) + " is out of range");
+        // The palette is taken in the order of the file: the program numbers it from 1 in its
+        // Index attributes while a hole names a place counted from 0, and reads it in order.
+        if (paletteIndex_ >= 256) return Fail("the palette has more than 256 colours");
         const auto value = Number(text, "the colour");
         if (!value) return;
         if (*value < 0 || *value > 0xFFFFFF) return Fail(std::to_string(*value) + " is not a colour");
@@ -276,7 +292,7 @@ class GttParse {
         if (static_cast<std::size_t>(paletteIndex_) >= palette.size())
             palette.resize(static_cast<std::size_t>(paletteIndex_) + 1, 0xFFFFFF);
         palette[static_cast<std::size_t>(paletteIndex_)] = static_cast<std::int32_t>(*value);
-        nextPaletteIndex_ = paletteIndex_ + 1;
+        ++paletteIndex_;
     }
 
     void AddToPack(const std::string& text) {
@@ -356,6 +372,8 @@ class GttParse {
         pattern_.picks.push_back(std::move(pick));
     }
 
+    // <TWData>, <Pattern> and at most four elements below it ("Picks/Pick/Actions/Action")
+    static constexpr std::size_t kDeepestKnown = 6;
     // names and notes are read up to this length; the rest is passed over
     static constexpr std::size_t kLongestText = 1 << 16;
 
@@ -374,7 +392,7 @@ class GttParse {
     std::string threading_;
     std::optional<std::int64_t> holeCount_;
     std::vector<std::int64_t> colourLines_;  // each card's four, for a colour the palette lacks
-    std::int64_t paletteIndex_ = 0, nextPaletteIndex_ = 0;
+    std::int64_t paletteIndex_ = 0;  // the palette's next place
     std::map<std::string, std::vector<std::size_t>, std::less<>> packs_;
     std::vector<std::size_t>* pack_ = nullptr;
     std::vector<CardAction> actions_;
@@ -414,6 +432,16 @@ std::string Escaped(std::string_view text) {
     return out;
 }
 
+// What XML 1.0 can hold of a text: valid UTF-8 (a name of another encoding is taken as
+// Windows-1252) without the control characters XML has no place for, even escaped.
+std::string XmlSafe(std::string_view text) {
+    std::string safe = IsValidUtf8(text) ? std::string(text) : Windows1252ToUtf8(text);
+    std::erase_if(safe, [](char c) {
+        return static_cast<unsigned char>(c) < 0x20 && c != '\t' && c != '\n' && c != '\r';
+    });
+    return safe;
+}
+
 }  // namespace
 
 std::string GttFormat::Write(const PeerPattern& pattern) {
@@ -425,10 +453,11 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
     out += "  <Source>" + Escaped(kSource) + "</Source>\n  <Version>1.17</Version>\n";
     out += "  <Pattern Type=\"Threaded-in\">\n";
     // the name as CDATA, as the program writes it, unless the name itself would end one
-    if (pattern.name.find("]]>") == std::string::npos)
-        out += "    <Name><![CDATA[" + pattern.name + "]]></Name>\n";
+    const std::string name = XmlSafe(pattern.name);
+    if (name.find("]]>") == std::string::npos)
+        out += "    <Name><![CDATA[" + name + "]]></Name>\n";
     else
-        out += "    <Name>" + Escaped(pattern.name) + "</Name>\n";
+        out += "    <Name>" + Escaped(name) + "</Name>\n";
     out += "    <Notes></Notes>\n";
     out += "    <Cards Count=\"" + std::to_string(pattern.sThreaded.size()) + "\">\n";
     for (std::size_t t = 0; t < pattern.sThreaded.size(); ++t) {
@@ -442,9 +471,11 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
     }
     out += "    </Cards>\n";
     out += "    <Palette Size=\"" + std::to_string(kPaletteSize) + "\">\n";
+    // numbered from 1, as the program numbers its palette
     for (std::size_t i = 0; i < kPaletteSize; ++i)
-        out += "      <Colour Index=\"" + std::to_string(i) + "\">" +
-               std::to_string(i < pattern.palette.size() ? pattern.palette[i] : kWindowsColours[i]) +
+        out += "      <Colour Index=\"" + std::to_string(i + 1) + "\">" +
+               // a colour keeps its red, green and blue: the program reads no more
+               std::to_string(i < pattern.palette.size() ? pattern.palette[i] & 0xFFFFFF : kWindowsColours[i]) +
                "</Colour>\n";
     out += "    </Palette>\n    <Packs></Packs>\n";
     out += "    <Picks Count=\"" + std::to_string(pattern.picks.size()) + "\">\n";

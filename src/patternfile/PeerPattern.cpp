@@ -52,6 +52,14 @@ void CheckFits(const PeerPattern& pattern, const PeerLimits& limits) {
     if (pattern.picks.empty())
         throw AppError(ErrorNumber::InvalidProcedureCall,
                        "A" + kind.substr(1) + " needs at least one pick: weave the band first.");
+    if (pattern.sThreaded.size() > limits.mostTablets)
+        throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.sThreaded.size()) +
+                                                  " cards; " + kind + " holds " +
+                                                  std::to_string(limits.mostTablets) + " at most.");
+    if (pattern.picks.size() > limits.mostPicks)
+        throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.picks.size()) +
+                                                  " picks; " + kind + " holds " +
+                                                  std::to_string(limits.mostPicks) + " at most.");
     if (pattern.palette.size() > limits.colours)
         throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.palette.size()) +
                                                   " colours; " + kind + " holds " +
@@ -105,6 +113,17 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     if (tablets > kMostPeerTablets)
         throw AppError(ErrorNumber::Overflow, TooManyTablets(tablets) + ".");
     CheckBandBudget(static_cast<std::int64_t>(peer.picks.size()) + 1, tablets);
+    // every hole and every pick names each tablet once
+    for (const std::vector<std::int32_t>& hole : peer.holes)
+        if (hole.size() != peer.sThreaded.size())
+            throw AppError(ErrorNumber::InvalidProcedureCall,
+                           "The holes name " + std::to_string(hole.size()) + " tablets, but the pattern has " +
+                               std::to_string(tablets) + ".");
+    for (std::size_t p = 0; p < peer.picks.size(); ++p)
+        if (peer.picks[p].size() != peer.sThreaded.size())
+            throw AppError(ErrorNumber::InvalidProcedureCall,
+                           "Pick " + std::to_string(p + 1) + " names " + std::to_string(peer.picks[p].size()) +
+                               " tablets, but the pattern has " + std::to_string(tablets) + ".");
     const auto colour = [&](std::int32_t index) {
         if (index < 0) return Card::kNoThread;
         if (static_cast<std::size_t>(index) >= peer.palette.size())

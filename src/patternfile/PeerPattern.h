@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -33,7 +34,7 @@ struct PeerPattern {
 };
 
 // The most cards a pattern from another program may have, as the design window allows.
-constexpr std::int32_t kMostPeerTablets = 1000;
+constexpr std::int32_t kMostPeerTablets = kMostCards;
 
 // What every reader of another program's files refuses, in the same words.
 std::string FourHolesOnly(std::int64_t holes);        // "6-hole tablets: Tessaly weaves 4-hole cards"
@@ -52,9 +53,12 @@ struct PeerLimits {
     std::size_t colours;     // the palette's size
     bool idles;              // whether a card can idle in a pick
     bool flips;              // whether a card can be flipped over (a vertical twist)
+    std::size_t mostTablets = kMostPeerTablets;
+    std::size_t mostPicks = std::numeric_limits<std::size_t>::max();
 };
-// Raises AppError, naming the pick, for a band the format cannot hold: no picks, more colours
-// than its palette, an idle card or a flipped one where it has none.
+// Raises AppError, naming the pick or the limit, for a band the format cannot hold: no picks,
+// more cards or picks than the program opens, more colours than its palette, an idle card or
+// a flipped one where it has none.
 void CheckFits(const PeerPattern& pattern, const PeerLimits& limits);
 
 // The way a tablet faces before pick 1: as the file says, else as pick 1 turns it, else

@@ -78,6 +78,8 @@ class Lines {
 }  // namespace
 
 PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) {
+    // Windows Notepad starts a file it saves with a byte-order mark
+    if (text.starts_with(kUtf8Bom)) text.remove_prefix(kUtf8Bom.size());
     Lines lines(text, sourceName);
     static const std::regex kHeader(R"(^#\s*tdd\s+v(\d+)\.(\d+)\s*$)");
     // the patterns are only matched on short lines: a regular expression on a hostile line of

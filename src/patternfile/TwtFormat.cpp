@@ -79,6 +79,10 @@ class StreamedDesign {
         using Event = Json::parse_event_t;
         if (event == Event::key) {
             if (depth <= 2) keys_[static_cast<std::size_t>(depth)] = parsed.get<std::string>();
+            // a key given twice keeps its last value, as the document does: a second design
+            // replaces the first rather than weaving after it
+            if (keys_[1] == "Pattern design" && (depth == 1 || (depth == 2 && keys_[2] == "weavingInstructions")))
+                ForgetDesign();
             return true;
         }
         if (depth == 1 && event == Event::value) CheckEarly(parsed);
@@ -117,6 +121,13 @@ class StreamedDesign {
     std::uint8_t Cell(std::size_t row, std::size_t tablet) const { return cells_[rowStarts_[row] + tablet]; }
 
   private:
+    void ForgetDesign() {
+        cells_.clear();
+        rowStarts_.clear();
+        rowIsList_.clear();
+        inListRow_ = false;
+    }
+
     // What Tessaly does not weave is refused as soon as it is read, before the design.
     void CheckEarly(const Json& value) const {
         if (keys_[1] == "Number of holes") {
@@ -339,7 +350,8 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
 }  // namespace
 
 std::string TwtFormat::Write(const PeerPattern& pattern) {
-    CheckFits(pattern, {"a Twisted Threads pattern", kPaletteSize, true, false});
+    // Twisted Threads opens a pattern of at most 100 tablets and fewer than 200 rows
+    CheckFits(pattern, {"a Twisted Threads pattern", kPaletteSize, true, false, 100, 199});
     // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
     CheckFirstIdles(
         pattern,

@@ -32,11 +32,16 @@ QString TurnLetter(std::int32_t turn) {
                                                                  : QStringLiteral("F");
 }
 
+// "Pick 3", "Picks 3–5".
+QString RunName(std::int32_t first, std::int32_t last) {
+    if (first == last) return QObject::tr("Pick %1").arg(first);
+    return QObject::tr("Picks %1–%2").arg(first).arg(last);
+}
+
 // "Picks 3–5", "Pick 3", "3 Picks" (not in one run).
 QString PicksName(const std::vector<std::int32_t>& picks) {
-    if (picks.size() == 1) return QObject::tr("Pick %1").arg(picks.front());
     const bool run = picks.back() - picks.front() + 1 == static_cast<std::int32_t>(picks.size());
-    if (run) return QObject::tr("Picks %1–%2").arg(picks.front()).arg(picks.back());
+    if (run) return RunName(picks.front(), picks.back());
     return QObject::tr("%1 Picks").arg(picks.size());
 }
 
@@ -44,6 +49,13 @@ QString PicksName(const std::vector<std::int32_t>& picks) {
 // the other way: a cell seen is the front's card from the other edge, its letter the other.
 std::int32_t OtherWay(std::int32_t turn) {
     return turn == Forward ? Backward : turn == Backward ? Forward : turn;
+}
+
+// A pick as the other face shows it: the cards from the other edge, every turn the other way.
+// The same change takes a pick seen on the reverse face back to the front.
+void MirrorPick(PickSteps& pick) {
+    std::reverse(pick.begin(), pick.end());
+    for (CardStep& step : pick) step.turn = OtherWay(step.turn);
 }
 
 }  // namespace
@@ -247,7 +259,7 @@ void PickEditor::repeatPicks() {
     Run("RepeatPicks", [&] {
         const std::vector<std::int32_t> picks = SelectedPicks();
         if (picks.empty()) return;
-        const QString name = PicksName({picks.front(), picks.back()});
+        const QString name = RunName(picks.front(), picks.back());
         const std::optional<int> times =
             dialogs_.AskNumber(table_->window(), tr("Repeat"),
                                tr("Weave %1 again how many more times?").arg(name), 1, 1,
@@ -267,12 +279,15 @@ void PickEditor::turnOver() {
     });
 }
 
-QString PickEditor::PicksAsText(const Band& band, const std::vector<std::int32_t>& picks) {
+QString PickEditor::PicksAsText(const Band& band, const std::vector<std::int32_t>& picks,
+                                bool reverseFace) {
     QString text;
     for (const std::int32_t pick : picks) {
         if (pick < 1 || pick + 1 > band.Count()) continue;
         text += QString::number(pick);
-        for (const CardStep& step : StepsBetween(band.At(pick).Cards(), band.At(pick + 1).Cards()))
+        PickSteps steps = StepsBetween(band.At(pick).Cards(), band.At(pick + 1).Cards());
+        if (reverseFace) MirrorPick(steps);
+        for (const CardStep& step : steps)
             text += ',' + TurnLetter(step.turn) + (step.flip ? QStringLiteral(" *") : QString());
         text += '\n';
     }
@@ -296,7 +311,12 @@ std::optional<std::vector<PickSteps>> PickEditor::PicksFromText(const QString& t
         // a spreadsheet hands its cells back separated by tabs
         QStringList fields = line.split(line.contains('\t') ? '\t' : ',');
         bool numbered = false;
-        fields.front().trimmed().toInt(&numbered);
+        const int number = fields.front().trimmed().toInt(&numbered);
+        // the instructions' CSV opens with a header of card numbers and the threading's line
+        // (pick 0), which are no picks
+        if (fields.front().trimmed().compare(QStringLiteral("Pick"), Qt::CaseInsensitive) == 0 ||
+            (numbered && number == 0))
+            continue;
         if (numbered || fields.front().trimmed().isEmpty()) fields.removeFirst();
         if (fields.size() != packs.Count())
             return fail(tr("%1 cells, but the band has %2 cards").arg(fields.size()).arg(packs.Count()));
@@ -320,9 +340,9 @@ std::optional<std::vector<PickSteps>> PickEditor::PicksFromText(const QString& t
 void PickEditor::copyPicks() {
     const std::vector<std::int32_t> picks = SelectedPicks();
     if (picks.empty()) return;
-    // the picks as the instructions show them, whichever face that is
-    const std::unique_ptr<Band> shown = session_.Views().ShownBand();
-    QGuiApplication::clipboard()->setText(PicksAsText(*shown, picks));
+    // the picks as the instructions show them, whichever face that is: card order and letters
+    QGuiApplication::clipboard()->setText(
+        PicksAsText(session_.Document().CurrentBand(), picks, session_.Views().IsReversed()));
 }
 
 void PickEditor::cutPicks() {
@@ -348,12 +368,9 @@ void PickEditor::pastePicks() {
         // picks read off the reverse face are turned to the front
         if (pasted && session_.Views().IsReversed())
             for (PickSteps& pick : *pasted) {
-                std::reverse(pick.begin(), pick.end());
+                MirrorPick(pick);
                 auto card = band.At(at).Cards().begin();
-                for (CardStep& step : pick) {
-                    step.turn = OtherWay(step.turn);
-                    step.pack = (card++)->Pack;
-                }
+                for (CardStep& step : pick) step.pack = (card++)->Pack;
             }
         if (!pasted) {
             dialogs_.ShowMessage(table_->window(), tr("Paste Picks"),
@@ -361,7 +378,7 @@ void PickEditor::pastePicks() {
                                  UserDialogs::Icon::Information);
             return;
         }
-        RunEdit(tr("Paste %1 Picks at %2").arg(pasted->size()).arg(at),
+        RunEdit(tr("Paste %1").arg(RunName(at, at + static_cast<std::int32_t>(pasted->size()) - 1)),
                 InsertPicks(band, at, *pasted));
     });
 }

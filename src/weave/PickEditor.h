@@ -51,9 +51,12 @@ class PickEditor : public QObject {
     void cutPicks();
     void pastePicks();
 
-    // The CSV lines of picks ("12,F,B *,I"), and the steps read back from such lines for a
-    // band of `cards` cards taking its packs from `packs`; nothing when a line is not one.
-    static QString PicksAsText(const Band& band, const std::vector<std::int32_t>& picks);
+    // The CSV lines of picks ("12,F,B *,I"), as the front face shows them or the reverse (the
+    // cards from the other edge, every turn the other way); and the steps read back from such
+    // lines (the instructions' CSV as written, header and threading line included) for a band
+    // of `cards` cards taking its packs from `packs`; nothing when a line is not one.
+    static QString PicksAsText(const Band& band, const std::vector<std::int32_t>& picks,
+                               bool reverseFace = false);
     static std::optional<std::vector<PickSteps>> PicksFromText(const QString& text,
                                                                const Cards& packs,
                                                                QString* problem = nullptr);

@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "document/BandViews.h"
+#include "engine/PickSteps.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 
@@ -83,17 +84,36 @@ bool ReplaceColors::MakeBand(BandState& made) {
     const PatternDocument& document = Document();
     const std::vector<DraftColumn>& draft = document.Draft();
     auto recoloured = std::make_unique<Band>();
+    // Which of the draft's holes stands in each hole of each card: a card flipped over (its
+    // threading changed since the row below) has its holes traded as the flip traded them,
+    // so it is followed through the band as a card of the letters A to D.
+    std::vector<Card> letters;
+    const Cards* below = nullptr;
     for (const Row& row : document.CurrentBand()) {
         Cards deck = row.Cards();
+        if (letters.size() < static_cast<std::size_t>(deck.Count()))
+            letters.resize(static_cast<std::size_t>(deck.Count()), Card::Make(Forward, 1, 0, 1, 2, 3, SThread, 0, 1));
+        std::size_t place = 0;
         for (Card& card : deck) {
+            Card& holes = letters[place];
+            if (below != nullptr && place < static_cast<std::size_t>(below->Count())) {
+                const Card& before = below->At(static_cast<std::int32_t>(place) + 1);
+                if (card.Thread != before.Thread) {
+                    holes.HoleOrder = before.HoleOrder;
+                    FlipOver(holes);
+                }
+            }
             const DraftColumn& column =
                 draft[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
-            card.AColor = column.AColor;
-            card.BColor = column.BColor;
-            card.CColor = column.CColor;
-            card.DColor = column.DColor;
+            const std::int32_t colours[4] = {column.AColor, column.BColor, column.CColor, column.DColor};
+            card.AColor = colours[holes.AColor];
+            card.BColor = colours[holes.BColor];
+            card.CColor = colours[holes.CColor];
+            card.DColor = colours[holes.DColor];
+            ++place;
         }
         recoloured->Add(std::move(deck), row.Key);
+        below = &row.Cards();
     }
     const PickFlags flags = document.Flags();
     made = {std::move(recoloured),
