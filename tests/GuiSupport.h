@@ -55,9 +55,10 @@ class RecordingDialogs : public UserDialogs {
         exportDialogs.push_back({title, suggested, filters});
         return exportAnswer;
     }
-    std::optional<int> AskNumber(QWidget*, const QString& title, const QString&, int, int min,
+    std::optional<int> AskNumber(QWidget*, const QString& title, const QString& question, int, int min,
                                  int max) override {
         numbersAsked.push_back(title);
+        numberQuestions.push_back(question);
         if (numberAnswer && (*numberAnswer < min || *numberAnswer > max)) return std::nullopt;
         return numberAnswer;
     }
@@ -93,6 +94,7 @@ class RecordingDialogs : public UserDialogs {
     std::optional<std::int32_t> colorAnswer;  // nothing: the colour dialog is cancelled
     std::optional<int> numberAnswer;  // nothing: the number is not given
     std::vector<QString> numbersAsked;
+    std::vector<QString> numberQuestions;
     std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled
     std::optional<QString> saveAnswer;
     int fileDialogs = 0;

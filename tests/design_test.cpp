@@ -9,6 +9,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
+#include <random>
 
 #include "GuiSupport.h"
 #include "design/CardEditor.h"
@@ -234,6 +236,16 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     cards->Action("mnuDeleteCards")->trigger();
     EXPECT_EQ(document.Draft().size(), 12u);
     EXPECT_TRUE(cards->Chosen().empty());
+    // a band of the most cards a band may have takes no more
+    test::LoadWoven(document, test::MakeDeck(kMostCards, Forward, SThread, 1), "FFBB");
+    pressNumber(1, Qt::ControlModifier);
+    EXPECT_FALSE(cards->Action("mnuInsertCardBefore")->isEnabled());
+    EXPECT_FALSE(cards->Action("mnuInsertCardAfter")->isEnabled());
+    EXPECT_TRUE(cards->Action("mnuDeleteCards")->isEnabled());
+    cards->Action("mnuDeleteCards")->trigger();
+    pressNumber(1, Qt::ControlModifier);
+    EXPECT_TRUE(cards->Action("mnuInsertCardAfter")->isEnabled());
+    test::LoadWoven(document, test::MakeDeck(12, Forward, SThread, 1), "FFBB");
 
     // dragging the numbers moves the cards chosen, without painting the one pressed
     pressNumber(1, Qt::ControlModifier);
@@ -296,8 +308,8 @@ TEST_F(DesignTest, apply_makes_the_draft_a_band_of_one_row) {
     EXPECT_EQ(deck.At(2).Thread, ZThread);
     EXPECT_TRUE(document.PatternChanged());
     EXPECT_TRUE(Control<QPushButton>("cmdWeaveAll")->isEnabled());
-    // the sequence typed is an unsaved change of the woven band's pattern
-    EXPECT_EQ(dialogs.questions.size(), 1u);
+    // the sequence typed is kept: the band it replaces held no unsaved work
+    EXPECT_TRUE(dialogs.questions.empty());
 }
 
 TEST_F(DesignTest, apply_over_an_unsaved_woven_band_asks_and_never_loses_it) {
@@ -345,6 +357,37 @@ TEST_F(DesignTest, replace_colors_recolours_by_key_and_keeps_the_deck) {
     // Simple Weave weaves from the deck, with its own colours
     QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
     EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 101);
+}
+
+TEST_F(DesignTest, replace_colors_with_an_unchanged_draft_leaves_a_flipped_band_as_it_is) {
+    // four cards in four colours each, flipped here and there
+    auto rows = std::make_unique<Band>();
+    Cards deck;
+    for (std::int16_t c = 1; c <= 4; ++c) deck.Add(Card::Make(Forward, c, 10 * c + 1, 10 * c + 2, 10 * c + 3, 10 * c + 4, SThread, c - 1, 1));
+    rows->Add(deck, "1");
+    test::LoadRows(document, std::move(rows));
+    std::mt19937 random(7);
+    for (int pick = 0; pick < 12; ++pick) {
+        PickSteps steps(4);
+        for (CardStep& step : steps) {
+            step.turn = random() % 2 ? Forward : Backward;
+            step.flip = random() % 3 == 0;
+        }
+        ASSERT_TRUE(document.AddPick(NextRow(document.CurrentBand().At(document.CurrentBand().Count()).Cards(), steps)));
+    }
+    const auto woven = test::DecksOf(document.CurrentBand());
+    document.ReplaceColors();
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), woven);
+    // a colour changed in the draft reaches that hole wherever the flips have taken it
+    document.PaintDraft({{2, 1}}, kRed);
+    document.ReplaceColors();
+    for (const Row& row : document.CurrentBand()) {
+        const Card& card = row.Cards().At(2);
+        const std::int32_t holes[4] = {card.AColor, card.BColor, card.CColor, card.DColor};
+        EXPECT_EQ(std::count(std::begin(holes), std::end(holes), kRed), 1);
+        EXPECT_EQ(std::count(std::begin(holes), std::end(holes), 22), 0);
+    }
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(DesignTest, simple_weave_follows_the_sequence_and_weaves_from_the_first_row) {
@@ -459,10 +502,12 @@ TEST_F(DesignTest, simple_weave_over_unsaved_weaving_asks_as_apply_does) {
     QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
     EXPECT_EQ(document.WovenSequence(), "FB");
     EXPECT_NE(test::DecksOf(document.CurrentBand()), handWoven);
-    // a band saved as it is asks nothing
+    // a band saved as it is asks nothing, also with the sequence typed for it since
     document.SetPatternChanged(false);
+    document.SetTurnSequence("FFB");
     QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
     EXPECT_EQ(dialogs.questions.size(), 2u);
+    EXPECT_EQ(document.WovenSequence(), "FFB");
     EXPECT_TRUE(recorder.Empty());
 }
 

@@ -101,6 +101,18 @@ TEST_F(InstructionsWindowTest, the_twist_row_counts_each_card_and_marks_the_larg
     EXPECT_EQ(test::AccessibleName(window.TwistTable()), "Net twist");
 }
 
+TEST_F(InstructionsWindowTest, where_every_card_twisted_alike_none_is_marked) {
+    Weave(test::MakeDeck(3, Forward, SThread), "FF");
+    QAbstractItemModel& twist = *window.TwistTable()->model();
+    const QString first = twist.data(twist.index(0, 0), Qt::DisplayRole).toString();
+    ASSERT_TRUE(first.startsWith('+'));
+    ASSERT_EQ(twist.data(twist.index(0, 2), Qt::DisplayRole).toString(), first);
+    for (int card = 0; card < 3; ++card) {
+        EXPECT_FALSE(twist.data(twist.index(0, card), Qt::FontRole).isValid());
+        EXPECT_FALSE(twist.data(twist.index(0, card), Qt::ForegroundRole).isValid());
+    }
+}
+
 TEST_F(InstructionsWindowTest, the_grid_takes_the_room_and_what_stands_below_it_shows_whole) {
     EXPECT_EQ(window.windowTitle(), "Turning Instructions");
     window.show();
@@ -304,6 +316,54 @@ TEST_F(InstructionEditTest, with_the_reverse_face_showing_a_cell_is_edited_as_it
     EXPECT_EQ(Cell(1, 1), "F");
     EXPECT_EQ(Cell(2, 3), "I");
     EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(InstructionEditTest, on_the_reverse_face_copy_cut_and_paste_keep_the_picks_as_shown) {
+    // a flip of card 2 at pick 3 on the front is card 3 seen from the back
+    Click(3, 2, Qt::ShiftModifier);
+    ASSERT_EQ(Cell(3, 2), "F *");
+    const auto front = test::DecksOf(document.CurrentBand());
+    document.Reverse();
+    // the columns stand under the cards they show
+    EXPECT_EQ(window.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "4");
+    EXPECT_EQ(window.Model()->headerData(3, Qt::Horizontal, Qt::DisplayRole).toString(), "1");
+    ASSERT_EQ(Cell(3, 3), "B *");
+    SelectPicks(3, 3);
+    Action("mnuCopyPicks")->trigger();
+    // what the table shows: card order and letters as seen
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "3,B,B,B *,B\n");
+    Action("mnuCutPicks")->trigger();
+    SelectPicks(3, 3);
+    Action("mnuPastePicks")->trigger();
+    EXPECT_EQ(document.UndoStack().undoText(), "Paste Pick 3");
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), front);
+    document.Reverse();
+    EXPECT_EQ(window.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "1");
+    EXPECT_EQ(Cell(3, 2), "F *");
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(InstructionEditTest, the_steps_name_the_picks_chosen) {
+    for (const auto& [first, last, name] :
+         {std::tuple{2, 2, "Pick 2"}, std::tuple{1, 3, "Picks 1–3"}, std::tuple{1, 2, "Picks 1–2"}}) {
+        SelectPicks(first, last);
+        dialogs.numberAnswer = 1;
+        Action("mnuRepeatPicks")->trigger();
+        EXPECT_EQ(document.UndoStack().undoText(), QString("Repeat ") + name);
+        EXPECT_EQ(dialogs.numberQuestions.back(), QString("Weave %1 again how many more times?").arg(name));
+        document.UndoStack().undo();
+    }
+}
+
+TEST_F(InstructionEditTest, the_instructions_csv_the_exporter_writes_pastes_back) {
+    // header, the threading's line (pick 0) and the picks, as the exporter writes them
+    QGuiApplication::clipboard()->setText("Pick,1,2,3,4\n0,,,,\n1,B,F,I,F *\n");
+    SelectPicks(1, 1);
+    Action("mnuPastePicks")->trigger();
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(window.Model()->rowCount(), 4);
+    EXPECT_EQ(Cell(1, 1), "B");
+    EXPECT_EQ(Cell(1, 4), "F *");
 }
 
 TEST_F(InstructionEditTest, the_entries_apply_only_to_picks) {

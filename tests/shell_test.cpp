@@ -179,10 +179,17 @@ TEST_F(ShellTest, the_window_menu_tiles_cascades_and_names_every_window) {
     // a window closed by its own frame is unchecked
     window.WeaveSubWindow()->close();
     EXPECT_FALSE(window.Action("mnuWindowWeave")->isChecked());
-    window.Action("mnuWindowDesign")->setChecked(false);
-    EXPECT_FALSE(window.DesignSubWindow()->isVisible());
-    window.Action("mnuWindowDesign")->setChecked(true);
+    // a menu entry never hides its window: chosen again, it brings the window forward
+    window.Action("mnuWindowDisplay")->trigger();
+    window.Action("mnuWindowDesign")->trigger();
     EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
+    EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.DesignSubWindow());
+    window.Action("mnuWindowDesign")->setChecked(false);  // as an assistive tool may
+    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
+    window.Action("mnuWindowWeave")->setChecked(true);
+    EXPECT_TRUE(window.WeaveSubWindow()->isVisible());
     // tiled, the shown windows share the work area without overlapping
     window.Action("mnuTile")->trigger();
     QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
@@ -460,6 +467,33 @@ TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
     // the display that stood beside the design window still does, and keeps its right edge
     EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->geometry().right() + 1);
     EXPECT_EQ(window.DisplaySubWindow()->geometry().right(), (5355 + 6000) / 15 - 1);
+}
+
+TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_size) {
+    MainWindow& window = Start();
+    WindowValues values = window.CurrentWindowValues();
+    values[3] = {0, 5400, 0, 7200, 3000};  // the weaving assistant as many files keep it
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    QMdiSubWindow* weave = window.WeaveSubWindow();
+    EXPECT_GE(weave->width(), weave->minimumSizeHint().width());
+    EXPECT_GE(weave->height(), weave->minimumSizeHint().height());
+    // nothing lies over anything else: the next pick's label, the packs, the buttons
+    const auto place = [&](const char* name) {
+        auto* widget = weave->findChild<QWidget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget == nullptr ? QRect() : QRect(widget->mapTo(weave, QPoint(0, 0)), widget->size());
+    };
+    for (const char* lower : {"lblNextPick", "cmdWeave", "cmdUnweave"})
+        for (const char* upper : {"Frame3", "Frame1", "Frame2", "prtPacks"})
+            EXPECT_FALSE(place(lower).intersects(place(upper))) << lower << " over " << upper;
+}
+
+TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {
+    MainWindow& window = Start();
+    const QList<QKeySequence> keys = window.Action("mnuRedo")->shortcuts();
+    EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo)) EXPECT_TRUE(keys.contains(key));
 }
 
 TEST_F(ShellTest, window_places_read_and_applied_give_the_same_places) {

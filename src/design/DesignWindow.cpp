@@ -389,7 +389,8 @@ void DesignWindow::applyDraft() {
 }
 
 bool DesignWindow::MayReplaceBand() {
-    if (document_.CurrentBand().Count() < 2 || !session_.PatternChanged()) return true;
+    // a sequence or name typed since the save is kept; only the band is put aside
+    if (document_.CurrentBand().Count() < 2 || !session_.BandChangedSinceSave()) return true;
     const UserDialogs::Answer answer =
         dialogs_.Ask(this, tr("Save"), tr("Save pattern before applying changes?"), false);
     // a save that was cancelled or failed keeps the woven band: nothing unsaved is lost

@@ -96,7 +96,8 @@ void BandViews::Draw(Pass pass) {
         DrawAfterRemoval(band);
     else
         DrawWholeBand();
-    if (pass == Pass::NewBand) WriteGridHeader();
+    // the face turned, the columns stand the other way round under their card numbers
+    if (pass == Pass::NewBand || (pass == Pass::Redraw && band.Count() > 0)) WriteGridHeader(pass == Pass::NewBand);
     if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
     // a row added rewrites its own line; a row taken off leaves the others as they were
@@ -179,17 +180,17 @@ void BandViews::DrawReplacedRows(std::int32_t first) {
     emit bandRedrawn();
 }
 
-void BandViews::WriteGridHeader() {
+void BandViews::WriteGridHeader(bool newBand) {
     // reported under the name the weaver knows this step by: laying out the instructions
     Trap("frmInstructions", "InitGrid", [&] {
         const std::int32_t cards = document_.CurrentBand().At(1).Cards().Count();
         grid_.SetCols(CheckedInt32(std::int64_t{cards} + 1));
         grid_.SetRow(0);
-        grid_.SetColWidth(0, InstructionGrid::kDefaultColWidth);
+        if (newBand) grid_.SetColWidth(0, InstructionGrid::kDefaultColWidth);
         for (std::int32_t i = 1; i <= cards; ++i) {
-            grid_.SetColWidth(i, InstructionGrid::kDefaultColWidth);
+            if (newBand) grid_.SetColWidth(i, InstructionGrid::kDefaultColWidth);
             grid_.SetCol(i);
-            grid_.SetText(std::to_string(i));
+            grid_.SetText(std::to_string(reversed_ ? cards + 1 - i : i));
         }
     });
 }

@@ -84,8 +84,9 @@ class BandViews : public QObject {
     // The instruction lines of this row and every row above it, written again.
     void RewriteInstructionsFrom(std::int32_t row);
     void DrawAfterRemoval(const Band& band);
-    // The grid's card columns and header line for the band's cards.
-    void WriteGridHeader();
+    // The grid's header line: each column's card number as the face shown has the cards; a
+    // new band sets the columns' widths too.
+    void WriteGridHeader(bool newBand);
     void SetNetTwist(std::vector<std::int32_t> twist);
     void AddRowTwist(std::int32_t row, int sign);
     // Adds (sign 1) or takes off (-1) the twist of every row from `first` up.

@@ -81,6 +81,16 @@ bool History::ChangedSinceSave() const {
     return FileChangesBefore(clean) != FileChangesBefore(stack_.index());
 }
 
+bool History::BandChangedSinceSave() const {
+    if (!changed_) return false;
+    const int clean = stack_.cleanIndex();
+    if (clean < 0) return true;
+    // the steps made since the save, or undone since it
+    for (int i = std::min(clean, stack_.index()); i < std::max(clean, stack_.index()); ++i)
+        if (At(i).ChangesBand()) return true;
+    return false;
+}
+
 void History::Sync() {
     if (rebuilding_) return;
     const bool changed = !stack_.isClean() && ChangedSinceSave();

@@ -36,6 +36,8 @@ class History : public QObject {
     // The pattern as it is now is saved (unchanged), or differs from any saved state.
     void SetChanged(bool changed);
     bool IsChanged() const { return changed_; }
+    // Whether the band itself differs from the saved one (not only its name or sequence).
+    bool BandChangedSinceSave() const;
 
     // The memory the steps hold.
     std::int64_t HeldBytes() const;

@@ -42,6 +42,7 @@ class PatternSession : public QObject {
 
     // The pattern differs from its file (or has none worth keeping).
     bool PatternChanged() const { return history_.IsChanged(); }
+    bool BandChangedSinceSave() const { return history_.BandChangedSinceSave(); }
     void SetPatternChanged(bool changed) { history_.SetChanged(changed); }
 
     // Reads a pattern file and makes it the pattern (Open, New, start-up): zoom back to its

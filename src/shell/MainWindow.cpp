@@ -208,7 +208,10 @@ void MainWindow::BuildMenus() {
     undo->setIcon(QIcon(":/icons/undo.svg"));
     QAction* redo = session_.UndoStack().createRedoAction(this, tr("Redo"));
     redo->setObjectName("mnuRedo");
-    redo->setShortcut(QKeySequence::Redo);
+    // the platform's key (Ctrl+Shift+Z on most Linux desktops), and Ctrl+Y everywhere
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    redo->setShortcuts(redoKeys);
     redo->setIcon(QIcon(":/icons/redo.svg"));
     edit->addActions({undo, redo});
 
@@ -276,8 +279,9 @@ void MainWindow::BuildWindowMenu() {
     connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     window->addActions({tile, cascade});
     window->addSeparator();
-    // each window by name, checked while it is shown; checking shows and brings it forward
-    // as the View menu does, unchecking closes it
+    // each window by name, checked while it is shown; choosing one shows it and brings it
+    // forward as the View menu does, also when it shows already: a menu entry never hides
+    // a window (its own close button does)
     const std::tuple<const char*, QString, QMdiSubWindow*, void (MainWindow::*)()> windows[] = {
         {"mnuWindowDesign", tr("Threading &Design"), designSub_, &MainWindow::showDesign},
         {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::showDisplay},
@@ -287,12 +291,10 @@ void MainWindow::BuildWindowMenu() {
     for (const auto& [name, text, sub, show] : windows) {
         QAction* entry = AddAction(name, text);
         entry->setCheckable(true);
-        connect(entry, &QAction::toggled, this, [this, sub = sub, show = show](bool on) {
+        connect(entry, &QAction::toggled, this, [this, entry, sub = sub, show = show](bool on) {
             if (on == !sub->isHidden()) return;  // the echo of the window's own change
-            if (on)
-                (this->*show)();
-            else
-                sub->close();
+            (this->*show)();
+            entry->setChecked(!sub->isHidden());
         });
         static_cast<ChildWindow*>(sub)->visibilityChanged = [entry, sub = sub] {
             entry->setChecked(!sub->isHidden());

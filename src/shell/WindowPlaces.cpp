@@ -40,6 +40,12 @@ QSize AtLeastMinimum(QSize size) { return size.expandedTo(QSize(kMinWidth, kMinH
 
 QSize AtMost(QSize size, QSize room) { return size.boundedTo(AtLeastMinimum(room)); }
 
+// A child never smaller than its layout needs, whatever place was stored or room there is:
+// squeezed, its labels and buttons would lie over each other; the work area scrolls instead.
+QSize AtLeastItsLayout(const QWidget* window, QSize size) {
+    return size.expandedTo(window->minimumSizeHint());
+}
+
 QRect AvailableArea(const QWidget* window) {
     const QScreen* screen = window->screen();
     if (screen == nullptr) screen = QGuiApplication::primaryScreen();
@@ -80,7 +86,7 @@ void ApplyToChild(QMdiSubWindow* window, const WindowValue& value) {
     if (value.State != 0 || place.isEmpty()) return;
     QSize room =
         window->mdiArea() != nullptr ? window->mdiArea()->viewport()->size() : place.size();
-    window->setGeometry(QRect(place.topLeft(), AtMost(place.size(), room)));
+    window->setGeometry(QRect(place.topLeft(), AtLeastItsLayout(window, AtMost(place.size(), room))));
 }
 
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
@@ -89,10 +95,11 @@ void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
     const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
     const QRect title(window->pos(), QSize(window->width(), titleHeight));
     const QRect shown = title.intersected(visible);
-    const bool usable = window->width() >= kMinWidth && window->height() >= kMinHeight;
+    const QSize needed = AtLeastItsLayout(window, QSize(kMinWidth, kMinHeight));
+    const bool usable = window->width() >= needed.width() && window->height() >= needed.height();
     if (usable && shown.width() >= 40 && shown.height() == titleHeight) return;
     // keep the title bar inside so it can be grabbed; shrink what does not fit
-    const QSize size = AtMost(AtLeastMinimum(window->size()), visible.size());
+    const QSize size = AtLeastItsLayout(window, AtMost(AtLeastMinimum(window->size()), visible.size()));
     const int x = std::clamp(window->x(), 0, std::max(visible.width() - size.width(), 0));
     const int y = std::clamp(window->y(), 0, std::max(visible.height() - size.height(), 0));
     window->setGeometry(QRect(QPoint(x, y), size));

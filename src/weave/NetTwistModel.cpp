@@ -25,8 +25,13 @@ QString NetTwistModel::TwistText(std::int32_t twist) {
 
 std::int32_t NetTwistModel::Largest(const std::vector<std::int32_t>& twist) {
     std::int32_t largest = 0;
-    for (const std::int32_t value : twist) largest = std::max(largest, std::abs(value));
-    return largest;
+    bool alike = true;
+    for (const std::int32_t value : twist) {
+        alike = alike && std::abs(value) == std::abs(twist.front());
+        largest = std::max(largest, std::abs(value));
+    }
+    // where every card has twisted as much as the others, none stands out
+    return alike ? 0 : largest;
 }
 
 void NetTwistModel::Reload() {

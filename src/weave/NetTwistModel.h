@@ -28,7 +28,7 @@ class NetTwistModel : public QAbstractTableModel {
 
     // "+3", "0", "-2"
     static QString TwistText(std::int32_t twist);
-    // The largest net twist either way; 0 when every card is untwisted.
+    // The largest net twist either way, to be marked; 0 when no card twisted more than another.
     static std::int32_t Largest(const std::vector<std::int32_t>& twist);
 
   private:

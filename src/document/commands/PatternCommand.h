@@ -39,6 +39,8 @@ class PatternCommand : public QUndoCommand {
     // Whether the pattern's file would differ: the face shown and the draft not yet applied
     // are not stored, so they leave the pattern unchanged.
     virtual bool ChangesFile() const { return true; }
+    // Whether the band (its rows, cards and colours) changes, beside its name and sequence.
+    virtual bool ChangesBand() const { return ChangesFile(); }
 
     // True while a command makes, takes back or makes again its change: a window that hears
     // of the change must not start another command then (the stack is between two states).

@@ -16,6 +16,7 @@ class EditText : public MovableCommand<EditText> {
     std::int64_t Bytes() const override {
         return static_cast<std::int64_t>(before_.size() + after_.size());
     }
+    bool ChangesBand() const override { return false; }
 
   private:
     bool Redo() override;
