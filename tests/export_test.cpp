@@ -6,8 +6,14 @@
 #include <regex>
 #include <sstream>
 
+#include "CardGeometry.h"
+#include "PeerTestSupport.h"
 #include "TestSupport.h"
 #include "cli/ExportCommand.h"
+#include "patternfile/GttFormat.h"
+#include "patternfile/PatternWriter.h"
+#include "patternfile/TwtFormat.h"
+#include "render/RasterCanvas.h"
 
 namespace tessaly {
 namespace {
@@ -71,6 +77,64 @@ TEST_F(ExportTest, hand_woven_file_is_drawn_as_stored) {
     EXPECT_EQ(polygons[3].points, "20,930 30,950 30,0 20,0");
     EXPECT_EQ(polygons[4].points, "30,930 40,950 40,0 30,0");  // S backward: backslash too
     EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1,2\n0,,\n1,F,B\n2,F,B\n");
+}
+
+// Random hand-woven bands of turns, idles and flips, stored row by row: the exporter's picture
+// and the .gtt and .twt it writes show at every pick the thread the card's geometry brings
+// over the top.
+TEST_F(ExportTest, every_output_shows_the_threads_the_cards_geometry_gives) {
+    constexpr std::int32_t kCards = 6, kPicks = 40;
+    std::mt19937 random(1207);
+    for (int trial = 0; trial < 24; ++trial) {
+        SCOPED_TRACE("trial " + std::to_string(trial));
+        const bool flips = trial % 2 == 0;  // Twisted Threads has no flips
+        WeavingSteps steps;
+        // four different colours in each card, eight in all, as the other programs' palettes hold
+        constexpr std::int32_t kColours[8] = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF,
+                                              0x000000, 0x00FFFF, 0xFF00FF, 0x808080};
+        const auto colour = [&](int c, int hole) { return kColours[(hole + 2 * c) % 8]; };
+        for (std::int16_t c = 1; c <= kCards; ++c)
+            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c, colour(c, 0), colour(c, 1), colour(c, 2),
+                                           colour(c, 3), c % 3 ? SThread : ZThread, c % 4, 1));
+        steps.picks = test::RandomPicks(random, kCards, kPicks);
+        for (PickSteps& pick : steps.picks)
+            for (CardStep& step : pick) step.flip = step.flip && flips;
+        // a card idling in pick 1 faces as the file says: none does, so every format agrees
+        for (CardStep& step : steps.picks.front())
+            if (step.turn == Idle) step.turn = Forward;
+        const Band band = WeaveSteps(steps);
+        const std::string kst = dir.Write("band.kst", PatternWriter::Format({"Band", "", {}}, band));
+        std::vector<std::string> args{kst, "--png", dir.File("band.png"), "--gtt", dir.File("band.gtt")};
+        if (!flips) args.insert(args.end(), {"--twt", dir.File("band.twt")});
+        ASSERT_EQ(Run(args), kExitOk);
+        const QImage picture(QString::fromStdString(dir.File("band.png")));
+        const PeerPattern gtt = GttFormat::Read(test::ReadAll(dir.File("band.gtt")), "band.gtt");
+        const std::optional<PeerPattern> twt =
+            flips ? std::nullopt : std::optional(TwtFormat::Read(test::ReadAll(dir.File("band.twt")), "band.twt"));
+        for (std::int32_t c = 1; c <= kCards; ++c) {
+            const auto card = static_cast<std::size_t>(c - 1);
+            const std::vector<std::int32_t> geometry = test::GeometryColours(steps.threading.At(c), steps.picks, card);
+            for (std::int32_t row = 1; row <= band.Count(); ++row)
+                ASSERT_EQ(picture.pixelColor(10 * c + 15, 1000 - 20 * row - 10),
+                          RasterCanvas::ToQColor(geometry[static_cast<std::size_t>(row - 1)]))
+                    << "card " << c << ", row " << row;
+            // the other programs' files: their tablets stand at hole order 1 before pick 1
+            const Card& first = steps.threading.At(c);
+            const Card atOrderOne = Card::Make(Forward, 1, gtt.palette.at(static_cast<std::size_t>(gtt.holes[0][card])),
+                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[1][card])),
+                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[2][card])),
+                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[3][card])),
+                                               first.Thread, 1, 1);
+            std::vector<std::int32_t> fromGtt = test::GeometryColours(atOrderOne, gtt.picks, card);
+            fromGtt.erase(fromGtt.begin());
+            const std::vector<std::int32_t> picks(geometry.begin() + 1, geometry.end());
+            EXPECT_EQ(fromGtt, picks) << "card " << c << " in the .gtt";
+            if (twt) {
+                EXPECT_EQ(test::PeerDrawn(*twt, card), picks) << "card " << c << " in the .twt";
+            }
+        }
+    }
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(ExportTest, sequence_option_weaves_from_the_threading) {
