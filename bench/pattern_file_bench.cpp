@@ -10,6 +10,7 @@
 #include "BenchSupport.h"
 #include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
+#include "patternfile/GttFormat.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
@@ -124,6 +125,23 @@ void BM_ReadPeerPattern(benchmark::State& state) {
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }
 BENCHMARK(BM_ReadPeerPattern)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// A .gtt pattern of one card and pick inside unknown elements nested this deep, as a hostile
+// file may be: reading costs as much as the bytes, not the square of the depth.
+void BM_ReadDeepGtt(benchmark::State& state) {
+    const auto depth = static_cast<std::size_t>(state.range(0));
+    std::string nested;
+    for (std::size_t i = 0; i < depth; ++i) nested += "<x>";
+    for (std::size_t i = 0; i < depth; ++i) nested += "</x>";
+    const std::string text =
+        "<TWData><Source>Guntram's Tabletweaving Thingy</Source><Pattern Type=\"Threaded-in\">" + nested +
+        "<Cards><Card><Holes><Colour>0</Colour><Colour>1</Colour><Colour>2</Colour><Colour>3</Colour></Holes>"
+        "<Threading>S</Threading></Card></Cards><Picks><Pick><Actions>"
+        "<Action Target=\"Card\" TargetID=\"1\" Dir=\"F\"/></Actions></Pick></Picks></Pattern></TWData>";
+    for (auto _ : state) benchmark::DoNotOptimize(GttFormat::Read(std::string_view(text), "deep.gtt"));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadDeepGtt)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void BM_WritePattern(benchmark::State& state) {
     const std::string path = BenchFolder() + "/written.kst";
