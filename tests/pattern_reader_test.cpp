@@ -11,6 +11,7 @@
 #include "patternfile/PatternError.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
+#include "patternfile/PatternWriter.h"
 
 namespace tessaly {
 namespace {
@@ -418,14 +419,19 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
     ASSERT_EQ(content.find("1, 4,"), content.find("\r\n1, ") + 2);  // row 1 starts at card 4
     const PatternData read = Parse(content);
     ASSERT_EQ(read.Rows->Count(), 3);
+    // each card as stored, the deck in the order of the cards' places, so that writing the
+    // band again and reading it back gives the same deck
     for (std::int32_t r = 1; r <= 3; ++r)
         for (std::int32_t c = 1; c <= 4; ++c) {
-            const tessaly::Card& mine = band.At(r).Cards().At(c);
+            const tessaly::Card& mine = band.At(r).Cards().At(5 - c);
             const tessaly::Card& back = read.Rows->At(r).Cards().At(c);
+            EXPECT_EQ(back.Position, c);
             EXPECT_EQ(back.Position, mine.Position);
             EXPECT_EQ(back.AColor, mine.AColor);
             EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
         }
+    const PatternData again = Parse(PatternWriter::Format({"Test", "", read.Windows}, *read.Rows));
+    EXPECT_EQ(test::DecksOf(*again.Rows), test::DecksOf(*read.Rows));
 }
 
 }  // namespace

@@ -407,6 +407,14 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
                            std::to_string(deck.Count()) + " cards, but row 1 has " +
                            std::to_string(cardsPerRow) + "; every row must list every card",
                        lastCardLine);
+        // the deck keeps its cards in the order of their places, as every other band does:
+        // the views, the writer and the other programs' formats all take card 1 first
+        if (descending) {
+            Cards ordered;
+            ordered.Reserve(deck.Count());
+            for (std::int32_t i = deck.Count(); i >= 1; --i) ordered.Add(deck.At(i));
+            deck = std::move(ordered);
+        }
         data.Rows->Add(std::move(deck), currentRow);
         deck = Cards();
         deck.Reserve(cardsPerRow);
