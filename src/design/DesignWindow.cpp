@@ -363,16 +363,16 @@ void DesignWindow::commitCardCount() {
     const auto count = ParseRoundedInteger(text.toStdString());
     const auto shown = static_cast<std::int32_t>(document_.Draft().size());
     if (count && *count == shown) return;
-    const bool committed = count && *count >= 1 && *count <= PatternDocument::kMaxCards &&
+    const bool committed = count && *count >= 1 && *count <= kMostCards &&
                            Trap("frmDesign", "txtCardNumber_LostFocus", [&] {
                                session_.Run<SetCardCount>(static_cast<std::int32_t>(*count));
                            });
     if (committed) return;
-    if (!count || *count < 1 || *count > PatternDocument::kMaxCards)
+    if (!count || *count < 1 || *count > kMostCards)
         dialogs_.ShowMessage(this, windowTitle(),
                              tr("The number of cards must be a whole number from 1 to %1, not "
                                 "\"%2\".")
-                                 .arg(PatternDocument::kMaxCards)
+                                 .arg(kMostCards)
                                  .arg(text),
                              UserDialogs::Icon::Warning);
     cardNumber_->setText(QString::number(shown));

@@ -97,7 +97,8 @@ void BandViews::Draw(Pass pass) {
     else
         DrawWholeBand();
     // the face turned, the columns stand the other way round under their card numbers
-    if (pass == Pass::NewBand || (pass == Pass::Redraw && band.Count() > 0)) WriteGridHeader(pass == Pass::NewBand);
+    if (pass == Pass::NewBand || (pass == Pass::Redraw && band.Count() > 0))
+        WriteGridHeader(pass == Pass::NewBand);
     if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
     // a row added rewrites its own line; a row taken off leaves the others as they were

@@ -38,10 +38,6 @@ class PatternDocument : public QObject {
     Q_OBJECT
 
   public:
-    // The most cards a band may have: the display, the files and the printed tables all
-    // handle this many.
-    static constexpr std::int32_t kMaxCards = kMostCards;
-
     explicit PatternDocument(QObject* parent = nullptr);
 
     // --- What the pattern is ------------------------------------------------------------

@@ -9,7 +9,8 @@
 
 namespace tessaly {
 
-// The most cards a band may have: the design window's limit, and every command's.
+// The most cards a band may have: the design window's limit, every command's and every
+// reader's; the display, the files and the printed tables all handle this many.
 constexpr std::int32_t kMostCards = 1000;
 
 // An ordered deck of cards addressed from 1. Item hands out the stored card itself, so a

@@ -96,12 +96,6 @@ class GttParse {
                          "Colour", colourLines_[4 * t + h]);
             }
         if (problem_) throw *problem_;
-        for (std::size_t p = 0; p < pattern_.picks.size(); ++p)
-            if (pattern_.picks[p].size() != pattern_.sThreaded.size())
-                Fail("pick " + std::to_string(p + 1) + " names " + std::to_string(pattern_.picks[p].size()) +
-                         " cards, but the pattern has " + std::to_string(pattern_.sThreaded.size()),
-                     "Picks", 0);
-        if (problem_) throw *problem_;
         // a card idling in its first picks faces the way it first turns
         for (std::size_t t = 0; t < pattern_.sThreaded.size(); ++t)
             pattern_.firstFacing.push_back(FirstTurnOf(pattern_.picks, t));
@@ -259,7 +253,7 @@ class GttParse {
     }
 
     void StartCard(Attributes attributes) {
-        if (pattern_.sThreaded.size() >= static_cast<std::size_t>(kMostPeerTablets))
+        if (pattern_.sThreaded.size() >= static_cast<std::size_t>(kMostCards))
             Fail(TooManyTablets(static_cast<std::int64_t>(pattern_.sThreaded.size()) + 1));
         colours_.clear();
         threading_.clear();

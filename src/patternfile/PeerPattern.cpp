@@ -14,7 +14,7 @@ std::string FourHolesOnly(std::int64_t holes) {
 }
 
 std::string TooManyTablets(std::int64_t tablets) {
-    return std::to_string(tablets) + " tablets: Tessaly weaves " + std::to_string(kMostPeerTablets) +
+    return std::to_string(tablets) + " tablets: Tessaly weaves " + std::to_string(kMostCards) +
            " cards at most";
 }
 
@@ -110,7 +110,7 @@ void CheckFirstIdles(const PeerPattern& peer, const std::function<std::int32_t(s
 PatternData PatternFromPeer(const PeerPattern& peer) {
     const std::int32_t tablets = peer.Tablets();
     if (tablets < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The pattern has no tablets.");
-    if (tablets > kMostPeerTablets)
+    if (tablets > kMostCards)
         throw AppError(ErrorNumber::Overflow, TooManyTablets(tablets) + ".");
     CheckBandBudget(static_cast<std::int64_t>(peer.picks.size()) + 1, tablets);
     // every hole and every pick names each tablet once

@@ -33,9 +33,6 @@ struct PeerPattern {
     std::int32_t Tablets() const { return static_cast<std::int32_t>(sThreaded.size()); }
 };
 
-// The most cards a pattern from another program may have, as the design window allows.
-constexpr std::int32_t kMostPeerTablets = kMostCards;
-
 // What every reader of another program's files refuses, in the same words.
 std::string FourHolesOnly(std::int64_t holes);        // "6-hole tablets: Tessaly weaves 4-hole cards"
 std::string TooManyTablets(std::int64_t tablets);
@@ -53,7 +50,7 @@ struct PeerLimits {
     std::size_t colours;     // the palette's size
     bool idles;              // whether a card can idle in a pick
     bool flips;              // whether a card can be flipped over (a vertical twist)
-    std::size_t mostTablets = kMostPeerTablets;
+    std::size_t mostTablets = kMostCards;
     std::size_t mostPicks = std::numeric_limits<std::size_t>::max();
 };
 // Raises AppError, naming the pick or the limit, for a band the format cannot hold: no picks,

@@ -108,7 +108,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
     }
     if (turning.empty()) lines.Fail("the turning diagram is missing", lines.Number() + 1);
     const std::size_t tablets = turning.front().first.size();
-    if (tablets > static_cast<std::size_t>(kMostPeerTablets))
+    if (tablets > static_cast<std::size_t>(kMostCards))
         lines.Fail(TooManyTablets(static_cast<std::int64_t>(tablets)), turning.front().second);
 
     // the threading diagram, up to an empty line: holes, S and Z, perhaps the phases

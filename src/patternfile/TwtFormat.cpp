@@ -244,7 +244,7 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
         reader.Array(reader.Member(document, "Tablet orientations"), Quoted("Tablet orientations"));
     const std::size_t tablets = orientations.size();
     if (tablets < 1) reader.Fail(Quoted("Tablet orientations"), "the pattern has no tablets");
-    if (tablets > static_cast<std::size_t>(kMostPeerTablets))
+    if (tablets > static_cast<std::size_t>(kMostCards))
         reader.Fail(Quoted("Tablet orientations"), TooManyTablets(static_cast<std::int64_t>(tablets)));
     if (const Json* count = reader.Find(document, "Number of tablets");
         count && reader.Integer(*count, Quoted("Number of tablets")) != static_cast<std::int64_t>(tablets))

@@ -210,7 +210,8 @@ void MainWindow::BuildMenus() {
     redo->setObjectName("mnuRedo");
     // the platform's key (Ctrl+Shift+Z on most Linux desktops), and Ctrl+Y everywhere
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
-    if (!redoKeys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y))) redoKeys.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);
+    if (!redoKeys.contains(ctrlY)) redoKeys.append(ctrlY);
     redo->setShortcuts(redoKeys);
     redo->setIcon(QIcon(":/icons/redo.svg"));
     edit->addActions({undo, redo});

@@ -87,12 +87,13 @@ bool ReplaceColors::MakeBand(BandState& made) {
     // Which of the draft's holes stands in each hole of each card: a card flipped over (its
     // threading changed since the row below) has its holes traded as the flip traded them,
     // so it is followed through the band as a card of the letters A to D.
+    const Card unflipped = Card::Make(Forward, 1, 0, 1, 2, 3, SThread, 0, 1);
     std::vector<Card> letters;
     const Cards* below = nullptr;
     for (const Row& row : document.CurrentBand()) {
         Cards deck = row.Cards();
         if (letters.size() < static_cast<std::size_t>(deck.Count()))
-            letters.resize(static_cast<std::size_t>(deck.Count()), Card::Make(Forward, 1, 0, 1, 2, 3, SThread, 0, 1));
+            letters.resize(static_cast<std::size_t>(deck.Count()), unflipped);
         std::size_t place = 0;
         for (Card& card : deck) {
             Card& holes = letters[place];

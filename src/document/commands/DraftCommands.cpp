@@ -49,10 +49,10 @@ bool PaintDraft::mergeWith(const QUndoCommand* other) {
 
 SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
     : MovableCommand(target, QObject::tr("Number of Cards")) {
-    if (count < 1 || count > PatternDocument::kMaxCards)
+    if (count < 1 || count > kMostCards)
         throw AppError(ErrorNumber::Overflow,
                        "The number of cards must be a whole number from 1 to " +
-                           std::to_string(PatternDocument::kMaxCards) + ".");
+                           std::to_string(kMostCards) + ".");
     after_ = Document().DraftOfBand();
     if (after_.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The band has no cards.");
     // new cards copy the last card

@@ -51,7 +51,7 @@ class PaintDraft : public MovableCommand<PaintDraft, DraftCommand> {
 // rows always keep one number of cards.
 class SetCardCount : public MovableCommand<SetCardCount, DraftCommand> {
   public:
-    // Refuses a count outside 1 to kMaxCards, and a band without cards.
+    // Refuses a count outside 1 to kMostCards, and a band without cards.
     SetCardCount(CommandTarget target, std::int32_t count);
 };
 
