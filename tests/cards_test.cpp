@@ -31,24 +31,6 @@ INSTANTIATE_TEST_SUITE_P(rotation, TurnRotationTest,
                                            TurnCase{2, Backward, 1}, TurnCase{3, Backward, 2},
                                            TurnCase{2, 2, 2}, TurnCase{1, -1, 1}));
 
-TEST(cards_test, writing_the_same_turn_twice_rotates_twice) {
-    Card card;
-    card.SetTurn(Forward);
-    card.SetTurn(Forward);
-    EXPECT_EQ(card.HoleOrder, 2);
-}
-
-TEST(cards_test, the_next_pick_turns_on_from_the_hole_order_a_file_stored) {
-    // a row read from a file stands where the file says, whichever way it last turned
-    Cards deck;
-    ASSERT_NE(deck.Add(Backward, 3, 1, 2, 3, 4, SThread, 2, 5, "3"), nullptr);
-    Cards next = deck;
-    next.At(1).SetTurn(Forward);
-    EXPECT_EQ(next.At(1).HoleOrder, 3);
-    next.At(1).SetTurn(Backward);
-    EXPECT_EQ(next.At(1).HoleOrder, 2);
-}
-
 TEST(cards_test, copy_appends_an_independent_field_exact_copy) {
     Cards source = test::MakeDeck(3, Backward, ZThread, 2);
     source.At(1).SetTurn(Forward);
@@ -65,15 +47,6 @@ TEST(cards_test, copying_a_deck_into_itself_doubles_it) {
     deck.Copy(&deck);
     ASSERT_EQ(deck.Count(), 4);
     EXPECT_EQ(deck.At(3), deck.At(1));
-}
-
-TEST(cards_test, clear_and_remove) {
-    Cards deck = test::MakeDeck(3);
-    deck.Remove(2);
-    ASSERT_EQ(deck.Count(), 2);
-    EXPECT_EQ(deck.At(2).Position, 3);
-    deck.Clear();
-    EXPECT_EQ(deck.Count(), 0);
 }
 
 TEST(cards_test, item_outside_the_deck_is_reported_and_yields_no_card) {
