@@ -473,6 +473,8 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
     MainWindow& window = Start();
     WindowValues values = window.CurrentWindowValues();
     values[3] = {0, 5400, 0, 7200, 3000};  // the weaving assistant as many files keep it
+    values[1] = {0, 0, 0, 1500, 3000};     // a design window narrower than its layout...
+    values[2] = {0, 0, 1500, 6000, 5000};  // ...with the display stored beside it
     window.ApplyWindowValues(values);
     test::ProcessEvents();
     QMdiSubWindow* weave = window.WeaveSubWindow();
@@ -487,6 +489,9 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
     for (const char* lower : {"lblNextPick", "cmdWeave", "cmdUnweave"})
         for (const char* upper : {"Frame3", "Frame1", "Frame2", "prtPacks"})
             EXPECT_FALSE(place(lower).intersects(place(upper))) << lower << " over " << upper;
+    // the design grew to its layout and the display still stands beside it, not over it
+    EXPECT_GE(window.DesignSubWindow()->width(), window.DesignSubWindow()->minimumSizeHint().width());
+    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->geometry().right() + 1);
 }
 
 TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {

@@ -744,6 +744,9 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
         WindowPlaces::ApplyToChild(sub, value);
         WindowPlaces::KeepChildReachable(mdi_, sub);
     }
+    // the design and the weaving assistant, grown to their layouts, keep the display beside
+    for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{weaveSub_, values[3]}})
+        WindowPlaces::KeepBesideGrown(sub, value, displaySub_, values[2]);
     WidenForCards();
     // the instructions have no stored place: they open beside the band where there is room,
     // else over the right of the display, wide enough for every card, inside the work area

@@ -89,6 +89,17 @@ void ApplyToChild(QMdiSubWindow* window, const WindowValue& value) {
     window->setGeometry(QRect(place.topLeft(), AtLeastItsLayout(window, AtMost(place.size(), room))));
 }
 
+void KeepBesideGrown(QMdiSubWindow* grown, const WindowValue& grownValue, QMdiSubWindow* neighbour,
+                     const WindowValue& neighbourValue) {
+    const QRect stored = PlaceOf(grownValue);
+    const QRect beside = PlaceOf(neighbourValue);
+    if (stored.isEmpty() || beside.isEmpty() || grownValue.State != 0 || neighbourValue.State != 0) return;
+    if (beside.x() != stored.right() + 1 || grown->geometry().right() <= stored.right()) return;
+    const QRect now = neighbour->geometry();
+    const int left = grown->geometry().right() + 1;
+    neighbour->setGeometry(QRect(QPoint(left, now.y()), QPoint(std::max(now.right(), left + kMinWidth - 1), now.bottom())));
+}
+
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
     if (window->isMinimized() || window->isMaximized()) return;
     const QRect visible = area->viewport()->rect();

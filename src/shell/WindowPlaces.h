@@ -29,6 +29,11 @@ WindowValue Read(const QWidget* window);
 // is cut to it.
 void ApplyToMain(QWidget* window, const WindowValue& value);
 void ApplyToChild(QMdiSubWindow* window, const WindowValue& value);
+// A child that grew past its stored place to the width its layout needs would cover a
+// neighbour stored just beside its right edge: the neighbour moves along, keeping its own
+// right edge while it stays usable.
+void KeepBesideGrown(QMdiSubWindow* grown, const WindowValue& grownValue, QMdiSubWindow* neighbour,
+                     const WindowValue& neighbourValue);
 
 // A file saved on a larger screen may put windows out of reach: a child whose title bar lies
 // outside the work area is moved back in, the main window onto a screen; both are kept at
