@@ -8,7 +8,6 @@
 #include <string>
 
 #include "BenchSupport.h"
-#include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
 #include "patternfile/GttFormat.h"
 #include "patternfile/PatternFile.h"
@@ -65,7 +64,7 @@ void BM_ReadPattern(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadPattern)->Unit(benchmark::kMillisecond);
 
-// What the band costs once it is drawn too: cards, blocks and instruction grid.
+// What the band costs once it is drawn too: cards and blocks.
 void BM_ReadAndDrawMemory(benchmark::State& state) {
     const std::string& path = HandWovenFile();
     std::size_t heapGrowth = 0;
@@ -73,8 +72,7 @@ void BM_ReadAndDrawMemory(benchmark::State& state) {
         const std::size_t before = mallinfo2().uordblks;
         PatternData data = PatternReader::ReadFile(path);
         RecordingCanvas canvas(1000.0);
-        InstructionGrid grid;
-        data.Rows->WeaveBand(&canvas, &grid, {10, 10, 0, 0});
+        data.Rows->WeaveBand(&canvas, {10, 10, 0, 0});
         canvas.Clear();
         heapGrowth = mallinfo2().uordblks - before;
         benchmark::DoNotOptimize(data);

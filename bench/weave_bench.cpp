@@ -2,7 +2,6 @@
 
 #include "BenchSupport.h"
 #include "engine/Band.h"
-#include "engine/InstructionGrid.h"
 #include "engine/Threading.h"
 #include "render/RasterCanvas.h"
 
@@ -17,12 +16,11 @@ void BM_WeaveRow(benchmark::State& state) {
     const DrawingGeometry geometry{10, 10, 0, 0};
     Band band = bench::BandOfRows(rows, 100);
     RasterCanvas canvas(BandCanvasWidth(100, geometry), kCanvasHeight);
-    InstructionGrid grid;
-    band.WeaveBand(&canvas, &grid, geometry);
+    band.WeaveBand(&canvas, geometry);
     Cards next = band.At(rows).Cards();
     for (Card& card : next) card.SetTurn(0);
     for (auto _ : state) {
-        band.WeaveRow(next, &canvas, &grid, geometry);
+        band.WeaveRow(next, &canvas, geometry);
         benchmark::DoNotOptimize(canvas.Image().constBits());
         state.PauseTiming();
         band.Remove(band.Count());
@@ -37,10 +35,9 @@ void BM_WeaveAll(benchmark::State& state) {
                                    static_cast<std::int16_t>(state.range(0)), 0, 0};
     const Cards deck = bench::Deck(200);
     RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
-    InstructionGrid grid;
     Band band;
     for (auto _ : state) {
-        band.WeaveAll(deck, &canvas, "FFFFBBBB", &grid, geometry);
+        band.WeaveAll(deck, &canvas, "FFFFBBBB", geometry);
         benchmark::DoNotOptimize(canvas.Image().constBits());
     }
     state.counters["rows"] = band.Count();
@@ -54,10 +51,9 @@ void BM_WeaveBand(benchmark::State& state) {
     const DrawingGeometry geometry{size, static_cast<std::int16_t>(size), 0, 0};
     Band band = bench::BandOfRows(static_cast<int>(state.range(0)), 200);
     RasterCanvas canvas(BandCanvasWidth(200, geometry), kCanvasHeight);
-    InstructionGrid grid;
     for (auto _ : state) {
         canvas.Clear();
-        band.WeaveBand(&canvas, &grid, geometry);
+        band.WeaveBand(&canvas, geometry);
         benchmark::DoNotOptimize(canvas.Image().constBits());
     }
 }

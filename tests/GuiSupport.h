@@ -149,7 +149,7 @@ class Driver {
     bool PatternChanged() const { return session_.PatternChanged(); }
     bool IsReversed() const { return Views().IsReversed(); }
     DrawingGeometry Geometry() const { return Views().Geometry(); }
-    const InstructionGrid& Grid() const { return Views().Grid(); }
+    TurningInstructions Instructions() const { return Views().Instructions(); }
     const std::vector<std::int32_t>& NetTwist() const { return Views().NetTwist(); }
     std::unique_ptr<Band> ShownBand() const { return Views().ShownBand(); }
 
@@ -214,16 +214,6 @@ inline void LoadRows(const Driver& document, std::unique_ptr<Band> rows) {
     document.LoadPattern(std::move(pattern));
 }
 
-// The instruction grid's texts, row by row.
-inline std::vector<std::vector<std::string>> GridTexts(const InstructionGrid& grid) {
-    std::vector<std::vector<std::string>> texts;
-    for (int r = 0; r < grid.Rows(); ++r) {
-        texts.emplace_back();
-        for (int c = 0; c < grid.Cols(); ++c) texts.back().push_back(grid.TextAt(r, c));
-    }
-    return texts;
-}
-
 // Everything about the pattern an operation could change, to compare before and after.
 struct PatternState {
     std::vector<Cards> decks;
@@ -233,7 +223,7 @@ struct PatternState {
     bool changed = false;
     bool reversed = false;
     DrawingGeometry geometry;
-    std::vector<std::vector<std::string>> grid;
+    std::vector<std::vector<std::string>> instructions;
     std::vector<DraftColumn> draft;
     std::vector<std::int32_t> twist;
 
@@ -244,7 +234,7 @@ struct PatternState {
           changed(document.PatternChanged()),
           reversed(document.IsReversed()),
           geometry(document.Geometry()),
-          grid(GridTexts(document.Grid())),
+          instructions(InstructionTexts(document.Instructions())),
           draft(document.Draft()),
           twist(document.NetTwist()) {
         if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
@@ -254,9 +244,8 @@ struct PatternState {
 // What a full redraw of the document's band at its present zoom gives on a fresh canvas.
 inline QImage FullRedraw(const Driver& document, const QSize& size) {
     RasterCanvas fresh(size.width(), size.height());
-    InstructionGrid grid;
     // the face the document shows, drawn afresh from a copy
-    document.ShownBand()->WeaveBand(&fresh, &grid, document.Geometry());
+    document.ShownBand()->WeaveBand(&fresh, document.Geometry());
     return fresh.Image();
 }
 

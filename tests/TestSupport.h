@@ -10,6 +10,7 @@
 
 #include "engine/Band.h"
 #include "engine/DrawingGeometry.h"
+#include "engine/TurningInstructions.h"
 #include "errors/ErrorReporter.h"
 
 namespace tessaly::test {
@@ -90,6 +91,20 @@ inline std::string PatternHead(const std::string& sequence = "", const std::stri
            "Turn sequence = " +
            sequence +
            "\r\nRow, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack\r\n";
+}
+
+// The turning instructions' texts: the card numbers, then a line per pick.
+inline std::vector<std::vector<std::string>> InstructionTexts(
+    const TurningInstructions& instructions) {
+    std::vector<std::vector<std::string>> texts(1);
+    for (int c = 1; c <= instructions.Cards(); ++c)
+        texts[0].push_back(std::to_string(instructions.CardNumber(c)));
+    for (int pick = 1; pick <= instructions.Picks(); ++pick) {
+        texts.emplace_back();
+        for (int c = 1; c <= instructions.Cards(); ++c)
+            texts.back().push_back(instructions.Text(pick, c));
+    }
+    return texts;
 }
 
 }  // namespace tessaly::test

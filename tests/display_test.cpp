@@ -109,7 +109,6 @@ TEST_F(DisplayTest, unweaving_shows_exactly_a_full_redraw) {
     ASSERT_TRUE(document.RemovePick());
     ASSERT_TRUE(document.RemovePick());
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
-    EXPECT_EQ(document.Grid().Rows(), document.CurrentBand().Count());
 }
 
 TEST_F(DisplayTest, unweaving_over_a_change_of_direction_leaves_no_trace_of_the_pick) {

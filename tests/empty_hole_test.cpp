@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/Threading.h"
 #include "model/Directions.h"
 #include "render/RasterCanvas.h"
@@ -39,8 +39,7 @@ Band EmptyHoleBand(int picks, const std::string& turns = "") {
 QImage Drawn(const Band& band, bool deferred = true) {
     RasterCanvas canvas(BandCanvasWidth(4, kScreen), kHeight);
     canvas.SetDeferred(deferred);
-    InstructionGrid grid;
-    band.WeaveBand(&canvas, &grid, kScreen);
+    band.WeaveBand(&canvas, kScreen);
     return canvas.Image();
 }
 
@@ -92,14 +91,13 @@ TEST(empty_hole_test, a_strip_of_the_whole_band_is_drawn_as_the_whole_picture) {
 
 TEST(empty_hole_test, svg_fills_an_empty_hole_with_the_background_and_no_edge) {
     SvgCanvas svg(BandCanvasWidth(4, kScreen), kHeight);
-    InstructionGrid grid;
-    EmptyHoleBand(2).WeaveBand(&svg, &grid, kScreen);
+    EmptyHoleBand(2).WeaveBand(&svg, kScreen);
     const std::string text = svg.ToSvg();
     EXPECT_NE(text.find("fill=\"#ffffff\" stroke=\"none\""), std::string::npos);
     // a band without an empty hole draws every block with its edges, as before
     SvgCanvas full(BandCanvasWidth(4, kScreen), kHeight);
     Band plain;
-    plain.WeaveAll(test::MakeDeck(4), &full, "FFBB", &grid, kScreen);
+    plain.WeaveAll(test::MakeDeck(4), &full, "FFBB", kScreen);
     EXPECT_EQ(full.ToSvg().find("stroke=\"none\""), std::string::npos);
 }
 

@@ -72,7 +72,7 @@ TEST_F(FileCommandsTest, open_rebuilds_every_window_from_the_file) {
     EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtBandName")->text(), "Threaded");
     EXPECT_EQ(window.Design()->Grid()->CardCount(), 4);
     EXPECT_EQ(window.Weave()->Choices().CardCount(), 4);
-    EXPECT_EQ(Document().Grid().TextAt(0, 4), "4");
+    EXPECT_EQ(Document().Instructions().CardNumber(4), 4);
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -85,8 +85,8 @@ TEST_F(FileCommandsTest, a_draft_of_another_program_opens_untitled_and_saves_as_
     EXPECT_EQ(Document().PatternPath(), "");
     EXPECT_EQ(Document().BandName(), "From the web");
     EXPECT_EQ(Document().CurrentBand().Count(), 3);
-    EXPECT_EQ(Document().Grid().TextAt(1, 1), "F");  // "/" leans with S
-    EXPECT_EQ(Document().Grid().TextAt(1, 2), "B");  // and against Z
+    EXPECT_EQ(Document().Instructions().Text(1, 1), "F");  // "/" leans with S
+    EXPECT_EQ(Document().Instructions().Text(1, 2), "B");  // and against Z
     // Save asks for a name, and the draft is never written over
     dialogs.saveAnswer = QString::fromStdString(dir.File("from the web.kst"));
     Trigger("mnuSave");

@@ -5,7 +5,7 @@
 #include "TestSupport.h"
 #include "engine/Band.h"
 #include "engine/Blocks.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/RecordingCanvas.h"
 #include "engine/Twist.h"
 #include "model/Directions.h"
@@ -22,7 +22,6 @@ constexpr std::int32_t A = 1, B = 2, C = 3, D = 4;
 // given turns, one letter a pick: F, B or I.
 struct Woven {
     Band band;
-    InstructionGrid grid;
     RecordingCanvas canvas;
 };
 
@@ -32,7 +31,7 @@ void Weave(Woven& woven, const std::string& turns, std::int32_t thread = SThread
     for (int i = 1; i <= cards; ++i)
         deck.Add(Forward, static_cast<std::int16_t>(i), A, B, C, D, thread, 1, 1,
                  std::to_string(i));
-    woven.band.WeaveRow(deck, &woven.canvas, &woven.grid, kScreen);
+    woven.band.WeaveRow(deck, &woven.canvas, kScreen);
     for (const char letter : turns) {
         Cards pick = woven.band.At(woven.band.Count()).Cards();
         for (int i = 1; i <= cards; ++i) {
@@ -41,7 +40,7 @@ void Weave(Woven& woven, const std::string& turns, std::int32_t thread = SThread
             const std::int32_t turn = letter == 'B' ? Backward : letter == 'I' ? Idle : Forward;
             pick.At(i).SetTurn(listed ? Forward : turn);
         }
-        woven.band.WeaveRow(pick, &woven.canvas, &woven.grid, kScreen);
+        woven.band.WeaveRow(pick, &woven.canvas, kScreen);
     }
 }
 
@@ -91,21 +90,19 @@ TEST(idle_test, instructions_say_i_on_white_and_net_twist_ignores_idle_picks) {
     Woven woven;
     // card 2 turns forward in every pick; card 1 idles in the I picks
     Weave(woven, "FIIIF", SThread, 2, {2});
-    EXPECT_EQ(woven.grid.TextAt(1, 1), "F");
+    const TurningInstructions instructions(woven.band);
+    EXPECT_EQ(instructions.Text(1, 1), "F");
     for (int pick = 2; pick <= 4; ++pick) {
-        EXPECT_EQ(woven.grid.TextAt(pick, 1), "I") << pick;
-        EXPECT_EQ(woven.grid.BackColorAt(pick, 1), 0xFFFFFF);
-        EXPECT_FALSE(woven.grid.BoldAt(pick, 1));
-        EXPECT_EQ(woven.grid.TextAt(pick, 2), "F");
+        EXPECT_EQ(instructions.Text(pick, 1), "I") << pick;
+        EXPECT_EQ(instructions.Text(pick, 2), "F");
     }
     EXPECT_EQ(NetTwist(woven.band), (std::vector<std::int32_t>{2, 5}));
     // a card flipped while it idles is starred
     Cards pick = woven.band.At(woven.band.Count()).Cards();
     pick.At(1).Thread = ZThread;
     pick.At(1).SetTurn(Idle);
-    woven.band.WeaveRow(pick, &woven.canvas, &woven.grid, kScreen);
-    EXPECT_EQ(woven.grid.TextAt(6, 1), "I *");
-    EXPECT_TRUE(woven.grid.BoldAt(6, 1));
+    woven.band.WeaveRow(pick, &woven.canvas, kScreen);
+    EXPECT_EQ(TurningInstructions(woven.band).Text(6, 1), "I *");
 }
 
 TEST(idle_test, the_reverse_face_of_an_idle_pick_continues_the_reverse_of_the_pick_below) {
@@ -132,7 +129,7 @@ TEST(idle_test, a_band_with_idles_and_empty_holes_round_trips_through_its_file) 
     // card 3 has no thread in hole C
     for (Row& row : woven.band) row.Cards().At(3).CColor = Card::kNoThread;
     woven.canvas.Clear();
-    woven.band.WeaveBand(&woven.canvas, &woven.grid, kScreen);
+    woven.band.WeaveBand(&woven.canvas, kScreen);
     const std::string file = PatternWriter::Format({"Idle", "", {}}, woven.band);
     EXPECT_NE(file.find("\r\n3, 1, 2, "), std::string::npos) << "an idle card is stored as Turn 2";
     EXPECT_NE(file.find("\r\n3, 3, 2, 1, 2, -1, 4, 0, "), std::string::npos) << file;
@@ -140,8 +137,7 @@ TEST(idle_test, a_band_with_idles_and_empty_holes_round_trips_through_its_file) 
     EXPECT_EQ(test::DecksOf(*read.Rows), test::DecksOf(woven.band));
     EXPECT_EQ(PatternWriter::Format({"Idle", "", {}}, *read.Rows), file);
     RecordingCanvas drawn;
-    InstructionGrid grid;
-    read.Rows->WeaveBand(&drawn, &grid, kScreen);
+    read.Rows->WeaveBand(&drawn, kScreen);
     EXPECT_EQ(drawn.Polygons(), woven.canvas.Polygons());
     EXPECT_NE(std::find_if(drawn.Polygons().begin(), drawn.Polygons().end(),
                            [](const auto& polygon) { return polygon.fillColor == Card::kNoThread; }),

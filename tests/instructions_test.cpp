@@ -2,8 +2,8 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
-#include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
+#include "engine/TurningInstructions.h"
 #include "model/Directions.h"
 
 namespace tessaly {
@@ -11,92 +11,53 @@ namespace {
 
 const DrawingGeometry kScreen{10, 10, 0, 0};
 
-TEST(instructions_test, codes_and_formats_after_weaving_ffbb) {
+TEST(instructions_test, each_pick_lists_every_cards_turn) {
     Band band;
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    band.WeaveAll(test::MakeDeck(4), &canvas, "FFBB", &grid, kScreen);
-    EXPECT_EQ(grid.TextAt(0, 0), "0");
+    band.WeaveAll(test::MakeDeck(4), &canvas, "FFBB", kScreen);
+    const TurningInstructions instructions(band);
+    EXPECT_EQ(instructions.Picks(), band.Count() - 1);
+    EXPECT_EQ(instructions.Cards(), 4);
     for (int c = 1; c <= 4; ++c) {
-        EXPECT_EQ(grid.TextAt(0, c), "") << "band row 1 writes only its pick number";
-        EXPECT_EQ(grid.TextAt(1, c), "F");
-        EXPECT_EQ(grid.BackColorAt(1, c), 0xFFFFFF);
-        EXPECT_EQ(grid.TextAt(3, c), "B");
-        EXPECT_EQ(grid.BackColorAt(3, c), 0xC0C0C0);
-        EXPECT_FALSE(grid.BoldAt(3, c));
+        EXPECT_EQ(instructions.CardNumber(c), c);
+        EXPECT_EQ(instructions.Text(1, c), "F");
+        EXPECT_EQ(instructions.Text(3, c), "B");
+        EXPECT_EQ(instructions.At(3, c), (CardStep{Backward, false, 1}));
     }
-    EXPECT_EQ(grid.TextAt(1, 0), "1");
-    EXPECT_EQ(grid.TextAt(3, 0), "3");
+    // outside the band there is nothing: the threading, a pick past the top, a sixth card
+    EXPECT_EQ(instructions.At(0, 1), std::nullopt);
+    EXPECT_EQ(instructions.Text(band.Count(), 1), "");
+    EXPECT_EQ(instructions.At(1, 5), std::nullopt);
+    EXPECT_EQ(TurningInstructions().Picks(), 0);
 }
 
-TEST(instructions_test, a_vertical_twist_is_starred_and_bold) {
+TEST(instructions_test, a_flip_is_starred_and_seen_from_both_faces) {
     Band band;
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    Cards deck = test::MakeDeck(2, Forward, SThread);
-    for (int r = 0; r < 5; ++r) band.WeaveRow(deck, &canvas, &grid, kScreen);
-    deck.At(2).Thread = ZThread;
-    deck.At(2).SetTurn(Backward);
-    deck.At(1).SetTurn(Backward);
-    band.WeaveRow(deck, &canvas, &grid, kScreen);
-    EXPECT_EQ(grid.TextAt(5, 2), "B *");
-    EXPECT_TRUE(grid.BoldAt(5, 2));
-    EXPECT_EQ(grid.TextAt(5, 1), "B");
-    EXPECT_FALSE(grid.BoldAt(5, 1));
-}
-
-TEST(instructions_test, reverse_face_mirrors_the_line_and_swaps_directions) {
-    Band band;
-    RecordingCanvas canvas;
-    InstructionGrid grid;
     Cards deck = test::MakeDeck(3, Forward, SThread);
-    band.WeaveRow(deck, &canvas, &grid, kScreen);
-    deck.At(1).Thread = ZThread;  // card 1 twisted at pick 1
-    for (Card& card : deck) card.SetTurn(Forward);
-    band.WeaveRow(deck, &canvas, &grid, kScreen);
-    EXPECT_EQ(grid.TextAt(1, 1), "F *");
-    band.WeaveReverse(&canvas, &grid, kScreen);
-    EXPECT_EQ(grid.TextAt(1, 3), "B *");  // card 1 now stands in column 3
-    EXPECT_EQ(grid.TextAt(1, 1), "B");
-}
-
-TEST(instructions_test, redrawing_a_lower_row_alone_cuts_the_grid_back) {
-    Band band;
-    RecordingCanvas canvas;
-    InstructionGrid grid;
-    band.WeaveAll(test::MakeDeck(2), &canvas, "FB", &grid, kScreen);
-    ASSERT_GE(band.Count(), 20);
-    band.At(10).DrawRow(&canvas, &grid, kScreen);
-    EXPECT_EQ(grid.Rows(), 10);
-}
-
-TEST(instruction_grid_test, selection_outside_the_grid_raises_error_9) {
-    InstructionGrid grid;
-    grid.SetRows(2);
-    grid.SetCols(3);
-    EXPECT_THROW(grid.SetRow(2), AppError);
-    EXPECT_THROW(grid.SetCol(-1), AppError);
-    EXPECT_THROW(grid.SetRows(-1), AppError);
-    grid.SetRow(1);
-    grid.SetCol(2);
-    grid.SetText("x");
-    grid.SetCols(5);  // widening keeps what was written
-    EXPECT_EQ(grid.TextAt(1, 2), "x");
-    grid.SetRows(1);
-    grid.SetRows(2);  // a row cut off comes back empty
-    EXPECT_EQ(grid.TextAt(1, 2), "");
-}
-
-TEST(instruction_grid_test, sparse_writes_land_in_the_right_cells) {
-    InstructionGrid grid;
-    grid.SetCols(201);
-    grid.SetRows(10000);
-    for (std::int32_t r = 0; r < 10000; r += 97) {
-        grid.SetRow(r);
-        grid.SetCol(1 + r % 200);
-        grid.SetText(r % 2 ? "F *" : "B");
-    }
-    EXPECT_EQ(grid.TextAt(97, 98), "F *");
+    for (int r = 0; r < 2; ++r) band.WeaveRow(deck, &canvas, kScreen);
+    deck.At(1).Thread = ZThread;  // card 1 flipped in pick 2
+    deck.At(1).SetTurn(Backward);
+    deck.At(3).SetTurn(Idle);
+    band.WeaveRow(deck, &canvas, kScreen);
+    const TurningInstructions front(band);
+    EXPECT_EQ(front.Text(2, 1), "B *");
+    EXPECT_EQ(front.Text(2, 2), "F");
+    EXPECT_EQ(front.Text(2, 3), "I");
+    // the reverse face lists card 1 last, and every turn the other way; idle stays idle
+    const TurningInstructions reverse(band, true);
+    EXPECT_EQ(reverse.CardNumber(1), 3);
+    EXPECT_EQ(reverse.Text(2, 3), "F *");
+    EXPECT_EQ(reverse.Text(2, 2), "B");
+    EXPECT_EQ(reverse.Text(2, 1), "I");
+    // a band turned over reads from its front as the reverse face does (its cards numbered
+    // as they now stand)
+    auto reverseTexts = test::InstructionTexts(reverse);
+    band.TurnOver();
+    auto turnedTexts = test::InstructionTexts(TurningInstructions(band));
+    reverseTexts.erase(reverseTexts.begin());
+    turnedTexts.erase(turnedTexts.begin());
+    EXPECT_EQ(turnedTexts, reverseTexts);
 }
 
 }  // namespace

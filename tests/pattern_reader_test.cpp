@@ -6,7 +6,7 @@
 #include <thread>
 
 #include "TestSupport.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/RecordingCanvas.h"
 #include "patternfile/PatternError.h"
 #include "patternfile/PatternFile.h"
@@ -406,8 +406,7 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
         for (tessaly::Card& card : deck) card.SetTurn(r % 2);
     }
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    band.WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
+    band.WeaveReverse(&canvas, {10, 10, 0, 0});
     std::string content = PatternHead();
     for (const Row& row : band)
         for (const tessaly::Card& card : row.Cards())

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/RecordingCanvas.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PatternReader.h"
@@ -152,8 +152,7 @@ TEST(save_file_test, the_reverse_face_is_saved_in_card_order_and_reads_back) {
     test::TempDir dir;
     Band band = ThreeRowsOfFour();
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    band.WeaveReverse(&canvas, &grid, {10, 10, 0, 0});
+    band.WeaveReverse(&canvas, {10, 10, 0, 0});
     const std::string path = dir.File("reverse.kst");
     ASSERT_TRUE(WritePatternFile(path, {"Band", "", {}}, band));
     const PatternData read = PatternReader::ReadFile(path);

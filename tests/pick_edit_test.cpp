@@ -32,7 +32,7 @@ class PickEditTest : public ::testing::Test {
     }
     std::string Letters(std::int32_t pick) const {
         std::string letters;
-        for (std::int32_t c = 1; c <= 4; ++c) letters += document.Grid().TextAt(pick, c) + "|";
+        for (std::int32_t c = 1; c <= 4; ++c) letters += document.Instructions().Text(pick, c) + "|";
         return letters;
     }
 
@@ -69,11 +69,8 @@ TEST_F(PickEditTest, inserting_then_deleting_a_pick_gives_the_same_band_back) {
     EXPECT_EQ(Letters(5), "B|B|B|I|");
     ASSERT_TRUE(document.EditPicks("Delete Picks", DeletePicks(band, {4})));
     EXPECT_EQ(Saved(), before);
-    EXPECT_EQ(document.Grid().Rows(), 6);
-    // deleting the top picks leaves the instructions as long as the band
     ASSERT_TRUE(document.EditPicks("Delete Picks", DeletePicks(band, {4, 5})));
     EXPECT_EQ(band.Count(), 4);
-    EXPECT_EQ(document.Grid().Rows(), 4);
     document.UndoStack().undo();
     document.UndoStack().undo();
     EXPECT_EQ(band.Count(), 7);
@@ -131,10 +128,10 @@ TEST_F(PickEditTest, an_edit_makes_a_band_from_a_sequence_one_stored_row_by_row)
     ASSERT_TRUE(document.EditPicks("Set Turn", ChangeCells(document.CurrentBand(),
                                                            {{{1, 2}, Idle, false}})));
     EXPECT_EQ(document.TurnSequence(), "");
-    EXPECT_EQ(document.Grid().TextAt(1, 2), "I");
+    EXPECT_EQ(document.Instructions().Text(1, 2), "I");
     document.UndoStack().undo();
     EXPECT_EQ(document.TurnSequence(), "FFBB");
-    EXPECT_EQ(document.Grid().TextAt(1, 2), "F");
+    EXPECT_EQ(document.Instructions().Text(1, 2), "F");
 }
 
 TEST_F(PickEditTest, an_edited_band_is_what_the_weaving_assistant_weaves) {
@@ -166,9 +163,8 @@ TEST_F(PickEditTest, an_edited_band_is_what_the_weaving_assistant_weaves) {
     }
     EXPECT_EQ(test::DecksOf(byHand), test::DecksOf(band));
     RecordingCanvas edited, woven;
-    InstructionGrid grid;
-    band.WeaveBand(&edited, &grid, document.Geometry());
-    byHand.WeaveBand(&woven, &grid, document.Geometry());
+    band.WeaveBand(&edited, document.Geometry());
+    byHand.WeaveBand(&woven, document.Geometry());
     EXPECT_EQ(edited.Polygons(), woven.Polygons());
 }
 

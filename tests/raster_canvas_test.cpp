@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/Threading.h"
 #include "render/RasterCanvas.h"
 
@@ -17,8 +17,7 @@ Band WovenBand() {
     deck.At(2).Thread = 0;
     deck.At(5).Thread = 0;
     RasterCanvas scratch(10, 10);
-    InstructionGrid grid;
-    band.WeaveAll(deck, &scratch, "FFFBBFB", &grid, kScreen);
+    band.WeaveAll(deck, &scratch, "FFFBBFB", kScreen);
     return band;
 }
 
@@ -31,9 +30,8 @@ TEST(raster_canvas_test, painting_last_block_first_gives_the_same_picture) {
         RasterCanvas deferred(width, 1000);
         RasterCanvas inOrder(width, 1000);
         inOrder.SetDeferred(false);
-        InstructionGrid grid;
-        band.WeaveBand(&deferred, &grid, geometry);
-        band.WeaveBand(&inOrder, &grid, geometry);
+        band.WeaveBand(&deferred, geometry);
+        band.WeaveBand(&inOrder, geometry);
         EXPECT_EQ(deferred.Image(), inOrder.Image()) << geometry.BlockSize;
     }
 }
@@ -50,9 +48,8 @@ TEST(raster_canvas_test, a_long_queue_is_painted_part_way_with_the_same_result) 
     RasterCanvas deferred(BandCanvasWidth(40, small), 5000);
     RasterCanvas inOrder(BandCanvasWidth(40, small), 5000);
     inOrder.SetDeferred(false);
-    InstructionGrid grid;
-    band.WeaveBand(&deferred, &grid, small);
-    band.WeaveBand(&inOrder, &grid, small);
+    band.WeaveBand(&deferred, small);
+    band.WeaveBand(&inOrder, small);
     ASSERT_GT(2000u * 40u, RasterCanvas::kMaxQueued);
     EXPECT_EQ(deferred.Image(), inOrder.Image());
 }
@@ -63,8 +60,7 @@ TEST(raster_canvas_test, pixels_follow_the_block_outlines) {
     deck.At(1).BColor = 0x0000FF;             // red
     deck.At(2).BColor = 0xFF0000;             // blue
     RasterCanvas canvas(BandCanvasWidth(2, kScreen), 1000);
-    InstructionGrid grid;
-    band.WeaveRow(deck, &canvas, &grid, kScreen);
+    band.WeaveRow(deck, &canvas, kScreen);
     const QImage& image = canvas.Image();
     // card 1 spans x 20..30, card 2 x 30..40; row 1's base line is at y 980
     EXPECT_EQ(image.pixelColor(25, 900), QColor(255, 0, 0));

@@ -141,8 +141,8 @@ TEST(reverse_face_test, a_command_under_the_reverse_face_does_what_it_does_on_th
             if (turned.document.CurrentDeck() && front.document.CurrentDeck()) {
                 EXPECT_EQ(*turned.document.CurrentDeck(), *front.document.CurrentDeck()) << where;
             }
-            EXPECT_EQ(test::GridTexts(turned.document.Grid()),
-                      test::GridTexts(front.document.Grid()))
+            EXPECT_EQ(test::InstructionTexts(turned.document.Instructions()),
+                      test::InstructionTexts(front.document.Instructions()))
                 << where;
             EXPECT_EQ(turned.document.NetTwist(), front.document.NetTwist()) << where;
             EXPECT_EQ(turned.display.Canvas().Image(), front.display.Canvas().Image()) << where;
@@ -164,13 +164,15 @@ TEST(reverse_face_test, the_reverse_face_draws_the_band_turned_over) {
     EXPECT_EQ(shown, test::FullRedraw(session.document, shown.size()));
     Band turned = session.document.CurrentBand().Copy();
     turned.TurnOver();
-    InstructionGrid grid;
     RasterCanvas scratch(shown.width(), shown.height());
-    turned.WeaveBand(&scratch, &grid, session.document.Geometry());
-    std::vector<std::vector<std::string>> expected = test::GridTexts(grid);
-    std::vector<std::vector<std::string>> texts = test::GridTexts(session.document.Grid());
+    turned.WeaveBand(&scratch, session.document.Geometry());
+    std::vector<std::vector<std::string>> expected =
+        test::InstructionTexts(TurningInstructions(turned));
+    std::vector<std::vector<std::string>> texts =
+        test::InstructionTexts(session.document.Instructions());
     ASSERT_EQ(texts.size(), expected.size());
-    // row 0 holds the card numbers the window writes itself
+    // the card numbers run from the other edge; the steps are the turned band's
+    EXPECT_EQ(texts[0].front(), std::to_string(expected[0].size()));
     for (std::size_t r = 1; r < texts.size(); ++r) EXPECT_EQ(texts[r], expected[r]) << r;
     // a pick woven while the reverse face shows is drawn as that face too
     session.weave.findChild<QPushButton*>("cmdWeave")->click();

@@ -30,7 +30,7 @@ void ExpectState(const State& shown, const State& expected, const std::string& w
     EXPECT_EQ(shown.name, expected.name) << where;
     EXPECT_EQ(shown.sequence, expected.sequence) << where;
     EXPECT_TRUE(SameDraft(shown.draft, expected.draft)) << where;
-    EXPECT_TRUE(shown.grid == expected.grid) << where;
+    EXPECT_TRUE(shown.instructions == expected.instructions) << where;
     EXPECT_EQ(shown.reversed, expected.reversed) << where;
     EXPECT_EQ(shown.twist, expected.twist) << where;
 }

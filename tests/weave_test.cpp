@@ -2,7 +2,7 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/RecordingCanvas.h"
 #include "engine/Threading.h"
 #include "model/Directions.h"
@@ -15,11 +15,10 @@ const DrawingGeometry kScreen{10, 10, 0, 0};
 struct Weaving {
     Band band;
     RecordingCanvas canvas{1000.0};
-    InstructionGrid grid;
 
     void WeaveAll(const Cards& deck, std::string_view sequence,
                   const DrawingGeometry& geometry = kScreen) {
-        band.WeaveAll(deck, &canvas, sequence, &grid, geometry);
+        band.WeaveAll(deck, &canvas, sequence, geometry);
     }
 };
 
@@ -28,8 +27,6 @@ TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
     w.WeaveAll(test::MakeDeck(4), "FFBB");
     EXPECT_EQ(w.band.Count(), 97);  // 1000 / 10 = 100 rows, 25 repeats, 1 + 24 * 4
     EXPECT_EQ(w.band.At(97).Key, 97);
-    EXPECT_EQ(w.grid.Rows(), 97);
-    EXPECT_EQ(w.grid.Cols(), 5);
 }
 
 TEST(weave_all_test, a_sequence_that_fits_fewer_than_twice_is_woven_once_whole) {
@@ -87,7 +84,7 @@ TEST(weave_all_test, bad_input_is_reported_before_the_band_is_touched) {
     zero.BlockSize = 0;
     w.WeaveAll(test::MakeDeck(2), "FB", zero);
     RecordingCanvas tall(700000.0);
-    w.band.WeaveAll(test::MakeDeck(2), &tall, "F", &w.grid, {1, 1, 0, 0});  // 700000 repeats
+    w.band.WeaveAll(test::MakeDeck(2), &tall, "F", {1, 1, 0, 0});  // 700000 repeats
 
     ASSERT_EQ(recorder.Reports().size(), 3u);
     EXPECT_EQ(recorder.Where(0), "Band.WeaveAll");
@@ -108,8 +105,8 @@ TEST(weave_all_test, clears_the_canvas_first) {
 
 TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
     Weaving w;
-    for (int i = 0; i < 7; ++i) w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
-    w.band.WeaveRow(test::MakeDeck(3), &w.canvas, &w.grid, kScreen);
+    for (int i = 0; i < 7; ++i) w.band.WeaveRow(test::MakeDeck(3), &w.canvas, kScreen);
+    w.band.WeaveRow(test::MakeDeck(3), &w.canvas, kScreen);
     const Row& row = w.band.At(8);
     EXPECT_EQ(row.Key, 8);
     EXPECT_EQ(row.PrevRow(), &w.band.At(7));
@@ -117,12 +114,11 @@ TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
     // forward S card slants as a Z from a block below it
     ASSERT_EQ(w.canvas.Polygons().size(), 8u * 3u);
     EXPECT_EQ(w.canvas.Polygons().back().points[0].y, 1000 - 2 * 10 * 8 + 10);
-    EXPECT_EQ(w.grid.Rows(), 8);
 }
 
 TEST(draw_new_row_test, rebuilds_one_block_per_card) {
     Weaving w;
-    w.band.WeaveRow(test::MakeDeck(12), &w.canvas, &w.grid, kScreen);
+    w.band.WeaveRow(test::MakeDeck(12), &w.canvas, kScreen);
     const Blocks blocks = w.band.At(1).CreateBlocks(1000, 1, kScreen);
     ASSERT_EQ(blocks.Count(), 12);
     std::int16_t expected = 0;
@@ -132,15 +128,13 @@ TEST(draw_new_row_test, rebuilds_one_block_per_card) {
     }
 }
 
-TEST(draw_new_row_test, the_print_canvas_measures_from_print_bottom) {
+TEST(draw_new_row_test, a_fixed_bottom_is_measured_from_instead_of_the_canvas_foot) {
     Band band;
     band.Add(test::MakeDeck(1), "1");
-    RecordingCanvas paper(5000.0, true);
-    InstructionGrid grid;
-    band.At(1).DrawNewRow(1, &paper, &grid, {10, 10, 0, 3000});
+    RecordingCanvas paper(5000.0);
+    band.At(1).DrawNewRow(1, &paper, {10, 10, 0, 3000});
     ASSERT_EQ(paper.Polygons().size(), 1u);
     EXPECT_EQ(paper.Polygons()[0].points[0].y, 3000 - 20);
-    EXPECT_EQ(paper.RefreshCount(), 0);
 }
 
 TEST(draw_new_row_test, a_row_without_its_previous_row_is_reported) {
@@ -148,8 +142,7 @@ TEST(draw_new_row_test, a_row_without_its_previous_row_is_reported) {
     Band band;
     band.Add(test::MakeDeck(2), "1");
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    band.At(1).DrawNewRow(2, &canvas, &grid, kScreen);
+    band.At(1).DrawNewRow(2, &canvas, kScreen);
     ASSERT_FALSE(recorder.Empty());
     EXPECT_EQ(recorder.Where(0), "Row.CreateBlocks");
     EXPECT_TRUE(canvas.Polygons().empty());
@@ -161,7 +154,7 @@ TEST(weave_band_test, redraws_the_same_rows_at_a_new_size_without_weaving_again)
     std::vector<Cards> before;
     for (const Row& row : w.band) before.push_back(row.Cards());
     w.canvas.Clear();
-    w.band.WeaveBand(&w.canvas, &w.grid, {12, 12, 0, 0});
+    w.band.WeaveBand(&w.canvas, {12, 12, 0, 0});
     std::size_t i = 0;
     for (const Row& row : w.band) EXPECT_EQ(row.Cards(), before[i++]);
     EXPECT_EQ(w.canvas.Polygons().front().points[0], (CanvasPoint{24, 976}));
@@ -172,7 +165,7 @@ TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
     Cards deck = test::MakeDeck(4, Forward, SThread, 1);
     w.WeaveAll(deck, "FFBB");
     const Card front = w.band.At(5).Cards().At(1);
-    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
+    w.band.WeaveReverse(&w.canvas, kScreen);
     const Card& back = w.band.At(5).Cards().At(1);
     EXPECT_EQ(back.Position, 4);
     EXPECT_EQ(back.AColor, front.CColor);
@@ -193,27 +186,23 @@ TEST(weave_reverse_test, twice_gives_back_the_front_face) {
     Cards extra = w.band.At(w.band.Count()).Cards();
     extra.At(3).Thread = ZThread;
     extra.At(3).SetTurn(Backward);
-    w.band.WeaveRow(extra, &w.canvas, &w.grid, kScreen);
+    w.band.WeaveRow(extra, &w.canvas, kScreen);
 
     std::vector<Cards> cards;
     for (const Row& row : w.band) cards.push_back(row.Cards());
     w.canvas.Clear();
-    w.band.WeaveBand(&w.canvas, &w.grid, kScreen);
+    w.band.WeaveBand(&w.canvas, kScreen);
     const auto polygons = w.canvas.Polygons();
-    InstructionGrid frontGrid = w.grid;
+    const auto frontTexts = test::InstructionTexts(TurningInstructions(w.band));
 
-    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
-    w.band.WeaveReverse(&w.canvas, &w.grid, kScreen);
+    w.band.WeaveReverse(&w.canvas, kScreen);
+    w.band.WeaveReverse(&w.canvas, kScreen);
     std::size_t i = 0;
     for (const Row& row : w.band) EXPECT_EQ(row.Cards(), cards[i++]);
     RecordingCanvas again;
-    w.band.WeaveBand(&again, &w.grid, kScreen);
+    w.band.WeaveBand(&again, kScreen);
     EXPECT_EQ(again.Polygons(), polygons);
-    for (std::int32_t r = 0; r < frontGrid.Rows(); ++r)
-        for (std::int32_t c = 0; c < frontGrid.Cols(); ++c) {
-            EXPECT_EQ(w.grid.TextAt(r, c), frontGrid.TextAt(r, c));
-            EXPECT_EQ(w.grid.BoldAt(r, c), frontGrid.BoldAt(r, c));
-        }
+    EXPECT_EQ(test::InstructionTexts(TurningInstructions(w.band)), frontTexts);
 }
 
 TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
@@ -258,8 +247,7 @@ TEST(threading_test, weaving_rows_alone_gives_the_band_weaving_on_a_canvas_gives
         const Cards threading = test::MakeDeck(5, Forward, SThread, 2);
         Band drawn;
         RecordingCanvas canvas;
-        InstructionGrid grid;
-        drawn.WeaveAll(threading, &canvas, "FFBFB", &grid, geometry);
+        drawn.WeaveAll(threading, &canvas, "FFBFB", geometry);
         Band rowsOnly;
         rowsOnly.WeaveRows(threading, "FFBFB", DrawingGeometry::kCanvasHeight, geometry);
         EXPECT_EQ(test::DecksOf(rowsOnly), test::DecksOf(drawn)) << "block size " << size;

@@ -115,8 +115,8 @@ TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {
     EXPECT_TRUE(document.PatternChanged());
     EXPECT_EQ(Control<QLabel>("lblNextPick")->text(), "Next pick: 2");
     // the instructions say so
-    EXPECT_EQ(document.Grid().TextAt(1, 1), "F");
-    EXPECT_EQ(document.Grid().TextAt(1, 3), "B");
+    EXPECT_EQ(document.Instructions().Text(1, 1), "F");
+    EXPECT_EQ(document.Instructions().Text(1, 3), "B");
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -131,16 +131,16 @@ TEST_F(WeaveWindowTest, a_pack_on_idle_leaves_its_cards_where_they_are) {
     EXPECT_EQ(Woven(1).HoleOrder, 1);
     EXPECT_EQ(Woven(3).Turn(), Idle);
     EXPECT_EQ(Woven(3).HoleOrder, 0);  // as threaded
-    EXPECT_EQ(document.Grid().TextAt(1, 1), "F");
-    EXPECT_EQ(document.Grid().TextAt(1, 3), "I");
-    EXPECT_EQ(document.Grid().TextAt(1, 4), "I");
+    EXPECT_EQ(document.Instructions().Text(1, 1), "F");
+    EXPECT_EQ(document.Instructions().Text(1, 3), "I");
+    EXPECT_EQ(document.Instructions().Text(1, 4), "I");
     // the pack still idles, as its cards did last
     EXPECT_TRUE(idle->isChecked());
     QTest::mouseClick(Control<QRadioButton>("optFB2_0"), Qt::LeftButton);
     Weave();
     EXPECT_EQ(Woven(3).Turn(), Forward);
     EXPECT_EQ(Woven(3).HoleOrder, 1);
-    EXPECT_EQ(document.Grid().TextAt(2, 3), "F");
+    EXPECT_EQ(document.Instructions().Text(2, 3), "F");
     // and undo takes the picks off as they were woven
     document.UndoStack().undo();
     EXPECT_TRUE(idle->isChecked());
@@ -165,8 +165,8 @@ TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
     EXPECT_TRUE(Control<QRadioButton>("optFB2_1")->isChecked());
     // the next pick flips nothing that was not double-clicked again
     Weave();
-    EXPECT_EQ(document.Grid().TextAt(2, 2), "F");
-    EXPECT_EQ(document.Grid().TextAt(2, 3), "B");
+    EXPECT_EQ(document.Instructions().Text(2, 2), "F");
+    EXPECT_EQ(document.Instructions().Text(2, 3), "B");
     EXPECT_EQ(Woven(2).Thread, ZThread);
     EXPECT_TRUE(recorder.Empty());
 }
@@ -181,7 +181,7 @@ TEST_F(WeaveWindowTest, a_choice_set_through_the_accessibility_interface_is_wove
     EXPECT_TRUE(Control<QRadioButton>("optFB1_1")->isChecked());
     Weave();
     EXPECT_EQ(Woven(1).Turn(), Backward);
-    EXPECT_EQ(document.Grid().TextAt(1, 1), "B");
+    EXPECT_EQ(document.Instructions().Text(1, 1), "B");
     // the position indicator shows the band; a check set from outside does not stick
     const int shown = SelectedPosition();
     Control<QRadioButton>(QString("optCardPosition%1").arg((shown + 2) % 4))->setChecked(true);

@@ -181,15 +181,18 @@ std::optional<std::string> CheckExportFiles(const ExportOptions& options) {
     return std::nullopt;
 }
 
-std::string InstructionsCsv(const InstructionGrid& grid) {
+std::string InstructionsCsv(const TurningInstructions& instructions) {
+    const std::int32_t cards = instructions.Cards();
     std::string out = "Pick";
-    for (std::int32_t col = 1; col < grid.Cols(); ++col) out += "," + std::to_string(col);
+    for (std::int32_t column = 1; column <= cards; ++column) out += "," + std::to_string(column);
     out += "\n";
-    for (std::int32_t row = 0; row < grid.Rows(); ++row) {
-        out += grid.Cols() > 0 ? grid.TextAt(row, 0) : std::string();
-        for (std::int32_t col = 1; col < grid.Cols(); ++col) {
+    // the threading's line, pick 0, has no steps
+    if (cards > 0) out += "0" + std::string(static_cast<std::size_t>(cards), ',') + "\n";
+    for (std::int32_t pick = 1; pick <= instructions.Picks(); ++pick) {
+        out += std::to_string(pick);
+        for (std::int32_t column = 1; column <= cards; ++column) {
             out += ',';
-            out += grid.TextAt(row, col);
+            out += instructions.Text(pick, column);
         }
         out += '\n';
     }
@@ -227,7 +230,6 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     auto picture =
         std::make_unique<BandPicture>(width, svg && !options.wholeBand, png && !options.wholeBand);
     Canvas& canvas = picture->Target();
-    InstructionGrid grid;
 
     const std::unique_ptr<Band> woven =
         WeaveOpenedPattern(std::move(read->Rows), sequence, geometry).band;
@@ -248,9 +250,9 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             }))
             return kExitBadInput;
     canvas.Clear();
-    band.WeaveBand(&canvas, &grid, geometry);
+    band.WeaveBand(&canvas, geometry);
     // the reverse face is drawn over the front, row by row, as the band turns over
-    if (options.reverse) band.WeaveReverse(&canvas, &grid, geometry);
+    if (options.reverse) band.WeaveReverse(&canvas, geometry);
     if (errors.Count() > 0) return kExitBadInput;
     if (options.wholeBand && (svg || png) && !Trap("tessaly-export", "band", [&] {
             picture = std::make_unique<BandPicture>(width, svg, png,
@@ -277,7 +279,7 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         FileTransaction files;
         if (svg) files.Add(options.svgPath, picture->Svg());
         if (!options.instructionsPath.empty())
-            files.Add(options.instructionsPath, InstructionsCsv(grid));
+            files.Add(options.instructionsPath, InstructionsCsv(TurningInstructions(band)));
         if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
         if (!options.kstPath.empty()) files.Add(options.kstPath, kst);
         auto peerText = peerTexts.begin();

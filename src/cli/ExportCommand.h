@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/DrawingGeometry.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 
 namespace tessaly {
 
@@ -42,8 +42,9 @@ std::string ExportUsage();
 // or two outputs that are one file (under any names). Returns the problem, or nothing.
 std::optional<std::string> CheckExportFiles(const ExportOptions& options);
 
-// The instruction grid as CSV: "Pick,1,2,...,N", then one line per grid row.
-std::string InstructionsCsv(const InstructionGrid& grid);
+// The turning instructions as CSV: "Pick,1,2,...,N", the threading's line "0,,...", then a
+// line per pick.
+std::string InstructionsCsv(const TurningInstructions& instructions);
 
 // Builds the band as opening the file would and writes the requested files. Problems are
 // reported on the error sink; nothing is written unless the whole band was built cleanly.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "PatternDocument.h"
-#include "engine/BlankCanvas.h"
 #include "engine/Twist.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
@@ -37,7 +36,7 @@ void BandViews::RegisterSurface(BandSurface* surface) {
     // a new view shows the band as it is, on its own canvas
     surface->PrepareCanvas(document_.CardCount(), geometry_);
     std::unique_ptr<Band> turned;
-    ShownFace(turned).WeaveBand(&surface->SurfaceCanvas(), &grid_, geometry_);
+    ShownFace(turned).WeaveBand(&surface->SurfaceCanvas(), geometry_);
     surface->PassFinished(Pass::NewBand);
     emit instructionsChanged(1);
 }
@@ -74,13 +73,11 @@ void BandViews::Redraw() {
     emit bandRedrawn();
 }
 
+TurningInstructions BandViews::Instructions() const {
+    return TurningInstructions(document_.CurrentBand(), reversed_);
+}
+
 void BandViews::ForEachCanvas(const std::function<void(Canvas&)>& draw) {
-    if (surfaces_.empty()) {
-        // the instructions describe the band without a view as with one
-        BlankCanvas blank(DrawingGeometry::kCanvasHeight);
-        draw(blank);
-        return;
-    }
     for (BandSurface* surface : surfaces_) draw(surface->SurfaceCanvas());
 }
 
@@ -96,12 +93,9 @@ void BandViews::Draw(Pass pass) {
         DrawAfterRemoval(band);
     else
         DrawWholeBand();
-    // the face turned, the columns stand the other way round under their card numbers
-    if (pass == Pass::NewBand || (pass == Pass::Redraw && band.Count() > 0))
-        WriteGridHeader(pass == Pass::NewBand);
     if (wholeBand) SetNetTwist(tessaly::NetTwist(band));
     for (BandSurface* surface : surfaces_) surface->PassFinished(pass);
-    // a row added rewrites its own line; a row taken off leaves the others as they were
+    // a row added adds its own pick; a row taken off leaves the others as they were
     if (pass == Pass::RowAdded)
         emit instructionsChanged(band.Count());
     else if (pass == Pass::RowRemoved && !reversed_)
@@ -114,7 +108,7 @@ void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
     if (row < 1 || row > band.Count()) return;
     if (!reversed_) {
         ForEachCanvas(
-            [&](Canvas& canvas) { band.At(row).DrawNewRow(row, &canvas, &grid_, geometry_); });
+            [&](Canvas& canvas) { band.At(row).DrawNewRow(row, &canvas, geometry_); });
         return;
     }
     // the new row is compared with the row below it, so both show their other face
@@ -123,13 +117,13 @@ void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
         turned.Add(Cards(band.At(r).Cards()), r);
     turned.TurnOver();
     const Row& top = turned.At(turned.Count());
-    ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, &grid_, geometry_); });
+    ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, geometry_); });
 }
 
 void BandViews::DrawWholeBand() {
     std::unique_ptr<Band> turned;
     const Band& shown = ShownFace(turned);
-    ForEachCanvas([&](Canvas& canvas) { shown.WeaveBand(&canvas, &grid_, geometry_); });
+    ForEachCanvas([&](Canvas& canvas) { shown.WeaveBand(&canvas, geometry_); });
 }
 
 const Band& BandViews::ShownFace(std::unique_ptr<Band>& turned) const {
@@ -144,8 +138,6 @@ void BandViews::DrawAfterRemoval(const Band& band) {
     // taking a pick off redraws the picture: a top row drawn alone would leave the taken
     // pick showing wherever that row draws no block
     RedrawCanvasesShowing(removed);
-    // the new top row's line cuts the instructions back to it
-    RewriteInstructionsFrom(band.Count());
 }
 
 void BandViews::RedrawCanvasesShowing(std::int32_t row) {
@@ -160,14 +152,6 @@ void BandViews::RedrawCanvasesShowing(std::int32_t row) {
     }
 }
 
-void BandViews::RewriteInstructionsFrom(std::int32_t row) {
-    // each row writes its own line; the top row's cuts the instructions back to it
-    const Band& band = document_.CurrentBand();
-    BlankCanvas blank(DrawingGeometry::kCanvasHeight);
-    for (std::int32_t r = std::max(std::min(row, band.Count()), 1); r <= band.Count(); ++r)
-        band.At(r).DrawRow(&blank, &grid_, geometry_);
-}
-
 void BandViews::DrawReplacedRows(std::int32_t first) {
     if (reversed_) {
         // the other face of every row above may change with them: drawn whole
@@ -175,25 +159,9 @@ void BandViews::DrawReplacedRows(std::int32_t first) {
         return;
     }
     RedrawCanvasesShowing(first);
-    RewriteInstructionsFrom(first);
     for (BandSurface* surface : surfaces_) surface->PassFinished(Pass::Redraw);
     emit instructionsChanged(first);
     emit bandRedrawn();
-}
-
-void BandViews::WriteGridHeader(bool newBand) {
-    // reported under the name the weaver knows this step by: laying out the instructions
-    Trap("frmInstructions", "InitGrid", [&] {
-        const std::int32_t cards = document_.CurrentBand().At(1).Cards().Count();
-        grid_.SetCols(CheckedInt32(std::int64_t{cards} + 1));
-        grid_.SetRow(0);
-        if (newBand) grid_.SetColWidth(0, InstructionGrid::kDefaultColWidth);
-        for (std::int32_t i = 1; i <= cards; ++i) {
-            if (newBand) grid_.SetColWidth(i, InstructionGrid::kDefaultColWidth);
-            grid_.SetCol(i);
-            grid_.SetText(std::to_string(reversed_ ? cards + 1 - i : i));
-        }
-    });
 }
 
 void BandViews::SetNetTwist(std::vector<std::int32_t> twist) {

@@ -9,7 +9,7 @@
 #include "BandSurface.h"
 #include "engine/Band.h"
 #include "engine/DrawingGeometry.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 
 namespace tessaly {
 
@@ -18,8 +18,7 @@ class PatternDocument;
 // The views' side of the document: the surfaces the band is shown on, which face shows, at
 // what zoom, and what is derived from the band for the windows (the turning instructions and
 // each card's net twist). It follows the document's signals: every change of the band is
-// drawn on every registered surface, and the instructions and twist are kept up with it.
-// Without a view the instructions are still written, as if a view were there.
+// drawn on every registered surface, and the twist is kept up with it.
 class BandViews : public QObject {
     Q_OBJECT
 
@@ -41,7 +40,8 @@ class BandViews : public QObject {
     // Draws the band again as it is.
     void Redraw();
 
-    const InstructionGrid& Grid() const { return grid_; }
+    // The turning instructions as the face shown lists them, read from the band as it is now.
+    TurningInstructions Instructions() const;
     // Each card's net twist after the last pick (forward turns minus backward turns), by
     // position from 1 at index 0.
     const std::vector<std::int32_t>& NetTwist() const { return netTwist_; }
@@ -56,8 +56,8 @@ class BandViews : public QObject {
   signals:
     // The same rows drawn again (zoom, the other face, new colours).
     void bandRedrawn();
-    // The instruction grid was rewritten from this grid row on (1: every pick; the row count
-    // plus one: no row's text changed, only how many rows there are).
+    // The instructions changed from this pick on (1: every pick; the pick count plus one: no
+    // pick's steps changed, only how many picks there are).
     void instructionsChanged(int firstChangedRow);
     // Some card's net twist changed.
     void twistChanged();
@@ -69,24 +69,17 @@ class BandViews : public QObject {
     // Draws what a pass changed on every surface, as the face shown shows it: a whole band
     // on cleared canvases, one new row on top, or the picture without the row taken off.
     void Draw(Pass pass);
-    // The canvases a pass draws on: the surfaces', or a blank one when no view is open.
     void ForEachCanvas(const std::function<void(Canvas&)>& draw);
     void DrawRowOnTop(const Band& band, std::int32_t row);
     void DrawWholeBand();
     // The band as the face shown shows it: the band itself, or a turned-over copy kept in
     // turned for as long as it is drawn.
     const Band& ShownFace(std::unique_ptr<Band>& turned) const;
-    // Rows from `first` up were replaced: what of them shows is drawn again, their lines of
-    // the instructions are written again, and the twist counted afresh.
+    // Rows from `first` up were replaced: what of them shows is drawn again.
     void DrawReplacedRows(std::int32_t first);
     // Every canvas this row reaches, cleared and drawn again as far as rows show on it.
     void RedrawCanvasesShowing(std::int32_t row);
-    // The instruction lines of this row and every row above it, written again.
-    void RewriteInstructionsFrom(std::int32_t row);
     void DrawAfterRemoval(const Band& band);
-    // The grid's header line: each column's card number as the face shown has the cards; a
-    // new band sets the columns' widths too.
-    void WriteGridHeader(bool newBand);
     void SetNetTwist(std::vector<std::int32_t> twist);
     void AddRowTwist(std::int32_t row, int sign);
     // Adds (sign 1) or takes off (-1) the twist of every row from `first` up.
@@ -96,7 +89,6 @@ class BandViews : public QObject {
     std::vector<BandSurface*> surfaces_;
     DrawingGeometry geometry_;
     bool reversed_ = false;
-    InstructionGrid grid_;
     std::vector<std::int32_t> netTwist_;
 };
 

@@ -4,7 +4,6 @@
 #include <map>
 
 #include "Canvas.h"
-#include "InstructionGrid.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
@@ -28,7 +27,8 @@ std::vector<std::string_view> SequenceLetters(std::string_view turnSequence) {
 }
 
 void CheckBandBudget(std::int64_t rows, std::int64_t cards) {
-    // each card of each row: the card itself and its cell of the instruction grid
+    // each card of each row: the card itself, and eight bytes of room for what the views
+    // derive from it
     constexpr std::int64_t kBytesPerCard = static_cast<std::int64_t>(sizeof(Card)) + 8;
     const std::int64_t megabytes = (rows * cards * kBytesPerCard) >> 20;
     if (megabytes > (kBandMemoryBudget >> 20))
@@ -84,12 +84,11 @@ void Band::Remove(std::int32_t index) {
     });
 }
 
-void Band::WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
-                    const DrawingGeometry& geometry) {
+void Band::WeaveRow(const Cards& deck, Canvas* canvas, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveRow", [&] {
         const std::int32_t next = CheckedInt32(std::int64_t{Count()} + 1);
         Row* row = Add(Cards(deck), next);
-        Require(row).DrawNewRow(Count(), canvas, grid, geometry);
+        Require(row).DrawNewRow(Count(), canvas, geometry);
     });
 }
 
@@ -137,14 +136,14 @@ void WeavePlanned(Band& band, const Cards& threading, const WeavePlan& plan, con
 }  // namespace
 
 void Band::WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
-                    InstructionGrid* grid, const DrawingGeometry& geometry) {
+                    const DrawingGeometry& geometry) {
     Trap("Band", "WeaveAll", [&] {
         Canvas& target = Require(canvas);
         const WeavePlan plan =
             PlanWeave(threading.Count(), turnSequence, target.ScaleHeight(), geometry);
         target.Clear();
         WeavePlanned(*this, threading, plan,
-                     [&](Cards&& deck) { WeaveRow(deck, canvas, grid, geometry); });
+                     [&](Cards&& deck) { WeaveRow(deck, canvas, geometry); });
     });
 }
 
@@ -159,11 +158,9 @@ void Band::WeaveRows(const Cards& threading, std::string_view turnSequence, doub
     });
 }
 
-void Band::WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const {
+void Band::WeaveBand(Canvas* canvas, const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
-        if (grid != nullptr && !rows_.empty())
-            grid->Reserve(Count(), rows_.front().Cards().Count() + 1);
-        for (const Row& row : rows_) row.DrawNewRow(row.Key, canvas, grid, geometry);
+        for (const Row& row : rows_) row.DrawNewRow(row.Key, canvas, geometry);
     });
 }
 
@@ -270,12 +267,12 @@ std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry)
     return CheckedInt32(std::max<std::int64_t>(height, DrawingGeometry::kCanvasHeight));
 }
 
-void Band::WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) {
+void Band::WeaveReverse(Canvas* canvas, const DrawingGeometry& geometry) {
     Trap("Band", "WeaveReverse", [&] {
         // bottom first, so each row is compared with a row below that is already reversed
         for (Row& row : rows_) {
             TurnOverRow(row);
-            row.DrawNewRow(row.Key, canvas, grid, geometry);
+            row.DrawNewRow(row.Key, canvas, geometry);
         }
     });
 }

@@ -37,22 +37,22 @@ class Band {
     void Clear() { rows_.clear(); }
 
     // Adds one row made from a deck whose cards already carry this pick's turns, and draws it.
-    void WeaveRow(const Cards& deck, Canvas* canvas, InstructionGrid* grid,
-                  const DrawingGeometry& geometry);
+    void WeaveRow(const Cards& deck, Canvas* canvas, const DrawingGeometry& geometry);
     // Weaves the band anew: row 1 is the threading deck as given, then the turning sequence
     // is repeated whole as often as the rows fit on the canvas (one repeat fewer than fit,
     // and at least once, whatever its length). Bad input (an empty sequence,
     // block size 0, too many repeats) is reported before anything is cleared.
     void WeaveAll(const Cards& threading, Canvas* canvas, std::string_view turnSequence,
-                  InstructionGrid* grid, const DrawingGeometry& geometry);
+                  const DrawingGeometry& geometry);
     // Weaves the band anew as WeaveAll does, drawing nothing: the picks WeaveAll would weave
     // on a canvas of this height, reported the same way when they cannot be woven.
     void WeaveRows(const Cards& threading, std::string_view turnSequence, double canvasHeight,
                    const DrawingGeometry& geometry);
-    // Rebuilds and redraws every row, bottom first, and rewrites the instructions.
-    void WeaveBand(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
-    // Draws every row that shows, bottom first, without touching the instructions: the
-    // picture a full redraw gives, for a canvas that was cleared.
+    // Rebuilds and redraws every row, bottom first; a row that cannot be drawn is reported
+    // and the rows above it are drawn still.
+    void WeaveBand(Canvas* canvas, const DrawingGeometry& geometry) const;
+    // Draws every row that shows, bottom first, stopping at the first failure: the picture a
+    // full redraw gives, for a canvas that was cleared.
     void DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const;
     // Draws what a full redraw shows between canvas rows top and bottom (inclusive), for a
     // canvas too tall to draw whole: the rows that reach into that strip, starting with the
@@ -70,7 +70,7 @@ class Band {
     // A band of copies of these rows, for drawing a face without touching this one.
     Band Copy() const;
     // Turns every row into its reverse face, or back, and redraws it.
-    void WeaveReverse(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry);
+    void WeaveReverse(Canvas* canvas, const DrawingGeometry& geometry);
 
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }

@@ -21,15 +21,14 @@ class Canvas {
 
     virtual ~Canvas() = default;
     virtual double ScaleHeight() const = 0;
-    // The print canvas measures its bottom from the page, not from its own height.
-    virtual bool IsPrintCanvas() const { return false; }
     // The colour the next polygon is filled with (the brush colour on the print canvas).
     // Card::kNoThread, an empty hole, fills it with the background and draws no edges: the
     // weft shows there.
     virtual void SetFillColor(std::int32_t color) = 0;
     // Fills the polygon and draws its edges in the outline colour.
     virtual void Polygon(const Outline& points) = 0;
-    // Shows what was drawn at once; only on-screen canvases need it.
+    // Shows what was drawn at once; only on-screen canvases need it (a page or a picture
+    // shows it when it is finished).
     virtual void Refresh() {}
     virtual void Clear() = 0;
 };

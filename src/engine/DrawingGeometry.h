@@ -21,7 +21,9 @@ struct DrawingGeometry {
     std::int32_t BlockSize = kStartBlockSize;   // width of one block; a row is two blocks high
     std::int16_t BandMargin = kStartBlockSize;  // left margin of the band
     std::int32_t BandTop = 0;                   // the smallest y any outline reaches
-    std::int32_t PrintBottom = 0;               // canvas bottom on the printed page
+    // Where the band's lowest row ends: a printed page ends it above the page's foot; 0
+    // ends it at the canvas's own foot.
+    std::int32_t FixedBottom = 0;
 
     // The screen's geometry at a zoom: the margin moves with the block size.
     static DrawingGeometry AtBlockSize(std::int32_t blockSize) {

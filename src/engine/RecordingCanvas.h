@@ -16,12 +16,10 @@ class RecordingCanvas : public Canvas {
         friend bool operator==(const FilledPolygon&, const FilledPolygon&) = default;
     };
 
-    explicit RecordingCanvas(double scaleHeight = DrawingGeometry::kCanvasHeight,
-                             bool printCanvas = false)
-        : scaleHeight_(scaleHeight), printCanvas_(printCanvas) {}
+    explicit RecordingCanvas(double scaleHeight = DrawingGeometry::kCanvasHeight)
+        : scaleHeight_(scaleHeight) {}
 
     double ScaleHeight() const override { return scaleHeight_; }
-    bool IsPrintCanvas() const override { return printCanvas_; }
     void SetFillColor(std::int32_t color) override { fillColor_ = color; }
     void Polygon(const Outline& points) override { polygons_.push_back({points, fillColor_}); }
     void Refresh() override { ++refreshCount_; }
@@ -32,7 +30,6 @@ class RecordingCanvas : public Canvas {
 
   private:
     double scaleHeight_;
-    bool printCanvas_;
     std::int32_t fillColor_ = 0;
     std::vector<FilledPolygon> polygons_;
     int refreshCount_ = 0;

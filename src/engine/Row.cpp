@@ -1,12 +1,8 @@
 #include "Row.h"
 
-#include <optional>
-
 #include "Canvas.h"
-#include "InstructionGrid.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
-#include "model/Directions.h"
 
 namespace tessaly {
 
@@ -19,26 +15,16 @@ void Row::SetCards(tessaly::Cards&& deck) {
 
 namespace {
 
-// The print canvas measures its bottom from the page, not from its own height.
+// A printed page ends the band above its foot; other canvases end it at their own.
 std::int32_t CanvasBottom(const Canvas& canvas, const DrawingGeometry& geometry) {
-    return canvas.IsPrintCanvas() ? geometry.PrintBottom : RoundToInt32(canvas.ScaleHeight());
+    return geometry.FixedBottom > 0 ? geometry.FixedBottom : RoundToInt32(canvas.ScaleHeight());
 }
 
 }  // namespace
 
-void Row::DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
+void Row::DrawNewRow(std::int32_t rowCount, Canvas* canvas,
                      const DrawingGeometry& geometry) const {
-    Trap("Row", "DrawNewRow", [&] { Draw(rowCount, canvas, grid, geometry); });
-}
-
-void Row::DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const {
-    Trap("Row", "DrawRow", [&] { Draw(Key, canvas, grid, geometry); });
-}
-
-void Row::Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
-               const DrawingGeometry& geometry) const {
-    PaintBlocks(rowCount, Require(canvas), geometry);
-    WriteInstructions(grid);
+    Trap("Row", "DrawNewRow", [&] { PaintBlocks(rowCount, Require(canvas), geometry); });
 }
 
 bool Row::Shows(std::int32_t rowCount, const Canvas& canvas, const DrawingGeometry& geometry) {
@@ -55,7 +41,7 @@ bool Row::PaintBlocks(std::int32_t rowCount, Canvas& canvas,
     if (!Shows(rowCount, canvas, geometry)) return false;
     const std::int32_t bottom = CanvasBottom(canvas, geometry);
     for (const Block& block : CreateBlocks(bottom, rowCount, geometry)) block.DrawBlock(&canvas);
-    if (!canvas.IsPrintCanvas()) canvas.Refresh();
+    canvas.Refresh();
     return true;
 }
 
@@ -73,42 +59,6 @@ tessaly::Blocks Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
         }
     });
     return blocks;
-}
-
-void Row::WriteInstructions(InstructionGrid* grid) const {
-    Trap("Row", "WriteInstructions", [&] {
-        InstructionGrid& target = Require(grid);
-        const std::int32_t r = Key;
-        target.SetRows(r);
-        target.SetCols(CheckedInt32(std::int64_t{cards_.Count()} + 1));
-        target.SetCol(0);
-        target.SetRow(r - 1);
-        target.SetText(std::to_string(r - 1));
-        if (r == 1) {
-            for (const Card& card : cards_) target.SetCol(card.Position);
-            return;
-        }
-        // the six cells a pick can write, each looked up once for the line: F, B, I, each
-        // without and with a vertical twist; backward cells are grey, the others white
-        static constexpr const char* kTexts[3][2] = {{"F", "F *"}, {"B", "B *"}, {"I", "I *"}};
-        std::optional<InstructionGrid::CellStyle> styles[3][2];
-        const tessaly::Cards& below = Require(prevRow_).Cards();
-        std::int32_t place = 0;
-        for (const Card& card : cards_) {
-            ++place;
-            target.SetCol(card.Position);
-            const Card& previous = below.At(place);
-            // a vertical twist flips the card over, which changes its threading
-            const bool twisted = card.Thread != previous.Thread;
-            const std::int32_t turn = card.Turn();
-            if (turn != Forward && turn != Backward && turn != Idle) continue;
-            std::optional<InstructionGrid::CellStyle>& style = styles[turn][twisted ? 1 : 0];
-            if (!style)
-                style = target.Style(kTexts[turn][twisted ? 1 : 0],
-                                     turn == Backward ? 0xC0C0C0 : 0xFFFFFF, twisted);
-            target.SetCellInRow(card.Position, *style);
-        }
-    });
 }
 
 }  // namespace tessaly

@@ -9,7 +9,6 @@
 namespace tessaly {
 
 class Canvas;
-class InstructionGrid;
 
 // One pick of the band: its own deck of cards as they stand after this pick's turns, the row
 // below it and its number. Its blocks are built for each canvas it is drawn on and not kept,
@@ -33,26 +32,18 @@ class Row {
     tessaly::Blocks CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,
                                  const DrawingGeometry& geometry) const;
 
-    // Builds the blocks for this canvas and geometry, draws the row as row number rowCount
-    // and writes its instruction line.
-    void DrawNewRow(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
-                    const DrawingGeometry& geometry) const;
-    // Draws the row alone as its own row number, covering everything above it, and writes
-    // its instruction line: what taking the row above it off the band leaves.
-    void DrawRow(Canvas* canvas, InstructionGrid* grid, const DrawingGeometry& geometry) const;
+    // Builds the blocks for this canvas and geometry and draws the row as row number
+    // rowCount; a failure is reported.
+    void DrawNewRow(std::int32_t rowCount, Canvas* canvas, const DrawingGeometry& geometry) const;
 
-    // Draws the row's blocks as row number rowCount, without its instructions; false when
-    // the row lies wholly above the top limit, where nothing of it shows.
+    // Draws the row's blocks as row number rowCount; false when the row lies wholly above the
+    // top limit, where nothing of it shows.
     bool PaintBlocks(std::int32_t rowCount, Canvas& canvas, const DrawingGeometry& geometry) const;
     // Whether row number rowCount reaches below the top limit of this canvas: a row above it
     // draws nothing, and taking it off changes nothing of the picture.
     static bool Shows(std::int32_t rowCount, const Canvas& canvas, const DrawingGeometry& geometry);
 
   private:
-    void Draw(std::int32_t rowCount, Canvas* canvas, InstructionGrid* grid,
-              const DrawingGeometry& geometry) const;
-    void WriteInstructions(InstructionGrid* grid) const;
-
     tessaly::Cards cards_;
     Row* prevRow_ = nullptr;
 };

@@ -13,7 +13,6 @@
 namespace tessaly {
 
 class Canvas;
-class InstructionGrid;
 
 // One column of the threading draft: the four hole colours and the threading of a card.
 struct DraftColumn {

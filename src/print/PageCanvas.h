@@ -9,14 +9,13 @@ namespace tessaly {
 class PageComposer;
 
 // The printed page as the weaving engine's canvas: units are printer pixels, the band's
-// bottom comes from the page (PrintBottom) and each block is filled with the brush colour
+// bottom comes from the page (the geometry's FixedBottom) and each block is filled with the brush colour
 // and outlined as on screen.
 class PageCanvas : public Canvas {
   public:
     explicit PageCanvas(PageComposer& page);
 
     double ScaleHeight() const override;
-    bool IsPrintCanvas() const override { return true; }
     void SetFillColor(std::int32_t color) override { brushColor_ = color; }
     void Polygon(const Outline& points) override;
     // the page keeps what is printed on it

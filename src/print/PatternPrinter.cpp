@@ -6,7 +6,6 @@
 
 #include "PageCanvas.h"
 #include "PageComposer.h"
-#include "engine/BlankCanvas.h"
 #include "engine/Palette.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
@@ -193,7 +192,7 @@ DrawingGeometry PatternPrinter::BandGeometry(const PrintSource& source, const Pa
     geometry.BlockSize = RoundToInt32(ratio * source.screenBlockSize);
     geometry.BandTop = RoundToInt32(kBandTopShare * page.PageHeightTwips() / page.TwipsPerPixelY());
     // measured on the page being printed, whatever paper the print dialog chose
-    geometry.PrintBottom =
+    geometry.FixedBottom =
         RoundToInt32(kBandBottomShare * page.PageHeightTwips() / page.TwipsPerPixelY());
     const double margin = ownPage
                               ? ratio * source.screenBandMargin + kOwnPageMarginPixels
@@ -213,52 +212,47 @@ void PatternPrinter::PrintBand() {
             std::max(geometry.BandTop, RoundToInt32(page_.CurrentY() / page_.TwipsPerPixelY()));
     }
     PageCanvas canvas(page_);
-    source_.band->WeaveBand(&canvas, &grid_, geometry);
-    gridWritten_ = true;
+    source_.band->WeaveBand(&canvas, geometry);
 }
 
 void PatternPrinter::PrintInstructions() {
-    if (!gridWritten_) {
-        // the band could not be drawn; its instructions are written without a picture
-        BlankCanvas blank(page_.PageHeightTwips() / page_.TwipsPerPixelY());
-        DrawingGeometry geometry;
-        geometry.BlockSize = source_.screenBlockSize;
-        geometry.BandMargin = source_.screenBandMargin;
-        source_.band->WeaveBand(&blank, &grid_, geometry);
-        gridWritten_ = true;
-    }
-    const std::int32_t cards = grid_.Cols() - 1;
-    ForEachTable(cards, kCardsPerInstructionTable, [&](std::int16_t first, std::int16_t last) {
-        page_.NewPage();
-        PrintTitle();
-        BuildInstructionGrid(first, last);
-    });
+    // the band printed is already the face shown: its instructions are read as the front's
+    const TurningInstructions instructions(*source_.band);
+    ForEachTable(instructions.Cards(), kCardsPerInstructionTable,
+                 [&](std::int16_t first, std::int16_t last) {
+                     page_.NewPage();
+                     PrintTitle();
+                     BuildInstructionTable(instructions, first, last);
+                 });
 }
 
-void PatternPrinter::BuildInstructionGrid(std::int16_t first, std::int16_t last) {
+void PatternPrinter::BuildInstructionTable(const TurningInstructions& instructions,
+                                           std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildInstructionGrid", [&] {
+        const std::int32_t picks = instructions.Picks();
         std::string body;
-        body.reserve(static_cast<std::size_t>(grid_.Rows()) *
+        body.reserve(static_cast<std::size_t>(picks) *
                      (static_cast<std::size_t>(last - first + 1) * 2 + 8));
-        for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
-            body += std::to_string(r) + "|";
+        for (std::int32_t pick = 1; pick <= picks; ++pick) {
+            body += std::to_string(pick) + "|";
             for (std::int32_t i = first; i <= last; ++i) {
-                const std::string text = grid_.TextAt(r, i);
+                const std::string text = instructions.Text(pick, i);
                 if (!text.empty()) body += text.front();
                 body += '|';
             }
             body += ';';
         }
         AddCardTable({kPickColumn, kInstructionColumn, ""}, first, last, std::move(body), [&] {
-            for (std::int32_t r = 1; r < grid_.Rows(); ++r) {
+            for (std::int32_t pick = 1; pick <= picks; ++pick) {
                 std::int32_t column = 2;
                 for (std::int32_t i = first; i <= last; ++i, ++column) {
-                    const std::string text = grid_.TextAt(r, i);
+                    const std::optional<CardStep> step = instructions.At(pick, i);
+                    if (!step) continue;
                     // a twist shows in red whichever way the card turns
-                    if (text == "B")
-                        page_.SetCellBackground(r, column, kBackwardColor);
-                    else if (text.size() > 1)
-                        page_.SetCellBackground(r, column, kTwistColor);
+                    if (step->flip)
+                        page_.SetCellBackground(pick, column, kTwistColor);
+                    else if (step->turn == Backward)
+                        page_.SetCellBackground(pick, column, kBackwardColor);
                 }
             }
         });

@@ -9,7 +9,7 @@
 
 #include "engine/Band.h"
 #include "engine/DrawingGeometry.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/Threading.h"
 #include "model/Twips.h"
 
@@ -78,15 +78,14 @@ class PatternPrinter {
     void BuildDesignGrid(std::int16_t first, std::int16_t last);
     void PrintBand();
     void PrintInstructions();
-    void BuildInstructionGrid(std::int16_t first, std::int16_t last);
+    void BuildInstructionTable(const TurningInstructions& instructions, std::int16_t first,
+                               std::int16_t last);
 
     std::int32_t CardCount() const { return static_cast<std::int32_t>(source_.draft.size()); }
 
     PageComposer& page_;
     const PrintSource& source_;
     // the instructions as the page pass writes them; the instruction tables print from it
-    InstructionGrid grid_;
-    bool gridWritten_ = false;
 };
 
 }  // namespace tessaly

@@ -153,9 +153,8 @@ void PrintCommands::ExportPicture() {
         const Band& band = *shown.band;
         const DrawingGeometry geometry = session_.Views().Geometry();
         BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
-        InstructionGrid scratch;
         const ErrorCounter errors;
-        band.WeaveBand(&picture.Target(), &scratch, geometry);
+        band.WeaveBand(&picture.Target(), geometry);
         // a row that could not be drawn was reported; half a picture is not written
         if (errors.Count() > 0) return;
         WriteFileAtomically(path->toStdString(), svg ? picture.Svg() : picture.Png());

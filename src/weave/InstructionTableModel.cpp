@@ -3,16 +3,22 @@
 #include <QColor>
 #include <QFont>
 
-#include "engine/InstructionGrid.h"
+#include "document/BandViews.h"
 #include "render/RasterCanvas.h"
 
 namespace tessaly {
 
-InstructionTableModel::InstructionTableModel(const InstructionGrid& grid, QObject* parent)
+namespace {
+
+constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // backward steps stand out in grey
+
+}  // namespace
+
+InstructionTableModel::InstructionTableModel(const BandViews& views, QObject* parent)
     : QAbstractTableModel(parent),
-      grid_(grid),
-      rows_(std::max(grid.Rows() - 1, 0)),
-      cols_(std::max(grid.Cols() - 1, 0)) {}
+      views_(views),
+      rows_(views.Instructions().Picks()),
+      cols_(views.Instructions().Cards()) {}
 
 int InstructionTableModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : rows_;
@@ -24,18 +30,20 @@ int InstructionTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    const int row = index.row() + 1;
-    const int col = index.column() + 1;
-    if (row >= grid_.Rows() || col >= grid_.Cols()) return {};  // not yet told of the change
+    // a pick the views were not yet told of has no step here
+    const std::optional<CardStep> step =
+        views_.Instructions().At(index.row() + 1, index.column() + 1);
+    if (!step) return {};
     switch (role) {
         case Qt::DisplayRole:
-            return QString::fromStdString(grid_.TextAt(row, col));
+            return QString::fromStdString(InstructionText(*step));
         case Qt::BackgroundRole:
-            return RasterCanvas::ToQColor(grid_.BackColorAt(row, col));
+            return step->turn == Backward ? RasterCanvas::ToQColor(kBackwardColor)
+                                          : QColor(Qt::white);
         case Qt::ForegroundRole:
             return QColor(Qt::black);
         case Qt::FontRole: {
-            if (!grid_.BoldAt(row, col)) return {};
+            if (!step->flip) return {};
             QFont bold;
             bold.setBold(true);
             return bold;
@@ -50,23 +58,24 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
 QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
     if (role != Qt::DisplayRole || section < 0) return {};
+    const TurningInstructions instructions = views_.Instructions();
     if (orientation == Qt::Horizontal) {
-        if (grid_.Rows() == 0 || section + 1 >= grid_.Cols()) return {};
-        return QString::fromStdString(grid_.TextAt(0, section + 1));
+        if (section >= instructions.Cards()) return {};
+        return QString::number(instructions.CardNumber(section + 1));
     }
-    if (section + 1 >= grid_.Rows() || grid_.Cols() == 0) return {};
-    return QString::fromStdString(grid_.TextAt(section + 1, 0));
+    if (section >= instructions.Picks()) return {};
+    return QString::number(section + 1);
 }
 
 QString InstructionTableModel::CornerText() const {
-    if (grid_.Rows() == 0 || grid_.Cols() == 0) return {};
-    return QString::fromStdString(grid_.TextAt(0, 0));
+    return views_.Instructions().Cards() == 0 ? QString() : QStringLiteral("0");
 }
 
-void InstructionTableModel::Reload(int firstChangedRow) {
-    const int rows = std::max(grid_.Rows() - 1, 0);
-    const int cols = std::max(grid_.Cols() - 1, 0);
-    if (firstChangedRow <= 1 || cols != cols_) {
+void InstructionTableModel::Reload(int firstChangedPick) {
+    const TurningInstructions instructions = views_.Instructions();
+    const int rows = instructions.Picks();
+    const int cols = instructions.Cards();
+    if (firstChangedPick <= 1 || cols != cols_) {
         beginResetModel();
         rows_ = rows;
         cols_ = cols;
@@ -83,9 +92,9 @@ void InstructionTableModel::Reload(int firstChangedRow) {
         rows_ = rows;
         endRemoveRows();
     }
-    // grid row r is table row r - 1
-    if (firstChangedRow - 1 < kept && cols > 0)
-        emit dataChanged(index(firstChangedRow - 1, 0), index(kept - 1, cols - 1));
+    // pick p is table row p - 1
+    if (firstChangedPick - 1 < kept && cols > 0)
+        emit dataChanged(index(firstChangedPick - 1, 0), index(kept - 1, cols - 1));
 }
 
 }  // namespace tessaly

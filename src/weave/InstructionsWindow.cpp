@@ -31,7 +31,7 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     setWindowTitle(tr("Turning Instructions"));
     setAccessibleName(windowTitle());
 
-    model_ = new InstructionTableModel(views.Grid(), this);
+    model_ = new InstructionTableModel(views, this);
     table_ = new InstructionTableView(this);
     table_->setObjectName("grdInstructions");
     table_->setAccessibleName(tr("Turning instructions"));

@@ -30,6 +30,13 @@ WeavePick::WeavePick(CommandTarget target, Cards deck)
         throw AppError(ErrorNumber::InvalidProcedureCall,
                        "The pick has " + std::to_string(deck_.Count()) + " cards, the band " +
                            std::to_string(cards) + ".");
+    // every card stands at its own place, as in every row of the band
+    std::int32_t place = 0;
+    for (const Card& card : deck_)
+        if (card.Position != ++place)
+            throw AppError(ErrorNumber::InvalidProcedureCall,
+                           "Card " + std::to_string(place) + " of the pick stands at place " +
+                               std::to_string(card.Position) + ".");
 }
 
 bool WeavePick::Redo() {

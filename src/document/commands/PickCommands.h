@@ -12,7 +12,8 @@ namespace tessaly {
 // woven by hand is stored row by row from then on, and the sequence box empties.
 class WeavePick : public MovableCommand<WeavePick> {
   public:
-    // Refuses a deck of another number of cards than the band's.
+    // Refuses a deck of another number of cards than the band's, or one whose cards do not
+    // stand in the order of their places.
     WeavePick(CommandTarget target, Cards deck);
     std::int64_t Bytes() const override;
 
