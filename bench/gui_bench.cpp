@@ -225,7 +225,7 @@ void BM_RepeatPicks(benchmark::State& state) {
                                RepeatPicks(session.Document().CurrentBand(), 1, 20, 100));
         windows.Repaint();
         state.PauseTiming();
-        session.UndoStack().undo();
+        session.History().Undo();
         windows.Repaint();
         state.ResumeTiming();
     }
@@ -238,10 +238,10 @@ BENCHMARK(BM_RepeatPicks)->Unit(benchmark::kMillisecond);
 void BM_UndoRedoWeaveStep(benchmark::State& state) {
     WeavingWindows windows(10000);
     windows.Button("cmdWeave")->click();
-    QUndoStack& history = windows.session.UndoStack();
+    History& history = windows.session.History();
     for (auto _ : state) {
         for (const bool undo : {true, false}) {
-            undo ? history.undo() : history.redo();
+            undo ? history.Undo() : history.Redo();
             windows.Repaint();
         }
     }
@@ -259,8 +259,8 @@ void BM_UndoRedoApplyAndSimpleWeave(benchmark::State& state) {
     session.Run<ApplyThreading>();
     session.Run<SimpleWeave>();
     for (auto _ : state) {
-        for (int i = 0; i < 2; ++i) session.UndoStack().undo();
-        for (int i = 0; i < 2; ++i) session.UndoStack().redo();
+        for (int i = 0; i < 2; ++i) session.History().Undo();
+        for (int i = 0; i < 2; ++i) session.History().Redo();
         display.View()->repaint();
     }
     state.counters["rows"] = session.Document().CurrentBand().Count();

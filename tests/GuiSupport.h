@@ -135,7 +135,7 @@ class Driver {
     PatternSession& Session() const { return session_; }
     PatternDocument& Document() const { return session_.Document(); }
     BandViews& Views() const { return session_.Views(); }
-    QUndoStack& UndoStack() const { return session_.UndoStack(); }
+    tessaly::History& History() const { return session_.History(); }
 
     const Band& CurrentBand() const { return Document().CurrentBand(); }
     const Cards* CurrentDeck() const { return Document().CurrentDeck(); }

@@ -215,11 +215,11 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     pressNumber(4, Qt::ShiftModifier);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{2, 3, 4}));
     EXPECT_EQ(Column(3).AColor, 301);
-    EXPECT_FALSE(document.UndoStack().canUndo());
+    EXPECT_FALSE(document.History().CanUndo());
     EXPECT_TRUE(right->isEnabled());
     EXPECT_TRUE(cards->Action("mnuMirrorCards")->isEnabled());
     right->trigger();
-    EXPECT_EQ(document.UndoStack().undoText(), "Move Cards 2–4 Right");
+    EXPECT_EQ(document.History().UndoText(), "Move Cards 2–4 Right");
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{3, 4, 5}));
     EXPECT_EQ(Column(2).AColor, 501);  // card 5 stands where card 2 stood
     EXPECT_EQ(Column(3).AColor, 201);
@@ -257,8 +257,8 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     EXPECT_EQ(Column(5).AColor, a1);
     EXPECT_EQ(Column(6).AColor, a2);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{5, 6}));
-    EXPECT_EQ(document.UndoStack().undoText(), "Move Cards 1–2 Right");
-    document.UndoStack().undo();
+    EXPECT_EQ(document.History().UndoText(), "Move Cards 1–2 Right");
+    document.History().Undo();
     EXPECT_EQ(Column(1).AColor, a1);
     EXPECT_EQ(Column(2).AColor, a2);
     EXPECT_TRUE(recorder.Empty());
@@ -469,7 +469,7 @@ TEST_F(DesignTest, undo_in_the_name_box_and_undo_of_the_pattern_agree) {
     EXPECT_EQ(document.BandName(), name->text().toStdString());
     // and the pattern's undo puts the box back
     QTest::keyClicks(name, "Belt");
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_EQ(name->text().toStdString(), document.BandName());
 }
 
@@ -559,7 +559,7 @@ TEST(DesignReopenTest, reopening_the_window_shows_the_band_and_undo_brings_the_p
     EXPECT_FALSE(document.DraftNotApplied());
     EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ca0000");  // MakeDeck's 202
     EXPECT_FALSE(document.PatternChanged());  // no file holds the draft
-    session.UndoStack().undo();
+    session.History().Undo();
     EXPECT_EQ(document.Draft()[1].BColor, test::colors::kRed);
     EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ff0000");
 }

@@ -121,7 +121,7 @@ TEST_F(DocumentTest, the_first_row_is_never_taken_off) {
     EXPECT_EQ(document.CurrentBand().Count(), 1);
     // nothing changed, so nothing is to be saved
     EXPECT_FALSE(document.PatternChanged());
-    EXPECT_EQ(document.UndoStack().count(), 0);
+    EXPECT_EQ(document.History().Count(), 0);
 }
 
 TEST_F(DocumentTest, refused_requests_change_nothing) {

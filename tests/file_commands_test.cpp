@@ -236,9 +236,9 @@ TEST_F(FileCommandsTest, paint_not_applied_is_unsaved_work) {
     QTest::mouseClick(window.Design()->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     EXPECT_FALSE(Document().DraftNotApplied());
     EXPECT_TRUE(window.isWindowModified());
-    Document().UndoStack().undo();
+    Document().History().Undo();
     EXPECT_TRUE(Document().DraftNotApplied());
-    Document().UndoStack().undo();
+    Document().History().Undo();
     EXPECT_FALSE(window.isWindowModified());
 }
 

@@ -173,10 +173,10 @@ TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
     // a cell set to what it says already is no step
     Table()->setCurrentIndex(window.Model()->index(1, 2));
     QTest::keyClick(Table(), Qt::Key_F);
-    EXPECT_FALSE(document.UndoStack().canUndo());
+    EXPECT_FALSE(document.History().CanUndo());
     Click(2, 3);
     EXPECT_EQ(Cell(2, 3), "B");
-    EXPECT_EQ(document.UndoStack().undoText(), "Set Pick 2 Card 3 to B");
+    EXPECT_EQ(document.History().UndoText(), "Set Pick 2 Card 3 to B");
     QTest::keyClick(Table(), Qt::Key_I);
     EXPECT_EQ(Cell(2, 3), "I");
     QTest::keyClick(Table(), Qt::Key_Asterisk);
@@ -194,7 +194,7 @@ TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
     EXPECT_EQ(band.At(3).Cards().At(3).Turn(), Backward);
     EXPECT_EQ(band.At(4).Cards().At(3).HoleOrder, 2);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{3, 3, 1, 3}));
-    for (int i = 0; i < 6; ++i) document.UndoStack().undo();
+    for (int i = 0; i < 6; ++i) document.History().Undo();
     EXPECT_EQ(Cell(2, 3), "F");
     EXPECT_EQ(Cell(1, 1), "F");
     EXPECT_TRUE(recorder.Empty());
@@ -212,7 +212,7 @@ TEST_F(InstructionEditTest, whole_picks_are_chosen_by_their_numbers) {
     EXPECT_EQ(window.Editor()->SelectedCells().size(), 8u);
     QTest::keyClick(Table(), Qt::Key_Delete);
     EXPECT_EQ(window.Model()->rowCount(), 1);
-    EXPECT_EQ(document.UndoStack().undoText(), "Delete Picks 1–2");
+    EXPECT_EQ(document.History().UndoText(), "Delete Picks 1–2");
 }
 
 TEST_F(InstructionEditTest, several_cells_are_set_at_once) {
@@ -223,7 +223,7 @@ TEST_F(InstructionEditTest, several_cells_are_set_at_once) {
         EXPECT_EQ(Cell(2, card), "B");
         EXPECT_EQ(Cell(3, card), "F");
     }
-    EXPECT_EQ(document.UndoStack().undoText(), "Set 8 Cells to B");
+    EXPECT_EQ(document.History().UndoText(), "Set 8 Cells to B");
     EXPECT_EQ(window.Editor()->SelectedPicks(), (std::vector<std::int32_t>{1, 2}));
 }
 
@@ -232,13 +232,13 @@ TEST_F(InstructionEditTest, picks_are_inserted_deleted_and_repeated_from_the_men
     Table()->setCurrentIndex(window.Model()->index(1, 2));
     Click(2, 3);  // B
     Action("mnuInsertPickAbove")->trigger();
-    EXPECT_EQ(document.UndoStack().undoText(), "Insert Pick 2");
+    EXPECT_EQ(document.History().UndoText(), "Insert Pick 2");
     EXPECT_EQ(window.Model()->rowCount(), 4);
     EXPECT_EQ(Cell(2, 3), "B");
     EXPECT_EQ(Cell(3, 3), "B");
     Action("mnuDeletePicks")->trigger();
     EXPECT_EQ(window.Model()->rowCount(), 3);
-    EXPECT_EQ(document.UndoStack().undoText(), "Delete Pick 2");
+    EXPECT_EQ(document.History().UndoText(), "Delete Pick 2");
     // the saved rows are what the weaving assistant weaves with those instructions
     EXPECT_EQ(test::DecksOf(document.CurrentBand()),
               test::DecksOf(WeaveSteps(StepsOf(document.CurrentBand()))));
@@ -247,7 +247,7 @@ TEST_F(InstructionEditTest, picks_are_inserted_deleted_and_repeated_from_the_men
     dialogs.numberAnswer = 2;
     Action("mnuRepeatPicks")->trigger();
     EXPECT_EQ(window.Model()->rowCount(), 7);
-    EXPECT_EQ(document.UndoStack().undoText(), "Repeat Picks 1–2");
+    EXPECT_EQ(document.History().UndoText(), "Repeat Picks 1–2");
     EXPECT_EQ(Cell(4, 3), "B");
     EXPECT_EQ(Cell(6, 3), "B");
     dialogs.numberAnswer.reset();  // cancelled: nothing happens
@@ -326,7 +326,7 @@ TEST_F(InstructionEditTest, on_the_reverse_face_copy_cut_and_paste_keep_the_pick
     Action("mnuCutPicks")->trigger();
     SelectPicks(3, 3);
     Action("mnuPastePicks")->trigger();
-    EXPECT_EQ(document.UndoStack().undoText(), "Paste Pick 3");
+    EXPECT_EQ(document.History().UndoText(), "Paste Pick 3");
     EXPECT_EQ(test::DecksOf(document.CurrentBand()), front);
     document.Reverse();
     EXPECT_EQ(window.Model()->headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "1");
@@ -340,9 +340,9 @@ TEST_F(InstructionEditTest, the_steps_name_the_picks_chosen) {
         SelectPicks(first, last);
         dialogs.numberAnswer = 1;
         Action("mnuRepeatPicks")->trigger();
-        EXPECT_EQ(document.UndoStack().undoText(), QString("Repeat ") + name);
+        EXPECT_EQ(document.History().UndoText(), QString("Repeat ") + name);
         EXPECT_EQ(dialogs.numberQuestions.back(), QString("Weave %1 again how many more times?").arg(name));
-        document.UndoStack().undo();
+        document.History().Undo();
     }
 }
 

@@ -46,14 +46,14 @@ TEST_F(PickEditTest, a_cell_set_weaves_the_picks_above_it_again) {
     ASSERT_TRUE(document.EditPicks("Set Turn", ChangeCells(document.CurrentBand(),
                                                            {{{2, 1}, Backward, false}})));
     EXPECT_EQ(Letters(2), "B|F|F *|F|");
-    EXPECT_EQ(document.UndoStack().undoText(), "Set Turn");
+    EXPECT_EQ(document.History().UndoText(), "Set Turn");
     // card 1 turned back once more: its later hole orders follow, two steps behind
     const Band& band = document.CurrentBand();
     EXPECT_EQ(band.At(6).Cards().At(1).HoleOrder, (1 + 1 - 1 - 1 - 1 + 1 + 4) % 4);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{-1, 1, 1, 2}));
     // the edited band is the band the same steps weave
     EXPECT_EQ(test::DecksOf(band), test::DecksOf(WeaveSteps(StepsOf(band))));
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_EQ(Saved(), before);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 1, 2}));
     EXPECT_TRUE(recorder.Empty());
@@ -71,10 +71,10 @@ TEST_F(PickEditTest, inserting_then_deleting_a_pick_gives_the_same_band_back) {
     EXPECT_EQ(Saved(), before);
     ASSERT_TRUE(document.EditPicks("Delete Picks", DeletePicks(band, {4, 5})));
     EXPECT_EQ(band.Count(), 4);
-    document.UndoStack().undo();
-    document.UndoStack().undo();
+    document.History().Undo();
+    document.History().Undo();
     EXPECT_EQ(band.Count(), 7);
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_EQ(Saved(), before);
     EXPECT_TRUE(recorder.Empty());
 }
@@ -91,8 +91,8 @@ TEST_F(PickEditTest, the_display_after_each_edit_is_a_full_redraw) {
     EXPECT_EQ(display.Canvas().Image(), redrawn());
     ASSERT_TRUE(document.EditPicks("Repeat", RepeatPicks(band, 1, 3, 3)));
     EXPECT_EQ(display.Canvas().Image(), redrawn());
-    document.UndoStack().undo();
-    document.UndoStack().undo();
+    document.History().Undo();
+    document.History().Undo();
     EXPECT_EQ(display.Canvas().Image(), redrawn());
 }
 
@@ -109,7 +109,7 @@ TEST_F(PickEditTest, a_repeat_weaves_from_where_the_cards_stand_and_undoes_whole
     EXPECT_EQ(band.At(5).Cards().At(1).HoleOrder, (band.At(2).Cards().At(1).HoleOrder + 1) % 4);
     // the old picks 4 and 5 now stand at 10 and 11
     EXPECT_EQ(Letters(10), "B|B|B|I|");
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_EQ(Saved(), before);
 }
 
@@ -129,7 +129,7 @@ TEST_F(PickEditTest, an_edit_makes_a_band_from_a_sequence_one_stored_row_by_row)
                                                            {{{1, 2}, Idle, false}})));
     EXPECT_EQ(document.TurnSequence(), "");
     EXPECT_EQ(document.Instructions().Text(1, 2), "I");
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_EQ(document.TurnSequence(), "FFBB");
     EXPECT_EQ(document.Instructions().Text(1, 2), "F");
 }
@@ -176,7 +176,7 @@ TEST_F(PickEditTest, edits_outside_the_band_are_refused_and_change_nothing) {
     EXPECT_THROW(InsertPicks(band, 7, {}), AppError);
     EXPECT_THROW(InsertPicks(band, 1, {PickSteps(3)}), AppError);
     EXPECT_THROW(RepeatPicks(band, 1, 2, 0), AppError);
-    EXPECT_FALSE(document.UndoStack().canUndo());
+    EXPECT_FALSE(document.History().CanUndo());
 }
 
 TEST_F(PickEditTest, a_card_inserted_then_deleted_gives_the_same_band_back) {
@@ -192,8 +192,8 @@ TEST_F(PickEditTest, a_card_inserted_then_deleted_gives_the_same_band_back) {
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
     ASSERT_TRUE(document.EditCards("Delete Cards", DeleteCardsOrder(5, {4})));
     EXPECT_EQ(Saved(), before);
-    document.UndoStack().undo();
-    document.UndoStack().undo();
+    document.History().Undo();
+    document.History().Undo();
     EXPECT_EQ(Saved(), before);
     EXPECT_EQ(document.Draft().size(), 4u);
     EXPECT_TRUE(recorder.Empty());

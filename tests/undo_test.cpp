@@ -46,7 +46,7 @@ class UndoTest : public ::testing::Test {
         const QImage shown = display.Canvas().Image();
         EXPECT_EQ(shown, test::FullRedraw(document, shown.size())) << where;
     }
-    QUndoStack& Stack() { return document.UndoStack(); }
+    tessaly::History& Stack() { return session.History(); }
     // The last row's deck with some cards turned backward and some flipped over.
     Cards NextPick(std::mt19937& random) {
         const Band& band = document.CurrentBand();
@@ -73,10 +73,10 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
         std::vector<std::string> made{"start"};  // the step that led to each state
         int op = 0;
         const auto record = [&] {
-            states.resize(static_cast<std::size_t>(Stack().index()) + 1, State(document));
+            states.resize(static_cast<std::size_t>(Stack().Index()) + 1, State(document));
             made.resize(states.size());
             states.back() = State(document);
-            made.back() = std::to_string(op) + " " + Stack().undoText().toStdString();
+            made.back() = std::to_string(op) + " " + Stack().UndoText().toStdString();
         };
         for (int step = 0; step < 60; ++step) {
             op = static_cast<int>(random() % 12);
@@ -130,15 +130,15 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
             EXPECT_EQ(document.NetTwist(), NetTwist(document.CurrentBand())) << made.back();
         }
         const std::string where = "seed " + std::to_string(seed);
-        for (int i = Stack().index(); i > 0; --i) {
-            Stack().undo();
+        for (int i = Stack().Index(); i > 0; --i) {
+            Stack().Undo();
             ExpectState(State(document), states[static_cast<std::size_t>(i) - 1],
                         where + ", undoing " + made[static_cast<std::size_t>(i)]);
             ExpectDisplayRedrawn(where);
         }
         EXPECT_FALSE(document.PatternChanged()) << where;
         for (int i = 1; i < static_cast<int>(states.size()); ++i) {
-            Stack().redo();
+            Stack().Redo();
             ExpectState(State(document), states[static_cast<std::size_t>(i)],
                         where + ", redone to " + std::to_string(i));
         }
@@ -150,35 +150,35 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
 TEST_F(UndoTest, steps_say_what_they_undo) {
     document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
     const std::int32_t pick = document.CurrentBand().Count() - 1;
-    EXPECT_EQ(Stack().undoText(), QString("Weave pick %1").arg(pick));
+    EXPECT_EQ(Stack().UndoText(), QString("Weave pick %1").arg(pick));
     document.RemovePick();
-    EXPECT_EQ(Stack().undoText(), QString("UnWeave pick %1").arg(pick));
+    EXPECT_EQ(Stack().UndoText(), QString("UnWeave pick %1").arg(pick));
     document.ApplyThreading();
-    EXPECT_EQ(Stack().undoText(), "Apply");
+    EXPECT_EQ(Stack().UndoText(), "Apply");
     document.PaintDraft({{1, 0}}, kRed);
-    EXPECT_EQ(Stack().undoText(), "Paint");
-    Stack().undo();
-    EXPECT_EQ(Stack().redoText(), "Paint");
+    EXPECT_EQ(Stack().UndoText(), "Paint");
+    Stack().Undo();
+    EXPECT_EQ(Stack().RedoText(), "Paint");
 }
 
 TEST_F(UndoTest, a_stroke_is_one_step_and_typing_is_one_step) {
     const auto before = document.Draft();
-    const int steps = Stack().count();
+    const int steps = Stack().Count();
     document.PaintDraft({{1, 0}}, kRed);
     document.PaintDraft({{2, 0}}, kRed, true);
     document.PaintDraft({{3, 0}}, kRed, true);
-    EXPECT_EQ(Stack().count(), steps + 1);
+    EXPECT_EQ(Stack().Count(), steps + 1);
     document.PaintDraft({{4, 0}}, kRed);  // a new press
-    EXPECT_EQ(Stack().count(), steps + 2);
-    Stack().undo();
-    Stack().undo();
+    EXPECT_EQ(Stack().Count(), steps + 2);
+    Stack().Undo();
+    Stack().Undo();
     EXPECT_TRUE(SameDraft(document.Draft(), before));
 
     document.SetBandName("B");
     document.SetBandName("Ba");
     document.SetBandName("Band");
-    EXPECT_EQ(Stack().count(), steps + 1);
-    Stack().undo();
+    EXPECT_EQ(Stack().Count(), steps + 1);
+    Stack().Undo();
     EXPECT_EQ(document.BandName(), "Test");
 }
 
@@ -186,14 +186,14 @@ TEST_F(UndoTest, undoing_to_the_saved_state_leaves_nothing_to_save) {
     EXPECT_FALSE(document.PatternChanged());
     document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
     EXPECT_TRUE(document.PatternChanged());
-    Stack().undo();
+    Stack().Undo();
     EXPECT_FALSE(document.PatternChanged());
-    Stack().redo();
+    Stack().Redo();
     EXPECT_TRUE(document.PatternChanged());
     document.SetPatternChanged(false);  // saved
-    Stack().undo();
+    Stack().Undo();
     EXPECT_TRUE(document.PatternChanged());
-    Stack().redo();
+    Stack().Redo();
     EXPECT_FALSE(document.PatternChanged());
 
     // the face shown and the draft are not stored: they change nothing to save
@@ -201,22 +201,22 @@ TEST_F(UndoTest, undoing_to_the_saved_state_leaves_nothing_to_save) {
     document.Reverse();
     EXPECT_FALSE(document.PatternChanged());
     // a face turned and back again is no step at all; a name typed and rubbed out neither
-    const int steps = Stack().count();
+    const int steps = Stack().Count();
     document.Reverse();
-    EXPECT_EQ(Stack().count(), steps - 1);
+    EXPECT_EQ(Stack().Count(), steps - 1);
     document.SetBandName("Testx");
     EXPECT_TRUE(document.PatternChanged());
     document.SetBandName("Test");
-    EXPECT_EQ(Stack().count(), steps - 1);
+    EXPECT_EQ(Stack().Count(), steps - 1);
     EXPECT_FALSE(document.PatternChanged());
 }
 
 TEST_F(UndoTest, opening_a_pattern_forgets_the_history) {
     document.AddPick(test::MakeDeck(6, Backward, SThread, 1));
-    ASSERT_TRUE(Stack().canUndo());
+    ASSERT_TRUE(Stack().CanUndo());
     test::LoadWoven(document, test::MakeDeck(4, Forward, SThread, 1), "FB");
-    EXPECT_FALSE(Stack().canUndo());
-    EXPECT_FALSE(Stack().canRedo());
+    EXPECT_FALSE(Stack().CanUndo());
+    EXPECT_FALSE(Stack().CanRedo());
     EXPECT_FALSE(document.PatternChanged());
 }
 
@@ -234,15 +234,15 @@ TEST_F(UndoTest, history_keeps_at_most_twice_the_band) {
         EXPECT_LE(session.History().HeldBytes(), 2 * band + band / 10);
     }
     // the oldest steps went, and the saved state with them
-    EXPECT_LT(Stack().count(), 12);
+    EXPECT_LT(Stack().Count(), 12);
     EXPECT_TRUE(document.PatternChanged());
     const State last(document);
     int kept = 0;
-    for (; Stack().canUndo(); ++kept) Stack().undo();
-    EXPECT_EQ(kept, Stack().count());
+    for (; Stack().CanUndo(); ++kept) Stack().Undo();
+    EXPECT_EQ(kept, Stack().Count());
     EXPECT_TRUE(document.PatternChanged());  // still not the band that was opened
     ExpectDisplayRedrawn("undone after trimming");
-    while (Stack().canRedo()) Stack().redo();
+    while (Stack().CanRedo()) Stack().Redo();
     ExpectState(State(document), last, "redone after trimming");
     ExpectDisplayRedrawn("redone after trimming");
 }
@@ -263,7 +263,7 @@ TEST_F(UndoTest, a_long_band_replaced_by_a_short_one_stays_in_reach) {
     document.SetBandName("Longer");
     document.Reverse();
     document.SetBandName("Longer still");
-    while (Stack().canUndo()) Stack().undo();
+    while (Stack().CanUndo()) Stack().Undo();
     EXPECT_EQ(test::DecksOf(document.CurrentBand()), handWoven);
     EXPECT_FALSE(document.PatternChanged());
 }
@@ -287,11 +287,11 @@ TEST(CommandTest, a_command_started_while_another_is_at_work_is_refused) {
     QObject::connect(&session.Document(), &PatternDocument::bandNameChanged, [&] {
         if (session.Run<EditText>(EditText::Field::BandName, "Echo")) ++answered;
     });
-    session.UndoStack().undo();
+    session.History().Undo();
     EXPECT_EQ(document.BandName(), "Test");
     EXPECT_EQ(answered, 0);
-    EXPECT_EQ(session.UndoStack().count(), 1);
-    session.UndoStack().redo();
+    EXPECT_EQ(session.History().Count(), 1);
+    session.History().Redo();
     EXPECT_EQ(document.BandName(), "First");
 }
 
@@ -311,21 +311,21 @@ TEST(CommandTest, steps_kept_after_the_oldest_were_forgotten_undo_and_redo_as_be
         document.SetBandName(names.back());
         if (i == 3) document.SetPatternChanged(false);  // saved here
     }
-    ASSERT_LT(session.UndoStack().count(), 15);  // some were forgotten
+    ASSERT_LT(session.History().Count(), 15);  // some were forgotten
     EXPECT_TRUE(document.PatternChanged());
-    QUndoStack& stack = session.UndoStack();
-    stack.undo();  // the last name
+    History& stack = session.History();
+    stack.Undo();  // the last name
     EXPECT_EQ(document.BandName(), "Band 3");
-    stack.undo();  // the last recolouring
+    stack.Undo();  // the last recolouring
     EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kBlue);
     // only the paint, which no file holds, stands between here and the save
     EXPECT_FALSE(document.PatternChanged());
-    stack.undo();
+    stack.Undo();
     EXPECT_FALSE(document.PatternChanged());
-    stack.undo();
+    stack.Undo();
     EXPECT_EQ(document.BandName(), "Band 2");
     EXPECT_TRUE(document.PatternChanged());
-    while (stack.canRedo()) stack.redo();
+    while (stack.CanRedo()) stack.Redo();
     EXPECT_EQ(document.BandName(), "Band 4");
     EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kRed);
 }

@@ -142,7 +142,7 @@ TEST_F(WeaveWindowTest, a_pack_on_idle_leaves_its_cards_where_they_are) {
     EXPECT_EQ(Woven(3).HoleOrder, 1);
     EXPECT_EQ(document.Instructions().Text(2, 3), "F");
     // and undo takes the picks off as they were woven
-    document.UndoStack().undo();
+    document.History().Undo();
     EXPECT_TRUE(idle->isChecked());
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 0, 0}));
     EXPECT_TRUE(recorder.Empty());
@@ -154,11 +154,11 @@ TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
     QTest::mouseClick(Control<QRadioButton>("optFB2_1"), Qt::LeftButton);
     Weave();
     const Cards woven = document.CurrentBand().At(2).Cards();
-    document.UndoStack().undo();
+    document.History().Undo();
     // the packs are those of the threading again: nothing flipped, card 3 back in pack 1
     EXPECT_EQ(window.Choices().At(2).threading, SThread);
     EXPECT_EQ(window.Choices().At(3).pack, 1);
-    document.UndoStack().redo();
+    document.History().Redo();
     EXPECT_EQ(document.CurrentBand().At(2).Cards(), woven);
     EXPECT_EQ(window.Choices().At(2).threading, ZThread);
     EXPECT_EQ(window.Choices().At(3).pack, 2);

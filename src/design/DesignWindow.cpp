@@ -193,13 +193,13 @@ void DesignWindow::BuildControls() {
                 // a plain press paints the card first; if it turns into a drag of the numbers,
                 // that paint is taken back and the cards move instead
                 pressPaintIndex_ = modifiers == Qt::NoModifier
-                                       ? std::optional<int>(session_.UndoStack().index())
+                                       ? std::optional<int>(session_.History().Index())
                                        : std::nullopt;
                 cards_->Choose(card, modifiers);
             });
     connect(grid_, &DraftGrid::numberDragged, this, [this](std::int32_t from, std::int32_t to) {
-        QUndoStack& history = session_.UndoStack();
-        if (pressPaintIndex_ && history.index() == *pressPaintIndex_ + 1) history.undo();
+        History& history = session_.History();
+        if (pressPaintIndex_ && history.Index() == *pressPaintIndex_ + 1) history.Undo();
         pressPaintIndex_.reset();
         cards_->moveChosenTo(from, to);
     });

@@ -1,7 +1,6 @@
 #include "History.h"
 
 #include <algorithm>
-#include <vector>
 
 #include "PatternDocument.h"
 
@@ -12,138 +11,192 @@ namespace {
 // What a step costs besides what it keeps: the command, its text, the bookkeeping.
 constexpr std::int64_t kStepOverhead = 256;
 
+// Marks the history at work for as long as it lives.
+class BusyScope {
+  public:
+    explicit BusyScope(bool& busy) : busy_(busy) { busy_ = true; }
+    ~BusyScope() { busy_ = false; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    bool& busy_;
+};
+
 }  // namespace
 
 History::History(const PatternDocument& document, QObject* parent)
-    : QObject(parent), document_(document) {
-    // undoing back to the saved state leaves nothing to save
-    connect(&stack_, &QUndoStack::cleanChanged, this, &History::Sync);
-    connect(&stack_, &QUndoStack::indexChanged, this, &History::Sync);
+    : QObject(parent), document_(document) {}
+
+History::~History() = default;
+
+QString History::UndoText() const {
+    return CanUndo() ? steps_[static_cast<std::size_t>(index_ - 1)].command->Text() : QString();
 }
 
-History::~History() {
-    // the stack is emptied as the history goes; there is no changed mark left to keep
-    stack_.disconnect(this);
-}
-
-const PatternCommand& History::At(int index) const {
-    // only pattern commands are ever pushed
-    return *static_cast<const PatternCommand*>(stack_.command(index));
-}
-
-bool History::Run(std::unique_ptr<PatternCommand> command) {
-    // a command started while another is at work would change the stack under it
-    if (PatternCommand::Running()) return false;
-    bool made = false;
-    command->ReportOutcomeTo(&made);
-    stack_.push(command.release());
-    if (made) Trim();
-    return made;
-}
-
-void History::Clear() {
-    stack_.clear();
-    ledger_.clear();
-    SetChanged(false);
-}
-
-void History::UpdateLedger() const {
-    const auto count = static_cast<std::size_t>(stack_.count());
-    if (ledger_.size() > count) ledger_.resize(count);
-    // the top step may have merged with the one pushed after it
-    if (!ledger_.empty() && ledger_.size() == count) ledger_.pop_back();
-    while (ledger_.size() < count) {
-        const PatternCommand& step = At(static_cast<int>(ledger_.size()));
-        const Ledger below = ledger_.empty() ? Ledger{0, 0, 0, 0} : ledger_.back();
-        const std::int64_t bytes = kStepOverhead + step.Bytes();
-        ledger_.push_back({bytes, below.bytesBelow + bytes,
-                           std::max(below.largestBand, step.BandBytesHeld()),
-                           below.fileChanges + (step.ChangesFile() ? 1 : 0)});
-    }
+QString History::RedoText() const {
+    return CanRedo() ? steps_[static_cast<std::size_t>(index_)].command->Text() : QString();
 }
 
 int History::FileChangesBefore(int index) const {
-    return index <= 0 ? 0 : ledger_[static_cast<std::size_t>(index - 1)].fileChanges;
+    return index <= 0 ? forgottenFileChanges_
+                      : steps_[static_cast<std::size_t>(index - 1)].fileChangesThrough;
+}
+
+void History::Account(Step& step, int fileChangesBefore) {
+    heldBytes_ -= step.bytes;
+    step.bytes = kStepOverhead + step.command->Bytes();
+    heldBytes_ += step.bytes;
+    step.fileChangesThrough = fileChangesBefore + (step.command->ChangesFile() ? 1 : 0);
+}
+
+void History::Forget(const Step& step) {
+    heldBytes_ -= step.bytes;
+    if (const std::int64_t band = step.command->BandBytesHeld(); band > 0)
+        bandsHeld_.erase(bandsHeld_.find(band));
+}
+
+void History::DropUndone() {
+    while (Count() > index_) {
+        Forget(steps_.back());
+        steps_.pop_back();
+    }
+    // the saved state was among the steps undone: it is out of reach now
+    if (saved_ && *saved_ > index_) saved_.reset();
+}
+
+bool History::Run(std::unique_ptr<PatternCommand> command) {
+    if (busy_) return false;
+    {
+        const BusyScope busy(busy_);
+        if (!command->Make()) return false;
+    }
+    DropUndone();
+    // the next keystroke or the rest of a stroke joins the step before it, unless the
+    // pattern was saved in between
+    if (index_ > 0 && saved_ != index_ && command->MergeId() != -1) {
+        Step& top = steps_.back();
+        if (top.command->MergeId() == command->MergeId()) {
+            switch (top.command->MergeWith(*command)) {
+                case PatternCommand::Merged::Joined:
+                    Account(top, FileChangesBefore(index_ - 1));
+                    Sync();
+                    emit stepsChanged();
+                    return true;
+                case PatternCommand::Merged::Cancelled:
+                    Forget(top);
+                    steps_.pop_back();
+                    --index_;
+                    Sync();
+                    emit stepsChanged();
+                    return true;
+                case PatternCommand::Merged::No:
+                    break;
+            }
+        }
+    }
+    Step& step = steps_.emplace_back();
+    step.command = std::move(command);
+    Account(step, FileChangesBefore(index_));
+    if (const std::int64_t band = step.command->BandBytesHeld(); band > 0)
+        bandsHeld_.insert(band);
+    ++index_;
+    Trim();
+    Sync();
+    emit stepsChanged();
+    return true;
+}
+
+void History::Undo() {
+    if (busy_ || !CanUndo()) return;
+    {
+        const BusyScope busy(busy_);
+        steps_[static_cast<std::size_t>(index_ - 1)].command->TakeBack();
+    }
+    --index_;
+    Sync();
+    emit stepsChanged();
+}
+
+void History::Redo() {
+    if (busy_ || !CanRedo()) return;
+    bool made = false;
+    {
+        const BusyScope busy(busy_);
+        made = steps_[static_cast<std::size_t>(index_)].command->Make();
+    }
+    if (made) {
+        ++index_;
+    } else {
+        // a step that can no longer be made (the views could not show it) goes
+        Forget(steps_[static_cast<std::size_t>(index_)]);
+        steps_.erase(steps_.begin() + index_);
+        for (std::size_t i = static_cast<std::size_t>(index_); i < steps_.size(); ++i)
+            Account(steps_[i], FileChangesBefore(static_cast<int>(i)));
+        if (saved_ && *saved_ > index_) saved_.reset();
+    }
+    Sync();
+    emit stepsChanged();
+}
+
+void History::Clear() {
+    steps_.clear();
+    bandsHeld_.clear();
+    index_ = 0;
+    forgottenFileChanges_ = 0;
+    heldBytes_ = 0;
+    SetChanged(false);
+    emit stepsChanged();
 }
 
 void History::SetChanged(bool changed) {
     if (changed)
-        stack_.resetClean();
+        saved_.reset();
     else
-        stack_.setClean();
+        saved_ = index_;
     Sync();
 }
 
 bool History::ChangedSinceSave() const {
-    const int clean = stack_.cleanIndex();
-    if (clean < 0) return true;
-    UpdateLedger();
-    return FileChangesBefore(clean) != FileChangesBefore(stack_.index());
+    if (!saved_) return true;
+    return FileChangesBefore(*saved_) != FileChangesBefore(index_);
 }
 
 bool History::BandChangedSinceSave() const {
     if (!changed_) return false;
-    const int clean = stack_.cleanIndex();
-    if (clean < 0) return true;
+    if (!saved_) return true;
     // the steps made since the save, or undone since it
-    for (int i = std::min(clean, stack_.index()); i < std::max(clean, stack_.index()); ++i)
-        if (At(i).ChangesBand()) return true;
+    for (int i = std::min(*saved_, index_); i < std::max(*saved_, index_); ++i)
+        if (steps_[static_cast<std::size_t>(i)].command->ChangesBand()) return true;
     return false;
 }
 
 void History::Sync() {
-    if (rebuilding_) return;
-    const bool changed = !stack_.isClean() && ChangedSinceSave();
+    const bool changed = saved_ != index_ && ChangedSinceSave();
     if (changed == changed_) return;
     changed_ = changed;
     emit changedChanged(changed);
 }
 
-std::int64_t History::HeldBytes() const {
-    UpdateLedger();
-    return ledger_.empty() ? 0 : ledger_.back().bytesBelow;
-}
-
 std::int64_t History::Budget() const {
     // measured against the largest band the steps keep as well as the band shown: a long
     // band replaced by a short one (Simple Weave over hand weaving) stays in reach of undo
-    UpdateLedger();
-    const std::int64_t kept = ledger_.empty() ? 0 : ledger_.back().largestBand;
+    const std::int64_t kept = bandsHeld_.empty() ? 0 : *bandsHeld_.rbegin();
     return std::max(kMinBudget, 2 * std::max(BandBytes(document_.CurrentBand()), kept));
 }
 
 void History::Trim() {
     const std::int64_t budget = Budget();
-    std::int64_t held = HeldBytes();
-    if (held <= budget) return;
-    // the oldest steps go first; the newest always stays. A step was just pushed, so every
-    // step on the stack is made and none waits to be redone.
-    const int count = stack_.count();
-    const int index = stack_.index();
-    int drop = 0;
-    while (held > budget && drop < index - 1) {
-        held -= ledger_[static_cast<std::size_t>(drop)].bytes;
-        ++drop;
+    // the oldest steps go first; the newest always stays
+    while (heldBytes_ > budget && index_ > 1) {
+        const Step& oldest = steps_.front();
+        forgottenFileChanges_ = oldest.fileChangesThrough;
+        Forget(oldest);
+        steps_.pop_front();
+        --index_;
+        // the saved state moves down with the steps, or is gone with the ones forgotten
+        if (saved_) saved_ = *saved_ > 0 ? std::optional<int>(*saved_ - 1) : std::nullopt;
     }
-    if (drop == 0) return;
-
-    // QUndoStack forgets only from its far end, so the steps kept go onto an empty stack as
-    // successors holding what they held, made already
-    std::vector<std::unique_ptr<PatternCommand>> kept;
-    for (int i = drop; i < count; ++i)
-        kept.push_back(const_cast<PatternCommand&>(At(i)).Successor());
-    // the saved state moves down with the steps, or is gone with the ones forgotten
-    const int clean = stack_.cleanIndex() - drop;
-    rebuilding_ = true;
-    stack_.clear();
-    ledger_.clear();
-    for (std::size_t k = 0; k <= kept.size(); ++k) {
-        if (static_cast<std::size_t>(clean) == k) stack_.setClean();
-        if (k < kept.size()) stack_.push(kept[k].release());
-    }
-    if (clean < 0) stack_.resetClean();
-    rebuilding_ = false;
-    Sync();
 }
 
 }  // namespace tessaly

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
-#include <QUndoStack>
+#include <QString>
 #include <cstdint>
+#include <deque>
 #include <memory>
-#include <vector>
+#include <optional>
+#include <set>
 
 #include "commands/PatternCommand.h"
 
@@ -12,11 +14,11 @@ namespace tessaly {
 
 class PatternDocument;
 
-// The pattern's undo history and what it says about saving. Commands are pushed here; the
-// history keeps at most twice what the largest band takes (the band shown or one a command
-// keeps, and at least kMinBudget), forgetting the oldest steps beyond that, and says whether
-// the pattern differs from what was saved: the stack's clean state, where steps that change
-// no file (the face shown, the draft) do not count.
+// The pattern's undo history and what it says about saving, as a paint program keeps it: the
+// steps made (and those undone, until a new step replaces them) within a byte budget of twice
+// the largest band (the band shown or one a step keeps, and at least kMinBudget); the oldest
+// steps are forgotten beyond it. It knows the saved state, where steps that change no file
+// (the face shown, the draft) do not count.
 class History : public QObject {
     Q_OBJECT
 
@@ -26,11 +28,21 @@ class History : public QObject {
     explicit History(const PatternDocument& document, QObject* parent = nullptr);
     ~History() override;
 
-    QUndoStack& Stack() { return stack_; }
-    const QUndoStack& Stack() const { return stack_; }
-
-    // Makes the command's change and keeps it as a step; false when it made none.
+    // Makes the command's change and keeps it as a step; false when it made none (and then
+    // the steps undone are kept for Redo). A command started while another is at work (a
+    // window hearing of a change) is refused: the pattern is between two states then.
     bool Run(std::unique_ptr<PatternCommand> command);
+    void Undo();
+    void Redo();
+    bool CanUndo() const { return index_ > 0; }
+    bool CanRedo() const { return index_ < Count(); }
+    // The names of the steps Undo and Redo would take; empty when there is none.
+    QString UndoText() const;
+    QString RedoText() const;
+    // Steps kept, and how many of them are made.
+    int Count() const { return static_cast<int>(steps_.size()); }
+    int Index() const { return index_; }
+
     // Forgets every step; the pattern as it is now is the saved one.
     void Clear();
     // The pattern as it is now is saved (unchanged), or differs from any saved state.
@@ -40,38 +52,41 @@ class History : public QObject {
     bool BandChangedSinceSave() const;
 
     // The memory the steps hold.
-    std::int64_t HeldBytes() const;
+    std::int64_t HeldBytes() const { return heldBytes_; }
 
   signals:
     void changedChanged(bool changed);
+    // A step was made, undone, redone, merged or forgotten: Undo and Redo name other steps.
+    void stepsChanged();
 
   private:
-    const PatternCommand& At(int index) const;
-    // What the steps hold and change, summed from the bottom of the stack up, so that a push
-    // costs the same however long the history is. Only the top step changes on a push (a new
-    // step, or one that merged); steps above the index go when a new one is pushed.
-    struct Ledger {
-        std::int64_t bytes;        // the step's own, with its overhead
-        std::int64_t bytesBelow;   // this step's and every step's below it
-        std::int64_t largestBand;  // the largest band this step or one below keeps
-        int fileChanges;           // steps up to this one that change what a file holds
+    struct Step {
+        std::unique_ptr<PatternCommand> command;
+        std::int64_t bytes = 0;        // the command's own, with its overhead
+        int fileChangesThrough = 0;    // steps that change a file, up to this one, ever made
     };
-    void UpdateLedger() const;
+    // Keeps the step at the top of the made ones (index_ - 1) accounted after a change.
+    void Account(Step& step, int fileChangesBefore);
+    void Forget(const Step& step);
     // Steps that change a file among the first `index` steps.
     int FileChangesBefore(int index) const;
-    // What the steps may hold with the band as it is.
+    // Drops the steps that were undone: a new step takes their place.
+    void DropUndone();
+    // Forgets the oldest steps until the rest fit the budget; the newest always stays.
+    void Trim();
     std::int64_t Budget() const;
-    // Whether a step between the saved state and now changes what the file holds.
     bool ChangedSinceSave() const;
     void Sync();
-    // Forgets the oldest steps until the rest fit the budget.
-    void Trim();
 
     const PatternDocument& document_;
-    QUndoStack stack_;
+    std::deque<Step> steps_;
+    int index_ = 0;               // steps made, from the bottom
+    std::optional<int> saved_ = 0;  // the index of the saved state, if still in reach
+    int forgottenFileChanges_ = 0;
+    std::int64_t heldBytes_ = 0;
+    std::multiset<std::int64_t> bandsHeld_;  // the bands the steps keep, largest last
+    bool busy_ = false;
     bool changed_ = false;
-    bool rebuilding_ = false;
-    mutable std::vector<Ledger> ledger_;
 };
 
 }  // namespace tessaly

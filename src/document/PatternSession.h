@@ -30,7 +30,6 @@ class PatternSession : public QObject {
     const BandViews& Views() const { return views_; }
     tessaly::History& History() { return history_; }
     const tessaly::History& History() const { return history_; }
-    QUndoStack& UndoStack() { return history_.Stack(); }
     CommandTarget Target() { return {document_, views_}; }
 
     // Makes a command's change: Run<WeavePick>(deck). False when it made none; a request

@@ -202,12 +202,25 @@ void MainWindow::BuildMenus() {
     // undo and redo name the step they take back or make again ("Undo Weave pick 37")
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
-    QAction* undo = session_.UndoStack().createUndoAction(this, tr("Undo"));
-    undo->setObjectName("mnuUndo");
+    QAction* undo = AddAction("mnuUndo", tr("Undo"));
+    connect(undo, &QAction::triggered, &session_.History(), &History::Undo);
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(":/icons/undo.svg"));
-    QAction* redo = session_.UndoStack().createRedoAction(this, tr("Redo"));
-    redo->setObjectName("mnuRedo");
+    QAction* redo = AddAction("mnuRedo", tr("Redo"));
+    connect(redo, &QAction::triggered, &session_.History(), &History::Redo);
+    // each names the step it takes back or makes again, and is off when there is none
+    const auto nameSteps = [this, undo, redo] {
+        const History& history = session_.History();
+        const auto named = [](const QString& verb, const QString& step) {
+            return step.isEmpty() ? verb : verb + ' ' + step;
+        };
+        undo->setText(named(tr("Undo"), history.UndoText()));
+        undo->setEnabled(history.CanUndo());
+        redo->setText(named(tr("Redo"), history.RedoText()));
+        redo->setEnabled(history.CanRedo());
+    };
+    connect(&session_.History(), &History::stepsChanged, this, nameSteps);
+    nameSteps();
     // the platform's key (Ctrl+Shift+Z on most Linux desktops), and Ctrl+Y everywhere
     QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
     const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);

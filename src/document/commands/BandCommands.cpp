@@ -13,11 +13,10 @@ ReplaceBand::ReplaceBand(CommandTarget target, const QString& text,
                          PatternDocument::BandChange change)
     : PatternCommand(target, text), change_(change) {}
 
+void ReplaceBand::Prepare() { made_ = MakeBand(other_); }
+
 bool ReplaceBand::Redo() {
-    if (!made_) {
-        if (!MakeBand(other_)) return false;
-        made_ = true;
-    }
+    if (!made_) return false;
     Document().ExchangeBand(other_, change_);
     return true;
 }
@@ -33,12 +32,13 @@ std::int64_t ReplaceBand::BandBytesHeld() const {
 }
 
 ApplyThreading::ApplyThreading(CommandTarget target)
-    : MovableCommand(target, QObject::tr("Apply"), PatternDocument::BandChange::NewBand) {
+    : ReplaceBand(target, QObject::tr("Apply"), PatternDocument::BandChange::NewBand) {
     const std::vector<DraftColumn>& draft = Document().Draft();
     if (draft.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
     // what can be refused is refused before the pattern changes
     threading_ = BuildThreadingDeck(draft, Document().TurnSequence());
     BandCanvasWidth(threading_.Count(), Views().Geometry());
+    Prepare();
 }
 
 bool ApplyThreading::MakeBand(BandState& made) {
@@ -49,7 +49,9 @@ bool ApplyThreading::MakeBand(BandState& made) {
 }
 
 SimpleWeave::SimpleWeave(CommandTarget target)
-    : MovableCommand(target, QObject::tr("Simple Weave"), PatternDocument::BandChange::NewBand) {}
+    : ReplaceBand(target, QObject::tr("Simple Weave"), PatternDocument::BandChange::NewBand) {
+    Prepare();
+}
 
 bool SimpleWeave::MakeBand(BandState& made) {
     const PatternDocument& document = Document();
@@ -67,7 +69,7 @@ bool SimpleWeave::MakeBand(BandState& made) {
 }
 
 ReplaceColors::ReplaceColors(CommandTarget target)
-    : MovableCommand(target, QObject::tr("Replace Colors"),
+    : ReplaceBand(target, QObject::tr("Replace Colors"),
                      PatternDocument::BandChange::Recoloured) {
     // every card must name a column of the draft before any is recoloured
     const auto columns = static_cast<std::int64_t>(Document().Draft().size());
@@ -78,6 +80,7 @@ ReplaceColors::ReplaceColors(CommandTarget target)
                 throw AppError(ErrorNumber::SubscriptOutOfRange,
                                "Card " + card.Key() + " has no column in the draft.");
         }
+    Prepare();
 }
 
 bool ReplaceColors::MakeBand(BandState& made) {

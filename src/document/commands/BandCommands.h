@@ -5,8 +5,9 @@
 
 namespace tessaly {
 
-// A command that puts a whole new band in place of the band: it makes the new band on its
-// first redo() and from then on trades it with the one it replaced.
+// A command that puts a whole new band in place of the band: it makes the new band when it is
+// made (each kind's constructor calls Prepare()) and from then on trades it with the band
+// shown.
 class ReplaceBand : public PatternCommand {
   public:
     std::int64_t Bytes() const override;
@@ -14,9 +15,10 @@ class ReplaceBand : public PatternCommand {
 
   protected:
     ReplaceBand(CommandTarget target, const QString& text, PatternDocument::BandChange change);
-    ReplaceBand(ReplaceBand&&) noexcept = default;
     // The new band and what goes with it; false when it could not be made (reported).
     virtual bool MakeBand(BandState& made) = 0;
+    // Makes the new band: the last step of each kind's constructor.
+    void Prepare();
 
   private:
     bool Redo() override;
@@ -28,7 +30,7 @@ class ReplaceBand : public PatternCommand {
 };
 
 // Apply: the draft becomes the threading deck and a band of that one row.
-class ApplyThreading : public MovableCommand<ApplyThreading, ReplaceBand> {
+class ApplyThreading : public ReplaceBand {
   public:
     // Refuses an empty draft, or one that makes no deck or no canvas.
     explicit ApplyThreading(CommandTarget target);
@@ -40,7 +42,7 @@ class ApplyThreading : public MovableCommand<ApplyThreading, ReplaceBand> {
 
 // Simple Weave: the whole band woven anew from the threading deck with the turning sequence.
 // A band without a deck (opened row by row, or never applied) weaves from its first row.
-class SimpleWeave : public MovableCommand<SimpleWeave, ReplaceBand> {
+class SimpleWeave : public ReplaceBand {
   public:
     explicit SimpleWeave(CommandTarget target);
 
@@ -50,7 +52,7 @@ class SimpleWeave : public MovableCommand<SimpleWeave, ReplaceBand> {
 
 // Apply with "Replace Colors only": every card of every row takes the colours of the draft
 // column its key names, keeping rows, turns and threading.
-class ReplaceColors : public MovableCommand<ReplaceColors, ReplaceBand> {
+class ReplaceColors : public ReplaceBand {
   public:
     // Refuses a band with a card whose key names no column of the draft.
     explicit ReplaceColors(CommandTarget target);

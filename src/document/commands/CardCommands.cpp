@@ -5,7 +5,7 @@
 namespace tessaly {
 
 EditCards::EditCards(CommandTarget target, const QString& text, CardOrder order)
-    : MovableCommand(target, text) {
+    : PatternCommand(target, text) {
     const PatternDocument& document = Document();
     const Band& band = document.CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no cards.");

@@ -9,7 +9,7 @@ namespace tessaly {
 // An edit of the cards (inserted, deleted, moved, mirrored): every row takes the cards in
 // their new order, each card with its own turns, flips and packs, and the draft follows. A
 // band woven from a sequence keeps its sequence and its threading deck, in the new order.
-class EditCards : public MovableCommand<EditCards> {
+class EditCards : public PatternCommand {
   public:
     // `text` names the step ("Insert Card 5"). Refuses an order for another number of cards
     // and a band that would pass its memory budget.

@@ -26,7 +26,7 @@ std::int64_t DraftCommand::Bytes() const {
 
 PaintDraft::PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes,
                        std::int32_t color, bool continuesStroke)
-    : MovableCommand(target, QObject::tr("Paint")), continuesStroke_(continuesStroke) {
+    : DraftCommand(target, QObject::tr("Paint")), continuesStroke_(continuesStroke) {
     for (const DraftHole& at : holes) {
         if (at.card < 1 || at.card > static_cast<std::int64_t>(after_.size()) || at.hole < 0 ||
             at.hole > 3)
@@ -38,17 +38,17 @@ PaintDraft::PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes
     }
 }
 
-bool PaintDraft::mergeWith(const QUndoCommand* other) {
+PatternCommand::Merged PaintDraft::MergeWith(const PatternCommand& next) {
     // the rest of a stroke joins the step its press began, which keeps the draft from before
     // the press
-    const auto* next = static_cast<const PaintDraft*>(other);
-    if (!next->continuesStroke_) return false;
-    after_ = next->after_;
-    return true;
+    const auto& rest = static_cast<const PaintDraft&>(next);
+    if (!rest.continuesStroke_) return Merged::No;
+    after_ = rest.after_;
+    return Merged::Joined;
 }
 
 SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
-    : MovableCommand(target, QObject::tr("Number of Cards")) {
+    : DraftCommand(target, QObject::tr("Number of Cards")) {
     if (count < 1 || count > kMostCards)
         throw AppError(ErrorNumber::Overflow,
                        "The number of cards must be a whole number from 1 to " +
@@ -60,14 +60,14 @@ SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
 }
 
 ToggleThreading::ToggleThreading(CommandTarget target, std::int32_t card)
-    : MovableCommand(target, QObject::tr("Change Threading")) {
+    : DraftCommand(target, QObject::tr("Change Threading")) {
     if (card < 1 || card > static_cast<std::int64_t>(after_.size())) return;
     std::int32_t& thread = after_[static_cast<std::size_t>(card - 1)].Thread;
     thread = thread == SThread ? ZThread : SThread;
 }
 
 ReloadDraft::ReloadDraft(CommandTarget target)
-    : MovableCommand(target, QObject::tr("Threading from Band")) {
+    : DraftCommand(target, QObject::tr("Threading from Band")) {
     after_ = Document().DraftOfBand();
 }
 

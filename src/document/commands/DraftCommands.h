@@ -17,7 +17,6 @@ class DraftCommand : public PatternCommand {
   protected:
     // The draft as it is now is the one undo gives back.
     DraftCommand(CommandTarget target, const QString& text);
-    DraftCommand(DraftCommand&&) noexcept = default;
     // The draft the change makes.
     std::vector<DraftColumn> before_;
     std::vector<DraftColumn> after_;
@@ -35,35 +34,35 @@ struct DraftHole {
 
 // Paint: these holes take a colour; holes outside the draft are skipped. Paint that continues
 // a stroke (a drag) joins the step its press began.
-class PaintDraft : public MovableCommand<PaintDraft, DraftCommand> {
+class PaintDraft : public DraftCommand {
   public:
     PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes, std::int32_t color,
                bool continuesStroke = false);
 
   private:
     int MergeId() const override { return kDraftStrokeMerge; }
-    bool mergeWith(const QUndoCommand* other) override;
+    Merged MergeWith(const PatternCommand& next) override;
     bool continuesStroke_;
 };
 
 // The number of cards: the draft shows the band's first row with this many cards; cards
 // beyond are removed, new ones copy the last card. The band changes only on Apply, so its
 // rows always keep one number of cards.
-class SetCardCount : public MovableCommand<SetCardCount, DraftCommand> {
+class SetCardCount : public DraftCommand {
   public:
     // Refuses a count outside 1 to kMostCards, and a band without cards.
     SetCardCount(CommandTarget target, std::int32_t count);
 };
 
 // S becomes Z and anything else S, on one card of the draft.
-class ToggleThreading : public MovableCommand<ToggleThreading, DraftCommand> {
+class ToggleThreading : public DraftCommand {
   public:
     ToggleThreading(CommandTarget target, std::int32_t card);
 };
 
 // The draft shows the band's first row again, as the design window opens; what was not
 // applied can be had back by undoing.
-class ReloadDraft : public MovableCommand<ReloadDraft, DraftCommand> {
+class ReloadDraft : public DraftCommand {
   public:
     explicit ReloadDraft(CommandTarget target);
 };

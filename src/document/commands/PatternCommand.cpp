@@ -8,41 +8,18 @@
 
 namespace tessaly {
 
-PatternCommand::PatternCommand(CommandTarget target, const QString& text)
-    : QUndoCommand(text), target_(target) {}
+PatternCommand::PatternCommand(CommandTarget target, QString text)
+    : target_(target), text_(std::move(text)) {}
 
-PatternCommand::PatternCommand(PatternCommand&& other) noexcept
-    : QUndoCommand(other.text()), target_(other.target_), madeAlready_(true), mergeable_(false) {}
-
-// Marks a command at work for as long as it lives.
-class RunningCommand {
-  public:
-    RunningCommand() { ++PatternCommand::running_; }
-    ~RunningCommand() { --PatternCommand::running_; }
-    RunningCommand(const RunningCommand&) = delete;
-    RunningCommand& operator=(const RunningCommand&) = delete;
-};
-
-void PatternCommand::undo() {
-    const RunningCommand running;
-    Undo();
-}
-
-void PatternCommand::redo() {
-    if (std::exchange(madeAlready_, false)) return;
-    const RunningCommand running;
+bool PatternCommand::Make() {
     // a change that failed inside (the views could not show it) is taken back and the
     // pattern shown as it was: what the screen shows is always the pattern
     const ErrorCounter errors;
-    bool made = Redo();
-    if (made && errors.Count() > 0) {
-        Undo();
-        Views().Redraw();
-        made = false;
-    }
-    if (outcome_ != nullptr) *std::exchange(outcome_, nullptr) = made;
-    // the stack drops a command that made no change
-    if (!made) setObsolete(true);
+    const bool made = Redo();
+    if (!made || errors.Count() == 0) return made;
+    Undo();
+    Views().Redraw();
+    return false;
 }
 
 std::int64_t DeckBytes(const Cards& deck) {

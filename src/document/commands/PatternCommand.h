@@ -1,8 +1,7 @@
 #pragma once
 
-#include <QUndoCommand>
+#include <QString>
 #include <cstdint>
-#include <memory>
 
 namespace tessaly {
 
@@ -15,22 +14,30 @@ struct CommandTarget {
     BandViews& views;
 };
 
-// One change of the pattern that can be undone and made again. Its first redo() makes the
-// change; undo() takes it back exactly and redo() makes it again. A request that cannot be
-// granted is refused (AppError) by the constructor, before anything changes; a change that
-// fails inside (reported there) leaves the pattern as it was and the command off the stack.
+// One change of the pattern that can be undone and made again.
 //
-// A new operation is one new class: derive from MovableCommand<TheClass> (or from one of the
-// kinds, ReplaceBand or DraftCommand), make the change in Redo(), take it back in
-// Undo(), say what it keeps and whether a file would hold the change, and run it with
-// PatternSession::Run<TheClass>(...).
-class PatternCommand : public QUndoCommand {
+// The constructor checks the request and works out the change: a request that cannot be
+// granted is refused there (AppError), before anything changes. Make() then makes the change,
+// TakeBack() takes it back exactly and Make() makes the same change again. A change that
+// fails inside (reported there) is taken back at once, so the pattern stays as it was.
+//
+// A new operation is one new class: derive from PatternCommand (or from one of the kinds,
+// ReplaceBand or DraftCommand), work out the change in the constructor, make it in Redo(),
+// take it back in Undo(), say what it keeps and whether a file would hold the change, and run
+// it with PatternSession::Run<TheClass>(...).
+class PatternCommand {
   public:
-    PatternCommand(CommandTarget target, const QString& text);
+    PatternCommand(CommandTarget target, QString text);
+    virtual ~PatternCommand() = default;
+    PatternCommand(const PatternCommand&) = delete;
+    PatternCommand& operator=(const PatternCommand&) = delete;
 
-    void redo() final;
-    void undo() final;
-    int id() const final { return mergeable_ ? MergeId() : -1; }
+    // The step's name in the Edit menu ("Weave pick 37").
+    const QString& Text() const { return text_; }
+
+    // Makes the change, the first time or again; false when it made none.
+    bool Make();
+    void TakeBack() { Undo(); }
 
     // Memory the command keeps to go back and forth, for the history's budget.
     virtual std::int64_t Bytes() const = 0;
@@ -42,26 +49,20 @@ class PatternCommand : public QUndoCommand {
     // Whether the band (its rows, cards and colours) changes, beside its name and sequence.
     virtual bool ChangesBand() const { return ChangesFile(); }
 
-    // True while a command makes, takes back or makes again its change: a window that hears
-    // of the change must not start another command then (the stack is between two states).
-    static bool Running() { return running_ > 0; }
-
-    // Says whether the first redo() made its change, once the command is pushed.
-    void ReportOutcomeTo(bool* made) { outcome_ = made; }
-    // The same command, holding what this one held, for a stack rebuilt after the oldest
-    // steps were forgotten: it is pushed as made already, so its first redo() does nothing.
-    virtual std::unique_ptr<PatternCommand> Successor() = 0;
+    // Commands of one kind that follow each other may become one step (typing, a stroke):
+    // they share a merge id, and the step made first takes in the next one's change.
+    virtual int MergeId() const { return -1; }
+    enum class Merged {
+        No,        // the next change stays a step of its own
+        Joined,    // this step now makes both changes
+        Cancelled  // together they change nothing: the step goes
+    };
+    virtual Merged MergeWith(const PatternCommand& /*next*/) { return Merged::No; }
 
   protected:
-    // Moves what the command holds into a successor (see Successor()).
-    PatternCommand(PatternCommand&& other) noexcept;
-
-    // The change; false when it failed or changed nothing, which takes the command off the
-    // stack.
+    // The change; false when it failed or changed nothing.
     virtual bool Redo() = 0;
     virtual void Undo() = 0;
-    // Commands of one kind that follow each other may become one step (typing, a stroke).
-    virtual int MergeId() const { return -1; }
 
     PatternDocument& Document() const { return target_.document; }
     BandViews& Views() const { return target_.views; }
@@ -69,22 +70,7 @@ class PatternCommand : public QUndoCommand {
 
   private:
     CommandTarget target_;
-    bool madeAlready_ = false;
-    bool mergeable_ = true;
-    bool* outcome_ = nullptr;
-    static inline int running_ = 0;
-    friend class RunningCommand;
-};
-
-// Successor() for a command class that can be moved: the one line each class needs.
-template <class Derived, class Base = PatternCommand>
-class MovableCommand : public Base {
-  public:
-    using Base::Base;
-    std::unique_ptr<PatternCommand> Successor() override {
-        return std::unique_ptr<PatternCommand>(
-            new Derived(std::move(static_cast<Derived&>(*this))));
-    }
+    QString text_;
 };
 
 // Ids of the commands that merge.

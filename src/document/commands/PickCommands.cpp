@@ -20,7 +20,7 @@ std::int64_t FlagBytes(const PickFlags& flags) {
 }  // namespace
 
 WeavePick::WeavePick(CommandTarget target, Cards deck)
-    : MovableCommand(target,
+    : PatternCommand(target,
                      QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
       deck_(std::move(deck)),
       flags_(HandWoven()) {
@@ -53,19 +53,23 @@ void WeavePick::Undo() {
 std::int64_t WeavePick::Bytes() const { return DeckBytes(deck_) + FlagBytes(flags_); }
 
 UnWeavePick::UnWeavePick(CommandTarget target)
-    : MovableCommand(
+    : PatternCommand(
           target,
           target.document.CurrentBand().Count() > 1
               ? QObject::tr("UnWeave pick %1").arg(target.document.CurrentBand().Count() - 1)
               : QObject::tr("UnWeave")),
-      flags_(HandWoven()) {}
+      flags_(HandWoven()) {
+    // the first row stays
+    const Band& band = Document().CurrentBand();
+    if (band.Count() > 1) taken_ = band.At(band.Count()).Cards();
+}
 
 bool UnWeavePick::Redo() {
     PatternDocument& document = Document();
     const bool flagsChange = document.Flags() != flags_;
-    taken_ = document.TakeTopRow();
     // nothing to take off and nothing else to change: no step
     if (!taken_ && !flagsChange) return false;
+    if (taken_) document.TakeTopRow();
     document.ExchangeFlags(flags_);
     return true;
 }
@@ -80,7 +84,7 @@ std::int64_t UnWeavePick::Bytes() const {
 }
 
 EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
-    : MovableCommand(target, text), firstRow_(edit.firstPick + 1), flags_(HandWoven()) {
+    : PatternCommand(target, text), firstRow_(edit.firstPick + 1), flags_(HandWoven()) {
     const Band& band = Document().CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no threading.");
     if (firstRow_ < 2 || firstRow_ > band.Count() + 1)

@@ -10,7 +10,7 @@ namespace tessaly {
 
 // Weave: one pick on top of the band, from a deck whose cards carry this pick's turns. A band
 // woven by hand is stored row by row from then on, and the sequence box empties.
-class WeavePick : public MovableCommand<WeavePick> {
+class WeavePick : public PatternCommand {
   public:
     // Refuses a deck of another number of cards than the band's, or one whose cards do not
     // stand in the order of their places.
@@ -27,7 +27,7 @@ class WeavePick : public MovableCommand<WeavePick> {
 
 // UnWeave: the top pick taken off; the first row stays. Like Weave it makes the band one
 // woven by hand, which is a change of its own on a band of one row.
-class UnWeavePick : public MovableCommand<UnWeavePick> {
+class UnWeavePick : public PatternCommand {
   public:
     explicit UnWeavePick(CommandTarget target);
     std::int64_t Bytes() const override;
@@ -43,7 +43,7 @@ class UnWeavePick : public MovableCommand<UnWeavePick> {
 // An edit of the instructions (cells set, picks inserted, deleted, repeated, pasted): the
 // picks from the first one it changes are woven again from their new steps, the rows below
 // stay. Like Weave it makes the band one stored row by row.
-class EditPicks : public MovableCommand<EditPicks> {
+class EditPicks : public PatternCommand {
   public:
     // `text` names the step ("Insert Pick 37"). Refuses an edit of a band without picks to
     // weave on (no rows).

@@ -16,7 +16,7 @@ QString StepName(EditText::Field field) {
 }  // namespace
 
 EditText::EditText(CommandTarget target, Field field, std::string text)
-    : MovableCommand(target, StepName(field)),
+    : PatternCommand(target, StepName(field)),
       field_(field),
       before_(field == Field::BandName ? target.document.BandName()
                                        : target.document.TurnSequence()),
@@ -28,11 +28,10 @@ bool EditText::Redo() {
     return true;
 }
 
-bool EditText::mergeWith(const QUndoCommand* other) {
+PatternCommand::Merged EditText::MergeWith(const PatternCommand& next) {
     // only steps of the same box share a merge id
-    after_ = static_cast<const EditText*>(other)->after_;
-    setObsolete(after_ == before_);
-    return true;
+    after_ = static_cast<const EditText&>(next).after_;
+    return after_ == before_ ? Merged::Cancelled : Merged::Joined;
 }
 
 void EditText::Show(const std::string& text) {

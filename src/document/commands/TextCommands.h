@@ -8,7 +8,7 @@ namespace tessaly {
 
 // The band name or the turning sequence as typed: typing on in the same box is one step, and
 // text typed and rubbed out again is none.
-class EditText : public MovableCommand<EditText> {
+class EditText : public PatternCommand {
   public:
     enum class Field { BandName, TurnSequence };
 
@@ -24,7 +24,7 @@ class EditText : public MovableCommand<EditText> {
     int MergeId() const override {
         return field_ == Field::BandName ? kBandNameMerge : kTurnSequenceMerge;
     }
-    bool mergeWith(const QUndoCommand* other) override;
+    Merged MergeWith(const PatternCommand& next) override;
     void Show(const std::string& text);
 
     Field field_;

@@ -6,18 +6,16 @@
 
 namespace tessaly {
 
-ReverseFace::ReverseFace(CommandTarget target) : MovableCommand(target, QObject::tr("Reverse")) {}
+ReverseFace::ReverseFace(CommandTarget target) : PatternCommand(target, QObject::tr("Reverse")) {}
 
 bool ReverseFace::Redo() {
     Views().SetReversed(!Views().IsReversed());
     return true;
 }
 
-bool ReverseFace::mergeWith(const QUndoCommand*) {
-    // the next turn takes this one back: together they leave the stack
-    turnedBack_ = !turnedBack_;
-    setObsolete(turnedBack_);
-    return true;
+PatternCommand::Merged ReverseFace::MergeWith(const PatternCommand& /*next*/) {
+    // the next turn takes this one back: together they leave the history
+    return Merged::Cancelled;
 }
 
 }  // namespace tessaly

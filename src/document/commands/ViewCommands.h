@@ -5,7 +5,7 @@
 namespace tessaly {
 
 // Reverse: the other face of the band shows. A face turned and back again is no step.
-class ReverseFace : public MovableCommand<ReverseFace> {
+class ReverseFace : public PatternCommand {
   public:
     explicit ReverseFace(CommandTarget target);
     std::int64_t Bytes() const override { return 0; }
@@ -15,9 +15,7 @@ class ReverseFace : public MovableCommand<ReverseFace> {
     bool Redo() override;
     void Undo() override { Redo(); }
     int MergeId() const override { return kReverseMerge; }
-    bool mergeWith(const QUndoCommand* other) override;
-
-    bool turnedBack_ = false;
+    Merged MergeWith(const PatternCommand& next) override;
 };
 
 }  // namespace tessaly
