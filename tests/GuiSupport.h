@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAccessible>
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -247,6 +248,11 @@ inline QImage FullRedraw(const Driver& document, const QSize& size) {
     // the face the document shows, drawn afresh from a copy
     document.ShownBand()->WeaveBand(&fresh, document.Geometry());
     return fresh.Image();
+}
+
+// A menu command by its object name, as a tool driving the program from outside finds it.
+inline QAction* FindAction(const QObject& window, const char* name) {
+    return window.findChild<QAction*>(name);
 }
 
 // What a screen reader reads as the name of a window or control.

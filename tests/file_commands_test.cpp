@@ -15,6 +15,7 @@
 #include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
 #include "patternfile/PatternReader.h"
+#include "shell/FileCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "weave/WeaveWindow.h"
@@ -28,7 +29,7 @@ class FileCommandsTest : public ::testing::Test {
 
     test::Driver Document() { return test::Driver(startup.Session()); }
     QString Caption() { return window.windowTitle().remove("[*]"); }
-    void Trigger(const char* action) { window.Action(action)->trigger(); }
+    void Trigger(const char* action) { test::FindAction(window, action)->trigger(); }
     // A file of four cards woven with a sequence.
     std::string ThreadedFile() {
         return dir.Write("threaded.kst", test::PatternHead("FFBB", "Threaded") +
@@ -65,7 +66,7 @@ TEST_F(FileCommandsTest, open_rebuilds_every_window_from_the_file) {
     EXPECT_EQ(Document().PatternPath(), path);
     EXPECT_FALSE(Document().PatternChanged());
     EXPECT_EQ(Document().Geometry().BlockSize, 10);
-    EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
+    EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
     EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
     EXPECT_EQ(Document().CurrentBand().Count(), 97);
     EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtTurnSequence")->text(), "FFBB");
@@ -321,15 +322,15 @@ TEST_F(FileCommandsTest, undoing_back_to_the_saved_pattern_asks_nothing) {
     EXPECT_FALSE(window.isWindowModified());
     ASSERT_TRUE(Document().AddPick(pick));
     EXPECT_TRUE(window.isWindowModified());
-    EXPECT_EQ(window.Action("mnuUndo")->text(),
+    EXPECT_EQ(test::FindAction(window, "mnuUndo")->text(),
               QString("Undo Weave pick %1").arg(Document().CurrentBand().Count() - 1));
     Trigger("mnuUndo");
     EXPECT_FALSE(window.isWindowModified());
     // nothing unsaved: New asks nothing, and starts a history of its own
     Trigger("mnuNew");
     EXPECT_TRUE(dialogs.questions.empty());
-    EXPECT_FALSE(window.Action("mnuUndo")->isEnabled());
-    EXPECT_FALSE(window.Action("mnuRedo")->isEnabled());
+    EXPECT_FALSE(test::FindAction(window, "mnuUndo")->isEnabled());
+    EXPECT_FALSE(test::FindAction(window, "mnuRedo")->isEnabled());
 }
 
 TEST_F(FileCommandsTest, new_is_the_default_pattern_untitled) {
@@ -485,8 +486,8 @@ TEST_F(FileCommandsTest, recent_files_list_the_last_eight_and_drop_what_is_gone)
         dialogs.openAnswer = QString::fromStdString(paths.back());
         Trigger("mnuOpen");
     }
-    QStringList recent = window.RecentFiles();
-    ASSERT_EQ(recent.size(), MainWindow::kRecentFiles);
+    QStringList recent = window.Files().RecentFiles();
+    ASSERT_EQ(recent.size(), FileCommands::kRecentFiles);
     EXPECT_EQ(recent.first(), QString::fromStdString(paths[9]));
     EXPECT_EQ(recent.last(), QString::fromStdString(paths[2]));
     auto* menu = window.findChild<QMenu*>("mnuRecent");
@@ -498,12 +499,12 @@ TEST_F(FileCommandsTest, recent_files_list_the_last_eight_and_drop_what_is_gone)
     menu->actions().at(3)->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("no longer exists"));
-    EXPECT_EQ(window.RecentFiles().size(), 7);
+    EXPECT_EQ(window.Files().RecentFiles().size(), 7);
     EXPECT_EQ(Document().PatternPath(), paths[9]);
 
     menu->actions().at(1)->trigger();  // p8 opens
     EXPECT_EQ(Document().PatternPath(), paths[8]);
-    EXPECT_EQ(window.RecentFiles().first(), QString::fromStdString(paths[8]));
+    EXPECT_EQ(window.Files().RecentFiles().first(), QString::fromStdString(paths[8]));
     QSettings().remove("recentFiles");
 }
 

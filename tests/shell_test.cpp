@@ -29,6 +29,7 @@
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
 #include "patternfile/PatternFile.h"
+#include "shell/FileCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
 #include "shell/QtUserDialogs.h"
@@ -71,8 +72,8 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_TRUE(window.DesignSubWindow()->isVisible());
     EXPECT_EQ(window.DesignSubWindow()->pos(), QPoint(0, 0));
     EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->width());
-    EXPECT_TRUE(window.Action("mnuDesign")->isEnabled());
-    EXPECT_FALSE(window.Action("mnuReverse")->isChecked());
+    EXPECT_TRUE(test::FindAction(window, "mnuDesign")->isEnabled());
+    EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
     // the stored places: main window 15360 x 10800 twips, frame included, within the screen
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     EXPECT_EQ(window.frameGeometry().size(), QSize(1024, 720).boundedTo(screen));
@@ -95,7 +96,7 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable)
     EXPECT_GE(window.DisplaySubWindow()->width(), WindowPlaces::kMinWidth);
     EXPECT_GE(window.DisplaySubWindow()->height(), WindowPlaces::kMinHeight);
     // the commands still work on an empty band, and only the band's own procedures report
-    window.Action("mnuReverse")->trigger();
+    test::FindAction(window, "mnuReverse")->trigger();
     QTest::mouseClick(window.Display()->View(), Qt::LeftButton);
     EXPECT_EQ(recorder.Reports().size(), 1u);
 }
@@ -166,37 +167,37 @@ TEST_F(ShellTest, a_main_window_stored_too_small_grows_to_hold_its_windows) {
 
 TEST_F(ShellTest, the_window_menu_tiles_cascades_and_names_every_window) {
     MainWindow& window = Start();
-    QAction* instructions = window.Action("mnuWindowInstructions");
+    QAction* instructions = test::FindAction(window, "mnuWindowInstructions");
     ASSERT_NE(instructions, nullptr);
     EXPECT_FALSE(instructions->isChecked());
-    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
-    EXPECT_TRUE(window.Action("mnuWindowWeave")->isChecked());
-    EXPECT_TRUE(window.Action("mnuWindowDisplay")->isChecked());
+    EXPECT_TRUE(test::FindAction(window, "mnuWindowDesign")->isChecked());
+    EXPECT_TRUE(test::FindAction(window, "mnuWindowWeave")->isChecked());
+    EXPECT_TRUE(test::FindAction(window, "mnuWindowDisplay")->isChecked());
     instructions->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     EXPECT_TRUE(instructions->isChecked());
     // a window closed by its own frame is unchecked
     window.WeaveSubWindow()->close();
-    EXPECT_FALSE(window.Action("mnuWindowWeave")->isChecked());
+    EXPECT_FALSE(test::FindAction(window, "mnuWindowWeave")->isChecked());
     // a menu entry never hides its window: chosen again, it brings the window forward
-    window.Action("mnuWindowDisplay")->trigger();
-    window.Action("mnuWindowDesign")->trigger();
+    test::FindAction(window, "mnuWindowDisplay")->trigger();
+    test::FindAction(window, "mnuWindowDesign")->trigger();
     EXPECT_TRUE(window.DesignSubWindow()->isVisible());
-    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
+    EXPECT_TRUE(test::FindAction(window, "mnuWindowDesign")->isChecked());
     EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.DesignSubWindow());
-    window.Action("mnuWindowDesign")->setChecked(false);  // as an assistive tool may
+    test::FindAction(window, "mnuWindowDesign")->setChecked(false);  // as an assistive tool may
     EXPECT_TRUE(window.DesignSubWindow()->isVisible());
-    EXPECT_TRUE(window.Action("mnuWindowDesign")->isChecked());
-    window.Action("mnuWindowWeave")->setChecked(true);
+    EXPECT_TRUE(test::FindAction(window, "mnuWindowDesign")->isChecked());
+    test::FindAction(window, "mnuWindowWeave")->setChecked(true);
     EXPECT_TRUE(window.WeaveSubWindow()->isVisible());
     // tiled, the shown windows share the work area without overlapping
-    window.Action("mnuTile")->trigger();
+    test::FindAction(window, "mnuTile")->trigger();
     QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
     const QRect area = work->viewport()->rect();
     EXPECT_TRUE(area.contains(window.DesignSubWindow()->geometry()));
     EXPECT_FALSE(window.DesignSubWindow()->geometry().intersects(
         window.InstructionsSubWindow()->geometry()));
-    window.Action("mnuCascade")->trigger();
+    test::FindAction(window, "mnuCascade")->trigger();
     EXPECT_NE(window.DesignSubWindow()->pos(), window.DisplaySubWindow()->pos());
     const QMenu* menu = window.findChild<QMenu*>("mnuWindow");
     ASSERT_NE(menu, nullptr);
@@ -219,11 +220,11 @@ TEST_F(ShellTest, every_toolbar_button_is_its_menu_entry) {
         EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
     }
     EXPECT_EQ(buttons, 8);
-    EXPECT_EQ(window.Action("mnuSave")->toolTip(), "Save Pattern");
+    EXPECT_EQ(test::FindAction(window, "mnuSave")->toolTip(), "Save Pattern");
     // the Undo button takes back what the last command did, as Edit > Undo does
     const std::string name = Document().BandName();
     window.Design()->findChild<QLineEdit*>("txtBandName")->setText("Typed");
-    auto* undo = window.Toolbar()->widgetForAction(window.Action("mnuUndo"));
+    auto* undo = window.Toolbar()->widgetForAction(test::FindAction(window, "mnuUndo"));
     QTest::mouseClick(undo, Qt::LeftButton);
     EXPECT_EQ(Document().BandName(), name);
     EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtBandName")->text().toStdString(), name);
@@ -234,9 +235,9 @@ TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
     test::TempDir dir;
     dialogs.previewFile = QString::fromStdString(dir.File("preview.pdf"));
     dialogs.printFile = QString::fromStdString(dir.File("printed.pdf"));
-    QTest::mouseClick(window.Toolbar()->widgetForAction(window.Action("mnuPreview")),
+    QTest::mouseClick(window.Toolbar()->widgetForAction(test::FindAction(window, "mnuPreview")),
                       Qt::LeftButton);
-    QTest::mouseClick(window.Toolbar()->widgetForAction(window.Action("mnuPrint")), Qt::LeftButton);
+    QTest::mouseClick(window.Toolbar()->widgetForAction(test::FindAction(window, "mnuPrint")), Qt::LeftButton);
     EXPECT_EQ(dialogs.previews, 1);
     EXPECT_EQ(dialogs.printDialogs, 1);
     // the same document both ways
@@ -245,10 +246,10 @@ TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
     EXPECT_EQ(preview.size(), test::ReadAll(dir.File("printed.pdf")).size());
 
     dialogs.exportAnswer = QString::fromStdString(dir.File("band.pdf"));
-    window.Action("mnuExportPdf")->trigger();
+    test::FindAction(window, "mnuExportPdf")->trigger();
     EXPECT_EQ(test::ReadAll(dir.File("band.pdf")).rfind("%PDF", 0), 0u);
     EXPECT_EQ(dialogs.exportDialogs.at(0).suggested, "Untitled.pdf");
-    EXPECT_EQ(window.Action("mnuExportPicture")->text(), "Export Pic&ture...");
+    EXPECT_EQ(test::FindAction(window, "mnuExportPicture")->text(), "Export Pic&ture...");
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -257,7 +258,7 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     const auto front = test::DecksOf(Document().CurrentBand());
     const QImage frontImage = window.Display()->Canvas().Image();
     const std::int32_t cards = Document().CardCount();
-    QAction* reverse = window.Action("mnuReverse");
+    QAction* reverse = test::FindAction(window, "mnuReverse");
 
     auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
     ASSERT_NE(button, nullptr);
@@ -281,7 +282,7 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
 
 TEST_F(ShellTest, reverse_checked_from_outside_turns_the_face) {
     MainWindow& window = Start();
-    QAction* reverse = window.Action("mnuReverse");
+    QAction* reverse = test::FindAction(window, "mnuReverse");
     reverse->setChecked(true);  // as an assistive tool checks a menu entry
     EXPECT_TRUE(Document().IsReversed());
     auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
@@ -306,7 +307,7 @@ TEST_F(ShellTest, reverse_redraws_where_the_weaver_is_looking) {
     QScrollBar* bar = window.Display()->Viewport()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 200);
     bar->setValue(200);
-    window.Action("mnuReverse")->trigger();
+    test::FindAction(window, "mnuReverse")->trigger();
     EXPECT_EQ(bar->value(), 200);
     EXPECT_EQ(window.Display()->Canvas().Image(),
               test::FullRedraw(Document(), window.Display()->Canvas().Image().size()));
@@ -338,12 +339,12 @@ TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
 
 TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     MainWindow& window = Start();
-    window.Action("mnuInstructions")->trigger();
+    test::FindAction(window, "mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     // wherever the display stands, the instructions open inside the work area
     EXPECT_TRUE(
         window.WorkArea()->viewport()->rect().contains(window.InstructionsSubWindow()->geometry()));
-    window.Action("mnuInstructions")->trigger();
+    test::FindAction(window, "mnuInstructions")->trigger();
     EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
     EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.InstructionsSubWindow());
     auto* close = window.Instructions()->findChild<QPushButton*>("cmdClose");
@@ -354,7 +355,7 @@ TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     EXPECT_GT(window.Instructions()->Model()->rowCount(), 0);
     window.DisplaySubWindow()->close();
     EXPECT_FALSE(window.DisplaySubWindow()->isVisible());
-    window.Action("mnuDisplay")->trigger();
+    test::FindAction(window, "mnuDisplay")->trigger();
     EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
 }
 
@@ -370,7 +371,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
               QString("Version %1.%2").arg(TESSALY_VERSION_MAJOR).arg(TESSALY_VERSION_MINOR));
 
     // About while the splash shows does not make a new window: the timer keeps running
-    window.Action("mnuAbout")->trigger();
+    test::FindAction(window, "mnuAbout")->trigger();
     EXPECT_EQ(window.Splash(), splash.data());
     EXPECT_TRUE(splash->Timer().isActive());
 
@@ -387,7 +388,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
 
 TEST_F(ShellTest, about_stays_until_a_click) {
     MainWindow& window = Start();
-    window.Action("mnuAbout")->trigger();
+    test::FindAction(window, "mnuAbout")->trigger();
     QPointer<SplashWindow> about = window.Splash();
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(about->IsSplash());
@@ -404,13 +405,13 @@ TEST_F(ShellTest, about_stays_until_a_click) {
 
 TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
     MainWindow& window = Start();
-    window.Action("mnuDisplayHelp")->trigger();
+    test::FindAction(window, "mnuDisplayHelp")->trigger();
     ASSERT_EQ(dialogs.opened.size(), 1u);
     EXPECT_TRUE(dialogs.opened[0].endsWith("/readme.txt"));
     EXPECT_EQ(window.findChild<QPlainTextEdit*>("txtReadme"), nullptr);
 
     dialogs.viewerAvailable = false;
-    window.Action("mnuDisplayHelp")->trigger();
+    test::FindAction(window, "mnuDisplayHelp")->trigger();
     auto* text = window.findChild<QPlainTextEdit*>("txtReadme");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->isReadOnly());
@@ -420,7 +421,7 @@ TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
     EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     QFile::remove(folder.Path() + "/readme.txt");
-    window.Action("mnuDisplayHelp")->trigger();  // a failing Help reports nothing
+    test::FindAction(window, "mnuDisplayHelp")->trigger();  // a failing Help reports nothing
     EXPECT_TRUE(recorder.Empty());
     EXPECT_TRUE(dialogs.messages.empty());
 }
@@ -456,7 +457,7 @@ TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
     places[3] = {0, 3960, 0, 5355, 5040};
     const std::string path = folder.File("wide.kst");
     ASSERT_TRUE(WritePatternFile(path, {"Wide", "FFBB", places}, band));
-    ASSERT_TRUE(window.OpenFile(QString::fromStdString(path)));
+    ASSERT_TRUE(window.Files().OpenFile(QString::fromStdString(path)));
     test::ProcessEvents();
     for (const char* viewport : {"prtDraft", "prtPacks"}) {
         const auto* area = window.findChild<QScrollArea*>(viewport);
@@ -495,7 +496,7 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
 
 TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {
     MainWindow& window = Start();
-    const QList<QKeySequence> keys = window.Action("mnuRedo")->shortcuts();
+    const QList<QKeySequence> keys = test::FindAction(window, "mnuRedo")->shortcuts();
     EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
     for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo)) EXPECT_TRUE(keys.contains(key));
 }

@@ -22,6 +22,7 @@
 #include <QUrl>
 #include <functional>
 
+#include "FileCommands.h"
 #include "PrintCommands.h"
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
@@ -88,9 +89,6 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     setAcceptDrops(true);
     UpdateCaption();
     connect(&document_, &PatternDocument::patternPathChanged, this, &MainWindow::UpdateCaption);
-    // every file the pattern is opened from or saved to joins the recent files
-    connect(&document_, &PatternDocument::patternPathChanged, this,
-            [this](const QString& path) { RememberRecent(path); });
     connect(&session_.History(), &History::changedChanged, this, &MainWindow::UpdateCaption);
     // paint not yet applied is unsaved work too
     for (auto changed : {&PatternDocument::threadingChanged, &PatternDocument::bandReplaced,
@@ -105,13 +103,16 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     mdi_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(mdi_);
     print_ = new PrintCommands(session_, dialogs_, this);
+    files_ = new FileCommands(session_, dialogs_, programFolder_, this);
+    files_->SetWindowPlacing({[this] { return CurrentWindowValues(); },
+                              [this](const WindowValues& values) { ApplyStoredPlaces(values); }});
 
     BuildMenus();
     BuildToolbar();
 
     // the design window first: the others take their places from it
     design_ = new DesignWindow(session_, dialogs_);
-    design_->SetSaveHandler([this] { return SavePattern(); });
+    design_->SetSaveHandler([this] { return files_->Save(); });
     designSub_ = AddChild(mdi_, design_);
     designSub_->setGeometry(0, 0, TwipsToPixels(DesignWindow::kOuterWidthTwips),
                             TwipsToPixels(DesignWindow::kOuterHeightTwips));
@@ -149,33 +150,15 @@ QAction* MainWindow::AddAction(const char* name, const QString& text, const char
     return action;
 }
 
-QAction* MainWindow::Action(const char* name) const { return findChild<QAction*>(name); }
-
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
-    const std::tuple<const char*, QString, const char*, QString, QKeySequence::StandardKey,
-                     void (MainWindow::*)()>
-        commands[] = {{"mnuNew", tr("&New"), "new", tr("Start New Pattern"), QKeySequence::New,
-                       &MainWindow::newPattern},
-                      {"mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern"),
-                       QKeySequence::Open, &MainWindow::openPattern},
-                      {"mnuSave", tr("&Save"), "save", tr("Save Pattern"), QKeySequence::Save,
-                       &MainWindow::savePattern},
-                      {"mnuSaveAs", tr("Save &As..."), nullptr, QString(), QKeySequence::SaveAs,
-                       &MainWindow::savePatternAs}};
-    for (const auto& [name, text, icon, tip, key, handler] : commands) {
-        QAction* action = AddAction(name, text, icon, tip);
-        action->setShortcut(key);
-        connect(action, &QAction::triggered, this, handler);
-        file->addAction(action);
-        if (handler == &MainWindow::openPattern) {
-            recentMenu_ = file->addMenu(tr("Open &Recent"));
-            recentMenu_->setObjectName("mnuRecent");
-        }
-    }
-    BuildRecentMenu();
+    file->addActions({files_->NewAction(), files_->OpenAction()});
+    file->addMenu(files_->RecentMenu());
+    file->addActions({files_->SaveAction(), files_->SaveAsAction()});
     file->addSeparator()->setObjectName("mnuDash0");
+    QAction* print = nullptr;
+    QAction* preview = nullptr;
     for (auto [name, text, icon, tip, handler] :
          {std::tuple{"mnuPrint", tr("&Print..."), "print", tr("Print Pattern"),
                      &MainWindow::printPattern},
@@ -191,8 +174,12 @@ void MainWindow::BuildMenus() {
         QAction* action = AddAction(name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
+        if (handler == &MainWindow::printPattern) print = action;
+        if (handler == &MainWindow::previewPattern) preview = action;
     }
-    Action("mnuPrint")->setShortcut(QKeySequence::Print);
+    print->setShortcut(QKeySequence::Print);
+    toolbarActions_ = {files_->NewAction(), files_->OpenAction(), files_->SaveAction(), print,
+                       preview};
     file->addSeparator()->setObjectName("mnuDash1");
     QAction* exit = AddAction("mnuExit", tr("E&xit"));
     exit->setShortcut(QKeySequence::Quit);
@@ -202,11 +189,13 @@ void MainWindow::BuildMenus() {
     // undo and redo name the step they take back or make again ("Undo Weave pick 37")
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
-    QAction* undo = AddAction("mnuUndo", tr("Undo"));
+    undo_ = AddAction("mnuUndo", tr("Undo"));
+    QAction* undo = undo_;
     connect(undo, &QAction::triggered, &session_.History(), &History::Undo);
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(":/icons/undo.svg"));
-    QAction* redo = AddAction("mnuRedo", tr("Redo"));
+    redo_ = AddAction("mnuRedo", tr("Redo"));
+    QAction* redo = redo_;
     connect(redo, &QAction::triggered, &session_.History(), &History::Redo);
     // each names the step it takes back or makes again, and is off when there is none
     const auto nameSteps = [this, undo, redo] {
@@ -239,8 +228,10 @@ void MainWindow::BuildMenus() {
     connect(display, &QAction::triggered, this, &MainWindow::showDisplay);
     QAction* instructions = AddAction("mnuInstructions", tr("&Instructions"));
     connect(instructions, &QAction::triggered, this, &MainWindow::showInstructions);
-    QAction* reverse =
+    reverse_ =
         AddAction("mnuReverse", tr("&Reverse"), "reverse", tr("Display the reverse pattern"));
+    QAction* reverse = reverse_;
+    toolbarActions_.push_back(reverse);
     reverse->setCheckable(true);
     // the menu shows a check mark, the toolbar a pressed button
     reverse->setIconVisibleInMenu(false);
@@ -323,17 +314,14 @@ void MainWindow::BuildToolbar() {
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
     // the buttons are the menu entries' own actions, so both always agree
-    for (const char* name :
-         {"mnuNew", "mnuOpen", "mnuSave", "mnuPrint", "mnuPreview", "mnuReverse"})
-        toolbar_->addAction(Action(name));
+    toolbar_->addActions(toolbarActions_);
     toolbar_->addSeparator();
-    toolbar_->addAction(Action("mnuUndo"));
-    toolbar_->addAction(Action("mnuRedo"));
+    toolbar_->addActions({undo_, redo_});
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     // closing the main window ends the program, once unsaved work is seen to
-    if (!MaySetPatternAside()) {
+    if (!files_->MaySetPatternAside()) {
         event->ignore();
         return;
     }
@@ -361,198 +349,11 @@ void MainWindow::dropEvent(QDropEvent* event) {
     const QString path = DroppedFile(event->mimeData());
     if (path.isEmpty()) return;
     event->acceptProposedAction();
-    Trap("frmMain", "mnuOpen_Click", [&] {
-        if (MaySetPatternAside()) OpenFile(path);
-    });
-}
-
-QStringList MainWindow::RecentFiles() const {
-    return QSettings().value(QStringLiteral("recentFiles")).toStringList();
-}
-
-void MainWindow::RememberRecent(const QString& path) {
-    // the program's own template is not the weaver's file
-    if (path.isEmpty() || QFileInfo(path) == QFileInfo(programFolder_ + "/default.kst")) return;
-    QStringList files = RecentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kRecentFiles) files.removeLast();
-    QSettings().setValue(QStringLiteral("recentFiles"), files);
-    BuildRecentMenu();
-}
-
-void MainWindow::BuildRecentMenu() {
-    recentMenu_->clear();
-    const QStringList files = RecentFiles();
-    int number = 0;
-    for (const QString& path : files) {
-        QAction* entry = recentMenu_->addAction(
-            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(path).fileName()));
-        entry->setToolTip(path);
-        entry->setStatusTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
-    }
-    recentMenu_->setEnabled(!files.isEmpty());
-}
-
-void MainWindow::OpenRecent(const QString& path) {
-    Trap("frmMain", "mnuOpen_Click", [&] {
-        if (!QFileInfo(path).isFile()) {
-            // a file gone since is taken off the list
-            dialogs_.ShowMessage(this, tr("No File"),
-                                 tr("%1 no longer exists; it is taken off the list.").arg(path),
-                                 UserDialogs::Icon::Warning);
-            QStringList files = RecentFiles();
-            files.removeAll(path);
-            QSettings().setValue(QStringLiteral("recentFiles"), files);
-            BuildRecentMenu();
-            return;
-        }
-        if (MaySetPatternAside()) OpenFile(path);
-    });
-}
-
-bool MainWindow::MaySetPatternAside() {
-    const bool draftNotApplied = document_.DraftNotApplied();
-    if (!session_.PatternChanged() && !draftNotApplied) return true;
-    QString question = tr("Do you want to save the current pattern?");
-    // no file holds the draft: the weaver is told what a Save leaves out
-    if (draftNotApplied)
-        question = tr("The threading has changes that were not applied.") + "\n\n" + question +
-                   " " + tr("(The threading changes are not saved.)");
-    switch (dialogs_.Ask(this, tr("Save Pattern"), question, true)) {
-        case UserDialogs::Answer::Yes:
-            // a save that was cancelled or failed keeps the pattern: nothing unsaved is lost
-            return SavePattern();
-        case UserDialogs::Answer::No:
-            return true;
-        default:
-            return false;
-    }
-}
-
-void MainWindow::newPattern() {
-    Trap("frmMain", "mnuNew_Click", [&] {
-        if (!MaySetPatternAside()) return;
-        // the default pattern, untitled: a Save asks for a name and never overwrites the
-        // program's own template
-        if (OpenFile(programFolder_ + "/default.kst")) document_.SetPatternPath({});
-    });
-}
-
-void MainWindow::openPattern() {
-    Trap("frmMain", "mnuOpen_Click", [&] {
-        if (MaySetPatternAside()) OpenFile({});
-    });
-}
-
-void MainWindow::savePattern() {
-    Trap("frmMain", "mnuSave_Click", [&] { SavePattern(); });
-}
-
-bool MainWindow::SavePattern() {
-    if (document_.SequenceNotWoven()) {
-        const QString sequence = QString::fromStdString(document_.TurnSequence());
-        const QString stored = QString::fromStdString(document_.StoredSequence());
-        const QString shown =
-            stored.isEmpty() ? tr("The band shown is saved row by row, without a turning sequence.")
-                             : tr("The band shown was woven with \"%1\", which is what the file "
-                                  "will hold.")
-                                   .arg(stored);
-        switch (dialogs_.Ask(this, tr("Save Pattern"),
-                             tr("The turning sequence \"%1\" has not been woven. %2\n\n"
-                                "Weave the band with \"%1\" before saving? (No saves the band "
-                                "as it is shown.)")
-                                 .arg(sequence, shown),
-                             true)) {
-            case UserDialogs::Answer::Yes:
-                if (!session_.Run<SimpleWeave>()) return false;
-                break;
-            case UserDialogs::Answer::No:
-                break;
-            default:
-                return false;
-        }
-    }
-    if (session_.FileChangedOnDisk()) {
-        const QString path =
-            QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
-        if (dialogs_.Ask(this, tr("Save Pattern"),
-                         tr("%1 was changed by another program after it was opened here.\n\n"
-                            "Overwrite it with this pattern?")
-                             .arg(path),
-                         false) != UserDialogs::Answer::Yes)
-            return false;
-    }
-    std::string path = document_.PatternPath();
-    if (path.empty()) {
-        std::optional<std::string> chosen = AskSavePath();
-        if (!chosen) return false;  // a cancel says nothing
-        path = std::move(*chosen);
-    }
-    return session_.Save(path, CurrentWindowValues());
-}
-
-void MainWindow::savePatternAs() {
-    Trap("frmMain", "mnuSaveAs_Click", [&] {
-        // a cancelled Save As keeps the file the pattern had, as the caption shows it
-        const std::string previous = document_.PatternPath();
-        document_.SetPatternPath({});
-        if (!SavePattern()) document_.SetPatternPath(previous);
-    });
+    files_->OpenDropped(path);
 }
 
 void MainWindow::exitProgram() {
     Trap("frmMain", "mnuExit_Click", [&] { close(); });
-}
-
-bool MainWindow::OpenFile(const QString& path) {
-    QString chosen = path;
-    if (chosen.isEmpty()) {
-        const std::optional<QString> answer = dialogs_.ChooseOpenFile(this, lastOpened_);
-        if (!answer) return false;  // a cancel says nothing
-        chosen = *answer;
-        lastOpened_ = chosen;
-    }
-    // a missing file changes nothing: the pattern keeps its file and caption
-    if (!QFileInfo(chosen).isFile()) {
-        dialogs_.ShowMessage(this, tr("No File"), tr("File does not exist or cannot be found."),
-                             UserDialogs::Icon::Warning);
-        return false;
-    }
-    try {
-        BusyCursor busy;
-        // a file that cannot be read is reported by the reader and changes nothing either
-        const std::optional<WindowValues> places =
-            session_.Open(QFileInfo(chosen).absoluteFilePath().toStdString());
-        if (!places) return false;
-        ApplyStoredPlaces(*places);
-        TellWhatDidNotComeOver(chosen);
-        return true;
-    } catch (const AppError& error) {
-        dialogs_.ShowMessage(this, QStringLiteral("Tessaly"),
-                             QString("%1-%2  frmMain.OpenFile")
-                                 .arg(error.Number())
-                                 .arg(QString::fromStdString(error.Description())),
-                             UserDialogs::Icon::None);
-        return false;
-    }
-}
-
-void MainWindow::TellWhatDidNotComeOver(const QString& path) {
-    const std::vector<std::string>& missing = session_.NotCarried();
-    if (missing.empty()) return;
-    // "the notes, the tags and the weft colour"
-    QString list;
-    for (std::size_t i = 0; i < missing.size(); ++i) {
-        if (i > 0) list += i + 1 == missing.size() ? tr(" and ") : tr(", ");
-        list += QString::fromStdString(missing[i]);
-    }
-    dialogs_.ShowMessage(this, tr("Open"),
-                         tr("%1 is open as a new, untitled pattern. Tessaly has no place for %2 "
-                            "of that file; they did not come over.")
-                             .arg(QFileInfo(path).fileName(), list),
-                         UserDialogs::Icon::Information);
 }
 
 void MainWindow::UpdateCaption() {
@@ -567,7 +368,7 @@ void MainWindow::reverseFace() {
     // Reverse reports nothing itself: what fails inside the band reports there
     BusyCursor busy;
     session_.Run<ReverseFace>();
-    Action("mnuReverse")->setChecked(session_.Views().IsReversed());
+    reverse_->setChecked(session_.Views().IsReversed());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -706,22 +507,6 @@ void MainWindow::ShowSplash(bool splash) {
     splash_->show();
     splash_->raise();
     splash_->activateWindow();
-}
-
-std::optional<std::string> MainWindow::AskSavePath() {
-    const std::optional<QString> path = dialogs_.ChooseSaveFile(this, lastSaved_);
-    if (!path || path->isEmpty()) return std::nullopt;
-    // Tessaly's own file under another program's name could be opened by neither
-    if (FormatOfPath(path->toStdString()) != PatternFormat::Kst) {
-        dialogs_.ShowMessage(this, tr("Save Pattern"),
-                             tr("%1 was not saved: Save writes Tessaly's own pattern file (.kst). "
-                                "File > Export As writes .tdd, .twt and .gtt files.")
-                                 .arg(QDir::toNativeSeparators(*path)),
-                             UserDialogs::Icon::Warning);
-        return std::nullopt;
-    }
-    lastSaved_ = *path;
-    return QFileInfo(*path).absoluteFilePath().toStdString();
 }
 
 WindowValues MainWindow::CurrentWindowValues() const {

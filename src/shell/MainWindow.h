@@ -17,6 +17,7 @@ namespace tessaly {
 
 class DesignWindow;
 class DisplayWindow;
+class FileCommands;
 class InstructionsWindow;
 class PatternSession;
 class PatternDocument;
@@ -44,21 +45,14 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* InstructionsSubWindow() const { return instructionsSub_; }
     QMdiArea* WorkArea() const { return mdi_; }
     QToolBar* Toolbar() const { return toolbar_; }
-    QAction* Action(const char* name) const;
     SplashWindow* Splash() const;
 
     // Shows the splash (start-up) or the About box.
     void ShowSplash(bool splash);
 
-    // Opens a pattern file, asking for one when path is empty; true when it was opened. A
-    // missing or unreadable file is reported and changes nothing.
-    bool OpenFile(const QString& path);
+    FileCommands& Files() const { return *files_; }
     // The caption names the pattern's file and marks unsaved changes.
     void UpdateCaption();
-
-    // The patterns opened or saved last, newest first, as the File menu lists them.
-    static constexpr int kRecentFiles = 8;
-    QStringList RecentFiles() const;
 
     // The four windows' present states and places, in twips, as a file stores them.
     WindowValues CurrentWindowValues() const;
@@ -78,10 +72,6 @@ class MainWindow : public QMainWindow {
     void showEvent(QShowEvent* event) override;
 
   private slots:
-    void newPattern();
-    void openPattern();
-    void savePattern();
-    void savePatternAs();
     void exitProgram();
     void reverseFace();
     void showInstructions();
@@ -97,8 +87,6 @@ class MainWindow : public QMainWindow {
     void exportPicture();
 
   private:
-    // After another program's pattern opened: names what the file held that did not come over.
-    void TellWhatDidNotComeOver(const QString& path);
     QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
                        const QString& toolTip = {});
     void BuildMenus();
@@ -108,26 +96,12 @@ class MainWindow : public QMainWindow {
     // The design window and the weaving assistant show every card of the band, as far as
     // the work area allows; a display that stood at their right edge moves along.
     void WidenForCards();
-    // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
-    // weaver wishes. False when the weaver cancelled or the save did not happen.
-    bool MaySetPatternAside();
-    // Saves the pattern, first asking about what a Save would not keep or would overwrite:
-    // a sequence typed but not woven, a file another program changed. False when not saved.
-    bool SavePattern();
-    // The save dialog: a chosen path, or nothing when the weaver cancelled.
-    std::optional<std::string> AskSavePath();
     // Window: Tile, Cascade and the four windows by name.
     void BuildPatternMenu();
     void BuildWindowMenu();
-    void RememberRecent(const QString& path);
-    void BuildRecentMenu();
-    void OpenRecent(const QString& path);
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
     bool childrenPlaced_ = false;
-    QString lastOpened_;  // the file dialogs start where the weaver was last
-    QString lastSaved_;
-    QMenu* recentMenu_ = nullptr;
 
     PatternSession& session_;
     PatternDocument& document_;
@@ -136,6 +110,11 @@ class MainWindow : public QMainWindow {
     QMdiArea* mdi_ = nullptr;
     QToolBar* toolbar_ = nullptr;
     PrintCommands* print_ = nullptr;
+    FileCommands* files_ = nullptr;
+    QAction* undo_ = nullptr;
+    QAction* redo_ = nullptr;
+    QAction* reverse_ = nullptr;
+    QList<QAction*> toolbarActions_;  // File's, then Reverse
     DesignWindow* design_ = nullptr;
     QMdiSubWindow* designSub_ = nullptr;
     DisplayWindow* display_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "FileCommands.h"
 #include "MainWindow.h"
 
 namespace tessaly {
@@ -32,7 +33,7 @@ MainWindow& Startup::Run(bool showSplash, const QString& patternFile) {
     main_->UpdateCaption();
     // a file that was not read has no places to give
     if (places) main_->ApplyStoredPlaces(*places);
-    if (!patternFile.isEmpty()) main_->OpenFile(patternFile);
+    if (!patternFile.isEmpty()) main_->Files().OpenFile(patternFile);
     if (showSplash) main_->ShowSplash(true);
     return *main_;
 }

@@ -1,0 +1,270 @@
+#include "FileCommands.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QSettings>
+#include <QWidget>
+
+#include "document/PatternSession.h"
+#include "document/commands/BandCommands.h"
+#include "errors/ErrorReporter.h"
+#include "patternfile/PatternFile.h"
+#include "widgets/BusyCursor.h"
+#include "widgets/UserDialogs.h"
+
+namespace tessaly {
+
+namespace {
+
+QAction* MakeAction(QObject* owner, const char* name, const QString& text, const char* icon,
+                    const QString& toolTip, QKeySequence::StandardKey key) {
+    auto* action = new QAction(text, owner);
+    action->setObjectName(name);
+    if (icon != nullptr) action->setIcon(QIcon(QString(":/icons/%1.svg").arg(icon)));
+    if (!toolTip.isEmpty()) action->setToolTip(toolTip);
+    action->setShortcut(key);
+    return action;
+}
+
+}  // namespace
+
+FileCommands::FileCommands(PatternSession& session, UserDialogs& dialogs, QString programFolder,
+                           QWidget* parent)
+    : QObject(parent),
+      session_(session),
+      document_(session.Document()),
+      dialogs_(dialogs),
+      programFolder_(std::move(programFolder)),
+      parent_(parent) {
+    new_ = MakeAction(this, "mnuNew", tr("&New"), "new", tr("Start New Pattern"),
+                      QKeySequence::New);
+    connect(new_, &QAction::triggered, this, &FileCommands::newPattern);
+    open_ = MakeAction(this, "mnuOpen", tr("&Open..."), "open", tr("Open Existing Pattern"),
+                       QKeySequence::Open);
+    connect(open_, &QAction::triggered, this, &FileCommands::openPattern);
+    save_ = MakeAction(this, "mnuSave", tr("&Save"), "save", tr("Save Pattern"),
+                       QKeySequence::Save);
+    connect(save_, &QAction::triggered, this, &FileCommands::savePattern);
+    saveAs_ = MakeAction(this, "mnuSaveAs", tr("Save &As..."), nullptr, QString(),
+                         QKeySequence::SaveAs);
+    connect(saveAs_, &QAction::triggered, this, &FileCommands::savePatternAs);
+    recentMenu_ = new QMenu(tr("Open &Recent"), parent);
+    recentMenu_->setObjectName("mnuRecent");
+    BuildRecentMenu();
+    // every file the pattern is opened from or saved to joins the recent files
+    connect(&document_, &PatternDocument::patternPathChanged, this,
+            [this](const QString& path) { RememberRecent(path); });
+}
+
+void FileCommands::OpenDropped(const QString& path) {
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (MaySetPatternAside()) OpenFile(path);
+    });
+}
+
+QStringList FileCommands::RecentFiles() const {
+    return QSettings().value(QStringLiteral("recentFiles")).toStringList();
+}
+
+void FileCommands::RememberRecent(const QString& path) {
+    // the program's own template is not the weaver's file
+    if (path.isEmpty() || QFileInfo(path) == QFileInfo(programFolder_ + "/default.kst")) return;
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFiles) files.removeLast();
+    QSettings().setValue(QStringLiteral("recentFiles"), files);
+    BuildRecentMenu();
+}
+
+void FileCommands::BuildRecentMenu() {
+    recentMenu_->clear();
+    const QStringList files = RecentFiles();
+    int number = 0;
+    for (const QString& path : files) {
+        QAction* entry = recentMenu_->addAction(
+            QStringLiteral("&%1 %2").arg(++number).arg(QFileInfo(path).fileName()));
+        entry->setToolTip(path);
+        entry->setStatusTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { OpenRecent(path); });
+    }
+    recentMenu_->setEnabled(!files.isEmpty());
+}
+
+void FileCommands::OpenRecent(const QString& path) {
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (!QFileInfo(path).isFile()) {
+            // a file gone since is taken off the list
+            dialogs_.ShowMessage(parent_, tr("No File"),
+                                 tr("%1 no longer exists; it is taken off the list.").arg(path),
+                                 UserDialogs::Icon::Warning);
+            QStringList files = RecentFiles();
+            files.removeAll(path);
+            QSettings().setValue(QStringLiteral("recentFiles"), files);
+            BuildRecentMenu();
+            return;
+        }
+        if (MaySetPatternAside()) OpenFile(path);
+    });
+}
+
+bool FileCommands::MaySetPatternAside() {
+    const bool draftNotApplied = document_.DraftNotApplied();
+    if (!session_.PatternChanged() && !draftNotApplied) return true;
+    QString question = tr("Do you want to save the current pattern?");
+    // no file holds the draft: the weaver is told what a Save leaves out
+    if (draftNotApplied)
+        question = tr("The threading has changes that were not applied.") + "\n\n" + question +
+                   " " + tr("(The threading changes are not saved.)");
+    switch (dialogs_.Ask(parent_, tr("Save Pattern"), question, true)) {
+        case UserDialogs::Answer::Yes:
+            // a save that was cancelled or failed keeps the pattern: nothing unsaved is lost
+            return Save();
+        case UserDialogs::Answer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void FileCommands::newPattern() {
+    Trap("frmMain", "mnuNew_Click", [&] {
+        if (!MaySetPatternAside()) return;
+        // the default pattern, untitled: a Save asks for a name and never overwrites the
+        // program's own template
+        if (OpenFile(programFolder_ + "/default.kst")) document_.SetPatternPath({});
+    });
+}
+
+void FileCommands::openPattern() {
+    Trap("frmMain", "mnuOpen_Click", [&] {
+        if (MaySetPatternAside()) OpenFile({});
+    });
+}
+
+void FileCommands::savePattern() {
+    Trap("frmMain", "mnuSave_Click", [&] { Save(); });
+}
+
+bool FileCommands::Save() {
+    if (document_.SequenceNotWoven()) {
+        const QString sequence = QString::fromStdString(document_.TurnSequence());
+        const QString stored = QString::fromStdString(document_.StoredSequence());
+        const QString shown =
+            stored.isEmpty() ? tr("The band shown is saved row by row, without a turning sequence.")
+                             : tr("The band shown was woven with \"%1\", which is what the file "
+                                  "will hold.")
+                                   .arg(stored);
+        switch (dialogs_.Ask(parent_, tr("Save Pattern"),
+                             tr("The turning sequence \"%1\" has not been woven. %2\n\n"
+                                "Weave the band with \"%1\" before saving? (No saves the band "
+                                "as it is shown.)")
+                                 .arg(sequence, shown),
+                             true)) {
+            case UserDialogs::Answer::Yes:
+                if (!session_.Run<SimpleWeave>()) return false;
+                break;
+            case UserDialogs::Answer::No:
+                break;
+            default:
+                return false;
+        }
+    }
+    if (session_.FileChangedOnDisk()) {
+        const QString path =
+            QDir::toNativeSeparators(QString::fromStdString(document_.PatternPath()));
+        if (dialogs_.Ask(parent_, tr("Save Pattern"),
+                         tr("%1 was changed by another program after it was opened here.\n\n"
+                            "Overwrite it with this pattern?")
+                             .arg(path),
+                         false) != UserDialogs::Answer::Yes)
+            return false;
+    }
+    std::string path = document_.PatternPath();
+    if (path.empty()) {
+        std::optional<std::string> chosen = AskSavePath();
+        if (!chosen) return false;  // a cancel says nothing
+        path = std::move(*chosen);
+    }
+    return session_.Save(path, windows_.current());
+}
+
+void FileCommands::savePatternAs() {
+    Trap("frmMain", "mnuSaveAs_Click", [&] {
+        // a cancelled Save As keeps the file the pattern had, as the caption shows it
+        const std::string previous = document_.PatternPath();
+        document_.SetPatternPath({});
+        if (!Save()) document_.SetPatternPath(previous);
+    });
+}
+
+bool FileCommands::OpenFile(const QString& path) {
+    QString chosen = path;
+    if (chosen.isEmpty()) {
+        const std::optional<QString> answer = dialogs_.ChooseOpenFile(parent_, lastOpened_);
+        if (!answer) return false;  // a cancel says nothing
+        chosen = *answer;
+        lastOpened_ = chosen;
+    }
+    // a missing file changes nothing: the pattern keeps its file and caption
+    if (!QFileInfo(chosen).isFile()) {
+        dialogs_.ShowMessage(parent_, tr("No File"), tr("File does not exist or cannot be found."),
+                             UserDialogs::Icon::Warning);
+        return false;
+    }
+    try {
+        BusyCursor busy;
+        // a file that cannot be read is reported by the reader and changes nothing either
+        const std::optional<WindowValues> places =
+            session_.Open(QFileInfo(chosen).absoluteFilePath().toStdString());
+        if (!places) return false;
+        windows_.applyStored(*places);
+        TellWhatDidNotComeOver(chosen);
+        return true;
+    } catch (const AppError& error) {
+        dialogs_.ShowMessage(parent_, QStringLiteral("Tessaly"),
+                             QString("%1-%2  frmMain.OpenFile")
+                                 .arg(error.Number())
+                                 .arg(QString::fromStdString(error.Description())),
+                             UserDialogs::Icon::None);
+        return false;
+    }
+}
+
+void FileCommands::TellWhatDidNotComeOver(const QString& path) {
+    const std::vector<std::string>& missing = session_.NotCarried();
+    if (missing.empty()) return;
+    // "the notes, the tags and the weft colour"
+    QString list;
+    for (std::size_t i = 0; i < missing.size(); ++i) {
+        if (i > 0) list += i + 1 == missing.size() ? tr(" and ") : tr(", ");
+        list += QString::fromStdString(missing[i]);
+    }
+    dialogs_.ShowMessage(parent_, tr("Open"),
+                         tr("%1 is open as a new, untitled pattern. Tessaly has no place for %2 "
+                            "of that file; they did not come over.")
+                             .arg(QFileInfo(path).fileName(), list),
+                         UserDialogs::Icon::Information);
+}
+
+std::optional<std::string> FileCommands::AskSavePath() {
+    const std::optional<QString> path = dialogs_.ChooseSaveFile(parent_, lastSaved_);
+    if (!path || path->isEmpty()) return std::nullopt;
+    // Tessaly's own file under another program's name could be opened by neither
+    if (FormatOfPath(path->toStdString()) != PatternFormat::Kst) {
+        dialogs_.ShowMessage(parent_, tr("Save Pattern"),
+                             tr("%1 was not saved: Save writes Tessaly's own pattern file (.kst). "
+                                "File > Export As writes .tdd, .twt and .gtt files.")
+                                 .arg(QDir::toNativeSeparators(*path)),
+                             UserDialogs::Icon::Warning);
+        return std::nullopt;
+    }
+    lastSaved_ = *path;
+    return QFileInfo(*path).absoluteFilePath().toStdString();
+}
+
+}  // namespace tessaly
