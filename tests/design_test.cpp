@@ -205,7 +205,7 @@ TEST_F(DesignTest, the_empty_swatch_and_the_dialog_paint_holes_without_thread) {
 
 TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     CardEditor* cards = window.Cards();
-    QAction* right = cards->Action("mnuMoveCardRight");
+    QAction* right = test::FindAction(*cards, "mnuMoveCardRight");
     EXPECT_FALSE(right->isEnabled());
     const auto pressNumber = [&](std::int32_t card, Qt::KeyboardModifiers modifiers) {
         QTest::mouseClick(Grid(), Qt::LeftButton, modifiers, Centre(card, DraftGrid::Number));
@@ -217,7 +217,7 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     EXPECT_EQ(Column(3).AColor, 301);
     EXPECT_FALSE(document.History().CanUndo());
     EXPECT_TRUE(right->isEnabled());
-    EXPECT_TRUE(cards->Action("mnuMirrorCards")->isEnabled());
+    EXPECT_TRUE(test::FindAction(*cards, "mnuMirrorCards")->isEnabled());
     right->trigger();
     EXPECT_EQ(document.History().UndoText(), "Move Cards 2–4 Right");
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{3, 4, 5}));
@@ -228,23 +228,23 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     pressNumber(12, Qt::NoModifier);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{12}));
     EXPECT_EQ(Column(12).AColor, kRed);
-    EXPECT_FALSE(cards->Action("mnuMoveCardRight")->isEnabled());
-    cards->Action("mnuInsertCardAfter")->trigger();
+    EXPECT_FALSE(test::FindAction(*cards, "mnuMoveCardRight")->isEnabled());
+    test::FindAction(*cards, "mnuInsertCardAfter")->trigger();
     EXPECT_EQ(document.Draft().size(), 13u);
     EXPECT_EQ(Control<QLineEdit>("txtCardNumber")->text(), "13");
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{13}));
-    cards->Action("mnuDeleteCards")->trigger();
+    test::FindAction(*cards, "mnuDeleteCards")->trigger();
     EXPECT_EQ(document.Draft().size(), 12u);
     EXPECT_TRUE(cards->Chosen().empty());
     // a band of the most cards a band may have takes no more
     test::LoadWoven(document, test::MakeDeck(kMostCards, Forward, SThread, 1), "FFBB");
     pressNumber(1, Qt::ControlModifier);
-    EXPECT_FALSE(cards->Action("mnuInsertCardBefore")->isEnabled());
-    EXPECT_FALSE(cards->Action("mnuInsertCardAfter")->isEnabled());
-    EXPECT_TRUE(cards->Action("mnuDeleteCards")->isEnabled());
-    cards->Action("mnuDeleteCards")->trigger();
+    EXPECT_FALSE(test::FindAction(*cards, "mnuInsertCardBefore")->isEnabled());
+    EXPECT_FALSE(test::FindAction(*cards, "mnuInsertCardAfter")->isEnabled());
+    EXPECT_TRUE(test::FindAction(*cards, "mnuDeleteCards")->isEnabled());
+    test::FindAction(*cards, "mnuDeleteCards")->trigger();
     pressNumber(1, Qt::ControlModifier);
-    EXPECT_TRUE(cards->Action("mnuInsertCardAfter")->isEnabled());
+    EXPECT_TRUE(test::FindAction(*cards, "mnuInsertCardAfter")->isEnabled());
     test::LoadWoven(document, test::MakeDeck(12, Forward, SThread, 1), "FFBB");
 
     // dragging the numbers moves the cards chosen, without painting the one pressed

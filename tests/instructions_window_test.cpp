@@ -158,7 +158,7 @@ class InstructionEditTest : public InstructionsWindowTest {
     QString Cell(int pick, int card) {
         return window.Model()->data(window.Model()->index(pick - 1, card - 1), Qt::DisplayRole).toString();
     }
-    QAction* Action(const char* name) { return window.Editor()->Action(name); }
+    QAction* Action(const char* name) { return test::FindAction(window, name); }
     void SelectPicks(int first, int last) {
         Table()->setCurrentIndex(window.Model()->index(first - 1, 0));
         Table()->selectionModel()->select(

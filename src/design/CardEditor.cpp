@@ -7,7 +7,6 @@
 #include "document/PatternSession.h"
 #include "document/commands/CardCommands.h"
 #include "errors/ErrorReporter.h"
-#include "widgets/ActionList.h"
 
 namespace tessaly {
 
@@ -27,12 +26,15 @@ QString CardsName(const std::set<std::int32_t>& cards) {
 
 CardEditor::CardEditor(PatternSession& session, DraftGrid* grid)
     : QObject(grid), session_(session), grid_(grid) {
-    AddAction("mnuInsertCardBefore", tr("Insert Card Before"), &CardEditor::insertCardBefore);
-    AddAction("mnuInsertCardAfter", tr("Insert Card After"), &CardEditor::insertCardAfter);
-    AddAction("mnuDeleteCards", tr("Delete Cards"), &CardEditor::deleteCards);
-    AddAction("mnuMoveCardLeft", tr("Move Card Left"), &CardEditor::moveCardsLeft);
-    AddAction("mnuMoveCardRight", tr("Move Card Right"), &CardEditor::moveCardsRight);
-    AddAction("mnuMirrorCards", tr("Mirror Cards"), &CardEditor::mirrorCards);
+    insertBefore_ =
+        AddAction("mnuInsertCardBefore", tr("Insert Card Before"), &CardEditor::insertCardBefore);
+    insertAfter_ =
+        AddAction("mnuInsertCardAfter", tr("Insert Card After"), &CardEditor::insertCardAfter);
+    delete_ = AddAction("mnuDeleteCards", tr("Delete Cards"), &CardEditor::deleteCards);
+    moveLeft_ = AddAction("mnuMoveCardLeft", tr("Move Card Left"), &CardEditor::moveCardsLeft);
+    moveRight_ =
+        AddAction("mnuMoveCardRight", tr("Move Card Right"), &CardEditor::moveCardsRight);
+    mirror_ = AddAction("mnuMirrorCards", tr("Mirror Cards"), &CardEditor::mirrorCards);
     // cards that are gone are no longer chosen
     const PatternDocument& document = session_.Document();
     connect(&document, &PatternDocument::threadingChanged, this, [this] {
@@ -51,10 +53,6 @@ QAction* CardEditor::AddAction(const char* name, const QString& text, void (Card
     connect(action, &QAction::triggered, this, slot);
     actions_.push_back(action);
     return action;
-}
-
-QAction* CardEditor::Action(const QString& objectName) const {
-    return ActionNamed(actions_, objectName);
 }
 
 std::int32_t CardEditor::CardCount() const {
@@ -89,12 +87,12 @@ void CardEditor::UpdateActions() {
     const bool any = !chosen_.empty() && *chosen_.rbegin() <= CardCount();
     const std::int32_t cards = CardCount();
     const bool room = cards < kMostCards;
-    Action("mnuInsertCardBefore")->setEnabled(any && room);
-    Action("mnuInsertCardAfter")->setEnabled(any && room);
-    Action("mnuDeleteCards")->setEnabled(any && static_cast<std::int32_t>(chosen_.size()) < cards);
-    Action("mnuMoveCardLeft")->setEnabled(any && *chosen_.begin() > 1);
-    Action("mnuMoveCardRight")->setEnabled(any && *chosen_.rbegin() < cards);
-    Action("mnuMirrorCards")->setEnabled(any && chosen_.size() >= 2);
+    insertBefore_->setEnabled(any && room);
+    insertAfter_->setEnabled(any && room);
+    delete_->setEnabled(any && static_cast<std::int32_t>(chosen_.size()) < cards);
+    moveLeft_->setEnabled(any && *chosen_.begin() > 1);
+    moveRight_->setEnabled(any && *chosen_.rbegin() < cards);
+    mirror_->setEnabled(any && chosen_.size() >= 2);
 }
 
 void CardEditor::Run(const char* procedure, const QString& text,

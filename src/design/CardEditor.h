@@ -29,7 +29,6 @@ class CardEditor : public QObject {
     // "Insert Card Before", "Insert Card After", "Delete Cards", "Move Card Left",
     // "Move Card Right", "Mirror Cards".
     const std::vector<QAction*>& Actions() const { return actions_; }
-    QAction* Action(const QString& objectName) const;
 
     const std::set<std::int32_t>& Chosen() const { return chosen_; }
     // A press on card's number with these keyboard modifiers.
@@ -57,7 +56,13 @@ class CardEditor : public QObject {
 
     PatternSession& session_;
     DraftGrid* grid_;
-    std::vector<QAction*> actions_;
+    std::vector<QAction*> actions_;  // in the order the Pattern menu lists them
+    QAction* insertBefore_ = nullptr;
+    QAction* insertAfter_ = nullptr;
+    QAction* delete_ = nullptr;
+    QAction* moveLeft_ = nullptr;
+    QAction* moveRight_ = nullptr;
+    QAction* mirror_ = nullptr;
     std::set<std::int32_t> chosen_;
     std::int32_t anchor_ = 0;  // where a Shift+click's run begins
 };

@@ -250,7 +250,8 @@ void MainWindow::BuildMenus() {
     });
     view->addActions({design, weave, display, instructions, reverse, whole});
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    helpMenu_ = menuBar()->addMenu(tr("&Help"));
+    QMenu* help = helpMenu_;
     help->setObjectName("mnuHelp");
     QAction* readme = AddAction("mnuDisplayHelp", tr("&Help"));
     connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
@@ -263,12 +264,11 @@ void MainWindow::BuildPatternMenu() {
     // the edits of the band's picks, on the picks selected in the turning instructions
     auto* pattern = new QMenu(tr("&Pattern"), this);
     pattern->setObjectName("mnuPattern");
-    menuBar()->insertMenu(findChild<QMenu*>("mnuHelp")->menuAction(), pattern);
-    const std::vector<QAction*>& actions = instructions_->Editor()->Actions();
-    for (QAction* action : actions) {
-        if (action->objectName() == "mnuCopyPicks") pattern->addSeparator();
+    menuBar()->insertMenu(helpMenu_->menuAction(), pattern);
+    for (QAction* action : instructions_->Editor()->EditActions()) pattern->addAction(action);
+    pattern->addSeparator();
+    for (QAction* action : instructions_->Editor()->ClipboardActions())
         pattern->addAction(action);
-    }
     // and of the cards chosen by their numbers in the draft
     pattern->addSeparator();
     for (QAction* action : design_->Cards()->Actions()) pattern->addAction(action);
@@ -277,7 +277,7 @@ void MainWindow::BuildPatternMenu() {
 void MainWindow::BuildWindowMenu() {
     auto* window = new QMenu(tr("&Window"), this);
     window->setObjectName("mnuWindow");
-    menuBar()->insertMenu(findChild<QMenu*>("mnuHelp")->menuAction(), window);
+    menuBar()->insertMenu(helpMenu_->menuAction(), window);
     QAction* tile = AddAction("mnuTile", tr("&Tile"));
     connect(tile, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
     QAction* cascade = AddAction("mnuCascade", tr("&Cascade"));

@@ -111,6 +111,7 @@ class MainWindow : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     PrintCommands* print_ = nullptr;
     FileCommands* files_ = nullptr;
+    QMenu* helpMenu_ = nullptr;  // the Pattern and Window menus stand before it
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     QAction* reverse_ = nullptr;

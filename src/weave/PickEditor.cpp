@@ -17,7 +17,6 @@
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
-#include "widgets/ActionList.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -72,6 +71,7 @@ PickEditor::PickEditor(PatternSession& session, UserDialogs& dialogs, QTableView
     AddAction("mnuDuplicatePicks", tr("Duplicate Picks"), &PickEditor::duplicatePicks);
     AddAction("mnuRepeatPicks", tr("Repeat…"), &PickEditor::repeatPicks);
     AddAction("mnuTurnOver", tr("Turn Over"), &PickEditor::turnOver);
+    clipboardFrom_ = actions_.size();
     AddAction("mnuCopyPicks", tr("Copy Picks"), &PickEditor::copyPicks)
         ->setShortcut(QKeySequence::Copy);
     AddAction("mnuCutPicks", tr("Cut Picks"), &PickEditor::cutPicks)->setShortcut(QKeySequence::Cut);
@@ -102,10 +102,6 @@ QAction* PickEditor::AddAction(const char* name, const QString& text, void (Pick
     table_->addAction(action);
     actions_.push_back(action);
     return action;
-}
-
-QAction* PickEditor::Action(const QString& objectName) const {
-    return ActionNamed(actions_, objectName);
 }
 
 std::int32_t PickEditor::PickCount() const {

@@ -30,8 +30,14 @@ class PickEditor : public QObject {
 
     // "Insert Pick Above", "Insert Pick Below", "Delete Picks", "Duplicate Picks", "Repeat…",
     // "Turn Over", then copy, cut and paste.
-    const std::vector<QAction*>& Actions() const { return actions_; }
-    QAction* Action(const QString& objectName) const;
+    // The edits of the picks, then the clipboard's (Copy, Cut, Paste), as the Pattern menu
+    // groups them.
+    std::vector<QAction*> EditActions() const {
+        return {actions_.begin(), actions_.begin() + static_cast<std::ptrdiff_t>(clipboardFrom_)};
+    }
+    std::vector<QAction*> ClipboardActions() const {
+        return {actions_.begin() + static_cast<std::ptrdiff_t>(clipboardFrom_), actions_.end()};
+    }
 
     // The picks and cells of the selection (or the current cell), from 1.
     std::vector<std::int32_t> SelectedPicks() const;
@@ -76,6 +82,7 @@ class PickEditor : public QObject {
     UserDialogs& dialogs_;
     QTableView* table_;
     std::vector<QAction*> actions_;
+    std::size_t clipboardFrom_ = 0;  // the first of the clipboard's actions
     QAction* insertAbove_ = nullptr;
     QAction* insertBelow_ = nullptr;
     QAction* paste_ = nullptr;
