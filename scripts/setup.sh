@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang libclang-rt-14-dev
+  clang clang-tidy libclang-rt-14-dev
   xvfb xauth desktop-file-utils
   nlohmann-json3-dev libexpat1-dev
   fonts-dejavu-core fonts-noto-mono poppler-utils

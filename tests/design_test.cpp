@@ -76,17 +76,6 @@ TEST_F(DesignTest, shows_the_band_name_the_count_and_the_first_row) {
     EXPECT_EQ(Grid()->CellText({3, DraftGrid::Threading}), "S");
     EXPECT_EQ(Grid()->CellText({12, DraftGrid::Number}), "12");
     EXPECT_EQ(Control<QLabel>("Label5")->text(), "Ex.  FFBB");
-    EXPECT_EQ(Control<QLabel>("lblRowB")->toolTip(), "Paint Row");
-}
-
-TEST_F(DesignTest, the_grid_is_measured_in_columns_of_255_twips) {
-    // column 1 + x div 255 twips, rows from their tops, neighbours sharing a line
-    EXPECT_EQ(Grid()->CellAt({0, 0})->card, 1);
-    EXPECT_EQ(Grid()->CellAt({TwipsToPixels(255), 0})->card, 2);
-    EXPECT_EQ(Grid()->CellAt({5, TwipsToPixels(240)})->part, DraftGrid::HoleA);
-    EXPECT_EQ(Grid()->CellAt({5, TwipsToPixels(1200) + 5})->part, DraftGrid::Threading);
-    EXPECT_FALSE(Grid()->CellAt({TwipsToPixels(255) * 12 + 1, 5}));
-    EXPECT_EQ(Grid()->width(), 12 * TwipsToPixels(255));
 }
 
 TEST_F(DesignTest, the_draft_shows_every_card_when_the_window_has_room_and_scrolls_when_not) {

@@ -78,6 +78,10 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     EXPECT_EQ(window.frameGeometry().size(), QSize(1024, 720).boundedTo(screen));
     EXPECT_TRUE(recorder.Empty());
+    // the read-me's picture of the program as it starts (docs/screenshot.png is a copy)
+    window.show();
+    test::ProcessEvents();
+    EXPECT_TRUE(window.grab().save(TESSALY_SCREENSHOT));
 }
 
 TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable) {
@@ -93,8 +97,8 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable)
     EXPECT_GE(window.width(), 640);
     EXPECT_GE(window.height(), 480);
     EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
-    EXPECT_GE(window.DisplaySubWindow()->width(), WindowPlaces::kMinWidth);
-    EXPECT_GE(window.DisplaySubWindow()->height(), WindowPlaces::kMinHeight);
+    EXPECT_GE(window.DisplaySubWindow()->width(), window_places::kMinWidth);
+    EXPECT_GE(window.DisplaySubWindow()->height(), window_places::kMinHeight);
     // the commands still work on an empty band, and only the band's own procedures report
     test::FindAction(window, "mnuReverse")->trigger();
     QTest::mouseClick(window.Display()->View(), Qt::LeftButton);
@@ -211,16 +215,12 @@ TEST_F(ShellTest, every_toolbar_button_is_its_menu_entry) {
     QList<QAction*> entries;
     for (QAction* menu : window.menuBar()->actions())
         if (menu->menu() != nullptr) entries += menu->menu()->actions();
-    int buttons = 0;
     for (QAction* button : window.Toolbar()->actions()) {
         if (button->isSeparator()) continue;
-        ++buttons;
         EXPECT_TRUE(entries.contains(button)) << button->objectName().toStdString();
         EXPECT_FALSE(button->icon().isNull()) << button->objectName().toStdString();
         EXPECT_FALSE(button->toolTip().isEmpty()) << button->objectName().toStdString();
     }
-    EXPECT_EQ(buttons, 8);
-    EXPECT_EQ(test::FindAction(window, "mnuSave")->toolTip(), "Save Pattern");
     // the Undo button takes back what the last command did, as Edit > Undo does
     const std::string name = Document().BandName();
     window.Design()->findChild<QLineEdit*>("txtBandName")->setText("Typed");

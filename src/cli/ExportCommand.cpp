@@ -201,10 +201,12 @@ std::string InstructionsCsv(const TurningInstructions& instructions) {
 
 int RunExport(const ExportOptions& options, std::ostream& out) {
     // every output is checked before anything is read or drawn
-    for (const auto& [option, path] : Outputs(options))
-        if (!path->empty() &&
-            !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(*path); }))
+    for (const auto& output : Outputs(options)) {
+        const std::string& path = *output.second;
+        if (!path.empty() &&
+            !Trap("tessaly-export", "outputs", [&] { FileTransaction::CheckWritable(path); }))
             return kExitBadInput;
+    }
 
     const DrawingGeometry geometry = DrawingGeometry::AtBlockSize(options.blockSize);
     const ErrorCounter errors;

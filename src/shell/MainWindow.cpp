@@ -382,12 +382,12 @@ void MainWindow::PlaceChildren() {
     const QSize area = mdi_->viewport()->size();
     designSub_->move(0, 0);
     displaySub_->setGeometry(designSub_->width(), 0,
-                             std::max(area.width() - designSub_->width(), WindowPlaces::kMinWidth),
-                             std::max(area.height(), WindowPlaces::kMinHeight));
+                             std::max(area.width() - designSub_->width(), window_places::kMinWidth),
+                             std::max(area.height(), window_places::kMinHeight));
     // the weaving assistant below the design window, beside the display
     weaveSub_->setGeometry(
         0, designSub_->height(), displaySub_->x(),
-        std::max(area.height() - designSub_->height(), WindowPlaces::kMinHeight));
+        std::max(area.height() - designSub_->height(), window_places::kMinHeight));
     WidenForCards();
 }
 
@@ -407,7 +407,7 @@ void MainWindow::WidenForCards() {
         if (display.x() != before.right() + 1 || displaySub_->isMaximized()) continue;
         // the display keeps its right edge, as long as it stays usable
         const int right =
-            std::max(display.right(), sub->geometry().right() + WindowPlaces::kMinWidth);
+            std::max(display.right(), sub->geometry().right() + window_places::kMinWidth);
         displaySub_->setGeometry(QRect(QPoint(sub->geometry().right() + 1, display.y()),
                                        QPoint(right, display.bottom())));
     }
@@ -511,10 +511,10 @@ void MainWindow::ShowSplash(bool splash) {
 
 WindowValues MainWindow::CurrentWindowValues() const {
     WindowValues values{};
-    values[0] = WindowPlaces::Read(this);
-    values[1] = WindowPlaces::Read(designSub_);
-    values[2] = WindowPlaces::Read(displaySub_);
-    values[3] = WindowPlaces::Read(weaveSub_);
+    values[0] = window_places::Read(this);
+    values[1] = window_places::Read(designSub_);
+    values[2] = window_places::Read(displaySub_);
+    values[3] = window_places::Read(weaveSub_);
     return values;
 }
 
@@ -527,24 +527,24 @@ void MainWindow::ApplyStoredPlaces(const WindowValues& values) noexcept {
 }
 
 void MainWindow::ApplyWindowValues(const WindowValues& values) {
-    WindowPlaces::ApplyToMain(this, values[0]);
-    WindowPlaces::KeepOnScreen(this);
+    window_places::ApplyToMain(this, values[0]);
+    window_places::KeepOnScreen(this);
     // a main window stored smaller than its children's places (saved on a small screen)
     // grows to hold them, as far as the screen allows; the work area scrolls to the rest
-    if (const QRect extent = WindowPlaces::ChildrenExtent({values[1], values[2], values[3]});
+    if (const QRect extent = window_places::ChildrenExtent({values[1], values[2], values[3]});
         !extent.isEmpty()) {
-        WindowPlaces::GrowToHold(this, mdi_->viewport()->size(), extent);
+        window_places::GrowToHold(this, mdi_->viewport()->size(), extent);
         if (layout() != nullptr) layout()->activate();
     }
     childrenPlaced_ = true;
     for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]},
                               std::pair{weaveSub_, values[3]}}) {
-        WindowPlaces::ApplyToChild(sub, value);
-        WindowPlaces::KeepChildReachable(mdi_, sub);
+        window_places::ApplyToChild(sub, value);
+        window_places::KeepChildReachable(mdi_, sub);
     }
     // the design and the weaving assistant, grown to their layouts, keep the display beside
     for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{weaveSub_, values[3]}})
-        WindowPlaces::KeepBesideGrown(sub, value, displaySub_, values[2]);
+        window_places::KeepBesideGrown(sub, value, displaySub_, values[2]);
     WidenForCards();
     // the instructions have no stored place: they open beside the band where there is room,
     // else over the right of the display, wide enough for every card, inside the work area

@@ -9,7 +9,7 @@
 
 #include "model/Twips.h"
 
-namespace tessaly::WindowPlaces {
+namespace tessaly::window_places {
 
 namespace {
 
@@ -157,4 +157,4 @@ void GrowToHold(QWidget* window, QSize workArea, const QRect& extent) {
     window->move(x, y);
 }
 
-}  // namespace tessaly::WindowPlaces
+}  // namespace tessaly::window_places

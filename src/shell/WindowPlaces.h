@@ -14,7 +14,7 @@ namespace tessaly {
 
 // Window states and places as pattern files store them (twips, 15 to a pixel; state 0
 // normal, 1 minimised, 2 maximised), read from and applied to windows.
-namespace WindowPlaces {
+namespace window_places {
 
 // Smaller than this a window cannot be used: a stored place below it is ignored, and no window
 // is made smaller by the rules below.
@@ -48,6 +48,6 @@ QRect ChildrenExtent(std::initializer_list<WindowValue> children);
 // what is missing, as far as the screen's available area allows, keeping it on that area.
 void GrowToHold(QWidget* window, QSize workArea, const QRect& extent);
 
-}  // namespace WindowPlaces
+}  // namespace window_places
 
 }  // namespace tessaly
