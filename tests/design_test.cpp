@@ -75,7 +75,7 @@ TEST_F(DesignTest, shows_the_band_name_the_count_and_the_first_row) {
     EXPECT_EQ(Grid()->CellText({3, DraftGrid::HoleB}), "#2e0100");  // MakeDeck: card 3 B = 302
     EXPECT_EQ(Grid()->CellText({3, DraftGrid::Threading}), "S");
     EXPECT_EQ(Grid()->CellText({12, DraftGrid::Number}), "12");
-    EXPECT_EQ(Control<QLabel>("Label5")->text(), "Ex.  FFBB");
+    EXPECT_EQ(Control<QLabel>("lblSequenceExample")->text(), "Ex.  FFBB");
 }
 
 TEST_F(DesignTest, the_draft_shows_every_card_when_the_window_has_room_and_scrolls_when_not) {
@@ -101,7 +101,7 @@ TEST_F(DesignTest, the_draft_shows_every_card_when_the_window_has_room_and_scrol
             << count;
     }
     // the labels are never cut in the dialog font
-    for (const char* name : {"Label6", "Label13", "Label14", "Label5"}) {
+    for (const char* name : {"lblBandName", "lblCardCount", "lblTurnSequence", "lblSequenceExample"}) {
         const QLabel* label = Control<QLabel>(name);
         EXPECT_GE(label->width(), label->sizeHint().width()) << name;
     }

@@ -109,7 +109,7 @@ TEST_F(InstructionsWindowTest, the_grid_takes_the_room_and_what_stands_below_it_
     window.show();
     const QTableView* table = window.Table();
     const QTableView* twist = window.TwistTable();
-    const auto* legend = window.findChild<QLabel*>("Label1");
+    const auto* legend = window.findChild<QLabel*>("lblLegend");
     const auto* close = window.findChild<QPushButton*>("cmdClose");
     EXPECT_EQ(legend->text(), "F = Forward, B = Backward, I = Idle, * = Vertical Twist");
     int tableHeight = 0;

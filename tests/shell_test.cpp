@@ -487,7 +487,7 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
         return widget == nullptr ? QRect() : QRect(widget->mapTo(weave, QPoint(0, 0)), widget->size());
     };
     for (const char* lower : {"lblNextPick", "cmdWeave", "cmdUnweave"})
-        for (const char* upper : {"Frame3", "Frame1", "Frame2", "prtPacks"})
+        for (const char* upper : {"fraPack1", "fraPack2", "fraPack3", "prtPacks"})
             EXPECT_FALSE(place(lower).intersects(place(upper))) << lower << " over " << upper;
     // the design grew to its layout and the display still stands beside it, not over it
     EXPECT_GE(window.DesignSubWindow()->width(), window.DesignSubWindow()->minimumSizeHint().width());

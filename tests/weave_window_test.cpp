@@ -274,7 +274,7 @@ TEST_F(WeaveWindowTest, a_screen_reader_can_read_the_packs) {
     const auto name = test::AccessibleName;
     EXPECT_EQ(name(&window), "Weave Instructions");
     EXPECT_EQ(name(Control<QRadioButton>("optCardPosition1")), "A top right");
-    EXPECT_EQ(name(Control<QGroupBox>("Frame2")), "Pack 3");
+    EXPECT_EQ(name(Control<QGroupBox>("fraPack3")), "Pack 3");
     EXPECT_EQ(name(Control<QPushButton>("cmdUnweave")), "UnWeave");
     ClickCard(2, 3);
     QAccessibleInterface* packs = QAccessible::queryAccessibleInterface(window.Grid());

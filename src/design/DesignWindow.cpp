@@ -18,6 +18,7 @@
 #include "model/Twips.h"
 #include "render/RasterCanvas.h"
 #include "widgets/ColumnGrid.h"
+#include "widgets/PressLabel.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -31,29 +32,6 @@ const char* const kCellProcedures[DraftGrid::kParts] = {
     "picDraftC_MouseDown",     "picDraftD_MouseDown", "lblThreading_Click"};
 
 }  // namespace
-
-void PressLabel::mousePressEvent(QMouseEvent* event) { emit pressed(event->button()); }
-
-ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
-    setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
-}
-
-void ColorSwatch::SetColor(std::int32_t color) {
-    color_ = color;
-    setToolTip(color == Card::kNoThread ? tr("No thread") : RasterCanvas::ToQColor(color).name());
-    update();
-}
-
-void ColorSwatch::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    PaintHole(painter, rect().adjusted(0, 0, -1, -1), color_);
-}
-
-void ColorSwatch::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) emit clicked();
-    if (event->button() == Qt::RightButton) emit rightClicked();
-}
 
 DesignWindow::DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), session_(session), document_(session.Document()), dialogs_(dialogs) {
@@ -84,13 +62,13 @@ void DesignWindow::BuildControls() {
         return edit;
     };
 
-    PressLabel* nameLabel = label("Label6", tr("Band Name:"));
+    PressLabel* nameLabel = label("lblBandName", tr("Band Name:"));
     bandName_ = box("txtBandName", tr("Band Name"), 3135);
-    PressLabel* countLabel = label("Label13", tr("# of Cards"));
+    PressLabel* countLabel = label("lblCardCount", tr("# of Cards"));
     cardNumber_ = box("txtCardNumber", tr("# of Cards"), 735);
-    PressLabel* sequenceLabel = label("Label14", tr("Default Turn Seq"));
+    PressLabel* sequenceLabel = label("lblTurnSequence", tr("Default Turn Seq"));
     turnSequence_ = box("txtTurnSequence", tr("Default Turn Seq"), 1455);
-    PressLabel* example = label("Label5", tr("Ex.  FFBB"));
+    PressLabel* example = label("lblSequenceExample", tr("Ex.  FFBB"));
     nameLabel->setBuddy(bandName_);
     countLabel->setBuddy(cardNumber_);
     sequenceLabel->setBuddy(turnSequence_);
@@ -118,8 +96,8 @@ void DesignWindow::BuildControls() {
     emptyHole_->SetColor(Card::kNoThread);
     auto* swatches = new QGridLayout;
     int column = 0;
-    for (auto [name, letter, swatch] : {std::tuple{"Label11", tr("L"), leftColor_},
-                                        std::tuple{"Label12", tr("R"), rightColor_},
+    for (auto [name, letter, swatch] : {std::tuple{"lblLeftColor", tr("L"), leftColor_},
+                                        std::tuple{"lblRightColor", tr("R"), rightColor_},
                                         std::tuple{"lblEmptyHole", tr("Empty"), emptyHole_}}) {
         PressLabel* letterLabel = label(name, letter);
         letterLabel->setAlignment(Qt::AlignCenter);
@@ -243,8 +221,8 @@ QWidget* DesignWindow::BuildRowLabels() {
     labels->setFixedSize(
         TwipsToPixels(DraftGrid::kCellTwips),
         TwipsToPixels((DraftGrid::kParts - 1) * DraftGrid::kRowStepTwips + DraftGrid::kCellTwips));
-    const char* const names[DraftGrid::kParts] = {"Label9",  "lblRowA", "lblRowB",
-                                                  "lblRowC", "lblRowD", "Label10"};
+    const char* const names[DraftGrid::kParts] = {"lblNumberRow",  "lblRowA", "lblRowB",
+                                                  "lblRowC", "lblRowD", "lblThreadingRow"};
     const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
     for (int part = 0; part < DraftGrid::kParts; ++part) {
         auto* rowLabel = new PressLabel(QString::fromLatin1(texts[part]), labels);

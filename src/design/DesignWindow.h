@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QLabel>
 #include <QWidget>
 #include <functional>
 #include <optional>
 
 #include "CardEditor.h"
 #include "DraftGrid.h"
+#include "widgets/ColorSwatch.h"
 
 class QCheckBox;
 class QLineEdit;
@@ -18,42 +18,6 @@ class ColumnViewport;
 class PatternDocument;
 class PatternSession;
 class UserDialogs;
-
-// A label that says which mouse button went down on it.
-class PressLabel : public QLabel {
-    Q_OBJECT
-
-  public:
-    using QLabel::QLabel;
-
-  signals:
-    void pressed(Qt::MouseButton button);
-
-  protected:
-    void mousePressEvent(QMouseEvent* event) override;
-};
-
-// A paint colour: a swatch that opens the colour dialog when clicked. It may hold no
-// thread, and then paints holes empty.
-class ColorSwatch : public QWidget {
-    Q_OBJECT
-
-  public:
-    explicit ColorSwatch(QWidget* parent = nullptr);
-    std::int32_t Color() const { return color_; }
-    void SetColor(std::int32_t color);
-
-  signals:
-    void clicked();
-    void rightClicked();
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-
-  private:
-    std::int32_t color_ = 0xFFFFFF;
-};
 
 // "Threading Design": the band's name, the number of cards, the default turning sequence and
 // the draft, edited with the two paint colours; Apply makes the draft the band, Simple Weave

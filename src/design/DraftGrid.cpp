@@ -11,6 +11,7 @@
 #include "model/Directions.h"
 #include "model/Twips.h"
 #include "render/RasterCanvas.h"
+#include "widgets/ColorSwatch.h"
 #include "widgets/ColumnGrid.h"
 
 namespace tessaly {
@@ -56,18 +57,6 @@ std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {
     // rows overlap by their shared border line; the lower row owns it
     const int part = std::min(point.y() / kRowStep, static_cast<int>(Threading));
     return Cell{card, static_cast<Part>(part)};
-}
-
-void PaintHole(QPainter& painter, const QRect& box, std::int32_t color) {
-    const bool empty = color == Card::kNoThread;
-    painter.fillRect(box, empty ? QColor(Qt::white) : RasterCanvas::ToQColor(color));
-    if (empty) {
-        painter.setPen(QPen(Qt::darkGray, 0));
-        painter.drawLine(box.topLeft(), box.bottomRight());
-        painter.drawLine(box.topRight(), box.bottomLeft());
-    }
-    painter.setPen(Qt::black);
-    painter.drawRect(box);
 }
 
 QRect DraftGrid::CellRect(Cell cell) const {

@@ -10,10 +10,6 @@ namespace tessaly {
 
 class PatternDocument;
 
-// A hole's cell: its colour with a black border; an empty hole white, crossed by two thin
-// lines.
-void PaintHole(QPainter& painter, const QRect& box, std::int32_t color);
-
 // The draft as one drawn grid: a column of 255 twips per card holding the card's number, the
 // colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
 // share their border line. It shows the document's draft and reports where the mouse was

@@ -310,7 +310,7 @@ void MainWindow::BuildWindowMenu() {
 
 void MainWindow::BuildToolbar() {
     toolbar_ = addToolBar(tr("Toolbar"));
-    toolbar_->setObjectName("Toolbar1");
+    toolbar_->setObjectName("tbrMain");
     toolbar_->setMovable(false);
     toolbar_->setIconSize(QSize(24, 24));
     // the buttons are the menu entries' own actions, so both always agree

@@ -134,7 +134,7 @@ void QtUserDialogs::ShowPrintPreview(QWidget* parent, QPrinter& printer,
     dialog.setWindowTitle(QObject::tr("Print"));
     dialog.setAccessibleName(QObject::tr("Print"));
     if (auto* pages = dialog.findChild<QPrintPreviewWidget*>()) {
-        pages->setObjectName(QStringLiteral("VSPrinter1"));
+        pages->setObjectName(QStringLiteral("prvPages"));
         pages->setAccessibleName(QObject::tr("Print Preview"));
     }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,

@@ -16,7 +16,7 @@ SplashWindow::SplashWindow(bool splash, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 
     auto* frame = new QWidget(this);
-    frame->setObjectName("Frame1");
+    frame->setObjectName("fraSplash");
     auto* logo = new QLabel(frame);
     logo->setObjectName("imgLogo");
     logo->setPixmap(QIcon(":/icons/logo.svg").pixmap(96, 96));
@@ -58,7 +58,7 @@ SplashWindow::SplashWindow(bool splash, QWidget* parent)
     for (QWidget* child : findChildren<QWidget*>())
         child->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    timer_.setObjectName("Timer1");
+    timer_.setObjectName("tmrSplash");
     timer_.setSingleShot(true);
     timer_.setInterval(kSplashMilliseconds);
     connect(&timer_, &QTimer::timeout, this, &QWidget::close);

@@ -80,7 +80,7 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     close_ = new QPushButton(tr("&Close"), this);
     close_->setObjectName("cmdClose");
     legend_ = new QLabel(tr("F = Forward, B = Backward, I = Idle, * = Vertical Twist"), this);
-    legend_->setObjectName("Label1");
+    legend_->setObjectName("lblLegend");
 
     close_->setMinimumSize(TwipsToPixels(1095), TwipsToPixels(375));
     // the legend shows whole in any font: on two lines where one is too narrow for it

@@ -65,7 +65,7 @@ void WeaveWindow::BuildControls() {
     QWidget* directions = BuildPackDirections();
     // where hole A of card 1 stands: a card with a button at each corner
     auto* corner = new QGroupBox(directions);
-    corner->setObjectName("Frame4");
+    corner->setObjectName("fraCardPosition");
     corner->setGeometry(0, 0, TwipsToPixels(720), TwipsToPixels(780));
     const QPoint corners[4] = {{120, 195}, {400, 195}, {400, 435}, {120, 435}};
     const QString names[4] = {tr("A top left"), tr("A top right"), tr("A bottom right"),
@@ -89,7 +89,7 @@ void WeaveWindow::BuildControls() {
     });
     // the label above the packs, which begin where the corner's lower buttons stand
     auto* positionLabel = new QLabel(tr("Position of A"), this);
-    positionLabel->setObjectName("Label1");
+    positionLabel->setObjectName("lblPositionOfA");
     positionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     positionLabel->setMinimumHeight(TwipsToPixels(kPacksTopTwips));
     viewport_ =
@@ -140,7 +140,7 @@ QWidget* WeaveWindow::BuildPackDirections() {
     // each pack's directions stand level with its row of cards in the grid
     auto* directions = new QWidget(this);
     directions->setObjectName("packDirections");
-    const char* const frames[3] = {"Frame3", "Frame1", "Frame2"};  // packs 1, 2, 3
+    const char* const frames[3] = {"fraPack1", "fraPack2", "fraPack3"};
     QGroupBox* packFrames[3] = {};
     int width = TwipsToPixels(1095);
     for (int pack = 1; pack <= 3; ++pack) {

@@ -1,0 +1,44 @@
+#include "ColorSwatch.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "model/Card.h"
+#include "render/RasterCanvas.h"
+
+namespace tessaly {
+
+void PaintHole(QPainter& painter, const QRect& box, std::int32_t color) {
+    const bool empty = color == Card::kNoThread;
+    painter.fillRect(box, empty ? QColor(Qt::white) : RasterCanvas::ToQColor(color));
+    if (empty) {
+        painter.setPen(QPen(Qt::darkGray, 0));
+        painter.drawLine(box.topLeft(), box.bottomRight());
+        painter.drawLine(box.topRight(), box.bottomLeft());
+    }
+    painter.setPen(Qt::black);
+    painter.drawRect(box);
+}
+
+ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
+    setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void ColorSwatch::SetColor(std::int32_t color) {
+    color_ = color;
+    setToolTip(color == Card::kNoThread ? tr("No thread") : RasterCanvas::ToQColor(color).name());
+    update();
+}
+
+void ColorSwatch::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintHole(painter, rect().adjusted(0, 0, -1, -1), color_);
+}
+
+void ColorSwatch::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) emit clicked();
+    if (event->button() == Qt::RightButton) emit rightClicked();
+}
+
+}  // namespace tessaly
