@@ -16,6 +16,7 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Twips.h"
+#include "widgets/FormTwips.h"
 #include "render/RasterCanvas.h"
 #include "widgets/ColumnGrid.h"
 #include "widgets/PressLabel.h"
@@ -43,16 +44,45 @@ DesignWindow::DesignWindow(PatternSession& session, UserDialogs& dialogs, QWidge
     BuildControls();
     ConnectDocument();
     // the size the design gives it, or what the fonts need
-    resize(QSize(TwipsToPixels(5235), TwipsToPixels(3165)).expandedTo(minimumSizeHint()));
+    resize(QSize(TwipsToPixels(form_twips::kDesignWidth), TwipsToPixels(form_twips::kDesignHeight))
+               .expandedTo(minimumSizeHint()));
     Reload();
 }
 
 void DesignWindow::BuildControls() {
-    const auto label = [this](const char* name, const QString& text) {
-        auto* l = new PressLabel(text, this);
-        l->setObjectName(name);
-        return l;
-    };
+    auto* window = new QVBoxLayout(this);
+    const int margin = TwipsToPixels(form_twips::kMargin);
+    window->setContentsMargins(margin, margin, margin, margin);
+    window->addLayout(BuildFields());
+    auto* middle = new QHBoxLayout;
+    middle->addLayout(BuildSwatches());
+    middle->addSpacing(TwipsToPixels(form_twips::kSwatchesToDraft));
+    middle->addLayout(BuildDraft(), 1);
+    window->addLayout(middle);
+    window->addStretch(1);
+    window->addLayout(BuildButtons());
+
+    setTabOrder(bandName_, cardNumber_);
+    setTabOrder(cardNumber_, turnSequence_);
+    setTabOrder(turnSequence_, apply_);
+    setTabOrder(apply_, replaceColors_);
+    setTabOrder(replaceColors_, simpleWeave_);
+
+    ConnectControls();
+}
+
+namespace {
+
+// A label that a press on can act on, named for what it labels.
+PressLabel* NamedLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* label = new PressLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
+
+QLayout* DesignWindow::BuildFields() {
     // each box at least as wide as the design gives it
     const auto box = [this](const char* name, const QString& accessibleName, int widthTwips) {
         auto* edit = new QLineEdit(this);
@@ -61,7 +91,9 @@ void DesignWindow::BuildControls() {
         edit->setMinimumWidth(TwipsToPixels(widthTwips));
         return edit;
     };
-
+    const auto label = [this](const char* name, const QString& text) {
+        return NamedLabel(this, name, text);
+    };
     PressLabel* nameLabel = label("lblBandName", tr("Band Name:"));
     bandName_ = box("txtBandName", tr("Band Name"), 3135);
     PressLabel* countLabel = label("lblCardCount", tr("# of Cards"));
@@ -81,7 +113,10 @@ void DesignWindow::BuildControls() {
     fields->addWidget(turnSequence_, 1, 3);
     fields->addWidget(example, 2, 3);
     fields->setColumnStretch(3, 1);
+    return fields;
+}
 
+QLayout* DesignWindow::BuildSwatches() {
     // the two paint colours, each under its letter
     leftColor_ = new ColorSwatch(this);
     leftColor_->setObjectName("picLeftColor");
@@ -99,14 +134,17 @@ void DesignWindow::BuildControls() {
     for (auto [name, letter, swatch] : {std::tuple{"lblLeftColor", tr("L"), leftColor_},
                                         std::tuple{"lblRightColor", tr("R"), rightColor_},
                                         std::tuple{"lblEmptyHole", tr("Empty"), emptyHole_}}) {
-        PressLabel* letterLabel = label(name, letter);
+        PressLabel* letterLabel = NamedLabel(this, name, letter);
         letterLabel->setAlignment(Qt::AlignCenter);
         swatches->addWidget(letterLabel, 0, column);
-        swatch->setFixedSize(TwipsToPixels(375), TwipsToPixels(615));
+        swatch->setFixedSize(TwipsToPixels(form_twips::kSwatchWidth), TwipsToPixels(form_twips::kSwatchHeight));
         swatches->addWidget(swatch, 1, column++);
     }
     swatches->setRowStretch(2, 1);
+    return swatches;
+}
 
+QLayout* DesignWindow::BuildDraft() {
     grid_ = new DraftGrid(document_);
     viewport_ =
         new ColumnViewport("prtDraft", tr("Draft viewport"), grid_, DraftGrid::kColumnTwips, this);
@@ -114,40 +152,29 @@ void DesignWindow::BuildControls() {
     draft->setSpacing(0);
     draft->addWidget(BuildRowLabels(), 0, Qt::AlignTop);
     draft->addWidget(viewport_, 1, Qt::AlignTop);
-    auto* middle = new QHBoxLayout;
-    middle->addLayout(swatches);
-    middle->addSpacing(TwipsToPixels(240));
-    middle->addLayout(draft, 1);
+    return draft;
+}
 
+QLayout* DesignWindow::BuildButtons() {
     apply_ = new QPushButton(tr("&Apply"), this);
     apply_->setObjectName("cmdOk");
-    apply_->setMinimumSize(TwipsToPixels(855), TwipsToPixels(375));
+    apply_->setMinimumSize(TwipsToPixels(form_twips::kApplyWidth), TwipsToPixels(form_twips::kButtonHeight));
     replaceColors_ = new QCheckBox(tr("&Replace Colors only"), this);
     replaceColors_->setObjectName("chkReplaceColor");
     simpleWeave_ = new QPushButton(tr("&Simple Weave"), this);
     simpleWeave_->setObjectName("cmdWeaveAll");
-    simpleWeave_->setMinimumSize(TwipsToPixels(1335), TwipsToPixels(375));
+    simpleWeave_->setMinimumSize(TwipsToPixels(form_twips::kSimpleWeaveWidth),
+                                 TwipsToPixels(form_twips::kButtonHeight));
     simpleWeave_->setEnabled(false);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(apply_);
     buttons->addWidget(replaceColors_);
     buttons->addStretch(1);
     buttons->addWidget(simpleWeave_);
+    return buttons;
+}
 
-    auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(TwipsToPixels(120), TwipsToPixels(120), TwipsToPixels(120),
-                               TwipsToPixels(120));
-    window->addLayout(fields);
-    window->addLayout(middle);
-    window->addStretch(1);
-    window->addLayout(buttons);
-
-    setTabOrder(bandName_, cardNumber_);
-    setTabOrder(cardNumber_, turnSequence_);
-    setTabOrder(turnSequence_, apply_);
-    setTabOrder(apply_, replaceColors_);
-    setTabOrder(replaceColors_, simpleWeave_);
-
+void DesignWindow::ConnectControls() {
     connect(apply_, &QPushButton::clicked, this, &DesignWindow::applyDraft);
     connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::simpleWeave);
     connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::commitCardCount);
@@ -214,24 +241,27 @@ void DesignWindow::ConnectDocument() {
 }
 
 QWidget* DesignWindow::BuildRowLabels() {
-    // the row labels stand level with the draft's rows, which share their border lines, so
-    // they keep the grid's own places; "A" to "D" paint their whole row
+    // the row labels stand level with the draft's rows, which share their border lines: each
+    // label is one row step high and leaves its bottom line to the label below it (the last
+    // draws its own); "A" to "D" paint their whole row
     auto* labels = new QWidget(this);
     labels->setObjectName("rowLabels");
-    labels->setFixedSize(
-        TwipsToPixels(DraftGrid::kCellTwips),
-        TwipsToPixels((DraftGrid::kParts - 1) * DraftGrid::kRowStepTwips + DraftGrid::kCellTwips));
+    auto* column = new QVBoxLayout(labels);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
     const char* const names[DraftGrid::kParts] = {"lblNumberRow",  "lblRowA", "lblRowB",
                                                   "lblRowC", "lblRowD", "lblThreadingRow"};
     const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
     for (int part = 0; part < DraftGrid::kParts; ++part) {
         auto* rowLabel = new PressLabel(QString::fromLatin1(texts[part]), labels);
         rowLabel->setObjectName(names[part]);
-        rowLabel->setGeometry(0, TwipsToPixels(DraftGrid::kRowStepTwips * part),
-                              TwipsToPixels(DraftGrid::kCellTwips),
-                              TwipsToPixels(DraftGrid::kCellTwips));
+        const bool last = part == DraftGrid::kParts - 1;
+        rowLabel->setFixedSize(TwipsToPixels(DraftGrid::kCellTwips),
+                               TwipsToPixels(last ? DraftGrid::kCellTwips : DraftGrid::kRowStepTwips));
+        rowLabel->setStyleSheet(last ? QStringLiteral("border: 1px solid black;")
+                                     : QStringLiteral("border: 1px solid black; border-bottom: none;"));
+        column->addWidget(rowLabel);
         rowLabel->setAlignment(Qt::AlignCenter);
-        rowLabel->setFrameShape(QFrame::Box);
         rowLabel->setAutoFillBackground(true);
         QFont bold = rowLabel->font();
         bold.setBold(true);

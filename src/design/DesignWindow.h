@@ -9,6 +9,7 @@
 #include "widgets/ColorSwatch.h"
 
 class QCheckBox;
+class QLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -41,10 +42,6 @@ class DesignWindow : public QWidget {
     ColorSwatch* EmptyHole() const { return emptyHole_; }
     CardEditor* Cards() const { return cards_; }
 
-    // The outer size the window opens with, in twips.
-    static constexpr int kOuterWidthTwips = 5355;
-    static constexpr int kOuterHeightTwips = 3960;
-
   private slots:
     void applyDraft();
     void simpleWeave();
@@ -54,6 +51,15 @@ class DesignWindow : public QWidget {
 
   private:
     void BuildControls();
+    // The band's name, the number of cards and the turning sequence, with their labels.
+    QLayout* BuildFields();
+    // The L, R and Empty paint colours, each under its letter.
+    QLayout* BuildSwatches();
+    // The draft and its row labels.
+    QLayout* BuildDraft();
+    // Apply, Replace Colors only and Simple Weave.
+    QLayout* BuildButtons();
+    void ConnectControls();
     void ConnectDocument();
     void ShowDraft();
     // The row labels "#", "A" to "D" and "T", level with the draft's rows.

@@ -33,6 +33,7 @@
 #include "document/commands/ViewCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
+#include "widgets/FormTwips.h"
 #include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PickEditor.h"
@@ -114,12 +115,13 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     design_ = new DesignWindow(session_, dialogs_);
     design_->SetSaveHandler([this] { return files_->Save(); });
     designSub_ = AddChild(mdi_, design_);
-    designSub_->setGeometry(0, 0, TwipsToPixels(DesignWindow::kOuterWidthTwips),
-                            TwipsToPixels(DesignWindow::kOuterHeightTwips));
+    designSub_->setGeometry(0, 0, TwipsToPixels(form_twips::kDesignOuterWidth),
+                            TwipsToPixels(form_twips::kDesignOuterHeight));
 
     display_ = new DisplayWindow(session_);
     displaySub_ = AddChild(mdi_, display_);
-    displaySub_->setGeometry(designSub_->width(), 0, TwipsToPixels(4800), TwipsToPixels(8400));
+    displaySub_->setGeometry(designSub_->width(), 0, TwipsToPixels(form_twips::kDisplayWidth),
+                             TwipsToPixels(form_twips::kDisplayHeight));
 
     weave_ = new WeaveWindow(session_);
     weaveSub_ = AddChild(mdi_, weave_);
@@ -129,7 +131,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     instructions_ = new InstructionsWindow(session_, dialogs_);
     instructionsSub_ = AddChild(mdi_, instructions_);
     instructionsSub_->resize(instructions_->size() + QSize(12, 36));
-    instructionsSub_->move(TwipsToPixels(4800) + 8, 0);
+    instructionsSub_->move(TwipsToPixels(form_twips::kDisplayWidth) + 8, 0);
     connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
 
     BuildPatternMenu();
@@ -138,7 +140,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     displaySub_->show();
     weaveSub_->show();
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
-    resize(TwipsToPixels(14400), TwipsToPixels(10800));
+    resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
 QAction* MainWindow::AddAction(const char* name, const QString& text, const char* icon,

@@ -20,6 +20,7 @@
 #include "document/PatternSession.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
+#include "widgets/FormTwips.h"
 
 namespace tessaly {
 
@@ -82,15 +83,15 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     legend_ = new QLabel(tr("F = Forward, B = Backward, I = Idle, * = Vertical Twist"), this);
     legend_->setObjectName("lblLegend");
 
-    close_->setMinimumSize(TwipsToPixels(1095), TwipsToPixels(375));
+    close_->setMinimumSize(TwipsToPixels(form_twips::kCloseWidth), TwipsToPixels(form_twips::kButtonHeight));
     // the legend shows whole in any font: on two lines where one is too narrow for it
-    legend_->setMinimumWidth(TwipsToPixels(3615));
+    legend_->setMinimumWidth(TwipsToPixels(form_twips::kLegendWidth));
     legend_->setWordWrap(true);
 
     // the grid fills the window but for a 200-twip border, with the twist row and the legend
     // below it
     auto* window = new QVBoxLayout(this);
-    const int border = TwipsToPixels(200);
+    const int border = TwipsToPixels(form_twips::kInstructionsBorder);
     window->setContentsMargins(border, border, border, border / 2);
     window->setSpacing(0);
     window->addWidget(table_, 1);
@@ -102,12 +103,13 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     twistRow->addItem(besideTwist_);
     window->addLayout(twistRow);
     auto* below = new QHBoxLayout;
-    below->setContentsMargins(0, TwipsToPixels(100), 0, 0);
+    below->setContentsMargins(0, TwipsToPixels(form_twips::kAboveClose), 0, 0);
     below->addWidget(close_);
-    below->addSpacing(TwipsToPixels(225));
+    below->addSpacing(TwipsToPixels(form_twips::kCloseToLegend));
     below->addWidget(legend_, 1);
     window->addLayout(below);
-    resize(QSize(TwipsToPixels(6975), TwipsToPixels(6330)).expandedTo(minimumSizeHint()));
+    resize(QSize(TwipsToPixels(form_twips::kInstructionsWidth), TwipsToPixels(form_twips::kInstructionsHeight))
+               .expandedTo(minimumSizeHint()));
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
     editor_ = new PickEditor(session, dialogs, table_);

@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
@@ -15,14 +16,13 @@
 #include "errors/ErrorReporter.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
+#include "widgets/FormTwips.h"
 #include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
 namespace {
 
-// the packs' grid stands this far below the window's top, beside the corner's lower half
-constexpr int kPacksTopTwips = 600;
 // what stands below the packs moves down by the twist row
 constexpr int kBelowPacksTwips = PackGrid::kTwistHeightTwips;
 
@@ -37,7 +37,8 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
     UseDialogFont(this);
     BuildControls();
     // the size the design gives it, or what the fonts need
-    resize(QSize(TwipsToPixels(5235), TwipsToPixels(3435 + kBelowPacksTwips))
+    resize(QSize(TwipsToPixels(form_twips::kWeaveWidth),
+                 TwipsToPixels(form_twips::kWeaveHeight + kBelowPacksTwips))
                .expandedTo(minimumSizeHint()));
 
     connect(&document_, &PatternDocument::bandReplaced, this, &WeaveWindow::BuildWeaveGrid);
@@ -64,24 +65,31 @@ void WeaveWindow::BuildControls() {
     grid_ = new PackGrid(choices_);
     QWidget* directions = BuildPackDirections();
     // where hole A of card 1 stands: a card with a button at each corner
-    auto* corner = new QGroupBox(directions);
-    corner->setObjectName("fraCardPosition");
-    corner->setGeometry(0, 0, TwipsToPixels(720), TwipsToPixels(780));
-    const QPoint corners[4] = {{120, 195}, {400, 195}, {400, 435}, {120, 435}};
+    auto* corner = directions->findChild<QGroupBox*>("fraCardPosition");
     const QString names[4] = {tr("A top left"), tr("A top right"), tr("A bottom right"),
                               tr("A bottom left")};
+    // clockwise from the top left, as the card's corners are named
+    const QPoint cells[4] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    auto* cornerButtons = new QGridLayout(corner);
+    cornerButtons->setContentsMargins(TwipsToPixels(form_twips::kCornerLeft),
+                                      TwipsToPixels(form_twips::kCornerTop), 0, 0);
+    cornerButtons->setSpacing(TwipsToPixels(form_twips::kCornerGap));
     auto* positionGroup = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         positions_[i] = new QRadioButton(corner);
         positions_[i]->setObjectName(QString("optCardPosition%1").arg(i));
         positions_[i]->setAccessibleName(names[i]);
-        positions_[i]->setGeometry(TwipsToPixels(corners[i].x()), TwipsToPixels(corners[i].y()),
-                                   TwipsToPixels(255), TwipsToPixels(255));
+        positions_[i]->setFixedSize(TwipsToPixels(form_twips::kCornerButton),
+                                      TwipsToPixels(form_twips::kCornerButton));
+        cornerButtons->addWidget(positions_[i], cells[i].y(), cells[i].x(),
+                                 Qt::AlignLeft | Qt::AlignTop);
         // an indicator only: it shows where hole A of card 1 stands, it takes no input
         positions_[i]->setAttribute(Qt::WA_TransparentForMouseEvents);
         positions_[i]->setFocusPolicy(Qt::NoFocus);
         positionGroup->addButton(positions_[i], i);
     }
+    cornerButtons->setRowStretch(2, 1);
+    cornerButtons->setColumnStretch(2, 1);
     // nothing sets the indicator but the band: a check set from outside goes back at once
     connect(positionGroup, &QButtonGroup::idToggled, this, [this](int position, bool checked) {
         if (checked && position != choices_.CardPosition())
@@ -91,7 +99,7 @@ void WeaveWindow::BuildControls() {
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("lblPositionOfA");
     positionLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    positionLabel->setMinimumHeight(TwipsToPixels(kPacksTopTwips));
+    positionLabel->setMinimumHeight(TwipsToPixels(form_twips::kPacksTop));
     viewport_ =
         new ColumnViewport("prtPacks", tr("Packs viewport"), grid_, PackGrid::kColumnTwips, this);
     auto* packs = new QVBoxLayout;
@@ -106,17 +114,20 @@ void WeaveWindow::BuildControls() {
     nextPick_->setObjectName("lblNextPick");
     weave_ = new QPushButton(tr("&Weave"), this);
     weave_->setObjectName("cmdWeave");
-    weave_->setMinimumSize(TwipsToPixels(975), TwipsToPixels(375));
+    weave_->setMinimumSize(TwipsToPixels(form_twips::kWeaveButtonWidth),
+                           TwipsToPixels(form_twips::kButtonHeight));
     unweave_ = new QPushButton(tr("&UnWeave"), this);
     unweave_->setObjectName("cmdUnweave");
-    unweave_->setMinimumSize(TwipsToPixels(975), TwipsToPixels(375));
+    unweave_->setMinimumSize(TwipsToPixels(form_twips::kWeaveButtonWidth),
+                             TwipsToPixels(form_twips::kButtonHeight));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(nextPick_, 1);
     buttons->addWidget(weave_);
     buttons->addWidget(unweave_);
 
     auto* window = new QVBoxLayout(this);
-    window->setContentsMargins(TwipsToPixels(120), 0, TwipsToPixels(120), TwipsToPixels(120));
+    const int margin = TwipsToPixels(form_twips::kMargin);
+    window->setContentsMargins(margin, 0, margin, margin);
     window->addLayout(top);
     window->addStretch(1);
     window->addLayout(buttons);
@@ -142,14 +153,14 @@ QWidget* WeaveWindow::BuildPackDirections() {
     directions->setObjectName("packDirections");
     const char* const frames[3] = {"fraPack1", "fraPack2", "fraPack3"};
     QGroupBox* packFrames[3] = {};
-    int width = TwipsToPixels(1095);
+    int width = TwipsToPixels(form_twips::kPackChoiceWidth);
     for (int pack = 1; pack <= 3; ++pack) {
         auto* frame = new QGroupBox(tr("Pack %1").arg(pack), directions);
         frame->setObjectName(frames[pack - 1]);
         auto* group = new QButtonGroup(frame);
         auto* choice = new QHBoxLayout(frame);
-        choice->setContentsMargins(TwipsToPixels(60), 0, 0, 0);
-        choice->setSpacing(TwipsToPixels(30));
+        choice->setContentsMargins(TwipsToPixels(form_twips::kPackChoiceIndent), 0, 0, 0);
+        choice->setSpacing(TwipsToPixels(form_twips::kPackChoiceGap));
         // forward, backward, or idle: the pack's cards stay where they are
         const QString letters[3] = {tr("F"), tr("B"), tr("I")};
         for (int turn = Forward; turn <= Idle; ++turn) {
@@ -167,12 +178,30 @@ QWidget* WeaveWindow::BuildPackDirections() {
         packFrames[pack - 1] = frame;
         width = std::max(width, frame->sizeHint().width());
     }
-    // as wide as the three choices need in the desktop's font
-    for (int pack = 1; pack <= 3; ++pack)
-        packFrames[pack - 1]->setGeometry(
-            0, TwipsToPixels(kPacksTopTwips + PackGrid::kPackTopsTwips[pack - 1]), width,
-            TwipsToPixels(PackGrid::kCardHeightTwips));
-    directions->setFixedSize(width, TwipsToPixels(kPacksTopTwips) + grid_->height());
+    // the card whose corner shows where hole A stands, then each pack level with its row of
+    // cards, as wide as the three choices need in the desktop's font; a pack's frame ends
+    // where the next begins, as the rows of cards share their border line
+    auto* corner = new QGroupBox(directions);
+    corner->setObjectName("fraCardPosition");
+    corner->setFixedSize(TwipsToPixels(form_twips::kCardPositionWidth),
+                         TwipsToPixels(form_twips::kCardPositionHeight));
+    auto* column = new QVBoxLayout(directions);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    column->addWidget(corner, 0, Qt::AlignLeft);
+    int bottom = corner->height();
+    for (int pack = 3; pack >= 1; --pack) {  // the packs' rows run from 3 at the top
+        const int top = TwipsToPixels(form_twips::kPacksTop + PackGrid::kPackTopsTwips[pack - 1]);
+        const int next = pack > 1 ? TwipsToPixels(form_twips::kPacksTop + PackGrid::kPackTopsTwips[pack - 2])
+                                  : top + TwipsToPixels(PackGrid::kCardHeightTwips);
+        column->addSpacing(top - bottom);
+        packFrames[pack - 1]->setFixedSize(
+            width, std::min(TwipsToPixels(PackGrid::kCardHeightTwips), next - top));
+        column->addWidget(packFrames[pack - 1]);
+        bottom = top + packFrames[pack - 1]->height();
+    }
+    column->addStretch(1);
+    directions->setFixedSize(width, TwipsToPixels(form_twips::kPacksTop) + grid_->height());
     return directions;
 }
 
