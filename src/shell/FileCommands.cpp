@@ -13,6 +13,8 @@
 #include "document/commands/BandCommands.h"
 #include "errors/ErrorReporter.h"
 #include "patternfile/PatternFile.h"
+#include "patternfile/PeerPattern.h"
+#include "patternfile/SafeFile.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/UserDialogs.h"
 
@@ -52,12 +54,62 @@ FileCommands::FileCommands(PatternSession& session, UserDialogs& dialogs, QStrin
     saveAs_ = MakeAction(this, "mnuSaveAs", tr("Save &As..."), nullptr, QString(),
                          QKeySequence::SaveAs);
     connect(saveAs_, &QAction::triggered, this, &FileCommands::savePatternAs);
+    exportAs_ = MakeAction(this, "mnuExportAs", tr("&Export As..."), nullptr,
+                           tr("Export as another program's pattern (.tdd, .twt, .gtt)"),
+                           QKeySequence::UnknownKey);
+    connect(exportAs_, &QAction::triggered, this, [this] {
+        Trap("frmMain", "mnuExportAs_Click", [&] { exportPattern(); });
+    });
     recentMenu_ = new QMenu(tr("Open &Recent"), parent);
     recentMenu_->setObjectName("mnuRecent");
     BuildRecentMenu();
     // every file the pattern is opened from or saved to joins the recent files
     connect(&document_, &PatternDocument::patternPathChanged, this,
             [this](const QString& path) { RememberRecent(path); });
+}
+
+QString SuggestedName(const PatternDocument& document, const QString& suffix) {
+    const QString path = QString::fromStdString(document.PatternPath());
+    if (path.isEmpty()) return QObject::tr("Untitled") + "." + suffix;
+    const QFileInfo file(path);
+    return file.dir().filePath(file.completeBaseName() + "." + suffix);
+}
+
+bool NoBandToExport(UserDialogs& dialogs, QWidget* parent, const PatternDocument& document,
+                    const QString& title) {
+    if (document.CurrentBand().Count() > 0) return false;
+    dialogs.ShowMessage(parent, title, QObject::tr("There is no band to export."),
+                        UserDialogs::Icon::Information);
+    return true;
+}
+
+void FileCommands::exportPattern() {
+    const QString title = tr("Export As");
+    if (NoBandToExport(dialogs_, parent_, document_, title)) return;
+    const auto path = dialogs_.ChooseExportFile(parent_, title, SuggestedName(document_, QStringLiteral("tdd")),
+                                                {tr("Tablet Weaving Draft Designer (*.tdd)"),
+                                                 tr("Twisted Threads (*.twt)"),
+                                                 tr("Guntram's Tabletweaving Thingy (*.gtt)")});
+    if (!path) return;
+    const PatternFormat format = FormatOfPath(path->toStdString());
+    if (format == PatternFormat::Kst) {
+        dialogs_.ShowMessage(parent_, title, tr("%1 was not written: a name ending in .tdd, .twt or .gtt says which program "
+                       "the pattern is for (Save As writes Tessaly's own file).")
+                        .arg(QDir::toNativeSeparators(*path)),
+                             UserDialogs::Icon::Warning);
+        return;
+    }
+    const BusyCursor busy;
+    try {
+        // the band holds the front face, whichever face shows
+        WriteFileAtomically(path->toStdString(),
+                            PeerText(format, document_.CurrentBand(), document_.BandName()));
+    } catch (const AppError& error) {
+        dialogs_.ShowMessage(parent_, title, tr("%1 was not written: %2")
+                        .arg(QDir::toNativeSeparators(*path),
+                             QString::fromStdString(error.Description())),
+                             UserDialogs::Icon::Warning);
+    }
 }
 
 void FileCommands::OpenDropped(const QString& path) {

@@ -40,6 +40,7 @@ class FileCommands : public QObject {
     QAction* OpenAction() const { return open_; }
     QAction* SaveAction() const { return save_; }
     QAction* SaveAsAction() const { return saveAs_; }
+    QAction* ExportAsAction() const { return exportAs_; }
     QMenu* RecentMenu() const { return recentMenu_; }
 
     // Opens a pattern file, asking for one when path is empty; true when it was opened. A
@@ -63,6 +64,8 @@ class FileCommands : public QObject {
     void openPattern();
     void savePattern();
     void savePatternAs();
+    // The band's front face as a .tdd, .twt or .gtt file, the format the name chosen says.
+    void exportPattern();
 
   private:
     // After another program's pattern opened: names what the file held that did not come over.
@@ -85,7 +88,15 @@ class FileCommands : public QObject {
     QAction* open_ = nullptr;
     QAction* save_ = nullptr;
     QAction* saveAs_ = nullptr;
+    QAction* exportAs_ = nullptr;
     QMenu* recentMenu_ = nullptr;
 };
+
+// The pattern's file name with another suffix, for the export dialogs ("Untitled" without a
+// file).
+QString SuggestedName(const PatternDocument& document, const QString& suffix);
+// Says there is no band to export, when that is so.
+bool NoBandToExport(UserDialogs& dialogs, QWidget* parent, const PatternDocument& document,
+                    const QString& title);
 
 }  // namespace tessaly

@@ -169,16 +169,14 @@ void MainWindow::BuildMenus() {
           std::tuple{"mnuExportPdf", tr("Export as P&DF..."), static_cast<const char*>(nullptr),
                      QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
-                     static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture},
-          std::tuple{"mnuExportAs", tr("&Export As..."), static_cast<const char*>(nullptr),
-                     tr("Export as another program's pattern (.tdd, .twt, .gtt)"),
-                     &MainWindow::exportPattern}}) {
+                     static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture}}) {
         QAction* action = AddAction(name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
         if (handler == &MainWindow::printPattern) print = action;
         if (handler == &MainWindow::previewPattern) preview = action;
     }
+    file->addAction(files_->ExportAsAction());
     print->setShortcut(QKeySequence::Print);
     toolbarActions_ = {files_->NewAction(), files_->OpenAction(), files_->SaveAction(), print,
                        preview};
@@ -485,9 +483,6 @@ void MainWindow::previewPattern() {
     Trap("frmMain", "mnuPreview_Click", [&] { print_->Preview(); });
 }
 
-void MainWindow::exportPattern() {
-    Trap("frmMain", "mnuExportAs_Click", [&] { print_->ExportPattern(); });
-}
 
 void MainWindow::exportPdf() {
     Trap("frmMain", "mnuExportPdf_Click", [&] { print_->ExportPdf(); });

@@ -83,7 +83,6 @@ class MainWindow : public QMainWindow {
     void printPattern();
     void previewPattern();
     void exportPdf();
-    void exportPattern();
     void exportPicture();
 
   private:

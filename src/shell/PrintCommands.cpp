@@ -6,6 +6,7 @@
 #include <QPrinter>
 #include <QWidget>
 
+#include "FileCommands.h"
 #include "document/PatternSession.h"
 #include "engine/Threading.h"
 #include "errors/AppError.h"
@@ -73,12 +74,6 @@ bool PrintCommands::NothingToPrint(const QString& title) {
     return true;
 }
 
-QString PrintCommands::SuggestedName(const QString& suffix) const {
-    const QString path = QString::fromStdString(session_.Document().PatternPath());
-    if (path.isEmpty()) return tr("Untitled") + "." + suffix;
-    const QFileInfo file(path);
-    return file.dir().filePath(file.completeBaseName() + "." + suffix);
-}
 
 void PrintCommands::Print() {
     if (NothingToPrint(tr("Print"))) return;
@@ -116,7 +111,7 @@ void PrintCommands::Preview() {
 void PrintCommands::ExportPdf() {
     if (NothingToPrint(tr("Export as PDF"))) return;
     const auto path = dialogs_.ChooseExportFile(parent_, tr("Export as PDF"),
-                                                SuggestedName(QStringLiteral("pdf")),
+                                                SuggestedName(session_.Document(), QStringLiteral("pdf")),
                                                 {tr("PDF Document (*.pdf)")});
     if (!path) return;
     const BusyCursor busy;
@@ -130,17 +125,11 @@ void PrintCommands::ExportPdf() {
     }
 }
 
-bool PrintCommands::NoBandToExport(const QString& title) {
-    if (session_.Document().CurrentBand().Count() > 0) return false;
-    dialogs_.ShowMessage(parent_, title, tr("There is no band to export."),
-                         UserDialogs::Icon::Information);
-    return true;
-}
 
 void PrintCommands::ExportPicture() {
-    if (NoBandToExport(tr("Export Picture"))) return;
+    if (NoBandToExport(dialogs_, parent_, session_.Document(), tr("Export Picture"))) return;
     const auto path = dialogs_.ChooseExportFile(
-        parent_, tr("Export Picture"), SuggestedName(QStringLiteral("png")),
+        parent_, tr("Export Picture"), SuggestedName(session_.Document(), QStringLiteral("png")),
         {tr("PNG Picture (*.png)"), tr("SVG Picture (*.svg)")});
     if (!path) return;
     const bool svg =
@@ -165,32 +154,5 @@ void PrintCommands::ExportPicture() {
     }
 }
 
-void PrintCommands::ExportPattern() {
-    const QString title = tr("Export As");
-    if (NoBandToExport(title)) return;
-    const auto path = dialogs_.ChooseExportFile(parent_, title, SuggestedName(QStringLiteral("tdd")),
-                                                {tr("Tablet Weaving Draft Designer (*.tdd)"),
-                                                 tr("Twisted Threads (*.twt)"),
-                                                 tr("Guntram's Tabletweaving Thingy (*.gtt)")});
-    if (!path) return;
-    const PatternFormat format = FormatOfPath(path->toStdString());
-    if (format == PatternFormat::Kst) {
-        Warn(title, tr("%1 was not written: a name ending in .tdd, .twt or .gtt says which program "
-                       "the pattern is for (Save As writes Tessaly's own file).")
-                        .arg(QDir::toNativeSeparators(*path)));
-        return;
-    }
-    const BusyCursor busy;
-    try {
-        // the band holds the front face, whichever face shows
-        const PatternDocument& document = session_.Document();
-        WriteFileAtomically(path->toStdString(),
-                            PeerText(format, document.CurrentBand(), document.BandName()));
-    } catch (const AppError& error) {
-        Warn(title, tr("%1 was not written: %2")
-                        .arg(QDir::toNativeSeparators(*path),
-                             QString::fromStdString(error.Description())));
-    }
-}
 
 }  // namespace tessaly
