@@ -134,7 +134,7 @@ void BM_ApplyAndSimpleWeave(benchmark::State& state) {
     DesignWindow window(session, dialogs);
     DisplayWindow display(session);
     display.show();
-    session.Views().SetBlockSize(1);
+    session.Presentation().SetBlockSize(1);
     for (auto _ : state) {
         session.Run<ApplyThreading>();
         session.Run<SimpleWeave>();
@@ -255,7 +255,7 @@ void BM_UndoRedoApplyAndSimpleWeave(benchmark::State& state) {
     LoadThreading(session, 200);
     DisplayWindow display(session);
     display.show();
-    session.Views().SetBlockSize(1);
+    session.Presentation().SetBlockSize(1);
     session.Run<ApplyThreading>();
     session.Run<SimpleWeave>();
     for (auto _ : state) {

@@ -12,7 +12,9 @@ export QT_QPA_PLATFORM=offscreen
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTESSALY_WERROR=ON \
   -DCMAKE_EXPORT_COMPILE_COMMANDS=ON >/dev/null
 cmake --build build -j"$jobs"
-# the naming convention (.clang-tidy); the compiler's own warnings are the build's business
+# the naming convention: what clang-tidy checks (.clang-tidy), and no two names that differ only
+# in case; the compiler's own warnings are the build's business
+scripts/check_names.sh
 run-clang-tidy -quiet -p build -j"$jobs" -extra-arg=-w "$PWD/src/.*\.cpp$" >build/clang-tidy.log 2>&1 ||
   { grep -E "error:" build/clang-tidy.log; echo "clang-tidy: names break the convention"; exit 1; }
 ctest --test-dir build --output-on-failure -j"$jobs"

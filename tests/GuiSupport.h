@@ -135,7 +135,7 @@ class Driver {
 
     PatternSession& Session() const { return session_; }
     PatternDocument& Document() const { return session_.Document(); }
-    BandViews& Views() const { return session_.Views(); }
+    BandPresentation& Presentation() const { return session_.Presentation(); }
     tessaly::History& History() const { return session_.History(); }
 
     const Band& CurrentBand() const { return Document().CurrentBand(); }
@@ -148,17 +148,17 @@ class Driver {
     bool DraftNotApplied() const { return Document().DraftNotApplied(); }
     std::int32_t CardCount() const { return Document().CardCount(); }
     bool PatternChanged() const { return session_.PatternChanged(); }
-    bool IsReversed() const { return Views().IsReversed(); }
-    DrawingGeometry Geometry() const { return Views().Geometry(); }
-    TurningInstructions Instructions() const { return Views().Instructions(); }
-    const std::vector<std::int32_t>& NetTwist() const { return Views().NetTwist(); }
-    std::unique_ptr<Band> ShownBand() const { return Views().ShownBand(); }
+    bool IsReversed() const { return Presentation().IsReversed(); }
+    DrawingGeometry Geometry() const { return Presentation().Geometry(); }
+    TurningInstructions Instructions() const { return Presentation().Instructions(); }
+    const std::vector<std::int32_t>& NetTwist() const { return Presentation().NetTwist(); }
+    std::unique_ptr<Band> ShownBand() const { return Presentation().ShownBand(); }
 
     bool OpenPattern(const std::string& path) const { return session_.Open(path).has_value(); }
     void LoadPattern(PatternData pattern) const { session_.Load(std::move(pattern)); }
     void SetPatternChanged(bool changed) const { session_.SetPatternChanged(changed); }
     void SetPatternPath(const std::string& path) const { Document().SetPatternPath(path); }
-    void SetBlockSize(std::int32_t size) const { Views().SetBlockSize(size); }
+    void SetBlockSize(std::int32_t size) const { Presentation().SetBlockSize(size); }
 
     bool AddPick(const Cards& deck) const { return session_.Run<WeavePick>(deck); }
     // The deck of the pick taken off, if one was.

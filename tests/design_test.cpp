@@ -193,7 +193,7 @@ TEST_F(DesignTest, the_empty_swatch_and_the_dialog_paint_holes_without_thread) {
 }
 
 TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
-    CardEditor* cards = window.Cards();
+    CardEditor* cards = window.CardEditing();
     QAction* right = test::FindAction(*cards, "mnuMoveCardRight");
     EXPECT_FALSE(right->isEnabled());
     const auto pressNumber = [&](std::int32_t card, Qt::KeyboardModifiers modifiers) {

@@ -55,10 +55,10 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
 class DocumentTest : public ::testing::Test {
   protected:
     DocumentTest() {
-        document.Views().RegisterSurface(&screen);
+        document.Presentation().RegisterSurface(&screen);
         test::LoadWoven(document, test::MakeDeck(6, Forward, SThread, 1), "FFBB");
     }
-    ~DocumentTest() override { document.Views().UnregisterSurface(&screen); }
+    ~DocumentTest() override { document.Presentation().UnregisterSurface(&screen); }
     Snapshot Take() const { return Snapshot(document, screen.canvas); }
     // The picture a full redraw of the band gives.
     std::vector<RecordingCanvas::FilledPolygon> FullRedraw() const {
@@ -216,7 +216,7 @@ TEST_F(DocumentTest, replace_colors_keeps_rows_turns_and_threading) {
 
 TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
     RecordingSurface second;
-    document.Views().RegisterSurface(&second);
+    document.Presentation().RegisterSurface(&second);
     EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
     Cards pick = document.CurrentBand().At(97).Cards();
     ASSERT_TRUE(document.AddPick(pick));
@@ -225,14 +225,14 @@ TEST_F(DocumentTest, every_registered_view_shows_the_same_band) {
     ASSERT_TRUE(document.RemovePick());
     EXPECT_EQ(second.canvas.Polygons(), screen.canvas.Polygons());
     EXPECT_EQ(second.passes.back(), BandSurface::Pass::RowRemoved);
-    document.Views().UnregisterSurface(&second);
+    document.Presentation().UnregisterSurface(&second);
     document.SetBlockSize(3);
     EXPECT_NE(second.canvas.Polygons(), screen.canvas.Polygons());
 }
 
 TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
     const Snapshot before = Take();
-    QSignalSpy reversed(&document.Views(), &BandViews::reverseChanged);
+    QSignalSpy reversed(&document.Presentation(), &BandPresentation::reverseChanged);
     document.Reverse();
     EXPECT_TRUE(document.IsReversed());
     // the band goes on holding the front face; the view shows the cards mirrored

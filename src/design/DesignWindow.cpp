@@ -192,7 +192,7 @@ void DesignWindow::ConnectControls() {
             [this] { rightColor_->SetColor(Card::kNoThread); });
     connect(grid_, &DraftGrid::cellPressed, this, &DesignWindow::PressCell);
     // a card's number chooses the card for the Pattern menu's card entries
-    cards_ = new CardEditor(session_, grid_);
+    cardEditor_ = new CardEditor(session_, grid_);
     connect(grid_, &DraftGrid::numberPressed, this,
             [this](std::int32_t card, Qt::KeyboardModifiers modifiers) {
                 // a plain press paints the card first; if it turns into a drag of the numbers,
@@ -200,13 +200,13 @@ void DesignWindow::ConnectControls() {
                 pressPaintIndex_ = modifiers == Qt::NoModifier
                                        ? std::optional<int>(session_.History().Index())
                                        : std::nullopt;
-                cards_->Choose(card, modifiers);
+                cardEditor_->Choose(card, modifiers);
             });
     connect(grid_, &DraftGrid::numberDragged, this, [this](std::int32_t from, std::int32_t to) {
         History& history = session_.History();
         if (pressPaintIndex_ && history.Index() == *pressPaintIndex_ + 1) history.Undo();
         pressPaintIndex_.reset();
-        cards_->moveChosenTo(from, to);
+        cardEditor_->moveChosenTo(from, to);
     });
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
     // the boxes edit the document's name and sequence: one source for files and printing.

@@ -40,7 +40,8 @@ class DesignWindow : public QWidget {
     ColorSwatch* LeftColor() const { return leftColor_; }
     ColorSwatch* RightColor() const { return rightColor_; }
     ColorSwatch* EmptyHole() const { return emptyHole_; }
-    CardEditor* Cards() const { return cards_; }
+    // The cards chosen by their numbers and the Pattern menu's edits of them.
+    CardEditor* CardEditing() const { return cardEditor_; }
 
   private slots:
     void applyDraft();
@@ -85,7 +86,7 @@ class DesignWindow : public QWidget {
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
     ColorSwatch* emptyHole_ = nullptr;
-    CardEditor* cards_ = nullptr;
+    CardEditor* cardEditor_ = nullptr;
     std::optional<int> pressPaintIndex_;  // the history before a press on a card's number  // "Empty": a click makes L, a right click R, no thread
     ColumnViewport* viewport_ = nullptr;
     DraftGrid* grid_ = nullptr;

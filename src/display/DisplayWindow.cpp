@@ -17,7 +17,7 @@ namespace tessaly {
 DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     : QWidget(parent),
       session_(session),
-      canvas_(Zoom::CanvasWidth(session.Document().CardCount(), session.Views().Geometry()),
+      canvas_(Zoom::CanvasWidth(session.Document().CardCount(), session.Presentation().Geometry()),
               DrawingGeometry::kCanvasHeight) {
     setObjectName("frmDisplay");
     viewport_ = new QScrollArea(this);
@@ -41,8 +41,8 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     });
     connect(bar, &QAbstractSlider::actionTriggered, this, [this] { showBandStart_ = false; });
     const PatternDocument& document = session_.Document();
-    BandViews& views = session_.Views();
-    connect(&views, &BandViews::zoomChanged, this, &DisplayWindow::UpdateCaption);
+    BandPresentation& views = session_.Presentation();
+    connect(&views, &BandPresentation::zoomChanged, this, &DisplayWindow::UpdateCaption);
 
     // the whole band waits outside the viewport until asked for
     wholeView_ = new WholeBandView(document, views, this);
@@ -52,7 +52,7 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     connect(&document, &PatternDocument::rowRemoved, this, [this] { RefitWholeBand(true); });
     connect(&document, &PatternDocument::rowsReplaced, this, [this] { RefitWholeBand(false); });
     connect(&document, &PatternDocument::bandReplaced, this, [this] { RefitWholeBand(false); });
-    connect(&views, &BandViews::bandRedrawn, this, [this] {
+    connect(&views, &BandPresentation::bandRedrawn, this, [this] {
         if (whole_) wholeView_->update();
     });
     UpdateCaption();
@@ -60,7 +60,7 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
 }
 
 DisplayWindow::~DisplayWindow() {
-    session_.Views().UnregisterSurface(this);
+    session_.Presentation().UnregisterSurface(this);
     // the view not shown is the window's to delete
     if (whole_)
         delete view_;
@@ -74,9 +74,9 @@ void DisplayWindow::SetWholeBand(bool whole) {
     // the whole band paints itself from the pattern: the canvas, out of sight, is not drawn
     // on until it shows again, and is then drawn afresh
     if (whole)
-        session_.Views().UnregisterSurface(this);
+        session_.Presentation().UnregisterSurface(this);
     else
-        session_.Views().RegisterSurface(this);
+        session_.Presentation().RegisterSurface(this);
     QWidget* shown = viewport_->takeWidget();
     shown->hide();
     shown->setParent(this);
@@ -105,13 +105,13 @@ void DisplayWindow::RefitWholeBand(bool followNewest) {
 
 void DisplayWindow::UpdateCaption() {
     const QString caption =
-        tr("Display Band - %1").arg(Zoom::Ratio(session_.Views().Geometry().BlockSize));
+        tr("Display Band - %1").arg(Zoom::Ratio(session_.Presentation().Geometry().BlockSize));
     setWindowTitle(caption);
     setAccessibleName(caption);
 }
 
 void DisplayWindow::SetScrollSteps() {
-    const int row = 2 * session_.Views().Geometry().BlockSize;
+    const int row = 2 * session_.Presentation().Geometry().BlockSize;
     viewport_->verticalScrollBar()->setSingleStep(row);
     viewport_->verticalScrollBar()->setPageStep(10 * row);
 }
@@ -135,7 +135,7 @@ void DisplayWindow::PassFinished(Pass pass) {
 void DisplayWindow::zoomByButton(Qt::MouseButton button) {
     Trap("frmDisplay", "picBand_MouseDown", [&] {
         BusyCursor busy;
-        BandViews& views = session_.Views();
+        BandPresentation& views = session_.Presentation();
         const std::int32_t size = views.Geometry().BlockSize;
         std::optional<std::int32_t> zoomed = size;
         if (button == Qt::LeftButton) zoomed = Zoom::StepIn(size, session_.Document().CardCount());

@@ -15,7 +15,7 @@ class WholeBandView;
 
 // The band display: the woven band on its canvas in a scrolling viewport. A left click zooms
 // in, a right click out, any other button redraws; the caption shows the ratio. The window
-// never weaves: the views' side draws on its canvas and tells it when a pass is done.
+// never weaves: the band's presentation draws on its canvas and tells it when a pass is done.
 class DisplayWindow : public QWidget, public BandSurface {
     Q_OBJECT
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "Zoom.h"
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "document/PatternDocument.h"
 #include "engine/Threading.h"
 #include "render/RasterCanvas.h"
@@ -41,9 +41,9 @@ class WindowCanvas : public Canvas {
 
 }  // namespace
 
-WholeBandView::WholeBandView(const PatternDocument& document, const BandViews& views,
+WholeBandView::WholeBandView(const PatternDocument& document, const BandPresentation& views,
                              QWidget* parent)
-    : PressableView(parent), document_(document), views_(views) {
+    : PressableView(parent), document_(document), presentation_(views) {
     setObjectName("picWholeBand");
     setAccessibleName(tr("Whole band"));
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -51,7 +51,7 @@ WholeBandView::WholeBandView(const PatternDocument& document, const BandViews& v
 }
 
 void WholeBandView::FitToBand() {
-    const DrawingGeometry geometry = views_.Geometry();
+    const DrawingGeometry geometry = presentation_.Geometry();
     setFixedSize(Zoom::CanvasWidth(document_.CardCount(), geometry),
                  WholeBandHeight(document_.CurrentBand().Count(), geometry));
     update();
@@ -59,7 +59,7 @@ void WholeBandView::FitToBand() {
 
 QRect WholeBandView::NewestPickRect() const {
     const std::int32_t row = document_.CurrentBand().Count();
-    const std::int32_t size = views_.Geometry().BlockSize;
+    const std::int32_t size = presentation_.Geometry().BlockSize;
     // the top row's strip and the room above it
     const int bottom = height() - 2 * size * (row - 1);
     return {0, std::max(0, bottom - 6 * size), width(), 6 * size};
@@ -69,7 +69,7 @@ void WholeBandView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     RasterCanvas picture(dirty.width(), dirty.height());
     WindowCanvas window(picture, dirty.topLeft(), height());
-    views_.PaintBandBetween(window, dirty.top(), dirty.bottom());
+    presentation_.PaintBandBetween(window, dirty.top(), dirty.bottom());
     QPainter painter(this);
     painter.drawImage(dirty.topLeft(), picture.Image());
 }

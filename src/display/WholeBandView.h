@@ -6,7 +6,7 @@
 
 namespace tessaly {
 
-class BandViews;
+class BandPresentation;
 class PatternDocument;
 
 // The band display's canvas grown to show every pick: as tall as the whole band, drawn only
@@ -17,7 +17,7 @@ class WholeBandView : public PressableView {
     Q_OBJECT
 
   public:
-    WholeBandView(const PatternDocument& document, const BandViews& views,
+    WholeBandView(const PatternDocument& document, const BandPresentation& views,
                   QWidget* parent = nullptr);
 
     // Takes the size of the whole band's canvas at the present zoom.
@@ -30,7 +30,7 @@ class WholeBandView : public PressableView {
 
   private:
     const PatternDocument& document_;
-    const BandViews& views_;
+    const BandPresentation& presentation_;
 };
 
 }  // namespace tessaly

@@ -87,7 +87,7 @@ void PatternDocument::ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& r
     emit rowsReplaced(first);
 }
 
-void PatternDocument::ExchangeFlags(PickFlags& other) {
+void PatternDocument::ExchangeSequences(SequenceState& other) {
     std::swap(band_.storeEveryRow, other.storeEveryRow);
     std::swap(band_.wovenSequence, other.wovenSequence);
     std::string sequence = turnSequence_;

@@ -22,18 +22,18 @@ struct BandState {
     std::string wovenSequence;    // the sequence the band was woven with
 };
 
-// What weaving a pick by hand changes besides the band: the turning sequence, and how the
-// band is stored.
-struct PickFlags {
+// The sequences that go with the band, which weaving a pick by hand changes: the turning
+// sequence typed, whether the band is stored row by row, and the sequence it was woven with.
+struct SequenceState {
     std::string sequence;
     bool storeEveryRow = false;
     std::string wovenSequence;
-    friend bool operator==(const PickFlags&, const PickFlags&) = default;
+    friend bool operator==(const SequenceState&, const SequenceState&) = default;
 };
 
 // The one current pattern: band, threading deck, draft, name, turning sequence and file. Each
 // change says what changed through its signal; the commands make the changes and undo them,
-// and the views' side and the windows redraw from the signals.
+// and the presentation and the windows redraw from the signals.
 class PatternDocument : public QObject {
     Q_OBJECT
 
@@ -66,7 +66,7 @@ class PatternDocument : public QObject {
     bool DraftNotApplied() const { return draft_ != DraftOfBand(); }
     // Cards of the band's first row; 0 for an empty band.
     std::int32_t CardCount() const;
-    PickFlags Flags() const { return {turnSequence_, band_.storeEveryRow, band_.wovenSequence}; }
+    SequenceState Sequences() const { return {turnSequence_, band_.storeEveryRow, band_.wovenSequence}; }
 
     // --- Changes ------------------------------------------------------------------------
     // A pattern read from a file (or started anew) becomes the pattern: everything is new.
@@ -83,7 +83,7 @@ class PatternDocument : public QObject {
     // Trades the rows from row `first` (2 or more) up for these, bottom first, and hands back
     // the rows that stood there; the rows below stay as they are.
     void ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows);
-    void ExchangeFlags(PickFlags& other);
+    void ExchangeSequences(SequenceState& other);
     void SetDraft(std::vector<DraftColumn> draft);
     void SetBandName(std::string name);
     void SetTurnSequence(std::string sequence);

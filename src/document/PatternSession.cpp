@@ -8,7 +8,7 @@
 namespace tessaly {
 
 PatternSession::PatternSession(QObject* parent)
-    : QObject(parent), views_(document_), history_(document_) {}
+    : QObject(parent), presentation_(document_), history_(document_) {}
 
 std::optional<WindowValues> PatternSession::Open(const std::string& path) {
     std::vector<std::string> notCarried;
@@ -36,9 +36,9 @@ std::optional<WindowValues> PatternSession::Open(const std::string& path) {
 
 void PatternSession::Load(PatternData pattern) {
     // a band read from a file shows its front face at the start zoom
-    views_.StartOver();
+    presentation_.StartOver();
     OpenedBand opened =
-        WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, views_.Geometry());
+        WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, presentation_.Geometry());
     document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence), std::move(opened));
     history_.Clear();
 }

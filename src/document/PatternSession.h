@@ -7,7 +7,7 @@
 #include <vector>
 #include <string>
 
-#include "BandViews.h"
+#include "BandPresentation.h"
 #include "History.h"
 #include "PatternDocument.h"
 #include "model/WindowValue.h"
@@ -15,7 +15,7 @@
 
 namespace tessaly {
 
-// One open pattern: the document, the views' side that shows it, and its history. It opens
+// One open pattern: the document, its presentation (surfaces, face, zoom), and its history. It opens
 // and saves the pattern's file and runs the commands that change it. The windows hold it and
 // take what they need from its parts.
 class PatternSession : public QObject {
@@ -26,11 +26,11 @@ class PatternSession : public QObject {
 
     PatternDocument& Document() { return document_; }
     const PatternDocument& Document() const { return document_; }
-    BandViews& Views() { return views_; }
-    const BandViews& Views() const { return views_; }
+    BandPresentation& Presentation() { return presentation_; }
+    const BandPresentation& Presentation() const { return presentation_; }
     tessaly::History& History() { return history_; }
     const tessaly::History& History() const { return history_; }
-    CommandTarget Target() { return {document_, views_}; }
+    CommandTarget Target() { return {document_, presentation_}; }
 
     // Makes a command's change: Run<WeavePick>(deck). False when it made none; a request
     // the command refuses throws AppError before anything changes.
@@ -67,7 +67,7 @@ class PatternSession : public QObject {
     void StampFile();
 
     PatternDocument document_;
-    BandViews views_;
+    BandPresentation presentation_;
     tessaly::History history_;
     std::vector<std::string> notCarried_;
     struct FileStamp {

@@ -238,10 +238,10 @@ void MainWindow::BuildMenus() {
     // toggled, not triggered: a check set by an assistive tool turns the face as a click does;
     // the document's own echo finds the face already shown
     connect(reverse, &QAction::toggled, this, [this](bool reversed) {
-        if (reversed != session_.Views().IsReversed()) reverseFace();
+        if (reversed != session_.Presentation().IsReversed()) reverseFace();
     });
     // the document knows which face shows; Open turns the band back to its front
-    connect(&session_.Views(), &BandViews::reverseChanged, reverse, &QAction::setChecked);
+    connect(&session_.Presentation(), &BandPresentation::reverseChanged, reverse, &QAction::setChecked);
     // every pick of a long band in view, instead of the display's fixed canvas
     QAction* whole = AddAction("mnuWholeBand", tr("W&hole Band"));
     whole->setCheckable(true);
@@ -271,7 +271,7 @@ void MainWindow::BuildPatternMenu() {
         pattern->addAction(action);
     // and of the cards chosen by their numbers in the draft
     pattern->addSeparator();
-    for (QAction* action : design_->Cards()->Actions()) pattern->addAction(action);
+    for (QAction* action : design_->CardEditing()->Actions()) pattern->addAction(action);
 }
 
 void MainWindow::BuildWindowMenu() {
@@ -368,7 +368,7 @@ void MainWindow::reverseFace() {
     // Reverse reports nothing itself: what fails inside the band reports there
     BusyCursor busy;
     session_.Run<ReverseFace>();
-    reverse_->setChecked(session_.Views().IsReversed());
+    reverse_->setChecked(session_.Presentation().IsReversed());
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

@@ -41,7 +41,7 @@ PrintCommands::PrintCommands(const PatternSession& session, UserDialogs& dialogs
 
 PrintSource PrintCommands::SourceOf(const PatternSession& session) {
     const PatternDocument& document = session.Document();
-    const BandViews& views = session.Views();
+    const BandPresentation& views = session.Presentation();
     // the printout describes the band as it is: its own threading row on the front face, its
     // cards and the sequence it was woven with, never a draft or a sequence not yet woven
     PrintSource source;
@@ -140,7 +140,7 @@ void PrintCommands::ExportPicture() {
         // (the face shown, copied only when that is the reverse face, as for printing)
         const PrintSource shown = SourceOf(session_);
         const Band& band = *shown.band;
-        const DrawingGeometry geometry = session_.Views().Geometry();
+        const DrawingGeometry geometry = session_.Presentation().Geometry();
         BandPicture picture(BandCanvasWidth(band.At(1).Cards().Count(), geometry), svg, !svg);
         const ErrorCounter errors;
         band.WeaveBand(&picture.Target(), geometry);

@@ -3,7 +3,7 @@
 #include <QColor>
 #include <QFont>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "render/RasterCanvas.h"
 
 namespace tessaly {
@@ -14,9 +14,9 @@ constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // backward steps stand out i
 
 }  // namespace
 
-InstructionTableModel::InstructionTableModel(const BandViews& views, QObject* parent)
+InstructionTableModel::InstructionTableModel(const BandPresentation& views, QObject* parent)
     : QAbstractTableModel(parent),
-      views_(views),
+      presentation_(views),
       rows_(views.Instructions().Picks()),
       cols_(views.Instructions().Cards()) {}
 
@@ -32,7 +32,7 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     // a pick the views were not yet told of has no step here
     const std::optional<CardStep> step =
-        views_.Instructions().At(index.row() + 1, index.column() + 1);
+        presentation_.Instructions().At(index.row() + 1, index.column() + 1);
     if (!step) return {};
     switch (role) {
         case Qt::DisplayRole:
@@ -58,7 +58,7 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
 QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
     if (role != Qt::DisplayRole || section < 0) return {};
-    const TurningInstructions instructions = views_.Instructions();
+    const TurningInstructions instructions = presentation_.Instructions();
     if (orientation == Qt::Horizontal) {
         if (section >= instructions.Cards()) return {};
         return QString::number(instructions.CardNumber(section + 1));
@@ -68,11 +68,11 @@ QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientat
 }
 
 QString InstructionTableModel::CornerText() const {
-    return views_.Instructions().Cards() == 0 ? QString() : QStringLiteral("0");
+    return presentation_.Instructions().Cards() == 0 ? QString() : QStringLiteral("0");
 }
 
 void InstructionTableModel::Reload(int firstChangedPick) {
-    const TurningInstructions instructions = views_.Instructions();
+    const TurningInstructions instructions = presentation_.Instructions();
     const int rows = instructions.Picks();
     const int cols = instructions.Cards();
     if (firstChangedPick <= 1 || cols != cols_) {

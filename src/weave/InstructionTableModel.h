@@ -4,7 +4,7 @@
 
 namespace tessaly {
 
-class BandViews;
+class BandPresentation;
 
 // The turning instructions of the face shown as a table: a row per pick, a column per card,
 // the card numbers and pick numbers as headers.
@@ -12,7 +12,7 @@ class InstructionTableModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    explicit InstructionTableModel(const BandViews& views, QObject* parent = nullptr);
+    explicit InstructionTableModel(const BandPresentation& views, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -27,7 +27,7 @@ class InstructionTableModel : public QAbstractTableModel {
     void Reload(int firstChangedPick = 1);
 
   private:
-    const BandViews& views_;
+    const BandPresentation& presentation_;
     // what the views were last told: a model answers with these until it says otherwise
     int rows_ = 0;
     int cols_ = 0;

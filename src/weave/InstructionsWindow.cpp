@@ -16,7 +16,7 @@
 #include "InstructionTableModel.h"
 #include "NetTwistModel.h"
 #include "PickEditor.h"
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "document/PatternSession.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
@@ -27,7 +27,7 @@ namespace tessaly {
 InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dialogs,
                                        QWidget* parent)
     : QWidget(parent) {
-    const BandViews& views = session.Views();
+    const BandPresentation& views = session.Presentation();
     setObjectName("frmInstructions");
     setWindowTitle(tr("Turning Instructions"));
     setAccessibleName(windowTitle());
@@ -113,7 +113,7 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
 
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
     editor_ = new PickEditor(session, dialogs, table_);
-    connect(&views, &BandViews::instructionsChanged, model_, &InstructionTableModel::Reload);
+    connect(&views, &BandPresentation::instructionsChanged, model_, &InstructionTableModel::Reload);
 
     // the view's corner button draws an empty section; it shows the grid's own corner cell
     corner_ = table_->findChild<QAbstractButton*>();

@@ -4,14 +4,14 @@
 #include <QFont>
 #include <cstdlib>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 
 namespace tessaly {
 
-NetTwistModel::NetTwistModel(const BandViews& views, QObject* parent)
-    : QAbstractTableModel(parent), views_(views) {
+NetTwistModel::NetTwistModel(const BandPresentation& views, QObject* parent)
+    : QAbstractTableModel(parent), presentation_(views) {
     Reload();
-    connect(&views, &BandViews::twistChanged, this, &NetTwistModel::Reload);
+    connect(&views, &BandPresentation::twistChanged, this, &NetTwistModel::Reload);
 }
 
 void NetTwistModel::SetFont(const QFont& font) {
@@ -35,7 +35,7 @@ std::int32_t NetTwistModel::Largest(const std::vector<std::int32_t>& twist) {
 }
 
 void NetTwistModel::Reload() {
-    twist_ = views_.ShownNetTwist();
+    twist_ = presentation_.ShownNetTwist();
     const auto& twist = twist_;
     const int columns = static_cast<int>(twist.size());
     largest_ = Largest(twist);

@@ -7,7 +7,7 @@
 
 namespace tessaly {
 
-class BandViews;
+class BandPresentation;
 
 // Each card's net twist as one table row, a column per card as the instructions have them.
 // The largest twist either way is marked (bold, red) so the weaver sees which card to turn
@@ -16,7 +16,7 @@ class NetTwistModel : public QAbstractTableModel {
     Q_OBJECT
 
   public:
-    explicit NetTwistModel(const BandViews& views, QObject* parent = nullptr);
+    explicit NetTwistModel(const BandPresentation& views, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -34,7 +34,7 @@ class NetTwistModel : public QAbstractTableModel {
   private:
     void Reload();
 
-    const BandViews& views_;
+    const BandPresentation& presentation_;
     QFont font_;
     std::vector<std::int32_t> twist_;  // as the face shown lists the cards
     std::int32_t largest_ = 0;

@@ -13,7 +13,7 @@
 #include <memory>
 #include <set>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
@@ -116,7 +116,7 @@ std::vector<PickCell> PickEditor::SelectedCells() const {
     if (cells.empty() && current.isValid()) cells.insert({current.row() + 1, current.column() + 1});
     std::vector<PickCell> inBand;
     const std::int32_t cards = session_.Document().CardCount();
-    const bool reversed = session_.Views().IsReversed();
+    const bool reversed = session_.Presentation().IsReversed();
     for (const PickCell& cell : cells)
         if (cell.pick <= PickCount() && cell.card <= cards)
             inBand.push_back({cell.pick, reversed ? cards + 1 - cell.card : cell.card});
@@ -162,7 +162,7 @@ void PickEditor::setTurn(std::int32_t turn) {
         const std::vector<PickCell> cells = SelectedCells();
         if (cells.empty()) return;
         // the letter pressed is the letter the cell shows
-        const std::int32_t frontTurn = session_.Views().IsReversed() ? OtherWay(turn) : turn;
+        const std::int32_t frontTurn = session_.Presentation().IsReversed() ? OtherWay(turn) : turn;
         std::vector<CellChange> changes;
         for (const PickCell& cell : cells) changes.push_back({cell, frontTurn, false});
         const QString text =
@@ -179,7 +179,7 @@ void PickEditor::setTurn(std::int32_t turn) {
 void PickEditor::cycleTurn() {
     const QModelIndex current = table_->currentIndex();
     if (!current.isValid() || current.row() + 1 > PickCount()) return;
-    const bool reversed = session_.Views().IsReversed();
+    const bool reversed = session_.Presentation().IsReversed();
     const std::int32_t cards = session_.Document().CardCount();
     if (current.column() + 1 > cards) return;
     const PickCell cell{current.row() + 1,
@@ -338,7 +338,7 @@ void PickEditor::copyPicks() {
     if (picks.empty()) return;
     // the picks as the instructions show them, whichever face that is: card order and letters
     QGuiApplication::clipboard()->setText(
-        PicksAsText(session_.Document().CurrentBand(), picks, session_.Views().IsReversed()));
+        PicksAsText(session_.Document().CurrentBand(), picks, session_.Presentation().IsReversed()));
 }
 
 void PickEditor::cutPicks() {
@@ -362,7 +362,7 @@ void PickEditor::pastePicks() {
         auto pasted =
             PicksFromText(QGuiApplication::clipboard()->text(), band.At(at).Cards(), &problem);
         // picks read off the reverse face are turned to the front
-        if (pasted && session_.Views().IsReversed())
+        if (pasted && session_.Presentation().IsReversed())
             for (PickSteps& pick : *pasted) {
                 MirrorPick(pick);
                 auto card = band.At(at).Cards().begin();

@@ -52,9 +52,9 @@ WeaveWindow::WeaveWindow(PatternSession& session, QWidget* parent)
     connect(&document_, &PatternDocument::rowAdded, this, showLastPick);
     connect(&document_, &PatternDocument::rowRemoved, this, showLastPick);
     connect(&document_, &PatternDocument::rowsReplaced, this, showLastPick);
-    const BandViews& views = session_.Views();
-    connect(&views, &BandViews::twistChanged, this,
-            [this] { grid_->SetTwist(session_.Views().NetTwist()); });
+    const BandPresentation& views = session_.Presentation();
+    connect(&views, &BandPresentation::twistChanged, this,
+            [this] { grid_->SetTwist(session_.Presentation().NetTwist()); });
     grid_->SetTwist(views.NetTwist());
     Reload();
 }

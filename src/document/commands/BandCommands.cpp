@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "engine/PickSteps.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
@@ -37,7 +37,7 @@ ApplyThreading::ApplyThreading(CommandTarget target)
     if (draft.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
     // what can be refused is refused before the pattern changes
     threading_ = BuildThreadingDeck(draft, Document().TurnSequence());
-    BandCanvasWidth(threading_.Count(), Views().Geometry());
+    BandCanvasWidth(threading_.Count(), Presentation().Geometry());
     Prepare();
 }
 
@@ -62,7 +62,7 @@ bool SimpleWeave::MakeBand(BandState& made) {
     auto band = std::make_unique<Band>();
     // as many picks as the display shows at its zoom
     band->WeaveRows(threading, document.TurnSequence(), DrawingGeometry::kCanvasHeight,
-                    Views().Geometry());
+                    Presentation().Geometry());
     if (errors.Count() > 0) return false;
     made = {std::move(band), std::make_unique<Cards>(threading), false, document.TurnSequence()};
     return true;
@@ -119,7 +119,7 @@ bool ReplaceColors::MakeBand(BandState& made) {
         recoloured->Add(std::move(deck), row.Key);
         below = &row.Cards();
     }
-    const PickFlags flags = document.Flags();
+    const SequenceState flags = document.Sequences();
     made = {std::move(recoloured),
             document.CurrentDeck() ? std::make_unique<Cards>(*document.CurrentDeck()) : nullptr,
             flags.storeEveryRow, flags.wovenSequence};

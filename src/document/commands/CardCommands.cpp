@@ -19,8 +19,8 @@ EditCards::EditCards(CommandTarget target, const QString& text, CardOrder order)
     other_.band = std::make_unique<Band>(WeaveSteps(steps));
     if (document.CurrentDeck() != nullptr)
         other_.deck = std::make_unique<Cards>(Reordered(*document.CurrentDeck(), order));
-    other_.storeEveryRow = document.Flags().storeEveryRow;
-    other_.wovenSequence = document.Flags().wovenSequence;
+    other_.storeEveryRow = document.Sequences().storeEveryRow;
+    other_.wovenSequence = document.Sequences().wovenSequence;
     // the draft moves with the cards; a draft of another number of cards (a count typed but
     // not applied) gives way to the new threading
     const std::vector<DraftColumn>& draft = document.Draft();

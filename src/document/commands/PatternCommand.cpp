@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 #include "engine/Band.h"
 #include "errors/ErrorReporter.h"
 
@@ -18,7 +18,7 @@ bool PatternCommand::Make() {
     const bool made = Redo();
     if (!made || errors.Count() == 0) return made;
     Undo();
-    Views().Redraw();
+    Presentation().Redraw();
     return false;
 }
 

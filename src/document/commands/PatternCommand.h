@@ -5,13 +5,13 @@
 
 namespace tessaly {
 
-class BandViews;
+class BandPresentation;
 class PatternDocument;
 
-// What a command works on: the pattern, and the views' side for the face shown and the zoom.
+// What a command works on: the pattern, and its presentation (the face shown and the zoom).
 struct CommandTarget {
     PatternDocument& document;
-    BandViews& views;
+    BandPresentation& presentation;
 };
 
 // One change of the pattern that can be undone and made again.
@@ -65,7 +65,7 @@ class PatternCommand {
     virtual void Undo() = 0;
 
     PatternDocument& Document() const { return target_.document; }
-    BandViews& Views() const { return target_.views; }
+    BandPresentation& Presentation() const { return target_.presentation; }
     CommandTarget Target() const { return target_; }
 
   private:

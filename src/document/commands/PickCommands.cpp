@@ -11,9 +11,9 @@ namespace {
 
 // What weaving by hand leaves: the band is saved row by row, which a file without a turning
 // sequence does, also when a sequence is typed again before the band is woven from it.
-PickFlags HandWoven() { return {{}, true, {}}; }
+SequenceState HandWoven() { return {{}, true, {}}; }
 
-std::int64_t FlagBytes(const PickFlags& flags) {
+std::int64_t SequenceBytes(const SequenceState& flags) {
     return static_cast<std::int64_t>(flags.sequence.size() + flags.wovenSequence.size());
 }
 
@@ -23,7 +23,7 @@ WeavePick::WeavePick(CommandTarget target, Cards deck)
     : PatternCommand(target,
                      QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
       deck_(std::move(deck)),
-      flags_(HandWoven()) {
+      sequences_(HandWoven()) {
     const Band& band = Document().CurrentBand();
     const std::int32_t cards = band.Count() > 0 ? band.At(band.Count()).Cards().Count() : 0;
     if (deck_.Count() != cards)
@@ -41,16 +41,16 @@ WeavePick::WeavePick(CommandTarget target, Cards deck)
 
 bool WeavePick::Redo() {
     if (!Document().AddRow(deck_)) return false;
-    Document().ExchangeFlags(flags_);
+    Document().ExchangeSequences(sequences_);
     return true;
 }
 
 void WeavePick::Undo() {
     Document().TakeTopRow();
-    Document().ExchangeFlags(flags_);
+    Document().ExchangeSequences(sequences_);
 }
 
-std::int64_t WeavePick::Bytes() const { return DeckBytes(deck_) + FlagBytes(flags_); }
+std::int64_t WeavePick::Bytes() const { return DeckBytes(deck_) + SequenceBytes(sequences_); }
 
 UnWeavePick::UnWeavePick(CommandTarget target)
     : PatternCommand(
@@ -58,7 +58,7 @@ UnWeavePick::UnWeavePick(CommandTarget target)
           target.document.CurrentBand().Count() > 1
               ? QObject::tr("UnWeave pick %1").arg(target.document.CurrentBand().Count() - 1)
               : QObject::tr("UnWeave")),
-      flags_(HandWoven()) {
+      sequences_(HandWoven()) {
     // the first row stays
     const Band& band = Document().CurrentBand();
     if (band.Count() > 1) taken_ = band.At(band.Count()).Cards();
@@ -66,25 +66,25 @@ UnWeavePick::UnWeavePick(CommandTarget target)
 
 bool UnWeavePick::Redo() {
     PatternDocument& document = Document();
-    const bool flagsChange = document.Flags() != flags_;
+    const bool sequencesChange = document.Sequences() != sequences_;
     // nothing to take off and nothing else to change: no step
-    if (!taken_ && !flagsChange) return false;
+    if (!taken_ && !sequencesChange) return false;
     if (taken_) document.TakeTopRow();
-    document.ExchangeFlags(flags_);
+    document.ExchangeSequences(sequences_);
     return true;
 }
 
 void UnWeavePick::Undo() {
     if (taken_) Document().AddRow(*taken_);
-    Document().ExchangeFlags(flags_);
+    Document().ExchangeSequences(sequences_);
 }
 
 std::int64_t UnWeavePick::Bytes() const {
-    return (taken_ ? DeckBytes(*taken_) : 0) + FlagBytes(flags_);
+    return (taken_ ? DeckBytes(*taken_) : 0) + SequenceBytes(sequences_);
 }
 
 EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
-    : PatternCommand(target, text), firstRow_(edit.firstPick + 1), flags_(HandWoven()) {
+    : PatternCommand(target, text), firstRow_(edit.firstPick + 1), sequences_(HandWoven()) {
     const Band& band = Document().CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no threading.");
     if (firstRow_ < 2 || firstRow_ > band.Count() + 1)
@@ -103,17 +103,17 @@ bool EditPicks::Redo() {
                    [](const Cards& row, const Row& stored) { return row == stored.Cards(); }))
         return false;
     document.ExchangeRowsFrom(firstRow_, rows_);
-    document.ExchangeFlags(flags_);
+    document.ExchangeSequences(sequences_);
     return true;
 }
 
 void EditPicks::Undo() {
     Document().ExchangeRowsFrom(firstRow_, rows_);
-    Document().ExchangeFlags(flags_);
+    Document().ExchangeSequences(sequences_);
 }
 
 std::int64_t EditPicks::Bytes() const {
-    std::int64_t bytes = FlagBytes(flags_);
+    std::int64_t bytes = SequenceBytes(sequences_);
     for (const Cards& row : rows_) bytes += DeckBytes(row);
     return bytes;
 }

@@ -22,7 +22,7 @@ class WeavePick : public PatternCommand {
     void Undo() override;
 
     Cards deck_;
-    PickFlags flags_;  // the flags not in force: hand weaving's before, the old ones after
+    SequenceState sequences_;  // the sequences not in force: hand weaving's before, the old ones after
 };
 
 // UnWeave: the top pick taken off; the first row stays. Like Weave it makes the band one
@@ -37,7 +37,7 @@ class UnWeavePick : public PatternCommand {
     void Undo() override;
 
     std::optional<Cards> taken_;
-    PickFlags flags_;
+    SequenceState sequences_;
 };
 
 // An edit of the instructions (cells set, picks inserted, deleted, repeated, pasted): the
@@ -56,7 +56,7 @@ class EditPicks : public PatternCommand {
 
     std::int32_t firstRow_;
     std::vector<Cards> rows_;  // the rows not in the band: the new ones before, the old after
-    PickFlags flags_;
+    SequenceState sequences_;
 };
 
 }  // namespace tessaly

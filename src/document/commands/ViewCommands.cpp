@@ -2,14 +2,14 @@
 
 #include <QObject>
 
-#include "document/BandViews.h"
+#include "document/BandPresentation.h"
 
 namespace tessaly {
 
 ReverseFace::ReverseFace(CommandTarget target) : PatternCommand(target, QObject::tr("Reverse")) {}
 
 bool ReverseFace::Redo() {
-    Views().SetReversed(!Views().IsReversed());
+    Presentation().SetReversed(!Presentation().IsReversed());
     return true;
 }
 

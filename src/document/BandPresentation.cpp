@@ -1,4 +1,4 @@
-#include "BandViews.h"
+#include "BandPresentation.h"
 
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 
 namespace tessaly {
 
-BandViews::BandViews(PatternDocument& document, QObject* parent)
+BandPresentation::BandPresentation(PatternDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     // connected before any window, so every window finds the band drawn when it hears of it
     connect(&document_, &PatternDocument::bandReplaced, this, [this] { Draw(Pass::NewBand); });
@@ -30,7 +30,7 @@ BandViews::BandViews(PatternDocument& document, QObject* parent)
     });
 }
 
-void BandViews::RegisterSurface(BandSurface* surface) {
+void BandPresentation::RegisterSurface(BandSurface* surface) {
     if (surface == nullptr || std::ranges::find(surfaces_, surface) != surfaces_.end()) return;
     surfaces_.push_back(surface);
     // a new view shows the band as it is, on its own canvas
@@ -41,9 +41,9 @@ void BandViews::RegisterSurface(BandSurface* surface) {
     emit instructionsChanged(1);
 }
 
-void BandViews::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
+void BandPresentation::UnregisterSurface(BandSurface* surface) { std::erase(surfaces_, surface); }
 
-void BandViews::SetBlockSize(std::int32_t blockSize) {
+void BandPresentation::SetBlockSize(std::int32_t blockSize) {
     // the margin moves with the block size and has 16 bits
     CheckedInt16(blockSize);
     if (blockSize < DrawingGeometry::kMinBlockSize)
@@ -53,7 +53,7 @@ void BandViews::SetBlockSize(std::int32_t blockSize) {
     emit zoomChanged(blockSize);
 }
 
-void BandViews::SetReversed(bool reversed) {
+void BandPresentation::SetReversed(bool reversed) {
     if (reversed == reversed_) return;
     reversed_ = reversed;
     Redraw();
@@ -61,27 +61,27 @@ void BandViews::SetReversed(bool reversed) {
     emit twistChanged();
 }
 
-void BandViews::StartOver() {
+void BandPresentation::StartOver() {
     const bool wasReversed = std::exchange(reversed_, false);
     geometry_ = DrawingGeometry{};
     if (wasReversed) emit reverseChanged(false);
     emit zoomChanged(geometry_.BlockSize);
 }
 
-void BandViews::Redraw() {
+void BandPresentation::Redraw() {
     Draw(Pass::Redraw);
     emit bandRedrawn();
 }
 
-TurningInstructions BandViews::Instructions() const {
+TurningInstructions BandPresentation::Instructions() const {
     return TurningInstructions(document_.CurrentBand(), reversed_);
 }
 
-void BandViews::ForEachCanvas(const std::function<void(Canvas&)>& draw) {
+void BandPresentation::ForEachCanvas(const std::function<void(Canvas&)>& draw) {
     for (BandSurface* surface : surfaces_) draw(surface->SurfaceCanvas());
 }
 
-void BandViews::Draw(Pass pass) {
+void BandPresentation::Draw(Pass pass) {
     const Band& band = document_.CurrentBand();
     const bool wholeBand = pass == Pass::NewBand || pass == Pass::Redraw;
     if (wholeBand || (pass == Pass::RowRemoved && reversed_))
@@ -104,7 +104,7 @@ void BandViews::Draw(Pass pass) {
         emit instructionsChanged(1);
 }
 
-void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
+void BandPresentation::DrawRowOnTop(const Band& band, std::int32_t row) {
     if (row < 1 || row > band.Count()) return;
     if (!reversed_) {
         ForEachCanvas(
@@ -120,19 +120,19 @@ void BandViews::DrawRowOnTop(const Band& band, std::int32_t row) {
     ForEachCanvas([&](Canvas& canvas) { top.DrawNewRow(row, &canvas, geometry_); });
 }
 
-void BandViews::DrawWholeBand() {
+void BandPresentation::DrawWholeBand() {
     std::unique_ptr<Band> turned;
     const Band& shown = ShownFace(turned);
     ForEachCanvas([&](Canvas& canvas) { shown.WeaveBand(&canvas, geometry_); });
 }
 
-const Band& BandViews::ShownFace(std::unique_ptr<Band>& turned) const {
+const Band& BandPresentation::ShownFace(std::unique_ptr<Band>& turned) const {
     if (!reversed_) return document_.CurrentBand();
     turned = ShownBand();
     return *turned;
 }
 
-void BandViews::DrawAfterRemoval(const Band& band) {
+void BandPresentation::DrawAfterRemoval(const Band& band) {
     if (band.Count() == 0) return;
     const std::int32_t removed = band.Count() + 1;
     // taking a pick off redraws the picture: a top row drawn alone would leave the taken
@@ -140,7 +140,7 @@ void BandViews::DrawAfterRemoval(const Band& band) {
     RedrawCanvasesShowing(removed);
 }
 
-void BandViews::RedrawCanvasesShowing(std::int32_t row) {
+void BandPresentation::RedrawCanvasesShowing(std::int32_t row) {
     const Band& band = document_.CurrentBand();
     for (BandSurface* surface : surfaces_) {
         Canvas& canvas = surface->SurfaceCanvas();
@@ -152,7 +152,7 @@ void BandViews::RedrawCanvasesShowing(std::int32_t row) {
     }
 }
 
-void BandViews::DrawReplacedRows(std::int32_t first) {
+void BandPresentation::DrawReplacedRows(std::int32_t first) {
     if (reversed_) {
         // the other face of every row above may change with them: drawn whole
         Redraw();
@@ -164,13 +164,13 @@ void BandViews::DrawReplacedRows(std::int32_t first) {
     emit bandRedrawn();
 }
 
-void BandViews::SetNetTwist(std::vector<std::int32_t> twist) {
+void BandPresentation::SetNetTwist(std::vector<std::int32_t> twist) {
     if (twist == netTwist_) return;
     netTwist_ = std::move(twist);
     emit twistChanged();
 }
 
-void BandViews::AddRowsTwist(std::int32_t first, int sign) {
+void BandPresentation::AddRowsTwist(std::int32_t first, int sign) {
     const Band& band = document_.CurrentBand();
     std::vector<std::int32_t> twist = netTwist_;
     for (std::int32_t row = std::max(first, 2); row <= band.Count(); ++row)
@@ -178,7 +178,7 @@ void BandViews::AddRowsTwist(std::int32_t first, int sign) {
     SetNetTwist(std::move(twist));
 }
 
-void BandViews::AddRowTwist(std::int32_t row, int sign) {
+void BandPresentation::AddRowTwist(std::int32_t row, int sign) {
     const Band& band = document_.CurrentBand();
     if (row < 2 || row > band.Count()) return;
     std::vector<std::int32_t> twist = netTwist_;
@@ -186,7 +186,7 @@ void BandViews::AddRowTwist(std::int32_t row, int sign) {
     SetNetTwist(std::move(twist));
 }
 
-std::vector<std::int32_t> BandViews::ShownNetTwist() const {
+std::vector<std::int32_t> BandPresentation::ShownNetTwist() const {
     if (!reversed_) return netTwist_;
     // from the other face every card stands mirrored and every turn goes the other way
     std::vector<std::int32_t> shown(netTwist_.rbegin(), netTwist_.rend());
@@ -194,13 +194,13 @@ std::vector<std::int32_t> BandViews::ShownNetTwist() const {
     return shown;
 }
 
-std::unique_ptr<Band> BandViews::ShownBand() const {
+std::unique_ptr<Band> BandPresentation::ShownBand() const {
     auto shown = std::make_unique<Band>(document_.CurrentBand().Copy());
     if (reversed_) shown->TurnOver();
     return shown;
 }
 
-void BandViews::PaintBandBetween(Canvas& canvas, std::int32_t top, std::int32_t bottom) const {
+void BandPresentation::PaintBandBetween(Canvas& canvas, std::int32_t top, std::int32_t bottom) const {
     document_.CurrentBand().DrawPictureBetween(canvas, geometry_, top, bottom, reversed_);
 }
 

@@ -15,15 +15,15 @@ namespace tessaly {
 
 class PatternDocument;
 
-// The views' side of the document: the surfaces the band is shown on, which face shows, at
+// How the band is presented: the surfaces it is shown on, which face shows, at
 // what zoom, and what is derived from the band for the windows (the turning instructions and
 // each card's net twist). It follows the document's signals: every change of the band is
 // drawn on every registered surface, and the twist is kept up with it.
-class BandViews : public QObject {
+class BandPresentation : public QObject {
     Q_OBJECT
 
   public:
-    explicit BandViews(PatternDocument& document, QObject* parent = nullptr);
+    explicit BandPresentation(PatternDocument& document, QObject* parent = nullptr);
 
     // A registered surface shows the band from then on, until it is unregistered.
     void RegisterSurface(BandSurface* surface);
