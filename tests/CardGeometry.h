@@ -27,9 +27,10 @@ class CardGeometry {
     // Where a card of the band stands: at hole order h, forward's hole stands at top front
     // and backward's at top back (hole A at top back for order 0, then B, C, D going round).
     static CardGeometry Of(const Card& card) {
-        const std::int32_t holes[4] = {card.AColor, card.BColor, card.CColor, card.DColor};
+        const std::int32_t holes[4] = {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC),
+                                       card.Color(kHoleD)};
         const auto hole = [&](int k) { return holes[((k % 4) + 4) % 4]; };
-        const int h = card.HoleOrder;
+        const int h = card.HoleOrder();
         // order 0: A top back, B top front, C bottom front, D bottom back
         std::array<std::int32_t, 4> places{hole(1 - h), hole(-h), hole(3 - h), hole(2 - h)};
         return {places, card.Facing() == Backward ? places[TopBack] : places[TopFront]};

@@ -55,8 +55,9 @@ inline std::string RefusalOf(const std::function<void(const std::string&)>& read
 inline Band SmallBand(std::int32_t holeOrder) {
     Cards deck;
     for (int i = 1; i <= 4; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), kRed, kGreen, i % 2 ? kRed : kWhite,
-                 Card::kNoThread, i <= 2 ? SThread : ZThread, holeOrder, 1, std::to_string(i));
+        deck.Add(Forward, static_cast<std::int16_t>(i),
+                 {kRed, kGreen, i % 2 ? kRed : kWhite, Card::kNoThread}, i <= 2 ? SThread : ZThread,
+                 holeOrder, 1, std::to_string(i));
     Band band;
     band.Add(deck, "1");
     for (const std::int32_t turn : {Forward, Forward, Backward, Backward}) {

@@ -74,12 +74,13 @@ constexpr std::int32_t kWhite = 0xFFFFFF;
 }  // namespace colors
 
 // A deck of n cards numbered 1..n with distinct colours per hole.
-inline Cards MakeDeck(int n, std::int32_t turn = 0, std::int32_t thread = 1,
+inline Cards MakeDeck(int n, std::int32_t turn = 0, ThreadDirection thread = SThread,
                       std::int32_t holeOrder = 0) {
     Cards deck;
     for (int i = 1; i <= n; ++i)
-        deck.Add(turn, static_cast<std::int16_t>(i), 100 * i + 1, 100 * i + 2, 100 * i + 3,
-                 100 * i + 4, thread, holeOrder, 1, std::to_string(i));
+        deck.Add(turn, static_cast<std::int16_t>(i),
+                 {100 * i + 1, 100 * i + 2, 100 * i + 3, 100 * i + 4}, thread, holeOrder, 1,
+                 std::to_string(i));
     return deck;
 }
 

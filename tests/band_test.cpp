@@ -20,8 +20,8 @@ TEST(band_test, a_row_holds_its_own_copy_of_the_deck) {
     Band band;
     Cards deck = test::MakeDeck(2);
     Row* row = band.Add(deck, "1");
-    deck.At(1).AColor = -1;
-    EXPECT_NE(row->Cards().At(1).AColor, -1);
+    deck.At(1).SetColor(kHoleA, -1);
+    EXPECT_NE(row->Cards().At(1).Color(kHoleA), -1);
 }
 
 TEST(band_test, a_key_that_is_not_a_row_number_is_reported_and_adds_nothing) {

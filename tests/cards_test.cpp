@@ -18,9 +18,9 @@ class TurnRotationTest : public ::testing::TestWithParam<TurnCase> {};
 
 TEST_P(TurnRotationTest, writing_turn_rotates_the_hole_order) {
     Card card;
-    card.HoleOrder = GetParam().holeOrder;
+    card.SetHoleOrder(GetParam().holeOrder);
     card.SetTurn(GetParam().turn);
-    EXPECT_EQ(card.HoleOrder, GetParam().expected);
+    EXPECT_EQ(card.HoleOrder(), GetParam().expected);
     EXPECT_EQ(card.Turn(), GetParam().turn);
 }
 
@@ -38,8 +38,8 @@ TEST(cards_test, copy_appends_an_independent_field_exact_copy) {
     target.Copy(&source);
     ASSERT_EQ(target.Count(), 5);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(target.At(i + 2), source.At(i));
-    source.At(1).AColor = -5;
-    EXPECT_NE(target.At(3).AColor, -5);
+    source.At(1).SetColor(kHoleA, -5);
+    EXPECT_NE(target.At(3).Color(kHoleA), -5);
 }
 
 TEST(cards_test, copying_a_deck_into_itself_doubles_it) {
@@ -65,7 +65,7 @@ TEST(cards_test, item_outside_the_deck_is_reported_and_yields_no_card) {
 TEST(cards_test, key_that_is_not_a_card_number_is_reported) {
     test::ReportRecorder recorder;
     Cards deck;
-    EXPECT_EQ(deck.Add(0, 1, 0, 0, 0, 0, 0, 0, 1, "seven"), nullptr);
+    EXPECT_EQ(deck.Add(0, 1, {0, 0, 0, 0}, ZThread, 0, 1, "seven"), nullptr);
     EXPECT_EQ(recorder.Where(), "Cards.Add");
     EXPECT_EQ(deck.Count(), 0);
 }

@@ -109,31 +109,31 @@ TEST_F(DesignTest, the_draft_shows_every_card_when_the_window_has_room_and_scrol
 
 TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {
     Press(5, DraftGrid::HoleC, Qt::RightButton);
-    EXPECT_EQ(Column(5).CColor, kBlue);
-    EXPECT_EQ(Column(5).DColor, 504);  // only that cell
+    EXPECT_EQ(Column(5).Color(kHoleC), kBlue);
+    EXPECT_EQ(Column(5).Color(kHoleD), 504);  // only that cell
     Press(6, DraftGrid::HoleC, Qt::MiddleButton);
-    EXPECT_EQ(Column(6).CColor, 603);  // the middle button paints no cell
+    EXPECT_EQ(Column(6).Color(kHoleC), 603);  // the middle button paints no cell
     Press(6, DraftGrid::HoleA, Qt::LeftButton);
-    EXPECT_EQ(Column(6).AColor, kRed);
+    EXPECT_EQ(Column(6).Color(kHoleA), kRed);
 
     // a card number paints its four holes; any button but the left with the right colour
     Press(2, DraftGrid::Number, Qt::MiddleButton);
-    EXPECT_EQ(Column(2).AColor, kBlue);
-    EXPECT_EQ(Column(2).DColor, kBlue);
+    EXPECT_EQ(Column(2).Color(kHoleA), kBlue);
+    EXPECT_EQ(Column(2).Color(kHoleD), kBlue);
 
     // a row label paints the whole row; the middle button with the right colour
     QTest::mouseClick(Control<QLabel>("lblRowB"), Qt::LeftButton);
-    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).BColor, kRed);
+    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).Color(kHoleB), kRed);
     QTest::mouseClick(Control<QLabel>("lblRowD"), Qt::MiddleButton);
-    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).DColor, kBlue);
+    for (std::int32_t card = 1; card <= 12; ++card) EXPECT_EQ(Column(card).Color(kHoleD), kBlue);
 
     // the threading letter toggles, and the band waits for Apply
     Press(4, DraftGrid::Threading, Qt::LeftButton);
-    EXPECT_EQ(Column(4).Thread, ZThread);
+    EXPECT_EQ(Column(4).Thread(), ZThread);
     EXPECT_EQ(Grid()->CellText({4, DraftGrid::Threading}), "Z");
     Press(4, DraftGrid::Threading, Qt::LeftButton);
-    EXPECT_EQ(Column(4).Thread, SThread);
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(5).CColor, 503);
+    EXPECT_EQ(Column(4).Thread(), SThread);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(5).Color(kHoleC), 503);
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -145,9 +145,10 @@ TEST_F(DesignTest, dragging_paints_every_hole_the_pointer_crosses) {
                      Qt::NoModifier);
     QCoreApplication::sendEvent(Grid(), &move);
     QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(7, DraftGrid::HoleA));
-    for (std::int32_t card = 2; card <= 7; ++card) EXPECT_EQ(Column(card).AColor, kRed) << card;
-    EXPECT_EQ(Column(8).AColor, 801);
-    EXPECT_EQ(Column(1).AColor, 101);
+    for (std::int32_t card = 2; card <= 7; ++card)
+        EXPECT_EQ(Column(card).Color(kHoleA), kRed) << card;
+    EXPECT_EQ(Column(8).Color(kHoleA), 801);
+    EXPECT_EQ(Column(1).Color(kHoleA), 101);
 }
 
 TEST_F(DesignTest, the_colour_dialog_opens_on_the_colour_and_a_cancel_keeps_it) {
@@ -169,26 +170,26 @@ TEST_F(DesignTest, the_empty_swatch_and_the_dialog_paint_holes_without_thread) {
     EXPECT_EQ(window.LeftColor()->Color(), Card::kNoThread);
     EXPECT_EQ(window.RightColor()->Color(), kBlue);
     Press(2, DraftGrid::HoleB, Qt::LeftButton);
-    EXPECT_EQ(Column(2).BColor, Card::kNoThread);
+    EXPECT_EQ(Column(2).Color(kHoleB), Card::kNoThread);
     EXPECT_EQ(Grid()->CellText({2, DraftGrid::HoleB}), "empty");
     // the colour dialog's No thread does the same
     dialogs.colorAnswer = Card::kNoThread;
     QTest::mouseClick(window.RightColor(), Qt::LeftButton);
     EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
     Press(3, DraftGrid::HoleD, Qt::RightButton);
-    EXPECT_EQ(Column(3).DColor, Card::kNoThread);
+    EXPECT_EQ(Column(3).Color(kHoleD), Card::kNoThread);
 
     // Replace Colors carries the empty holes into every row, Apply into the threading, and
     // Simple Weave weaves them
     ASSERT_TRUE(document.ReplaceColors());
     for (const Row& row : document.CurrentBand()) {
-        EXPECT_EQ(row.Cards().At(2).BColor, Card::kNoThread);
-        EXPECT_EQ(row.Cards().At(3).DColor, Card::kNoThread);
+        EXPECT_EQ(row.Cards().At(2).Color(kHoleB), Card::kNoThread);
+        EXPECT_EQ(row.Cards().At(3).Color(kHoleD), Card::kNoThread);
     }
     QTest::mouseClick(Control<QPushButton>("cmdOk"), Qt::LeftButton);
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(2).BColor, Card::kNoThread);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(2).Color(kHoleB), Card::kNoThread);
     ASSERT_TRUE(document.WeaveAll());
-    EXPECT_EQ(document.CurrentBand().At(9).Cards().At(3).DColor, Card::kNoThread);
+    EXPECT_EQ(document.CurrentBand().At(9).Cards().At(3).Color(kHoleD), Card::kNoThread);
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -203,20 +204,20 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     pressNumber(2, Qt::ControlModifier);
     pressNumber(4, Qt::ShiftModifier);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{2, 3, 4}));
-    EXPECT_EQ(Column(3).AColor, 301);
+    EXPECT_EQ(Column(3).Color(kHoleA), 301);
     EXPECT_FALSE(document.History().CanUndo());
     EXPECT_TRUE(right->isEnabled());
     EXPECT_TRUE(test::FindAction(*cards, "mnuMirrorCards")->isEnabled());
     right->trigger();
     EXPECT_EQ(document.History().UndoText(), "Move Cards 2–4 Right");
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{3, 4, 5}));
-    EXPECT_EQ(Column(2).AColor, 501);  // card 5 stands where card 2 stood
-    EXPECT_EQ(Column(3).AColor, 201);
+    EXPECT_EQ(Column(2).Color(kHoleA), 501);  // card 5 stands where card 2 stood
+    EXPECT_EQ(Column(3).Color(kHoleA), 201);
     EXPECT_EQ(Grid()->CellText({3, DraftGrid::Number}), "3");
     // a plain click paints the card's holes, as it always did, and chooses it alone
     pressNumber(12, Qt::NoModifier);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{12}));
-    EXPECT_EQ(Column(12).AColor, kRed);
+    EXPECT_EQ(Column(12).Color(kHoleA), kRed);
     EXPECT_FALSE(test::FindAction(*cards, "mnuMoveCardRight")->isEnabled());
     test::FindAction(*cards, "mnuInsertCardAfter")->trigger();
     EXPECT_EQ(document.Draft().size(), 13u);
@@ -239,17 +240,17 @@ TEST_F(DesignTest, cards_chosen_by_their_numbers_are_moved_copied_and_deleted) {
     // dragging the numbers moves the cards chosen, without painting the one pressed
     pressNumber(1, Qt::ControlModifier);
     pressNumber(2, Qt::ShiftModifier);
-    const std::int32_t a1 = Column(1).AColor, a2 = Column(2).AColor;
+    const std::int32_t a1 = Column(1).Color(kHoleA), a2 = Column(2).Color(kHoleA);
     QTest::mousePress(Grid(), Qt::LeftButton, {}, Centre(2, DraftGrid::Number));
     QTest::mouseMove(Grid(), Centre(6, DraftGrid::Number));
     QTest::mouseRelease(Grid(), Qt::LeftButton, {}, Centre(6, DraftGrid::Number));
-    EXPECT_EQ(Column(5).AColor, a1);
-    EXPECT_EQ(Column(6).AColor, a2);
+    EXPECT_EQ(Column(5).Color(kHoleA), a1);
+    EXPECT_EQ(Column(6).Color(kHoleA), a2);
     EXPECT_EQ(cards->Chosen(), (std::set<std::int32_t>{5, 6}));
     EXPECT_EQ(document.History().UndoText(), "Move Cards 1–2 Right");
     document.History().Undo();
-    EXPECT_EQ(Column(1).AColor, a1);
-    EXPECT_EQ(Column(2).AColor, a2);
+    EXPECT_EQ(Column(1).Color(kHoleA), a1);
+    EXPECT_EQ(Column(2).Color(kHoleA), a2);
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -257,8 +258,8 @@ TEST_F(DesignTest, the_card_count_grows_and_shrinks_the_draft_until_apply) {
     Press(1, DraftGrid::HoleA, Qt::LeftButton);  // not applied: the count rebuilds the draft
     TypeCardCount("15");
     ASSERT_EQ(document.Draft().size(), 15u);
-    EXPECT_EQ(Column(15).AColor, Column(12).AColor);  // copies of the last card
-    EXPECT_EQ(Column(1).AColor, 101);
+    EXPECT_EQ(Column(15).Color(kHoleA), Column(12).Color(kHoleA));  // copies of the last card
+    EXPECT_EQ(Column(1).Color(kHoleA), 101);
     EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 12);
     TypeCardCount("3");
     EXPECT_EQ(document.Draft().size(), 3u);
@@ -287,14 +288,14 @@ TEST_F(DesignTest, apply_makes_the_draft_a_band_of_one_row) {
     const Cards& deck = band.At(1).Cards();
     ASSERT_EQ(deck.Count(), 12);
     for (std::int32_t i = 1; i <= 12; ++i) {
-        EXPECT_EQ(deck.At(i).Position, i);
+        EXPECT_EQ(deck.At(i).Position(), i);
         EXPECT_EQ(deck.At(i).Key(), std::to_string(i));
         EXPECT_EQ(deck.At(i).Turn(), Backward);  // the sequence's first letter
-        EXPECT_EQ(deck.At(i).HoleOrder, 1);
-        EXPECT_EQ(deck.At(i).Pack, 1);
+        EXPECT_EQ(deck.At(i).HoleOrder(), 1);
+        EXPECT_EQ(deck.At(i).Pack(), 1);
     }
-    EXPECT_EQ(deck.At(1).AColor, kRed);
-    EXPECT_EQ(deck.At(2).Thread, ZThread);
+    EXPECT_EQ(deck.At(1).Color(kHoleA), kRed);
+    EXPECT_EQ(deck.At(2).Thread(), ZThread);
     EXPECT_TRUE(document.PatternChanged());
     EXPECT_TRUE(Control<QPushButton>("cmdWeaveAll")->isEnabled());
     // the sequence typed is kept: the band it replaces held no unsaved work
@@ -338,21 +339,23 @@ TEST_F(DesignTest, replace_colors_recolours_by_key_and_keeps_the_deck) {
     for (const Row& row : document.CurrentBand()) {
         const Card& first = row.Cards().At(1);
         EXPECT_EQ(first.Key(), "1");
-        EXPECT_EQ(first.Position, 1);
-        EXPECT_EQ(first.AColor, kRed);
-        EXPECT_EQ(first.CColor, kRed);
-        EXPECT_EQ(row.Cards().At(2).AColor, 201);
+        EXPECT_EQ(first.Position(), 1);
+        EXPECT_EQ(first.Color(kHoleA), kRed);
+        EXPECT_EQ(first.Color(kHoleC), kRed);
+        EXPECT_EQ(row.Cards().At(2).Color(kHoleA), 201);
     }
     // Simple Weave weaves from the deck, with its own colours
     QTest::mouseClick(Control<QPushButton>("cmdWeaveAll"), Qt::LeftButton);
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 101);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Color(kHoleA), 101);
 }
 
 TEST_F(DesignTest, replace_colors_with_an_unchanged_draft_leaves_a_flipped_band_as_it_is) {
     // four cards in four colours each, flipped here and there
     auto rows = std::make_unique<Band>();
     Cards deck;
-    for (std::int16_t c = 1; c <= 4; ++c) deck.Add(Card::Make(Forward, c, 10 * c + 1, 10 * c + 2, 10 * c + 3, 10 * c + 4, SThread, c - 1, 1));
+    for (std::int16_t c = 1; c <= 4; ++c)
+        deck.Add(Card::Make(Forward, c, {10 * c + 1, 10 * c + 2, 10 * c + 3, 10 * c + 4}, SThread,
+                            c - 1, 1));
     rows->Add(deck, "1");
     test::LoadRows(document, std::move(rows));
     std::mt19937 random(7);
@@ -372,7 +375,8 @@ TEST_F(DesignTest, replace_colors_with_an_unchanged_draft_leaves_a_flipped_band_
     document.ReplaceColors();
     for (const Row& row : document.CurrentBand()) {
         const Card& card = row.Cards().At(2);
-        const std::int32_t holes[4] = {card.AColor, card.BColor, card.CColor, card.DColor};
+        const std::int32_t holes[4] = {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC),
+                                       card.Color(kHoleD)};
         EXPECT_EQ(std::count(std::begin(holes), std::end(holes), kRed), 1);
         EXPECT_EQ(std::count(std::begin(holes), std::end(holes), 22), 0);
     }
@@ -419,7 +423,7 @@ TEST_F(DesignTest, the_boxes_edit_the_document_and_a_reload_keeps_them) {
     Press(1, DraftGrid::HoleA, Qt::LeftButton);
     window.Reload();  // the window closed and shown again
     EXPECT_EQ(name->text(), "Ram's horn");
-    EXPECT_EQ(Column(1).AColor, 101);  // unapplied paint is dropped
+    EXPECT_EQ(Column(1).Color(kHoleA), 101);  // unapplied paint is dropped
     EXPECT_EQ(window.LeftColor()->Color(), kWhite);
 }
 
@@ -549,7 +553,7 @@ TEST(DesignReopenTest, reopening_the_window_shows_the_band_and_undo_brings_the_p
     EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ca0000");  // MakeDeck's 202
     EXPECT_FALSE(document.PatternChanged());  // no file holds the draft
     session.History().Undo();
-    EXPECT_EQ(document.Draft()[1].BColor, test::colors::kRed);
+    EXPECT_EQ(document.Draft()[1].Color(kHoleB), test::colors::kRed);
     EXPECT_EQ(window.Grid()->CellText({2, DraftGrid::HoleB}), "#ff0000");
 }
 

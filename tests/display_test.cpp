@@ -21,7 +21,7 @@ class DisplayTest : public ::testing::Test {
   protected:
     DisplayTest() {
         Cards deck = test::MakeDeck(20, Forward, SThread, 1);
-        deck.At(3).BColor = 0x00FF00;
+        deck.At(3).SetColor(kHoleB, 0x00FF00);
         test::LoadWoven(document, deck, "FFBB");
         display.resize(300, 400);
         display.show();
@@ -159,14 +159,15 @@ class WholeBandTest : public ::testing::Test {
         for (int row = 1; row <= 160; ++row) {
             for (Card& card : deck) {
                 if (row > 1)
-                    card.SetTurn((row / (card.Position + 1)) % 2 == 0 ? Forward : Backward);
-                if (row % 37 == card.Position)
-                    card.Thread = card.Thread == SThread ? ZThread : SThread;
-                file += std::to_string(row) + ", " + std::to_string(card.Position) + ", " +
-                        std::to_string(card.Turn()) + ", " + std::to_string(card.AColor) + ", " +
-                        std::to_string(card.BColor) + ", " + std::to_string(card.CColor) + ", " +
-                        std::to_string(card.DColor) + ", " + std::to_string(card.Thread) + ", " +
-                        std::to_string(card.HoleOrder) + ", 1\r\n";
+                    card.SetTurn((row / (card.Position() + 1)) % 2 == 0 ? Forward : Backward);
+                if (row % 37 == card.Position())
+                    card.SetThread(card.Thread() == SThread ? ZThread : SThread);
+                file += std::to_string(row) + ", " + std::to_string(card.Position()) + ", " +
+                        std::to_string(card.Turn()) + ", " + std::to_string(card.Color(kHoleA)) +
+                        ", " + std::to_string(card.Color(kHoleB)) + ", " +
+                        std::to_string(card.Color(kHoleC)) + ", " +
+                        std::to_string(card.Color(kHoleD)) + ", " + std::to_string(card.Thread()) +
+                        ", " + std::to_string(card.HoleOrder()) + ", 1\r\n";
             }
         }
         path = dir.Write("long.kst", file);

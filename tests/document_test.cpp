@@ -144,11 +144,11 @@ TEST_F(DocumentTest, a_failure_inside_the_engine_puts_the_pattern_back) {
     const Snapshot before = Take();
     // a pick whose card 2 claims the place of a ninth card is refused before anything changes
     Cards pick = document.CurrentBand().At(97).Cards();
-    pick.At(2).Position = 9;
+    pick.At(2).SetPosition(9);
     EXPECT_THROW(document.AddPick(pick), AppError);
     ExpectSame(Take(), before);
     // a view that cannot show a pick takes the pick back
-    pick.At(2).Position = 2;
+    pick.At(2).SetPosition(2);
     screen.failNextPass = true;
     EXPECT_FALSE(document.AddPick(pick));
     ASSERT_FALSE(recorder.Empty());
@@ -175,14 +175,15 @@ TEST_F(DocumentTest, opening_a_missing_file_leaves_the_pattern_as_it_was) {
 TEST_F(DocumentTest, apply_and_simple_weave_rebuild_from_the_draft) {
     document.SetCardCount(8);
     EXPECT_EQ(document.Draft().size(), 8u);
-    EXPECT_EQ(document.Draft()[7].AColor, document.Draft()[5].AColor);  // copies the last card
+    EXPECT_EQ(document.Draft()[7].Color(kHoleA),
+              document.Draft()[5].Color(kHoleA));                       // copies the last card
     EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 6);         // the band waits for Apply
     document.PaintDraft({{1, 0}, {9, 0}}, 0x123456);                    // card 9 is not there
 
     ASSERT_TRUE(document.ApplyThreading());
     EXPECT_EQ(document.CurrentBand().Count(), 1);
     EXPECT_EQ(document.CurrentBand().At(1).Cards().Count(), 8);
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 0x123456);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Color(kHoleA), 0x123456);
     EXPECT_EQ(document.Instructions().Picks(), 0);
     EXPECT_EQ(document.Instructions().Cards(), 8);
     EXPECT_TRUE(document.PatternChanged());
@@ -206,8 +207,8 @@ TEST_F(DocumentTest, replace_colors_keeps_rows_turns_and_threading) {
     for (std::int32_t r = 1; r <= band.Count(); ++r)
         for (std::int32_t c = 1; c <= 6; ++c) {
             const Card& card = band.At(r).Cards().At(c);
-            EXPECT_EQ(card.AColor, 0x0000FF);
-            EXPECT_EQ(card.Thread, before[static_cast<std::size_t>(r - 1)].At(c).Thread);
+            EXPECT_EQ(card.Color(kHoleA), 0x0000FF);
+            EXPECT_EQ(card.Thread(), before[static_cast<std::size_t>(r - 1)].At(c).Thread());
             EXPECT_EQ(card.Turn(), before[static_cast<std::size_t>(r - 1)].At(c).Turn());
         }
     EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
@@ -236,10 +237,10 @@ TEST_F(DocumentTest, reverse_twice_gives_back_the_front_face) {
     document.Reverse();
     EXPECT_TRUE(document.IsReversed());
     // the band goes on holding the front face; the view shows the cards mirrored
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Position, 1);
-    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).Position, 6);
-    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).CColor,
-              document.CurrentBand().At(1).Cards().At(1).AColor);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Position(), 1);
+    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).Position(), 6);
+    EXPECT_EQ(document.ShownBand()->At(1).Cards().At(1).Color(kHoleC),
+              document.CurrentBand().At(1).Cards().At(1).Color(kHoleA));
     document.Reverse();
     EXPECT_FALSE(document.IsReversed());
     ASSERT_EQ(reversed.count(), 2);

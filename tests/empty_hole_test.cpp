@@ -22,8 +22,8 @@ Band EmptyHoleBand(int picks, const std::string& turns = "") {
     for (int card = 1; card <= 4; ++card) {
         std::int32_t colors[4] = {kRed, kGreen, kBlue, kBlack};
         colors[card - 1] = Card::kNoThread;
-        deck.Add(Forward, static_cast<std::int16_t>(card), colors[0], colors[1], colors[2],
-                 colors[3], SThread, 1, 1, std::to_string(card));
+        deck.Add(Forward, static_cast<std::int16_t>(card),
+                 {colors[0], colors[1], colors[2], colors[3]}, SThread, 1, 1, std::to_string(card));
     }
     Band band;
     band.Add(deck, "1");

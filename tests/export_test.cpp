@@ -94,8 +94,9 @@ TEST_F(ExportTest, every_output_shows_the_threads_the_cards_geometry_gives) {
                                               0x000000, 0x00FFFF, 0xFF00FF, 0x808080};
         const auto colour = [&](int c, int hole) { return kColours[(hole + 2 * c) % 8]; };
         for (std::int16_t c = 1; c <= kCards; ++c)
-            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c, colour(c, 0), colour(c, 1), colour(c, 2),
-                                           colour(c, 3), c % 3 ? SThread : ZThread, c % 4, 1));
+            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c,
+                                           {colour(c, 0), colour(c, 1), colour(c, 2), colour(c, 3)},
+                                           c % 3 ? SThread : ZThread, c % 4, 1));
         steps.picks = test::RandomPicks(random, kCards, kPicks);
         for (PickSteps& pick : steps.picks)
             for (CardStep& step : pick) step.flip = step.flip && flips;
@@ -120,11 +121,13 @@ TEST_F(ExportTest, every_output_shows_the_threads_the_cards_geometry_gives) {
                     << "card " << c << ", row " << row;
             // the other programs' files: their tablets stand at hole order 1 before pick 1
             const Card& first = steps.threading.At(c);
-            const Card atOrderOne = Card::Make(Forward, 1, gtt.palette.at(static_cast<std::size_t>(gtt.holes[0][card])),
-                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[1][card])),
-                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[2][card])),
-                                               gtt.palette.at(static_cast<std::size_t>(gtt.holes[3][card])),
-                                               first.Thread, 1, 1);
+            const Card atOrderOne =
+                Card::Make(Forward, 1,
+                           {gtt.palette.at(static_cast<std::size_t>(gtt.holes[0][card])),
+                            gtt.palette.at(static_cast<std::size_t>(gtt.holes[1][card])),
+                            gtt.palette.at(static_cast<std::size_t>(gtt.holes[2][card])),
+                            gtt.palette.at(static_cast<std::size_t>(gtt.holes[3][card]))},
+                           first.Thread(), 1, 1);
             std::vector<std::int32_t> fromGtt = test::GeometryColours(atOrderOne, gtt.picks, card);
             fromGtt.erase(fromGtt.begin());
             const std::vector<std::int32_t> picks(geometry.begin() + 1, geometry.end());

@@ -368,10 +368,10 @@ TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
         for (std::int32_t c = 1; c <= band.At(r).Cards().Count(); ++c) {
             const Card& mine = band.At(r).Cards().At(c);
             const Card& back = read.Rows->At(r).Cards().At(c);
-            EXPECT_EQ(back.AColor, mine.AColor);
+            EXPECT_EQ(back.Color(kHoleA), mine.Color(kHoleA));
             EXPECT_EQ(back.Turn(), mine.Turn());
-            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
-            EXPECT_EQ(back.Thread, mine.Thread);
+            EXPECT_EQ(back.HoleOrder(), mine.HoleOrder());
+            EXPECT_EQ(back.Thread(), mine.Thread());
         }
     // every window's place is stored
     EXPECT_NE(read.Windows[1], WindowValue{});
@@ -390,9 +390,9 @@ TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
             const Card& mine = front[r].At(c);
             const Card& back =
                 Document().CurrentBand().At(static_cast<std::int32_t>(r + 1)).Cards().At(c);
-            EXPECT_EQ(back.Position, mine.Position);
-            EXPECT_EQ(back.BColor, mine.BColor);
-            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
+            EXPECT_EQ(back.Position(), mine.Position());
+            EXPECT_EQ(back.Color(kHoleB), mine.Color(kHoleB));
+            EXPECT_EQ(back.HoleOrder(), mine.HoleOrder());
         }
     EXPECT_EQ(window.Display()->Canvas().Image(), picture);
 }

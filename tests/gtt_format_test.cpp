@@ -80,11 +80,11 @@ TEST(gtt_format_test, cards_take_the_windows_colours_and_idle_where_no_action_na
     // the standard Windows colours: 9 red, 10 green, 12 blue, 15 white, 0 black
     const PatternData data = PatternFromPeer(peer);
     const Card& first = data.Rows->At(1).Cards().At(1);
-    EXPECT_EQ(first.AColor, test::kRed);
-    EXPECT_EQ(first.BColor, test::kGreen);
-    EXPECT_EQ(first.CColor, test::kBlue);
-    EXPECT_EQ(first.DColor, test::kWhite);
-    EXPECT_EQ(data.Rows->At(1).Cards().At(2).CColor, Card::kNoThread);
+    EXPECT_EQ(first.Color(kHoleA), test::kRed);
+    EXPECT_EQ(first.Color(kHoleB), test::kGreen);
+    EXPECT_EQ(first.Color(kHoleC), test::kBlue);
+    EXPECT_EQ(first.Color(kHoleD), test::kWhite);
+    EXPECT_EQ(data.Rows->At(1).Cards().At(2).Color(kHoleC), Card::kNoThread);
     for (std::int32_t card = 1; card <= 3; ++card)
         EXPECT_EQ(Shown(*data.Rows, card), PeerDrawn(peer, static_cast<std::size_t>(card - 1))) << card;
 }
@@ -106,7 +106,7 @@ TEST(gtt_format_test, a_palette_replaces_the_windows_colours_in_the_order_of_the
         "p.gtt");
     EXPECT_EQ(later.palette[0], test::kGreen);
     EXPECT_EQ(later.palette[1], test::kBlue);
-    EXPECT_EQ(PatternFromPeer(later).Rows->At(1).Cards().At(3).AColor, test::kGreen);
+    EXPECT_EQ(PatternFromPeer(later).Rows->At(1).Cards().At(3).Color(kHoleA), test::kGreen);
 }
 
 TEST(gtt_format_test, cards_that_do_not_agree_with_the_picks_are_refused_naming_what) {
@@ -149,9 +149,9 @@ TEST(gtt_format_test, packs_turn_their_cards_together_and_a_vertical_twist_flips
     EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes", "the pack names"}));
     // the flipped card is woven the other way round from pick 2 on: threaded S, not Z
     const PatternData data = PatternFromPeer(peer);
-    EXPECT_EQ(data.Rows->At(2).Cards().At(2).Thread, ZThread);
-    EXPECT_EQ(data.Rows->At(3).Cards().At(2).Thread, SThread);
-    EXPECT_EQ(data.Rows->At(4).Cards().At(2).Thread, SThread);
+    EXPECT_EQ(data.Rows->At(2).Cards().At(2).Thread(), ZThread);
+    EXPECT_EQ(data.Rows->At(3).Cards().At(2).Thread(), SThread);
+    EXPECT_EQ(data.Rows->At(4).Cards().At(2).Thread(), SThread);
 }
 
 TEST(gtt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_the_element) {

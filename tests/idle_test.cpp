@@ -25,11 +25,11 @@ struct Woven {
     RecordingCanvas canvas;
 };
 
-void Weave(Woven& woven, const std::string& turns, std::int32_t thread = SThread, int cards = 1,
+void Weave(Woven& woven, const std::string& turns, ThreadDirection thread = SThread, int cards = 1,
            const std::vector<int>& turning = {}) {
     Cards deck;
     for (int i = 1; i <= cards; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), A, B, C, D, thread, 1, 1,
+        deck.Add(Forward, static_cast<std::int16_t>(i), {A, B, C, D}, thread, 1, 1,
                  std::to_string(i));
     woven.band.WeaveRow(deck, &woven.canvas, kScreen);
     for (const char letter : turns) {
@@ -66,7 +66,8 @@ TEST(idle_test, forward_idle_forward_shows_d_d_c_and_the_float_goes_on) {
     // the idle pick draws no block, so the block below shows through; the next forward turn
     // is no reversal
     EXPECT_EQ(Shapes(woven.band), (std::vector<std::int32_t>{SlantZ, NoBlock, SlantZ}));
-    EXPECT_EQ(woven.band.At(3).Cards().At(1).HoleOrder, woven.band.At(2).Cards().At(1).HoleOrder);
+    EXPECT_EQ(woven.band.At(3).Cards().At(1).HoleOrder(),
+              woven.band.At(2).Cards().At(1).HoleOrder());
 }
 
 TEST(idle_test, forward_idle_backward_shows_d_d_d_and_the_backward_pick_reverses) {
@@ -99,7 +100,7 @@ TEST(idle_test, instructions_say_i_on_white_and_net_twist_ignores_idle_picks) {
     EXPECT_EQ(NetTwist(woven.band), (std::vector<std::int32_t>{2, 5}));
     // a card flipped while it idles is starred
     Cards pick = woven.band.At(woven.band.Count()).Cards();
-    pick.At(1).Thread = ZThread;
+    pick.At(1).SetThread(ZThread);
     pick.At(1).SetTurn(Idle);
     woven.band.WeaveRow(pick, &woven.canvas, kScreen);
     EXPECT_EQ(TurningInstructions(woven.band).Text(6, 1), "I *");
@@ -116,7 +117,7 @@ TEST(idle_test, the_reverse_face_of_an_idle_pick_continues_the_reverse_of_the_pi
             const Card& before = turned.At(r - 1).Cards().At(card);
             if (now.Turn() != Idle) continue;
             EXPECT_EQ(Blocks::DetermineColor(&now), Blocks::DetermineColor(&before)) << r;
-            EXPECT_EQ(now.HoleOrder, before.HoleOrder) << r;
+            EXPECT_EQ(now.HoleOrder(), before.HoleOrder()) << r;
         }
     }
     turned.TurnOver();
@@ -127,7 +128,7 @@ TEST(idle_test, a_band_with_idles_and_empty_holes_round_trips_through_its_file) 
     Woven woven;
     Weave(woven, "FIBIIFFIB", ZThread, 3, {2});
     // card 3 has no thread in hole C
-    for (Row& row : woven.band) row.Cards().At(3).CColor = Card::kNoThread;
+    for (Row& row : woven.band) row.Cards().At(3).SetColor(kHoleC, Card::kNoThread);
     woven.canvas.Clear();
     woven.band.WeaveBand(&woven.canvas, kScreen);
     const std::string file = PatternWriter::Format({"Idle", "", {}}, woven.band);

@@ -36,7 +36,7 @@ TEST(instructions_test, a_flip_is_starred_and_seen_from_both_faces) {
     RecordingCanvas canvas;
     Cards deck = test::MakeDeck(3, Forward, SThread);
     for (int r = 0; r < 2; ++r) band.WeaveRow(deck, &canvas, kScreen);
-    deck.At(1).Thread = ZThread;  // card 1 flipped in pick 2
+    deck.At(1).SetThread(ZThread);  // card 1 flipped in pick 2
     deck.At(1).SetTurn(Backward);
     deck.At(3).SetTurn(Idle);
     band.WeaveRow(deck, &canvas, kScreen);

@@ -58,7 +58,7 @@ TEST_F(InstructionsWindowTest, follows_the_document_pick_by_pick) {
     test::LoadRows(document, std::move(threading));
     EXPECT_EQ(window.Model()->rowCount(), 0);
     Cards deck = document.CurrentBand().At(1).Cards();
-    deck.At(2).Thread = ZThread;
+    deck.At(2).SetThread(ZThread);
     ASSERT_TRUE(document.AddPick(deck));
     ASSERT_EQ(window.Model()->rowCount(), 1);
     const QModelIndex twisted = window.Model()->index(0, 1);
@@ -192,7 +192,7 @@ TEST_F(InstructionEditTest, a_click_turns_a_cell_on_and_keys_set_it) {
     // the band is what the cells say: card 3 turned F, B, F
     const Band& band = document.CurrentBand();
     EXPECT_EQ(band.At(3).Cards().At(3).Turn(), Backward);
-    EXPECT_EQ(band.At(4).Cards().At(3).HoleOrder, 2);
+    EXPECT_EQ(band.At(4).Cards().At(3).HoleOrder(), 2);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{3, 3, 1, 3}));
     for (int i = 0; i < 6; ++i) document.History().Undo();
     EXPECT_EQ(Cell(2, 3), "F");

@@ -22,8 +22,8 @@ TEST(palette_test, colours_split_red_lowest_and_read_as_text) {
 }
 
 TEST(palette_test, one_white_draft_is_one_entry_of_eight_holes) {
-    const BandColors palette =
-        CountColors({{kWhite, kWhite, kWhite, kWhite, 1}, {kWhite, kWhite, kWhite, kWhite, 0}});
+    const BandColors palette = CountColors(
+        {{{kWhite, kWhite, kWhite, kWhite}, SThread}, {{kWhite, kWhite, kWhite, kWhite}, ZThread}});
     ASSERT_EQ(palette.size(), 1u);
     EXPECT_EQ(palette[0].HoleCount, 8);
     EXPECT_EQ(palette[0].RGBText, "255, 255, 255");
@@ -32,8 +32,8 @@ TEST(palette_test, one_white_draft_is_one_entry_of_eight_holes) {
 }
 
 TEST(palette_test, colours_come_in_the_order_they_are_met) {
-    const BandColors palette =
-        CountColors({{kRed, kBlue, kRed, kBlue, 1}, {kBlue, kBlue, kGreen, kRed, 1}});
+    const BandColors palette = CountColors(
+        {{{kRed, kBlue, kRed, kBlue}, SThread}, {{kBlue, kBlue, kGreen, kRed}, SThread}});
     ASSERT_EQ(palette.size(), 3u);
     EXPECT_EQ(palette[0].ColorCode, kRed);
     EXPECT_EQ(palette[0].HoleCount, 3);

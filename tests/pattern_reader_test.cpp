@@ -35,13 +35,13 @@ TEST(pattern_reader_test, reads_head_rows_and_cards) {
     EXPECT_EQ(data.Windows[3], (WindowValue{0, 5400, 0, 7200, 3000}));
     ASSERT_EQ(data.Rows->Count(), 1);
     const tessaly::Card& card = data.Rows->At(1).Cards().At(2);
-    EXPECT_EQ(card.Position, 2);
+    EXPECT_EQ(card.Position(), 2);
     EXPECT_EQ(card.Turn(), 1);
-    EXPECT_EQ(card.AColor, 255);
-    EXPECT_EQ(card.BColor, 65280);
-    EXPECT_EQ(card.CColor, 16711680);
-    EXPECT_EQ(card.Thread, 0);
-    EXPECT_EQ(card.HoleOrder, 3);  // stored exactly, not rotated by the turn
+    EXPECT_EQ(card.Color(kHoleA), 255);
+    EXPECT_EQ(card.Color(kHoleB), 65280);
+    EXPECT_EQ(card.Color(kHoleC), 16711680);
+    EXPECT_EQ(card.Thread(), 0);
+    EXPECT_EQ(card.HoleOrder(), 3);  // stored exactly, not rotated by the turn
     EXPECT_EQ(card.Key(), "2");
 }
 
@@ -52,7 +52,7 @@ TEST(pattern_reader_test, tolerates_missing_blanks_lf_endings_and_a_padded_seque
     const PatternData data = Parse(text);
     EXPECT_EQ(data.TurnSequence, "BF");
     ASSERT_EQ(data.Rows->At(1).Cards().Count(), 2);
-    EXPECT_EQ(data.Rows->At(1).Cards().At(1).Pack, 2);
+    EXPECT_EQ(data.Rows->At(1).Cards().At(1).Pack(), 2);
 }
 
 TEST(pattern_reader_test, sequence_line_ignores_a_further_equals_sign) {
@@ -236,11 +236,12 @@ std::string Describe(const PatternData& data) {
     std::string decks = data.BandName + "|" + data.TurnSequence + "|";
     for (const Row& row : *data.Rows)
         for (const tessaly::Card& card : row.Cards())
-            decks += std::to_string(row.Key) + ":" + std::to_string(card.Position) + "/" +
-                     std::to_string(card.Turn()) + "/" + std::to_string(card.AColor) + "/" +
-                     std::to_string(card.BColor) + "/" + std::to_string(card.CColor) + "/" +
-                     std::to_string(card.DColor) + "/" + std::to_string(card.Thread) + "/" + std::to_string(card.HoleOrder) + "/" +
-                     std::to_string(card.Pack) + " ";
+            decks += std::to_string(row.Key) + ":" + std::to_string(card.Position()) + "/" +
+                     std::to_string(card.Turn()) + "/" + std::to_string(card.Color(kHoleA)) + "/" +
+                     std::to_string(card.Color(kHoleB)) + "/" + std::to_string(card.Color(kHoleC)) +
+                     "/" + std::to_string(card.Color(kHoleD)) + "/" +
+                     std::to_string(card.Thread()) + "/" + std::to_string(card.HoleOrder()) + "/" +
+                     std::to_string(card.Pack()) + " ";
     return decks;
 }
 
@@ -400,7 +401,7 @@ TEST(pattern_reader_test, a_pattern_comes_through_a_fifo) {
 TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored) {
     // what saving the reverse face wrote: every row's cards in deck order, places mirrored
     Band band;
-    Cards deck = test::MakeDeck(4, 0, 1, 2);
+    Cards deck = test::MakeDeck(4, 0, SThread, 2);
     for (int r = 1; r <= 3; ++r) {
         band.Add(deck, std::to_string(r));
         for (tessaly::Card& card : deck) card.SetTurn(r % 2);
@@ -410,11 +411,13 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
     std::string content = PatternHead();
     for (const Row& row : band)
         for (const tessaly::Card& card : row.Cards())
-            content += std::to_string(row.Key) + ", " + std::to_string(card.Position) + ", " +
-                       std::to_string(card.Turn()) + ", " + std::to_string(card.AColor) + ", " +
-                       std::to_string(card.BColor) + ", " + std::to_string(card.CColor) + ", " +
-                       std::to_string(card.DColor) + ", " + std::to_string(card.Thread) + ", " +
-                       std::to_string(card.HoleOrder) + ", " + std::to_string(card.Pack) + "\r\n";
+            content += std::to_string(row.Key) + ", " + std::to_string(card.Position()) + ", " +
+                       std::to_string(card.Turn()) + ", " + std::to_string(card.Color(kHoleA)) +
+                       ", " + std::to_string(card.Color(kHoleB)) + ", " +
+                       std::to_string(card.Color(kHoleC)) + ", " +
+                       std::to_string(card.Color(kHoleD)) + ", " + std::to_string(card.Thread()) +
+                       ", " + std::to_string(card.HoleOrder()) + ", " +
+                       std::to_string(card.Pack()) + "\r\n";
     ASSERT_EQ(content.find("1, 4,"), content.find("\r\n1, ") + 2);  // row 1 starts at card 4
     const PatternData read = Parse(content);
     ASSERT_EQ(read.Rows->Count(), 3);
@@ -424,10 +427,10 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
         for (std::int32_t c = 1; c <= 4; ++c) {
             const tessaly::Card& mine = band.At(r).Cards().At(5 - c);
             const tessaly::Card& back = read.Rows->At(r).Cards().At(c);
-            EXPECT_EQ(back.Position, c);
-            EXPECT_EQ(back.Position, mine.Position);
-            EXPECT_EQ(back.AColor, mine.AColor);
-            EXPECT_EQ(back.HoleOrder, mine.HoleOrder);
+            EXPECT_EQ(back.Position(), c);
+            EXPECT_EQ(back.Position(), mine.Position());
+            EXPECT_EQ(back.Color(kHoleA), mine.Color(kHoleA));
+            EXPECT_EQ(back.HoleOrder(), mine.HoleOrder());
         }
     const PatternData again = Parse(PatternWriter::Format({"Test", "", read.Windows}, *read.Rows));
     EXPECT_EQ(test::DecksOf(*again.Rows), test::DecksOf(*read.Rows));

@@ -14,10 +14,10 @@ namespace {
 
 Band ThreeRowsOfFour() {
     Band band;
-    Cards deck = test::MakeDeck(4, 0, 1, 2);
-    deck.At(2).Thread = 0;
-    deck.At(3).Pack = -7;
-    deck.At(4).AColor = 16777215;
+    Cards deck = test::MakeDeck(4, 0, SThread, 2);
+    deck.At(2).SetThread(ZThread);
+    deck.At(3).SetPack(-7);
+    deck.At(4).SetColor(kHoleA, 16777215);
     for (int r = 1; r <= 3; ++r) {
         band.Add(deck, std::to_string(r));
         for (Card& card : deck) card.SetTurn(r % 2);
@@ -160,10 +160,10 @@ TEST(save_file_test, the_reverse_face_is_saved_in_card_order_and_reads_back) {
     // the same cards, each at its place
     for (std::int32_t r = 1; r <= 3; ++r)
         for (const Card& card : band.At(r).Cards()) {
-            const Card& back = read.Rows->At(r).Cards().At(card.Position);
-            EXPECT_EQ(back.AColor, card.AColor);
+            const Card& back = read.Rows->At(r).Cards().At(card.Position());
+            EXPECT_EQ(back.Color(kHoleA), card.Color(kHoleA));
             EXPECT_EQ(back.Turn(), card.Turn());
-            EXPECT_EQ(back.HoleOrder, card.HoleOrder);
+            EXPECT_EQ(back.HoleOrder(), card.HoleOrder());
         }
 }
 

@@ -49,7 +49,7 @@ TEST_F(PickEditTest, a_cell_set_weaves_the_picks_above_it_again) {
     EXPECT_EQ(document.History().UndoText(), "Set Turn");
     // card 1 turned back once more: its later hole orders follow, two steps behind
     const Band& band = document.CurrentBand();
-    EXPECT_EQ(band.At(6).Cards().At(1).HoleOrder, (1 + 1 - 1 - 1 - 1 + 1 + 4) % 4);
+    EXPECT_EQ(band.At(6).Cards().At(1).HoleOrder(), (1 + 1 - 1 - 1 - 1 + 1 + 4) % 4);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{-1, 1, 1, 2}));
     // the edited band is the band the same steps weave
     EXPECT_EQ(test::DecksOf(band), test::DecksOf(WeaveSteps(StepsOf(band))));
@@ -105,8 +105,8 @@ TEST_F(PickEditTest, a_repeat_weaves_from_where_the_cards_stand_and_undoes_whole
     EXPECT_EQ(band.Count(), 12);
     EXPECT_EQ(Letters(4), Letters(1));
     EXPECT_EQ(Letters(9), Letters(3));
-    EXPECT_NE(band.At(5).Cards().At(1).HoleOrder, band.At(2).Cards().At(1).HoleOrder);
-    EXPECT_EQ(band.At(5).Cards().At(1).HoleOrder, (band.At(2).Cards().At(1).HoleOrder + 1) % 4);
+    EXPECT_NE(band.At(5).Cards().At(1).HoleOrder(), band.At(2).Cards().At(1).HoleOrder());
+    EXPECT_EQ(band.At(5).Cards().At(1).HoleOrder(), (band.At(2).Cards().At(1).HoleOrder() + 1) % 4);
     // the old picks 4 and 5 now stand at 10 and 11
     EXPECT_EQ(Letters(10), "B|B|B|I|");
     document.History().Undo();
@@ -158,7 +158,7 @@ TEST_F(PickEditTest, an_edited_band_is_what_the_weaving_assistant_weaves) {
         }
         Cards next = choices.NextPick(byHand.At(byHand.Count()).Cards());
         for (std::int32_t c = 1; c <= 4; ++c)
-            next.At(c).Pack = pick[static_cast<std::size_t>(c - 1)].pack;  // packs as stored
+            next.At(c).SetPack(pick[static_cast<std::size_t>(c - 1)].pack);  // packs as stored
         byHand.Add(next, std::to_string(byHand.Count() + 1));
     }
     EXPECT_EQ(test::DecksOf(byHand), test::DecksOf(band));
@@ -188,7 +188,7 @@ TEST_F(PickEditTest, a_card_inserted_then_deleted_gives_the_same_band_back) {
     // the copy takes card 3's threading and instructions, flip included
     EXPECT_EQ(Letters(2), "F|F|F *|F *|");
     EXPECT_EQ(band.At(3).Cards().At(4).Key(), "4");
-    EXPECT_EQ(band.At(3).Cards().At(5).Position, 5);
+    EXPECT_EQ(band.At(3).Cards().At(5).Position(), 5);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
     ASSERT_TRUE(document.EditCards("Delete Cards", DeleteCardsOrder(5, {4})));
     EXPECT_EQ(Saved(), before);
@@ -207,8 +207,8 @@ TEST_F(PickEditTest, cards_moved_right_then_left_and_mirrored_twice_come_back) {
     ASSERT_TRUE(document.EditCards("Move Card Left", MoveCardsOrder(4, {4}, -1)));
     EXPECT_EQ(Saved(), before);
     ASSERT_TRUE(document.EditCards("Mirror Cards", MirrorCardsOrder(4, {1, 2, 3, 4})));
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Thread, ZThread);
-    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).AColor, 401);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Thread(), ZThread);
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Color(kHoleA), 401);
     EXPECT_EQ(Letters(4), "I|B|B|B|");
     ASSERT_TRUE(document.EditCards("Mirror Cards", MirrorCardsOrder(4, {1, 2, 3, 4})));
     EXPECT_EQ(Saved(), before);
@@ -226,7 +226,7 @@ TEST_F(PickEditTest, a_band_from_a_sequence_keeps_its_sequence_through_card_edit
     EXPECT_EQ(document.CurrentBand().Count(), rows);
     ASSERT_NE(document.CurrentDeck(), nullptr);
     EXPECT_EQ(document.CurrentDeck()->Count(), 2);
-    EXPECT_EQ(document.CurrentDeck()->At(1).AColor, 301);
+    EXPECT_EQ(document.CurrentDeck()->At(1).Color(kHoleA), 301);
     EXPECT_EQ(DraftFromDeck(document.CurrentBand().At(1).Cards()), document.Draft());
 }
 

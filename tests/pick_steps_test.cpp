@@ -52,16 +52,18 @@ TEST(pick_steps_test, weaving_again_from_a_pick_keeps_the_rows_below_and_makes_t
 
 TEST(pick_steps_test, a_flip_swaps_the_holes_across_the_turning_axis_and_the_threading) {
     // hole order 1: A and D trade, B and C trade; hole order 2: A and B, C and D
-    Card card = Card::Make(Forward, 1, 1, 2, 3, 4, SThread, 1, 1);
+    Card card = Card::Make(Forward, 1, {1, 2, 3, 4}, SThread, 1, 1);
     FlipOver(card);
-    EXPECT_EQ(std::vector<std::int32_t>({card.AColor, card.BColor, card.CColor, card.DColor}),
+    EXPECT_EQ(std::vector<std::int32_t>(
+                  {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC), card.Color(kHoleD)}),
               std::vector<std::int32_t>({4, 3, 2, 1}));
-    EXPECT_EQ(card.Thread, ZThread);
-    card.HoleOrder = 2;
+    EXPECT_EQ(card.Thread(), ZThread);
+    card.SetHoleOrder(2);
     FlipOver(card);
-    EXPECT_EQ(std::vector<std::int32_t>({card.AColor, card.BColor, card.CColor, card.DColor}),
+    EXPECT_EQ(std::vector<std::int32_t>(
+                  {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC), card.Color(kHoleD)}),
               std::vector<std::int32_t>({3, 4, 1, 2}));
-    EXPECT_EQ(card.Thread, SThread);
+    EXPECT_EQ(card.Thread(), SThread);
 }
 
 TEST(pick_steps_test, steps_for_another_number_of_cards_are_refused) {

@@ -31,8 +31,8 @@ constexpr int kDpi = 1200;  // as the PDFs are written: 1.2 twips to a printer p
 Cards FourColourDeck(int cards) {
     Cards deck;
     for (int i = 1; i <= cards; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), kRed, kGreen, kBlue, kWhite, SThread, 0, 1,
-                 std::to_string(i));
+        deck.Add(Forward, static_cast<std::int16_t>(i), {kRed, kGreen, kBlue, kWhite}, SThread, 0,
+                 1, std::to_string(i));
     return deck;
 }
 
@@ -168,8 +168,8 @@ TEST_P(ThreadingSplitTest, cuts_the_cards_into_tables_of_forty) {
             EXPECT_EQ(table.backgrounds[hole][0], -1);
             for (int card = first; card <= last; ++card) {
                 const DraftColumn& column = source.draft[static_cast<std::size_t>(card - 1)];
-                const std::int32_t colors[] = {column.AColor, column.BColor, column.CColor,
-                                               column.DColor};
+                const std::int32_t colors[] = {column.Color(kHoleA), column.Color(kHoleB),
+                                               column.Color(kHoleC), column.Color(kHoleD)};
                 EXPECT_EQ(table.backgrounds[hole][static_cast<std::size_t>(card - first + 1)],
                           colors[hole]);
             }
@@ -189,9 +189,9 @@ INSTANTIATE_TEST_SUITE_P(card_counts, ThreadingSplitTest,
 TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
     auto band = std::make_unique<Band>();
     Cards deck;
-    deck.Add(Forward, 1, kRed, kRed, kRed, kRed, SThread, 0, 1, "1");
-    deck.Add(Forward, 2, kGreen, kGreen, kBlue, kBlue, ZThread, 0, 1, "2");
-    deck.Add(Forward, 3, kRed, kRed, kRed, kRed, SThread, 0, 1, "3");
+    deck.Add(Forward, 1, {kRed, kRed, kRed, kRed}, SThread, 0, 1, "1");
+    deck.Add(Forward, 2, {kGreen, kGreen, kBlue, kBlue}, ZThread, 0, 1, "2");
+    deck.Add(Forward, 3, {kRed, kRed, kRed, kRed}, SThread, 0, 1, "3");
     band->Add(deck, "1");
     band->Add(deck, "2");
     const Printout out = Print(SourceOf(*band));
@@ -214,8 +214,8 @@ TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
 TEST(printed_pattern_test, empty_holes_print_white_uncounted_and_idle_picks_print_i) {
     auto band = std::make_unique<Band>();
     Cards deck;
-    deck.Add(Forward, 1, kRed, Card::kNoThread, kRed, kRed, SThread, 0, 1, "1");
-    deck.Add(Forward, 2, kGreen, kGreen, Card::kNoThread, Card::kNoThread, ZThread, 0, 1, "2");
+    deck.Add(Forward, 1, {kRed, Card::kNoThread, kRed, kRed}, SThread, 0, 1, "1");
+    deck.Add(Forward, 2, {kGreen, kGreen, Card::kNoThread, Card::kNoThread}, ZThread, 0, 1, "2");
     band->Add(deck, "1");
     deck.At(1).SetTurn(Idle);
     deck.At(2).SetTurn(Forward);
@@ -318,9 +318,9 @@ TEST(printed_pattern_test, instructions_mark_backward_turns_grey_and_twists_red)
     band->Add(deck, "1");
     deck.At(1).SetTurn(Backward);
     deck.At(2).SetTurn(Backward);
-    deck.At(2).Thread = ZThread;  // flipped over: "B *"
+    deck.At(2).SetThread(ZThread);  // flipped over: "B *"
     deck.At(3).SetTurn(Forward);
-    deck.At(3).Thread = ZThread;  // "F *"
+    deck.At(3).SetThread(ZThread);  // "F *"
     deck.At(4).SetTurn(Forward);
     band->Add(deck, "2");
     const auto tables = TablesHeaded(Print(SourceOf(*band, "T")), "");
@@ -425,7 +425,7 @@ TEST_F(PdfReadBackTest, pages_texts_and_cell_colours_read_back) {
     band->Add(deck, "1");
     for (int r = 2; r <= 5; ++r) {
         for (Card& card : deck) card.SetTurn(r % 2 == 0 ? Backward : Forward);
-        if (r == 3) deck.At(2).Thread = ZThread;  // a twist, forward, on pick 2
+        if (r == 3) deck.At(2).SetThread(ZThread);  // a twist, forward, on pick 2
         band->Add(deck, std::to_string(r));
     }
     const std::string pdf =

@@ -13,9 +13,9 @@ const DrawingGeometry kScreen{10, 10, 0, 0};
 
 Band WovenBand() {
     Band band;
-    Cards deck = test::MakeDeck(6, 0, 1, 0);
-    deck.At(2).Thread = 0;
-    deck.At(5).Thread = 0;
+    Cards deck = test::MakeDeck(6, 0, SThread, 0);
+    deck.At(2).SetThread(ZThread);
+    deck.At(5).SetThread(ZThread);
     RasterCanvas scratch(10, 10);
     band.WeaveAll(deck, &scratch, "FFFBBFB", kScreen);
     return band;
@@ -39,9 +39,9 @@ TEST(raster_canvas_test, painting_last_block_first_gives_the_same_picture) {
 TEST(raster_canvas_test, a_long_queue_is_painted_part_way_with_the_same_result) {
     // more blocks than the queue holds: a band of 2,000 rows of 40 cards at block size 1
     Band band;
-    Cards deck = test::MakeDeck(40, 0, 1, 0);
+    Cards deck = test::MakeDeck(40, 0, SThread, 0);
     for (int r = 1; r <= 2000; ++r) {
-        for (Card& card : deck) card.SetTurn((r / 3 + card.Position) % 2);
+        for (Card& card : deck) card.SetTurn((r / 3 + card.Position()) % 2);
         band.Add(deck, std::to_string(r));
     }
     const DrawingGeometry small{1, 1, 0, 0};
@@ -56,9 +56,9 @@ TEST(raster_canvas_test, a_long_queue_is_painted_part_way_with_the_same_result) 
 
 TEST(raster_canvas_test, pixels_follow_the_block_outlines) {
     Band band;
-    Cards deck = test::MakeDeck(2, 0, 1, 0);  // hole order 0, forward: BColor shows
-    deck.At(1).BColor = 0x0000FF;             // red
-    deck.At(2).BColor = 0xFF0000;             // blue
+    Cards deck = test::MakeDeck(2, 0, SThread, 0);  // hole order 0, forward: BColor shows
+    deck.At(1).SetColor(kHoleB, 0x0000FF);          // red
+    deck.At(2).SetColor(kHoleB, 0xFF0000);          // blue
     RasterCanvas canvas(BandCanvasWidth(2, kScreen), 1000);
     band.WeaveRow(deck, &canvas, kScreen);
     const QImage& image = canvas.Image();

@@ -42,7 +42,7 @@ void LoadRandomPattern(const test::Driver& document, unsigned seed) {
     const int cards = 2 + static_cast<int>(random() % 7);
     Cards deck;
     for (int i = 1; i <= cards; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), colour(), colour(), colour(), colour(),
+        deck.Add(Forward, static_cast<std::int16_t>(i), {colour(), colour(), colour(), colour()},
                  random() % 2 == 0 ? SThread : ZThread, 0, 1, std::to_string(i));
     if (random() % 2 == 0) {
         test::LoadWoven(document, deck, random() % 2 == 0 ? "FFBB" : "FBFFB");

@@ -267,7 +267,7 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     EXPECT_TRUE(button->isChecked());
     // the view turns, the band the pattern holds does not
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), front);
-    EXPECT_EQ(Document().ShownBand()->At(1).Cards().At(1).Position, cards);
+    EXPECT_EQ(Document().ShownBand()->At(1).Cards().At(1).Position(), cards);
     EXPECT_NE(window.Display()->Canvas().Image(), frontImage);
 
     reverse->trigger();  // the menu entry

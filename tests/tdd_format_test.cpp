@@ -39,12 +39,12 @@ TEST(tdd_format_test, a_draft_is_read_the_last_pick_first_with_its_palette_and_e
     const Band& band = *data.Rows;
     ASSERT_EQ(band.Count(), 4);
     const Card& first = band.At(1).Cards().At(1);
-    EXPECT_EQ(first.AColor, kRed);
-    EXPECT_EQ(first.BColor, kGreen);
-    EXPECT_EQ(first.CColor, kDefault3);
-    EXPECT_EQ(first.HoleOrder, 1);
+    EXPECT_EQ(first.Color(kHoleA), kRed);
+    EXPECT_EQ(first.Color(kHoleB), kGreen);
+    EXPECT_EQ(first.Color(kHoleC), kDefault3);
+    EXPECT_EQ(first.HoleOrder(), 1);
     EXPECT_EQ(first.Turn(), Backward);  // turned as its first pick turns it
-    EXPECT_EQ(band.At(1).Cards().At(2).AColor, Card::kNoThread);
+    EXPECT_EQ(band.At(1).Cards().At(2).Color(kHoleA), Card::kNoThread);
     // forward from the start shows D, backward A
     EXPECT_EQ(Shown(band, 1), (std::vector<std::int32_t>{kRed, kRed, kRed}));
     EXPECT_EQ(Shown(band, 2), (std::vector<std::int32_t>{kDefault5, kDefault5, Card::kNoThread}));

@@ -17,8 +17,9 @@ using State = test::PatternState;
 
 bool SameDraft(const std::vector<DraftColumn>& a, const std::vector<DraftColumn>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
-        return x.AColor == y.AColor && x.BColor == y.BColor && x.CColor == y.CColor &&
-               x.DColor == y.DColor && x.Thread == y.Thread;
+        return x.Color(kHoleA) == y.Color(kHoleA) && x.Color(kHoleB) == y.Color(kHoleB) &&
+               x.Color(kHoleC) == y.Color(kHoleC) && x.Color(kHoleD) == y.Color(kHoleD) &&
+               x.Thread() == y.Thread();
     });
 }
 
@@ -53,7 +54,7 @@ class UndoTest : public ::testing::Test {
         Cards deck = band.At(band.Count()).Cards();
         for (Card& card : deck) {
             card.SetTurn(random() % 2 == 0 ? Forward : Backward);
-            if (random() % 8 == 0) card.Thread = card.Thread == SThread ? ZThread : SThread;
+            if (random() % 8 == 0) card.SetThread(OtherThreading(card.Thread()));
         }
         return deck;
     }
@@ -317,7 +318,7 @@ TEST(CommandTest, steps_kept_after_the_oldest_were_forgotten_undo_and_redo_as_be
     stack.Undo();  // the last name
     EXPECT_EQ(document.BandName(), "Band 3");
     stack.Undo();  // the last recolouring
-    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kBlue);
+    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).Color(kHoleA), kBlue);
     // only the paint, which no file holds, stands between here and the save
     EXPECT_FALSE(document.PatternChanged());
     stack.Undo();
@@ -327,7 +328,7 @@ TEST(CommandTest, steps_kept_after_the_oldest_were_forgotten_undo_and_redo_as_be
     EXPECT_TRUE(document.PatternChanged());
     while (stack.CanRedo()) stack.Redo();
     EXPECT_EQ(document.BandName(), "Band 4");
-    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).AColor, kRed);
+    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(1).Color(kHoleA), kRed);
 }
 
 }  // namespace

@@ -58,8 +58,8 @@ TEST(weave_all_test, row_one_keeps_the_threading_and_row_two_applies_the_first_l
     EXPECT_EQ(turnsOf(3), (std::vector<std::int32_t>{Backward, Backward, Backward}));
     EXPECT_EQ(turnsOf(4), (std::vector<std::int32_t>{Forward, Forward, Forward}));
     EXPECT_EQ(turnsOf(5), (std::vector<std::int32_t>{Backward, Backward, Backward}));
-    EXPECT_EQ(w.band.At(2).Cards().At(1).HoleOrder, 3);
-    EXPECT_EQ(w.band.At(3).Cards().At(1).HoleOrder, 2);
+    EXPECT_EQ(w.band.At(2).Cards().At(1).HoleOrder(), 3);
+    EXPECT_EQ(w.band.At(3).Cards().At(1).HoleOrder(), 2);
 }
 
 TEST(weave_all_test, letters_are_characters_not_bytes) {
@@ -167,10 +167,10 @@ TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
     const Card front = w.band.At(5).Cards().At(1);
     w.band.WeaveReverse(&w.canvas, kScreen);
     const Card& back = w.band.At(5).Cards().At(1);
-    EXPECT_EQ(back.Position, 4);
-    EXPECT_EQ(back.AColor, front.CColor);
-    EXPECT_EQ(back.BColor, front.DColor);
-    EXPECT_EQ(back.Thread, ZThread);
+    EXPECT_EQ(back.Position(), 4);
+    EXPECT_EQ(back.Color(kHoleA), front.Color(kHoleC));
+    EXPECT_EQ(back.Color(kHoleB), front.Color(kHoleD));
+    EXPECT_EQ(back.Thread(), ZThread);
     EXPECT_EQ(back.Turn(), front.Turn() == Forward ? Backward : Forward);
     // the block of card 1 is now drawn in column 4
     const Block block = *w.band.At(1).CreateBlocks(1000, 1, kScreen).begin();
@@ -180,11 +180,11 @@ TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
 TEST(weave_reverse_test, twice_gives_back_the_front_face) {
     Weaving w;
     Cards deck = test::MakeDeck(5, Forward, SThread, 0);
-    deck.At(2).Thread = ZThread;
+    deck.At(2).SetThread(ZThread);
     w.WeaveAll(deck, "FFFBBF");
     // a hand-woven twist and a change of direction on one card only
     Cards extra = w.band.At(w.band.Count()).Cards();
-    extra.At(3).Thread = ZThread;
+    extra.At(3).SetThread(ZThread);
     extra.At(3).SetTurn(Backward);
     w.band.WeaveRow(extra, &w.canvas, kScreen);
 
@@ -211,12 +211,12 @@ TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
     ASSERT_EQ(backward.Count(), 2);
     const Card& second = backward.At(2);
     EXPECT_EQ(second.Turn(), Backward);
-    EXPECT_EQ(second.HoleOrder, 1);
-    EXPECT_EQ(second.Pack, 1);
-    EXPECT_EQ(second.Position, 2);
+    EXPECT_EQ(second.HoleOrder(), 1);
+    EXPECT_EQ(second.Pack(), 1);
+    EXPECT_EQ(second.Position(), 2);
     EXPECT_EQ(second.Key(), "2");
-    EXPECT_EQ(second.AColor, 5);
-    EXPECT_EQ(second.Thread, ZThread);
+    EXPECT_EQ(second.Color(kHoleA), 5);
+    EXPECT_EQ(second.Thread(), ZThread);
     EXPECT_EQ(BuildThreadingDeck(draft, "").At(1).Turn(), Forward);
     EXPECT_EQ(BuildThreadingDeck(draft, "XB").At(1).Turn(), Forward);
 }
@@ -233,7 +233,7 @@ TEST(threading_test, an_opened_pattern_with_a_sequence_is_woven_from_row_one) {
     rows->Add(test::MakeDeck(3, Backward, ZThread, 3), "1");
     const OpenedBand opened = WeaveOpenedPattern(std::move(rows), "FB", DrawingGeometry{});
     ASSERT_NE(opened.deck, nullptr);
-    EXPECT_EQ(opened.deck->At(1).HoleOrder, 1);
+    EXPECT_EQ(opened.deck->At(1).HoleOrder(), 1);
     EXPECT_EQ(opened.deck->At(1).Turn(), Forward);
     EXPECT_EQ(opened.band->Count(), 1 + 49 * 2);
     EXPECT_EQ(opened.band->At(1).Cards(), *opened.deck);

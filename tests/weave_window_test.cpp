@@ -21,31 +21,31 @@ using namespace test::colors;
 TEST(pack_choices_test, the_worked_card_flips_over_and_turns) {
     PackChoices choices;
     choices.Build(1);
-    Card card = Card::Make(Forward, 1, kRed, kGreen, kBlue, kWhite, SThread, 0, 1);
+    Card card = Card::Make(Forward, 1, {kRed, kGreen, kBlue, kWhite}, SThread, 0, 1);
     Cards deck;
     deck.Add(card);
     choices.Update(deck);
     choices.VerticalTwist(1);  // the column now shows Z
     const Cards next = choices.NextPick(deck);
     const Card& woven = next.At(1);
-    EXPECT_EQ(woven.Pack, 1);
-    EXPECT_EQ(woven.AColor, kGreen);
-    EXPECT_EQ(woven.BColor, kRed);
-    EXPECT_EQ(woven.CColor, kWhite);
-    EXPECT_EQ(woven.DColor, kBlue);
-    EXPECT_EQ(woven.Thread, ZThread);
+    EXPECT_EQ(woven.Pack(), 1);
+    EXPECT_EQ(woven.Color(kHoleA), kGreen);
+    EXPECT_EQ(woven.Color(kHoleB), kRed);
+    EXPECT_EQ(woven.Color(kHoleC), kWhite);
+    EXPECT_EQ(woven.Color(kHoleD), kBlue);
+    EXPECT_EQ(woven.Thread(), ZThread);
     EXPECT_EQ(woven.Turn(), Forward);
-    EXPECT_EQ(woven.HoleOrder, 1);
+    EXPECT_EQ(woven.HoleOrder(), 1);
 
     // an odd hole order trades A with D and B with C
-    Card odd = Card::Make(Forward, 1, kRed, kGreen, kBlue, kWhite, SThread, 1, 1);
+    Card odd = Card::Make(Forward, 1, {kRed, kGreen, kBlue, kWhite}, SThread, 1, 1);
     choices.DetermineTwist(odd);
-    EXPECT_EQ(odd.AColor, kWhite);
-    EXPECT_EQ(odd.BColor, kBlue);
+    EXPECT_EQ(odd.Color(kHoleA), kWhite);
+    EXPECT_EQ(odd.Color(kHoleB), kBlue);
     // a pack that is no pack turns nothing
-    Card lost = Card::Make(Backward, 1, kRed, kGreen, kBlue, kWhite, SThread, 2, 4);
+    Card lost = Card::Make(Backward, 1, {kRed, kGreen, kBlue, kWhite}, SThread, 2, 4);
     choices.DetermineTurn(lost);
-    EXPECT_EQ(lost.HoleOrder, 2);
+    EXPECT_EQ(lost.HoleOrder(), 2);
     // the indicator takes 0 to 3 only
     choices.SetCardPosition(3);
     choices.SetCardPosition(4);
@@ -105,11 +105,11 @@ TEST_F(WeaveWindowTest, two_packs_turned_apart_give_hole_orders_one_and_three) {
     Weave();
     ASSERT_EQ(document.CurrentBand().Count(), 2);
     EXPECT_EQ(Woven(1).Turn(), Forward);
-    EXPECT_EQ(Woven(1).HoleOrder, 1);
-    EXPECT_EQ(Woven(2).HoleOrder, 1);
+    EXPECT_EQ(Woven(1).HoleOrder(), 1);
+    EXPECT_EQ(Woven(2).HoleOrder(), 1);
     EXPECT_EQ(Woven(3).Turn(), Backward);
-    EXPECT_EQ(Woven(3).HoleOrder, 3);
-    EXPECT_EQ(Woven(4).Pack, 2);
+    EXPECT_EQ(Woven(3).HoleOrder(), 3);
+    EXPECT_EQ(Woven(4).Pack(), 2);
     EXPECT_EQ(SelectedPosition(), 1);  // top right
     EXPECT_TRUE(Control<QPushButton>("cmdUnweave")->isEnabled());
     EXPECT_TRUE(document.PatternChanged());
@@ -128,9 +128,9 @@ TEST_F(WeaveWindowTest, a_pack_on_idle_leaves_its_cards_where_they_are) {
     QTest::mouseClick(idle, Qt::LeftButton);
     Weave();
     EXPECT_EQ(Woven(1).Turn(), Forward);
-    EXPECT_EQ(Woven(1).HoleOrder, 1);
+    EXPECT_EQ(Woven(1).HoleOrder(), 1);
     EXPECT_EQ(Woven(3).Turn(), Idle);
-    EXPECT_EQ(Woven(3).HoleOrder, 0);  // as threaded
+    EXPECT_EQ(Woven(3).HoleOrder(), 0);  // as threaded
     EXPECT_EQ(document.Instructions().Text(1, 1), "F");
     EXPECT_EQ(document.Instructions().Text(1, 3), "I");
     EXPECT_EQ(document.Instructions().Text(1, 4), "I");
@@ -139,7 +139,7 @@ TEST_F(WeaveWindowTest, a_pack_on_idle_leaves_its_cards_where_they_are) {
     QTest::mouseClick(Control<QRadioButton>("optFB2_0"), Qt::LeftButton);
     Weave();
     EXPECT_EQ(Woven(3).Turn(), Forward);
-    EXPECT_EQ(Woven(3).HoleOrder, 1);
+    EXPECT_EQ(Woven(3).HoleOrder(), 1);
     EXPECT_EQ(document.Instructions().Text(2, 3), "F");
     // and undo takes the picks off as they were woven
     document.History().Undo();
@@ -167,7 +167,7 @@ TEST_F(WeaveWindowTest, after_undo_and_redo_the_packs_show_the_last_pick) {
     Weave();
     EXPECT_EQ(document.Instructions().Text(2, 2), "F");
     EXPECT_EQ(document.Instructions().Text(2, 3), "B");
-    EXPECT_EQ(Woven(2).Thread, ZThread);
+    EXPECT_EQ(Woven(2).Thread(), ZThread);
     EXPECT_TRUE(recorder.Empty());
 }
 
@@ -196,7 +196,7 @@ TEST_F(WeaveWindowTest, four_forward_picks_bring_hole_a_round_once) {
         seen.push_back(SelectedPosition());
     }
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0}));
-    EXPECT_EQ(Woven(1).HoleOrder, 0);
+    EXPECT_EQ(Woven(1).HoleOrder(), 0);
 }
 
 TEST_F(WeaveWindowTest, a_double_click_moves_the_card_there_and_flips_it) {
@@ -204,15 +204,15 @@ TEST_F(WeaveWindowTest, a_double_click_moves_the_card_there_and_flips_it) {
     EXPECT_EQ(window.Choices().At(4).pack, 2);
     EXPECT_EQ(window.Choices().At(4).threading, ZThread);
     Weave();
-    EXPECT_EQ(Woven(4).Thread, ZThread);
-    EXPECT_EQ(Woven(4).AColor, 402);  // flipped at hole order 0: A and B traded
-    EXPECT_EQ(Woven(4).BColor, 401);
+    EXPECT_EQ(Woven(4).Thread(), ZThread);
+    EXPECT_EQ(Woven(4).Color(kHoleA), 402);  // flipped at hole order 0: A and B traded
+    EXPECT_EQ(Woven(4).Color(kHoleB), 401);
 
     // two double clicks flip nothing
     DoubleClickCard(2, 1);
     DoubleClickCard(2, 1);
     Weave();
-    EXPECT_EQ(Woven(2).Thread, SThread);
+    EXPECT_EQ(Woven(2).Thread(), SThread);
 }
 
 TEST_F(WeaveWindowTest, unweave_shows_the_last_pick_again_and_never_takes_the_threading) {
@@ -253,7 +253,7 @@ TEST_F(WeaveWindowTest, the_keyboard_weaves_and_unweaves) {
 TEST_F(WeaveWindowTest, a_card_without_a_column_weaves_nothing_and_is_reported_once) {
     // a deck whose card 4 claims place 9: no column shows it
     Cards odd = test::MakeDeck(4);
-    odd.At(4).Position = 9;
+    odd.At(4).SetPosition(9);
     Load(odd);
     const std::size_t before = recorder.Reports().size();
     Weave();

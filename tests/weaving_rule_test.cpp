@@ -11,8 +11,8 @@ namespace {
 
 constexpr std::int32_t A = 1, B = 2, C = 3, D = 4;
 
-Card CardWith(std::int32_t turn, std::int32_t holeOrder, std::int32_t thread = SThread) {
-    return Card::Make(turn, 1, A, B, C, D, thread, holeOrder, 1);
+Card CardWith(std::int32_t turn, std::int32_t holeOrder, ThreadDirection thread = SThread) {
+    return Card::Make(turn, 1, {A, B, C, D}, thread, holeOrder, 1);
 }
 
 struct ColorCase {
@@ -37,7 +37,7 @@ INSTANTIATE_TEST_SUITE_P(table, ColorTableTest,
                                            ColorCase{0, 3, 0}));
 
 struct ShapeCase {
-    std::int32_t thread;
+    ThreadDirection thread;
     std::int32_t turn;
     std::int32_t expected;
 };
@@ -54,7 +54,8 @@ INSTANTIATE_TEST_SUITE_P(
     table, SlantTableTest,
     ::testing::Values(ShapeCase{SThread, Forward, SlantZ}, ShapeCase{ZThread, Forward, SlantS},
                       ShapeCase{SThread, Backward, SlantS}, ShapeCase{ZThread, Backward, SlantZ},
-                      ShapeCase{2, Forward, OpenThread}, ShapeCase{SThread, 3, OpenThread}));
+                      ShapeCase{static_cast<ThreadDirection>(2), Forward, OpenThread},
+                      ShapeCase{SThread, 3, OpenThread}));
 
 TEST(weaving_rule_test, forward_turns_show_a_d_c_b_and_backward_b_c_d_a) {
     Card forward = CardWith(Forward, 0, ZThread);
@@ -94,7 +95,7 @@ TEST(weaving_rule_test, a_twist_alone_changes_the_slant_but_never_gives_no_block
 // each pick (row 1, the threading, left out).
 std::vector<std::int32_t> FaceOf(const std::vector<CardStep>& picks) {
     WeavingSteps steps;
-    steps.threading.Add(Card::Make(Forward, 1, A, B, C, D, SThread, 0, 1));
+    steps.threading.Add(Card::Make(Forward, 1, {A, B, C, D}, SThread, 0, 1));
     for (const CardStep& step : picks) steps.picks.push_back({step});
     std::vector<std::int32_t> visible = test::VisibleColours(WeaveSteps(steps), 1);
     visible.erase(visible.begin());
@@ -124,7 +125,7 @@ TEST(weaving_rule_test, the_face_shows_what_the_cards_geometry_gives_for_any_tur
     for (int trial = 0; trial < 2000; ++trial) {
         WeavingSteps steps;
         for (std::int16_t c = 1; c <= 4; ++c)
-            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c, A, B, C, D,
+            steps.threading.Add(Card::Make(c % 2 ? Forward : Backward, c, {A, B, C, D},
                                            c <= 2 ? SThread : ZThread, c - 1, 1));
         steps.picks = test::RandomPicks(random, 4, 16);
         const Band band = WeaveSteps(steps);

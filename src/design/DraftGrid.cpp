@@ -25,13 +25,13 @@ const int kCell = TwipsToPixels(DraftGrid::kCellTwips);        // 17
 std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
     switch (part) {
         case DraftGrid::HoleA:
-            return column.AColor;
+            return column.Color(kHoleA);
         case DraftGrid::HoleB:
-            return column.BColor;
+            return column.Color(kHoleB);
         case DraftGrid::HoleC:
-            return column.CColor;
+            return column.Color(kHoleC);
         default:
-            return column.DColor;
+            return column.Color(kHoleD);
     }
 }
 
@@ -70,7 +70,7 @@ QString DraftGrid::CellText(Cell cell) const {
         case Number:
             return QString::number(cell.card);
         case Threading:
-            return column.Thread == SThread ? QStringLiteral("S") : QStringLiteral("Z");
+            return column.Thread() == SThread ? QStringLiteral("S") : QStringLiteral("Z");
         default: {
             const std::int32_t color = HoleColor(column, cell.part);
             return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();

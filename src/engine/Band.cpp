@@ -180,10 +180,9 @@ void TurnOverRow(Row& row) {
     Cards& deck = row.Cards();
     const std::int32_t count = deck.Count();
     for (Card& card : deck) {
-        std::swap(card.AColor, card.CColor);
-        std::swap(card.BColor, card.DColor);
-        card.Thread = card.Thread == SThread ? ZThread : SThread;
-        card.Position = CheckedInt16(std::int64_t{count} + 1 - card.Position);
+        for (int hole = 0; hole < kHoles / 2; ++hole) card.SwapColors(hole, hole + kHoles / 2);
+        card.SetThread(OtherThreading(card.Thread()));
+        card.SetPosition(CheckedInt16(std::int64_t{count} + 1 - card.Position()));
         // an idle card turns over as the card it was a pick before, and stays idle
         const bool idle = card.Turn() == Idle;
         card.SetTurn((idle ? card.Facing() : card.Turn()) == Backward ? Forward : Backward);

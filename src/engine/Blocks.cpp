@@ -9,14 +9,16 @@ std::int32_t Blocks::DetermineColor(const Card* curCard) {
     std::int32_t color = 0;
     Trap("Blocks", "DetermineColor", [&] {
         const Card& card = Require(curCard);
-        const std::int32_t order = card.HoleOrder;
+        const std::int32_t order = card.HoleOrder();
         if (order < 0 || order > 3) return;
         // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that
         // forward showed one step higher, so a change of direction shows the same hole again.
         // An idle card keeps its hole order and the way it faced, so it shows the same hole as
         // the pick before: the float goes on.
-        const std::int32_t forward[4] = {card.BColor, card.AColor, card.DColor, card.CColor};
-        const std::int32_t backward[4] = {card.AColor, card.DColor, card.CColor, card.BColor};
+        const std::int32_t forward[4] = {card.Color(kHoleB), card.Color(kHoleA), card.Color(kHoleD),
+                                         card.Color(kHoleC)};
+        const std::int32_t backward[4] = {card.Color(kHoleA), card.Color(kHoleD),
+                                          card.Color(kHoleC), card.Color(kHoleB)};
         const std::int32_t direction = card.Turn() == Idle ? card.Facing() : card.Turn();
         if (direction == Forward) color = forward[order];
         if (direction == Backward) color = backward[order];
@@ -31,11 +33,11 @@ std::int32_t Blocks::DetermineType(std::int32_t rowCount, const Card* curCard,
         if (rowCount == 1) return;
         const Card& card = Require(curCard);
         const std::int32_t turn = card.Turn();
-        if ((card.Thread == SThread && turn == Forward) ||
-            (card.Thread == ZThread && turn == Backward))
+        if ((card.Thread() == SThread && turn == Forward) ||
+            (card.Thread() == ZThread && turn == Backward))
             shape = SlantZ;
-        else if ((card.Thread == ZThread && turn == Forward) ||
-                 (card.Thread == SThread && turn == Backward))
+        else if ((card.Thread() == ZThread && turn == Forward) ||
+                 (card.Thread() == SThread && turn == Backward))
             shape = SlantS;
         // a reversal, and an idle pick, draw no block: the float below goes on up through it.
         // The turn is compared with the way the card last turned, so an idle pick between two
@@ -46,7 +48,7 @@ std::int32_t Blocks::DetermineType(std::int32_t rowCount, const Card* curCard,
         // slanted as its new threading lies.
         const Card& before = Require(prevCard);
         const std::int32_t lastTurn = before.Turn() == Idle ? before.Facing() : before.Turn();
-        const bool flipped = card.Thread != before.Thread;
+        const bool flipped = card.Thread() != before.Thread();
         if (turn == Idle || (turn != lastTurn && !flipped)) shape = NoBlock;
     });
     return shape;
@@ -59,7 +61,7 @@ Block* Blocks::Add(std::int32_t picBottom, std::int32_t rowCount, const Card* cu
         Block block;
         block.PicBottom = picBottom;
         block.Row = rowCount;
-        block.BlockNumber = Require(curCard).Position;
+        block.BlockNumber = Require(curCard).Position();
         block.BlockColor = DetermineColor(curCard);
         block.SetBlockType(DetermineType(rowCount, curCard, prevCard), geometry);
         added = &blocks_.emplace_back(block);

@@ -38,7 +38,8 @@ BandColors CountColors(const std::vector<DraftColumn>& draft) {
         palette.push_back(std::move(entry));
     };
     for (const DraftColumn& column : draft)
-        for (std::int32_t color : {column.AColor, column.BColor, column.CColor, column.DColor})
+        for (std::int32_t color : {column.Color(kHoleA), column.Color(kHoleB), column.Color(kHoleC),
+                                   column.Color(kHoleD)})
             count(color);
     return palette;
 }
@@ -46,7 +47,8 @@ BandColors CountColors(const std::vector<DraftColumn>& draft) {
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft) {
     std::int32_t empty = 0;
     for (const DraftColumn& column : draft)
-        for (std::int32_t color : {column.AColor, column.BColor, column.CColor, column.DColor})
+        for (std::int32_t color : {column.Color(kHoleA), column.Color(kHoleB), column.Color(kHoleC),
+                                   column.Color(kHoleD)})
             empty += color == Card::kNoThread ? 1 : 0;
     return empty;
 }

@@ -9,14 +9,14 @@
 namespace tessaly {
 
 void FlipOver(Card& card) {
-    if (card.HoleOrder == 0 || card.HoleOrder == 2) {
-        std::swap(card.AColor, card.BColor);
-        std::swap(card.CColor, card.DColor);
-    } else if (card.HoleOrder == 1 || card.HoleOrder == 3) {
-        std::swap(card.AColor, card.DColor);
-        std::swap(card.BColor, card.CColor);
+    if (card.HoleOrder() == 0 || card.HoleOrder() == 2) {
+        card.SwapColors(kHoleA, kHoleB);
+        card.SwapColors(kHoleC, kHoleD);
+    } else if (card.HoleOrder() == 1 || card.HoleOrder() == 3) {
+        card.SwapColors(kHoleA, kHoleD);
+        card.SwapColors(kHoleB, kHoleC);
     }
-    card.Thread = card.Thread == SThread ? ZThread : SThread;
+    card.SetThread(OtherThreading(card.Thread()));
     card.TurnFacingOver();
 }
 
@@ -37,7 +37,7 @@ Cards NextRow(const Cards& below, const PickSteps& steps) {
     auto step = steps.begin();
     for (Card& card : next) {
         if (step->flip) FlipOver(card);
-        card.Pack = step->pack;
+        card.SetPack(step->pack);
         card.SetTurn(step->turn);
         ++step;
     }
@@ -98,8 +98,8 @@ PickSteps StepsBetween(const Cards& below, const Cards& row) {
     auto under = below.begin();
     for (const Card& card : row) {
         // a card whose threading changed was flipped over
-        const bool flipped = under != below.end() && card.Thread != under->Thread;
-        steps.push_back({card.Turn(), flipped, card.Pack});
+        const bool flipped = under != below.end() && card.Thread() != under->Thread();
+        steps.push_back({card.Turn(), flipped, card.Pack()});
         if (under != below.end()) ++under;
     }
     return steps;
@@ -307,9 +307,9 @@ Cards Reordered(const Cards& deck, const CardOrder& order) {
     reordered.Reserve(static_cast<std::int32_t>(order.source.size()));
     for (std::size_t place = 0; place < order.source.size(); ++place) {
         Card card = deck.At(order.source[place]);
-        card.Position = CheckedInt16(static_cast<std::int64_t>(place) + 1);
-        card.SetKeyNumber(card.Position);
-        if (order.rethreaded[place]) card.Thread = card.Thread == SThread ? ZThread : SThread;
+        card.SetPosition(CheckedInt16(static_cast<std::int64_t>(place) + 1));
+        card.SetKeyNumber(card.Position());
+        if (order.rethreaded[place]) card.SetThread(OtherThreading(card.Thread()));
         reordered.Add(card);
     }
     return reordered;
@@ -320,7 +320,7 @@ std::vector<DraftColumn> Reordered(const std::vector<DraftColumn>& draft, const 
     reordered.reserve(order.source.size());
     for (std::size_t place = 0; place < order.source.size(); ++place) {
         DraftColumn column = draft.at(static_cast<std::size_t>(order.source[place] - 1));
-        if (order.rethreaded[place]) column.Thread = column.Thread == SThread ? ZThread : SThread;
+        if (order.rethreaded[place]) column.SetThread(OtherThreading(column.Thread()));
         reordered.push_back(column);
     }
     return reordered;

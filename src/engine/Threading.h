@@ -14,13 +14,16 @@ namespace tessaly {
 
 class Canvas;
 
-// One column of the threading draft: the four hole colours and the threading of a card.
+// One column of the threading draft: the colour in each hole and the threading of a card,
+// read and written as a card's are.
 struct DraftColumn {
-    std::int32_t AColor = 0;
-    std::int32_t BColor = 0;
-    std::int32_t CColor = 0;
-    std::int32_t DColor = 0;
-    std::int32_t Thread = 0;
+    HoleColors colors{};
+    ThreadDirection thread = ZThread;
+
+    std::int32_t Color(int hole) const { return colors[static_cast<std::size_t>(hole)]; }
+    void SetColor(int hole, std::int32_t color) { colors[static_cast<std::size_t>(hole)] = color; }
+    ThreadDirection Thread() const { return thread; }
+    void SetThread(ThreadDirection direction) { thread = direction; }
     friend bool operator==(const DraftColumn&, const DraftColumn&) = default;
 };
 

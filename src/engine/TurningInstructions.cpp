@@ -32,9 +32,9 @@ const Card* TurningInstructions::CardIn(std::int32_t row, std::int32_t column) c
     // a deck holds its cards in the order of their positions, or (a band turned over) in the
     // opposite order; any other is searched
     for (const std::int32_t place : {position, deck.Count() + 1 - position})
-        if (const Card& card = deck.At(place); card.Position == position) return &card;
+        if (const Card& card = deck.At(place); card.Position() == position) return &card;
     for (const Card& card : deck)
-        if (card.Position == position) return &card;
+        if (card.Position() == position) return &card;
     return nullptr;
 }
 
@@ -49,8 +49,8 @@ std::optional<CardStep> TurningInstructions::At(std::int32_t pick, std::int32_t 
     // seen from the other face a turn goes the other way; an idle card stays idle
     step.turn = reverseFace_ && turn != Idle ? (turn == Forward ? Backward : Forward) : turn;
     // a vertical twist flips the card over, which changes its threading
-    step.flip = card->Thread != below->Thread;
-    step.pack = card->Pack;
+    step.flip = card->Thread() != below->Thread();
+    step.pack = card->Pack();
     return step;
 }
 

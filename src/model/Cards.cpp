@@ -5,13 +5,12 @@
 
 namespace tessaly {
 
-Card* Cards::Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, std::int32_t bColor,
-                 std::int32_t cColor, std::int32_t dColor, std::int32_t thread,
-                 std::int32_t holeOrder, std::int16_t pack, std::string_view key) {
+Card* Cards::Add(std::int32_t turn, std::int16_t position, const HoleColors& colors,
+                 ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack,
+                 std::string_view key) {
     Card* added = nullptr;
     Trap("Cards", "Add", [&] {
-        Card card =
-            Card::Make(turn, position, aColor, bColor, cColor, dColor, thread, holeOrder, pack);
+        Card card = Card::Make(turn, position, colors, thread, holeOrder, pack);
         card.SetKey(key);
         added = &cards_.emplace_back(card);
     });

@@ -19,9 +19,9 @@ constexpr std::int32_t kMostCards = 1000;
 class Cards {
   public:
     // The card as Card::Make builds it, with the given key.
-    Card* Add(std::int32_t turn, std::int16_t position, std::int32_t aColor, std::int32_t bColor,
-              std::int32_t cColor, std::int32_t dColor, std::int32_t thread, std::int32_t holeOrder,
-              std::int16_t pack, std::string_view key);
+    Card* Add(std::int32_t turn, std::int16_t position, const HoleColors& colors,
+              ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack,
+              std::string_view key);
     // Appends a field-exact copy of the card.
     Card* Add(const Card& card) {
         Card* added = nullptr;

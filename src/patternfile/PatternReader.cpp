@@ -344,8 +344,10 @@ inline void NewCard(const LineSource& lines, const DataFields& values, Cards& de
     if (!IsPlainCard(values, expectedPosition))
         FailCard(lines, values, expectedPosition, descending);
     const auto field = [&values](std::size_t i) { return static_cast<std::int32_t>(values[i]); };
-    deck.Add(Card::Make(field(2), static_cast<std::int16_t>(values[1]), field(3), field(4),
-                        field(5), field(6), field(7), field(8), static_cast<std::int16_t>(values[9])));
+    // a file's threading is kept as it stands, also a value neither S nor Z
+    deck.Add(Card::Make(
+        field(2), static_cast<std::int16_t>(values[1]), {field(3), field(4), field(5), field(6)},
+        static_cast<ThreadDirection>(field(7)), field(8), static_cast<std::int16_t>(values[9])));
 }
 
 std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& lines) {

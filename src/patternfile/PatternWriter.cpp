@@ -25,14 +25,15 @@ std::vector<const Card*> ByPosition(const Cards& deck) {
     cards.reserve(static_cast<std::size_t>(deck.Count()));
     for (const Card& card : deck) cards.push_back(&card);
     std::stable_sort(cards.begin(), cards.end(),
-                     [](const Card* a, const Card* b) { return a->Position < b->Position; });
+                     [](const Card* a, const Card* b) { return a->Position() < b->Position(); });
     return cards;
 }
 
 bool SameStoredFields(const Card& a, const Card& b) {
-    return a.Position == b.Position && a.Turn() == b.Turn() && a.AColor == b.AColor &&
-           a.BColor == b.BColor && a.CColor == b.CColor && a.DColor == b.DColor &&
-           a.Thread == b.Thread && a.HoleOrder == b.HoleOrder && a.Pack == b.Pack;
+    return a.Position() == b.Position() && a.Turn() == b.Turn() &&
+           a.Color(kHoleA) == b.Color(kHoleA) && a.Color(kHoleB) == b.Color(kHoleB) &&
+           a.Color(kHoleC) == b.Color(kHoleC) && a.Color(kHoleD) == b.Color(kHoleD) &&
+           a.Thread() == b.Thread() && a.HoleOrder() == b.HoleOrder() && a.Pack() == b.Pack();
 }
 
 [[noreturn]] void Refuse(const std::string& why) {
@@ -45,9 +46,9 @@ bool HasLineBreak(std::string_view text) {
 
 void AppendDataLine(std::string& out, std::int32_t rowKey, const Card& card) {
     AppendNumber(out, rowKey);
-    const std::int64_t fields[9] = {card.Position, card.Turn(),    card.AColor,
-                                    card.BColor,   card.CColor,    card.DColor,
-                                    card.Thread,   card.HoleOrder, card.Pack};
+    const std::int64_t fields[9] = {card.Position(),    card.Turn(),        card.Color(kHoleA),
+                                    card.Color(kHoleB), card.Color(kHoleC), card.Color(kHoleD),
+                                    card.Thread(),      card.HoleOrder(),   card.Pack()};
     for (std::int64_t field : fields) {
         out += ", ";
         AppendNumber(out, field);

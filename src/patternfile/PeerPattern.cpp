@@ -138,9 +138,9 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
         // the threading stands turned as the tablet's first pick turns it
         const std::int32_t firstTurn = FacingBeforeFirstPick(peer, at);
         const std::int16_t pack = peer.picks.empty() ? std::int16_t{1} : peer.picks.front()[at].pack;
-        steps.threading.Add(Card::Make(firstTurn, CheckedInt16(t + 1), colour(peer.holes[0].at(at)),
-                                       colour(peer.holes[1].at(at)), colour(peer.holes[2].at(at)),
-                                       colour(peer.holes[3].at(at)),
+        steps.threading.Add(Card::Make(firstTurn, CheckedInt16(t + 1),
+                                       {colour(peer.holes[0].at(at)), colour(peer.holes[1].at(at)),
+                                        colour(peer.holes[2].at(at)), colour(peer.holes[3].at(at))},
                                        peer.sThreaded[at] ? SThread : ZThread, 1, pack));
     }
     steps.picks = peer.picks;
@@ -165,12 +165,14 @@ PeerPattern PeerFromBand(const Band& band, const std::string& name) {
     for (const Card& card : threading) {
         // hole j of the card at hole order 1 is the hole j + 1 - h of the card at order h:
         // both then show the same hole after any number of turns
-        const std::int32_t colours[4] = {card.AColor, card.BColor, card.CColor, card.DColor};
-        const std::int32_t order = card.HoleOrder >= 0 && card.HoleOrder <= 3 ? card.HoleOrder : 1;
+        const std::int32_t colours[4] = {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC),
+                                         card.Color(kHoleD)};
+        const std::int32_t order =
+            card.HoleOrder() >= 0 && card.HoleOrder() <= 3 ? card.HoleOrder() : 1;
         for (int j = 0; j < 4; ++j)
             peer.holes[static_cast<std::size_t>(j)].push_back(
                 index(colours[((j + 1 - order) % 4 + 4) % 4]));
-        peer.sThreaded.push_back(card.Thread == SThread);
+        peer.sThreaded.push_back(card.Thread() == SThread);
         peer.firstFacing.push_back(card.Facing());
     }
     peer.picks = StepsFrom(band, 1);

@@ -166,7 +166,7 @@ void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
         std::string body = "A;B;C;D;T|";
         for (std::int32_t i = first; i <= last; ++i)
             body +=
-                source_.draft.at(static_cast<std::size_t>(i - 1)).Thread == SThread ? "S|" : "Z|";
+                source_.draft.at(static_cast<std::size_t>(i - 1)).Thread() == SThread ? "S|" : "Z|";
         AddCardTable({kThreadingColumn, kThreadingColumn, "#"}, first, last, std::move(body), [&] {
             std::int32_t column = 2;
             for (std::int32_t i = first; i <= last; ++i, ++column) {
@@ -175,10 +175,10 @@ void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
                 const auto shown = [](std::int32_t color) {
                     return color == Card::kNoThread ? 0xFFFFFF : color;
                 };
-                page_.SetCellBackground(1, column, shown(card.AColor));
-                page_.SetCellBackground(2, column, shown(card.BColor));
-                page_.SetCellBackground(3, column, shown(card.CColor));
-                page_.SetCellBackground(4, column, shown(card.DColor));
+                page_.SetCellBackground(1, column, shown(card.Color(kHoleA)));
+                page_.SetCellBackground(2, column, shown(card.Color(kHoleB)));
+                page_.SetCellBackground(3, column, shown(card.Color(kHoleC)));
+                page_.SetCellBackground(4, column, shown(card.Color(kHoleD)));
             }
         });
     });

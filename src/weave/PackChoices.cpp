@@ -39,39 +39,39 @@ void PackChoices::SetCardPosition(std::int32_t holeOrder) {
 
 void PackChoices::Update(const Cards& deck) {
     for (const Card& card : deck) {
-        if (card.Position < 1 || card.Position > CardCount()) continue;
-        if (card.Pack >= 1 && card.Pack <= kPacks) {
-            SetLines(card.Position, card.Pack);
-            SetTurn(card.Pack, card.Turn());
+        if (card.Position() < 1 || card.Position() > CardCount()) continue;
+        if (card.Pack() >= 1 && card.Pack() <= kPacks) {
+            SetLines(card.Position(), card.Pack());
+            SetTurn(card.Pack(), card.Turn());
         }
         // any threading but S shows as Z
-        columns_[static_cast<std::size_t>(card.Position - 1)].threading =
-            card.Thread == SThread ? SThread : ZThread;
+        columns_[static_cast<std::size_t>(card.Position() - 1)].threading =
+            card.Thread() == SThread ? SThread : ZThread;
     }
-    if (deck.Count() > 0) SetCardPosition(deck.At(1).HoleOrder);
+    if (deck.Count() > 0) SetCardPosition(deck.At(1).HoleOrder());
 }
 
 void PackChoices::DeterminePack(Card& card) const {
-    const int pack = At(card.Position).pack;
-    if (pack >= 1 && pack <= kPacks) card.Pack = static_cast<std::int16_t>(pack);
+    const int pack = At(card.Position()).pack;
+    if (pack >= 1 && pack <= kPacks) card.SetPack(static_cast<std::int16_t>(pack));
 }
 
 void PackChoices::DetermineTwist(Card& card) const {
     // flipped over when the threading shown is not the card's
-    if (At(card.Position).threading != card.Thread) FlipOver(card);
+    if (At(card.Position()).threading != card.Thread()) FlipOver(card);
 }
 
 void PackChoices::DetermineTurn(Card& card) const {
-    if (card.Pack < 1 || card.Pack > kPacks) return;
+    if (card.Pack() < 1 || card.Pack() > kPacks) return;
     // through SetTurn, so the hole order always rotates
-    card.SetTurn(Turn(card.Pack));
+    card.SetTurn(Turn(card.Pack()));
 }
 
 Cards PackChoices::NextPick(const Cards& lastRow) const {
     for (const Card& card : lastRow)
-        if (card.Position < 1 || card.Position > CardCount())
+        if (card.Position() < 1 || card.Position() > CardCount())
             throw AppError(ErrorNumber::SubscriptOutOfRange,
-                           "Card " + std::to_string(card.Position) +
+                           "Card " + std::to_string(card.Position()) +
                                " has no column among the packs; nothing was woven.");
     Cards next = lastRow;
     for (Card& card : next) {

@@ -323,8 +323,10 @@ std::optional<std::vector<PickSteps>> PickEditor::PicksFromText(const QString& t
             if (!match.hasMatch())
                 return fail(tr("'%1' is not F, B or I (with * for a flip)").arg(field.trimmed()));
             const QChar letter = match.captured(1).at(0).toUpper();
-            pick.push_back({letter == 'B' ? Backward : letter == 'I' ? Idle : Forward,
-                            !match.captured(2).isEmpty(), card->Pack});
+            pick.push_back({letter == 'B'   ? Backward
+                            : letter == 'I' ? Idle
+                                            : Forward,
+                            !match.captured(2).isEmpty(), card->Pack()});
             ++card;
         }
         picks.push_back(std::move(pick));
@@ -366,7 +368,7 @@ void PickEditor::pastePicks() {
             for (PickSteps& pick : *pasted) {
                 MirrorPick(pick);
                 auto card = band.At(at).Cards().begin();
-                for (CardStep& step : pick) step.pack = (card++)->Pack;
+                for (CardStep& step : pick) step.pack = (card++)->Pack();
             }
         if (!pasted) {
             dialogs_.ShowMessage(table_->window(), tr("Paste Picks"),

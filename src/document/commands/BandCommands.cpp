@@ -90,7 +90,7 @@ bool ReplaceColors::MakeBand(BandState& made) {
     // Which of the draft's holes stands in each hole of each card: a card flipped over (its
     // threading changed since the row below) has its holes traded as the flip traded them,
     // so it is followed through the band as a card of the letters A to D.
-    const Card unflipped = Card::Make(Forward, 1, 0, 1, 2, 3, SThread, 0, 1);
+    const Card unflipped = Card::Make(Forward, 1, {0, 1, 2, 3}, SThread, 0, 1);
     std::vector<Card> letters;
     const Cards* below = nullptr;
     for (const Row& row : document.CurrentBand()) {
@@ -102,18 +102,19 @@ bool ReplaceColors::MakeBand(BandState& made) {
             Card& holes = letters[place];
             if (below != nullptr && place < static_cast<std::size_t>(below->Count())) {
                 const Card& before = below->At(static_cast<std::int32_t>(place) + 1);
-                if (card.Thread != before.Thread) {
-                    holes.HoleOrder = before.HoleOrder;
+                if (card.Thread() != before.Thread()) {
+                    holes.SetHoleOrder(before.HoleOrder());
                     FlipOver(holes);
                 }
             }
             const DraftColumn& column =
                 draft[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
-            const std::int32_t colours[4] = {column.AColor, column.BColor, column.CColor, column.DColor};
-            card.AColor = colours[holes.AColor];
-            card.BColor = colours[holes.BColor];
-            card.CColor = colours[holes.CColor];
-            card.DColor = colours[holes.DColor];
+            const std::int32_t colours[4] = {column.Color(kHoleA), column.Color(kHoleB),
+                                             column.Color(kHoleC), column.Color(kHoleD)};
+            card.SetColor(kHoleA, colours[holes.Color(kHoleA)]);
+            card.SetColor(kHoleB, colours[holes.Color(kHoleB)]);
+            card.SetColor(kHoleC, colours[holes.Color(kHoleC)]);
+            card.SetColor(kHoleD, colours[holes.Color(kHoleD)]);
             ++place;
         }
         recoloured->Add(std::move(deck), row.Key);

@@ -29,12 +29,9 @@ PaintDraft::PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes
     : DraftCommand(target, QObject::tr("Paint")), continuesStroke_(continuesStroke) {
     for (const DraftHole& at : holes) {
         if (at.card < 1 || at.card > static_cast<std::int64_t>(after_.size()) || at.hole < 0 ||
-            at.hole > 3)
+            at.hole >= kHoles)
             continue;
-        DraftColumn& column = after_[static_cast<std::size_t>(at.card - 1)];
-        std::int32_t* const cells[4] = {&column.AColor, &column.BColor, &column.CColor,
-                                        &column.DColor};
-        *cells[at.hole] = color;
+        after_[static_cast<std::size_t>(at.card - 1)].SetColor(at.hole, color);
     }
 }
 
@@ -62,8 +59,8 @@ SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
 ToggleThreading::ToggleThreading(CommandTarget target, std::int32_t card)
     : DraftCommand(target, QObject::tr("Change Threading")) {
     if (card < 1 || card > static_cast<std::int64_t>(after_.size())) return;
-    std::int32_t& thread = after_[static_cast<std::size_t>(card - 1)].Thread;
-    thread = thread == SThread ? ZThread : SThread;
+    DraftColumn& column = after_[static_cast<std::size_t>(card - 1)];
+    column.SetThread(OtherThreading(column.Thread()));
 }
 
 ReloadDraft::ReloadDraft(CommandTarget target)

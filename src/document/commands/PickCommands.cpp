@@ -33,10 +33,10 @@ WeavePick::WeavePick(CommandTarget target, Cards deck)
     // every card stands at its own place, as in every row of the band
     std::int32_t place = 0;
     for (const Card& card : deck_)
-        if (card.Position != ++place)
+        if (card.Position() != ++place)
             throw AppError(ErrorNumber::InvalidProcedureCall,
                            "Card " + std::to_string(place) + " of the pick stands at place " +
-                               std::to_string(card.Position) + ".");
+                               std::to_string(card.Position()) + ".");
 }
 
 bool WeavePick::Redo() {
