@@ -13,7 +13,7 @@ inline Cards Deck(int n) {
     for (int i = 1; i <= n; ++i)
         deck.Add(0, static_cast<std::int16_t>(i),
                  {0x0000FF * (i % 3), 0x00FF00, 0xFF0000 * (i % 2), 0xFFFFFF}, i <= n / 2 ? 1 : 0,
-                 0, 1, std::to_string(i));
+                 0, 1);
     return deck;
 }
 
@@ -23,7 +23,7 @@ inline Band BandOfRows(int rows, int cards, int picksPerDirection = 2) {
     Band band;
     Cards deck = Deck(cards);
     for (int r = 1; r <= rows; ++r) {
-        band.Add(deck, std::to_string(r));
+        band.Add(deck, r);
         for (Card& card : deck) card.SetTurn((r / picksPerDirection) % 2);
     }
     return band;

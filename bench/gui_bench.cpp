@@ -88,7 +88,7 @@ BENCHMARK(BM_OpenInstructions)->Unit(benchmark::kMillisecond);
 void LoadThreading(PatternSession& session, int cards) {
     PatternData pattern;
     pattern.TurnSequence = "FFBB";
-    pattern.Rows->Add(bench::Deck(cards), "1");
+    pattern.Rows->Add(bench::Deck(cards), 1);
     session.Load(std::move(pattern));
 }
 

@@ -203,7 +203,7 @@ inline void LoadWoven(const Driver& document, const Cards& threading, const std:
     PatternData pattern;
     pattern.BandName = "Test";
     pattern.TurnSequence = sequence;
-    pattern.Rows->Add(threading, "1");
+    pattern.Rows->Add(threading, 1);
     document.LoadPattern(std::move(pattern));
 }
 

@@ -57,13 +57,13 @@ inline Band SmallBand(std::int32_t holeOrder) {
     for (int i = 1; i <= 4; ++i)
         deck.Add(Forward, static_cast<std::int16_t>(i),
                  {kRed, kGreen, i % 2 ? kRed : kWhite, Card::kNoThread}, i <= 2 ? SThread : ZThread,
-                 holeOrder, 1, std::to_string(i));
+                 holeOrder, 1);
     Band band;
-    band.Add(deck, "1");
+    band.Add(deck, 1);
     for (const std::int32_t turn : {Forward, Forward, Backward, Backward}) {
         Cards next = band.At(band.Count()).Cards();
         for (Card& card : next) card.SetTurn(turn);
-        band.Add(next, std::to_string(band.Count() + 1));
+        band.Add(next, band.Count() + 1);
     }
     return band;
 }

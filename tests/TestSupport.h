@@ -79,8 +79,7 @@ inline Cards MakeDeck(int n, std::int32_t turn = 0, ThreadDirection thread = STh
     Cards deck;
     for (int i = 1; i <= n; ++i)
         deck.Add(turn, static_cast<std::int16_t>(i),
-                 {100 * i + 1, 100 * i + 2, 100 * i + 3, 100 * i + 4}, thread, holeOrder, 1,
-                 std::to_string(i));
+                 {100 * i + 1, 100 * i + 2, 100 * i + 3, 100 * i + 4}, thread, holeOrder, 1);
     return deck;
 }
 

@@ -62,14 +62,6 @@ TEST(cards_test, item_outside_the_deck_is_reported_and_yields_no_card) {
     EXPECT_EQ(deck.Count(), 2);
 }
 
-TEST(cards_test, key_that_is_not_a_card_number_is_reported) {
-    test::ReportRecorder recorder;
-    Cards deck;
-    EXPECT_EQ(deck.Add(0, 1, {0, 0, 0, 0}, ZThread, 0, 1, "seven"), nullptr);
-    EXPECT_EQ(recorder.Where(), "Cards.Add");
-    EXPECT_EQ(deck.Count(), 0);
-}
-
 TEST(find_turn_test, compares_the_whole_text_in_upper_case) {
     EXPECT_EQ(FindTurn("b"), Backward);
     EXPECT_EQ(FindTurn("B"), Backward);

@@ -289,7 +289,7 @@ TEST_F(DesignTest, apply_makes_the_draft_a_band_of_one_row) {
     ASSERT_EQ(deck.Count(), 12);
     for (std::int32_t i = 1; i <= 12; ++i) {
         EXPECT_EQ(deck.At(i).Position(), i);
-        EXPECT_EQ(deck.At(i).Key(), std::to_string(i));
+        EXPECT_EQ(deck.At(i).Key(), i);
         EXPECT_EQ(deck.At(i).Turn(), Backward);  // the sequence's first letter
         EXPECT_EQ(deck.At(i).HoleOrder(), 1);
         EXPECT_EQ(deck.At(i).Pack(), 1);
@@ -338,7 +338,7 @@ TEST_F(DesignTest, replace_colors_recolours_by_key_and_keeps_the_deck) {
     document.Reverse();
     for (const Row& row : document.CurrentBand()) {
         const Card& first = row.Cards().At(1);
-        EXPECT_EQ(first.Key(), "1");
+        EXPECT_EQ(first.Key(), 1);
         EXPECT_EQ(first.Position(), 1);
         EXPECT_EQ(first.Color(kHoleA), kRed);
         EXPECT_EQ(first.Color(kHoleC), kRed);
@@ -356,7 +356,7 @@ TEST_F(DesignTest, replace_colors_with_an_unchanged_draft_leaves_a_flipped_band_
     for (std::int16_t c = 1; c <= 4; ++c)
         deck.Add(Card::Make(Forward, c, {10 * c + 1, 10 * c + 2, 10 * c + 3, 10 * c + 4}, SThread,
                             c - 1, 1));
-    rows->Add(deck, "1");
+    rows->Add(deck, 1);
     test::LoadRows(document, std::move(rows));
     std::mt19937 random(7);
     for (int pick = 0; pick < 12; ++pick) {
@@ -399,8 +399,8 @@ TEST_F(DesignTest, simple_weave_follows_the_sequence_and_weaves_from_the_first_r
 
     // a band opened with every row has no threading deck: it weaves from its first row
     auto rows = std::make_unique<Band>();
-    rows->Add(test::MakeDeck(4), "1");
-    rows->Add(test::MakeDeck(4, Backward), "2");
+    rows->Add(test::MakeDeck(4), 1);
+    rows->Add(test::MakeDeck(4, Backward), 2);
     test::LoadRows(document, std::move(rows));
     EXPECT_FALSE(simpleWeave->isEnabled());
     QTest::keyClicks(sequence, "FFBB");

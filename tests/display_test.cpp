@@ -116,7 +116,7 @@ TEST_F(DisplayTest, unweaving_over_a_change_of_direction_leaves_no_trace_of_the_
     auto rows = std::make_unique<Band>();
     Cards deck = test::MakeDeck(20, Forward, SThread, 1);
     for (int r = 1; r <= 5; ++r) {
-        rows->Add(deck, std::to_string(r));
+        rows->Add(deck, r);
         for (Card& card : deck) card.SetTurn(r == 3 ? Backward : deck.At(1).Turn());
     }
     test::LoadRows(document, std::move(rows));

@@ -115,7 +115,7 @@ TEST_F(DocumentTest, a_pick_added_and_taken_off_again_leaves_the_band_as_it_was)
 
 TEST_F(DocumentTest, the_first_row_is_never_taken_off) {
     auto threading = std::make_unique<Band>();
-    threading->Add(test::MakeDeck(3), "1");
+    threading->Add(test::MakeDeck(3), 1);
     test::LoadRows(document, std::move(threading));
     EXPECT_FALSE(document.RemovePick());
     EXPECT_EQ(document.CurrentBand().Count(), 1);
@@ -271,8 +271,7 @@ TEST_F(DocumentTest, a_pick_above_the_canvas_is_woven_and_taken_off_without_redr
     // a pick low enough to show is taken off by drawing the picture again
     test::LoadRows(document, [] {
         auto rows = std::make_unique<Band>();
-        for (int r = 1; r <= 5; ++r)
-            rows->Add(test::MakeDeck(6, r % 2 ? Forward : Backward), std::to_string(r));
+        for (int r = 1; r <= 5; ++r) rows->Add(test::MakeDeck(6, r % 2 ? Forward : Backward), r);
         return rows;
     }());
     const int beforeShort = screen.prepared;

@@ -23,15 +23,15 @@ Band EmptyHoleBand(int picks, const std::string& turns = "") {
         std::int32_t colors[4] = {kRed, kGreen, kBlue, kBlack};
         colors[card - 1] = Card::kNoThread;
         deck.Add(Forward, static_cast<std::int16_t>(card),
-                 {colors[0], colors[1], colors[2], colors[3]}, SThread, 1, 1, std::to_string(card));
+                 {colors[0], colors[1], colors[2], colors[3]}, SThread, 1, 1);
     }
     Band band;
-    band.Add(deck, "1");
+    band.Add(deck, 1);
     for (int pick = 1; pick <= picks; ++pick) {
         Cards next = band.At(band.Count()).Cards();
         const bool idle = pick <= static_cast<int>(turns.size()) && turns[pick - 1] == 'I';
         for (Card& card : next) card.SetTurn(idle ? Idle : Forward);
-        band.Add(next, std::to_string(pick + 1));
+        band.Add(next, pick + 1);
     }
     return band;
 }

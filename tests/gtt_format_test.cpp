@@ -187,7 +187,7 @@ TEST(gtt_format_test, a_band_with_idles_and_flips_goes_out_and_comes_back_card_f
     PickSteps steps(4);
     steps[1].turn = Idle;
     steps[2].flip = true;
-    band.Add(NextRow(band.At(band.Count()).Cards(), steps), std::to_string(band.Count() + 1));
+    band.Add(NextRow(band.At(band.Count()).Cards(), steps), band.Count() + 1);
     const std::string text = GttFormat::Write(PeerFromBand(band, "Small & <odd>"));
     const PatternData back = PatternFromPeer(GttFormat::Read(text, "small.gtt"));
     EXPECT_EQ(back.BandName, "Small & <odd>");

@@ -29,8 +29,7 @@ void Weave(Woven& woven, const std::string& turns, ThreadDirection thread = SThr
            const std::vector<int>& turning = {}) {
     Cards deck;
     for (int i = 1; i <= cards; ++i)
-        deck.Add(Forward, static_cast<std::int16_t>(i), {A, B, C, D}, thread, 1, 1,
-                 std::to_string(i));
+        deck.Add(Forward, static_cast<std::int16_t>(i), {A, B, C, D}, thread, 1, 1);
     woven.band.WeaveRow(deck, &woven.canvas, kScreen);
     for (const char letter : turns) {
         Cards pick = woven.band.At(woven.band.Count()).Cards();

@@ -54,7 +54,7 @@ TEST_F(InstructionsWindowTest, headings_and_cells_after_a_weave) {
 
 TEST_F(InstructionsWindowTest, follows_the_document_pick_by_pick) {
     auto threading = std::make_unique<Band>();
-    threading->Add(test::MakeDeck(2, Forward, SThread), "1");
+    threading->Add(test::MakeDeck(2, Forward, SThread), 1);
     test::LoadRows(document, std::move(threading));
     EXPECT_EQ(window.Model()->rowCount(), 0);
     Cards deck = document.CurrentBand().At(1).Cards();
@@ -70,7 +70,7 @@ TEST_F(InstructionsWindowTest, follows_the_document_pick_by_pick) {
 
 TEST_F(InstructionsWindowTest, the_twist_row_counts_each_card_and_marks_the_largest) {
     auto threading = std::make_unique<Band>();
-    threading->Add(test::MakeDeck(3, Forward, SThread), "1");
+    threading->Add(test::MakeDeck(3, Forward, SThread), 1);
     test::LoadRows(document, std::move(threading));
     QAbstractItemModel& twist = *window.TwistTable()->model();
     ASSERT_EQ(twist.columnCount(), 3);
@@ -140,10 +140,10 @@ class InstructionEditTest : public InstructionsWindowTest {
     explicit InstructionEditTest(int picks = 3) {
         auto rows = std::make_unique<Band>();
         Cards deck = test::MakeDeck(4, Forward, SThread, 1);
-        rows->Add(deck, "1");
+        rows->Add(deck, 1);
         for (int p = 1; p <= picks; ++p) {
             for (Card& card : deck) card.SetTurn(Forward);
-            rows->Add(deck, std::to_string(p + 1));
+            rows->Add(deck, p + 1);
         }
         test::LoadRows(document, std::move(rows));
         window.show();
@@ -360,7 +360,7 @@ TEST_F(InstructionEditTest, the_instructions_csv_the_exporter_writes_pastes_back
 TEST_F(InstructionEditTest, the_entries_apply_only_to_picks) {
     test::LoadRows(document, [] {
         auto rows = std::make_unique<Band>();
-        rows->Add(test::MakeDeck(4), "1");
+        rows->Add(test::MakeDeck(4), 1);
         return rows;
     }());
     for (const char* name : {"mnuInsertPickAbove", "mnuInsertPickBelow", "mnuDeletePicks",

@@ -42,7 +42,7 @@ TEST(pattern_reader_test, reads_head_rows_and_cards) {
     EXPECT_EQ(card.Color(kHoleC), 16711680);
     EXPECT_EQ(card.Thread(), 0);
     EXPECT_EQ(card.HoleOrder(), 3);  // stored exactly, not rotated by the turn
-    EXPECT_EQ(card.Key(), "2");
+    EXPECT_EQ(card.Key(), 2);
 }
 
 TEST(pattern_reader_test, tolerates_missing_blanks_lf_endings_and_a_padded_sequence) {
@@ -64,7 +64,7 @@ TEST(pattern_reader_test, rows_group_by_number_and_keep_their_keys) {
     const PatternData data = Parse(PatternHead() + Card(1, 1) + Card(1, 2) + Card(2, 1) +
                                    Card(2, 2) + Card(3, 1) + Card(3, 2));
     ASSERT_EQ(data.Rows->Count(), 3);
-    EXPECT_EQ(data.Rows->At(3).Key, 3);
+    EXPECT_EQ(data.Rows->At(3).Number(), 3);
     EXPECT_EQ(data.Rows->At(3).PrevRow(), &data.Rows->At(2));
 }
 
@@ -236,7 +236,7 @@ std::string Describe(const PatternData& data) {
     std::string decks = data.BandName + "|" + data.TurnSequence + "|";
     for (const Row& row : *data.Rows)
         for (const tessaly::Card& card : row.Cards())
-            decks += std::to_string(row.Key) + ":" + std::to_string(card.Position()) + "/" +
+            decks += std::to_string(row.Number()) + ":" + std::to_string(card.Position()) + "/" +
                      std::to_string(card.Turn()) + "/" + std::to_string(card.Color(kHoleA)) + "/" +
                      std::to_string(card.Color(kHoleB)) + "/" + std::to_string(card.Color(kHoleC)) +
                      "/" + std::to_string(card.Color(kHoleD)) + "/" +
@@ -403,7 +403,7 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
     Band band;
     Cards deck = test::MakeDeck(4, 0, SThread, 2);
     for (int r = 1; r <= 3; ++r) {
-        band.Add(deck, std::to_string(r));
+        band.Add(deck, r);
         for (tessaly::Card& card : deck) card.SetTurn(r % 2);
     }
     RecordingCanvas canvas;
@@ -411,13 +411,13 @@ TEST(pattern_reader_test, a_band_saved_showing_its_reverse_face_opens_as_stored)
     std::string content = PatternHead();
     for (const Row& row : band)
         for (const tessaly::Card& card : row.Cards())
-            content += std::to_string(row.Key) + ", " + std::to_string(card.Position()) + ", " +
-                       std::to_string(card.Turn()) + ", " + std::to_string(card.Color(kHoleA)) +
-                       ", " + std::to_string(card.Color(kHoleB)) + ", " +
-                       std::to_string(card.Color(kHoleC)) + ", " +
-                       std::to_string(card.Color(kHoleD)) + ", " + std::to_string(card.Thread()) +
-                       ", " + std::to_string(card.HoleOrder()) + ", " +
-                       std::to_string(card.Pack()) + "\r\n";
+            content +=
+                std::to_string(row.Number()) + ", " + std::to_string(card.Position()) + ", " +
+                std::to_string(card.Turn()) + ", " + std::to_string(card.Color(kHoleA)) + ", " +
+                std::to_string(card.Color(kHoleB)) + ", " + std::to_string(card.Color(kHoleC)) +
+                ", " + std::to_string(card.Color(kHoleD)) + ", " + std::to_string(card.Thread()) +
+                ", " + std::to_string(card.HoleOrder()) + ", " + std::to_string(card.Pack()) +
+                "\r\n";
     ASSERT_EQ(content.find("1, 4,"), content.find("\r\n1, ") + 2);  // row 1 starts at card 4
     const PatternData read = Parse(content);
     ASSERT_EQ(read.Rows->Count(), 3);

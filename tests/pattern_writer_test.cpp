@@ -19,7 +19,7 @@ Band ThreeRowsOfFour() {
     deck.At(3).SetPack(-7);
     deck.At(4).SetColor(kHoleA, 16777215);
     for (int r = 1; r <= 3; ++r) {
-        band.Add(deck, std::to_string(r));
+        band.Add(deck, r);
         for (Card& card : deck) card.SetTurn(r % 2);
     }
     return band;
@@ -79,7 +79,7 @@ TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
         EXPECT_EQ(data.Windows, windows);
         ASSERT_EQ(data.Rows->Count(), 3);
         for (int r = 1; r <= 3; ++r) {
-            EXPECT_EQ(data.Rows->At(r).Key, r);
+            EXPECT_EQ(data.Rows->At(r).Number(), r);
             EXPECT_EQ(data.Rows->At(r).Cards(), band.At(r).Cards());
         }
     }

@@ -144,7 +144,7 @@ TEST_F(PickEditTest, an_edited_band_is_what_the_weaving_assistant_weaves) {
 
     PackChoices choices;
     Band byHand;
-    byHand.Add(steps.threading, "1");
+    byHand.Add(steps.threading, 1);
     choices.Build(4);
     for (const PickSteps& pick : steps.picks) {
         choices.Update(byHand.At(byHand.Count()).Cards());
@@ -159,7 +159,7 @@ TEST_F(PickEditTest, an_edited_band_is_what_the_weaving_assistant_weaves) {
         Cards next = choices.NextPick(byHand.At(byHand.Count()).Cards());
         for (std::int32_t c = 1; c <= 4; ++c)
             next.At(c).SetPack(pick[static_cast<std::size_t>(c - 1)].pack);  // packs as stored
-        byHand.Add(next, std::to_string(byHand.Count() + 1));
+        byHand.Add(next, byHand.Count() + 1);
     }
     EXPECT_EQ(test::DecksOf(byHand), test::DecksOf(band));
     RecordingCanvas edited, woven;
@@ -187,7 +187,7 @@ TEST_F(PickEditTest, a_card_inserted_then_deleted_gives_the_same_band_back) {
     ASSERT_EQ(document.Draft().size(), 5u);
     // the copy takes card 3's threading and instructions, flip included
     EXPECT_EQ(Letters(2), "F|F|F *|F *|");
-    EXPECT_EQ(band.At(3).Cards().At(4).Key(), "4");
+    EXPECT_EQ(band.At(3).Cards().At(4).Key(), 4);
     EXPECT_EQ(band.At(3).Cards().At(5).Position(), 5);
     EXPECT_EQ(document.NetTwist(), (std::vector<std::int32_t>{1, 1, 1, 1, 2}));
     ASSERT_TRUE(document.EditCards("Delete Cards", DeleteCardsOrder(5, {4})));

@@ -32,7 +32,7 @@ Cards FourColourDeck(int cards) {
     Cards deck;
     for (int i = 1; i <= cards; ++i)
         deck.Add(Forward, static_cast<std::int16_t>(i), {kRed, kGreen, kBlue, kWhite}, SThread, 0,
-                 1, std::to_string(i));
+                 1);
     return deck;
 }
 
@@ -40,10 +40,10 @@ Cards FourColourDeck(int cards) {
 std::unique_ptr<Band> ForwardBand(int cards, int picks) {
     auto band = std::make_unique<Band>();
     Cards deck = FourColourDeck(cards);
-    band->Add(deck, "1");
+    band->Add(deck, 1);
     for (int r = 2; r <= picks + 1; ++r) {
         for (Card& card : deck) card.SetTurn(Forward);
-        band->Add(deck, std::to_string(r));
+        band->Add(deck, r);
     }
     return band;
 }
@@ -189,11 +189,11 @@ INSTANTIATE_TEST_SUITE_P(card_counts, ThreadingSplitTest,
 TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
     auto band = std::make_unique<Band>();
     Cards deck;
-    deck.Add(Forward, 1, {kRed, kRed, kRed, kRed}, SThread, 0, 1, "1");
-    deck.Add(Forward, 2, {kGreen, kGreen, kBlue, kBlue}, ZThread, 0, 1, "2");
-    deck.Add(Forward, 3, {kRed, kRed, kRed, kRed}, SThread, 0, 1, "3");
-    band->Add(deck, "1");
-    band->Add(deck, "2");
+    deck.Add(Forward, 1, {kRed, kRed, kRed, kRed}, SThread, 0, 1);
+    deck.Add(Forward, 2, {kGreen, kGreen, kBlue, kBlue}, ZThread, 0, 1);
+    deck.Add(Forward, 3, {kRed, kRed, kRed, kRed}, SThread, 0, 1);
+    band->Add(deck, 1);
+    band->Add(deck, 2);
     const Printout out = Print(SourceOf(*band));
     const PageRecord& page = out.pages.at(0);
     const std::vector<std::string> legend(page.paragraphs.end() - 3, page.paragraphs.end());
@@ -214,12 +214,12 @@ TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
 TEST(printed_pattern_test, empty_holes_print_white_uncounted_and_idle_picks_print_i) {
     auto band = std::make_unique<Band>();
     Cards deck;
-    deck.Add(Forward, 1, {kRed, Card::kNoThread, kRed, kRed}, SThread, 0, 1, "1");
-    deck.Add(Forward, 2, {kGreen, kGreen, Card::kNoThread, Card::kNoThread}, ZThread, 0, 1, "2");
-    band->Add(deck, "1");
+    deck.Add(Forward, 1, {kRed, Card::kNoThread, kRed, kRed}, SThread, 0, 1);
+    deck.Add(Forward, 2, {kGreen, kGreen, Card::kNoThread, Card::kNoThread}, ZThread, 0, 1);
+    band->Add(deck, 1);
     deck.At(1).SetTurn(Idle);
     deck.At(2).SetTurn(Forward);
-    band->Add(deck, "2");
+    band->Add(deck, 2);
     const Printout out = Print(SourceOf(*band, "T"));
     const PageRecord& page = out.pages.at(0);
     const std::vector<std::string> legend(page.paragraphs.end() - 3, page.paragraphs.end());
@@ -315,14 +315,14 @@ TEST(printed_pattern_test, rows_above_the_top_tenth_of_the_page_are_left_out) {
 TEST(printed_pattern_test, instructions_mark_backward_turns_grey_and_twists_red) {
     auto band = std::make_unique<Band>();
     Cards deck = FourColourDeck(4);
-    band->Add(deck, "1");
+    band->Add(deck, 1);
     deck.At(1).SetTurn(Backward);
     deck.At(2).SetTurn(Backward);
     deck.At(2).SetThread(ZThread);  // flipped over: "B *"
     deck.At(3).SetTurn(Forward);
     deck.At(3).SetThread(ZThread);  // "F *"
     deck.At(4).SetTurn(Forward);
-    band->Add(deck, "2");
+    band->Add(deck, 2);
     const auto tables = TablesHeaded(Print(SourceOf(*band, "T")), "");
     ASSERT_EQ(tables.size(), 1u);
     const auto& table = tables[0].second;
@@ -422,11 +422,11 @@ class PdfReadBackTest : public ::testing::Test {
 TEST_F(PdfReadBackTest, pages_texts_and_cell_colours_read_back) {
     auto band = std::make_unique<Band>();
     Cards deck = FourColourDeck(33);
-    band->Add(deck, "1");
+    band->Add(deck, 1);
     for (int r = 2; r <= 5; ++r) {
         for (Card& card : deck) card.SetTurn(r % 2 == 0 ? Backward : Forward);
         if (r == 3) deck.At(2).SetThread(ZThread);  // a twist, forward, on pick 2
-        band->Add(deck, std::to_string(r));
+        band->Add(deck, r);
     }
     const std::string pdf =
         PrintPatternToPdf(SourceOf(*band, "Read back"), QPageSize(QPageSize::A4));

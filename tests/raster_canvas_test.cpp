@@ -42,7 +42,7 @@ TEST(raster_canvas_test, a_long_queue_is_painted_part_way_with_the_same_result) 
     Cards deck = test::MakeDeck(40, 0, SThread, 0);
     for (int r = 1; r <= 2000; ++r) {
         for (Card& card : deck) card.SetTurn((r / 3 + card.Position()) % 2);
-        band.Add(deck, std::to_string(r));
+        band.Add(deck, r);
     }
     const DrawingGeometry small{1, 1, 0, 0};
     RasterCanvas deferred(BandCanvasWidth(40, small), 5000);

@@ -43,14 +43,14 @@ void LoadRandomPattern(const test::Driver& document, unsigned seed) {
     Cards deck;
     for (int i = 1; i <= cards; ++i)
         deck.Add(Forward, static_cast<std::int16_t>(i), {colour(), colour(), colour(), colour()},
-                 random() % 2 == 0 ? SThread : ZThread, 0, 1, std::to_string(i));
+                 random() % 2 == 0 ? SThread : ZThread, 0, 1);
     if (random() % 2 == 0) {
         test::LoadWoven(document, deck, random() % 2 == 0 ? "FFBB" : "FBFFB");
         return;
     }
     // woven by hand: no threading deck, every row stored
     auto rows = std::make_unique<Band>();
-    rows->Add(deck, "1");
+    rows->Add(deck, 1);
     for (int pick = 2; pick <= 6; ++pick) {
         Cards next = rows->At(rows->Count()).Cards();
         for (Card& card : next) card.SetTurn(random() % 3 == 0 ? Backward : Forward);

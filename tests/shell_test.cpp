@@ -450,7 +450,7 @@ TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
     MainWindow& window = Start();
     // 28 cards, stored with the default pattern's narrow design and weaving windows
     Band band;
-    band.Add(test::MakeDeck(28), "1");
+    band.Add(test::MakeDeck(28), 1);
     WindowValues places = window.CurrentWindowValues();
     places[1] = {0, 0, 0, 5355, 3960};
     places[2] = {0, 0, 5355, 6000, 6000};

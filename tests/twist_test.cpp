@@ -12,12 +12,12 @@ namespace {
 Band Woven(int cards, const std::vector<std::string>& picks) {
     Band band;
     Cards deck = test::MakeDeck(cards, Forward, SThread, 0);
-    band.Add(deck, "1");
+    band.Add(deck, 1);
     int row = 1;
     for (const std::string& pick : picks) {
         for (int i = 0; i < cards; ++i)
             deck.At(i + 1).SetTurn(pick[static_cast<std::size_t>(i)] == 'B' ? Backward : Forward);
-        band.Add(deck, std::to_string(++row));
+        band.Add(deck, ++row);
     }
     return band;
 }

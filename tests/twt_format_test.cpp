@@ -146,7 +146,7 @@ TEST(twt_format_test, a_band_goes_out_and_comes_back_drawing_the_same_picks) {
         // an idle card keeps the way it faces, and says so in the file
         PickSteps steps(4, CardStep{Backward, false, 1});
         steps[1].turn = Idle;
-        band.Add(NextRow(band.At(band.Count()).Cards(), steps), std::to_string(band.Count() + 1));
+        band.Add(NextRow(band.At(band.Count()).Cards(), steps), band.Count() + 1);
         const std::string text = TwtFormat::Write(PeerFromBand(band, "Small"));
         const PatternData back = PatternFromPeer(TwtFormat::Read(text, "small.twt"));
         EXPECT_EQ(back.BandName, "Small");

@@ -225,7 +225,7 @@ TEST_F(UndoTest, history_keeps_at_most_twice_the_band) {
     // a hand-woven band of 3,000 picks by 200 cards; each recolouring keeps the band it replaced
     auto rows = std::make_unique<Band>();
     const Cards deck = test::MakeDeck(200, Forward, SThread, 1);
-    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, r);
     test::LoadRows(document, std::move(rows));
     const std::int64_t band = BandBytes(document.CurrentBand());
     ASSERT_GT(2 * band, History::kMinBudget);
@@ -252,7 +252,7 @@ TEST_F(UndoTest, a_long_band_replaced_by_a_short_one_stays_in_reach) {
     // hand weaving of 3,000 picks by 200 cards, then Simple Weave makes a short band
     auto rows = std::make_unique<Band>();
     Cards deck = test::MakeDeck(200, Forward, SThread, 1);
-    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, r);
     test::LoadRows(document, std::move(rows));
     const auto handWoven = test::DecksOf(document.CurrentBand());
     document.SetTurnSequence("FFBB");
@@ -302,7 +302,7 @@ TEST(CommandTest, steps_kept_after_the_oldest_were_forgotten_undo_and_redo_as_be
     test::Driver document{session};
     auto rows = std::make_unique<Band>();
     const Cards deck = test::MakeDeck(200, Forward, SThread, 1);
-    for (int r = 1; r <= 3001; ++r) rows->Add(deck, std::to_string(r));
+    for (int r = 1; r <= 3001; ++r) rows->Add(deck, r);
     test::LoadRows(document, std::move(rows));
     std::vector<std::string> names;
     for (int i = 0; i < 5; ++i) {

@@ -26,7 +26,7 @@ TEST(weave_all_test, repeats_the_whole_sequence_as_often_as_rows_fit) {
     Weaving w;
     w.WeaveAll(test::MakeDeck(4), "FFBB");
     EXPECT_EQ(w.band.Count(), 97);  // 1000 / 10 = 100 rows, 25 repeats, 1 + 24 * 4
-    EXPECT_EQ(w.band.At(97).Key, 97);
+    EXPECT_EQ(w.band.At(97).Number(), 97);
 }
 
 TEST(weave_all_test, a_sequence_that_fits_fewer_than_twice_is_woven_once_whole) {
@@ -108,7 +108,7 @@ TEST(weave_row_test, adds_a_numbered_row_linked_to_the_last) {
     for (int i = 0; i < 7; ++i) w.band.WeaveRow(test::MakeDeck(3), &w.canvas, kScreen);
     w.band.WeaveRow(test::MakeDeck(3), &w.canvas, kScreen);
     const Row& row = w.band.At(8);
-    EXPECT_EQ(row.Key, 8);
+    EXPECT_EQ(row.Number(), 8);
     EXPECT_EQ(row.PrevRow(), &w.band.At(7));
     // drawn as row 8: its base line lies 8 rows of two blocks above the canvas bottom, and a
     // forward S card slants as a Z from a block below it
@@ -130,7 +130,7 @@ TEST(draw_new_row_test, rebuilds_one_block_per_card) {
 
 TEST(draw_new_row_test, a_fixed_bottom_is_measured_from_instead_of_the_canvas_foot) {
     Band band;
-    band.Add(test::MakeDeck(1), "1");
+    band.Add(test::MakeDeck(1), 1);
     RecordingCanvas paper(5000.0);
     band.At(1).DrawNewRow(1, &paper, {10, 10, 0, 3000});
     ASSERT_EQ(paper.Polygons().size(), 1u);
@@ -140,7 +140,7 @@ TEST(draw_new_row_test, a_fixed_bottom_is_measured_from_instead_of_the_canvas_fo
 TEST(draw_new_row_test, a_row_without_its_previous_row_is_reported) {
     test::ReportRecorder recorder;
     Band band;
-    band.Add(test::MakeDeck(2), "1");
+    band.Add(test::MakeDeck(2), 1);
     RecordingCanvas canvas;
     band.At(1).DrawNewRow(2, &canvas, kScreen);
     ASSERT_FALSE(recorder.Empty());
@@ -214,7 +214,7 @@ TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
     EXPECT_EQ(second.HoleOrder(), 1);
     EXPECT_EQ(second.Pack(), 1);
     EXPECT_EQ(second.Position(), 2);
-    EXPECT_EQ(second.Key(), "2");
+    EXPECT_EQ(second.Key(), 2);
     EXPECT_EQ(second.Color(kHoleA), 5);
     EXPECT_EQ(second.Thread(), ZThread);
     EXPECT_EQ(BuildThreadingDeck(draft, "").At(1).Turn(), Forward);
@@ -230,7 +230,7 @@ TEST(threading_test, canvas_width_grows_a_block_a_card_and_refuses_what_does_not
 
 TEST(threading_test, an_opened_pattern_with_a_sequence_is_woven_from_row_one) {
     auto rows = std::make_unique<Band>();
-    rows->Add(test::MakeDeck(3, Backward, ZThread, 3), "1");
+    rows->Add(test::MakeDeck(3, Backward, ZThread, 3), 1);
     const OpenedBand opened = WeaveOpenedPattern(std::move(rows), "FB", DrawingGeometry{});
     ASSERT_NE(opened.deck, nullptr);
     EXPECT_EQ(opened.deck->At(1).HoleOrder(), 1);

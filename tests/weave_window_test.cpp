@@ -59,7 +59,7 @@ class WeaveWindowTest : public ::testing::Test {
 
     void Load(const Cards& deck) {
         auto rows = std::make_unique<Band>();
-        rows->Add(deck, "1");
+        rows->Add(deck, 1);
         test::LoadRows(document, std::move(rows));
         window.show();
     }

@@ -39,26 +39,17 @@ void CheckBandBudget(std::int64_t rows, std::int64_t cards) {
                            " MB a band may use");
 }
 
-Row* Band::Append(Cards&& deck, std::int32_t key) {
+Row* Band::Append(Cards&& deck, std::int32_t number) {
     Row& row = rows_.emplace_back();
     row.SetCards(std::move(deck));
-    row.Key = key;
+    row.SetNumber(number);
     if (rows_.size() > 1) row.SetPrevRow(&rows_[rows_.size() - 2]);
     return &row;
 }
 
-Row* Band::Add(const Cards& deck, std::string_view key) {
+Row* Band::Add(Cards deck, std::int32_t number) {
     Row* added = nullptr;
-    Trap("Band", "Add", [&] {
-        const std::int32_t number = TextToInt32(key);
-        added = Append(Cards(deck), number);
-    });
-    return added;
-}
-
-Row* Band::Add(Cards&& deck, std::int32_t key) {
-    Row* added = nullptr;
-    Trap("Band", "Add", [&] { added = Append(std::move(deck), key); });
+    Trap("Band", "Add", [&] { added = Append(std::move(deck), number); });
     return added;
 }
 
@@ -160,7 +151,7 @@ void Band::WeaveRows(const Cards& threading, std::string_view turnSequence, doub
 
 void Band::WeaveBand(Canvas* canvas, const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
-        for (const Row& row : rows_) row.DrawNewRow(row.Key, canvas, geometry);
+        for (const Row& row : rows_) row.DrawNewRow(row.Number(), canvas, geometry);
     });
 }
 
@@ -168,7 +159,7 @@ void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
     Trap("Band", "WeaveBand", [&] {
         // rows above the top limit show nothing, and every row above them neither
         for (const Row& row : rows_)
-            if (!row.PaintBlocks(row.Key, canvas, geometry)) break;
+            if (!row.PaintBlocks(row.Number(), canvas, geometry)) break;
     });
 }
 
@@ -208,7 +199,7 @@ class ShownRows {
         auto [at, added] = turned_.try_emplace(number);
         if (added) {
             const Row& source = rows_[static_cast<std::size_t>(number - 1)];
-            at->second.Key = source.Key;
+            at->second.SetNumber(source.Number());
             at->second.SetCards(source.Cards());
             TurnOverRow(at->second);
         }
@@ -271,7 +262,7 @@ void Band::WeaveReverse(Canvas* canvas, const DrawingGeometry& geometry) {
         // bottom first, so each row is compared with a row below that is already reversed
         for (Row& row : rows_) {
             TurnOverRow(row);
-            row.DrawNewRow(row.Key, canvas, geometry);
+            row.DrawNewRow(row.Number(), canvas, geometry);
         }
     });
 }
@@ -293,7 +284,7 @@ void Band::TurnOver() {
 
 Band Band::Copy() const {
     Band copy;
-    for (const Row& row : rows_) copy.Append(tessaly::Cards(row.Cards()), row.Key);
+    for (const Row& row : rows_) copy.Append(tessaly::Cards(row.Cards()), row.Number());
     return copy;
 }
 

@@ -21,10 +21,8 @@ class Band {
     Band(const Band&) = delete;
     Band& operator=(const Band&) = delete;
 
-    // Makes a row holding its own copy of the deck; its previous row is the one below. The
-    // key is the row's number as text; anything else is reported (error 13) and adds nothing.
-    Row* Add(const Cards& deck, std::string_view key);
-    Row* Add(Cards&& deck, std::int32_t key);
+    // Makes a row of the deck, numbered so; its previous row is the one below.
+    Row* Add(Cards deck, std::int32_t number);
 
     std::int32_t Count() const { return static_cast<std::int32_t>(rows_.size()); }
     // An index outside 1..Count is reported, and no row is returned.
@@ -78,7 +76,7 @@ class Band {
     auto end() { return rows_.end(); }
 
   private:
-    Row* Append(Cards&& deck, std::int32_t key);
+    Row* Append(Cards&& deck, std::int32_t number);
 
     // a deque keeps every row where it is as the band grows, and costs no pointer per row
     std::deque<Row> rows_;

@@ -308,7 +308,7 @@ Cards Reordered(const Cards& deck, const CardOrder& order) {
     for (std::size_t place = 0; place < order.source.size(); ++place) {
         Card card = deck.At(order.source[place]);
         card.SetPosition(CheckedInt16(static_cast<std::int64_t>(place) + 1));
-        card.SetKeyNumber(card.Position());
+        card.SetKey(card.Position());
         if (order.rethreaded[place]) card.SetThread(OtherThreading(card.Thread()));
         reordered.Add(card);
     }

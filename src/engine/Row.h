@@ -15,7 +15,9 @@ class Canvas;
 // so a pass on one canvas (a printed page) never changes what another (the screen) shows.
 class Row {
   public:
-    std::int32_t Key = 0;  // the row's number in the band, 1 for the threading
+    // The row's number in the band, 1 for the threading.
+    std::int32_t Number() const { return number_; }
+    void SetNumber(std::int32_t number) { number_ = number; }
 
     // The row's own deck, the live object: changing its cards changes the row.
     tessaly::Cards& Cards() { return cards_; }
@@ -46,6 +48,7 @@ class Row {
   private:
     tessaly::Cards cards_;
     Row* prevRow_ = nullptr;
+    std::int32_t number_ = 0;
 };
 
 }  // namespace tessaly

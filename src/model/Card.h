@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,7 +39,7 @@ class Card {
         card.thread_ = thread;
         card.holeOrder_ = holeOrder;
         card.pack_ = pack;
-        card.SetKeyNumber(position);
+        card.SetKey(position);
         return card;
     }
 
@@ -93,11 +94,11 @@ class Card {
         if (thread_ != before.thread_) TurnFacingOver();
     }
 
-    // The card's number as text ("7"); empty on a new card. Keys are always the text of a
-    // 16-bit card number, so the card keeps the number itself; other text raises error 13.
-    std::string Key() const;
-    void SetKey(std::string_view key);
-    void SetKeyNumber(std::int16_t key) {
+    // The card's number, which names its column of the draft; none on a new card.
+    std::optional<std::int16_t> Key() const {
+        return hasKey_ ? std::optional<std::int16_t>(key_) : std::nullopt;
+    }
+    void SetKey(std::int16_t key) {
         key_ = key;
         hasKey_ = true;
     }

@@ -6,15 +6,8 @@
 namespace tessaly {
 
 Card* Cards::Add(std::int32_t turn, std::int16_t position, const HoleColors& colors,
-                 ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack,
-                 std::string_view key) {
-    Card* added = nullptr;
-    Trap("Cards", "Add", [&] {
-        Card card = Card::Make(turn, position, colors, thread, holeOrder, pack);
-        card.SetKey(key);
-        added = &cards_.emplace_back(card);
-    });
-    return added;
+                 ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack) {
+    return Add(Card::Make(turn, position, colors, thread, holeOrder, pack));
 }
 
 Card& Cards::At(std::int32_t index) { return OneBasedAt(cards_, index); }

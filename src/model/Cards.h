@@ -18,10 +18,9 @@ constexpr std::int32_t kMostCards = 1000;
 // grows or shrinks. Only Copy makes an independent deck.
 class Cards {
   public:
-    // The card as Card::Make builds it, with the given key.
+    // The card as Card::Make builds it (its position as its key).
     Card* Add(std::int32_t turn, std::int16_t position, const HoleColors& colors,
-              ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack,
-              std::string_view key);
+              ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack);
     // Appends a field-exact copy of the card.
     Card* Add(const Card& card) {
         Card* added = nullptr;

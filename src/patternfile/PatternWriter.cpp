@@ -87,7 +87,7 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     out += PatternReader::kColumnHeader;
     out += "\r\n";
     for (const Row& row : band) {
-        for (const Card* card : ByPosition(row.Cards())) AppendDataLine(out, row.Key, *card);
+        for (const Card* card : ByPosition(row.Cards())) AppendDataLine(out, row.Number(), *card);
         if (!texts.TurnSequence.empty()) break;  // the rest is woven again from the threading
     }
     return out;

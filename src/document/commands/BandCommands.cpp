@@ -75,10 +75,12 @@ ReplaceColors::ReplaceColors(CommandTarget target)
     const auto columns = static_cast<std::int64_t>(Document().Draft().size());
     for (const Row& row : Document().CurrentBand())
         for (const Card& card : row.Cards()) {
-            const std::int16_t column = TextToInt16(card.Key());
+            // a card without a number names no column
+            if (!card.Key()) throw AppError(ErrorNumber::TypeMismatch);
+            const std::int16_t column = *card.Key();
             if (column < 1 || column > columns)
                 throw AppError(ErrorNumber::SubscriptOutOfRange,
-                               "Card " + card.Key() + " has no column in the draft.");
+                               "Card " + std::to_string(column) + " has no column in the draft.");
         }
     Prepare();
 }
@@ -90,7 +92,7 @@ bool ReplaceColors::MakeBand(BandState& made) {
     // Which of the draft's holes stands in each hole of each card: a card flipped over (its
     // threading changed since the row below) has its holes traded as the flip traded them,
     // so it is followed through the band as a card of the letters A to D.
-    const Card unflipped = Card::Make(Forward, 1, {0, 1, 2, 3}, SThread, 0, 1);
+    const Card unflipped = Card::Make(Forward, 1, {kHoleA, kHoleB, kHoleC, kHoleD}, SThread, 0, 1);
     std::vector<Card> letters;
     const Cards* below = nullptr;
     for (const Row& row : document.CurrentBand()) {
@@ -107,23 +109,18 @@ bool ReplaceColors::MakeBand(BandState& made) {
                     FlipOver(holes);
                 }
             }
-            const DraftColumn& column =
-                draft[static_cast<std::size_t>(TextToInt16(card.Key()) - 1)];
-            const std::int32_t colours[4] = {column.Color(kHoleA), column.Color(kHoleB),
-                                             column.Color(kHoleC), column.Color(kHoleD)};
-            card.SetColor(kHoleA, colours[holes.Color(kHoleA)]);
-            card.SetColor(kHoleB, colours[holes.Color(kHoleB)]);
-            card.SetColor(kHoleC, colours[holes.Color(kHoleC)]);
-            card.SetColor(kHoleD, colours[holes.Color(kHoleD)]);
+            const DraftColumn& column = draft[static_cast<std::size_t>(*card.Key() - 1)];
+            for (int hole = 0; hole < kHoles; ++hole)
+                card.SetColor(hole, column.Color(holes.Color(hole)));
             ++place;
         }
-        recoloured->Add(std::move(deck), row.Key);
+        recoloured->Add(std::move(deck), row.Number());
         below = &row.Cards();
     }
-    const SequenceState flags = document.Sequences();
+    const SequenceState sequences = document.Sequences();
     made = {std::move(recoloured),
             document.CurrentDeck() ? std::make_unique<Cards>(*document.CurrentDeck()) : nullptr,
-            flags.storeEveryRow, flags.wovenSequence};
+            sequences.storeEveryRow, sequences.wovenSequence};
     return true;
 }
 
