@@ -26,10 +26,10 @@ inline std::vector<Cards> DecksOf(const Band& band) {
 class ReportRecorder {
   public:
     ReportRecorder() : scope_(sink_) {}
-    const std::vector<ErrorReport>& Reports() const { return sink_.reports; }
-    bool Empty() const { return sink_.reports.empty(); }
+    const std::vector<ErrorReport>& Reports() const { return sink_.Reports(); }
+    bool Empty() const { return sink_.Reports().empty(); }
     std::string Where(std::size_t i = 0) const {
-        return sink_.reports.at(i).module + "." + sink_.reports.at(i).procedure;
+        return sink_.Reports().at(i).module + "." + sink_.Reports().at(i).procedure;
     }
 
   private:

@@ -10,11 +10,7 @@ namespace {
 
 Block MakeBlock(std::int32_t row, std::int16_t number, std::int32_t shape,
                 const DrawingGeometry& geometry, std::int32_t bottom = 996) {
-    Block block;
-    block.PicBottom = bottom;
-    block.Row = row;
-    block.BlockNumber = number;
-    block.BlockColor = 0x123456;
+    Block block(bottom, row, number, 0x123456);
     block.SetBlockType(shape, geometry);
     return block;
 }

@@ -142,7 +142,7 @@ TEST_F(DisplayTest, pixels_match_the_block_outlines) {
     const Block first =
         *document.CurrentBand().At(1).CreateBlocks(1000, 1, document.Geometry()).begin();
     EXPECT_EQ(first.Points()[0], (CanvasPoint{20, 980}));
-    EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor));
+    EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor()));
     EXPECT_EQ(image.pixelColor(20, 975), QColor(80, 80, 80));
     EXPECT_EQ(image.pixelColor(25, 995), QColor(255, 255, 255));  // below the band
 }

@@ -123,7 +123,7 @@ TEST(draw_new_row_test, rebuilds_one_block_per_card) {
     ASSERT_EQ(blocks.Count(), 12);
     std::int16_t expected = 0;
     for (const Block& block : blocks) {
-        EXPECT_EQ(block.BlockNumber, ++expected);
+        EXPECT_EQ(block.BlockNumber(), ++expected);
         EXPECT_EQ(block.BlockType(), OpenThread);
     }
 }
@@ -174,7 +174,7 @@ TEST(weave_reverse_test, mirrors_the_band_and_swaps_opposite_holes) {
     EXPECT_EQ(back.Turn(), front.Turn() == Forward ? Backward : Forward);
     // the block of card 1 is now drawn in column 4
     const Block block = *w.band.At(1).CreateBlocks(1000, 1, kScreen).begin();
-    EXPECT_EQ(block.BlockNumber, 4);
+    EXPECT_EQ(block.BlockNumber(), 4);
 }
 
 TEST(weave_reverse_test, twice_gives_back_the_front_face) {

@@ -237,10 +237,10 @@ void Band::DrawPictureBetween(Canvas& canvas, const DrawingGeometry& geometry, s
             const Row& row = shown.At(r);
             for (const Block& block :
                  row.CreateBlocks(static_cast<std::int32_t>(picBottom), r, geometry)) {
-                const auto column = static_cast<std::size_t>(block.BlockNumber);
+                const auto column = static_cast<std::size_t>(block.BlockNumber());
                 // an empty hole's block leaves its edges to what lies below it
                 if (block.BlockType() == NoBlock || !block.HasOutline() ||
-                    block.BlockColor == Card::kNoThread || column >= covered.size() ||
+                    block.BlockColor() == Card::kNoThread || column >= covered.size() ||
                     covered[column])
                     continue;
                 covered[column] = true;

@@ -18,12 +18,12 @@ struct BlockFrame {
 
 BlockFrame FrameOf(const Block& block, const DrawingGeometry& g) {
     const std::int64_t s = g.BlockSize;
-    const std::int32_t left = CheckedInt32(CheckedInt32(s * block.BlockNumber) + g.BandMargin);
+    const std::int32_t left = CheckedInt32(CheckedInt32(s * block.BlockNumber()) + g.BandMargin);
     const std::int32_t right =
-        CheckedInt32(CheckedInt32(CheckedInt32(s * block.BlockNumber) + s) + g.BandMargin);
+        CheckedInt32(CheckedInt32(CheckedInt32(s * block.BlockNumber()) + s) + g.BandMargin);
     const std::int32_t twoS = CheckedInt32(2 * s);
-    const std::int32_t base =
-        CheckedInt32(std::int64_t{block.PicBottom} - CheckedInt32(std::int64_t{twoS} * block.Row));
+    const std::int32_t base = CheckedInt32(std::int64_t{block.PicBottom()} -
+                                           CheckedInt32(std::int64_t{twoS} * block.Row()));
     return {left, right, base, g.BlockSize, g.BandTop};
 }
 
@@ -87,7 +87,7 @@ void Block::DrawBlock(Canvas* canvas) const {
     Trap("Block", "DrawBlock", [&] {
         if (blockType_ == NoBlock || !hasOutline_) return;
         Canvas& target = Require(canvas);
-        target.SetFillColor(BlockColor);
+        target.SetFillColor(blockColor_);
         target.Polygon(Points());
     });
 }

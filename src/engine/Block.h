@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 
 #include "Canvas.h"
 #include "DrawingGeometry.h"
@@ -15,17 +14,17 @@ enum BlockShape : std::int32_t { OpenThread = 0, SlantS = 1, SlantZ = 2, NoBlock
 // of the row below but a strip two blocks high, and no block needs to know its neighbours.
 class Block {
   public:
-    std::int32_t BlockColor = 0;
-    std::int32_t PicBottom = 0;    // canvas bottom when the block was built
-    std::int32_t Row = 0;          // 1 = the bottom row
-    std::int16_t BlockNumber = 0;  // the card's Position: its column
+    Block(std::int32_t picBottom, std::int32_t row, std::int16_t blockNumber,
+          std::int32_t blockColor)
+        : blockColor_(blockColor), picBottom_(picBottom), row_(row), blockNumber_(blockNumber) {}
 
-  private:
-    bool hasOutline_ = false;  // declared here so it shares BlockNumber's word
-
-  public:
-    // The card's number as text; blocks are always keyed by it.
-    std::string Key() const { return std::to_string(BlockNumber); }
+    std::int32_t BlockColor() const { return blockColor_; }
+    // The canvas bottom when the block was built.
+    std::int32_t PicBottom() const { return picBottom_; }
+    // The row, 1 at the bottom.
+    std::int32_t Row() const { return row_; }
+    // The card's Position: its column.
+    std::int16_t BlockNumber() const { return blockNumber_; }
 
     std::int32_t BlockType() const { return blockType_; }
     // Computes the outline of the new shape from the fields above, then stores the code.
@@ -52,6 +51,11 @@ class Block {
     void SetOutline(std::int32_t left, std::int32_t right, std::int32_t leftY, std::int32_t rightY,
                     std::int32_t top);
 
+    std::int32_t blockColor_ = 0;
+    std::int32_t picBottom_ = 0;
+    std::int32_t row_ = 0;
+    std::int16_t blockNumber_ = 0;
+    bool hasOutline_ = false;  // declared here so it shares blockNumber_'s word
     // Every outline has vertical sides and a flat top, so five numbers hold its four points;
     // a band keeps a block for every card of every pick.
     std::int32_t blockType_ = 0;

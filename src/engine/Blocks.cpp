@@ -58,11 +58,7 @@ Block* Blocks::Add(std::int32_t picBottom, std::int32_t rowCount, const Card* cu
                    const Card* prevCard, const DrawingGeometry& geometry) {
     Block* added = nullptr;
     Trap("Blocks", "Add", [&] {
-        Block block;
-        block.PicBottom = picBottom;
-        block.Row = rowCount;
-        block.BlockNumber = Require(curCard).Position();
-        block.BlockColor = DetermineColor(curCard);
+        Block block(picBottom, rowCount, Require(curCard).Position(), DetermineColor(curCard));
         block.SetBlockType(DetermineType(rowCount, curCard, prevCard), geometry);
         added = &blocks_.emplace_back(block);
     });

@@ -28,7 +28,7 @@ void StderrErrorSink::Show(const ErrorReport& report) noexcept {
 
 void RecordingErrorSink::Show(const ErrorReport& report) noexcept {
     try {
-        reports.push_back(report);
+        reports_.push_back(report);
     } catch (...) {
     }
 }

@@ -39,7 +39,10 @@ class StderrErrorSink : public ErrorSink {
 class RecordingErrorSink : public ErrorSink {
   public:
     void Show(const ErrorReport& report) noexcept override;
-    std::vector<ErrorReport> reports;
+    const std::vector<ErrorReport>& Reports() const { return reports_; }
+
+  private:
+    std::vector<ErrorReport> reports_;
 };
 
 // The sink in force; stderr until someone installs another. The program runs on one thread.

@@ -50,8 +50,8 @@ std::string PrintPatternToPdf(const PrintSource& source, const QPageSize& pageSi
             const ScopedErrorSink scope(held);
             PrintPattern(writer, source);
         }
-        if (!held.reports.empty()) {
-            const ErrorReport& first = held.reports.front();
+        if (!held.Reports().empty()) {
+            const ErrorReport& first = held.Reports().front();
             throw AppError(static_cast<ErrorNumber>(first.number),
                            "the printed pattern could not be made (" + first.module + "." +
                                first.procedure + ": " + first.description + ")",
