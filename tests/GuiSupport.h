@@ -5,20 +5,28 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrinter>
 #include <QString>
+#include <QToolBar>
 #include <memory>
 #include <vector>
 
 #include "TestSupport.h"
+#include "design/DesignWindow.h"
+#include "display/DisplayWindow.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
-#include "document/commands/DraftCommands.h"
 #include "document/commands/CardCommands.h"
+#include "document/commands/DraftCommands.h"
 #include "document/commands/PickCommands.h"
 #include "document/commands/TextCommands.h"
 #include "document/commands/ViewCommands.h"
 #include "render/RasterCanvas.h"
+#include "shell/SplashWindow.h"
+#include "weave/InstructionsWindow.h"
+#include "weave/WeaveWindow.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly::test {
@@ -248,6 +256,29 @@ inline QImage FullRedraw(const Driver& document, const QSize& size) {
     // the face the document shows, drawn afresh from a copy
     document.ShownBand()->WeaveBand(&fresh, document.Geometry());
     return fresh.Image();
+}
+
+// The main window's parts, found as a tool outside the program finds them: by object name.
+inline DesignWindow* DesignOf(const QWidget& main) {
+    return main.findChild<DesignWindow*>("frmDesign");
+}
+inline DisplayWindow* DisplayOf(const QWidget& main) {
+    return main.findChild<DisplayWindow*>("frmDisplay");
+}
+inline WeaveWindow* WeaveOf(const QWidget& main) {
+    return main.findChild<WeaveWindow*>("frmWeave1");
+}
+inline InstructionsWindow* InstructionsOf(const QWidget& main) {
+    return main.findChild<InstructionsWindow*>("frmInstructions");
+}
+inline SplashWindow* SplashOf(const QWidget& main) {
+    return main.findChild<SplashWindow*>("frmSplash");
+}
+inline QMdiArea* WorkAreaOf(const QWidget& main) { return main.findChild<QMdiArea*>("mdiArea"); }
+inline QToolBar* ToolbarOf(const QWidget& main) { return main.findChild<QToolBar*>("tbrMain"); }
+// The frame a child window stands in within the work area.
+inline QMdiSubWindow* SubWindowOf(QWidget* content) {
+    return qobject_cast<QMdiSubWindow*>(content->parentWidget());
 }
 
 // A menu command by its object name, as a tool driving the program from outside finds it.

@@ -67,12 +67,12 @@ TEST_F(FileCommandsTest, open_rebuilds_every_window_from_the_file) {
     EXPECT_FALSE(Document().PatternChanged());
     EXPECT_EQ(Document().Geometry().BlockSize, 10);
     EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
-    EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
+    EXPECT_EQ(test::DisplayOf(window)->windowTitle(), "Display Band - 1:1");
     EXPECT_EQ(Document().CurrentBand().Count(), 97);
-    EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtTurnSequence")->text(), "FFBB");
-    EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtBandName")->text(), "Threaded");
-    EXPECT_EQ(window.Design()->Grid()->CardCount(), 4);
-    EXPECT_EQ(window.Weave()->Choices().CardCount(), 4);
+    EXPECT_EQ(test::DesignOf(window)->findChild<QLineEdit*>("txtTurnSequence")->text(), "FFBB");
+    EXPECT_EQ(test::DesignOf(window)->findChild<QLineEdit*>("txtBandName")->text(), "Threaded");
+    EXPECT_EQ(test::DesignOf(window)->Grid()->CardCount(), 4);
+    EXPECT_EQ(test::WeaveOf(window)->Choices().CardCount(), 4);
     EXPECT_EQ(Document().Instructions().CardNumber(4), 4);
     EXPECT_TRUE(recorder.Empty());
 }
@@ -234,7 +234,7 @@ TEST_F(FileCommandsTest, paint_not_applied_is_unsaved_work) {
     QCoreApplication::sendEvent(&window, &close);
     EXPECT_FALSE(close.isAccepted());
     // applied, it is part of the band and the mark is the pattern's own
-    QTest::mouseClick(window.Design()->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
+    QTest::mouseClick(test::DesignOf(window)->findChild<QPushButton*>("cmdOk"), Qt::LeftButton);
     EXPECT_FALSE(Document().DraftNotApplied());
     EXPECT_TRUE(window.isWindowModified());
     Document().History().Undo();
@@ -379,7 +379,7 @@ TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
 
     // and Open gives back the very band, row for row, drawn as stored
     const auto front = test::DecksOf(band);
-    const QImage picture = window.Display()->Canvas().Image();
+    const QImage picture = test::DisplayOf(window)->Canvas().Image();
     dialogs.openAnswer = QString::fromStdString(dir.File("woven.kst"));
     Trigger("mnuOpen");
     ASSERT_EQ(Document().PatternPath(), dir.File("woven.kst"));
@@ -394,7 +394,7 @@ TEST_F(FileCommandsTest, a_hand_woven_band_comes_back_row_for_row) {
             EXPECT_EQ(back.Color(kHoleB), mine.Color(kHoleB));
             EXPECT_EQ(back.HoleOrder(), mine.HoleOrder());
         }
-    EXPECT_EQ(window.Display()->Canvas().Image(), picture);
+    EXPECT_EQ(test::DisplayOf(window)->Canvas().Image(), picture);
 }
 
 TEST_F(FileCommandsTest, save_as_cancelled_keeps_the_file_and_a_failed_save_loses_nothing) {

@@ -64,14 +64,15 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_GT(rows, 50);
     ASSERT_NE(Document().CurrentDeck(), nullptr);
     EXPECT_EQ(Document().TurnSequence(), "FFFFBBBB");
-    EXPECT_EQ(window.Instructions()->Model()->rowCount(), rows - 1);
-    EXPECT_EQ(window.Display()->windowTitle(), "Display Band - 1:1");
-    EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
-    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+    EXPECT_EQ(test::InstructionsOf(window)->Model()->rowCount(), rows - 1);
+    EXPECT_EQ(test::DisplayOf(window)->windowTitle(), "Display Band - 1:1");
+    EXPECT_FALSE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::DisplayOf(window))->isVisible());
     // the design window at the top left, the band display beside it
-    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
-    EXPECT_EQ(window.DesignSubWindow()->pos(), QPoint(0, 0));
-    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->width());
+    EXPECT_TRUE(test::SubWindowOf(test::DesignOf(window))->isVisible());
+    EXPECT_EQ(test::SubWindowOf(test::DesignOf(window))->pos(), QPoint(0, 0));
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->x(),
+              test::SubWindowOf(test::DesignOf(window))->width());
     EXPECT_TRUE(test::FindAction(window, "mnuDesign")->isEnabled());
     EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
     // the stored places: main window 15360 x 10800 twips, frame included, within the screen
@@ -96,22 +97,22 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable)
     // no stored places were read, so none were applied
     EXPECT_GE(window.width(), 640);
     EXPECT_GE(window.height(), 480);
-    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
-    EXPECT_GE(window.DisplaySubWindow()->width(), window_places::kMinWidth);
-    EXPECT_GE(window.DisplaySubWindow()->height(), window_places::kMinHeight);
+    EXPECT_TRUE(test::SubWindowOf(test::DisplayOf(window))->isVisible());
+    EXPECT_GE(test::SubWindowOf(test::DisplayOf(window))->width(), window_places::kMinWidth);
+    EXPECT_GE(test::SubWindowOf(test::DisplayOf(window))->height(), window_places::kMinHeight);
     // the commands still work on an empty band, and only the band's own procedures report
     test::FindAction(window, "mnuReverse")->trigger();
-    QTest::mouseClick(window.Display()->View(), Qt::LeftButton);
+    QTest::mouseClick(test::DisplayOf(window)->View(), Qt::LeftButton);
     EXPECT_EQ(recorder.Reports().size(), 1u);
 }
 
 TEST_F(ShellTest, stored_places_too_small_to_use_are_ignored_and_huge_ones_cut_to_the_screen) {
     MainWindow& window = Start();
-    const QRect before = window.DisplaySubWindow()->geometry();
+    const QRect before = test::SubWindowOf(test::DisplayOf(window))->geometry();
     WindowValues values = window.CurrentWindowValues();
     values[2] = {0, 0, 0, 15, 15};  // one pixel square
     window.ApplyWindowValues(values);
-    EXPECT_EQ(window.DisplaySubWindow()->geometry(), before);
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->geometry(), before);
 
     values[0] = {0, 0, 0, 2147483647, 2147483647};
     values[2] = {0, 0, 0, 2147483647, 2147483647};
@@ -120,8 +121,8 @@ TEST_F(ShellTest, stored_places_too_small_to_use_are_ignored_and_huge_ones_cut_t
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_LE(window.frameGeometry().width(), screen.width());
     EXPECT_LE(window.frameGeometry().height(), screen.height());
-    const QRect area = window.WorkArea()->viewport()->rect();
-    EXPECT_TRUE(area.contains(window.DisplaySubWindow()->geometry()));
+    const QRect area = test::WorkAreaOf(window)->viewport()->rect();
+    EXPECT_TRUE(area.contains(test::SubWindowOf(test::DisplayOf(window))->geometry()));
 }
 
 TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
@@ -129,7 +130,7 @@ TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
     window.setGeometry(30, 40, 700, 500);
     test::ProcessEvents();
     // the children as small as they can be, within the smaller work area
-    for (QMdiSubWindow* child : window.WorkArea()->subWindowList())
+    for (QMdiSubWindow* child : test::WorkAreaOf(window)->subWindowList())
         child->setGeometry(QRect(QPoint(0, 0), child->minimumSizeHint()));
     const WindowValue main = window.CurrentWindowValues()[0];
     const QRect outer = window.frameGeometry();
@@ -156,14 +157,15 @@ TEST_F(ShellTest, a_main_window_stored_too_small_grows_to_hold_its_windows) {
     ASSERT_NE(work, nullptr);
     // every window can be reached: inside the work area, or the work area scrolls to it
     for (QMdiSubWindow* sub :
-         {window.DesignSubWindow(), window.DisplaySubWindow(), window.WeaveSubWindow()}) {
+         {test::SubWindowOf(test::DesignOf(window)), test::SubWindowOf(test::DisplayOf(window)),
+          test::SubWindowOf(test::WeaveOf(window))}) {
         const QRect place = sub->geometry();
         const bool inside = work->viewport()->rect().contains(place.topLeft() + QPoint(10, 10));
         const bool scrolls =
             work->verticalScrollBar()->maximum() > 0 || work->horizontalScrollBar()->maximum() > 0;
         EXPECT_TRUE(inside || scrolls) << sub->widget()->objectName().toStdString();
     }
-    EXPECT_GE(window.WeaveSubWindow()->y(), 0);
+    EXPECT_GE(test::SubWindowOf(test::WeaveOf(window))->y(), 0);
     EXPECT_GT(window.height(), 480);
     EXPECT_EQ(work->verticalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
     EXPECT_TRUE(recorder.Empty());
@@ -178,31 +180,34 @@ TEST_F(ShellTest, the_window_menu_tiles_cascades_and_names_every_window) {
     EXPECT_TRUE(test::FindAction(window, "mnuWindowWeave")->isChecked());
     EXPECT_TRUE(test::FindAction(window, "mnuWindowDisplay")->isChecked());
     instructions->trigger();
-    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
     EXPECT_TRUE(instructions->isChecked());
     // a window closed by its own frame is unchecked
-    window.WeaveSubWindow()->close();
+    test::SubWindowOf(test::WeaveOf(window))->close();
     EXPECT_FALSE(test::FindAction(window, "mnuWindowWeave")->isChecked());
     // a menu entry never hides its window: chosen again, it brings the window forward
     test::FindAction(window, "mnuWindowDisplay")->trigger();
     test::FindAction(window, "mnuWindowDesign")->trigger();
-    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::DesignOf(window))->isVisible());
     EXPECT_TRUE(test::FindAction(window, "mnuWindowDesign")->isChecked());
-    EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.DesignSubWindow());
+    EXPECT_EQ(test::WorkAreaOf(window)->activeSubWindow(),
+              test::SubWindowOf(test::DesignOf(window)));
     test::FindAction(window, "mnuWindowDesign")->setChecked(false);  // as an assistive tool may
-    EXPECT_TRUE(window.DesignSubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::DesignOf(window))->isVisible());
     EXPECT_TRUE(test::FindAction(window, "mnuWindowDesign")->isChecked());
     test::FindAction(window, "mnuWindowWeave")->setChecked(true);
-    EXPECT_TRUE(window.WeaveSubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::WeaveOf(window))->isVisible());
     // tiled, the shown windows share the work area without overlapping
     test::FindAction(window, "mnuTile")->trigger();
     QMdiArea* work = window.findChild<QMdiArea*>("mdiArea");
     const QRect area = work->viewport()->rect();
-    EXPECT_TRUE(area.contains(window.DesignSubWindow()->geometry()));
-    EXPECT_FALSE(window.DesignSubWindow()->geometry().intersects(
-        window.InstructionsSubWindow()->geometry()));
+    EXPECT_TRUE(area.contains(test::SubWindowOf(test::DesignOf(window))->geometry()));
+    EXPECT_FALSE(test::SubWindowOf(test::DesignOf(window))
+                     ->geometry()
+                     .intersects(test::SubWindowOf(test::InstructionsOf(window))->geometry()));
     test::FindAction(window, "mnuCascade")->trigger();
-    EXPECT_NE(window.DesignSubWindow()->pos(), window.DisplaySubWindow()->pos());
+    EXPECT_NE(test::SubWindowOf(test::DesignOf(window))->pos(),
+              test::SubWindowOf(test::DisplayOf(window))->pos());
     const QMenu* menu = window.findChild<QMenu*>("mnuWindow");
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->title(), "&Window");
@@ -215,7 +220,7 @@ TEST_F(ShellTest, every_toolbar_button_is_its_menu_entry) {
     QList<QAction*> entries;
     for (QAction* menu : window.menuBar()->actions())
         if (menu->menu() != nullptr) entries += menu->menu()->actions();
-    for (QAction* button : window.Toolbar()->actions()) {
+    for (QAction* button : test::ToolbarOf(window)->actions()) {
         if (button->isSeparator()) continue;
         EXPECT_TRUE(entries.contains(button)) << button->objectName().toStdString();
         EXPECT_FALSE(button->icon().isNull()) << button->objectName().toStdString();
@@ -223,11 +228,12 @@ TEST_F(ShellTest, every_toolbar_button_is_its_menu_entry) {
     }
     // the Undo button takes back what the last command did, as Edit > Undo does
     const std::string name = Document().BandName();
-    window.Design()->findChild<QLineEdit*>("txtBandName")->setText("Typed");
-    auto* undo = window.Toolbar()->widgetForAction(test::FindAction(window, "mnuUndo"));
+    test::DesignOf(window)->findChild<QLineEdit*>("txtBandName")->setText("Typed");
+    auto* undo = test::ToolbarOf(window)->widgetForAction(test::FindAction(window, "mnuUndo"));
     QTest::mouseClick(undo, Qt::LeftButton);
     EXPECT_EQ(Document().BandName(), name);
-    EXPECT_EQ(window.Design()->findChild<QLineEdit*>("txtBandName")->text().toStdString(), name);
+    EXPECT_EQ(test::DesignOf(window)->findChild<QLineEdit*>("txtBandName")->text().toStdString(),
+              name);
 }
 
 TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
@@ -235,9 +241,12 @@ TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
     test::TempDir dir;
     dialogs.previewFile = QString::fromStdString(dir.File("preview.pdf"));
     dialogs.printFile = QString::fromStdString(dir.File("printed.pdf"));
-    QTest::mouseClick(window.Toolbar()->widgetForAction(test::FindAction(window, "mnuPreview")),
-                      Qt::LeftButton);
-    QTest::mouseClick(window.Toolbar()->widgetForAction(test::FindAction(window, "mnuPrint")), Qt::LeftButton);
+    QTest::mouseClick(
+        test::ToolbarOf(window)->widgetForAction(test::FindAction(window, "mnuPreview")),
+        Qt::LeftButton);
+    QTest::mouseClick(
+        test::ToolbarOf(window)->widgetForAction(test::FindAction(window, "mnuPrint")),
+        Qt::LeftButton);
     EXPECT_EQ(dialogs.previews, 1);
     EXPECT_EQ(dialogs.printDialogs, 1);
     // the same document both ways
@@ -256,11 +265,11 @@ TEST_F(ShellTest, the_print_buttons_preview_print_and_export_the_pattern) {
 TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     MainWindow& window = Start();
     const auto front = test::DecksOf(Document().CurrentBand());
-    const QImage frontImage = window.Display()->Canvas().Image();
+    const QImage frontImage = test::DisplayOf(window)->Canvas().Image();
     const std::int32_t cards = Document().CardCount();
     QAction* reverse = test::FindAction(window, "mnuReverse");
 
-    auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
+    auto* button = qobject_cast<QToolButton*>(test::ToolbarOf(window)->widgetForAction(reverse));
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button, Qt::LeftButton);
     EXPECT_TRUE(reverse->isChecked());
@@ -268,13 +277,13 @@ TEST_F(ShellTest, reverse_from_toolbar_and_menu_is_one_command) {
     // the view turns, the band the pattern holds does not
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), front);
     EXPECT_EQ(Document().ShownBand()->At(1).Cards().At(1).Position(), cards);
-    EXPECT_NE(window.Display()->Canvas().Image(), frontImage);
+    EXPECT_NE(test::DisplayOf(window)->Canvas().Image(), frontImage);
 
     reverse->trigger();  // the menu entry
     EXPECT_FALSE(reverse->isChecked());
     EXPECT_FALSE(button->isChecked());
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), front);
-    EXPECT_EQ(window.Display()->Canvas().Image(), frontImage);
+    EXPECT_EQ(test::DisplayOf(window)->Canvas().Image(), frontImage);
     // the menu shows a check mark beside the entry, not a sunken picture
     EXPECT_FALSE(reverse->isIconVisibleInMenu());
     EXPECT_TRUE(recorder.Empty());
@@ -285,7 +294,7 @@ TEST_F(ShellTest, reverse_checked_from_outside_turns_the_face) {
     QAction* reverse = test::FindAction(window, "mnuReverse");
     reverse->setChecked(true);  // as an assistive tool checks a menu entry
     EXPECT_TRUE(Document().IsReversed());
-    auto* button = qobject_cast<QToolButton*>(window.Toolbar()->widgetForAction(reverse));
+    auto* button = qobject_cast<QToolButton*>(test::ToolbarOf(window)->widgetForAction(reverse));
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->isChecked());
     QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(button);
@@ -304,32 +313,32 @@ TEST_F(ShellTest, reverse_checked_from_outside_turns_the_face) {
 
 TEST_F(ShellTest, reverse_redraws_where_the_weaver_is_looking) {
     MainWindow& window = Start();
-    QScrollBar* bar = window.Display()->Viewport()->verticalScrollBar();
+    QScrollBar* bar = test::DisplayOf(window)->Viewport()->verticalScrollBar();
     ASSERT_GT(bar->maximum(), 200);
     bar->setValue(200);
     test::FindAction(window, "mnuReverse")->trigger();
     EXPECT_EQ(bar->value(), 200);
-    EXPECT_EQ(window.Display()->Canvas().Image(),
-              test::FullRedraw(Document(), window.Display()->Canvas().Image().size()));
+    EXPECT_EQ(test::DisplayOf(window)->Canvas().Image(),
+              test::FullRedraw(Document(), test::DisplayOf(window)->Canvas().Image().size()));
 }
 
 TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
     MainWindow& window = Start();
     const auto name = test::AccessibleName;
     EXPECT_EQ(name(&window), "Tessaly");
-    EXPECT_EQ(name(window.Display()), "Display Band - 1:1");
-    EXPECT_EQ(name(window.Display()->View()), "Band");
-    EXPECT_EQ(name(window.Instructions()), "Turning Instructions");
-    EXPECT_EQ(name(window.Instructions()->findChild<QPushButton*>("cmdClose")), "Close");
-    for (QAction* action : window.Toolbar()->actions()) {
+    EXPECT_EQ(name(test::DisplayOf(window)), "Display Band - 1:1");
+    EXPECT_EQ(name(test::DisplayOf(window)->View()), "Band");
+    EXPECT_EQ(name(test::InstructionsOf(window)), "Turning Instructions");
+    EXPECT_EQ(name(test::InstructionsOf(window)->findChild<QPushButton*>("cmdClose")), "Close");
+    for (QAction* action : test::ToolbarOf(window)->actions()) {
         if (action->isSeparator()) continue;
-        EXPECT_FALSE(name(window.Toolbar()->widgetForAction(action)).isEmpty())
+        EXPECT_FALSE(name(test::ToolbarOf(window)->widgetForAction(action)).isEmpty())
             << action->objectName().toStdString();
     }
 
     // the instructions grid is a table a screen reader can walk cell by cell
     QAccessibleInterface* grid =
-        QAccessible::queryAccessibleInterface(window.Instructions()->Table());
+        QAccessible::queryAccessibleInterface(test::InstructionsOf(window)->Table());
     ASSERT_NE(grid, nullptr);
     EXPECT_EQ(grid->role(), QAccessible::Table);
     ASSERT_NE(grid->tableInterface(), nullptr);
@@ -340,28 +349,29 @@ TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
 TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     MainWindow& window = Start();
     test::FindAction(window, "mnuInstructions")->trigger();
-    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
     // wherever the display stands, the instructions open inside the work area
-    EXPECT_TRUE(
-        window.WorkArea()->viewport()->rect().contains(window.InstructionsSubWindow()->geometry()));
+    EXPECT_TRUE(test::WorkAreaOf(window)->viewport()->rect().contains(
+        test::SubWindowOf(test::InstructionsOf(window))->geometry()));
     test::FindAction(window, "mnuInstructions")->trigger();
-    EXPECT_TRUE(window.InstructionsSubWindow()->isVisible());
-    EXPECT_EQ(window.WorkArea()->activeSubWindow(), window.InstructionsSubWindow());
-    auto* close = window.Instructions()->findChild<QPushButton*>("cmdClose");
+    EXPECT_TRUE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
+    EXPECT_EQ(test::WorkAreaOf(window)->activeSubWindow(),
+              test::SubWindowOf(test::InstructionsOf(window)));
+    auto* close = test::InstructionsOf(window)->findChild<QPushButton*>("cmdClose");
     ASSERT_NE(close, nullptr);
     QTest::mouseClick(close, Qt::LeftButton);
-    EXPECT_FALSE(window.InstructionsSubWindow()->isVisible());
+    EXPECT_FALSE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
     // closing hides; the grid keeps its contents
-    EXPECT_GT(window.Instructions()->Model()->rowCount(), 0);
-    window.DisplaySubWindow()->close();
-    EXPECT_FALSE(window.DisplaySubWindow()->isVisible());
+    EXPECT_GT(test::InstructionsOf(window)->Model()->rowCount(), 0);
+    test::SubWindowOf(test::DisplayOf(window))->close();
+    EXPECT_FALSE(test::SubWindowOf(test::DisplayOf(window))->isVisible());
     test::FindAction(window, "mnuDisplay")->trigger();
-    EXPECT_TRUE(window.DisplaySubWindow()->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::DisplayOf(window))->isVisible());
 }
 
 TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
     MainWindow& window = Start(true);
-    QPointer<SplashWindow> splash = window.Splash();
+    QPointer<SplashWindow> splash = test::SplashOf(window);
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(splash->IsSplash());
     EXPECT_TRUE(splash->Timer().isActive());
@@ -372,7 +382,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
 
     // About while the splash shows does not make a new window: the timer keeps running
     test::FindAction(window, "mnuAbout")->trigger();
-    EXPECT_EQ(window.Splash(), splash.data());
+    EXPECT_EQ(test::SplashOf(window), splash.data());
     EXPECT_TRUE(splash->Timer().isActive());
 
     QMetaObject::invokeMethod(const_cast<QTimer*>(&splash->Timer()), "timeout");
@@ -380,7 +390,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
     EXPECT_TRUE(splash.isNull());
 
     window.ShowSplash(true);
-    splash = window.Splash();
+    splash = test::SplashOf(window);
     QTest::keyClick(splash.data(), Qt::Key_Space);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(splash.isNull());
@@ -389,7 +399,7 @@ TEST_F(ShellTest, splash_closes_after_its_timer_or_on_a_key) {
 TEST_F(ShellTest, about_stays_until_a_click) {
     MainWindow& window = Start();
     test::FindAction(window, "mnuAbout")->trigger();
-    QPointer<SplashWindow> about = window.Splash();
+    QPointer<SplashWindow> about = test::SplashOf(window);
     ASSERT_NE(about, nullptr);
     EXPECT_FALSE(about->IsSplash());
     EXPECT_FALSE(about->Timer().isActive());
@@ -417,7 +427,8 @@ TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_TRUE(text->toPlainText().contains("Turning Instructions"));
     // inside the work area, and the guide's own line breaks kept
-    EXPECT_TRUE(window.WorkArea()->viewport()->rect().contains(text->parentWidget()->geometry()));
+    EXPECT_TRUE(
+        test::WorkAreaOf(window)->viewport()->rect().contains(text->parentWidget()->geometry()));
     EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
 
     QFile::remove(folder.Path() + "/readme.txt");
@@ -435,15 +446,15 @@ TEST_F(ShellTest, stored_window_places_out_of_reach_are_brought_back) {
     test::ProcessEvents();
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     EXPECT_TRUE(screen.contains(window.frameGeometry().topLeft()));
-    const QRect area = window.WorkArea()->viewport()->rect();
-    EXPECT_TRUE(area.contains(window.DisplaySubWindow()->geometry().topLeft()));
+    const QRect area = test::WorkAreaOf(window)->viewport()->rect();
+    EXPECT_TRUE(area.contains(test::SubWindowOf(test::DisplayOf(window))->geometry().topLeft()));
 
     values[2] = {0, 150, 300, 4800, 6000};  // reachable: taken as it is, in pixels
     window.ApplyWindowValues(values);
-    EXPECT_EQ(window.DisplaySubWindow()->geometry(), QRect(20, 10, 320, 400));
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->geometry(), QRect(20, 10, 320, 400));
     values[2].State = 2;
     window.ApplyWindowValues(values);
-    EXPECT_TRUE(window.DisplaySubWindow()->isMaximized());
+    EXPECT_TRUE(test::SubWindowOf(test::DisplayOf(window))->isMaximized());
 }
 
 TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
@@ -465,8 +476,10 @@ TEST_F(ShellTest, a_pattern_of_many_cards_opens_with_every_card_in_view) {
         EXPECT_GE(area->viewport()->width(), area->widget()->width()) << viewport;
     }
     // the display that stood beside the design window still does, and keeps its right edge
-    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->geometry().right() + 1);
-    EXPECT_EQ(window.DisplaySubWindow()->geometry().right(), (5355 + 6000) / 15 - 1);
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->x(),
+              test::SubWindowOf(test::DesignOf(window))->geometry().right() + 1);
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->geometry().right(),
+              (5355 + 6000) / 15 - 1);
 }
 
 TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_size) {
@@ -477,7 +490,7 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
     values[2] = {0, 0, 1500, 6000, 5000};  // ...with the display stored beside it
     window.ApplyWindowValues(values);
     test::ProcessEvents();
-    QMdiSubWindow* weave = window.WeaveSubWindow();
+    QMdiSubWindow* weave = test::SubWindowOf(test::WeaveOf(window));
     EXPECT_GE(weave->width(), weave->minimumSizeHint().width());
     EXPECT_GE(weave->height(), weave->minimumSizeHint().height());
     // nothing lies over anything else: the next pick's label, the packs, the buttons
@@ -490,8 +503,10 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
         for (const char* upper : {"fraPack1", "fraPack2", "fraPack3", "prtPacks"})
             EXPECT_FALSE(place(lower).intersects(place(upper))) << lower << " over " << upper;
     // the design grew to its layout and the display still stands beside it, not over it
-    EXPECT_GE(window.DesignSubWindow()->width(), window.DesignSubWindow()->minimumSizeHint().width());
-    EXPECT_EQ(window.DisplaySubWindow()->x(), window.DesignSubWindow()->geometry().right() + 1);
+    EXPECT_GE(test::SubWindowOf(test::DesignOf(window))->width(),
+              test::SubWindowOf(test::DesignOf(window))->minimumSizeHint().width());
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->x(),
+              test::SubWindowOf(test::DesignOf(window))->geometry().right() + 1);
 }
 
 TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {
@@ -503,15 +518,15 @@ TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {
 
 TEST_F(ShellTest, window_places_read_and_applied_give_the_same_places) {
     MainWindow& window = Start();
-    window.DisplaySubWindow()->setGeometry(20, 10, 320, 400);
-    window.WeaveSubWindow()->setGeometry(0, 300, 480, 290);
+    test::SubWindowOf(test::DisplayOf(window))->setGeometry(20, 10, 320, 400);
+    test::SubWindowOf(test::WeaveOf(window))->setGeometry(0, 300, 480, 290);
     const WindowValues values = window.CurrentWindowValues();
     EXPECT_EQ(values[2], (WindowValue{0, 150, 300, 4800, 6000}));  // twips, 15 to a pixel
-    window.DisplaySubWindow()->setGeometry(50, 50, 200, 200);
-    window.WeaveSubWindow()->setGeometry(10, 10, 300, 300);
+    test::SubWindowOf(test::DisplayOf(window))->setGeometry(50, 50, 200, 200);
+    test::SubWindowOf(test::WeaveOf(window))->setGeometry(10, 10, 300, 300);
     window.ApplyWindowValues(values);
-    EXPECT_EQ(window.DisplaySubWindow()->geometry(), QRect(20, 10, 320, 400));
-    EXPECT_EQ(window.WeaveSubWindow()->geometry(), QRect(0, 300, 480, 290));
+    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->geometry(), QRect(20, 10, 320, 400));
+    EXPECT_EQ(test::SubWindowOf(test::WeaveOf(window))->geometry(), QRect(0, 300, 480, 290));
 }
 
 TEST(error_box_test, shows_a_modal_warning_with_title_and_text) {

@@ -39,7 +39,6 @@ class DesignWindow : public QWidget {
     DraftGrid* Grid() const { return grid_; }
     ColorSwatch* LeftColor() const { return leftColor_; }
     ColorSwatch* RightColor() const { return rightColor_; }
-    ColorSwatch* EmptyHole() const { return emptyHole_; }
     // The cards chosen by their numbers and the Pattern menu's edits of them.
     CardEditor* CardEditing() const { return cardEditor_; }
 

@@ -31,7 +31,6 @@ class DisplayWindow : public QWidget, public BandSurface {
     // The whole band, every pick drawn, instead of the display's canvas (off at start); the
     // view follows the newest pick as the band is woven.
     void SetWholeBand(bool whole);
-    bool IsWholeBand() const { return whole_; }
     QScrollArea* Viewport() const { return viewport_; }
 
     // BandSurface

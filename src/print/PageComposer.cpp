@@ -36,7 +36,6 @@ void PageComposer::StartDoc() {
     if (!painter_.begin(&device_))
         throw AppError(ErrorNumber::DeviceIoError, "the printer or file cannot be opened");
     painter_.setRenderHint(QPainter::TextAntialiasing);
-    pageCount_ = 1;
     pages_.clear();
     if (recording_) pages_.emplace_back();
     x_ = marginLeft_;
@@ -52,7 +51,6 @@ void PageComposer::EndDoc() {
 void PageComposer::NewPage() {
     if (!painter_.isActive() || !device_.newPage())
         throw AppError(ErrorNumber::DeviceIoError, "the printer did not start a new page");
-    ++pageCount_;
     if (recording_) pages_.emplace_back();
     x_ = marginLeft_;
     y_ = marginTop_;

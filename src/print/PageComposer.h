@@ -54,9 +54,7 @@ class PageComposer {
     // --- The document -------------------------------------------------------------------
     void StartDoc();
     void EndDoc();
-    bool Started() const { return painter_.isActive(); }
     void NewPage();
-    std::int32_t PageCount() const { return pageCount_; }
     // Every margin from a length such as ".5in"; an unreadable length raises error 5.
     void SetMargins(std::string_view length);
 
@@ -73,7 +71,6 @@ class PageComposer {
     std::int32_t CurrentX() const { return x_; }
     std::int32_t CurrentY() const { return y_; }
     void SetCurrentX(std::int32_t twips) { x_ = twips; }
-    void SetCurrentY(std::int32_t twips) { y_ = twips; }
 
     // --- Shapes ---------------------------------------------------------------------------
     void SetFillColor(std::int32_t color) { fillColor_ = color; }
@@ -122,7 +119,6 @@ class PageComposer {
     std::int32_t x_ = 0;
     std::int32_t y_ = 0;
     std::int32_t fillColor_ = 0;
-    std::int32_t pageCount_ = 0;
     bool pageBlank_ = true;  // nothing laid out on this page yet
     bool inTable_ = false;
     std::optional<PrintTable> table_;

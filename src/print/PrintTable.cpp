@@ -107,10 +107,4 @@ std::optional<std::int32_t> PrintTable::Background(std::int32_t row, std::int32_
     return color;
 }
 
-std::int32_t PrintTable::WidthTwips() const {
-    std::int32_t width = 0;
-    for (const Column& column : columns_) width += column.widthTwips;
-    return width;
-}
-
 }  // namespace tessaly

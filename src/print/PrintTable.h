@@ -30,7 +30,6 @@ class PrintTable {
     // Body cell background, rows and columns from 1; outside the table raises error 9.
     void SetBackground(std::int32_t row, std::int32_t column, std::int32_t color);
     std::optional<std::int32_t> Background(std::int32_t row, std::int32_t column) const;
-    std::int32_t WidthTwips() const;
 
     // ".5in", "2cm", "10mm", "12pt" or plain twips ("720") as twips; nothing when unreadable.
     static std::optional<std::int32_t> LengthInTwips(std::string_view text);

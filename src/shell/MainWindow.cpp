@@ -492,8 +492,6 @@ void MainWindow::exportPicture() {
     Trap("frmMain", "mnuExportPicture_Click", [&] { print_->ExportPicture(); });
 }
 
-SplashWindow* MainWindow::Splash() const { return splash_; }
-
 void MainWindow::ShowSplash(bool splash) {
     // an open splash is not made anew: its timer keeps running
     if (splash_ == nullptr) {

@@ -35,18 +35,6 @@ class MainWindow : public QMainWindow {
     MainWindow(PatternSession& session, UserDialogs& dialogs, QString programFolder,
                QWidget* parent = nullptr);
 
-    DesignWindow* Design() const { return design_; }
-    QMdiSubWindow* DesignSubWindow() const { return designSub_; }
-    DisplayWindow* Display() const { return display_; }
-    WeaveWindow* Weave() const { return weave_; }
-    QMdiSubWindow* WeaveSubWindow() const { return weaveSub_; }
-    InstructionsWindow* Instructions() const { return instructions_; }
-    QMdiSubWindow* DisplaySubWindow() const { return displaySub_; }
-    QMdiSubWindow* InstructionsSubWindow() const { return instructionsSub_; }
-    QMdiArea* WorkArea() const { return mdi_; }
-    QToolBar* Toolbar() const { return toolbar_; }
-    SplashWindow* Splash() const;
-
     // Shows the splash (start-up) or the About box.
     void ShowSplash(bool splash);
 
