@@ -8,29 +8,6 @@
 namespace tessaly {
 namespace {
 
-struct TurnCase {
-    std::int32_t holeOrder;
-    std::int32_t turn;
-    std::int32_t expected;
-};
-
-class TurnRotationTest : public ::testing::TestWithParam<TurnCase> {};
-
-TEST_P(TurnRotationTest, writing_turn_rotates_the_hole_order) {
-    Card card;
-    card.SetHoleOrder(GetParam().holeOrder);
-    card.SetTurn(GetParam().turn);
-    EXPECT_EQ(card.HoleOrder(), GetParam().expected);
-    EXPECT_EQ(card.Turn(), GetParam().turn);
-}
-
-INSTANTIATE_TEST_SUITE_P(rotation, TurnRotationTest,
-                         ::testing::Values(TurnCase{0, Forward, 1}, TurnCase{1, Forward, 2},
-                                           TurnCase{2, Forward, 3}, TurnCase{3, Forward, 0},
-                                           TurnCase{0, Backward, 3}, TurnCase{1, Backward, 0},
-                                           TurnCase{2, Backward, 1}, TurnCase{3, Backward, 2},
-                                           TurnCase{2, 2, 2}, TurnCase{1, -1, 1}));
-
 TEST(cards_test, copy_appends_an_independent_field_exact_copy) {
     Cards source = test::MakeDeck(3, Backward, ZThread, 2);
     source.At(1).SetTurn(Forward);
@@ -62,16 +39,6 @@ TEST(cards_test, item_outside_the_deck_is_reported_and_yields_no_card) {
     EXPECT_EQ(deck.Count(), 2);
 }
 
-TEST(find_turn_test, compares_the_whole_text_in_upper_case) {
-    EXPECT_EQ(FindTurn("b"), Backward);
-    EXPECT_EQ(FindTurn("B"), Backward);
-    EXPECT_EQ(FindTurn("F"), Forward);
-    EXPECT_EQ(FindTurn("f"), Forward);
-    EXPECT_EQ(FindTurn(""), Forward);
-    EXPECT_EQ(FindTurn("X"), Forward);
-    EXPECT_EQ(FindTurn("BB"), Forward);
-    EXPECT_EQ(FindTurn("FB"), Forward);
-}
 
 }  // namespace
 }  // namespace tessaly

@@ -509,13 +509,6 @@ TEST_F(ShellTest, a_window_stored_smaller_than_its_layout_opens_at_its_minimum_s
               test::SubWindowOf(test::DesignOf(window))->geometry().right() + 1);
 }
 
-TEST_F(ShellTest, redo_takes_the_platforms_key_and_ctrl_y) {
-    MainWindow& window = Start();
-    const QList<QKeySequence> keys = test::FindAction(window, "mnuRedo")->shortcuts();
-    EXPECT_TRUE(keys.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)));
-    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Redo)) EXPECT_TRUE(keys.contains(key));
-}
-
 TEST_F(ShellTest, window_places_read_and_applied_give_the_same_places) {
     MainWindow& window = Start();
     test::SubWindowOf(test::DisplayOf(window))->setGeometry(20, 10, 320, 400);
