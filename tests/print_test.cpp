@@ -129,7 +129,8 @@ TEST(printed_pattern_test, first_page_has_title_count_and_sequence_in_upper_case
               (std::vector<std::string>{"Diamonds", "", "Number of Cards:  18", "",
                                         "Turn Sequence:  FFBB", ""}));
     // an empty name still takes the title's two lines
-    const auto& untitled = Print(SourceOf(*band, "")).pages.at(0).paragraphs;
+    const Printout blank = Print(SourceOf(*band, ""));
+    const auto& untitled = blank.pages.at(0).paragraphs;
     ASSERT_GE(untitled.size(), 3u);
     EXPECT_EQ(untitled[2], "Number of Cards:  18");
 }
