@@ -16,6 +16,7 @@
 #include "patternfile/PeerPattern.h"
 #include "patternfile/SafeFile.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/MenuAction.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -24,10 +25,7 @@ namespace {
 
 QAction* MakeAction(QObject* owner, const char* name, const QString& text, const char* icon,
                     const QString& toolTip, QKeySequence::StandardKey key) {
-    auto* action = new QAction(text, owner);
-    action->setObjectName(name);
-    if (icon != nullptr) action->setIcon(QIcon(QString(":/icons/%1.svg").arg(icon)));
-    if (!toolTip.isEmpty()) action->setToolTip(toolTip);
+    QAction* action = NewMenuAction(owner, name, text, icon, toolTip);
     action->setShortcut(key);
     return action;
 }

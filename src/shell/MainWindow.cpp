@@ -26,6 +26,7 @@
 #include "PrintCommands.h"
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
+#include "design/CardEditor.h"
 #include "design/DesignWindow.h"
 #include "display/DisplayWindow.h"
 #include "document/PatternSession.h"
@@ -33,13 +34,13 @@
 #include "document/commands/ViewCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
-#include "widgets/FormTwips.h"
 #include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PickEditor.h"
-#include "design/CardEditor.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/BusyCursor.h"
+#include "widgets/FormTwips.h"
+#include "widgets/MenuAction.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -143,15 +144,6 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
-QAction* MainWindow::AddAction(const char* name, const QString& text, const char* icon,
-                               const QString& toolTip) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(name);
-    if (icon != nullptr) action->setIcon(QIcon(QString(":/icons/%1.svg").arg(icon)));
-    if (!toolTip.isEmpty()) action->setToolTip(toolTip);
-    return action;
-}
-
 void MainWindow::BuildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
@@ -170,7 +162,7 @@ void MainWindow::BuildMenus() {
                      QString(), &MainWindow::exportPdf},
           std::tuple{"mnuExportPicture", tr("Export Pic&ture..."),
                      static_cast<const char*>(nullptr), QString(), &MainWindow::exportPicture}}) {
-        QAction* action = AddAction(name, text, icon, tip);
+        QAction* action = NewMenuAction(this, name, text, icon, tip);
         connect(action, &QAction::triggered, this, handler);
         file->addAction(action);
         if (handler == &MainWindow::printPattern) print = action;
@@ -181,7 +173,7 @@ void MainWindow::BuildMenus() {
     toolbarActions_ = {files_->NewAction(), files_->OpenAction(), files_->SaveAction(), print,
                        preview};
     file->addSeparator()->setObjectName("mnuDash1");
-    QAction* exit = AddAction("mnuExit", tr("E&xit"));
+    QAction* exit = NewMenuAction(this, "mnuExit", tr("E&xit"));
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     file->addAction(exit);
@@ -189,12 +181,12 @@ void MainWindow::BuildMenus() {
     // undo and redo name the step they take back or make again ("Undo Weave pick 37")
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
-    undo_ = AddAction("mnuUndo", tr("Undo"));
+    undo_ = NewMenuAction(this, "mnuUndo", tr("Undo"));
     QAction* undo = undo_;
     connect(undo, &QAction::triggered, &session_.History(), &History::Undo);
     undo->setShortcut(QKeySequence::Undo);
     undo->setIcon(QIcon(":/icons/undo.svg"));
-    redo_ = AddAction("mnuRedo", tr("Redo"));
+    redo_ = NewMenuAction(this, "mnuRedo", tr("Redo"));
     QAction* redo = redo_;
     connect(redo, &QAction::triggered, &session_.History(), &History::Redo);
     // each names the step it takes back or makes again, and is off when there is none
@@ -220,16 +212,16 @@ void MainWindow::BuildMenus() {
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
-    QAction* design = AddAction("mnuDesign", tr("&Design"));
+    QAction* design = NewMenuAction(this, "mnuDesign", tr("&Design"));
     connect(design, &QAction::triggered, this, &MainWindow::showDesign);
-    QAction* weave = AddAction("mnuWeave", tr("&Weave"));
+    QAction* weave = NewMenuAction(this, "mnuWeave", tr("&Weave"));
     connect(weave, &QAction::triggered, this, &MainWindow::showWeave);
-    QAction* display = AddAction("mnuDisplay", tr("Dis&play"));
+    QAction* display = NewMenuAction(this, "mnuDisplay", tr("Dis&play"));
     connect(display, &QAction::triggered, this, &MainWindow::showDisplay);
-    QAction* instructions = AddAction("mnuInstructions", tr("&Instructions"));
+    QAction* instructions = NewMenuAction(this, "mnuInstructions", tr("&Instructions"));
     connect(instructions, &QAction::triggered, this, &MainWindow::showInstructions);
-    reverse_ =
-        AddAction("mnuReverse", tr("&Reverse"), "reverse", tr("Display the reverse pattern"));
+    reverse_ = NewMenuAction(this, "mnuReverse", tr("&Reverse"), "reverse",
+                             tr("Display the reverse pattern"));
     QAction* reverse = reverse_;
     toolbarActions_.push_back(reverse);
     reverse->setCheckable(true);
@@ -243,7 +235,7 @@ void MainWindow::BuildMenus() {
     // the document knows which face shows; Open turns the band back to its front
     connect(&session_.Presentation(), &BandPresentation::reverseChanged, reverse, &QAction::setChecked);
     // every pick of a long band in view, instead of the display's fixed canvas
-    QAction* whole = AddAction("mnuWholeBand", tr("W&hole Band"));
+    QAction* whole = NewMenuAction(this, "mnuWholeBand", tr("W&hole Band"));
     whole->setCheckable(true);
     connect(whole, &QAction::toggled, this, [this](bool on) {
         Trap("frmMain", "mnuWholeBand_Click", [&] { display_->SetWholeBand(on); });
@@ -253,9 +245,9 @@ void MainWindow::BuildMenus() {
     helpMenu_ = menuBar()->addMenu(tr("&Help"));
     QMenu* help = helpMenu_;
     help->setObjectName("mnuHelp");
-    QAction* readme = AddAction("mnuDisplayHelp", tr("&Help"));
+    QAction* readme = NewMenuAction(this, "mnuDisplayHelp", tr("&Help"));
     connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
-    QAction* about = AddAction("mnuAbout", tr("&About"));
+    QAction* about = NewMenuAction(this, "mnuAbout", tr("&About"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
     help->addActions({readme, about});
 }
@@ -278,9 +270,9 @@ void MainWindow::BuildWindowMenu() {
     auto* window = new QMenu(tr("&Window"), this);
     window->setObjectName("mnuWindow");
     menuBar()->insertMenu(helpMenu_->menuAction(), window);
-    QAction* tile = AddAction("mnuTile", tr("&Tile"));
+    QAction* tile = NewMenuAction(this, "mnuTile", tr("&Tile"));
     connect(tile, &QAction::triggered, mdi_, &QMdiArea::tileSubWindows);
-    QAction* cascade = AddAction("mnuCascade", tr("&Cascade"));
+    QAction* cascade = NewMenuAction(this, "mnuCascade", tr("&Cascade"));
     connect(cascade, &QAction::triggered, mdi_, &QMdiArea::cascadeSubWindows);
     window->addActions({tile, cascade});
     window->addSeparator();
@@ -294,7 +286,7 @@ void MainWindow::BuildWindowMenu() {
         {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
          &MainWindow::showInstructions}};
     for (const auto& [name, text, sub, show] : windows) {
-        QAction* entry = AddAction(name, text);
+        QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
         connect(entry, &QAction::toggled, this, [this, entry, sub = sub, show = show](bool on) {
             if (on == !sub->isHidden()) return;  // the echo of the window's own change

@@ -74,8 +74,6 @@ class MainWindow : public QMainWindow {
     void exportPicture();
 
   private:
-    QAction* AddAction(const char* name, const QString& text, const char* icon = nullptr,
-                       const QString& toolTip = {});
     void BuildMenus();
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
