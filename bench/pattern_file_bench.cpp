@@ -57,7 +57,8 @@ void BM_ReadPattern(benchmark::State& state) {
         state.ResumeTiming();
         benchmark::DoNotOptimize(data);
     }
-    state.counters["bytes_per_card_pick"] = static_cast<double>(heapGrowth) / cardPicks;
+    state.counters["bytes_per_card_pick"] =
+        static_cast<double>(heapGrowth) / (static_cast<double>(kRows) * kCards);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
                             static_cast<std::int64_t>(std::filesystem::file_size(path)));
 }

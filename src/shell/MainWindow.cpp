@@ -52,7 +52,9 @@ namespace {
 class ChildWindow : public QMdiSubWindow {
   public:
     using QMdiSubWindow::QMdiSubWindow;
-    std::function<void()> visibilityChanged;
+    void OnVisibilityChanged(std::function<void()> changed) {
+        visibilityChanged_ = std::move(changed);
+    }
 
   protected:
     void closeEvent(QCloseEvent* event) override {
@@ -61,12 +63,15 @@ class ChildWindow : public QMdiSubWindow {
     }
     void showEvent(QShowEvent* event) override {
         QMdiSubWindow::showEvent(event);
-        if (visibilityChanged) visibilityChanged();
+        if (visibilityChanged_) visibilityChanged_();
     }
     void hideEvent(QHideEvent* event) override {
         QMdiSubWindow::hideEvent(event);
-        if (visibilityChanged) visibilityChanged();
+        if (visibilityChanged_) visibilityChanged_();
     }
+
+  private:
+    std::function<void()> visibilityChanged_;
 };
 
 QMdiSubWindow* AddChild(QMdiArea* area, QWidget* content) {
@@ -293,9 +298,8 @@ void MainWindow::BuildWindowMenu() {
             (this->*show)();
             entry->setChecked(!sub->isHidden());
         });
-        static_cast<ChildWindow*>(sub)->visibilityChanged = [entry, sub = sub] {
-            entry->setChecked(!sub->isHidden());
-        };
+        static_cast<ChildWindow*>(sub)->OnVisibilityChanged(
+            [entry, sub = sub] { entry->setChecked(!sub->isHidden()); });
         window->addAction(entry);
     }
 }
