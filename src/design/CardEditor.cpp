@@ -7,6 +7,7 @@
 #include "document/PatternSession.h"
 #include "document/commands/CardCommands.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/MenuAction.h"
 
 namespace tessaly {
 
@@ -48,8 +49,7 @@ CardEditor::CardEditor(PatternSession& session, DraftGrid* grid)
 }
 
 QAction* CardEditor::AddAction(const char* name, const QString& text, void (CardEditor::*slot)()) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(name);
+    QAction* action = NewMenuAction(this, name, text);
     connect(action, &QAction::triggered, this, slot);
     actions_.push_back(action);
     return action;

@@ -150,6 +150,19 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
 }
 
 void MainWindow::BuildMenus() {
+    BuildFileMenu();
+    BuildEditMenu();
+    BuildViewMenu();
+    helpMenu_ = menuBar()->addMenu(tr("&Help"));
+    helpMenu_->setObjectName("mnuHelp");
+    QAction* readme = NewMenuAction(this, "mnuDisplayHelp", tr("&Help"));
+    connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
+    QAction* about = NewMenuAction(this, "mnuAbout", tr("&About"));
+    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
+    helpMenu_->addActions({readme, about});
+}
+
+void MainWindow::BuildFileMenu() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName("mnuFile");
     file->addActions({files_->NewAction(), files_->OpenAction()});
@@ -182,7 +195,9 @@ void MainWindow::BuildMenus() {
     exit->setShortcut(QKeySequence::Quit);
     connect(exit, &QAction::triggered, this, &MainWindow::exitProgram);
     file->addAction(exit);
+}
 
+void MainWindow::BuildEditMenu() {
     // undo and redo name the step they take back or make again ("Undo Weave pick 37")
     QMenu* edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName("mnuEdit");
@@ -214,7 +229,9 @@ void MainWindow::BuildMenus() {
     redo->setShortcuts(redoKeys);
     redo->setIcon(QIcon(":/icons/redo.svg"));
     edit->addActions({undo, redo});
+}
 
+void MainWindow::BuildViewMenu() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName("mnuView");
     QAction* design = NewMenuAction(this, "mnuDesign", tr("&Design"));
@@ -246,15 +263,6 @@ void MainWindow::BuildMenus() {
         Trap("frmMain", "mnuWholeBand_Click", [&] { display_->SetWholeBand(on); });
     });
     view->addActions({design, weave, display, instructions, reverse, whole});
-
-    helpMenu_ = menuBar()->addMenu(tr("&Help"));
-    QMenu* help = helpMenu_;
-    help->setObjectName("mnuHelp");
-    QAction* readme = NewMenuAction(this, "mnuDisplayHelp", tr("&Help"));
-    connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
-    QAction* about = NewMenuAction(this, "mnuAbout", tr("&About"));
-    connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-    help->addActions({readme, about});
 }
 
 void MainWindow::BuildPatternMenu() {

@@ -75,14 +75,19 @@ class MainWindow : public QMainWindow {
 
   private:
     void BuildMenus();
+    void BuildFileMenu();
+    void BuildEditMenu();
+    // Design, Weave, Display, Instructions, Reverse and Whole Band.
+    void BuildViewMenu();
     void BuildToolbar();
     void ShowReadmeWindow(const QString& path);
     void PlaceChildren();
     // The design window and the weaving assistant show every card of the band, as far as
     // the work area allows; a display that stood at their right edge moves along.
     void WidenForCards();
-    // Window: Tile, Cascade and the four windows by name.
+    // Pattern: the edits of the picks and of the cards chosen.
     void BuildPatternMenu();
+    // Window: Tile, Cascade and the four windows by name.
     void BuildWindowMenu();
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);

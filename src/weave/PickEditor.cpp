@@ -17,6 +17,7 @@
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/MenuAction.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -94,8 +95,7 @@ PickEditor::PickEditor(PatternSession& session, UserDialogs& dialogs, QTableView
 }
 
 QAction* PickEditor::AddAction(const char* name, const QString& text, void (PickEditor::*slot)()) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(name);
+    QAction* action = NewMenuAction(this, name, text);
     // the keys act in the instructions only, not in a text box of another window
     action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     connect(action, &QAction::triggered, this, slot);
