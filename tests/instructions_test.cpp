@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
+#include "engine/PickSummary.h"
 #include "engine/RecordingCanvas.h"
 #include "engine/TurningInstructions.h"
 #include "model/Directions.h"
@@ -58,6 +59,35 @@ TEST(instructions_test, a_flip_is_starred_and_seen_from_both_faces) {
     reverseTexts.erase(reverseTexts.begin());
     turnedTexts.erase(turnedTexts.begin());
     EXPECT_EQ(turnedTexts, reverseTexts);
+}
+
+TEST(pick_summary_test, cards_are_grouped_as_a_weaver_says_them_on_either_face) {
+    Band band;
+    RecordingCanvas canvas;
+    Cards deck = test::MakeDeck(12, Forward, SThread);
+    band.WeaveRow(deck, &canvas, kScreen);
+    for (std::int32_t card = 7; card <= 8; ++card) deck.At(card).SetTurn(Backward);
+    deck.At(4).SetThread(ZThread);  // card 4 flipped before the pick
+    deck.At(4).SetTurn(Forward);
+    band.WeaveRow(deck, &canvas, kScreen);
+    const TurningInstructions front(band);
+    EXPECT_EQ(PickSummary(front, 1),
+              "Turn F: 1\u20136, 9\u201312 \u00B7 Turn B: 7\u20138 \u00B7 Idle: \u2014 \u00B7 "
+              "Flip first: 4");
+    EXPECT_EQ(PickLine(front, 1), "1: F 1\u20136, 9\u201312 \u00B7 B 7\u20138 \u00B7 flip 4");
+    // from the other face every card keeps its number and turns the other way
+    const TurningInstructions reverse(band, true);
+    EXPECT_EQ(PickSummary(reverse, 1),
+              "Turn F: 7\u20138 \u00B7 Turn B: 1\u20136, 9\u201312 \u00B7 Idle: \u2014 "
+              "\u00B7 Flip first: 4");
+    // an idle card is named as idle; a pick past the band has no summary
+    deck.At(3).SetTurn(Idle);
+    band.WeaveRow(deck, &canvas, kScreen);
+    EXPECT_EQ(PickLine(TurningInstructions(band), 2),
+              "2: F 1\u20132, 4\u20136, 9\u201312 \u00B7 B 7\u20138 \u00B7 I 3");
+    EXPECT_EQ(PickSummary(front, 3), "");
+    EXPECT_EQ(CardRanges({3}), "3");
+    EXPECT_EQ(CardRanges({1, 2, 4, 6, 7}), "1\u20132, 4, 6\u20137");
 }
 
 }  // namespace
