@@ -2,9 +2,11 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
+#include "engine/LoomPosition.h"
 #include "engine/PickSummary.h"
 #include "engine/RecordingCanvas.h"
 #include "engine/TurningInstructions.h"
+#include "engine/Twist.h"
 #include "model/Directions.h"
 
 namespace tessaly {
@@ -88,6 +90,51 @@ TEST(pick_summary_test, cards_are_grouped_as_a_weaver_says_them_on_either_face) 
     EXPECT_EQ(PickSummary(front, 3), "");
     EXPECT_EQ(CardRanges({3}), "3");
     EXPECT_EQ(CardRanges({1, 2, 4, 6, 7}), "1\u20132, 4, 6\u20137");
+}
+
+TEST(loom_position_test, a_hand_woven_band_ends_with_its_last_pick) {
+    Band band;
+    RecordingCanvas canvas;
+    Cards deck = test::MakeDeck(3);
+    band.WeaveRow(deck, &canvas, kScreen);
+    for (const std::int32_t turn : {Forward, Backward, Forward}) {
+        for (Card& card : deck) card.SetTurn(turn);
+        deck.At(2).SetTurn(Idle);
+        band.WeaveRow(deck, &canvas, kScreen);
+    }
+    LoomPosition at(band, 0);
+    EXPECT_EQ(at.Previous(), LoomPosition::Move::AtStart);
+    EXPECT_EQ(at.Next(), LoomPosition::Move::Moved);
+    EXPECT_EQ(at.Next(), LoomPosition::Move::Moved);
+    EXPECT_EQ(at.Pick(), 3);
+    EXPECT_EQ(at.Next(), LoomPosition::Move::AtEnd);
+    // before pick 3: forward and backward for cards 1 and 3, card 2 idle throughout
+    EXPECT_EQ(at.TwistBefore(), (std::vector<std::int32_t>{0, 0, 0}));
+    EXPECT_EQ(at.GoTo(9), LoomPosition::Move::AtEnd);
+    EXPECT_EQ(at.Pick(), 3);
+    EXPECT_EQ(at.GoTo(2), LoomPosition::Move::Moved);
+    EXPECT_EQ(at.TwistBefore(), (std::vector<std::int32_t>{1, 0, 1}));
+}
+
+TEST(loom_position_test, a_sequence_goes_on_with_its_next_repeat_and_keeps_count_of_the_twist) {
+    Band band;
+    RecordingCanvas canvas;
+    band.WeaveAll(test::MakeDeck(2), &canvas, "FFB", kScreen);
+    LoomPosition walked(band, 3);
+    const std::int32_t end = walked.BandPicks();
+    while (walked.Pick() <= end + 4) ASSERT_EQ(walked.Next(), LoomPosition::Move::Moved);
+    EXPECT_EQ(walked.Pick(), end + 5);
+    EXPECT_EQ(walked.PlaceInRepeat(), (end + 4) % 3 + 1);
+    EXPECT_EQ(walked.Repeat(), (end + 4) / 3 + 1);
+    EXPECT_EQ(walked.BandPick(), walked.PlaceInRepeat());
+    // a jump counts the twist as walking there does
+    LoomPosition jumped(band, 3);
+    EXPECT_EQ(jumped.GoTo(end + 5), LoomPosition::Move::Moved);
+    EXPECT_EQ(jumped.TwistBefore(), walked.TwistBefore());
+    EXPECT_EQ(jumped.GoTo(3001), LoomPosition::Move::Moved);
+    EXPECT_EQ(jumped.TwistBefore(), (std::vector<std::int32_t>{1000, 1000}));
+    EXPECT_EQ(jumped.GoTo(band.Count()), LoomPosition::Move::Moved);
+    EXPECT_EQ(jumped.TwistBefore(), NetTwist(band));
 }
 
 }  // namespace

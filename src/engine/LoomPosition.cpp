@@ -1,0 +1,90 @@
+#include "LoomPosition.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "Band.h"
+#include "Twist.h"
+
+namespace tessaly {
+
+namespace {
+
+// Far enough for any band at a loom, and far from overflowing a pick number.
+constexpr std::int32_t kLastPick = std::numeric_limits<std::int32_t>::max() / 2;
+
+}  // namespace
+
+LoomPosition::LoomPosition(const Band& band, std::int32_t repeatLength)
+    : band_(band),
+      bandPicks_(std::max(band.Count() - 1, 0)),
+      twist_(static_cast<std::size_t>(band.Count() > 0 ? band.At(1).Cards().Count() : 0), 0) {
+    // a sequence longer than the band's picks, or a band without picks, cannot repeat
+    repeatLength_ = repeatLength > 0 && repeatLength <= bandPicks_ ? repeatLength : 0;
+}
+
+std::int32_t LoomPosition::BandPick() const {
+    if (!Repeats() || pick_ <= bandPicks_) return pick_;
+    return (pick_ - 1) % repeatLength_ + 1;
+}
+
+std::int32_t LoomPosition::Repeat() const {
+    return Repeats() ? (pick_ - 1) / repeatLength_ + 1 : 1;
+}
+
+std::int32_t LoomPosition::PlaceInRepeat() const {
+    return Repeats() ? (pick_ - 1) % repeatLength_ + 1 : pick_;
+}
+
+void LoomPosition::AddPick(std::int32_t pick, int sign) {
+    const std::int32_t bandPick =
+        !Repeats() || pick <= bandPicks_ ? pick : (pick - 1) % repeatLength_ + 1;
+    if (bandPick < 1 || bandPick > bandPicks_) return;
+    AddPickTwist(twist_, band_.At(bandPick + 1).Cards(), sign);
+}
+
+LoomPosition::Move LoomPosition::Next() {
+    const std::int32_t last = Repeats() ? kLastPick : std::max(bandPicks_, 1);
+    if (pick_ >= last) return Move::AtEnd;
+    AddPick(pick_, 1);
+    ++pick_;
+    return Move::Moved;
+}
+
+LoomPosition::Move LoomPosition::Previous() {
+    if (pick_ <= 1) return Move::AtStart;
+    --pick_;
+    AddPick(pick_, -1);
+    return Move::Moved;
+}
+
+LoomPosition::Move LoomPosition::GoTo(std::int32_t pick) {
+    const std::int32_t last = Repeats() ? kLastPick : std::max(bandPicks_, 1);
+    const std::int32_t target = std::clamp(pick, 1, last);
+    if (Repeats() && std::abs(target - pick_) > repeatLength_) {
+        // every repeat turns each card by as much: whole repeats, then the rest of one
+        const std::int32_t before = target - 1;
+        std::vector<std::int32_t> repeat(twist_.size(), 0);
+        std::vector<std::int32_t> rest(twist_.size(), 0);
+        for (std::int32_t p = 1; p <= repeatLength_; ++p) {
+            AddPickTwist(repeat, band_.At(p + 1).Cards(), 1);
+            if (p == before % repeatLength_) rest = repeat;
+        }
+        const std::int64_t repeats = before / repeatLength_;
+        for (std::size_t card = 0; card < twist_.size(); ++card)
+            twist_[card] = static_cast<std::int32_t>(repeats * repeat[card] + rest[card]);
+        pick_ = target;
+        return target == pick ? Move::Moved : (pick < 1 ? Move::AtStart : Move::AtEnd);
+    }
+    // the twist is counted afresh when that is shorter than walking there
+    if (std::abs(target - pick_) > target) {
+        std::fill(twist_.begin(), twist_.end(), 0);
+        pick_ = 1;
+    }
+    while (pick_ < target) Next();
+    while (pick_ > target) Previous();
+    if (target != pick) return pick < 1 ? Move::AtStart : Move::AtEnd;
+    return Move::Moved;
+}
+
+}  // namespace tessaly

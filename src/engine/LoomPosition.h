@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tessaly {
+
+class Band;
+
+// Where a weaver following a band at the loom stands: the pick about to be woven, and the
+// twist the cards have taken up before it. A band woven from a sequence goes on past its
+// last pick with the next repeat of the sequence; a hand-woven band ends with its last pick.
+// Each move by one pick costs one pick's cards, however long the band.
+class LoomPosition {
+  public:
+    enum class Move {
+        Moved,
+        AtStart,  // nothing before pick 1
+        AtEnd     // a hand-woven band has no pick after its last
+    };
+
+    // repeatLength: the sequence's length for a band woven from one, 0 for a hand-woven band.
+    // The band must outlive the position.
+    LoomPosition(const Band& band, std::int32_t repeatLength);
+
+    // The pick about to be woven, from 1.
+    std::int32_t Pick() const { return pick_; }
+    // The band's pick whose steps it takes: itself, or the same place of an earlier repeat.
+    std::int32_t BandPick() const;
+    // For a band woven from a sequence, the repeat (from 1) and the place in it (from 1).
+    std::int32_t Repeat() const;
+    std::int32_t PlaceInRepeat() const;
+    // The band's own picks; a position past them goes on only for a sequence.
+    std::int32_t BandPicks() const { return bandPicks_; }
+    bool Repeats() const { return repeatLength_ > 0; }
+
+    Move Next();
+    Move Previous();
+    // To this pick, held within the band's picks for a hand-woven band and from 1 up.
+    Move GoTo(std::int32_t pick);
+
+    // Each card's forward turns minus backward turns over the picks before the current one,
+    // by position from 1 at index 0.
+    const std::vector<std::int32_t>& TwistBefore() const { return twist_; }
+
+  private:
+    // The twist of one pick, the band's pick that the given pick takes its steps from.
+    void AddPick(std::int32_t pick, int sign);
+
+    const Band& band_;
+    std::int32_t repeatLength_;
+    std::int32_t bandPicks_;
+    std::int32_t pick_ = 1;
+    std::vector<std::int32_t> twist_;
+};
+
+}  // namespace tessaly
