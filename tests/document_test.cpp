@@ -3,6 +3,7 @@
 #include <QSignalSpy>
 
 #include "GuiSupport.h"
+#include "document/LoomBookmarks.h"
 #include "engine/RecordingCanvas.h"
 #include "model/Directions.h"
 
@@ -278,6 +279,24 @@ TEST_F(DocumentTest, a_pick_above_the_canvas_is_woven_and_taken_off_without_redr
     ASSERT_TRUE(document.RemovePick());
     EXPECT_EQ(screen.prepared, beforeShort + 1);
     EXPECT_EQ(screen.canvas.Polygons(), FullRedraw());
+}
+
+TEST(loom_bookmarks_test, a_pick_comes_back_for_the_same_file_and_not_for_a_changed_one) {
+    test::TempDir dir;
+    const QString path = QString::fromStdString(dir.Write("band.kst", "the pattern"));
+    EXPECT_EQ(LoomBookmarks::Recall(path), std::nullopt);
+    LoomBookmarks::Remember(path, 17);
+    EXPECT_EQ(LoomBookmarks::Recall(path), 17);
+    // the same path with other bytes is another pattern; the old bytes find their pick again
+    dir.Write("band.kst", "the pattern, changed");
+    EXPECT_EQ(LoomBookmarks::Recall(path), std::nullopt);
+    dir.Write("band.kst", "the pattern");
+    EXPECT_EQ(LoomBookmarks::Recall(path), 17);
+    // the same bytes under another name are another file
+    const QString copy = QString::fromStdString(dir.Write("copy.kst", "the pattern"));
+    EXPECT_EQ(LoomBookmarks::Recall(copy), std::nullopt);
+    LoomBookmarks::Remember(QString::fromStdString(dir.File("missing.kst")), 3);
+    EXPECT_EQ(LoomBookmarks::Recall(QString::fromStdString(dir.File("missing.kst"))), std::nullopt);
 }
 
 }  // namespace
