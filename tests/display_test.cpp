@@ -136,17 +136,6 @@ TEST_F(DisplayTest, shows_the_same_picture_the_exporter_draws) {
     EXPECT_EQ(display.Canvas().Image().convertToFormat(exported.format()), exported);
 }
 
-TEST_F(DisplayTest, pixels_match_the_block_outlines) {
-    const QImage& image = display.Canvas().Image();
-    // row 1 is woven from hole order 1 and forward: A shows
-    const Block first =
-        *document.CurrentBand().At(1).CreateBlocks(1000, 1, document.Geometry()).begin();
-    EXPECT_EQ(first.Points()[0], (CanvasPoint{20, 980}));
-    EXPECT_EQ(image.pixelColor(25, 975), RasterCanvas::ToQColor(first.BlockColor()));
-    EXPECT_EQ(image.pixelColor(20, 975), QColor(80, 80, 80));
-    EXPECT_EQ(image.pixelColor(25, 995), QColor(255, 255, 255));  // below the band
-}
-
 // --- The whole band ---------------------------------------------------------------------------
 
 // A hand-woven band long enough to pass the display's canvas many times, with turns changing

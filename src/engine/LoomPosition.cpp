@@ -23,9 +23,11 @@ LoomPosition::LoomPosition(const Band& band, std::int32_t repeatLength)
     repeatLength_ = repeatLength > 0 && repeatLength <= bandPicks_ ? repeatLength : 0;
 }
 
-std::int32_t LoomPosition::BandPick() const {
-    if (!Repeats() || pick_ <= bandPicks_) return pick_;
-    return (pick_ - 1) % repeatLength_ + 1;
+std::int32_t LoomPosition::BandPick() const { return BandPickOf(pick_); }
+
+std::int32_t LoomPosition::BandPickOf(std::int32_t pick) const {
+    if (!Repeats() || pick <= bandPicks_) return pick;
+    return (pick - 1) % repeatLength_ + 1;
 }
 
 std::int32_t LoomPosition::Repeat() const {
@@ -37,8 +39,7 @@ std::int32_t LoomPosition::PlaceInRepeat() const {
 }
 
 void LoomPosition::AddPick(std::int32_t pick, int sign) {
-    const std::int32_t bandPick =
-        !Repeats() || pick <= bandPicks_ ? pick : (pick - 1) % repeatLength_ + 1;
+    const std::int32_t bandPick = BandPickOf(pick);
     if (bandPick < 1 || bandPick > bandPicks_) return;
     AddPickTwist(twist_, band_.At(bandPick + 1).Cards(), sign);
 }

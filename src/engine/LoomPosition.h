@@ -44,6 +44,8 @@ class LoomPosition {
     const std::vector<std::int32_t>& TwistBefore() const { return twist_; }
 
   private:
+    // The band's pick that this pick takes its steps from.
+    std::int32_t BandPickOf(std::int32_t pick) const;
     // The twist of one pick, the band's pick that the given pick takes its steps from.
     void AddPick(std::int32_t pick, int sign);
 
