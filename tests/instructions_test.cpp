@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "engine/Band.h"
+#include "engine/Blocks.h"
 #include "engine/LoomPosition.h"
 #include "engine/PickSummary.h"
 #include "engine/RecordingCanvas.h"
@@ -135,6 +136,39 @@ TEST(loom_position_test, a_sequence_goes_on_with_its_next_repeat_and_keeps_count
     EXPECT_EQ(jumped.TwistBefore(), (std::vector<std::int32_t>{1000, 1000}));
     EXPECT_EQ(jumped.GoTo(band.Count()), LoomPosition::Move::Moved);
     EXPECT_EQ(jumped.TwistBefore(), NetTwist(band));
+}
+
+TEST(loom_position_test, each_card_before_a_pick_shows_at_the_top_front_the_thread_on_the_face) {
+    Band band;
+    RecordingCanvas canvas;
+    band.WeaveAll(test::MakeDeck(2), &canvas, "FFB", kScreen);
+    const std::int32_t end = band.Count() - 1;
+    // the same turns woven on by hand well past the band's repeats
+    Band longer;
+    Cards deck = test::MakeDeck(2);
+    longer.WeaveRow(deck, &canvas, kScreen);
+    for (std::int32_t pick = 1; pick <= end + 7; ++pick) {
+        for (Card& card : deck) card.SetTurn((pick - 1) % 3 == 2 ? Backward : Forward);
+        longer.WeaveRow(deck, &canvas, kScreen);
+    }
+    LoomPosition at(band, 3);
+    using Holes = std::array<int, kHoles>;
+    // threading row: B shows; after F: A; after F F B the reversal shows D again
+    EXPECT_EQ(HolesAround(at.CardBefore(1)), (Holes{kHoleB, kHoleA, kHoleD, kHoleC}));
+    at.Next();
+    EXPECT_EQ(HolesAround(at.CardBefore(2)), (Holes{kHoleA, kHoleD, kHoleC, kHoleB}));
+    at.GoTo(4);
+    EXPECT_EQ(HolesAround(at.CardBefore(1)), (Holes{kHoleD, kHoleC, kHoleB, kHoleA}));
+    for (const std::int32_t pick : {end, end + 1, end + 2, end + 3, end + 7}) {
+        at.GoTo(pick);
+        for (std::int16_t card = 1; card <= 2; ++card) {
+            const Card& woven = longer.At(pick).Cards().At(card);
+            EXPECT_EQ(HolesAround(at.CardBefore(card)), HolesAround(woven)) << "pick " << pick;
+            EXPECT_EQ(at.CardBefore(card).HoleOrder(), woven.HoleOrder()) << "pick " << pick;
+        }
+    }
+    // a hole order out of range shows no hole, as the drawing shows black
+    EXPECT_EQ(ShownHole(Card::Make(Idle, 1, {}, SThread, 9, 1)), -1);
 }
 
 }  // namespace

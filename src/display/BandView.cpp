@@ -20,6 +20,7 @@ void BandView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     const QRect dirty = event->rect();
     painter.drawImage(dirty, canvas_.Image(), dirty);
+    PaintFell(painter, dirty);
 }
 
 }  // namespace tessaly

@@ -55,6 +55,12 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     connect(&views, &BandPresentation::bandRedrawn, this, [this] {
         if (whole_) wholeView_->update();
     });
+    // while the weaver follows the band at the loom, both views mark the fell
+    LoomState& loom = session_.Loom();
+    connect(&loom, &LoomState::pickChanged, this, &DisplayWindow::MarkFell);
+    connect(&loom, &LoomState::followingChanged, this, &DisplayWindow::MarkFell);
+    connect(&views, &BandPresentation::zoomChanged, this, &DisplayWindow::MarkFell);
+    connect(&views, &BandPresentation::bandRedrawn, this, &DisplayWindow::MarkFell);
     UpdateCaption();
     views.RegisterSurface(this);
 }
@@ -114,6 +120,25 @@ void DisplayWindow::SetScrollSteps() {
     const int row = 2 * session_.Presentation().Geometry().BlockSize;
     viewport_->verticalScrollBar()->setSingleStep(row);
     viewport_->verticalScrollBar()->setPageStep(10 * row);
+}
+
+void DisplayWindow::MarkFell() {
+    LoomState& loom = session_.Loom();
+    if (!loom.Following()) {
+        view_->SetFell(std::nullopt);
+        wholeView_->SetFell(std::nullopt);
+        return;
+    }
+    // the woven picks are the rows up to the current pick's: the threading row and one
+    // row for each pick before it
+    const std::int64_t rows = loom.Position().BandPick();
+    const std::int64_t size = session_.Presentation().Geometry().BlockSize;
+    const auto fellIn = [&](const QWidget* view) {
+        return static_cast<int>(
+            std::clamp<std::int64_t>(view->height() - 2 * size * rows, -1, view->height()));
+    };
+    view_->SetFell(fellIn(view_));
+    wholeView_->SetFell(fellIn(wholeView_));
 }
 
 void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) {

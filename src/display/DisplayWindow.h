@@ -43,6 +43,8 @@ class DisplayWindow : public QWidget, public BandSurface {
 
   private:
     void UpdateCaption();
+    // The fell of the pick the weaver is at on both views, or no mark when nobody follows.
+    void MarkFell();
     void SetScrollSteps();
     // The whole band took a new size; show the newest pick, or the band's start.
     void RefitWholeBand(bool followNewest);

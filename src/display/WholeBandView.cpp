@@ -72,6 +72,7 @@ void WholeBandView::paintEvent(QPaintEvent* event) {
     presentation_.PaintBandBetween(window, dirty.top(), dirty.bottom());
     QPainter painter(this);
     painter.drawImage(dirty.topLeft(), picture.Image());
+    PaintFell(painter, dirty);
 }
 
 }  // namespace tessaly

@@ -17,8 +17,7 @@ QString LoomBookmarks::KeyOf(const QString& path) {
     return QStringLiteral("loom/") + QString::fromLatin1(digest.result().toHex());
 }
 
-std::optional<std::int32_t> LoomBookmarks::Recall(const QString& path) {
-    const QString key = KeyOf(path);
+std::optional<std::int32_t> LoomBookmarks::RecallAt(const QString& key) {
     if (key.isEmpty()) return std::nullopt;
     bool ok = false;
     const int pick = QSettings().value(key).toInt(&ok);
@@ -26,8 +25,7 @@ std::optional<std::int32_t> LoomBookmarks::Recall(const QString& path) {
     return pick;
 }
 
-void LoomBookmarks::Remember(const QString& path, std::int32_t pick) {
-    const QString key = KeyOf(path);
+void LoomBookmarks::RememberAt(const QString& key, std::int32_t pick) {
     if (key.isEmpty() || pick < 1) return;
     QSettings().setValue(key, pick);
 }

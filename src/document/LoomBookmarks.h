@@ -11,15 +11,16 @@ namespace tessaly {
 // changed since (by Tessaly or another program) does not get back a pick from before.
 class LoomBookmarks {
   public:
-    // The pick remembered for the file as it is now; nothing for an unknown or changed file,
-    // or one that cannot be read.
-    static std::optional<std::int32_t> Recall(const QString& path);
-    // Remembers the pick for the file as it is now; a file that cannot be read is not kept.
-    static void Remember(const QString& path, std::int32_t pick);
-
-  private:
-    // "loom/" and a digest of the file's absolute path and bytes; empty when unreadable.
+    // The settings key of the file as it is now: "loom/" and a digest of its absolute path
+    // and bytes; empty when it cannot be read. Reading the file once keeps each move quick.
     static QString KeyOf(const QString& path);
+    // The pick remembered under this key; nothing for an empty or unknown key.
+    static std::optional<std::int32_t> RecallAt(const QString& key);
+    // Remembers the pick under this key; an empty key keeps nothing.
+    static void RememberAt(const QString& key, std::int32_t pick);
+
+    static std::optional<std::int32_t> Recall(const QString& path) { return RecallAt(KeyOf(path)); }
+    static void Remember(const QString& path, std::int32_t pick) { RememberAt(KeyOf(path), pick); }
 };
 
 }  // namespace tessaly

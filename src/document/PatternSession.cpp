@@ -8,7 +8,7 @@
 namespace tessaly {
 
 PatternSession::PatternSession(QObject* parent)
-    : QObject(parent), presentation_(document_), history_(document_) {}
+    : QObject(parent), presentation_(document_), history_(document_), loom_(document_) {}
 
 std::optional<WindowValues> PatternSession::Open(const std::string& path) {
     std::vector<std::string> notCarried;
@@ -23,6 +23,8 @@ std::optional<WindowValues> PatternSession::Open(const std::string& path) {
     const WindowValues windows = read->Windows;
     Load(std::move(*read));
     notCarried_ = std::move(notCarried);
+    // the pick reached in this file comes back, whatever program wrote it
+    loom_.TieToFile(QString::fromStdString(path), true);
     // another program's pattern opens untitled: a Save asks for a .kst name and never writes
     // Tessaly's file over it
     if (FormatOfPath(path) != PatternFormat::Kst) {
@@ -51,6 +53,7 @@ bool PatternSession::Save(const std::string& path, const WindowValues& windows) 
     document_.SetPatternPath(path);
     history_.SetChanged(false);
     StampFile();
+    loom_.TieToFile(QString::fromStdString(path), false);
     return true;
 }
 

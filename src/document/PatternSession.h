@@ -4,18 +4,20 @@
 #include <QObject>
 #include <memory>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 #include "BandPresentation.h"
 #include "History.h"
+#include "LoomState.h"
 #include "PatternDocument.h"
 #include "model/WindowValue.h"
 #include "patternfile/PatternReader.h"
 
 namespace tessaly {
 
-// One open pattern: the document, its presentation (surfaces, face, zoom), and its history. It opens
+// One open pattern: the document, its presentation (surfaces, face, zoom), its history, and
+// where the weaver stands at the loom. It opens
 // and saves the pattern's file and runs the commands that change it. The windows hold it and
 // take what they need from its parts.
 class PatternSession : public QObject {
@@ -30,6 +32,7 @@ class PatternSession : public QObject {
     const BandPresentation& Presentation() const { return presentation_; }
     tessaly::History& History() { return history_; }
     const tessaly::History& History() const { return history_; }
+    LoomState& Loom() { return loom_; }
     CommandTarget Target() { return {document_, presentation_}; }
 
     // Makes a command's change: Run<WeavePick>(deck). False when it made none; a request
@@ -69,6 +72,7 @@ class PatternSession : public QObject {
     PatternDocument document_;
     BandPresentation presentation_;
     tessaly::History history_;
+    LoomState loom_;
     std::vector<std::string> notCarried_;
     struct FileStamp {
         std::string path;

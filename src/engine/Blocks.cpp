@@ -5,23 +5,24 @@
 
 namespace tessaly {
 
+int ShownHole(const Card& card) {
+    const std::int32_t order = card.HoleOrder();
+    if (order < 0 || order >= kHoles) return -1;
+    // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that forward
+    // showed one step higher, so a change of direction shows the same hole again. An idle
+    // card keeps its hole order and the way it faced, so it shows the same hole as the pick
+    // before: the float goes on.
+    const std::int32_t direction = card.Turn() == Idle ? card.Facing() : card.Turn();
+    if (direction == Forward) return kFaceOrder[static_cast<std::size_t>(order)];
+    if (direction == Backward) return kFaceOrder[static_cast<std::size_t>((order + 1) % kHoles)];
+    return -1;
+}
+
 std::int32_t Blocks::DetermineColor(const Card* curCard) {
     std::int32_t color = 0;
     Trap("Blocks", "DetermineColor", [&] {
-        const Card& card = Require(curCard);
-        const std::int32_t order = card.HoleOrder();
-        if (order < 0 || order > 3) return;
-        // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that
-        // forward showed one step higher, so a change of direction shows the same hole again.
-        // An idle card keeps its hole order and the way it faced, so it shows the same hole as
-        // the pick before: the float goes on.
-        const std::int32_t forward[4] = {card.Color(kHoleB), card.Color(kHoleA), card.Color(kHoleD),
-                                         card.Color(kHoleC)};
-        const std::int32_t backward[4] = {card.Color(kHoleA), card.Color(kHoleD),
-                                          card.Color(kHoleC), card.Color(kHoleB)};
-        const std::int32_t direction = card.Turn() == Idle ? card.Facing() : card.Turn();
-        if (direction == Forward) color = forward[order];
-        if (direction == Backward) color = backward[order];
+        const int hole = ShownHole(Require(curCard));
+        if (hole >= 0) color = curCard->Color(hole);
     });
     return color;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -7,6 +8,14 @@
 #include "model/Card.h"
 
 namespace tessaly {
+
+// Turning forward brings the holes to the face in this order, one step for each turn.
+constexpr std::array<int, kHoles> kFaceOrder = {kHoleB, kHoleA, kHoleD, kHoleC};
+
+// The weaving rule's hole on the face: which of the card's holes shows after its turn (or, for
+// an idle card, the way it last faced) with its present hole order; -1 for a hole order out of
+// range.
+int ShownHole(const Card& card);
 
 // The blocks of one row, one per card in deck order, addressed from 1.
 class Blocks {

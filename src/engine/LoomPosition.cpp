@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "Band.h"
+#include "Blocks.h"
 #include "Twist.h"
 
 namespace tessaly {
@@ -21,6 +22,38 @@ LoomPosition::LoomPosition(const Band& band, std::int32_t repeatLength)
       twist_(static_cast<std::size_t>(band.Count() > 0 ? band.At(1).Cards().Count() : 0), 0) {
     // a sequence longer than the band's picks, or a band without picks, cannot repeat
     repeatLength_ = repeatLength > 0 && repeatLength <= bandPicks_ ? repeatLength : 0;
+    repeatTwist_.assign(twist_.size(), 0);
+    for (std::int32_t p = 1; p <= repeatLength_; ++p)
+        AddPickTwist(repeatTwist_, band_.At(p + 1).Cards(), 1);
+}
+
+Card LoomPosition::CardBefore(std::int32_t position) const {
+    if (pick_ == 1) return band_.At(1).Cards().At(position);
+    // the card as the pick before left it: in a later repeat of a sequence, that pick's card
+    // of the band's own repeat turned on by every repeat since, each turning it as much
+    const std::int32_t before = pick_ - 1;
+    const std::int32_t bandBefore = BandPickOf(before);
+    Card card = band_.At(bandBefore + 1).Cards().At(position);
+    if (bandBefore != before) {
+        const std::int64_t repeats = (before - bandBefore) / repeatLength_;
+        const std::int64_t turns =
+            (repeats % kHoles) * (repeatTwist_[static_cast<std::size_t>(position - 1)] % kHoles);
+        card.SetHoleOrder(
+            static_cast<std::int32_t>(((card.HoleOrder() + turns) % kHoles + kHoles) % kHoles));
+    }
+    return card;
+}
+
+std::array<int, kHoles> HolesAround(const Card& card) {
+    std::array<int, kHoles> holes{-1, -1, -1, -1};
+    const int shown = ShownHole(card);
+    if (shown < 0) return holes;
+    const auto first = static_cast<int>(std::find(kFaceOrder.begin(), kFaceOrder.end(), shown) -
+                                        kFaceOrder.begin());
+    for (int corner = 0; corner < kHoles; ++corner)
+        holes[static_cast<std::size_t>(corner)] =
+            kFaceOrder[static_cast<std::size_t>((first + corner) % kHoles)];
+    return holes;
 }
 
 std::int32_t LoomPosition::BandPick() const { return BandPickOf(pick_); }
@@ -65,15 +98,12 @@ LoomPosition::Move LoomPosition::GoTo(std::int32_t pick) {
     if (Repeats() && std::abs(target - pick_) > repeatLength_) {
         // every repeat turns each card by as much: whole repeats, then the rest of one
         const std::int32_t before = target - 1;
-        std::vector<std::int32_t> repeat(twist_.size(), 0);
         std::vector<std::int32_t> rest(twist_.size(), 0);
-        for (std::int32_t p = 1; p <= repeatLength_; ++p) {
-            AddPickTwist(repeat, band_.At(p + 1).Cards(), 1);
-            if (p == before % repeatLength_) rest = repeat;
-        }
+        for (std::int32_t p = 1; p <= before % repeatLength_; ++p)
+            AddPickTwist(rest, band_.At(p + 1).Cards(), 1);
         const std::int64_t repeats = before / repeatLength_;
         for (std::size_t card = 0; card < twist_.size(); ++card)
-            twist_[card] = static_cast<std::int32_t>(repeats * repeat[card] + rest[card]);
+            twist_[card] = static_cast<std::int32_t>(repeats * repeatTwist_[card] + rest[card]);
         pick_ = target;
         return target == pick ? Move::Moved : (pick < 1 ? Move::AtStart : Move::AtEnd);
     }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
+
+#include "model/Card.h"
 
 namespace tessaly {
 
@@ -33,11 +36,18 @@ class LoomPosition {
     // The band's own picks; a position past them goes on only for a sequence.
     std::int32_t BandPicks() const { return bandPicks_; }
     bool Repeats() const { return repeatLength_ > 0; }
+    // The sequence's picks; 0 for a hand-woven band.
+    std::int32_t RepeatLength() const { return repeatLength_; }
 
     Move Next();
     Move Previous();
     // To this pick, held within the band's picks for a hand-woven band and from 1 up.
     Move GoTo(std::int32_t pick);
+
+    // The card at this position (from 1) as it stands before the current pick: its threads,
+    // threading and hole order. In a later repeat of a sequence it has turned on from where
+    // the band's own repeat left it.
+    Card CardBefore(std::int32_t position) const;
 
     // Each card's forward turns minus backward turns over the picks before the current one,
     // by position from 1 at index 0.
@@ -54,6 +64,13 @@ class LoomPosition {
     std::int32_t bandPicks_;
     std::int32_t pick_ = 1;
     std::vector<std::int32_t> twist_;
+    std::vector<std::int32_t> repeatTwist_;  // each card's turns over one repeat
 };
+
+// Where a card's holes stand around it, as a weaver checks the deck: the hole that shows on
+// the face at the top front, then the one the next forward turn brings there (top back), the
+// bottom back and the bottom front; -1 where the card's hole order is out of range.
+enum CardCorner { kTopFront, kTopBack, kBottomBack, kBottomFront };
+std::array<int, kHoles> HolesAround(const Card& card);
 
 }  // namespace tessaly

@@ -37,6 +37,7 @@
 #include "patternfile/PatternFile.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PickEditor.h"
+#include "weave/WeaveAlongWindow.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/FormTwips.h"
@@ -140,12 +141,21 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     instructionsSub_->move(TwipsToPixels(form_twips::kDisplayWidth) + 8, 0);
     connect(instructions_, &InstructionsWindow::closeRequested, instructionsSub_, &QWidget::hide);
 
+    weaveAlong_ = new WeaveAlongWindow(session_, dialogs_);
+    weaveAlongSub_ = AddChild(mdi_, weaveAlong_);
+    weaveAlongSub_->resize(
+        weaveAlong_->sizeHint().expandedTo(QSize(TwipsToPixels(form_twips::kDisplayWidth), 0)) +
+        QSize(12, 36));
+    connect(weaveAlong_, &WeaveAlongWindow::closeRequested, weaveAlongSub_, &QWidget::hide);
+    connect(weaveAlong_, &WeaveAlongWindow::largeChanged, this, &MainWindow::ShowWeaveAlongLarge);
+
     BuildPatternMenu();
     BuildWindowMenu();
     designSub_->show();
     displaySub_->show();
     weaveSub_->show();
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
+    weaveAlongSub_->hide();
     resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
@@ -297,7 +307,8 @@ void MainWindow::BuildWindowMenu() {
         {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::showDisplay},
         {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::showWeave},
         {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
-         &MainWindow::showInstructions}};
+         &MainWindow::showInstructions},
+        {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_, &MainWindow::showWeaveAlong}};
     for (const auto& [name, text, sub, show] : windows) {
         QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
@@ -306,6 +317,7 @@ void MainWindow::BuildWindowMenu() {
             (this->*show)();
             entry->setChecked(!sub->isHidden());
         });
+        if (sub == weaveAlongSub_) entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         static_cast<ChildWindow*>(sub)->OnVisibilityChanged(
             [entry, sub = sub] { entry->setChecked(!sub->isHidden()); });
         window->addAction(entry);
@@ -446,6 +458,27 @@ void MainWindow::showInstructions() {
     if (!instructionsSub_->isVisible()) instructionsSub_->show();
     instructionsSub_->raise();
     mdi_->setActiveSubWindow(instructionsSub_);
+}
+
+void MainWindow::showWeaveAlong() {
+    Trap("frmMain", "mnuWeaveAlong_Click", [&] {
+        ShowChild(weaveAlongSub_, {});
+        weaveAlong_->setFocus();
+    });
+}
+
+void MainWindow::ShowWeaveAlongLarge(bool large) {
+    // the large view fills the screen: the whole program, and the window all of its work area
+    if (large) {
+        wasFullScreen_ = isFullScreen();
+        ShowChild(weaveAlongSub_, {});
+        weaveAlongSub_->showMaximized();
+        showFullScreen();
+    } else {
+        weaveAlongSub_->showNormal();
+        if (!wasFullScreen_) showNormal();
+    }
+    weaveAlong_->setFocus();
 }
 
 void MainWindow::showHelp() {

@@ -23,6 +23,7 @@ class PatternSession;
 class PatternDocument;
 class PrintCommands;
 class SplashWindow;
+class WeaveAlongWindow;
 class WeaveWindow;
 class UserDialogs;
 
@@ -66,6 +67,7 @@ class MainWindow : public QMainWindow {
     void showDisplay();
     void showDesign();
     void showWeave();
+    void showWeaveAlong();
     void showHelp();
     void showAbout();
     void printPattern();
@@ -91,6 +93,7 @@ class MainWindow : public QMainWindow {
     void BuildWindowMenu();
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
+    void ShowWeaveAlongLarge(bool large);
     bool childrenPlaced_ = false;
 
     PatternSession& session_;
@@ -114,6 +117,9 @@ class MainWindow : public QMainWindow {
     InstructionsWindow* instructions_ = nullptr;
     QMdiSubWindow* displaySub_ = nullptr;
     QMdiSubWindow* instructionsSub_ = nullptr;
+    WeaveAlongWindow* weaveAlong_ = nullptr;
+    QMdiSubWindow* weaveAlongSub_ = nullptr;
+    bool wasFullScreen_ = false;
     QPointer<QMdiSubWindow> readmeSub_;
     QPointer<SplashWindow> splash_;
 };

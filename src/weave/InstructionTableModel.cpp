@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <utility>
 
 #include "document/BandPresentation.h"
 #include "render/RasterCanvas.h"
@@ -11,6 +12,9 @@ namespace tessaly {
 namespace {
 
 constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // backward steps stand out in grey
+// the pick the weaver is at, in yellow: light for forward and idle, darker for backward
+const QColor kMarkedColor(0xFF, 0xE8, 0x70);
+const QColor kMarkedBackwardColor(0xD8, 0xB8, 0x30);
 
 }  // namespace
 
@@ -38,6 +42,8 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return QString::fromStdString(InstructionText(*step));
         case Qt::BackgroundRole:
+            if (marked_ == index.row() + 1)
+                return step->turn == Backward ? kMarkedBackwardColor : kMarkedColor;
             return step->turn == Backward ? RasterCanvas::ToQColor(kBackwardColor)
                                           : QColor(Qt::white);
         case Qt::ForegroundRole:
@@ -57,6 +63,11 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
+    if (role == Qt::FontRole && orientation == Qt::Vertical && marked_ == section + 1) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+    }
     if (role != Qt::DisplayRole || section < 0) return {};
     const TurningInstructions instructions = presentation_.Instructions();
     if (orientation == Qt::Horizontal) {
@@ -64,11 +75,23 @@ QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientat
         return QString::number(instructions.CardNumber(section + 1));
     }
     if (section >= instructions.Picks()) return {};
+    // the weaver's pick says so to a screen reader too
+    if (marked_ == section + 1) return tr("%1 (at the loom)").arg(section + 1);
     return QString::number(section + 1);
 }
 
 QString InstructionTableModel::CornerText() const {
     return presentation_.Instructions().Cards() == 0 ? QString() : QStringLiteral("0");
+}
+
+void InstructionTableModel::SetMarkedPick(std::optional<int> pick) {
+    if (marked_ == pick) return;
+    const std::optional<int> before = std::exchange(marked_, pick);
+    for (const std::optional<int> changed : {before, pick}) {
+        if (!changed || *changed < 1 || *changed > rows_) continue;
+        emit headerDataChanged(Qt::Vertical, *changed - 1, *changed - 1);
+        if (cols_ > 0) emit dataChanged(index(*changed - 1, 0), index(*changed - 1, cols_ - 1));
+    }
 }
 
 void InstructionTableModel::Reload(int firstChangedPick) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <optional>
 
 namespace tessaly {
 
@@ -25,12 +26,16 @@ class InstructionTableModel : public QAbstractTableModel {
     // The instructions changed from this pick on: picks added or taken off are inserted or
     // removed, changed picks said to have changed, so a view repaints what changed.
     void Reload(int firstChangedPick = 1);
+    // The pick the weaver is at, marked in its row; nothing when no one follows the band.
+    void SetMarkedPick(std::optional<int> pick);
+    std::optional<int> MarkedPick() const { return marked_; }
 
   private:
     const BandPresentation& presentation_;
     // what the views were last told: a model answers with these until it says otherwise
     int rows_ = 0;
     int cols_ = 0;
+    std::optional<int> marked_;
 };
 
 }  // namespace tessaly

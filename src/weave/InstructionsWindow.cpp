@@ -114,6 +114,21 @@ InstructionsWindow::InstructionsWindow(PatternSession& session, UserDialogs& dia
     connect(close_, &QPushButton::clicked, this, [this] { emit closeRequested(); });
     editor_ = new PickEditor(session, dialogs, table_);
     connect(&views, &BandPresentation::instructionsChanged, model_, &InstructionTableModel::Reload);
+    // the pick the weaver is at, marked and scrolled to
+    LoomState& loom = session.Loom();
+    const auto follow = [this, &loom] {
+        if (!loom.Following()) {
+            model_->SetMarkedPick(std::nullopt);
+            return;
+        }
+        const int pick = loom.Position().BandPick();
+        model_->SetMarkedPick(pick);
+        if (pick >= 1 && pick <= model_->rowCount())
+            table_->scrollTo(model_->index(pick - 1, 0), QAbstractItemView::PositionAtCenter);
+    };
+    connect(&loom, &LoomState::pickChanged, this, follow);
+    connect(&loom, &LoomState::followingChanged, this, follow);
+    connect(&views, &BandPresentation::instructionsChanged, this, follow);
 
     // the view's corner button draws an empty section; it shows the grid's own corner cell
     corner_ = table_->findChild<QAbstractButton*>();
