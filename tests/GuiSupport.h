@@ -26,6 +26,7 @@
 #include "render/RasterCanvas.h"
 #include "shell/SplashWindow.h"
 #include "weave/InstructionsWindow.h"
+#include "weave/WeaveAlongWindow.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/UserDialogs.h"
 
@@ -270,6 +271,9 @@ inline WeaveWindow* WeaveOf(const QWidget& main) {
 }
 inline InstructionsWindow* InstructionsOf(const QWidget& main) {
     return main.findChild<InstructionsWindow*>("frmInstructions");
+}
+inline WeaveAlongWindow* WeaveAlongOf(const QWidget& main) {
+    return main.findChild<WeaveAlongWindow*>("frmWeaveAlong");
 }
 inline SplashWindow* SplashOf(const QWidget& main) {
     return main.findChild<SplashWindow*>("frmSplash");

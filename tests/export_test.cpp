@@ -77,6 +77,11 @@ TEST_F(ExportTest, hand_woven_file_is_drawn_as_stored) {
     EXPECT_EQ(polygons[3].points, "20,930 30,950 30,0 20,0");
     EXPECT_EQ(polygons[4].points, "30,930 40,950 40,0 30,0");  // S backward: backslash too
     EXPECT_EQ(test::ReadAll(dir.File("o.csv")), "Pick,1,2\n0,,\n1,F,B\n2,F,B\n");
+    // the same picks as lines for the loom, the last first and each with a box to tick
+    ASSERT_EQ(Run({file, "--text", dir.File("o.txt"), "--pick-1-at-bottom", "--tick-column"}),
+              kExitOk);
+    EXPECT_EQ(test::ReadAll(dir.File("o.txt")),
+              "[  ]  2: F 1 \u00B7 B 2\n[  ]  1: F 1 \u00B7 B 2\n");
 }
 
 // Random hand-woven bands of turns, idles and flips, stored row by row: the exporter's picture
@@ -334,6 +339,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{
             "page_size_unknown", {"P", "--pdf", "@o.pdf", "--page-size", "A3"}, "A4 or Letter"},
         UsageCase{"page_size_without_pdf", {"P", "--page-size", "A4"}, "needs --pdf"},
+        UsageCase{"tick_column_without_instructions",
+                  {"P", "--svg", "@o.svg", "--tick-column"},
+                  "needs --pdf or --text"},
         UsageCase{"pdf_is_input", {"P", "--pdf", "P"}, "the pattern file itself"},
         UsageCase{"output_is_input", {"P", "--instructions", "P"}, "the pattern file itself"},
         UsageCase{

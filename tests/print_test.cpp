@@ -121,18 +121,20 @@ TEST(print_table_test, lengths_in_inches_centimetres_points_and_twips) {
 // --- The first page ----------------------------------------------------------------------
 
 TEST(printed_pattern_test, first_page_has_title_count_and_sequence_in_upper_case) {
-    const auto band = ForwardBand(18, 3);
+    const auto band = ForwardBand(18, 8);
     const Printout out = Print(SourceOf(*band, "Diamonds", "ffbb"));
     const auto& text = out.pages.at(0).paragraphs;
-    ASSERT_GE(text.size(), 6u);
-    EXPECT_EQ(std::vector<std::string>(text.begin(), text.begin() + 6),
-              (std::vector<std::string>{"Diamonds", "", "Number of Cards:  18", "",
-                                        "Turn Sequence:  FFBB", ""}));
-    // an empty name still takes the title's two lines
+    ASSERT_GE(text.size(), 7u);
+    EXPECT_EQ(
+        std::vector<std::string>(text.begin(), text.begin() + 7),
+        (std::vector<std::string>{"Diamonds", "", "Number of Cards:  18", "",
+                                  "Turn Sequence:  FFBB", "Repeated:  2 times, 8 picks", ""}));
+    // an empty name still takes the title's two lines; a hand-woven band has no sequence line
     const Printout blank = Print(SourceOf(*band, ""));
     const auto& untitled = blank.pages.at(0).paragraphs;
-    ASSERT_GE(untitled.size(), 3u);
+    ASSERT_GE(untitled.size(), 5u);
     EXPECT_EQ(untitled[2], "Number of Cards:  18");
+    EXPECT_EQ(untitled[4].find("Turn Sequence"), std::string::npos);
 }
 
 struct SplitCase {
@@ -230,7 +232,41 @@ TEST(printed_pattern_test, empty_holes_print_white_uncounted_and_idle_picks_prin
     const auto instructions = TablesHeaded(out, "");
     ASSERT_EQ(instructions.size(), 1u);
     EXPECT_EQ(instructions[0].second.rows[0], (std::vector<std::string>{"1", "I", "F"}));
-    EXPECT_EQ(instructions[0].second.backgrounds[0], (std::vector<std::int32_t>{-1, -1, -1}));
+    // idle is shaded apart from forward, and the legend says so
+    EXPECT_EQ(instructions[0].second.backgrounds[0],
+              (std::vector<std::int32_t>{-1, PatternPrinter::kIdleColor, -1}));
+    EXPECT_EQ(out.pages.back().paragraphs.back(),
+              "F = forward, B = backward (grey), I = idle (blue), * and red = turn the card over "
+              "first");
+}
+
+TEST(printed_pattern_test,
+     printed_for_the_loom_every_page_is_named_and_numbered_in_the_order_chosen) {
+    const auto band = ForwardBand(40, 120);
+    PrintSource source = SourceOf(*band, "Long band");
+    const Printout tables = Print(source);
+    const auto count = static_cast<std::int32_t>(tables.pages.size());
+    ASSERT_GE(count, 3);
+    for (std::int32_t page = 1; page <= count; ++page)
+        EXPECT_EQ(tables.pages[static_cast<std::size_t>(page - 1)].footer,
+                  "Long band \u00B7 page " + std::to_string(page) + " of " + std::to_string(count));
+    // pick 1 at the bottom, like the band, with a column to tick each pick off
+    source.options.pickOneAtBottom = true;
+    source.options.tickColumn = true;
+    const auto reversed = TablesHeaded(Print(source), "");
+    ASSERT_FALSE(reversed.empty());
+    const PageRecord::TablePart& first = reversed.front().second;
+    EXPECT_EQ(first.header.back(), "Done");
+    EXPECT_EQ(first.rows.front().front(), "120");
+    EXPECT_EQ(first.rows.front().back(), "");
+    EXPECT_EQ(reversed.back().second.rows.back().front(), "1");
+    // or as lines of text, one a pick
+    source.options.textLines = true;
+    const Printout lines = Print(source);
+    EXPECT_TRUE(TablesHeaded(lines, "").empty());
+    const std::vector<std::string>& last = lines.pages.back().paragraphs;
+    ASSERT_GE(last.size(), 3u);
+    EXPECT_EQ(last[last.size() - 3], "[  ]  1: F 1\u201340");
 }
 
 // --- The band -----------------------------------------------------------------------------

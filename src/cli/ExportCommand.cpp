@@ -31,8 +31,11 @@ std::vector<PeerOutput> PeerOutputs(const ExportOptions& options) {
 // Every output, by its option.
 std::vector<std::pair<std::string, const std::string*>> Outputs(const ExportOptions& options) {
     std::vector<std::pair<std::string, const std::string*>> outputs = {
-        {"--svg", &options.svgPath}, {"--png", &options.pngPath},
-        {"--instructions", &options.instructionsPath}, {"--pdf", &options.pdfPath},
+        {"--svg", &options.svgPath},
+        {"--png", &options.pngPath},
+        {"--instructions", &options.instructionsPath},
+        {"--pdf", &options.pdfPath},
+        {"--text", &options.textPath},
         {"--kst", &options.kstPath}};
     for (const PeerOutput& peer : PeerOutputs(options)) outputs.emplace_back(peer.option, peer.path);
     return outputs;
@@ -67,7 +70,8 @@ std::string ExportUsage() {
     return "usage: tessaly-export PATTERN[.kst|.tdd|.twt|.gtt] [--sequence SEQ] [--reverse]\n"
            "                      [--whole-band] [--block-size N]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
-           "                      [--pdf OUT.pdf [--page-size A4|Letter]]\n"
+           "                      [--pdf OUT.pdf [--page-size A4|Letter]] [--text OUT.txt]\n"
+           "                      [--pick-1-at-bottom] [--tick-column] [--text-lines]\n"
            "                      [--kst OUT.kst] [--tdd OUT.tdd] [--twt OUT.twt] [--gtt OUT.gtt]\n"
            "  PATTERN          read as its extension says: Tessaly's .kst, a .tdd draft of the\n"
            "                   Tablet Weaving Draft Designer, a Twisted Threads pattern (.twt)\n"
@@ -81,6 +85,11 @@ std::string ExportUsage() {
            "  --pdf OUT.pdf    the printed pattern: threading, colours, band and, for a band\n"
            "                   without a turning sequence, its turning instructions\n"
            "  --page-size      paper of the PDF, A4 (default) or Letter\n"
+           "  --text OUT.txt   the turning instructions, a line a pick: \"12: F 1-6 · B 7-8\"\n"
+           "  --pick-1-at-bottom, --tick-column, --text-lines\n"
+           "                   how the PDF and the text give the instructions: the last pick\n"
+           "                   first, as the band grows; a box to tick each pick off; in the\n"
+           "                   PDF, text lines instead of tables\n"
            "  --whole-band     the picture shows every row: 2 x block size x (rows + 2) pixels\n"
            "                   high (at least 1000), as View > Whole Band shows it\n"
            "Exit status: 0 done, 1 the pattern or an output could not be read or written,\n"
@@ -105,6 +114,12 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         if (arg == "--reverse") {
             if (!once(arg)) return std::nullopt;
             options.reverse = true;
+        } else if (arg == "--pick-1-at-bottom" || arg == "--tick-column" || arg == "--text-lines") {
+            if (!once(arg)) return std::nullopt;
+            bool& flag = arg == "--pick-1-at-bottom" ? options.printOptions.pickOneAtBottom
+                         : arg == "--tick-column"    ? options.printOptions.tickColumn
+                                                     : options.printOptions.textLines;
+            flag = true;
         } else if (arg == "--whole-band") {
             if (!once(arg)) return std::nullopt;
             options.wholeBand = true;
@@ -130,7 +145,8 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
             }
             options.pageSize = value;
         } else if (arg == "--svg" || arg == "--png" || arg == "--instructions" || arg == "--pdf" ||
-                   arg == "--kst" || arg == "--tdd" || arg == "--twt" || arg == "--gtt") {
+                   arg == "--text" || arg == "--kst" || arg == "--tdd" || arg == "--twt" ||
+                   arg == "--gtt") {
             std::string& path = arg == "--svg"            ? options.svgPath
                                 : arg == "--png"          ? options.pngPath
                                 : arg == "--instructions" ? options.instructionsPath
@@ -138,6 +154,7 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
                                 : arg == "--tdd"          ? options.tddPath
                                 : arg == "--twt"          ? options.twtPath
                                 : arg == "--gtt"          ? options.gttPath
+                                : arg == "--text"         ? options.textPath
                                                           : options.pdfPath;
             if (!once(arg) || !ReadValue(args, i, path, error)) return std::nullopt;
             if (path.back() == '/') {
@@ -163,6 +180,12 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         error = "--page-size is the paper of the PDF: it needs --pdf";
         return std::nullopt;
     }
+    for (const char* flag : {"--pick-1-at-bottom", "--tick-column", "--text-lines"})
+        if (options.pdfPath.empty() && options.textPath.empty() &&
+            std::find(seen.begin(), seen.end(), flag) != seen.end()) {
+            error = std::string(flag) + " is how the instructions print: it needs --pdf or --text";
+            return std::nullopt;
+        }
     return options;
 }
 
@@ -272,6 +295,7 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             source.band = &band;
             source.screenBlockSize = geometry.BlockSize;
             source.screenBandMargin = geometry.BandMargin;
+            source.options = options.printOptions;
             pdf = PrintPatternToPdf(source, *PageSizeNamed(options.pageSize));
         }))
         return kExitBadInput;
@@ -283,6 +307,13 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         if (!options.instructionsPath.empty())
             files.Add(options.instructionsPath, InstructionsCsv(TurningInstructions(band)));
         if (!options.pdfPath.empty()) files.Add(options.pdfPath, pdf);
+        if (!options.textPath.empty()) {
+            std::string text;
+            for (const std::string& line :
+                 PatternPrinter::InstructionLines(TurningInstructions(band), options.printOptions))
+                text += line + "\n";
+            files.Add(options.textPath, text);
+        }
         if (!options.kstPath.empty()) files.Add(options.kstPath, kst);
         auto peerText = peerTexts.begin();
         for (const PeerOutput& output : PeerOutputs(options))

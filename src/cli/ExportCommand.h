@@ -7,6 +7,7 @@
 
 #include "engine/DrawingGeometry.h"
 #include "engine/TurningInstructions.h"
+#include "print/PatternPrinter.h"
 
 namespace tessaly {
 
@@ -20,6 +21,8 @@ struct ExportOptions {
     std::string pngPath;
     std::string instructionsPath;
     std::string pdfPath;
+    std::string textPath;       // the instructions as a line of text a pick
+    PrintOptions printOptions;  // of the PDF's and the text's instructions
     std::string kstPath;  // the pattern as Tessaly's file
     std::string tddPath;  // the pattern as a Tablet Weaving Draft Designer draft
     std::string twtPath;  // the pattern as a Twisted Threads pattern

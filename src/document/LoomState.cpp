@@ -34,10 +34,15 @@ void LoomState::BandChanged() {
 }
 
 const LoomPosition& LoomState::Position() {
+    // a band traded or grown before its signal reached here is another band already
+    const Band& band = document_.CurrentBand();
+    if (position_ && (positionBand_ != &band || positionRows_ != band.Count())) position_.reset();
     if (!position_) {
+        positionBand_ = &band;
+        positionRows_ = band.Count();
         const auto repeat =
             static_cast<std::int32_t>(SequenceLetters(document_.WovenSequence()).size());
-        position_.emplace(document_.CurrentBand(), repeat);
+        position_.emplace(band, repeat);
         position_->GoTo(pick_);
         pick_ = position_->Pick();
     }

@@ -9,6 +9,7 @@
 
 namespace tessaly {
 
+class Band;
 class PatternDocument;
 
 // The weaver at the loom following the pattern: the pick about to be woven, kept for the
@@ -45,6 +46,8 @@ class LoomState : public QObject {
 
     const PatternDocument& document_;
     std::optional<LoomPosition> position_;  // none until asked for after a change of the band
+    const Band* positionBand_ = nullptr;    // the band it was made on, and its rows then
+    std::int32_t positionRows_ = 0;
     std::int32_t pick_ = 1;
     QString bookmark_;  // the settings key of the pattern's file as opened or saved
     bool following_ = false;

@@ -32,29 +32,59 @@ PageComposer::~PageComposer() {
 }
 
 void PageComposer::StartDoc() {
-    if (painter_.isActive()) return;
-    if (!painter_.begin(&device_))
-        throw AppError(ErrorNumber::DeviceIoError, "the printer or file cannot be opened");
-    painter_.setRenderHint(QPainter::TextAntialiasing);
+    if (Open()) return;  // one document at a time
+    if (!measuring_) {
+        if (!painter_.begin(&device_))
+            throw AppError(ErrorNumber::DeviceIoError, "the printer or file cannot be opened");
+        painter_.setRenderHint(QPainter::TextAntialiasing);
+    }
     pages_.clear();
+    pageCount_ = 0;
+    PageStarted();
+}
+
+void PageComposer::SetFooter(std::string name, std::int32_t totalPages) {
+    footerName_ = std::move(name);
+    totalPages_ = totalPages;
+}
+
+void PageComposer::PageStarted() {
+    ++pageCount_;
     if (recording_) pages_.emplace_back();
     x_ = marginLeft_;
     y_ = marginTop_;
     pageBlank_ = true;
+    if (totalPages_ <= 0) return;
+    // at the head of the page, in the top margin, in small type: the band reaches down into
+    // the bottom margin
+    const std::string page =
+        "page " + std::to_string(pageCount_) + " of " + std::to_string(totalPages_);
+    const std::string footer = footerName_.empty() ? page : footerName_ + " \u00B7 " + page;
+    if (recording_) Page().footer = footer;
+    if (measuring_) return;
+    QFont small = font_;
+    small.setPointSizeF(8);
+    small.setBold(false);
+    const QFontMetricsF metrics(small, &device_);
+    const double top = std::max(0.0, ToPixelsY(marginTop_) / 2 - metrics.lineSpacing() / 2);
+    painter_.setFont(small);
+    painter_.setPen(Qt::black);
+    painter_.drawText(
+        QRectF(ToPixelsX(marginLeft_), top,
+               ToPixelsX(PageWidthTwips() - marginLeft_ - marginRight_), metrics.lineSpacing() * 2),
+        Qt::AlignRight | Qt::AlignTop, QString::fromStdString(footer));
 }
 
 void PageComposer::EndDoc() {
+    if (measuring_) return;
     if (painter_.isActive() && !painter_.end())
         throw AppError(ErrorNumber::DeviceIoError, "the printed document could not be finished");
 }
 
 void PageComposer::NewPage() {
-    if (!painter_.isActive() || !device_.newPage())
+    if (!Open() || (!measuring_ && !device_.newPage()))
         throw AppError(ErrorNumber::DeviceIoError, "the printer did not start a new page");
-    if (recording_) pages_.emplace_back();
-    x_ = marginLeft_;
-    y_ = marginTop_;
-    pageBlank_ = true;
+    PageStarted();
 }
 
 void PageComposer::SetMargins(std::string_view length) {
@@ -103,7 +133,7 @@ void PageComposer::ApplyFormat(const std::string& name) {
 }
 
 void PageComposer::Paragraph(const std::string& text) {
-    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    if (!Open()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
     const QString line = QString::fromStdString(text);
     const QFontMetricsF metrics(font_, &device_);
     const double rightEdge = PageWidthTwips() - marginRight_;
@@ -117,7 +147,7 @@ void PageComposer::Paragraph(const std::string& text) {
         NewPage();
         x_ = x;
     }
-    if (!line.isEmpty()) {
+    if (!line.isEmpty() && !measuring_) {
         painter_.setFont(font_);
         painter_.setPen(Qt::black);
         painter_.drawText(QRectF(ToPixelsX(x_), ToPixelsY(y_), width, height),
@@ -131,16 +161,17 @@ void PageComposer::Paragraph(const std::string& text) {
 
 void PageComposer::DrawRectangle(std::int32_t left, std::int32_t top, std::int32_t right,
                                  std::int32_t bottom) {
-    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    if (!Open()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    if (recording_)
+        Page().rectangles.push_back(
+            {QRect(QPoint(left, top), QPoint(right, bottom)).normalized(), fillColor_});
+    pageBlank_ = false;
+    if (measuring_) return;
     const QRectF rect(QPointF(ToPixelsX(left), ToPixelsY(top)),
                       QPointF(ToPixelsX(right), ToPixelsY(bottom)));
     painter_.setPen(QPen(Qt::black, std::max(1.0, device_.logicalDpiX() / 300.0)));
     painter_.setBrush(RasterCanvas::ToQColor(fillColor_));
     painter_.drawRect(rect.normalized());
-    pageBlank_ = false;
-    if (recording_)
-        Page().rectangles.push_back(
-            {QRect(QPoint(left, top), QPoint(right, bottom)).normalized(), fillColor_});
 }
 
 void PageComposer::RecordPolygon(const QRect& bounds) {
@@ -180,7 +211,7 @@ void PageComposer::EndTable() {
 }
 
 void PageComposer::DrawTable(const PrintTable& table) {
-    if (!painter_.isActive()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
+    if (!Open()) throw AppError(ErrorNumber::ObjectNotSet, "no document is started");
     TablePainter drawing(painter_, device_, font_, table, ToPixelsX(marginLeft_), TwipsPerPixelX());
     const auto rowTwips =
         static_cast<std::int32_t>(std::ceil(drawing.RowPixels() * TwipsPerPixelY()));
@@ -196,7 +227,7 @@ void PageComposer::DrawTable(const PrintTable& table) {
         while (next + rows <= table.BodyRows() &&
                (rows == 0 || y_ + (rows + 2) * rowTwips <= BottomLimit()))
             ++rows;
-        drawing.DrawPart(top, next, rows);
+        if (!measuring_) drawing.DrawPart(top, next, rows);
 
         if (recording_) {
             PageRecord::TablePart part;

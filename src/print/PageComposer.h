@@ -31,6 +31,7 @@ struct PageRecord {
         std::int32_t firstRow = 1;  // the table's number of the first row here
     };
     std::vector<std::string> paragraphs;
+    std::string footer;  // "name · page n of m"
     std::vector<TablePart> tables;
     std::vector<Rectangle> rectangles;
     std::int32_t polygons = 0;
@@ -49,6 +50,14 @@ class PageComposer {
     PageComposer& operator=(const PageComposer&) = delete;
 
     void SetRecording(bool on) { recording_ = on; }
+    // Lays the document out without putting anything on the device, to count its pages.
+    void SetMeasuring(bool on) { measuring_ = on; }
+    bool Measuring() const { return measuring_; }
+    // Pages started so far.
+    std::int32_t PageCount() const { return pageCount_; }
+    // Every page carries the band's name and "page n of m" in its top margin; none while the
+    // total is 0.
+    void SetFooter(std::string name, std::int32_t totalPages);
     const std::vector<PageRecord>& Pages() const { return pages_; }
 
     // --- The document -------------------------------------------------------------------
@@ -107,6 +116,10 @@ class PageComposer {
     double ToPixelsY(double twips) const { return twips / TwipsPerPixelY(); }
     std::int32_t BottomLimit() const;
     PageRecord& Page();
+    // A page was started: its count, record and footer.
+    void PageStarted();
+    // Something may be laid out: a document is started (or being measured).
+    bool Open() const { return painter_.isActive() || (measuring_ && pageCount_ > 0); }
 
     QPagedPaintDevice& device_;
     QPainter painter_;
@@ -123,6 +136,10 @@ class PageComposer {
     bool inTable_ = false;
     std::optional<PrintTable> table_;
     bool recording_ = false;
+    bool measuring_ = false;
+    std::int32_t pageCount_ = 0;
+    std::string footerName_;
+    std::int32_t totalPages_ = 0;
     std::vector<PageRecord> pages_;
 };
 

@@ -7,6 +7,7 @@
 #include "PageCanvas.h"
 #include "PageComposer.h"
 #include "engine/Palette.h"
+#include "engine/PickSummary.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
@@ -53,6 +54,14 @@ void ForEachTable(std::int32_t cards, std::int32_t perTable, Print&& print) {
         const std::int32_t first = (k - 1) * perTable + 1;
         print(CheckedInt16(first), CheckedInt16(std::min(k * perTable, cards)));
     }
+}
+
+// The picks in the order the instructions print them.
+std::vector<std::int32_t> PickOrder(std::int32_t picks, const PrintOptions& options) {
+    std::vector<std::int32_t> order(static_cast<std::size_t>(std::max(picks, 0)));
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::int32_t>(i + 1);
+    if (options.pickOneAtBottom) std::reverse(order.begin(), order.end());
+    return order;
 }
 
 }  // namespace
@@ -118,9 +127,19 @@ void PatternPrinter::PrintDesign() {
     PrintTitle();
     page_.Paragraph("Number of Cards:  " + std::to_string(CardCount()));
     page_.Paragraph("");
-    page_.Paragraph("Turn Sequence:  " +
-                    QString::fromStdString(source_.turnSequence).toUpper().toStdString());
-    page_.Paragraph("");
+    // a hand-woven band has no sequence: its instructions follow
+    if (!source_.turnSequence.empty()) {
+        page_.Paragraph("Turn Sequence:  " +
+                        QString::fromStdString(source_.turnSequence).toUpper().toStdString());
+        const auto length = static_cast<std::int32_t>(SequenceLetters(source_.turnSequence).size());
+        const std::int32_t picks = source_.band->Count() - 1;
+        // a band of whole repeats says how many; one woven otherwise is described by its sequence
+        if (length > 0 && picks >= length && picks % length == 0)
+            page_.Paragraph("Repeated:  " + std::to_string(picks / length) +
+                            (picks / length == 1 ? " time, " : " times, ") + std::to_string(picks) +
+                            (picks == 1 ? " pick" : " picks"));
+        page_.Paragraph("");
+    }
 
     ForEachTable(CardCount(), kCardsPerThreadingTable,
                  [&](std::int16_t first, std::int16_t last) { BuildDesignGrid(first, last); });
@@ -151,6 +170,10 @@ void PatternPrinter::AddCardTable(const CardTable& table, std::int16_t first, st
     for (std::int32_t i = first; i <= last; ++i) {
         format += ColumnFormat(table.cardColumnInches);
         header += std::to_string(i) + "|";
+    }
+    if (!table.lastHeader.empty()) {
+        format += ColumnFormat(table.firstColumnInches);
+        header += table.lastHeader + "|";
     }
     DropLastCharacter(format);
     DropLastCharacter(header);
@@ -211,6 +234,8 @@ void PatternPrinter::PrintBand() {
         geometry.BandTop =
             std::max(geometry.BandTop, RoundToInt32(page_.CurrentY() / page_.TwipsPerPixelY()));
     }
+    // the band adds no page: a pass that counts them does not draw it
+    if (page_.Measuring()) return;
     PageCanvas canvas(page_);
     source_.band->WeaveBand(&canvas, geometry);
 }
@@ -218,42 +243,75 @@ void PatternPrinter::PrintBand() {
 void PatternPrinter::PrintInstructions() {
     // the band printed is already the face shown: its instructions are read as the front's
     const TurningInstructions instructions(*source_.band);
-    ForEachTable(instructions.Cards(), kCardsPerInstructionTable,
-                 [&](std::int16_t first, std::int16_t last) {
-                     page_.NewPage();
-                     PrintTitle();
-                     BuildInstructionTable(instructions, first, last);
-                 });
+    if (source_.options.textLines) {
+        page_.NewPage();
+        PrintTitle();
+        PrintInstructionLines(instructions);
+    } else {
+        ForEachTable(instructions.Cards(), kCardsPerInstructionTable,
+                     [&](std::int16_t first, std::int16_t last) {
+                         page_.NewPage();
+                         PrintTitle();
+                         BuildInstructionTable(instructions, first, last);
+                     });
+    }
+    page_.Paragraph(source_.options.textLines
+                        ? "F = forward, B = backward, I = idle, flip = turn the card over first"
+                        : "F = forward, B = backward (grey), I = idle (blue), * and red = turn "
+                          "the card over first");
+}
+
+std::vector<std::string> PatternPrinter::InstructionLines(const TurningInstructions& instructions,
+                                                          const PrintOptions& options) {
+    const std::string box = options.tickColumn ? "[  ]  " : "";
+    std::vector<std::string> lines;
+    for (const std::int32_t pick : PickOrder(instructions.Picks(), options))
+        lines.push_back(box + PickLine(instructions, pick));
+    return lines;
+}
+
+void PatternPrinter::PrintInstructionLines(const TurningInstructions& instructions) {
+    Trap(kModule, "PrintInstructionLines", [&] {
+        for (const std::string& line : InstructionLines(instructions, source_.options))
+            page_.Paragraph(line);
+        page_.Paragraph("");
+    });
 }
 
 void PatternPrinter::BuildInstructionTable(const TurningInstructions& instructions,
                                            std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildInstructionGrid", [&] {
-        const std::int32_t picks = instructions.Picks();
+        const std::vector<std::int32_t> order = PickOrder(instructions.Picks(), source_.options);
+        const bool tick = source_.options.tickColumn;
         std::string body;
-        body.reserve(static_cast<std::size_t>(picks) *
-                     (static_cast<std::size_t>(last - first + 1) * 2 + 8));
-        for (std::int32_t pick = 1; pick <= picks; ++pick) {
+        body.reserve(order.size() * (static_cast<std::size_t>(last - first + 1) * 2 + 8));
+        for (const std::int32_t pick : order) {
             body += std::to_string(pick) + "|";
             for (std::int32_t i = first; i <= last; ++i) {
                 const std::string text = instructions.Text(pick, i);
                 if (!text.empty()) body += text.front();
                 body += '|';
             }
+            if (tick) body += '|';  // an empty cell to tick
             body += ';';
         }
-        AddCardTable({kPickColumn, kInstructionColumn, ""}, first, last, std::move(body), [&] {
-            for (std::int32_t pick = 1; pick <= picks; ++pick) {
+        const CardTable table{kPickColumn, kInstructionColumn, "", tick ? "Done" : ""};
+        AddCardTable(table, first, last, std::move(body), [&] {
+            std::int32_t row = 1;
+            for (const std::int32_t pick : order) {
                 std::int32_t column = 2;
                 for (std::int32_t i = first; i <= last; ++i, ++column) {
                     const std::optional<CardStep> step = instructions.At(pick, i);
                     if (!step) continue;
                     // a twist shows in red whichever way the card turns
                     if (step->flip)
-                        page_.SetCellBackground(pick, column, kTwistColor);
+                        page_.SetCellBackground(row, column, kTwistColor);
                     else if (step->turn == Backward)
-                        page_.SetCellBackground(pick, column, kBackwardColor);
+                        page_.SetCellBackground(row, column, kBackwardColor);
+                    else if (step->turn == Idle)
+                        page_.SetCellBackground(row, column, kIdleColor);
                 }
+                ++row;
             }
         });
     });

@@ -17,6 +17,13 @@ namespace tessaly {
 
 class PageComposer;
 
+// How the turning instructions are printed for the loom.
+struct PrintOptions {
+    bool pickOneAtBottom = false;  // the last pick on top, as the band grows
+    bool tickColumn = false;       // a column to tick each pick off
+    bool textLines = false;        // a line per pick ("12: F 1–6 · B 7–8") instead of tables
+};
+
 // Everything the printout is made from. The band is only read: it is drawn on the page with
 // the page's own geometry and instruction grid, so the screen's are never touched.
 struct PrintSource {
@@ -28,6 +35,7 @@ struct PrintSource {
     std::int32_t screenBlockSize = DrawingGeometry::kStartBlockSize;  // the display's zoom
     std::int16_t screenBandMargin = DrawingGeometry::kStartBlockSize;
     double twipsPerScreenPixel = kTwipsPerPixel;
+    PrintOptions options;
 };
 
 // The printed pattern: title, card count and turning sequence, threading tables, colour
@@ -44,6 +52,7 @@ class PatternPrinter {
     static constexpr std::int32_t kCardsBesideTables = 26;
     static constexpr std::int32_t kTwistColor = 0x0000FF;     // red
     static constexpr std::int32_t kBackwardColor = 0xC0C0C0;  // light grey
+    static constexpr std::int32_t kIdleColor = 0xF5E1C8;      // pale blue
 
     PatternPrinter(PageComposer& page, const PrintSource& source);
 
@@ -56,6 +65,11 @@ class PatternPrinter {
 
     // The whole document, from its start to its end. A band of one row prints nothing.
     void PrintPage();
+
+    // The instructions as lines of text, a line a pick in the order and with the tick boxes
+    // the options ask for: "[  ]  12: F 1–6, 9–12 · B 7–8".
+    static std::vector<std::string> InstructionLines(const TurningInstructions& instructions,
+                                                     const PrintOptions& options);
 
     // Where the band goes on the current page: page values for block size, margin, top and
     // bottom. Raises error 6 when the page is too large for the margin's range.
@@ -72,9 +86,11 @@ class PatternPrinter {
         double firstColumnInches;
         double cardColumnInches;
         std::string firstHeader;
+        std::string lastHeader = {};  // a last column after the cards', when not empty
     };
     void AddCardTable(const CardTable& table, std::int16_t first, std::int16_t last,
                       std::string body, const std::function<void()>& colourCells);
+    void PrintInstructionLines(const TurningInstructions& instructions);
     void BuildDesignGrid(std::int16_t first, std::int16_t last);
     void PrintBand();
     void PrintInstructions();

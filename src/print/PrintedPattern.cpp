@@ -25,10 +25,21 @@ std::optional<QPageSize> PageSizeNamed(std::string_view name) {
 std::vector<PageRecord> PrintPattern(QPagedPaintDevice& device, const PrintSource& source,
                                      bool record) {
     device.setPageMargins(QMarginsF(0, 0, 0, 0));
+    // laid out once without printing to count the pages, so each can say "page n of m"
+    std::int32_t pages = 0;
+    {
+        PageComposer measure(device);
+        measure.SetMeasuring(true);
+        if (const auto problem = PatternPrinter::Unprintable(source, measure))
+            throw AppError(ErrorNumber::InvalidProcedureCall, *problem);
+        RecordingErrorSink quiet;  // a failing step is reported by the pass that prints
+        const ScopedErrorSink scope(quiet);
+        PatternPrinter(measure, source).PrintPage();
+        pages = measure.PageCount();
+    }
     PageComposer page(device);
     page.SetRecording(record);
-    if (const auto problem = PatternPrinter::Unprintable(source, page))
-        throw AppError(ErrorNumber::InvalidProcedureCall, *problem);
+    page.SetFooter(source.bandName, pages);
     PatternPrinter(page, source).PrintPage();
     return page.Pages();
 }

@@ -197,6 +197,7 @@ void MainWindow::BuildFileMenu() {
         if (handler == &MainWindow::previewPattern) preview = action;
     }
     file->addAction(files_->ExportAsAction());
+    file->addMenu(print_->OptionsMenu());
     print->setShortcut(QKeySequence::Print);
     toolbarActions_ = {files_->NewAction(), files_->OpenAction(), files_->SaveAction(), print,
                        preview};

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMenu>
 #include <QPrinter>
+#include <QSettings>
 #include <QWidget>
 
 #include "FileCommands.h"
@@ -22,6 +24,10 @@ namespace tessaly {
 
 namespace {
 
+const char* const kPickOneAtBottomKey = "print/pickOneAtBottom";
+const char* const kTickColumnKey = "print/tickColumn";
+const char* const kTextLinesKey = "print/textLines";
+
 // Paper as the weaver's country uses it.
 QPageSize LocalPaper() {
     return QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter
@@ -37,7 +43,33 @@ void PreparePrinter(QPrinter& printer, const PrintSource& source) {
 }  // namespace
 
 PrintCommands::PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent)
-    : QObject(parent), session_(session), dialogs_(dialogs), parent_(parent) {}
+    : QObject(parent), session_(session), dialogs_(dialogs), parent_(parent) {
+    options_ = new QMenu(tr("Print &Options"), parent);
+    options_->setObjectName("mnuPrintOptions");
+    const PrintOptions chosen = ChosenOptions();
+    const std::tuple<const char*, QString, const char*, bool> entries[] = {
+        {"mnuPickOneAtBottom", tr("Pick 1 at the &Bottom"), kPickOneAtBottomKey,
+         chosen.pickOneAtBottom},
+        {"mnuTickColumn", tr("&Tick Column"), kTickColumnKey, chosen.tickColumn},
+        {"mnuTextLines", tr("Instructions as Text &Lines"), kTextLinesKey, chosen.textLines}};
+    for (const auto& [name, text, key, on] : entries) {
+        QAction* entry = options_->addAction(text);
+        entry->setObjectName(name);
+        entry->setCheckable(true);
+        entry->setChecked(on);
+        connect(entry, &QAction::toggled, this,
+                [key = key](bool checked) { QSettings().setValue(key, checked); });
+    }
+}
+
+PrintOptions PrintCommands::ChosenOptions() {
+    const QSettings settings;
+    PrintOptions options;
+    options.pickOneAtBottom = settings.value(kPickOneAtBottomKey, false).toBool();
+    options.tickColumn = settings.value(kTickColumnKey, false).toBool();
+    options.textLines = settings.value(kTextLinesKey, false).toBool();
+    return options;
+}
 
 PrintSource PrintCommands::SourceOf(const PatternSession& session) {
     const PatternDocument& document = session.Document();
@@ -59,6 +91,7 @@ PrintSource PrintCommands::SourceOf(const PatternSession& session) {
     const DrawingGeometry screen = views.Geometry();
     source.screenBlockSize = screen.BlockSize;
     source.screenBandMargin = screen.BandMargin;
+    source.options = ChosenOptions();
     return source;
 }
 

@@ -5,6 +5,7 @@
 
 #include "print/PatternPrinter.h"
 
+class QMenu;
 class QWidget;
 
 namespace tessaly {
@@ -24,6 +25,10 @@ class PrintCommands : public QObject {
     // What the printout is made from: the band as it is (its own threading row, its cards, the
     // sequence it was woven with), drawn on the face the display shows.
     static PrintSource SourceOf(const PatternSession& session);
+    // How the instructions print, as the weaver last chose it (kept in the settings).
+    static PrintOptions ChosenOptions();
+    // "Print Options": pick 1 at the bottom, a tick column, text lines; each a checkable entry.
+    QMenu* OptionsMenu() const { return options_; }
 
     void Print();
     void Preview();
@@ -38,6 +43,7 @@ class PrintCommands : public QObject {
     const PatternSession& session_;
     UserDialogs& dialogs_;
     QWidget* parent_;
+    QMenu* options_ = nullptr;
 };
 
 }  // namespace tessaly

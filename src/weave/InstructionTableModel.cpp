@@ -63,10 +63,14 @@ QVariant InstructionTableModel::data(const QModelIndex& index, int role) const {
 
 QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientation,
                                            int role) const {
-    if (role == Qt::FontRole && orientation == Qt::Vertical && marked_ == section + 1) {
-        QFont bold;
-        bold.setBold(true);
-        return bold;
+    if (orientation == Qt::Vertical && marked_ == section + 1) {
+        // the weaver's pick in bold, and said to a screen reader
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::AccessibleDescriptionRole) return tr("at the loom");
     }
     if (role != Qt::DisplayRole || section < 0) return {};
     const TurningInstructions instructions = presentation_.Instructions();
@@ -75,8 +79,6 @@ QVariant InstructionTableModel::headerData(int section, Qt::Orientation orientat
         return QString::number(instructions.CardNumber(section + 1));
     }
     if (section >= instructions.Picks()) return {};
-    // the weaver's pick says so to a screen reader too
-    if (marked_ == section + 1) return tr("%1 (at the loom)").arg(section + 1);
     return QString::number(section + 1);
 }
 

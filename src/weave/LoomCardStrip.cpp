@@ -105,6 +105,7 @@ void LoomCardStrip::paintEvent(QPaintEvent* event) {
     for (std::int32_t number = columns.first; number <= columns.last; ++number) {
         const int column = number - 1;
         const Column& card = cards_[static_cast<std::size_t>(column)];
+        painter.setBrush(Qt::NoBrush);
         PaintLabelCell(painter, GridCellRect(kNumberRow, column), QString::number(card.number));
         const QRect body = GridCellRect(1, column).united(GridCellRect(3, column));
         painter.setPen(palette().windowText().color());

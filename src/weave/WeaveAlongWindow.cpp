@@ -1,15 +1,15 @@
 #include "WeaveAlongWindow.h"
 
 #include <QAccessible>
-#include <QAction>
 #include <QBoxLayout>
 #include <QFormLayout>
+#include <QKeyEvent>
 #include <QKeySequenceEdit>
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <functional>
+#include <algorithm>
 #include <limits>
 
 #include "LoomCardStrip.h"
@@ -51,7 +51,7 @@ WeaveAlongWindow::WeaveAlongWindow(PatternSession& session, UserDialogs& dialogs
     setAccessibleName(windowTitle());
     setFocusPolicy(Qt::StrongFocus);
     BuildControls();
-    BuildActions();
+    SetPedalKey(pedal_->keySequence());
     connect(&loom_, &LoomState::pickChanged, this, &WeaveAlongWindow::Refresh);
     const BandPresentation& presentation = session_.Presentation();
     connect(&presentation, &BandPresentation::instructionsChanged, this,
@@ -127,34 +127,33 @@ void WeaveAlongWindow::BuildControls() {
     connect(pedal_, &QKeySequenceEdit::keySequenceChanged, this, &WeaveAlongWindow::SetPedalKey);
 }
 
-void WeaveAlongWindow::BuildActions() {
-    const auto add = [this](const char* name, const QString& text, QList<QKeySequence> keys,
-                            const std::function<void()>& slot) {
-        auto* action = new QAction(text, this);
-        action->setObjectName(name);
-        action->setShortcuts(keys);
-        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-        connect(action, &QAction::triggered, this, slot);
-        addAction(action);
-        return action;
-    };
-    nextKeys_ = {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Right, Qt::Key_PageDown};
-    nextAction_ = add("actNextPick", tr("Next Pick"), nextKeys_, [this] { nextPick(); });
-    add("actPreviousPick", tr("Previous Pick"), {Qt::Key_Backspace, Qt::Key_Left, Qt::Key_PageUp},
-        [this] { previousPick(); });
-    add("actGoToPick", tr("Go to Pick..."), {QKeySequence(Qt::CTRL | Qt::Key_G)},
-        [this] { goToPick(); });
-    add("actFirstPick", tr("First Pick"), {Qt::Key_Home}, [this] { firstPick(); });
-    add("actLastPick", tr("Last Pick"), {Qt::Key_End}, [this] { lastPick(); });
-    add("actLeaveLarge", tr("Leave the Large View"), {Qt::Key_Escape}, [this] { setLarge(false); });
-    SetPedalKey(pedal_->keySequence());
-}
-
 void WeaveAlongWindow::SetPedalKey(const QKeySequence& key) {
     QSettings().setValue(kPedalKey, key.toString());
-    QList<QKeySequence> keys = nextKeys_;
-    if (!key.isEmpty() && !keys.contains(key)) keys.append(key);
-    nextAction_->setShortcuts(keys);
+    pedalKey_ = key;
+}
+
+void WeaveAlongWindow::keyPressEvent(QKeyEvent* event) {
+    const QKeyCombination key = event->keyCombination();
+    const Qt::KeyboardModifiers modifiers = key.keyboardModifiers() & ~Qt::KeypadModifier;
+    const auto is = [&](std::initializer_list<Qt::Key> keys) {
+        return modifiers == Qt::NoModifier &&
+               std::find(keys.begin(), keys.end(), key.key()) != keys.end();
+    };
+    if (is({Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Right, Qt::Key_PageDown}) ||
+        (!pedalKey_.isEmpty() && pedalKey_[0] == key))
+        nextPick();
+    else if (is({Qt::Key_Backspace, Qt::Key_Left, Qt::Key_PageUp}))
+        previousPick();
+    else if (is({Qt::Key_Home}))
+        firstPick();
+    else if (is({Qt::Key_End}))
+        lastPick();
+    else if (key == QKeyCombination(Qt::ControlModifier, Qt::Key_G))
+        goToPick();
+    else if (is({Qt::Key_Escape}) && large_)
+        setLarge(false);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void WeaveAlongWindow::Say(const QString& message) {

@@ -3,7 +3,6 @@
 #include <QKeySequence>
 #include <QWidget>
 
-class QAction;
 class QCheckBox;
 class QKeySequenceEdit;
 class QLabel;
@@ -47,12 +46,14 @@ class WeaveAlongWindow : public QWidget {
     void closeRequested();
 
   protected:
+    // Space, Return, Right, Page Down and the pedal's key: next pick; Backspace, Left, Page
+    // Up: the one before; Home, End; Ctrl+G asks for a pick; Escape leaves the large view.
+    void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
   private:
     void BuildControls();
-    void BuildActions();
     // The pick shown again from the loom's position.
     void Refresh();
     void Say(const QString& message);
@@ -73,8 +74,7 @@ class WeaveAlongWindow : public QWidget {
     QPushButton* close_ = nullptr;
     QSpinBox* limit_ = nullptr;
     QKeySequenceEdit* pedal_ = nullptr;
-    QAction* nextAction_ = nullptr;
-    QList<QKeySequence> nextKeys_;
+    QKeySequence pedalKey_;
     bool large_ = false;
 };
 
