@@ -22,6 +22,7 @@
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PackGrid.h"
+#include "weave/WeaveAlongWindow.h"
 #include "weave/WeaveWindow.h"
 #include "widgets/UserDialogs.h"
 
@@ -188,6 +189,25 @@ void BM_WeaveAndUnweaveStep(benchmark::State& state) {
     state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_WeaveAndUnweaveStep)->Arg(100)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// Weave Along's Next and Previous from the key to the repainted windows (the pick, the
+// deck's diagrams, the fell on the display, the marked instruction row) on a band of 10,000
+// picks of 200 cards, half way along it.
+void BM_WeaveAlongStep(benchmark::State& state) {
+    WeavingWindows windows(10000);
+    WeaveAlongWindow along(windows.session, windows.dialogs);
+    along.show();
+    windows.session.Loom().GoTo(5000);
+    windows.Repaint();
+    for (auto _ : state) {
+        along.nextPick();
+        windows.Repaint();
+        along.previousPick();
+        windows.Repaint();
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_WeaveAlongStep)->Unit(benchmark::kMillisecond);
 
 // The floor a step has to beat: the windows of BM_WeaveAndUnweaveStep/10000, each repainted
 // whole once with nothing changed.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -468,6 +470,11 @@ TEST_F(PdfReadBackTest, pages_texts_and_cell_colours_read_back) {
     EXPECT_TRUE(text.contains(QRegularExpression("Number of Cards:\\s+33")));
     EXPECT_TRUE(text.contains("Read back"));
     EXPECT_TRUE(text.contains("33 RGB( 255, 0, 0)"));
+    // every page read on its own carries the name and its number
+    for (int page = 1; page <= 4; ++page)
+        EXPECT_TRUE(RunTool("pdftotext",
+                            {"-f", QString::number(page), "-l", QString::number(page), file, "-"})
+                        .contains(QString("Read back \u00B7 page %1 of 4").arg(page)));
 
     // every turn stands in the middle of its cell: columns of 0.23 inch after the pick
     // numbers' 0.3 inch, from the half-inch margin (in points)
@@ -590,6 +597,18 @@ TEST_F(PrintCommandsTest, export_as_pdf_writes_the_printout_under_the_name_chose
     commands.ExportPdf();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_TRUE(dialogs.messages[0].text.contains("was not written"));
+}
+
+TEST_F(PrintCommandsTest, print_options_chosen_in_the_menu_shape_the_printout_and_are_kept) {
+    QAction* tick = commands.OptionsMenu()->findChild<QAction*>("mnuTickColumn");
+    ASSERT_NE(tick, nullptr);
+    EXPECT_FALSE(PrintCommands::SourceOf(session).options.tickColumn);
+    tick->setChecked(true);
+    EXPECT_TRUE(PrintCommands::SourceOf(session).options.tickColumn);
+    const PrintCommands later{session, dialogs, nullptr};
+    EXPECT_TRUE(later.OptionsMenu()->findChild<QAction*>("mnuTickColumn")->isChecked());
+    tick->setChecked(false);
+    EXPECT_FALSE(PrintCommands::SourceOf(session).options.pickOneAtBottom);
 }
 
 TEST_F(PrintCommandsTest, export_picture_writes_what_the_display_shows) {

@@ -44,7 +44,7 @@ void PreparePrinter(QPrinter& printer, const PrintSource& source) {
 
 PrintCommands::PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent)
     : QObject(parent), session_(session), dialogs_(dialogs), parent_(parent) {
-    options_ = new QMenu(tr("Print &Options"), parent);
+    options_ = std::make_unique<QMenu>(tr("Print &Options"));
     options_->setObjectName("mnuPrintOptions");
     const PrintOptions chosen = ChosenOptions();
     const std::tuple<const char*, QString, const char*, bool> entries[] = {
@@ -61,6 +61,8 @@ PrintCommands::PrintCommands(const PatternSession& session, UserDialogs& dialogs
                 [key = key](bool checked) { QSettings().setValue(key, checked); });
     }
 }
+
+PrintCommands::~PrintCommands() = default;
 
 PrintOptions PrintCommands::ChosenOptions() {
     const QSettings settings;

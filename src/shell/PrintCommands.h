@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 #include "print/PatternPrinter.h"
 
@@ -21,6 +22,7 @@ class PrintCommands : public QObject {
 
   public:
     PrintCommands(const PatternSession& session, UserDialogs& dialogs, QWidget* parent);
+    ~PrintCommands() override;
 
     // What the printout is made from: the band as it is (its own threading row, its cards, the
     // sequence it was woven with), drawn on the face the display shows.
@@ -28,7 +30,7 @@ class PrintCommands : public QObject {
     // How the instructions print, as the weaver last chose it (kept in the settings).
     static PrintOptions ChosenOptions();
     // "Print Options": pick 1 at the bottom, a tick column, text lines; each a checkable entry.
-    QMenu* OptionsMenu() const { return options_; }
+    QMenu* OptionsMenu() const { return options_.get(); }
 
     void Print();
     void Preview();
@@ -43,7 +45,7 @@ class PrintCommands : public QObject {
     const PatternSession& session_;
     UserDialogs& dialogs_;
     QWidget* parent_;
-    QMenu* options_ = nullptr;
+    std::unique_ptr<QMenu> options_;  // held here: the File menu only shows it
 };
 
 }  // namespace tessaly
