@@ -108,7 +108,7 @@ void LoomCardStrip::paintEvent(QPaintEvent* event) {
         painter.setBrush(Qt::NoBrush);
         PaintLabelCell(painter, GridCellRect(kNumberRow, column), QString::number(card.number));
         const QRect body = GridCellRect(1, column).united(GridCellRect(3, column));
-        painter.setPen(palette().windowText().color());
+        painter.setPen(Qt::black);
         painter.setBrush(Qt::white);
         painter.drawRoundedRect(body, 3, 3);
         for (int corner = 0; corner < kHoles; ++corner) {
@@ -119,8 +119,8 @@ void LoomCardStrip::paintEvent(QPaintEvent* event) {
             } else {
                 painter.setBrush(RasterCanvas::ToQColor(color));
             }
-            // the thread that shows stands out with a thick ring
-            painter.setPen(QPen(palette().windowText().color(), corner == kTopFront ? 3 : 1));
+            // on the white card, the thread that shows stands out with a thick black ring
+            painter.setPen(QPen(Qt::black, corner == kTopFront ? 3 : 1));
             painter.drawEllipse(hole);
         }
         painter.setPen(OverLimit(card) ? QColor(Qt::red) : palette().windowText().color());

@@ -262,6 +262,7 @@ void WeaveAlongWindow::setLarge(bool large) {
     const double scale = large ? 2.0 : 1.0;
     pick_->setFont(Scaled(font(), 1.6 * scale, true));
     turns_->setFont(Scaled(font(), 1.4 * scale, true));
+    for (QLabel* label : {twist_, message_}) label->setFont(Scaled(font(), large ? 1.5 : 1.0, false));
     strip_->SetScale(scale);
     // high contrast: light type on black
     setAutoFillBackground(large);
