@@ -17,6 +17,7 @@
 #include "document/PatternSession.h"
 #include "engine/PickSummary.h"
 #include "errors/ErrorReporter.h"
+#include "widgets/AccessibleGrid.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
@@ -50,6 +51,7 @@ WeaveAlongWindow::WeaveAlongWindow(PatternSession& session, UserDialogs& dialogs
     setWindowTitle(tr("Weave Along"));
     setAccessibleName(windowTitle());
     setFocusPolicy(Qt::StrongFocus);
+    InstallAccessibleGrids();
     BuildControls();
     SetPedalKey(pedal_->keySequence());
     connect(&loom_, &LoomState::pickChanged, this, &WeaveAlongWindow::Refresh);
@@ -164,7 +166,10 @@ void WeaveAlongWindow::Say(const QString& message) {
 
 void WeaveAlongWindow::nextPick() {
     Trap("frmWeaveAlong", "NextPick", [&] {
-        if (loom_.Next() == LoomPosition::Move::AtEnd)
+        if (loom_.Next() != LoomPosition::Move::AtEnd) return;
+        if (loom_.Position().BandPicks() == 0)
+            Say(tr("The band has no picks to weave."));
+        else
             Say(tr("Pick %1 is the band's last: the band is woven.").arg(loom_.Pick()));
     });
 }
@@ -200,8 +205,9 @@ void WeaveAlongWindow::Refresh() {
         const LoomPosition& position = loom_.Position();
         const std::int32_t pick = position.Pick();
         const std::int32_t picks = position.BandPicks();
-        QString where = pick <= picks ? tr("Pick %1 of %2").arg(pick).arg(picks)
-                                      : tr("Pick %1 (the band has %2)").arg(pick).arg(picks);
+        QString where = picks == 0      ? tr("No picks yet")
+                        : pick <= picks ? tr("Pick %1 of %2").arg(pick).arg(picks)
+                                        : tr("Pick %1 (the band has %2)").arg(pick).arg(picks);
         if (position.Repeats())
             where += tr(" · repeat %1, pick %2 of %3")
                          .arg(position.Repeat())
