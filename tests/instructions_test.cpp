@@ -152,13 +152,16 @@ TEST(loom_position_test, each_card_before_a_pick_shows_at_the_top_front_the_thre
         longer.WeaveRow(deck, &canvas, kScreen);
     }
     LoomPosition at(band, 3);
-    using Holes = std::array<int, kHoles>;
+    using Holes = std::array<int, kMaxHoles>;
     // threading row: B shows; after F: A; after F F B the reversal shows D again
-    EXPECT_EQ(HolesAround(at.CardBefore(1)), (Holes{kHoleB, kHoleA, kHoleD, kHoleC}));
+    EXPECT_EQ(HolesAround(at.CardBefore(1)),
+              (Holes{kHoleB, kHoleA, kHoleD, kHoleC, -1, -1, -1, -1}));
     at.Next();
-    EXPECT_EQ(HolesAround(at.CardBefore(2)), (Holes{kHoleA, kHoleD, kHoleC, kHoleB}));
+    EXPECT_EQ(HolesAround(at.CardBefore(2)),
+              (Holes{kHoleA, kHoleD, kHoleC, kHoleB, -1, -1, -1, -1}));
     at.GoTo(4);
-    EXPECT_EQ(HolesAround(at.CardBefore(1)), (Holes{kHoleD, kHoleC, kHoleB, kHoleA}));
+    EXPECT_EQ(HolesAround(at.CardBefore(1)),
+              (Holes{kHoleD, kHoleC, kHoleB, kHoleA, -1, -1, -1, -1}));
     for (const std::int32_t pick : {end, end + 1, end + 2, end + 3, end + 7}) {
         at.GoTo(pick);
         for (std::int16_t card = 1; card <= 2; ++card) {

@@ -149,7 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectCase{"window_text", "n\r\nMain, x, 0, 0, 0, 0\r\n", 2, "ReadWindowValues",
                    "'x' is not a number"},
         RejectCase{"nine_fields", PatternHead() + "1, 1, 0, 0, 0, 0, 0, 1, 0\r\n", 8, "NewCard",
-                   "ten fields"},
+                   "needs 10 fields"},
         RejectCase{"text_field", PatternHead() + "1, 1, F, 0, 0, 0, 0, 1, 0, 1\r\n", 8, "NewCard",
                    "Turn 'F' is not a number"},
         RejectCase{"position_overflow", PatternHead() + "1, 40000, 0, 0, 0, 0, 0, 1, 0, 1\r\n", 8,

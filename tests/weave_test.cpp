@@ -204,7 +204,7 @@ TEST(weave_reverse_test, twice_gives_back_the_front_face) {
 }
 
 TEST(threading_test, deck_from_the_draft_takes_turn_from_the_first_letter) {
-    const std::vector<DraftColumn> draft{{1, 2, 3, 4, SThread}, {5, 6, 7, 8, ZThread}};
+    const std::vector<DraftColumn> draft{{{1, 2, 3, 4}, SThread}, {{5, 6, 7, 8}, ZThread}};
     const Cards backward = BuildThreadingDeck(draft, "bFF");
     ASSERT_EQ(backward.Count(), 2);
     const Card& second = backward.At(2);

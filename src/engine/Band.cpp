@@ -165,13 +165,23 @@ void Band::DrawPicture(Canvas& canvas, const DrawingGeometry& geometry) const {
 
 namespace {
 
-// The same cards seen from the other face: opposite holes trade colours, S and Z trade, the
-// band is mirrored and every turn goes the other way.
+// The same cards seen from the other face: each hole takes the colour of the hole half way
+// round the card (opposite holes trade on a card of an even number; on an odd one the hole
+// nearest the bottom comes to the face), S and Z trade, the band is mirrored and every turn
+// goes the other way.
 void TurnOverRow(Row& row) {
     Cards& deck = row.Cards();
     const std::int32_t count = deck.Count();
     for (Card& card : deck) {
-        for (int hole = 0; hole < kHoles / 2; ++hole) card.SwapColors(hole, hole + kHoles / 2);
+        // a two-hole card's reversed turn already brings its other hole to the face
+        const int holes = card.Holes();
+        const int halfWay = holes == 2 ? 0 : holes / 2;
+        const HoleColors before = card.Colors();
+        HoleColors after = before;
+        for (int hole = 0; hole < holes; ++hole)
+            after[static_cast<std::size_t>(hole)] =
+                before[static_cast<std::size_t>((hole + halfWay) % holes)];
+        card.SetColors(after);
         card.SetThread(OtherThreading(card.Thread()));
         card.SetPosition(CheckedInt16(std::int64_t{count} + 1 - card.Position()));
         // an idle card turns over as the card it was a pick before, and stays idle

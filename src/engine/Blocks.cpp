@@ -5,16 +5,18 @@
 
 namespace tessaly {
 
+int ForwardShownHole(int holeOrder, int holes) { return (holes + 1 - holeOrder % holes) % holes; }
+
 int ShownHole(const Card& card) {
+    const int holes = card.Holes();
     const std::int32_t order = card.HoleOrder();
-    if (order < 0 || order >= kHoles) return -1;
-    // Forward shows B, A, D, C for hole orders 0 to 3; backward shows the hole that forward
-    // showed one step higher, so a change of direction shows the same hole again. An idle
-    // card keeps its hole order and the way it faced, so it shows the same hole as the pick
-    // before: the float goes on.
+    if (order < 0 || order >= holes) return -1;
+    // An idle card keeps its hole order and the way it faced, so it shows the same hole as the
+    // pick before: the float goes on.
     const std::int32_t direction = card.Turn() == Idle ? card.Facing() : card.Turn();
-    if (direction == Forward) return kFaceOrder[static_cast<std::size_t>(order)];
-    if (direction == Backward) return kFaceOrder[static_cast<std::size_t>((order + 1) % kHoles)];
+    if (direction == Forward || (direction == Backward && holes == 2))
+        return ForwardShownHole(order, holes);
+    if (direction == Backward) return ForwardShownHole(order + 1, holes);
     return -1;
 }
 

@@ -9,13 +9,15 @@
 
 namespace tessaly {
 
-// Turning forward brings the holes to the face in this order, one step for each turn.
-constexpr std::array<int, kHoles> kFaceOrder = {kHoleB, kHoleA, kHoleD, kHoleC};
-
 // The weaving rule's hole on the face: which of the card's holes shows after its turn (or, for
 // an idle card, the way it last faced) with its present hole order; -1 for a hole order out of
-// range.
+// range. Turning forward brings the holes to the face one step back in their order each turn
+// (B, A, D, C on a square card); turning backward shows the hole a forward turn showed one
+// step higher, so a change of direction shows the same hole again. A two-hole card shows the
+// same hole whichever way it turns: the upper one.
 int ShownHole(const Card& card);
+// Which hole a forward turn shows at this hole order, on a card of so many holes.
+int ForwardShownHole(int holeOrder, int holes);
 
 // The blocks of one row, one per card in deck order, addressed from 1.
 class Blocks {

@@ -36,23 +36,24 @@ Card LoomPosition::CardBefore(std::int32_t position) const {
     Card card = band_.At(bandBefore + 1).Cards().At(position);
     if (bandBefore != before) {
         const std::int64_t repeats = (before - bandBefore) / repeatLength_;
+        const std::int64_t holes = card.Holes();
         const std::int64_t turns =
-            (repeats % kHoles) * (repeatTwist_[static_cast<std::size_t>(position - 1)] % kHoles);
+            (repeats % holes) * (repeatTwist_[static_cast<std::size_t>(position - 1)] % holes);
         card.SetHoleOrder(
-            static_cast<std::int32_t>(((card.HoleOrder() + turns) % kHoles + kHoles) % kHoles));
+            static_cast<std::int32_t>(((card.HoleOrder() + turns) % holes + holes) % holes));
     }
     return card;
 }
 
-std::array<int, kHoles> HolesAround(const Card& card) {
-    std::array<int, kHoles> holes{-1, -1, -1, -1};
+std::array<int, kMaxHoles> HolesAround(const Card& card) {
+    std::array<int, kMaxHoles> holes;
+    holes.fill(-1);
     const int shown = ShownHole(card);
     if (shown < 0) return holes;
-    const auto first = static_cast<int>(std::find(kFaceOrder.begin(), kFaceOrder.end(), shown) -
-                                        kFaceOrder.begin());
-    for (int corner = 0; corner < kHoles; ++corner)
-        holes[static_cast<std::size_t>(corner)] =
-            kFaceOrder[static_cast<std::size_t>((first + corner) % kHoles)];
+    // each forward turn brings the hole one step lower in the order to the top front
+    const int count = card.Holes();
+    for (int place = 0; place < count; ++place)
+        holes[static_cast<std::size_t>(place)] = ((shown - place) % count + count) % count;
     return holes;
 }
 

@@ -68,9 +68,10 @@ class LoomPosition {
 };
 
 // Where a card's holes stand around it, as a weaver checks the deck: the hole that shows on
-// the face at the top front, then the one the next forward turn brings there (top back), the
-// bottom back and the bottom front; -1 where the card's hole order is out of range.
+// the face at the top front, then the one the next forward turn brings there (top back), and
+// on round the card (on a square card the bottom back and the bottom front); -1 beyond the
+// card's holes, and everywhere when its hole order is out of range.
 enum CardCorner { kTopFront, kTopBack, kBottomBack, kBottomFront };
-std::array<int, kHoles> HolesAround(const Card& card);
+std::array<int, kMaxHoles> HolesAround(const Card& card);
 
 }  // namespace tessaly

@@ -9,12 +9,19 @@
 namespace tessaly {
 
 void FlipOver(Card& card) {
-    if (card.HoleOrder() == 0 || card.HoleOrder() == 2) {
-        card.SwapColors(kHoleA, kHoleB);
-        card.SwapColors(kHoleC, kHoleD);
-    } else if (card.HoleOrder() == 1 || card.HoleOrder() == 3) {
-        card.SwapColors(kHoleA, kHoleD);
-        card.SwapColors(kHoleB, kHoleC);
+    // turned over about the axis it turns on, the card's holes trade places front to back:
+    // the hole at the top front goes to the top back, and so on round the card. On a square
+    // card A and B trade, and C and D, at hole orders 0 and 2; A and D, and B and C, at 1 and 3.
+    const int holes = card.Holes();
+    const std::int32_t order = card.HoleOrder();
+    if (order >= 0 && order < holes) {
+        const HoleColors before = card.Colors();
+        HoleColors after = before;
+        const int sum = ((1 - 2 * order) % holes + holes) % holes;
+        for (int hole = 0; hole < holes; ++hole)
+            after[static_cast<std::size_t>((sum - hole + holes) % holes)] =
+                before[static_cast<std::size_t>(hole)];
+        card.SetColors(after);
     }
     card.SetThread(OtherThreading(card.Thread()));
     card.TurnFacingOver();

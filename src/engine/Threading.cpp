@@ -11,8 +11,7 @@ std::vector<DraftColumn> DraftFromDeck(const Cards& firstRow) {
     std::vector<DraftColumn> draft;
     draft.reserve(static_cast<std::size_t>(firstRow.Count()));
     for (const Card& card : firstRow)
-        draft.push_back({card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC),
-                         card.Color(kHoleD), card.Thread()});
+        draft.emplace_back(card.Colors(), card.Thread(), card.Holes());
     return draft;
 }
 
@@ -24,10 +23,7 @@ Cards BuildThreadingDeck(const std::vector<DraftColumn>& draft, std::string_view
     std::int64_t position = 0;
     for (const DraftColumn& column : draft) {
         const std::int16_t i = CheckedInt16(++position);
-        deck.Add(Card::Make(turn, i,
-                            {column.Color(kHoleA), column.Color(kHoleB), column.Color(kHoleC),
-                             column.Color(kHoleD)},
-                            column.Thread(), 1, 1));
+        deck.Add(Card::Make(turn, i, column.colors, column.Thread(), 1, 1, column.holes));
     }
     return deck;
 }

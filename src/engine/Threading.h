@@ -17,8 +17,14 @@ class Canvas;
 // One column of the threading draft: the colour in each hole and the threading of a card,
 // read and written as a card's are.
 struct DraftColumn {
+    DraftColumn() = default;
+    // The colours of the card's holes (those beyond its count are not used) and its threading.
+    DraftColumn(const HoleColors& holeColors, ThreadDirection threading, int holeCount = kHoles)
+        : colors(holeColors), thread(threading), holes(holeCount) {}
+
     HoleColors colors{};
     ThreadDirection thread = ZThread;
+    int holes = kHoles;
 
     std::int32_t Color(int hole) const { return colors[static_cast<std::size_t>(hole)]; }
     void SetColor(int hole, std::int32_t color) { colors[static_cast<std::size_t>(hole)] = color; }

@@ -11,15 +11,31 @@
 
 namespace tessaly {
 
-// The holes of a card, A to D, numbered from 0 in the order they are named.
-constexpr int kHoles = 4;
+// The holes of a card, A to H, numbered from 0 in the order they are named. A pattern's
+// cards have from two to eight holes; square cards, four, are the usual ones.
+constexpr int kMinHoles = 2;
+constexpr int kMaxHoles = 8;
+constexpr int kHoles = 4;  // square cards
 constexpr int kHoleA = 0;
 constexpr int kHoleB = 1;
 constexpr int kHoleC = 2;
 constexpr int kHoleD = 3;
 
-// A thread colour (0x00BBGGRR, or Card::kNoThread) for each hole, indexed by hole.
-using HoleColors = std::array<std::int32_t, kHoles>;
+// A thread colour (0x00BBGGRR, or Card::kNoThread) for each hole, indexed by hole; a card uses
+// as many as it has holes.
+using HoleColors = std::array<std::int32_t, kMaxHoles>;
+
+// The colours of holes E to H of the cards that have them, kept once for each different set
+// (a band's cards share a few), so a card of up to four holes stays small: a card holds the
+// number of its set. Safe to read from any thread; sets are added under a lock.
+class MoreHoleColors {
+  public:
+    using Set = std::array<std::int32_t, kMaxHoles - kHoles>;
+    // The number of this set, added when new; 0 is every hole empty. Raises AppError when
+    // more sets than it can hold were asked for.
+    static std::uint32_t Number(const Set& colors);
+    static const Set& Of(std::uint32_t number);
+};
 
 // One weaving card: the thread colour in each hole (0x00BBGGRR, or kNoThread for an empty
 // hole), its threading, its place in the deck, its rotation state, the direction it was
@@ -30,32 +46,42 @@ class Card {
 
     // A card with these fields and its Position as key. The turn is written first, through
     // SetTurn, and the hole order after it, so the card keeps exactly the hole order given.
+    // A card of `holes` holes (kMinHoles to kMaxHoles) whose hole order is taken as given,
+    // even outside 0 to holes - 1 (a file's reader checks it).
     static Card Make(std::int32_t turn, std::int16_t position, const HoleColors& colors,
-                     ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack) {
+                     ThreadDirection thread, std::int32_t holeOrder, std::int16_t pack,
+                     int holes = kHoles) {
         Card card;
+        card.holes_ = static_cast<std::int8_t>(holes);
         card.SetTurn(turn);
         card.position_ = position;
-        card.colors_ = colors;
-        card.thread_ = thread;
-        card.holeOrder_ = holeOrder;
+        card.SetColors(colors);
+        card.thread_ = static_cast<std::int8_t>(thread);
+        card.SetHoleOrder(holeOrder);
         card.pack_ = pack;
         card.SetKey(position);
         return card;
     }
 
-    std::int32_t Color(int hole) const { return colors_[static_cast<std::size_t>(hole)]; }
-    void SetColor(int hole, std::int32_t color) { colors_[static_cast<std::size_t>(hole)] = color; }
-    const HoleColors& Colors() const { return colors_; }
+    int Holes() const { return holes_; }
+    // Changes the number of holes: new holes take this colour, holes beyond the new count go,
+    // and the hole order is brought within the new count.
+    void SetHoles(int holes, std::int32_t newHoleColor);
+    // A hole beyond the card's own has no thread.
+    std::int32_t Color(int hole) const;
+    void SetColor(int hole, std::int32_t color);
+    HoleColors Colors() const;
     void SwapColors(int hole, int other) {
-        std::swap(colors_[static_cast<std::size_t>(hole)],
-                  colors_[static_cast<std::size_t>(other)]);
+        const std::int32_t color = Color(hole);
+        SetColor(hole, Color(other));
+        SetColor(other, color);
     }
-    void SetColors(const HoleColors& colors) { colors_ = colors; }
-    ThreadDirection Thread() const { return thread_; }
-    void SetThread(ThreadDirection thread) { thread_ = thread; }
-    // Where the card's holes stand: 0 to 3, one step on for each forward turn.
+    void SetColors(const HoleColors& colors);
+    ThreadDirection Thread() const { return static_cast<ThreadDirection>(thread_); }
+    void SetThread(ThreadDirection thread) { thread_ = static_cast<std::int8_t>(thread); }
+    // Where the card's holes stand: 0 to Holes() - 1, one step on for each forward turn.
     std::int32_t HoleOrder() const { return holeOrder_; }
-    void SetHoleOrder(std::int32_t holeOrder) { holeOrder_ = holeOrder; }
+    void SetHoleOrder(std::int32_t holeOrder) { holeOrder_ = static_cast<std::int8_t>(holeOrder); }
     // The card's place in the deck, from 1.
     std::int16_t Position() const { return position_; }
     void SetPosition(std::int16_t position) { position_ = position; }
@@ -68,12 +94,12 @@ class Card {
     // on every write, also when the same direction is written again. Idle leaves it, and the
     // way the card faces, as they were.
     void SetTurn(std::int32_t turn) {
-        turn_ = turn;
+        turn_ = static_cast<std::int8_t>(turn);
         if (turn == Forward) {
-            holeOrder_ = holeOrder_ >= kHoles - 1 ? 0 : holeOrder_ + 1;
+            holeOrder_ = static_cast<std::int8_t>(holeOrder_ >= holes_ - 1 ? 0 : holeOrder_ + 1);
             facing_ = static_cast<std::int8_t>(Forward);
         } else if (turn == Backward) {
-            holeOrder_ = holeOrder_ <= 0 ? kHoles - 1 : holeOrder_ - 1;
+            holeOrder_ = static_cast<std::int8_t>(holeOrder_ <= 0 ? holes_ - 1 : holeOrder_ - 1);
             facing_ = static_cast<std::int8_t>(Backward);
         }
     }
@@ -106,17 +132,21 @@ class Card {
     friend bool operator==(const Card&, const Card&) = default;
 
   private:
-    HoleColors colors_{};
-    ThreadDirection thread_ = ZThread;
-    std::int32_t holeOrder_ = 0;
+    // a band keeps a card for every card of every pick: holes A to D in place, the rest as the
+    // number of their set, the small fields packed together
+    std::array<std::int32_t, kHoles> colors_{};
+    std::uint32_t moreColors_ = 0;
     std::int16_t position_ = 0;
     std::int16_t pack_ = 0;
-    // a band keeps a card for every card of every pick: the key, the facing and whether there
-    // is a key share one word
-    std::int32_t turn_ = 0;
     std::int16_t key_ = 0;
+    std::int8_t holeOrder_ = 0;
+    std::int8_t turn_ = 0;
     std::int8_t facing_ = Forward;
+    std::int8_t thread_ = ZThread;
+    std::int8_t holes_ = kHoles;
     bool hasKey_ = false;
 };
+// a band of 10,000 picks of 200 cards holds two million of them
+static_assert(sizeof(Card) <= 32, "a card of up to four holes stays this small");
 
 }  // namespace tessaly

@@ -59,7 +59,7 @@ class LineSource {
     // Reads the next line at once when it is a plain card line: ten whole numbers of at most
     // 18 digits each, separated by commas, with blanks around them. Anything else is left
     // for the careful reading, which explains what is wrong with it.
-    bool TryPlainDataLine(std::array<std::int64_t, 10>& values) {
+    bool TryPlainDataLine(std::array<std::int64_t, 14>& values, std::size_t count) {
         // Read from a stream, the buffer keeps a zero after its text, which stops every loop
         // below as a line end does (neither is a blank, a digit or a comma): a line that runs
         // into it is read carefully, after the next piece was read. Text handed in has no
@@ -76,7 +76,7 @@ class LineSource {
             // mostly one blank after each comma, none before it
             while (*p == ' ' || *p == '\t') ++p;
         };
-        for (std::size_t field = 0; field < values.size(); ++field) {
+        for (std::size_t field = 0; field < count; ++field) {
             skipBlanks();
             const bool negative = *p == '-';
             if (negative || *p == '+') ++p;
@@ -90,7 +90,7 @@ class LineSource {
             if (*p != ',') skipBlanks();
             const auto number = static_cast<std::int64_t>(value);
             values[field] = negative ? -number : number;
-            if (field + 1 < values.size()) {
+            if (field + 1 < count) {
                 if (*p != ',') return false;
                 ++p;
             }
@@ -242,22 +242,45 @@ std::int32_t ReadNumber(const LineSource& lines, const char* procedure, std::str
     return static_cast<std::int32_t>(value);
 }
 
-using DataFields = std::array<std::int64_t, 10>;
+// A card line's numbers: row, position, turn, a colour for each hole, thread, hole order and
+// pack, for cards of up to eight holes.
+using DataFields = std::array<std::int64_t, 14>;
+
+// Where the fields after the colours stand on a line of cards with so many holes.
+struct CardLayout {
+    int holes = kHoles;
+    std::size_t Thread() const { return 3 + static_cast<std::size_t>(holes); }
+    std::size_t HoleOrder() const { return Thread() + 1; }
+    std::size_t Pack() const { return Thread() + 2; }
+    std::size_t Fields() const { return Thread() + 3; }
+    std::string ColorName(std::size_t field) const {
+        return std::string(1, static_cast<char>('A' + (field - 3))) + "Color";
+    }
+    std::string FieldName(std::size_t field) const {
+        if (field >= 3 && field < Thread()) return ColorName(field);
+        static constexpr const char* kNames[3] = {"Row", "Position", "Turn"};
+        if (field < 3) return kNames[field];
+        return field == Thread() ? "Thread" : field == HoleOrder() ? "HoleOrder" : "Pack";
+    }
+    // "Row, Position, Turn, AColor, ..., Thread, HoleOrder, Pack"
+    std::string Header() const {
+        std::string names;
+        for (std::size_t field = 0; field < Fields(); ++field)
+            names += (field == 0 ? "" : ", ") + FieldName(field);
+        return names;
+    }
+};
 
 // The careful reading of a card line, naming the field that is not a number.
 void ParseDataFields(const LineSource& lines, const std::vector<std::string_view>& fields,
-                     DataFields& values) {
+                     const CardLayout& layout, DataFields& values) {
     values[0] = ParseField(lines, "ProcessFile", fields[0], "row number");
-    if (fields.size() < 10)
+    if (fields.size() < layout.Fields())
         lines.Fail(ErrorNumber::SubscriptOutOfRange, "NewCard",
-                   "a card line needs ten fields (Row, Position, Turn, AColor, BColor, CColor, "
-                   "DColor, Thread, HoleOrder, Pack), found " +
-                       std::to_string(fields.size()));
-    static constexpr const char* kNames[10] = {"Row",       "Position", "Turn",   "AColor",
-                                               "BColor",    "CColor",   "DColor", "Thread",
-                                               "HoleOrder", "Pack"};
-    for (std::size_t i = 1; i < 10; ++i)
-        values[i] = ParseField(lines, "NewCard", fields[i], kNames[i]);
+                   "a card line needs " + std::to_string(layout.Fields()) + " fields (" +
+                       layout.Header() + "), found " + std::to_string(fields.size()));
+    for (std::size_t i = 1; i < layout.Fields(); ++i)
+        values[i] = ParseField(lines, "NewCard", fields[i], layout.FieldName(i).c_str());
 }
 
 std::string TrimBlanks(std::string_view text) {
@@ -297,23 +320,27 @@ constexpr bool Within(std::int64_t x, std::int64_t low, std::int64_t high) {
 // Whether every field of a card line fits its width and holds a value a card may have,
 // tested at once: almost every line does, and only one that does not is looked at field by
 // field.
-inline bool IsPlainCard(const DataFields& v, std::int32_t expectedPosition) {
+inline bool IsPlainCard(const DataFields& v, const CardLayout& layout,
+                        std::int32_t expectedPosition) {
+    bool colors = true;
+    for (std::size_t i = 3; i < layout.Thread(); ++i)
+        colors &= Within(v[i], Card::kNoThread, INT32_MAX);
     return (v[1] == expectedPosition) & Within(v[1], INT16_MIN, INT16_MAX) & Within(v[2], 0, 2) &
-           Within(v[3], Card::kNoThread, INT32_MAX) & Within(v[4], Card::kNoThread, INT32_MAX) &
-           Within(v[5], Card::kNoThread, INT32_MAX) & Within(v[6], Card::kNoThread, INT32_MAX) &
-           Within(v[7], 0, 1) & Within(v[8], 0, 3) & Within(v[9], INT16_MIN, INT16_MAX);
+           colors & Within(v[layout.Thread()], 0, 1) &
+           Within(v[layout.HoleOrder()], 0, layout.holes - 1) &
+           Within(v[layout.Pack()], INT16_MIN, INT16_MAX);
 }
 
 // Says what is wrong with a card line IsPlainCard refused, the first fault in field order.
 [[noreturn, gnu::noinline, gnu::cold]] void FailCard(const LineSource& lines,
                                                      const DataFields& values,
+                                                     const CardLayout& layout,
                                                      std::int32_t expectedPosition,
                                                      bool descending) {
-    static constexpr std::pair<const char*, int> kWidths[10] = {
-        {"Row", 32},    {"Position", 16}, {"Turn", 16},   {"AColor", 32},    {"BColor", 32},
-        {"CColor", 32}, {"DColor", 32},   {"Thread", 16}, {"HoleOrder", 16}, {"Pack", 16}};
-    for (std::size_t i = 1; i < values.size(); ++i)
-        CheckWidth(lines, "NewCard", values[i], i, kWidths[i].first, kWidths[i].second);
+    for (std::size_t i = 1; i < layout.Fields(); ++i) {
+        const int bits = i == 1 || i == 2 || i >= layout.Thread() ? 16 : 32;
+        CheckWidth(lines, "NewCard", values[i], i, layout.FieldName(i).c_str(), bits);
+    }
     if (values[1] != expectedPosition)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Position " + std::to_string(values[1]) + " is out of order: cards of a row " +
@@ -324,30 +351,54 @@ inline bool IsPlainCard(const DataFields& v, std::int32_t expectedPosition) {
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
                    "Turn must be 0 (forward), 1 (backward) or 2 (idle), not " +
                        std::to_string(values[2]));
-    static constexpr const char* kColorNames[4] = {"AColor", "BColor", "CColor", "DColor"};
-    for (std::size_t i = 3; i <= 6; ++i)
+    for (std::size_t i = 3; i < layout.Thread(); ++i)
         if (values[i] < Card::kNoThread)
             lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                       std::string(kColorNames[i - 3]) +
+                       layout.ColorName(i) +
                            " must be a colour (0 to 16777215) or -1 (no thread), not " +
                            std::to_string(values[i]));
-    if (values[7] != 0 && values[7] != 1)
+    const std::int64_t thread = values[layout.Thread()];
+    if (thread != 0 && thread != 1)
         lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(values[7]));
+                   "Thread must be 0 (Z) or 1 (S), not " + std::to_string(thread));
     lines.Fail(ErrorNumber::InvalidProcedureCall, "NewCard",
-               "HoleOrder must be 0 to 3, not " + std::to_string(values[8]));
+               "HoleOrder must be 0 to " + std::to_string(layout.holes - 1) + ", not " +
+                   std::to_string(values[layout.HoleOrder()]));
 }
 
 // Appends the card of one data line to the deck, after checking every field.
-inline void NewCard(const LineSource& lines, const DataFields& values, Cards& deck,
-                    std::int32_t expectedPosition, bool descending) {
-    if (!IsPlainCard(values, expectedPosition))
-        FailCard(lines, values, expectedPosition, descending);
+inline void NewCard(const LineSource& lines, const DataFields& values, const CardLayout& layout,
+                    Cards& deck, std::int32_t expectedPosition, bool descending) {
+    if (!IsPlainCard(values, layout, expectedPosition))
+        FailCard(lines, values, layout, expectedPosition, descending);
     const auto field = [&values](std::size_t i) { return static_cast<std::int32_t>(values[i]); };
+    HoleColors colors;
+    colors.fill(Card::kNoThread);
+    for (int hole = 0; hole < layout.holes; ++hole)
+        colors[static_cast<std::size_t>(hole)] = field(3 + static_cast<std::size_t>(hole));
     // a file's threading is kept as it stands, also a value neither S nor Z
-    deck.Add(Card::Make(
-        field(2), static_cast<std::int16_t>(values[1]), {field(3), field(4), field(5), field(6)},
-        static_cast<ThreadDirection>(field(7)), field(8), static_cast<std::int16_t>(values[9])));
+    deck.Add(Card::Make(field(2), static_cast<std::int16_t>(values[1]), colors,
+                        static_cast<ThreadDirection>(field(layout.Thread())),
+                        field(layout.HoleOrder()), static_cast<std::int16_t>(values[layout.Pack()]),
+                        layout.holes));
+}
+
+// The cards' holes, from the column header: one "<letter>Color" column for each. A header
+// that names no colour columns is an older file's: four holes.
+CardLayout LayoutOf(const LineSource& lines, std::string_view header,
+                    std::vector<std::string_view>& fields) {
+    SplitFields(header, fields);
+    int colors = 0;
+    for (const std::string_view name : fields) {
+        const std::string trimmed = TrimBlanks(name);
+        colors += trimmed.size() == 6 && trimmed.ends_with("Color");
+    }
+    if (colors == 0) return {};
+    if (colors < kMinHoles || colors > kMaxHoles)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                   "the column header names " + std::to_string(colors) +
+                       " hole colours: a card has from 2 to 8 holes");
+    return {colors};
 }
 
 std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& lines) {
@@ -385,7 +436,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
     std::string_view sequence = sequenceLine.substr(equals + 1);
     sequence = sequence.substr(0, sequence.find('='));  // a further "=" and what follows is ignored
     data.TurnSequence = TrimBlanks(DecodeText(sequence, utf8, lines));
-    requireLine("the column header");
+    const CardLayout layout = LayoutOf(lines, requireLine("the column header"), fields);
     const std::int64_t headerLine = lines.LineNumber();
 
     std::int32_t currentRow = 0;
@@ -428,7 +479,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
     while (!lines.AtEnd()) {
         // blank lines may end the file, but not stand among the card lines
         if (reading == PatternReader::Reading::Careful || blankLine != 0 ||
-            !lines.TryPlainDataLine(values)) {
+            !lines.TryPlainDataLine(values, layout.Fields())) {
             const std::string_view line = lines.Next();
             if (IsBlank(line)) {
                 if (blankLine == 0) blankLine = lines.LineNumber();
@@ -438,7 +489,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
                 lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
                            "blank line among the card lines", blankLine);
             SplitFields(line, fields);
-            ParseDataFields(lines, fields, values);
+            ParseDataFields(lines, fields, layout, values);
         }
         const std::int32_t row = CheckWidth(lines, "ProcessFile", values[0], 0, "row number", 32);
         if (row < 1)
@@ -461,7 +512,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
         }
         sawIdle = sawIdle || values[2] == Idle;
         const std::int32_t last = currentRow == 1 ? firstPosition : cardsPerRow;
-        NewCard(lines, values, deck, descending ? last - deck.Count() : deck.Count() + 1,
+        NewCard(lines, values, layout, deck, descending ? last - deck.Count() : deck.Count() + 1,
                 descending);
         lastCardLine = lines.LineNumber();
     }
@@ -477,6 +528,8 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
 }
 
 }  // namespace
+
+std::string PatternReader::ColumnHeader(int holes) { return CardLayout{holes}.Header(); }
 
 PatternData PatternReader::Parse(std::string_view content, std::string_view sourceName,
                                  Reading reading) {

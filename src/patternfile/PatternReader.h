@@ -29,6 +29,9 @@ class PatternReader {
     static constexpr std::uintmax_t kMaxFileSize = std::uintmax_t{1} << 30;
     static constexpr std::string_view kColumnHeader =
         "Row, Position, Turn, AColor, BColor, CColor, DColor, Thread, HoleOrder, Pack";
+    // Line 7 for cards of so many holes: a colour column for each, "AColor" to "HColor"; four
+    // holes give kColumnHeader.
+    static std::string ColumnHeader(int holes);
 
     // Plain card lines are read in one quick pass; Careful reads every line field by field,
     // as lines that are not plain always are. Both give the same pattern and the same errors.

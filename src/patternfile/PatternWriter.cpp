@@ -30,10 +30,9 @@ std::vector<const Card*> ByPosition(const Cards& deck) {
 }
 
 bool SameStoredFields(const Card& a, const Card& b) {
-    return a.Position() == b.Position() && a.Turn() == b.Turn() &&
-           a.Color(kHoleA) == b.Color(kHoleA) && a.Color(kHoleB) == b.Color(kHoleB) &&
-           a.Color(kHoleC) == b.Color(kHoleC) && a.Color(kHoleD) == b.Color(kHoleD) &&
-           a.Thread() == b.Thread() && a.HoleOrder() == b.HoleOrder() && a.Pack() == b.Pack();
+    return a.Position() == b.Position() && a.Turn() == b.Turn() && a.Holes() == b.Holes() &&
+           a.Colors() == b.Colors() && a.Thread() == b.Thread() && a.HoleOrder() == b.HoleOrder() &&
+           a.Pack() == b.Pack();
 }
 
 [[noreturn]] void Refuse(const std::string& why) {
@@ -46,12 +45,17 @@ bool HasLineBreak(std::string_view text) {
 
 void AppendDataLine(std::string& out, std::int32_t rowKey, const Card& card) {
     AppendNumber(out, rowKey);
-    const std::int64_t fields[9] = {card.Position(),    card.Turn(),        card.Color(kHoleA),
-                                    card.Color(kHoleB), card.Color(kHoleC), card.Color(kHoleD),
-                                    card.Thread(),      card.HoleOrder(),   card.Pack()};
-    for (std::int64_t field : fields) {
+    std::int64_t fields[6 + kMaxHoles];
+    std::size_t count = 0;
+    fields[count++] = card.Position();
+    fields[count++] = card.Turn();
+    for (int hole = 0; hole < card.Holes(); ++hole) fields[count++] = card.Color(hole);
+    fields[count++] = card.Thread();
+    fields[count++] = card.HoleOrder();
+    fields[count++] = card.Pack();
+    for (std::size_t i = 0; i < count; ++i) {
         out += ", ";
-        AppendNumber(out, field);
+        AppendNumber(out, fields[i]);
     }
     out += "\r\n";
 }
@@ -84,7 +88,11 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
     out += "Turn sequence = ";
     out += ansi ? *sequenceBytes : texts.TurnSequence;
     out += "\r\n";
-    out += PatternReader::kColumnHeader;
+    // a band's cards all have as many holes as its first
+    const int holes = band.Count() > 0 && band.At(1).Cards().Count() > 0
+                          ? band.At(1).Cards().At(1).Holes()
+                          : kHoles;
+    out += PatternReader::ColumnHeader(holes);
     out += "\r\n";
     for (const Row& row : band) {
         for (const Card* card : ByPosition(row.Cards())) AppendDataLine(out, row.Number(), *card);

@@ -231,8 +231,8 @@ void WeaveAlongWindow::Refresh() {
             const auto number = static_cast<std::int32_t>(index + 1);
             const Card card = position.CardBefore(number);
             LoomCardStrip::Column column{number, {}, twist[index]};
-            const std::array<int, kHoles> holes = HolesAround(card);
-            for (std::size_t corner = 0; corner < holes.size(); ++corner)
+            const std::array<int, kMaxHoles> holes = HolesAround(card);
+            for (std::size_t corner = 0; corner < column.corners.size(); ++corner)
                 column.corners[corner] =
                     holes[corner] < 0 ? Card::kNoThread : card.Color(holes[corner]);
             cards.push_back(column);
