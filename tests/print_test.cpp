@@ -139,6 +139,26 @@ TEST(printed_pattern_test, first_page_has_title_count_and_sequence_in_upper_case
     EXPECT_EQ(untitled[4].find("Turn Sequence"), std::string::npos);
 }
 
+TEST(printed_pattern_test, the_threading_has_a_row_for_each_hole_and_the_legend_counts_them_all) {
+    auto band = std::make_unique<Band>();
+    Cards deck;
+    for (std::int16_t i = 1; i <= 3; ++i)
+        deck.Add(Card::Make(Forward, i, {kRed, kRed, kGreen, kGreen, kBlue, Card::kNoThread}, SThread, 1, 1, 6));
+    band->Add(deck, 1);
+    band->Add(deck, 2);
+    const Printout out = Print(SourceOf(*band, "Hexagons"));
+    const auto threading = TablesHeaded(out, "#");
+    ASSERT_EQ(threading.size(), 1u);
+    std::vector<std::string> labels;
+    for (const auto& row : threading[0].second.rows) labels.push_back(row.front());
+    EXPECT_EQ(labels, (std::vector<std::string>{"A", "B", "C", "D", "E", "F", "T"}));
+    EXPECT_EQ(threading[0].second.backgrounds[4][1], kBlue);   // hole E
+    EXPECT_EQ(threading[0].second.backgrounds[5][1], 0xFFFFFF);  // hole F, empty
+    const auto& text = out.pages.at(0).paragraphs;
+    EXPECT_NE(std::find(text.begin(), text.end(), "6 RGB( 255, 0, 0)"), text.end());
+    EXPECT_NE(std::find(text.begin(), text.end(), "3 holes empty (no thread)"), text.end());
+}
+
 struct SplitCase {
     int cards;
     std::vector<std::pair<int, int>> tables;  // first and last card of each

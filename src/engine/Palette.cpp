@@ -38,18 +38,15 @@ BandColors CountColors(const std::vector<DraftColumn>& draft) {
         palette.push_back(std::move(entry));
     };
     for (const DraftColumn& column : draft)
-        for (std::int32_t color : {column.Color(kHoleA), column.Color(kHoleB), column.Color(kHoleC),
-                                   column.Color(kHoleD)})
-            count(color);
+        for (int hole = 0; hole < column.holes; ++hole) count(column.Color(hole));
     return palette;
 }
 
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft) {
     std::int32_t empty = 0;
     for (const DraftColumn& column : draft)
-        for (std::int32_t color : {column.Color(kHoleA), column.Color(kHoleB), column.Color(kHoleC),
-                                   column.Color(kHoleD)})
-            empty += color == Card::kNoThread ? 1 : 0;
+        for (int hole = 0; hole < column.holes; ++hole)
+            empty += column.Color(hole) == Card::kNoThread ? 1 : 0;
     return empty;
 }
 

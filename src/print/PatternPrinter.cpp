@@ -186,7 +186,11 @@ void PatternPrinter::AddCardTable(const CardTable& table, std::int16_t first, st
 
 void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
     Trap(kModule, "BuildDesignGrid", [&] {
-        std::string body = "A;B;C;D;T|";
+        // a row for each hole, A down to the last, then the threading
+        const int holes = source_.draft.front().holes;
+        std::string body;
+        for (int hole = 0; hole < holes; ++hole) body += static_cast<char>('A' + hole) + std::string(";");
+        body += "T|";
         for (std::int32_t i = first; i <= last; ++i)
             body +=
                 source_.draft.at(static_cast<std::size_t>(i - 1)).Thread() == SThread ? "S|" : "Z|";
@@ -198,10 +202,8 @@ void PatternPrinter::BuildDesignGrid(std::int16_t first, std::int16_t last) {
                 const auto shown = [](std::int32_t color) {
                     return color == Card::kNoThread ? 0xFFFFFF : color;
                 };
-                page_.SetCellBackground(1, column, shown(card.Color(kHoleA)));
-                page_.SetCellBackground(2, column, shown(card.Color(kHoleB)));
-                page_.SetCellBackground(3, column, shown(card.Color(kHoleC)));
-                page_.SetCellBackground(4, column, shown(card.Color(kHoleD)));
+                for (int hole = 0; hole < holes; ++hole)
+                    page_.SetCellBackground(hole + 1, column, shown(card.Color(hole)));
             }
         });
     });
