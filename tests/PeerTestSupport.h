@@ -21,9 +21,10 @@ inline std::vector<std::int32_t> Shown(const Band& band, std::int32_t card) {
 }
 
 // The colour the other programs draw for a tablet at each pick, worked out their way: the
-// tablet's turns are counted (forward +1, backward -1), and the hole shown is the one at
-// position A after that many turns when it last turned forward, the one at D when backward.
-// A tablet that never turned faces as the file says. No vertical twists.
+// tablet's turns are counted (forward +1, backward -1), and of N holes the one shown is
+// (N - turns) mod N when it last turned forward, (N - turns - 1) mod N when backward, and
+// (N - turns) mod N either way on a two-hole tablet. A tablet that never turned faces as the
+// file says. No vertical twists.
 inline std::vector<std::int32_t> PeerDrawn(const PeerPattern& peer, std::size_t tablet) {
     std::vector<std::int32_t> drawn;
     int turns = 0;
@@ -32,8 +33,10 @@ inline std::vector<std::int32_t> PeerDrawn(const PeerPattern& peer, std::size_t 
         const std::int32_t turn = pick.at(tablet).turn;
         if (turn != Idle) facing = turn;
         turns += turn == Forward ? 1 : turn == Backward ? -1 : 0;
-        const int net = ((turns % 4) + 4) % 4;
-        const int hole = facing == Forward ? (4 - net) % 4 : (7 - net) % 4;
+        const int holes = peer.Holes();
+        const int net = ((turns % holes) + holes) % holes;
+        const int hole =
+            facing == Forward || holes == 2 ? (holes - net) % holes : (2 * holes - net - 1) % holes;
         const std::int32_t index = peer.holes[static_cast<std::size_t>(hole)].at(tablet);
         drawn.push_back(index < 0 ? Card::kNoThread : peer.palette.at(static_cast<std::size_t>(index)));
     }

@@ -266,14 +266,16 @@ TEST_F(ExportTest, the_default_pattern_goes_through_each_other_format_and_draws_
 }
 
 TEST_F(ExportTest, a_pattern_tessaly_does_not_weave_writes_nothing_and_says_why) {
-    const std::string sixHoles = dir.Write(
-        "six.twt",
-        "{\"source\": \"Twisted Threads\", \"Number of holes\": 6, \"Pattern type\": \"individual\"}");
-    EXPECT_EQ(Run({sixHoles, "--png", dir.File("o.png"), "--kst", dir.File("o.kst")}), kExitBadInput);
+    const std::string nineHoles = dir.Write("nine.twt",
+                                            "{\"source\": \"Twisted Threads\", \"Number of "
+                                            "holes\": 9, \"Pattern type\": \"individual\"}");
+    EXPECT_EQ(Run({nineHoles, "--png", dir.File("o.png"), "--kst", dir.File("o.kst")}),
+              kExitBadInput);
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.png")));
     EXPECT_FALSE(std::filesystem::exists(dir.File("o.kst")));
     ASSERT_FALSE(recorder.Empty());
-    EXPECT_NE(recorder.Reports().front().description.find("6-hole tablets: Tessaly weaves 4-hole cards"),
+    EXPECT_NE(recorder.Reports().front().description.find(
+                  "9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
     const std::string twill = dir.Write(
         "twill.gtt", "<TWData><Pattern Type=\"BrokenTwill\"><Cards/></Pattern></TWData>");

@@ -157,7 +157,8 @@ TEST(gtt_format_test, packs_turn_their_cards_together_and_a_vertical_twist_flips
 TEST(gtt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_the_element) {
     const std::string picks = Pick(AllCards("F"));
     EXPECT_EQ(Refusal(Gtt(picks)), "read");
-    EXPECT_NE(Refusal(Gtt(picks, "", "<Packs />", "6")).find("line 9, <Card>: 6-hole tablets: Tessaly weaves 4-hole cards"),
+    EXPECT_NE(Refusal(Gtt(picks, "", "<Packs />", "9"))
+                  .find("line 9, <Card>: 9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
     std::string twill = Gtt(picks);
     twill.replace(twill.find("Threaded-in"), 11, "BrokenTwill");
@@ -193,6 +194,29 @@ TEST(gtt_format_test, a_band_with_idles_and_flips_goes_out_and_comes_back_card_f
     EXPECT_EQ(back.BandName, "Small & <odd>");
     EXPECT_EQ(test::DecksOf(*back.Rows), test::DecksOf(band));
     EXPECT_EQ(GttFormat::Write(PeerFromBand(*back.Rows, "Small & <odd>")), text);
+
+    // six-hole cards go out with their count and come back alike; a file that mixes counts
+    // is refused, naming the card
+    Cards hexagons;
+    for (std::int16_t i = 1; i <= 2; ++i)
+        hexagons.Add(Card::Make(Forward, i, {255, 65280, 16711680, 0, 255, -1}, SThread, 1, 1, 6));
+    Band six;
+    six.Add(hexagons, 1);
+    six.Add(NextRow(hexagons, PickSteps(2, CardStep{Forward, true, 1})), 2);
+    const std::string sixText = GttFormat::Write(PeerFromBand(six, "Six"));
+    EXPECT_NE(sixText.find("<Card Number=\"2\" Holes=\"6\">"), std::string::npos);
+    EXPECT_EQ(test::DecksOf(*PatternFromPeer(GttFormat::Read(sixText, "six.gtt")).Rows),
+              test::DecksOf(six));
+    std::string mixed = sixText;
+    const std::size_t second = mixed.find("<Card Number=\"2\" Holes=\"6\">");
+    mixed.replace(second, 33, "<Card Number=\"2\" Holes=\"4\">");
+    mixed.replace(mixed.find("<Holes Count=\"6\">", second), 17, "<Holes Count=\"4\">");
+    const std::size_t colours = mixed.find("<Colour>", second);
+    mixed.erase(colours, mixed.find("</Holes>", colours) - colours);
+    mixed.insert(colours,
+                 "<Colour>0</Colour><Colour>0</Colour><Colour>0</Colour><Colour>0</Colour>");
+    EXPECT_NE(Refusal(mixed).find("<Card>: has 4 holes, but card 1 has 6"), std::string::npos)
+        << Refusal(mixed);
 }
 
 }  // namespace

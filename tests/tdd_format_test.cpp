@@ -82,8 +82,8 @@ TEST(tdd_format_test, what_cannot_be_read_is_refused_with_its_line) {
               std::string::npos);
     EXPECT_NE(refusal("# tdd v1.0\n# x\n\n/\n//\n\n" + holes).find("line 5: this turning row has 2"),
               std::string::npos);
-    EXPECT_NE(refusal("# tdd v1.0\n# x\n\n/\n\n0\n0\n0\n0\n0\n0\nS\n\n")
-                  .find("6-hole tablets: Tessaly weaves 4-hole cards"),
+    EXPECT_NE(refusal("# tdd v1.0\n# x\n\n/\n\n0\n0\n0\n0\n0\n0\n0\n0\n0\nS\n\n")
+                  .find("9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
     EXPECT_NE(refusal("# tdd v1.0\n# x\n\n/\n\n0\nx\n0\n0\nS\n\n").find("line 7: 'x' is not a palette key"),
               std::string::npos);

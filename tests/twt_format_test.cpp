@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
+#include "CardGeometry.h"
 #include "PeerTestSupport.h"
 #include "TestSupport.h"
 #include "engine/PickSteps.h"
 #include "patternfile/PatternFile.h"
+#include "patternfile/TddFormat.h"
 #include "patternfile/TwtFormat.h"
 
 namespace tessaly {
@@ -105,8 +109,8 @@ TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
         text.replace(text.find(from), from.size(), to);
         return text;
     };
-    EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 6"))
-                  .find("6-hole tablets: Tessaly weaves 4-hole cards"),
+    EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 9"))
+                  .find("9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
     EXPECT_NE(Refusal(replaced("\"individual\"", "\"doubleFaced\"")).find("\"doubleFaced\" pattern holds a chart"),
               std::string::npos);
@@ -156,6 +160,73 @@ TEST(twt_format_test, a_band_goes_out_and_comes_back_drawing_the_same_picks) {
         if (holeOrder == 1) {
             EXPECT_EQ(test::DecksOf(*back.Rows), test::DecksOf(band));
         }
+    }
+}
+
+// Random patterns of the tablets Twisted Threads weaves, and .tdd drafts of any hole count:
+// each read back draws every pick as the program's published rule does, and is written again
+// the same.
+TEST(twt_format_test, tablets_of_two_four_and_six_holes_draw_as_the_published_rule_and_come_back) {
+    std::mt19937 random(30);
+    for (const int holes : {2, 3, 4, 5, 6, 7, 8}) {
+        SCOPED_TRACE(holes);
+        PeerPattern peer;
+        peer.name = "Random";
+        peer.palette = {0x0000FF, 0x00FF00, 0xFF0000, 0xFFFFFF};
+        peer.holes.assign(static_cast<std::size_t>(holes), {});
+        for (std::size_t t = 0; t < 5; ++t) {
+            for (auto& hole : peer.holes)
+                hole.push_back(static_cast<std::int32_t>(random() % 5) - 1);
+            peer.sThreaded.push_back(random() % 2 == 0);
+        }
+        peer.picks = test::RandomPicks(random, 5, 30);
+        for (PickSteps& pick : peer.picks)
+            for (CardStep& step : pick) step.flip = false;
+        for (std::size_t t = 0; t < 5; ++t) peer.picks.front()[t].turn = Forward;
+        const bool twisted = holes == 2 || holes == 4 || holes == 6;
+        const std::string text = twisted ? TwtFormat::Write(peer) : TddFormat::Write([&] {
+            PeerPattern plain = peer;  // a draft has no idles
+            for (PickSteps& pick : plain.picks)
+                for (CardStep& step : pick)
+                    if (step.turn == Idle) step.turn = Backward;
+            return plain;
+        }());
+        const PeerPattern read =
+            twisted ? TwtFormat::Read(text, "r.twt") : TddFormat::Read(text, "r.tdd");
+        ASSERT_EQ(read.Holes(), holes);
+        const PatternData band = PatternFromPeer(read);
+        for (std::size_t t = 0; t < 5; ++t)
+            EXPECT_EQ(test::Shown(*band.Rows, static_cast<std::int32_t>(t + 1)),
+                      test::PeerDrawn(read, t))
+                << t;
+        // written back (the palette gathered in the order met), it reads back the same band
+        const auto write = [&](const Band& rows) {
+            const PeerPattern again = PeerFromBand(rows, "Random");
+            return twisted ? TwtFormat::Write(again) : TddFormat::Write(again);
+        };
+        const std::string written = write(*band.Rows);
+        const PatternData back = PatternFromPeer(twisted ? TwtFormat::Read(written, "w.twt")
+                                                         : TddFormat::Read(written, "w.tdd"));
+        for (std::int32_t t = 1; t <= 5; ++t)
+            EXPECT_EQ(test::Shown(*back.Rows, t), test::Shown(*band.Rows, t)) << t;
+        EXPECT_EQ(write(*back.Rows), written);
+    }
+    // a format's own limit is named when its tablets cannot hold the band's cards
+    PeerPattern triangles = PeerFromBand(*PatternFromPeer([] {
+                                              PeerPattern p;
+                                              p.palette = {0};
+                                              p.holes.assign(3, {0});
+                                              p.sThreaded = {true};
+                                              p.picks = {PickSteps(1, CardStep{Forward, false, 1})};
+                                              return p;
+                                          }())
+                                              .Rows,
+                                         "T");
+    try {
+        TwtFormat::Write(triangles);
+        ADD_FAILURE() << "three holes written";
+    } catch (const AppError& error) {
+        EXPECT_NE(error.Description().find("holds tablets of 2, 4 or 6 holes"), std::string::npos);
     }
 }
 

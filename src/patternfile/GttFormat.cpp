@@ -87,13 +87,14 @@ class GttParse {
         if (!sawPicks_) Fail("has no <Picks>", "Pattern", patternLine_);
         if (problem_) throw *problem_;
         // a hole may name a colour of a palette that comes later in the file
-        for (std::size_t h = 0; h < 4; ++h)
+        const std::size_t holes = pattern_.holes.size();
+        for (std::size_t h = 0; h < holes; ++h)
             for (std::size_t t = 0; t < pattern_.sThreaded.size(); ++t) {
                 const std::int32_t index = pattern_.holes[h][t];
                 if (index < -1 || index >= static_cast<std::int32_t>(pattern_.palette.size()))
                     Fail(std::to_string(index) + " is not a colour of the palette (0 to " +
                              std::to_string(pattern_.palette.size() - 1) + ")",
-                         "Colour", colourLines_[4 * t + h]);
+                         "Colour", colourLines_[holes * t + h]);
             }
         if (problem_) throw *problem_;
         // a card idling in its first picks faces the way it first turns
@@ -263,12 +264,22 @@ class GttParse {
     }
     void EndCard() {
         const std::int64_t holes = holeCount_.value_or(static_cast<std::int64_t>(colours_.size()));
-        if (holes != 4) return Fail(FourHolesOnly(holes), "Card", cardLine_);
-        if (colours_.size() != 4)
-            return Fail("names " + std::to_string(colours_.size()) + " holes' colours, not 4", "Card", cardLine_);
+        if (!WeavableHoles(holes)) return Fail(UnweavableHoles(holes), "Card", cardLine_);
+        if (colours_.size() != static_cast<std::size_t>(holes))
+            return Fail("names " + std::to_string(colours_.size()) + " holes' colours, not " +
+                            std::to_string(holes),
+                        "Card", cardLine_);
+        // the pattern's cards are all alike: the first card's count is the pattern's
+        if (pattern_.sThreaded.empty())
+            pattern_.holes.assign(static_cast<std::size_t>(holes), {});
+        else if (pattern_.holes.size() != static_cast<std::size_t>(holes))
+            return Fail("has " + std::to_string(holes) + " holes, but card 1 has " +
+                            std::to_string(pattern_.holes.size()) +
+                            ": Tessaly weaves cards all alike",
+                        "Card", cardLine_);
         if (threading_ != "S" && threading_ != "Z")
             return Fail("\"" + threading_ + "\" is neither S nor Z", "Threading", cardLine_);
-        for (std::size_t h = 0; h < 4; ++h) {
+        for (std::size_t h = 0; h < static_cast<std::size_t>(holes); ++h) {
             pattern_.holes[h].push_back(static_cast<std::int32_t>(colours_[h].first));
             colourLines_.push_back(colours_[h].second);
         }
@@ -439,7 +450,10 @@ std::string XmlSafe(std::string_view text) {
 }  // namespace
 
 std::string GttFormat::Write(const PeerPattern& pattern) {
-    CheckFits(pattern, {"a Guntram's Tabletweaving Thingy pattern", kPaletteSize, true, true});
+    PeerLimits limits{"a Guntram's Tabletweaving Thingy pattern", kPaletteSize, true, true};
+    limits.holes = [](int holes) { return WeavableHoles(holes); };
+    limits.holeCounts = "of 2 to 8 holes";
+    CheckFits(pattern, limits);
     // a card idling in its first picks is read back facing the way it first turns
     CheckFirstIdles(pattern, [&](std::size_t t) { return FirstTurnOf(pattern.picks, t); },
                     "Guntram's Tabletweaving Thingy");
@@ -455,8 +469,9 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
     out += "    <Notes></Notes>\n";
     out += "    <Cards Count=\"" + std::to_string(pattern.sThreaded.size()) + "\">\n";
     for (std::size_t t = 0; t < pattern.sThreaded.size(); ++t) {
-        out += "      <Card Number=\"" + std::to_string(t + 1) + "\" Holes=\"4\">\n";
-        out += "        <Holes Count=\"4\">";
+        const std::string holes = std::to_string(pattern.Holes());
+        out += "      <Card Number=\"" + std::to_string(t + 1) + "\" Holes=\"" + holes + "\">\n";
+        out += "        <Holes Count=\"" + holes + "\">";
         for (const std::vector<std::int32_t>& hole : pattern.holes)
             out += "<Colour>" + std::to_string(hole.at(t)) + "</Colour>";
         out += "</Holes>\n";

@@ -9,9 +9,11 @@
 
 namespace tessaly {
 
-std::string FourHolesOnly(std::int64_t holes) {
-    return std::to_string(holes) + "-hole tablets: Tessaly weaves 4-hole cards";
+std::string UnweavableHoles(std::int64_t holes, std::string_view weaves) {
+    return std::to_string(holes) + "-hole tablets: Tessaly weaves cards " + std::string(weaves);
 }
+
+bool WeavableHoles(std::int64_t holes) { return holes >= kMinHoles && holes <= kMaxHoles; }
 
 std::string TooManyTablets(std::int64_t tablets) {
     return std::to_string(tablets) + " tablets: Tessaly weaves " + std::to_string(kMostCards) +
@@ -52,6 +54,10 @@ void CheckFits(const PeerPattern& pattern, const PeerLimits& limits) {
     if (pattern.picks.empty())
         throw AppError(ErrorNumber::InvalidProcedureCall,
                        "A" + kind.substr(1) + " needs at least one pick: weave the band first.");
+    if (!limits.holes(pattern.Holes()))
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "The band's cards have " + std::to_string(pattern.Holes()) + " holes; " +
+                           kind + " holds tablets " + std::string(limits.holeCounts) + ".");
     if (pattern.sThreaded.size() > limits.mostTablets)
         throw AppError(ErrorNumber::Overflow, "The band has " + std::to_string(pattern.sThreaded.size()) +
                                                   " cards; " + kind + " holds " +
@@ -124,6 +130,9 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
             throw AppError(ErrorNumber::InvalidProcedureCall,
                            "Pick " + std::to_string(p + 1) + " names " + std::to_string(peer.picks[p].size()) +
                                " tablets, but the pattern has " + std::to_string(tablets) + ".");
+    const int holes = peer.Holes();
+    if (!WeavableHoles(holes))
+        throw AppError(ErrorNumber::InvalidProcedureCall, UnweavableHoles(holes) + ".");
     const auto colour = [&](std::int32_t index) {
         if (index < 0) return Card::kNoThread;
         if (static_cast<std::size_t>(index) >= peer.palette.size())
@@ -138,10 +147,13 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
         // the threading stands turned as the tablet's first pick turns it
         const std::int32_t firstTurn = FacingBeforeFirstPick(peer, at);
         const std::int16_t pack = peer.picks.empty() ? std::int16_t{1} : peer.picks.front()[at].pack;
-        steps.threading.Add(Card::Make(firstTurn, CheckedInt16(t + 1),
-                                       {colour(peer.holes[0].at(at)), colour(peer.holes[1].at(at)),
-                                        colour(peer.holes[2].at(at)), colour(peer.holes[3].at(at))},
-                                       peer.sThreaded[at] ? SThread : ZThread, 1, pack));
+        HoleColors colours;
+        colours.fill(Card::kNoThread);
+        for (int h = 0; h < holes; ++h)
+            colours[static_cast<std::size_t>(h)] =
+                colour(peer.holes[static_cast<std::size_t>(h)].at(at));
+        steps.threading.Add(Card::Make(firstTurn, CheckedInt16(t + 1), colours,
+                                       peer.sThreaded[at] ? SThread : ZThread, 1, pack, holes));
     }
     steps.picks = peer.picks;
     PatternData data;
@@ -162,16 +174,16 @@ PeerPattern PeerFromBand(const Band& band, const std::string& name) {
         peer.palette.push_back(colour);
         return static_cast<std::int32_t>(peer.palette.size() - 1);
     };
+    const int holes = threading.Count() > 0 ? threading.At(1).Holes() : kHoles;
+    peer.holes.assign(static_cast<std::size_t>(holes), {});
     for (const Card& card : threading) {
         // hole j of the card at hole order 1 is the hole j + 1 - h of the card at order h:
         // both then show the same hole after any number of turns
-        const std::int32_t colours[4] = {card.Color(kHoleA), card.Color(kHoleB), card.Color(kHoleC),
-                                         card.Color(kHoleD)};
         const std::int32_t order =
-            card.HoleOrder() >= 0 && card.HoleOrder() <= 3 ? card.HoleOrder() : 1;
-        for (int j = 0; j < 4; ++j)
+            card.HoleOrder() >= 0 && card.HoleOrder() < holes ? card.HoleOrder() : 1;
+        for (int j = 0; j < holes; ++j)
             peer.holes[static_cast<std::size_t>(j)].push_back(
-                index(colours[((j + 1 - order) % 4 + 4) % 4]));
+                index(card.Color(((j + 1 - order) % holes + holes) % holes)));
         peer.sThreaded.push_back(card.Thread() == SThread);
         peer.firstFacing.push_back(card.Facing());
     }

@@ -14,14 +14,16 @@
 
 namespace tessaly {
 
-// A pattern as the other tablet-weaving programs keep it: tablets of four holes, each hole
-// holding a palette colour or none, each tablet threaded S or Z, and what every pick does to
-// every tablet. Their hole 1 to 4 is hole A to D; their pick 1 is the first pick woven.
+// A pattern as the other tablet-weaving programs keep it: tablets of 2 to 8 holes, all alike,
+// each hole holding a palette colour or none, each tablet threaded S or Z, and what every pick
+// does to every tablet. Their hole 1, 2 ... is hole A, B ...; their pick 1 is the first pick
+// woven.
 struct PeerPattern {
     std::string name;
     std::vector<std::int32_t> palette;  // 0x00BBGGRR
-    // holes[h][t]: the palette index of hole h (0 is A) of tablet t, or -1 for no thread
-    std::array<std::vector<std::int32_t>, 4> holes;
+    // holes[h][t]: the palette index of hole h (0 is A) of tablet t, or -1 for no thread; a
+    // row for each hole
+    std::vector<std::vector<std::int32_t>> holes = std::vector<std::vector<std::int32_t>>(kHoles);
     std::vector<bool> sThreaded;    // per tablet
     std::vector<PickSteps> picks;   // pick 1 first, a step per tablet
     // The way each tablet faces before pick 1 (Forward or Backward), which shows when its
@@ -31,10 +33,15 @@ struct PeerPattern {
     std::vector<std::string> notCarried;
 
     std::int32_t Tablets() const { return static_cast<std::int32_t>(sThreaded.size()); }
+    int Holes() const { return static_cast<int>(holes.size()); }
 };
 
 // What every reader of another program's files refuses, in the same words.
-std::string FourHolesOnly(std::int64_t holes);        // "6-hole tablets: Tessaly weaves 4-hole cards"
+// "9-hole tablets: Tessaly weaves cards of 2 to 8 holes"; a format's own limit can be named
+// instead ("of 2, 4 or 6 holes").
+std::string UnweavableHoles(std::int64_t holes, std::string_view weaves = "of 2 to 8 holes");
+// Whether Tessaly weaves cards of so many holes.
+bool WeavableHoles(std::int64_t holes);
 std::string TooManyTablets(std::int64_t tablets);
 std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tablet);
 std::string ChartsNotTurns(std::string_view patternType, std::string_view turningTypes);
@@ -52,6 +59,9 @@ struct PeerLimits {
     bool flips;              // whether a card can be flipped over (a vertical twist)
     std::size_t mostTablets = kMostCards;
     std::size_t mostPicks = std::numeric_limits<std::size_t>::max();
+    // the hole counts it holds
+    std::function<bool(int)> holes = [](int count) { return count == kHoles; };
+    std::string_view holeCounts = "of 4 holes";
 };
 // Raises AppError, naming the pick or the limit, for a band the format cannot hold: no picks,
 // more cards or picks than the program opens, more colours than its palette, an idle card or

@@ -133,8 +133,8 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
             holeRows.emplace_back(row, lines.Number());
         }
     }
-    if (holeRows.size() != 4)
-        lines.Fail(FourHolesOnly(static_cast<std::int64_t>(holeRows.size())),
+    if (!WeavableHoles(static_cast<std::int64_t>(holeRows.size())))
+        lines.Fail(UnweavableHoles(static_cast<std::int64_t>(holeRows.size())),
                    holeRows.empty() ? lines.Number() : holeRows.front().second);
     if (threads.size() != tablets)
         lines.Fail("the row of S and Z should name each of the " + std::to_string(tablets) +
@@ -160,7 +160,8 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
     }
     pattern.palette = palette;
 
-    for (std::size_t h = 0; h < 4; ++h)
+    pattern.holes.assign(holeRows.size(), {});
+    for (std::size_t h = 0; h < holeRows.size(); ++h)
         for (std::size_t t = 0; t < tablets; ++t) {
             const std::string_view row = holeRows[h].first;
             const char key = t < row.size() ? row[t] : ' ';  // blanks at the end may be cut off
@@ -195,7 +196,10 @@ PeerPattern TddFormat::Read(std::istream& in, std::string_view sourceName) {
 }
 
 std::string TddFormat::Write(const PeerPattern& pattern) {
-    CheckFits(pattern, {"a .tdd draft", kKeys, false, false});
+    PeerLimits limits{"a .tdd draft", kKeys, false, false};
+    limits.holes = [](int holes) { return WeavableHoles(holes); };
+    limits.holeCounts = "of 2 to 8 holes";
+    CheckFits(pattern, limits);
     std::string name = pattern.name;
     std::replace(name.begin(), name.end(), '\n', ' ');
     std::replace(name.begin(), name.end(), '\r', ' ');

@@ -132,7 +132,8 @@ class StreamedDesign {
     void CheckEarly(const Json& value) const {
         if (keys_[1] == "Number of holes") {
             const std::int64_t holes = reader_.Integer(value, Quoted("Number of holes"));
-            if (holes != 4) reader_.Fail(Quoted("Number of holes"), FourHolesOnly(holes));
+            if (!WeavableHoles(holes))
+                reader_.Fail(Quoted("Number of holes"), UnweavableHoles(holes));
         } else if (keys_[1] == "Pattern type" && value.is_string()) {
             const std::string& type = value.get_ref<const std::string&>();
             if (type != "individual" && type != "allTogether")
@@ -230,7 +231,7 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
 
     const std::int64_t holes = reader.Integer(reader.Member(document, "Number of holes"),
                                               Quoted("Number of holes"));
-    if (holes != 4) reader.Fail(Quoted("Number of holes"), FourHolesOnly(holes));
+    if (!WeavableHoles(holes)) reader.Fail(Quoted("Number of holes"), UnweavableHoles(holes));
     const std::string& type =
         reader.String(reader.Member(document, "Pattern type"), Quoted("Pattern type"));
     if (type != "individual" && type != "allTogether")
@@ -268,10 +269,11 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     }
 
     const Json& chart = reader.Array(reader.Member(document, "Threading chart"), Quoted("Threading chart"));
-    if (chart.size() != 4)
+    if (chart.size() != static_cast<std::size_t>(holes))
         reader.Fail(Quoted("Threading chart"), "has " + std::to_string(chart.size()) +
-                                                   " rows of holes, not 4");
-    for (std::size_t h = 0; h < 4; ++h) {
+                                                   " rows of holes, not " + std::to_string(holes));
+    pattern.holes.assign(static_cast<std::size_t>(holes), {});
+    for (std::size_t h = 0; h < pattern.holes.size(); ++h) {
         const std::string row = Quoted("Threading chart") + ", hole " + std::to_string(h + 1);
         const Json& holeRow = reader.Array(chart[h], row);
         if (holeRow.size() != tablets)
@@ -351,7 +353,11 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
 
 std::string TwtFormat::Write(const PeerPattern& pattern) {
     // Twisted Threads opens a pattern of at most 100 tablets and fewer than 200 rows
-    CheckFits(pattern, {"a Twisted Threads pattern", kPaletteSize, true, false, 100, 199});
+    PeerLimits limits{"a Twisted Threads pattern", kPaletteSize, true, false, 100, 199};
+    // Twisted Threads weaves two-, four- and six-hole tablets
+    limits.holes = [](int holes) { return holes == 2 || holes == 4 || holes == 6; };
+    limits.holeCounts = "of 2, 4 or 6 holes";
+    CheckFits(pattern, limits);
     // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
     CheckFirstIdles(
         pattern,
@@ -393,7 +399,7 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     document["Description"] = "";
     document["Tags"] = Ordered::array();
     document["Pattern type"] = "individual";
-    document["Number of holes"] = 4;
+    document["Number of holes"] = pattern.Holes();
     document["Colour palette"] = std::move(palette);
     document["Weft colour"] = 0;
     document["Number of tablets"] = pattern.sThreaded.size();
