@@ -1,5 +1,6 @@
 #include "Card.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -83,6 +84,11 @@ HoleColors Card::Colors() const {
 }
 
 void Card::SetColors(const HoleColors& colors) {
+    moreColors_ = 0;
+    if (holes_ == kHoles) {
+        std::copy_n(colors.begin(), kHoles, colors_.begin());
+        return;
+    }
     // slots beyond a small card's holes hold 0, so equal cards compare equal
     for (int hole = 0; hole < kHoles; ++hole)
         colors_[static_cast<std::size_t>(hole)] =

@@ -56,10 +56,18 @@ class LineSource {
         return line;
     }
 
-    // Reads the next line at once when it is a plain card line: ten whole numbers of at most
-    // 18 digits each, separated by commas, with blanks around them. Anything else is left
-    // for the careful reading, which explains what is wrong with it.
+    // Reads the next line at once when it is a plain card line: `count` whole numbers of at
+    // most 18 digits each, separated by commas, with blanks around them. Anything else is left
+    // for the careful reading, which explains what is wrong with it. Lines of four-hole cards,
+    // almost every file's, are read with their count known to the compiler.
     bool TryPlainDataLine(std::array<std::int64_t, 14>& values, std::size_t count) {
+        return count == 10 ? TryPlainFields(values, std::integral_constant<std::size_t, 10>())
+                           : TryPlainFields(values, count);
+    }
+
+  private:
+    template <class Count>
+    bool TryPlainFields(std::array<std::int64_t, 14>& values, Count count) {
         // Read from a stream, the buffer keeps a zero after its text, which stops every loop
         // below as a line end does (neither is a blank, a digit or a comma): a line that runs
         // into it is read carefully, after the next piece was read. Text handed in has no
@@ -105,6 +113,7 @@ class LineSource {
         return true;
     }
 
+  public:
     // The line read last, for messages that quote it.
     std::string_view CurrentLine() const { return current_; }
 
@@ -372,10 +381,11 @@ inline void NewCard(const LineSource& lines, const DataFields& values, const Car
     if (!IsPlainCard(values, layout, expectedPosition))
         FailCard(lines, values, layout, expectedPosition, descending);
     const auto field = [&values](std::size_t i) { return static_cast<std::int32_t>(values[i]); };
-    HoleColors colors;
-    colors.fill(Card::kNoThread);
-    for (int hole = 0; hole < layout.holes; ++hole)
+    HoleColors colors{field(3), field(4), field(5), field(6)};
+    for (int hole = kHoles; hole < layout.holes; ++hole)
         colors[static_cast<std::size_t>(hole)] = field(3 + static_cast<std::size_t>(hole));
+    for (int hole = layout.holes; hole < kHoles; ++hole)
+        colors[static_cast<std::size_t>(hole)] = Card::kNoThread;
     // a file's threading is kept as it stands, also a value neither S nor Z
     deck.Add(Card::Make(field(2), static_cast<std::int16_t>(values[1]), colors,
                         static_cast<ThreadDirection>(field(layout.Thread())),
