@@ -559,3 +559,39 @@ TEST(DesignReopenTest, reopening_the_window_shows_the_band_and_undo_brings_the_p
 
 }  // namespace
 }  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// A band of six-hole cards keeps its holes through the draft's commands: new cards, paint in
+// a hole past D, Replace Colors on every row, Apply.
+TEST(six_hole_draft_test, the_drafts_commands_keep_every_hole) {
+    test::ReportRecorder recorder;
+    PatternSession session;
+    const test::Driver document{session};
+    Cards deck;
+    for (std::int16_t i = 1; i <= 2; ++i)
+        deck.Add(Card::Make(Forward, i, {1, 2, 3, 4, 5, 6}, SThread, 1, 1, 6));
+    test::LoadWoven(document, deck, "FFB");
+    document.SetCardCount(3);
+    ASSERT_EQ(document.Draft().size(), 3u);
+    EXPECT_EQ(document.Draft()[2].holes, 6);
+    document.PaintDraft({{1, 4}, {3, 5}}, 0x0000FF);
+    EXPECT_EQ(document.Draft()[0].Color(4), 0x0000FF);
+    ASSERT_TRUE(document.ApplyThreading());
+    ASSERT_TRUE(document.WeaveAll());
+    const Band& band = document.CurrentBand();
+    for (const Row& row : band)
+        for (const Card& card : row.Cards()) ASSERT_EQ(card.Holes(), 6);
+    document.PaintDraft({{2, 4}}, 0x00FF00);
+    ASSERT_TRUE(document.ReplaceColors());
+    for (const Row& row : document.CurrentBand()) {
+        HoleColors colors = row.Cards().At(2).Colors();
+        std::sort(colors.begin(), colors.begin() + 6);
+        EXPECT_EQ(colors, (HoleColors{1, 2, 3, 4, 6, 0x00FF00, -1, -1})) << row.Number();
+    }
+    EXPECT_TRUE(recorder.Empty());
+}
+
+}  // namespace
+}  // namespace tessaly

@@ -91,8 +91,14 @@ bool ReplaceColors::MakeBand(BandState& made) {
     auto recoloured = std::make_unique<Band>();
     // Which of the draft's holes stands in each hole of each card: a card flipped over (its
     // threading changed since the row below) has its holes traded as the flip traded them,
-    // so it is followed through the band as a card of the letters A to D.
-    const Card unflipped = Card::Make(Forward, 1, {kHoleA, kHoleB, kHoleC, kHoleD}, SThread, 0, 1);
+    // so it is followed through the band as a card of the letters A, B, C ...
+    const int holeCount =
+        document.CurrentBand().Count() > 0 && document.CurrentBand().At(1).Cards().Count() > 0
+            ? document.CurrentBand().At(1).Cards().At(1).Holes()
+            : kHoles;
+    HoleColors names{};
+    for (int hole = 0; hole < kMaxHoles; ++hole) names[static_cast<std::size_t>(hole)] = hole;
+    const Card unflipped = Card::Make(Forward, 1, names, SThread, 0, 1, holeCount);
     std::vector<Card> letters;
     const Cards* below = nullptr;
     for (const Row& row : document.CurrentBand()) {
@@ -110,8 +116,10 @@ bool ReplaceColors::MakeBand(BandState& made) {
                 }
             }
             const DraftColumn& column = draft[static_cast<std::size_t>(*card.Key() - 1)];
-            for (int hole = 0; hole < kHoles; ++hole)
-                card.SetColor(hole, column.Color(holes.Color(hole)));
+            HoleColors colors = card.Colors();
+            for (int hole = 0; hole < card.Holes(); ++hole)
+                colors[static_cast<std::size_t>(hole)] = column.Color(holes.Color(hole));
+            card.SetColors(colors);
             ++place;
         }
         recoloured->Add(std::move(deck), row.Number());

@@ -29,7 +29,7 @@ PaintDraft::PaintDraft(CommandTarget target, const std::vector<DraftHole>& holes
     : DraftCommand(target, QObject::tr("Paint")), continuesStroke_(continuesStroke) {
     for (const DraftHole& at : holes) {
         if (at.card < 1 || at.card > static_cast<std::int64_t>(after_.size()) || at.hole < 0 ||
-            at.hole >= kHoles)
+            at.hole >= after_[static_cast<std::size_t>(at.card - 1)].holes)
             continue;
         after_[static_cast<std::size_t>(at.card - 1)].SetColor(at.hole, color);
     }
