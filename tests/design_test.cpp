@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QTest>
 #include <algorithm>
 #include <random>
@@ -134,6 +135,42 @@ TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {
     Press(4, DraftGrid::Threading, Qt::LeftButton);
     EXPECT_EQ(Column(4).Thread(), SThread);
     EXPECT_EQ(document.CurrentBand().At(1).Cards().At(5).Color(kHoleC), 503);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DesignTest, the_holes_box_gives_every_card_that_many_holes_in_one_step) {
+    QSpinBox* holes = Control<QSpinBox>("txtHoles");
+    EXPECT_EQ(holes->value(), 4);
+    EXPECT_FALSE(Control<QWidget>("lblRowE")->isVisible());
+    holes->setValue(6);  // as an assistive tool may set it
+    EXPECT_EQ(Column(1).holes, 6);
+    EXPECT_EQ(Column(12).Color(5), kBlue);  // new holes take the R colour
+    EXPECT_TRUE(Control<QWidget>("lblRowF")->isVisible());
+    EXPECT_EQ(Grid()->GridRows(), 8);
+    EXPECT_EQ(Grid()->GridRowName(6), "F");
+    EXPECT_EQ(document.History().UndoText(), "Holes");
+    // the letter of a row past D paints it, and a hole past D takes paint
+    QTest::mouseClick(Control<QWidget>("lblRowE"), Qt::LeftButton);
+    EXPECT_EQ(Column(3).Color(4), kRed);
+    Press(2, static_cast<DraftGrid::Part>(6), Qt::LeftButton);
+    EXPECT_EQ(Column(2).Color(5), kRed);
+    // fewer holes would lose threads: asked, and a No keeps them
+    dialogs.answer = UserDialogs::Answer::No;
+    holes->setValue(4);
+    EXPECT_EQ(dialogs.questions.size(), 1u);
+    EXPECT_EQ(Column(1).holes, 6);
+    EXPECT_EQ(holes->value(), 6);
+    dialogs.answer = UserDialogs::Answer::Yes;
+    holes->setValue(3);
+    EXPECT_EQ(Column(1).holes, 3);
+    EXPECT_FALSE(Control<QWidget>("lblRowD")->isVisible());
+    // applied, the band's cards have the holes; undone, the draft has its six again
+    Control<QPushButton>("cmdOk")->click();
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Holes(), 3);
+    session.History().Undo();
+    session.History().Undo();
+    EXPECT_EQ(Column(1).holes, 6);
+    EXPECT_EQ(holes->value(), 6);
     EXPECT_TRUE(recorder.Empty());
 }
 

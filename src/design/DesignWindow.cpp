@@ -8,6 +8,8 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSignalBlocker>
+#include <QSpinBox>
 
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
@@ -16,9 +18,9 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Twips.h"
-#include "widgets/FormTwips.h"
 #include "render/RasterCanvas.h"
 #include "widgets/ColumnGrid.h"
+#include "widgets/FormTwips.h"
 #include "widgets/PressLabel.h"
 #include "widgets/UserDialogs.h"
 
@@ -28,9 +30,13 @@ namespace {
 
 constexpr std::int32_t kWhite = 0xFFFFFF;
 
-const char* const kCellProcedures[DraftGrid::kParts] = {
-    "lblCardNumber_MouseDown", "picDraftA_MouseDown", "picDraftB_MouseDown",
-    "picDraftC_MouseDown",     "picDraftD_MouseDown", "lblThreading_Click"};
+// The procedure a press on a row of the draft reports its errors under.
+std::string CellProcedure(const DraftGrid& grid, DraftGrid::Part part) {
+    if (part == DraftGrid::Number) return "lblCardNumber_MouseDown";
+    if (part == grid.ThreadingRow()) return "lblThreading_Click";
+    return std::string("picDraft") + static_cast<char>('A' + (part - DraftGrid::HoleA)) +
+           "_MouseDown";
+}
 
 }  // namespace
 
@@ -64,6 +70,7 @@ void DesignWindow::BuildControls() {
 
     setTabOrder(bandName_, cardNumber_);
     setTabOrder(cardNumber_, turnSequence_);
+    setTabOrder(turnSequence_, holes_);
     setTabOrder(turnSequence_, apply_);
     setTabOrder(apply_, replaceColors_);
     setTabOrder(replaceColors_, simpleWeave_);
@@ -112,6 +119,16 @@ QLayout* DesignWindow::BuildFields() {
     fields->addWidget(sequenceLabel, 1, 2);
     fields->addWidget(turnSequence_, 1, 3);
     fields->addWidget(example, 2, 3);
+    PressLabel* holesLabel = label("lblHoles", tr("Holes"));
+    holes_ = new QSpinBox(this);
+    holes_->setObjectName("txtHoles");
+    holes_->setAccessibleName(tr("Holes"));
+    holes_->setRange(kMinHoles, kMaxHoles);
+    holes_->setValue(kHoles);
+    holes_->setToolTip(tr("The holes of every card: 4 for square cards, 6 for hexagons, 2 to 8"));
+    holesLabel->setBuddy(holes_);
+    fields->addWidget(holesLabel, 2, 0);
+    fields->addWidget(holes_, 2, 1);
     fields->setColumnStretch(3, 1);
     return fields;
 }
@@ -178,6 +195,7 @@ void DesignWindow::ConnectControls() {
     connect(apply_, &QPushButton::clicked, this, &DesignWindow::applyDraft);
     connect(simpleWeave_, &QPushButton::clicked, this, &DesignWindow::simpleWeave);
     connect(cardNumber_, &QLineEdit::editingFinished, this, &DesignWindow::commitCardCount);
+    connect(holes_, &QSpinBox::valueChanged, this, &DesignWindow::commitHoles);
     // typing is taken when the box is left; a number set any other way (an assistive tool,
     // a script) is taken at once, so the box never shows a count the draft does not have.
     // Only the keyboard marks the box modified; setText, whoever calls it, clears the mark.
@@ -249,13 +267,20 @@ QWidget* DesignWindow::BuildRowLabels() {
     auto* column = new QVBoxLayout(labels);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
-    const char* const names[DraftGrid::kParts] = {"lblNumberRow",  "lblRowA", "lblRowB",
-                                                  "lblRowC", "lblRowD", "lblThreadingRow"};
-    const char* const texts[DraftGrid::kParts] = {"#", "A", "B", "C", "D", "T"};
-    for (int part = 0; part < DraftGrid::kParts; ++part) {
-        auto* rowLabel = new PressLabel(QString::fromLatin1(texts[part]), labels);
-        rowLabel->setObjectName(names[part]);
-        const bool last = part == DraftGrid::kParts - 1;
+    // "#", a label for every hole a card may have (those past the draft's holes hidden), "T"
+    const int rows = kMaxHoles + 2;
+    for (int row = 0; row < rows; ++row) {
+        const bool number = row == 0;
+        const bool last = row == rows - 1;
+        const bool hole = !number && !last;
+        const QString letter = hole ? QString(QChar('A' + (row - 1))) : QString();
+        auto* rowLabel = new PressLabel(number ? QStringLiteral("#")
+                                        : last ? QStringLiteral("T")
+                                               : letter,
+                                        labels);
+        rowLabel->setObjectName(number ? QStringLiteral("lblNumberRow")
+                                : last ? QStringLiteral("lblThreadingRow")
+                                       : QStringLiteral("lblRow") + letter);
         rowLabel->setFixedSize(TwipsToPixels(DraftGrid::kCellTwips),
                                TwipsToPixels(last ? DraftGrid::kCellTwips : DraftGrid::kRowStepTwips));
         rowLabel->setStyleSheet(last ? QStringLiteral("border: 1px solid black;")
@@ -266,17 +291,16 @@ QWidget* DesignWindow::BuildRowLabels() {
         QFont bold = rowLabel->font();
         bold.setBold(true);
         rowLabel->setFont(bold);
-        const bool hole = part != DraftGrid::Number && part != DraftGrid::Threading;
         QPalette colours = rowLabel->palette();
         colours.setColor(QPalette::Window,
                          hole ? QColor(0xC0, 0xC0, 0xC0) : QColor(0xE0, 0xE0, 0xE0));
         rowLabel->setPalette(colours);
         if (!hole) continue;
+        holeLabels_[static_cast<std::size_t>(row - 1)] = rowLabel;
         rowLabel->setToolTip(tr("Paint Row"));
         rowLabel->setAccessibleDescription(tr("Paint Row"));
-        connect(rowLabel, &PressLabel::pressed, this, [this, part](Qt::MouseButton button) {
-            PaintRow(part - DraftGrid::HoleA, button);
-        });
+        connect(rowLabel, &PressLabel::pressed, this,
+                [this, row](Qt::MouseButton button) { PaintRow(row - 1, button); });
     }
     return labels;
 }
@@ -292,6 +316,7 @@ void DesignWindow::Reload() {
 }
 
 void DesignWindow::ShowDraft() {
+    ShowHoles();
     grid_->Rebuild();
     viewport_->FitGrid();
     cardNumber_->setText(QString::number(document_.Draft().size()));
@@ -307,35 +332,56 @@ void DesignWindow::PressCell(DraftGrid::Cell cell, Qt::MouseButton button) {
 }
 
 void DesignWindow::Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool continuesStroke) {
-    Trap("frmDesign", kCellProcedures[cell.part], [&] {
-        switch (cell.part) {
-            case DraftGrid::Threading:
-                if (button == Qt::LeftButton) session_.Run<ToggleThreading>(cell.card);
-                return;
-            case DraftGrid::Number: {
-                // any button but the left paints the card with the right colour
-                const std::int32_t color =
-                    button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
-                session_.Run<PaintDraft>(
-                    std::vector<DraftHole>{
-                        {cell.card, 0}, {cell.card, 1}, {cell.card, 2}, {cell.card, 3}},
-                    color, continuesStroke);
-                return;
-            }
-            default:
-                if (button != Qt::LeftButton && button != Qt::RightButton) return;
-                session_.Run<PaintDraft>(
-                    std::vector<DraftHole>{{cell.card, cell.part - DraftGrid::HoleA}},
-                    button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color(),
-                    continuesStroke);
+    Trap("frmDesign", CellProcedure(*grid_, cell.part), [&] {
+        if (cell.part == grid_->ThreadingRow()) {
+            if (button == Qt::LeftButton) session_.Run<ToggleThreading>(cell.card);
+            return;
         }
+        if (cell.part == DraftGrid::Number) {
+            // any button but the left paints the card with the right colour
+            const std::int32_t color =
+                button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
+            std::vector<DraftHole> holes;
+            for (int hole = 0; hole < grid_->Holes(); ++hole) holes.push_back({cell.card, hole});
+            session_.Run<PaintDraft>(holes, color, continuesStroke);
+            return;
+        }
+        if (button != Qt::LeftButton && button != Qt::RightButton) return;
+        session_.Run<PaintDraft>(
+            std::vector<DraftHole>{{cell.card, cell.part - DraftGrid::HoleA}},
+            button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color(), continuesStroke);
     });
+}
+
+void DesignWindow::commitHoles(int holes) {
+    if (holes == grid_->Holes()) return;
+    Trap("frmDesign", "txtHoles_Change", [&] {
+        // fewer holes take threads with them: the weaver is asked first
+        if (SetHoleCount::LosesThreads(document_.Draft(), holes) &&
+            dialogs_.Ask(
+                this, tr("Holes"),
+                tr("Cards of %1 holes lose the threads of the holes beyond. Go on?").arg(holes),
+                false) != UserDialogs::Answer::Yes) {
+            ShowHoles();
+            return;
+        }
+        session_.Run<SetHoleCount>(holes, rightColor_->Color());
+    });
+    ShowHoles();
+}
+
+void DesignWindow::ShowHoles() {
+    const int holes = grid_->Holes();
+    const QSignalBlocker quiet(holes_);
+    holes_->setValue(holes);
+    for (int hole = 0; hole < kMaxHoles; ++hole)
+        holeLabels_[static_cast<std::size_t>(hole)]->setVisible(hole < holes);
 }
 
 void DesignWindow::DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons) {
     // a drag paints the holes it crosses, as a paint program does, and is undone with the
     // press that began it
-    if (cell.part == DraftGrid::Number || cell.part == DraftGrid::Threading) return;
+    if (cell.part == DraftGrid::Number || cell.part == grid_->ThreadingRow()) return;
     if (buttons & Qt::LeftButton)
         Paint(cell, Qt::LeftButton, true);
     else if (buttons & Qt::RightButton)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <optional>
 
@@ -12,6 +13,7 @@ class QCheckBox;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+class QSpinBox;
 
 namespace tessaly {
 
@@ -62,8 +64,12 @@ class DesignWindow : public QWidget {
     void ConnectControls();
     void ConnectDocument();
     void ShowDraft();
-    // The row labels "#", "A" to "D" and "T", level with the draft's rows.
+    // The row labels "#", a letter for each hole and "T", level with the draft's rows.
     QWidget* BuildRowLabels();
+    // The Holes box and the rows' letters as the draft's cards have them.
+    void ShowHoles();
+    // The Holes box was set: every card of the draft takes that many holes.
+    void commitHoles(int holes);
     void UpdateSimpleWeave();
     // Before a command replaces a woven band with unsaved changes: offers to save it first.
     // False when the band must stay (the save was cancelled or failed).
@@ -82,6 +88,8 @@ class DesignWindow : public QWidget {
     QLineEdit* bandName_ = nullptr;
     QLineEdit* cardNumber_ = nullptr;
     QLineEdit* turnSequence_ = nullptr;
+    QSpinBox* holes_ = nullptr;
+    std::array<QWidget*, kMaxHoles> holeLabels_{};
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
     ColorSwatch* emptyHole_ = nullptr;

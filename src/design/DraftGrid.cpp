@@ -23,16 +23,7 @@ const int kRowStep = TwipsToPixels(DraftGrid::kRowStepTwips);  // 16
 const int kCell = TwipsToPixels(DraftGrid::kCellTwips);        // 17
 
 std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
-    switch (part) {
-        case DraftGrid::HoleA:
-            return column.Color(kHoleA);
-        case DraftGrid::HoleB:
-            return column.Color(kHoleB);
-        case DraftGrid::HoleC:
-            return column.Color(kHoleC);
-        default:
-            return column.Color(kHoleD);
-    }
+    return column.Color(part - DraftGrid::HoleA);
 }
 
 }  // namespace
@@ -46,8 +37,12 @@ std::int32_t DraftGrid::CardCount() const {
     return static_cast<std::int32_t>(document_.Draft().size());
 }
 
+int DraftGrid::Holes() const {
+    return document_.Draft().empty() ? kHoles : document_.Draft().front().holes;
+}
+
 QSize DraftGrid::sizeHint() const {
-    return {std::max(CardCount(), 1) * kColumn, (kParts - 1) * kRowStep + kCell};
+    return {std::max(CardCount(), 1) * kColumn, (Rows() - 1) * kRowStep + kCell};
 }
 
 std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {
@@ -55,7 +50,7 @@ std::optional<DraftGrid::Cell> DraftGrid::CellAt(QPoint point) const {
     const std::int32_t card = 1 + point.x() / kColumn;
     if (card > CardCount()) return std::nullopt;
     // rows overlap by their shared border line; the lower row owns it
-    const int part = std::min(point.y() / kRowStep, static_cast<int>(Threading));
+    const int part = std::min(point.y() / kRowStep, static_cast<int>(ThreadingRow()));
     return Cell{card, static_cast<Part>(part)};
 }
 
@@ -66,21 +61,18 @@ QRect DraftGrid::CellRect(Cell cell) const {
 QString DraftGrid::CellText(Cell cell) const {
     if (cell.card < 1 || cell.card > CardCount()) return {};
     const DraftColumn& column = document_.Draft()[static_cast<std::size_t>(cell.card - 1)];
-    switch (cell.part) {
-        case Number:
-            return QString::number(cell.card);
-        case Threading:
-            return column.Thread() == SThread ? QStringLiteral("S") : QStringLiteral("Z");
-        default: {
-            const std::int32_t color = HoleColor(column, cell.part);
-            return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();
-        }
-    }
+    if (cell.part == Number) return QString::number(cell.card);
+    if (cell.part == ThreadingRow())
+        return column.Thread() == SThread ? QStringLiteral("S") : QStringLiteral("Z");
+    const std::int32_t color = HoleColor(column, cell.part);
+    return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();
 }
 
 QString DraftGrid::GridRowName(int row) const {
-    static const char* const kNames[kParts] = {"#", "A", "B", "C", "D", "T"};
-    return row >= 0 && row < kParts ? QString::fromLatin1(kNames[row]) : QString();
+    if (row < 0 || row >= Rows()) return {};
+    if (row == Number) return QStringLiteral("#");
+    if (row == ThreadingRow()) return QStringLiteral("T");
+    return QString(QChar('A' + (row - HoleA)));
 }
 
 QString DraftGrid::GridCellText(int row, int column) const {
@@ -104,10 +96,11 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
     const ColumnRange columns = ColumnsIn(dirty, kColumn, CardCount());
     const std::vector<DraftColumn>& draft = document_.Draft();
     // top row first, so each row's border covers the line it shares with the row above
-    for (int part = Number; part < kParts; ++part) {
+    const int threading = ThreadingRow();
+    for (int part = Number; part <= threading; ++part) {
         for (std::int32_t card = columns.first; card <= columns.last; ++card) {
             const Cell cell{card, static_cast<Part>(part)};
-            if (part == Number || part == Threading) {
+            if (part == Number || part == threading) {
                 PaintLabelCell(painter, CellRect(cell), CellText(cell),
                                part == Number && chosen_.contains(card));
                 continue;

@@ -11,15 +11,17 @@ namespace tessaly {
 class PatternDocument;
 
 // The draft as one drawn grid: a column of 255 twips per card holding the card's number, the
-// colours of its holes A to D and its threading letter, rows 240 twips apart so neighbours
-// share their border line. It shows the document's draft and reports where the mouse was
-// pressed and dragged; what that does is the window's business.
+// colours of its holes (A to D on square cards, up to H) and its threading letter, rows 240
+// twips apart so neighbours share their border line. It shows the document's draft and reports
+// where the mouse was pressed and dragged; what that does is the window's business.
 class DraftGrid : public CardColumnGrid {
     Q_OBJECT
 
   public:
-    // The grid's rows, top to bottom.
-    enum Part { Number = 0, HoleA, HoleB, HoleC, HoleD, Threading, kParts };
+    // The grid's rows, top to bottom: the number, a row for each hole, the threading. The
+    // names past HoleA are those of square cards; ThreadingRow() is the threading's row for
+    // any number of holes.
+    enum Part : int { Number = 0, HoleA, HoleB, HoleC, HoleD, Threading, kParts };
     struct Cell {
         std::int32_t card = 0;  // from 1
         Part part = Number;
@@ -33,6 +35,10 @@ class DraftGrid : public CardColumnGrid {
     explicit DraftGrid(const PatternDocument& document, QWidget* parent = nullptr);
 
     std::int32_t CardCount() const;
+    // The draft's holes per card, and the rows that gives.
+    int Holes() const;
+    Part ThreadingRow() const { return static_cast<Part>(Holes() + 1); }
+    int Rows() const { return Holes() + 2; }
     // The cell under a point of the grid: column 1 + x div 255 twips, row from the tops.
     std::optional<Cell> CellAt(QPoint point) const;
     // Where a cell is drawn.
@@ -46,8 +52,8 @@ class DraftGrid : public CardColumnGrid {
     // The cards chosen by their numbers show their numbers highlighted.
     void SetChosenCards(const std::set<std::int32_t>& cards);
 
-    // AccessibleGridSource: rows "#", "A" to "D", "T"; a column per card.
-    int GridRows() const override { return kParts; }
+    // AccessibleGridSource: rows "#", "A" and on, "T"; a column per card.
+    int GridRows() const override { return Rows(); }
     int GridColumns() const override { return CardCount(); }
     QString GridRowName(int row) const override;
     QString GridCellText(int row, int column) const override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -30,7 +31,12 @@ struct DraftColumn {
     void SetColor(int hole, std::int32_t color) { colors[static_cast<std::size_t>(hole)] = color; }
     ThreadDirection Thread() const { return thread; }
     void SetThread(ThreadDirection direction) { thread = direction; }
-    friend bool operator==(const DraftColumn&, const DraftColumn&) = default;
+    // Columns are alike when their holes and threading are: what lies beyond the holes is not
+    // part of the card.
+    friend bool operator==(const DraftColumn& a, const DraftColumn& b) {
+        return a.holes == b.holes && a.thread == b.thread &&
+               std::equal(a.colors.begin(), a.colors.begin() + a.holes, b.colors.begin());
+    }
 };
 
 // The draft shows only the colours and the threading of the first row's cards.

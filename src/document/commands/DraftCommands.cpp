@@ -56,6 +56,25 @@ SetCardCount::SetCardCount(CommandTarget target, std::int32_t count)
     after_.resize(static_cast<std::size_t>(count), after_.back());
 }
 
+SetHoleCount::SetHoleCount(CommandTarget target, int holes, std::int32_t newHoleColor)
+    : DraftCommand(target, QObject::tr("Holes")) {
+    if (holes < kMinHoles || holes > kMaxHoles)
+        throw AppError(ErrorNumber::Overflow, "A card has from " + std::to_string(kMinHoles) +
+                                                  " to " + std::to_string(kMaxHoles) + " holes.");
+    for (DraftColumn& column : after_) {
+        for (int hole = column.holes; hole < holes; ++hole) column.SetColor(hole, newHoleColor);
+        for (int hole = holes; hole < kMaxHoles; ++hole) column.SetColor(hole, Card::kNoThread);
+        column.holes = holes;
+    }
+}
+
+bool SetHoleCount::LosesThreads(const std::vector<DraftColumn>& draft, int holes) {
+    for (const DraftColumn& column : draft)
+        for (int hole = holes; hole < column.holes; ++hole)
+            if (column.Color(hole) != Card::kNoThread) return true;
+    return false;
+}
+
 ToggleThreading::ToggleThreading(CommandTarget target, std::int32_t card)
     : DraftCommand(target, QObject::tr("Change Threading")) {
     if (card < 1 || card > static_cast<std::int64_t>(after_.size())) return;

@@ -26,7 +26,7 @@ class DraftCommand : public PatternCommand {
     void Undo() override;
 };
 
-// One hole of one card in the draft: card from 1, hole 0 to 3 for A to D.
+// One hole of one card in the draft: card from 1, hole from 0 for A.
 struct DraftHole {
     std::int32_t card = 0;
     int hole = 0;
@@ -52,6 +52,17 @@ class SetCardCount : public DraftCommand {
   public:
     // Refuses a count outside 1 to kMostCards, and a band without cards.
     SetCardCount(CommandTarget target, std::int32_t count);
+};
+
+// The number of holes of every card of the draft (kMinHoles to kMaxHoles): new holes take
+// the colour given, holes beyond the count go with their threads. Applied, the band's cards
+// have as many.
+class SetHoleCount : public DraftCommand {
+  public:
+    // Refuses a count outside kMinHoles to kMaxHoles.
+    SetHoleCount(CommandTarget target, int holes, std::int32_t newHoleColor);
+    // Whether fewer holes than the draft has would take threads away.
+    static bool LosesThreads(const std::vector<DraftColumn>& draft, int holes);
 };
 
 // S becomes Z and anything else S, on one card of the draft.
