@@ -10,7 +10,6 @@
 #include <string_view>
 
 #include "SilentErrors.h"
-#include "engine/InstructionGrid.h"
 #include "engine/RecordingCanvas.h"
 #include "errors/AppError.h"
 #include "patternfile/PatternError.h"
@@ -36,8 +35,7 @@ int FuzzPeerReader(const std::uint8_t* data, std::size_t size, std::string_view 
         return 0;  // more than a band may hold
     }
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    pattern.Rows->WeaveBand(&canvas, &grid, DrawingGeometry{});
+    pattern.Rows->WeaveBand(&canvas, DrawingGeometry{});
 
     std::string written;
     try {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "SilentErrors.h"
-#include "engine/InstructionGrid.h"
+#include "engine/TurningInstructions.h"
 #include "engine/RecordingCanvas.h"
 #include "engine/Threading.h"
 #include "patternfile/PatternError.h"
@@ -52,9 +52,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const OpenedBand opened =
         WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, geometry);
     RecordingCanvas canvas;
-    InstructionGrid grid;
-    opened.band->WeaveBand(&canvas, &grid, geometry);
-    opened.band->WeaveReverse(&canvas, &grid, geometry);
-    opened.band->WeaveReverse(&canvas, &grid, geometry);
+    opened.band->WeaveBand(&canvas, geometry);
+    // the instructions of either face are read from any band the reader gives
+    (void)TurningInstructions(*opened.band).Text(1, 1);
+    opened.band->WeaveReverse(&canvas, geometry);
+    opened.band->WeaveReverse(&canvas, geometry);
     return 0;
 }
