@@ -21,7 +21,7 @@ struct DraftColumn {
     DraftColumn() = default;
     // The colours of the card's holes (those beyond its count are not used) and its threading.
     DraftColumn(const HoleColors& holeColors, ThreadDirection threading, int holeCount = kHoles)
-        : colors(holeColors), thread(threading), holes(holeCount) {}
+        : colors{holeColors}, thread{threading}, holes{holeCount} {}
 
     HoleColors colors{};
     ThreadDirection thread = ZThread;
