@@ -28,8 +28,9 @@ const QString kAllBackward = QStringLiteral(
 
 class WeaveAlongTest : public ::testing::Test {
   protected:
-    // The program started on a pattern file, Weave Along opened as its menu entry does.
-    WeaveAlongWindow& OpenWeaveAlong(Startup& startup, const std::string& path) {
+    // The program started on a pattern file (the default pattern without one), Weave Along
+    // opened as its menu entry does.
+    WeaveAlongWindow& OpenWeaveAlong(Startup& startup, const std::string& path = {}) {
         MainWindow& window = startup.Run(false, QString::fromStdString(path));
         test::FindAction(window, "mnuWindowWeaveAlong")->trigger();
         WeaveAlongWindow* along = test::WeaveAlongOf(window);
@@ -89,9 +90,8 @@ TEST_F(WeaveAlongTest, the_pick_reached_comes_back_with_the_file_and_not_for_a_c
 
 TEST_F(WeaveAlongTest, keys_move_through_the_band_and_its_repeats_and_say_where_it_ends) {
     Startup startup(dialogs, folder.Path());
-    MainWindow& window = startup.Run(false);
-    test::FindAction(window, "mnuWindowWeaveAlong")->trigger();
-    WeaveAlongWindow& along = *test::WeaveAlongOf(window);
+    WeaveAlongWindow& along = OpenWeaveAlong(startup);
+    QWidget& window = *along.window();
     const std::int32_t picks = startup.Document().CurrentBand().Count() - 1;
     Press(along, Qt::Key_Backspace);
     EXPECT_EQ(along.MessageLabel()->text(), "Pick 1 is the band's first.");
@@ -139,9 +139,8 @@ TEST_F(WeaveAlongTest, keys_move_through_the_band_and_its_repeats_and_say_where_
 
 TEST_F(WeaveAlongTest, the_twist_is_counted_and_a_card_past_the_limit_is_named) {
     Startup startup(dialogs, folder.Path());
-    MainWindow& window = startup.Run(false);
-    test::FindAction(window, "mnuWindowWeaveAlong")->trigger();
-    WeaveAlongWindow& along = *test::WeaveAlongOf(window);
+    WeaveAlongWindow& along = OpenWeaveAlong(startup);
+    QWidget& window = *along.window();
     window.findChild<QSpinBox*>("txtTwistLimit")->setValue(2);
     Press(along, Qt::Key_Space, 3);
     // three forward turns: past a limit of two
@@ -185,9 +184,8 @@ TEST_F(WeaveAlongTest, while_followed_the_band_shows_its_fell_and_the_instructio
 
 TEST_F(WeaveAlongTest, the_large_view_fills_the_screen_and_escape_leaves_it) {
     Startup startup(dialogs, folder.Path());
-    MainWindow& window = startup.Run(false);
-    test::FindAction(window, "mnuWindowWeaveAlong")->trigger();
-    WeaveAlongWindow& along = *test::WeaveAlongOf(window);
+    WeaveAlongWindow& along = OpenWeaveAlong(startup);
+    QWidget& window = *along.window();
     const qreal normal = along.PickLabel()->font().pointSizeF();
     along.findChild<QPushButton*>("cmdLarge")->click();
     EXPECT_TRUE(window.isFullScreen());
