@@ -80,7 +80,7 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
             made.back() = std::to_string(op) + " " + Stack().UndoText().toStdString();
         };
         for (int step = 0; step < 60; ++step) {
-            op = static_cast<int>(random() % 12);
+            op = static_cast<int>(random() % 13);
             try {
                 switch (op) {
                     case 0:
@@ -120,8 +120,12 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
                     case 10:
                         document.SetBandName(document.BandName() + "x");
                         break;
-                    default:
+                    case 11:
                         document.SetTurnSequence(random() % 3 == 0 ? "" : "FFB");
+                        break;
+                    default:
+                        // a step undone, then others made in its place
+                        Stack().Undo();
                 }
             } catch (const AppError&) {
                 // refused: nothing changed, nothing recorded

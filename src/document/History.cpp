@@ -44,16 +44,19 @@ int History::FileChangesBefore(int index) const {
 }
 
 void History::Account(Step& step, int fileChangesBefore) {
-    heldBytes_ -= step.bytes;
+    Forget(step);
     step.bytes = kStepOverhead + step.command->Bytes();
     heldBytes_ += step.bytes;
+    step.bandHeld = step.command->BandBytesHeld();
+    if (step.bandHeld > 0) bandsHeld_.insert(step.bandHeld);
     step.fileChangesThrough = fileChangesBefore + (step.command->ChangesFile() ? 1 : 0);
 }
 
-void History::Forget(const Step& step) {
+void History::Forget(Step& step) {
     heldBytes_ -= step.bytes;
-    if (const std::int64_t band = step.command->BandBytesHeld(); band > 0)
-        bandsHeld_.erase(bandsHeld_.find(band));
+    step.bytes = 0;
+    if (step.bandHeld > 0) bandsHeld_.erase(bandsHeld_.find(step.bandHeld));
+    step.bandHeld = 0;
 }
 
 void History::DropUndone() {
@@ -98,8 +101,6 @@ bool History::Run(std::unique_ptr<PatternCommand> command) {
     Step& step = steps_.emplace_back();
     step.command = std::move(command);
     Account(step, FileChangesBefore(index_));
-    if (const std::int64_t band = step.command->BandBytesHeld(); band > 0)
-        bandsHeld_.insert(band);
     ++index_;
     Trim();
     Sync();
@@ -114,6 +115,7 @@ void History::Undo() {
         steps_[static_cast<std::size_t>(index_ - 1)].command->TakeBack();
     }
     --index_;
+    Account(steps_[static_cast<std::size_t>(index_)], FileChangesBefore(index_));
     Sync();
     emit stepsChanged();
 }
@@ -126,6 +128,7 @@ void History::Redo() {
         made = steps_[static_cast<std::size_t>(index_)].command->Make();
     }
     if (made) {
+        Account(steps_[static_cast<std::size_t>(index_)], FileChangesBefore(index_));
         ++index_;
     } else {
         // a step that can no longer be made (the views could not show it) goes
@@ -189,7 +192,7 @@ void History::Trim() {
     const std::int64_t budget = Budget();
     // the oldest steps go first; the newest always stays
     while (heldBytes_ > budget && index_ > 1) {
-        const Step& oldest = steps_.front();
+        Step& oldest = steps_.front();
         forgottenFileChanges_ = oldest.fileChangesThrough;
         Forget(oldest);
         steps_.pop_front();

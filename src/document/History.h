@@ -63,11 +63,14 @@ class History : public QObject {
     struct Step {
         std::unique_ptr<PatternCommand> command;
         std::int64_t bytes = 0;        // the command's own, with its overhead
+        std::int64_t bandHeld = 0;     // the band it keeps, as counted in bandsHeld_
         int fileChangesThrough = 0;    // steps that change a file, up to this one, ever made
     };
-    // Keeps the step at the top of the made ones (index_ - 1) accounted after a change.
+    // Counts what a step holds anew after a change: a step that trades bands holds the old
+    // band once made and the new one once undone.
     void Account(Step& step, int fileChangesBefore);
-    void Forget(const Step& step);
+    // Counts the step as holding nothing.
+    void Forget(Step& step);
     // Steps that change a file among the first `index` steps.
     int FileChangesBefore(int index) const;
     // Drops the steps that were undone: a new step takes their place.
