@@ -171,6 +171,15 @@ TEST_F(DesignTest, the_holes_box_gives_every_card_that_many_holes_in_one_step) {
     session.History().Undo();
     EXPECT_EQ(Column(1).holes, 6);
     EXPECT_EQ(holes->value(), 6);
+    // the taller draft never lies over the buttons below it
+    EXPECT_GE(window.height(), window.minimumSizeHint().height());
+    // Simple Weave of a draft of other holes than the band's weaves the draft, in one step
+    ASSERT_EQ(document.CurrentBand().At(1).Cards().At(1).Holes(), 4);
+    Control<QPushButton>("cmdWeaveAll")->click();
+    EXPECT_GT(document.CurrentBand().Count(), 1);
+    EXPECT_EQ(document.CurrentBand().At(2).Cards().At(2).Color(5), kRed);
+    session.History().Undo();
+    EXPECT_EQ(document.CurrentBand().At(1).Cards().At(1).Holes(), 4);
     EXPECT_TRUE(recorder.Empty());
 }
 

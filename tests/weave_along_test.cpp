@@ -12,10 +12,13 @@
 #include "GuiSupport.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
+#include "render/RasterCanvas.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/LoomCardStrip.h"
+#include "weave/NetTwistModel.h"
+#include "widgets/CardDiagram.h"
 
 namespace tessaly {
 namespace {
@@ -196,6 +199,48 @@ TEST_F(WeaveAlongTest, the_large_view_fills_the_screen_and_escape_leaves_it) {
     EXPECT_FALSE(along.IsLarge());
     EXPECT_EQ(along.PickLabel()->font().pointSizeF(), normal);
     EXPECT_TRUE(recorder.Empty());
+}
+
+TEST(card_diagram_test, every_card_shape_keeps_its_holes_apart_and_on_the_card) {
+    for (int holes = kMinHoles; holes <= kMaxHoles; ++holes) {
+        const CardDiagram diagram(std::vector<std::int32_t>(static_cast<std::size_t>(holes), 0),
+                                  CardDiagram::UpperLeftDegrees(holes));
+        const QRectF bounds(10, 20, 36, 36);
+        for (int place = 0; place < holes; ++place) {
+            const QRectF cell = diagram.PlaceCell(bounds, place);
+            EXPECT_TRUE(bounds.contains(cell)) << holes << " holes, place " << place;
+            EXPECT_GT(cell.width(), 5) << holes << " holes";
+            // the holes are round: their centres stand at least a hole apart
+            for (int other = 0; other < place; ++other) {
+                const QPointF apart = cell.center() - diagram.PlaceCell(bounds, other).center();
+                EXPECT_GE(std::hypot(apart.x(), apart.y()), cell.width() - 0.01)
+                    << holes << " holes, places " << other << " and " << place;
+            }
+        }
+        // places run clockwise from the upper left: place 0 left of place 1, both up top
+        if (holes > 2) {
+            const QPointF first = diagram.PlaceCell(bounds, 0).center();
+            const QPointF second = diagram.PlaceCell(bounds, 1).center();
+            EXPECT_LT(first.x(), second.x()) << holes << " holes";
+            EXPECT_NEAR(first.y(), second.y(), 0.01) << holes << " holes";
+            EXPECT_LT(first.y(), bounds.center().y()) << holes << " holes";
+        }
+    }
+}
+
+TEST(loom_card_strip_test, a_six_hole_card_lists_its_six_places_from_the_top_front) {
+    LoomCardStrip strip;
+    LoomCardStrip::Column card{1, {11, 12, 13, 14, 15, Card::kNoThread, 0, 0}, -2, 6};
+    strip.SetCards({card}, 8);
+    ASSERT_EQ(strip.GridRows(), 8);
+    EXPECT_EQ(strip.GridRowName(1), "Top front");
+    EXPECT_EQ(strip.GridCellText(1, 0), RasterCanvas::ToQColor(11).name());
+    EXPECT_EQ(strip.GridCellText(6, 0), "empty");
+    EXPECT_EQ(strip.GridRowName(7), "Net twist");
+    EXPECT_EQ(strip.GridCellText(7, 0), NetTwistModel::TwistText(-2));
+    // every place can be found where it is drawn
+    for (int row = 0; row < strip.GridRows(); ++row)
+        EXPECT_EQ(strip.GridCellAt(strip.GridCellRect(row, 0).center()), std::pair(row, 0));
 }
 
 }  // namespace

@@ -46,11 +46,15 @@ TEST(pack_choices_test, the_worked_card_flips_over_and_turns) {
     Card lost = Card::Make(Backward, 1, {kRed, kGreen, kBlue, kWhite}, SThread, 2, 4);
     choices.DetermineTurn(lost);
     EXPECT_EQ(lost.HoleOrder(), 2);
-    // the indicator takes 0 to 3 only
+    // the indicator takes the card's own places only
     choices.SetCardPosition(3);
     choices.SetCardPosition(4);
     choices.SetCardPosition(-1);
     EXPECT_EQ(choices.CardPosition(), 3);
+    choices.SetCardPosition(5, 6);
+    choices.SetCardPosition(6, 6);
+    EXPECT_EQ(choices.CardPosition(), 5);
+    EXPECT_EQ(choices.CardHoles(), 6);
 }
 
 class WeaveWindowTest : public ::testing::Test {
@@ -197,6 +201,27 @@ TEST_F(WeaveWindowTest, four_forward_picks_bring_hole_a_round_once) {
     }
     EXPECT_EQ(seen, (std::vector<int>{1, 2, 3, 0}));
     EXPECT_EQ(Woven(1).HoleOrder(), 0);
+}
+
+TEST_F(WeaveWindowTest, a_six_hole_card_is_drawn_with_a_going_round_its_six_places) {
+    Cards deck = test::MakeDeck(2, Forward, SThread, 0);
+    for (Card& card : deck) card.SetHoles(6, kRed);
+    Load(deck);
+    auto* drawn = Control<QWidget>("picCardPosition");
+    EXPECT_TRUE(drawn->isVisible());
+    EXPECT_FALSE(Control<QRadioButton>("optCardPosition0")->isVisible());
+    QStringList seen;
+    for (int pick = 0; pick < 6; ++pick) {
+        Weave();
+        seen << drawn->accessibleDescription().section(' ', 3, 3);
+    }
+    EXPECT_EQ(seen.join(' '), "2 3 4 5 6 1");
+    EXPECT_EQ(drawn->accessibleDescription(), "A at place 1 of 6, clockwise from the upper left");
+    // back to square cards, the corners return
+    Load(test::MakeDeck(2, Forward, SThread, 2));
+    EXPECT_FALSE(drawn->isVisible());
+    EXPECT_EQ(SelectedPosition(), 2);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(WeaveWindowTest, a_double_click_moves_the_card_there_and_flips_it) {

@@ -21,6 +21,7 @@
 #include "render/RasterCanvas.h"
 #include "widgets/ColumnGrid.h"
 #include "widgets/FormTwips.h"
+#include "widgets/GrowToLayout.h"
 #include "widgets/PressLabel.h"
 #include "widgets/UserDialogs.h"
 
@@ -319,6 +320,8 @@ void DesignWindow::ShowDraft() {
     ShowHoles();
     grid_->Rebuild();
     viewport_->FitGrid();
+    // a draft of more holes is taller
+    GrowToLayout(*this);
     cardNumber_->setText(QString::number(document_.Draft().size()));
 }
 

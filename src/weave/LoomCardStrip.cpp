@@ -7,16 +7,20 @@
 #include "NetTwistModel.h"
 #include "engine/LoomPosition.h"
 #include "render/RasterCanvas.h"
+#include "widgets/CardDiagram.h"
 
 namespace tessaly {
 
 namespace {
 
 constexpr int kNumberRow = 0;
-constexpr int kTwistRow = 5;
-// the corners' cells in the diagram, in the order of the corners: a card seen from its side,
-// the weaver to the left
-constexpr QPoint kCornerCells[kHoles] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+
+CardDiagram DiagramOf(const LoomCardStrip::Column& card) {
+    std::vector<std::int32_t> places(card.places.begin(), card.places.begin() + card.holes);
+    CardDiagram diagram(std::move(places), CardDiagram::UpperLeftDegrees(card.holes));
+    diagram.SetRinged(kTopFront);
+    return diagram;
+}
 
 }  // namespace
 
@@ -39,10 +43,22 @@ void LoomCardStrip::SetScale(double scale) {
 }
 
 int LoomCardStrip::Unit() const { return static_cast<int>(std::lround(12 * scale_)); }
-int LoomCardStrip::ColumnWidth() const { return 2 * Unit() + 6; }
+int LoomCardStrip::ColumnWidth() const { return DiagramSide() + 6; }
+
+int LoomCardStrip::MostHoles() const {
+    int most = kHoles;
+    for (const Column& card : cards_) most = std::max(most, card.holes);
+    return most;
+}
+
+int LoomCardStrip::DiagramSide() const { return (MostHoles() > kHoles ? 3 : 2) * Unit(); }
+
+QRect LoomCardStrip::DiagramRect(int column) const {
+    return {column * ColumnWidth() + 3, fontMetrics().height() + 7, DiagramSide(), DiagramSide()};
+}
 
 QSize LoomCardStrip::sizeHint() const {
-    return {std::max(1, GridColumns()) * ColumnWidth(), GridCellRect(kTwistRow, 0).bottom() + 2};
+    return {std::max(1, GridColumns()) * ColumnWidth(), GridCellRect(TwistRow(), 0).bottom() + 2};
 }
 
 bool LoomCardStrip::OverLimit(const Column& card) const {
@@ -53,39 +69,38 @@ QString LoomCardStrip::GridRowName(int row) const {
     switch (row) {
         case kNumberRow:
             return tr("Card");
-        case kTwistRow:
-            return tr("Net twist");
         case 1:
             return tr("Top front");
-        case 2:
-            return tr("Top back");
-        case 3:
-            return tr("Bottom back");
         default:
-            return tr("Bottom front");
+            break;
     }
+    if (row == TwistRow()) return tr("Net twist");
+    if (MostHoles() != kHoles) return tr("Hole place %1").arg(row);
+    const QString corners[kHoles - 1] = {tr("Top back"), tr("Bottom back"), tr("Bottom front")};
+    return corners[row - 2];
 }
 
 QString LoomCardStrip::GridCellText(int row, int column) const {
     if (column < 0 || column >= GridColumns()) return {};
     const Column& card = cards_[static_cast<std::size_t>(column)];
     if (row == kNumberRow) return QString::number(card.number);
-    if (row == kTwistRow)
+    if (row == TwistRow())
         return NetTwistModel::TwistText(card.twist) +
                (OverLimit(card) ? tr(", over the limit") : QString());
-    const std::int32_t color = card.corners[static_cast<std::size_t>(row - 1)];
+    if (row > card.holes) return {};
+    const std::int32_t color = card.places[static_cast<std::size_t>(row - 1)];
     return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();
 }
 
 QRect LoomCardStrip::GridCellRect(int row, int column) const {
     const int left = column * ColumnWidth();
     const int label = fontMetrics().height() + 4;
-    const int unit = Unit();
     if (row == kNumberRow) return {left, 0, ColumnWidth() - 1, label};
-    const int diagramTop = label + 3;
-    if (row == kTwistRow) return {left, diagramTop + 2 * unit + 3, ColumnWidth() - 1, label};
-    const QPoint cell = kCornerCells[row - 1];
-    return {left + 3 + cell.x() * unit, diagramTop + cell.y() * unit, unit, unit};
+    const QRect diagram = DiagramRect(column);
+    if (row == TwistRow()) return {left, diagram.bottom() + 4, ColumnWidth() - 1, label};
+    const Column& card = cards_[static_cast<std::size_t>(column)];
+    if (row > card.holes) return {};
+    return DiagramOf(card).PlaceCell(diagram, row - 1).toAlignedRect();
 }
 
 std::optional<std::pair<int, int>> LoomCardStrip::GridCellAt(QPoint point) const {
@@ -107,24 +122,10 @@ void LoomCardStrip::paintEvent(QPaintEvent* event) {
         const Column& card = cards_[static_cast<std::size_t>(column)];
         painter.setBrush(Qt::NoBrush);
         PaintLabelCell(painter, GridCellRect(kNumberRow, column), QString::number(card.number));
-        const QRect body = GridCellRect(1, column).united(GridCellRect(3, column));
-        painter.setPen(Qt::black);
-        painter.setBrush(Qt::white);
-        painter.drawRoundedRect(body, 3, 3);
-        for (int corner = 0; corner < kHoles; ++corner) {
-            const QRect hole = GridCellRect(corner + 1, column).adjusted(2, 2, -2, -2);
-            const std::int32_t color = card.corners[static_cast<std::size_t>(corner)];
-            if (color == Card::kNoThread) {
-                painter.setBrush(Qt::NoBrush);
-            } else {
-                painter.setBrush(RasterCanvas::ToQColor(color));
-            }
-            // on the white card, the thread that shows stands out with a thick black ring
-            painter.setPen(QPen(Qt::black, corner == kTopFront ? 3 : 1));
-            painter.drawEllipse(hole);
-        }
+        // on the white card, the thread that shows stands out with a thick black ring
+        DiagramOf(card).Paint(painter, DiagramRect(column));
         painter.setPen(OverLimit(card) ? QColor(Qt::red) : palette().windowText().color());
-        painter.drawText(GridCellRect(kTwistRow, column), Qt::AlignCenter,
+        painter.drawText(GridCellRect(TwistRow(), column), Qt::AlignCenter,
                          NetTwistModel::TwistText(card.twist));
     }
 }

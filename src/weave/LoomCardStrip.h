@@ -10,17 +10,20 @@
 namespace tessaly {
 
 // The deck as it stands before the pick at the loom, a small diagram per card: its number, its
-// four holes where they stand (top front, the thread that shows, at the top left; the card
-// seen from its side with the weaver to the left) and its net twist, red past the limit.
+// holes where they stand (top front, the thread that shows, at the upper left; the card seen
+// from its side with the weaver to the left, the holes on round it clockwise) and its net
+// twist, red past the limit.
 class LoomCardStrip : public CardColumnGrid {
     Q_OBJECT
 
   public:
     struct Column {
         std::int32_t number = 0;
-        // colours at top front, top back, bottom back, bottom front; Card::kNoThread empty
-        std::array<std::int32_t, kHoles> corners{};
+        // colours from the top front clockwise round the card (on a square card top back,
+        // bottom back, bottom front); Card::kNoThread empty
+        std::array<std::int32_t, kMaxHoles> places{};
         std::int32_t twist = 0;
+        int holes = kHoles;
     };
 
     explicit LoomCardStrip(QWidget* parent = nullptr);
@@ -31,8 +34,8 @@ class LoomCardStrip : public CardColumnGrid {
     int ColumnWidth() const;
     QSize sizeHint() const override;
 
-    // AccessibleGridSource: "Card", the four corners, "Net twist".
-    int GridRows() const override { return 6; }
+    // AccessibleGridSource: "Card", the places of the holes, "Net twist".
+    int GridRows() const override { return TwistRow() + 1; }
     int GridColumns() const override { return static_cast<int>(cards_.size()); }
     QString GridRowName(int row) const override;
     QString GridCellText(int row, int column) const override;
@@ -43,7 +46,11 @@ class LoomCardStrip : public CardColumnGrid {
     void paintEvent(QPaintEvent* event) override;
 
   private:
-    int Unit() const;  // a hole's cell
+    int Unit() const;  // a hole's cell on a square card
+    int MostHoles() const;
+    int TwistRow() const { return MostHoles() + 1; }
+    int DiagramSide() const;  // cards of many holes are drawn larger
+    QRect DiagramRect(int column) const;
     bool OverLimit(const Column& card) const;
 
     std::vector<Column> cards_;

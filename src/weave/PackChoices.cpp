@@ -33,8 +33,10 @@ void PackChoices::SetTurn(int pack, std::int32_t turn) {
     turns_[pack - 1] = turn;
 }
 
-void PackChoices::SetCardPosition(std::int32_t holeOrder) {
-    if (holeOrder >= 0 && holeOrder <= 3) cardPosition_ = holeOrder;
+void PackChoices::SetCardPosition(std::int32_t holeOrder, int holes) {
+    if (holes < kMinHoles || holes > kMaxHoles || holeOrder < 0 || holeOrder >= holes) return;
+    cardPosition_ = holeOrder;
+    cardHoles_ = holes;
 }
 
 void PackChoices::Update(const Cards& deck) {
@@ -48,7 +50,7 @@ void PackChoices::Update(const Cards& deck) {
         columns_[static_cast<std::size_t>(card.Position() - 1)].threading =
             card.Thread() == SThread ? SThread : ZThread;
     }
-    if (deck.Count() > 0) SetCardPosition(deck.At(1).HoleOrder());
+    if (deck.Count() > 0) SetCardPosition(deck.At(1).HoleOrder(), deck.At(1).Holes());
 }
 
 void PackChoices::DeterminePack(Card& card) const {

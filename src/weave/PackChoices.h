@@ -34,13 +34,14 @@ class PackChoices {
     // Flips the threading shown for a card, in every pack row at once.
     void VerticalTwist(std::int32_t card);
     void SetTurn(int pack, std::int32_t turn);  // 0 forward, 1 backward, 2 idle
-    // Shows the hole order of card 1 (0 top left, clockwise to 3 bottom left); other values
-    // change nothing.
-    void SetCardPosition(std::int32_t holeOrder);
+    // Shows the hole order of card 1, a card of these holes (on a square card 0 top left,
+    // clockwise to 3 bottom left); an order outside the card's holes changes nothing.
+    void SetCardPosition(std::int32_t holeOrder, int holes = kHoles);
 
     const Column& At(std::int32_t card) const;
     std::int32_t Turn(int pack) const { return turns_[static_cast<std::size_t>(pack - 1)]; }
     std::int32_t CardPosition() const { return cardPosition_; }
+    int CardHoles() const { return cardHoles_; }
 
     // The card's pack, twist and turn for the next pick, in that order.
     void DeterminePack(Card& card) const;
@@ -56,6 +57,7 @@ class PackChoices {
     std::vector<Column> columns_;
     std::int32_t turns_[kPacks] = {0, 0, 0};
     std::int32_t cardPosition_ = 0;
+    int cardHoles_ = kHoles;
 };
 
 }  // namespace tessaly

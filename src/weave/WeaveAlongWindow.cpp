@@ -230,11 +230,11 @@ void WeaveAlongWindow::Refresh() {
         for (std::size_t index = 0; index < twist.size(); ++index) {
             const auto number = static_cast<std::int32_t>(index + 1);
             const Card card = position.CardBefore(number);
-            LoomCardStrip::Column column{number, {}, twist[index]};
+            LoomCardStrip::Column column{number, {}, twist[index], card.Holes()};
             const std::array<int, kMaxHoles> holes = HolesAround(card);
-            for (std::size_t corner = 0; corner < column.corners.size(); ++corner)
-                column.corners[corner] =
-                    holes[corner] < 0 ? Card::kNoThread : card.Color(holes[corner]);
+            for (std::size_t place = 0; place < column.places.size(); ++place)
+                column.places[place] =
+                    holes[place] < 0 ? Card::kNoThread : card.Color(holes[place]);
             cards.push_back(column);
             if (std::abs(twist[index]) > limit)
                 over << tr("card %1 (%2)").arg(number).arg(NetTwistModel::TwistText(twist[index]));

@@ -10,14 +10,15 @@
 #include <QScrollArea>
 #include <algorithm>
 
+#include "CardPositionView.h"
 #include "PackGrid.h"
 #include "document/PatternSession.h"
 #include "document/commands/PickCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
-#include "widgets/FormTwips.h"
 #include "widgets/ColumnGrid.h"
+#include "widgets/FormTwips.h"
 
 namespace tessaly {
 
@@ -92,9 +93,15 @@ void WeaveWindow::BuildControls() {
     cornerButtons->setColumnStretch(2, 1);
     // nothing sets the indicator but the band: a check set from outside goes back at once
     connect(positionGroup, &QButtonGroup::idToggled, this, [this](int position, bool checked) {
-        if (checked && position != choices_.CardPosition())
+        if (checked && position != choices_.CardPosition() && choices_.CardHoles() == kHoles)
             positions_[choices_.CardPosition()]->setChecked(true);
     });
+    // a card of other holes is drawn in the corners' place
+    cardPosition_ = new CardPositionView(corner);
+    cardPosition_->hide();
+    const int cornersSide = TwipsToPixels(2 * form_twips::kCornerButton + form_twips::kCornerGap);
+    cardPosition_->setMinimumSize(cornersSide, cornersSide);
+    cornerButtons->addWidget(cardPosition_, 0, 0, 2, 2);
     // the label above the packs, which begin where the corner's lower buttons stand
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("lblPositionOfA");
@@ -226,11 +233,28 @@ void WeaveWindow::ShowChoices() {
     viewport_->FitGrid();
     for (int pack = 1; pack <= PackChoices::kPacks; ++pack)
         turnButtons_[pack - 1][choices_.Turn(pack)]->setChecked(true);
-    positions_[choices_.CardPosition()]->setChecked(true);
+    ShowCardPosition();
     const std::int32_t rows = document_.CurrentBand().Count();
     nextPick_->setText(rows > 0 ? tr("Next pick: %1").arg(rows) : QString());
     weave_->setEnabled(rows > 0);
     unweave_->setEnabled(rows > 1);
+}
+
+void WeaveWindow::ShowCardPosition() {
+    const bool square = choices_.CardHoles() == kHoles;
+    for (QRadioButton* corner : positions_) corner->setVisible(square);
+    cardPosition_->setVisible(!square);
+    if (square) {
+        positions_[choices_.CardPosition()]->setChecked(true);
+        return;
+    }
+    std::vector<std::int32_t> colors;
+    const Band& band = document_.CurrentBand();
+    if (band.Count() > 0 && band.At(band.Count()).Cards().Count() > 0) {
+        const Card& first = band.At(band.Count()).Cards().At(1);
+        for (int hole = 0; hole < first.Holes(); ++hole) colors.push_back(first.Color(hole));
+    }
+    cardPosition_->SetCard(std::move(colors), choices_.CardPosition());
 }
 
 void WeaveWindow::weavePick() {

@@ -10,6 +10,7 @@ class QRadioButton;
 
 namespace tessaly {
 
+class CardPositionView;
 class ColumnViewport;
 class PackGrid;
 class PatternDocument;
@@ -41,6 +42,8 @@ class WeaveWindow : public QWidget {
     // Columns for the last pick's cards, showing that pick.
     void BuildWeaveGrid();
     void ShowChoices();
+    // Where hole A of card 1 stands: a square card's corner checked, any other card drawn.
+    void ShowCardPosition();
     // Each pack's F and B, level with its row of cards.
     QWidget* BuildPackDirections();
 
@@ -49,7 +52,8 @@ class WeaveWindow : public QWidget {
     PackChoices choices_;
     PackGrid* grid_ = nullptr;
     ColumnViewport* viewport_ = nullptr;
-    QRadioButton* positions_[4] = {};
+    QRadioButton* positions_[4] = {};           // a square card's corners
+    CardPositionView* cardPosition_ = nullptr;  // any other card
     QRadioButton* turnButtons_[3][3] = {};  // per pack: forward, backward, idle
     QLabel* nextPick_ = nullptr;
     QPushButton* weave_ = nullptr;

@@ -55,9 +55,15 @@ SimpleWeave::SimpleWeave(CommandTarget target)
 
 bool SimpleWeave::MakeBand(BandState& made) {
     const PatternDocument& document = Document();
-    const Cards threading = document.CurrentDeck() != nullptr
-                                ? *document.CurrentDeck()
-                                : document.CurrentBand().At(1).Cards();
+    Cards threading = document.CurrentDeck() != nullptr ? *document.CurrentDeck()
+                                                        : document.CurrentBand().At(1).Cards();
+    // cards of another shape than the design shows cannot be what the weaver means to weave:
+    // a draft whose hole count was changed is applied first, as Apply would
+    const std::vector<DraftColumn>& draft = document.Draft();
+    if (!draft.empty() && threading.Count() > 0 && draft.front().holes != threading.At(1).Holes()) {
+        threading = BuildThreadingDeck(draft, document.TurnSequence());
+        BandCanvasWidth(threading.Count(), Presentation().Geometry());
+    }
     const ErrorCounter errors;
     auto band = std::make_unique<Band>();
     // as many picks as the display shows at its zoom

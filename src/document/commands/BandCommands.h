@@ -41,7 +41,8 @@ class ApplyThreading : public ReplaceBand {
 };
 
 // Simple Weave: the whole band woven anew from the threading deck with the turning sequence.
-// A band without a deck (opened row by row, or never applied) weaves from its first row.
+// A band without a deck (opened row by row, or never applied) weaves from its first row; a
+// draft of another hole count than the deck's is applied first.
 class SimpleWeave : public ReplaceBand {
   public:
     explicit SimpleWeave(CommandTarget target);
