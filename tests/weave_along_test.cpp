@@ -19,6 +19,7 @@
 #include "weave/LoomCardStrip.h"
 #include "weave/NetTwistModel.h"
 #include "widgets/CardDiagram.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 namespace {
@@ -229,9 +230,16 @@ TEST(card_diagram_test, every_card_shape_keeps_its_holes_apart_and_on_the_card) 
 }
 
 TEST(loom_card_strip_test, a_six_hole_card_lists_its_six_places_from_the_top_front) {
-    LoomCardStrip strip;
+    auto& strip = *new LoomCardStrip;  // the view owns it
+    ColumnViewport view("prtLoomCards", "Cards", &strip, 450);
+    view.show();
+    strip.SetCards({LoomCardStrip::Column{1, {11, 12, 13, 14}, 0, 4}}, 8);
+    const int squareHeight = view.height();
     LoomCardStrip::Column card{1, {11, 12, 13, 14, 15, Card::kNoThread, 0, 0}, -2, 6};
     strip.SetCards({card}, 8);
+    // drawn larger, and the view grows with it: the twist row stays in sight
+    EXPECT_GT(view.height(), squareHeight);
+    EXPECT_GE(view.height(), strip.height());
     ASSERT_EQ(strip.GridRows(), 8);
     EXPECT_EQ(strip.GridRowName(1), "Top front");
     EXPECT_EQ(strip.GridCellText(1, 0), RasterCanvas::ToQColor(11).name());

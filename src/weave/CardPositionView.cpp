@@ -41,7 +41,9 @@ void CardPositionView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     const double side = std::min(width(), height()) - 2;
-    diagram.Paint(painter, QRectF(QPointF(1, 1), QSizeF(side, side)));
+    QRectF square(QPointF(), QSizeF(side, side));
+    square.moveCenter(QRectF(rect()).center());
+    diagram.Paint(painter, square);
 }
 
 }  // namespace tessaly

@@ -28,10 +28,10 @@ LoomCardStrip::LoomCardStrip(QWidget* parent)
     : CardColumnGrid("picLoomCards", tr("Cards before the pick"), parent) {}
 
 void LoomCardStrip::SetCards(std::vector<Column> cards, std::int32_t twistLimit) {
-    const bool resized = cards.size() != cards_.size();
     cards_ = std::move(cards);
     twistLimit_ = twistLimit;
-    if (resized)
+    // another number of cards, or of holes, takes another size
+    if (sizeHint() != size())
         Rebuild();
     else
         update();

@@ -96,12 +96,10 @@ void WeaveWindow::BuildControls() {
         if (checked && position != choices_.CardPosition() && choices_.CardHoles() == kHoles)
             positions_[choices_.CardPosition()]->setChecked(true);
     });
-    // a card of other holes is drawn in the corners' place
+    // a card of other holes is drawn over the whole frame, which never changes its size
     cardPosition_ = new CardPositionView(corner);
     cardPosition_->hide();
-    const int cornersSide = TwipsToPixels(2 * form_twips::kCornerButton + form_twips::kCornerGap);
-    cardPosition_->setMinimumSize(cornersSide, cornersSide);
-    cornerButtons->addWidget(cardPosition_, 0, 0, 2, 2);
+    cardPosition_->setGeometry(corner->rect().adjusted(2, 2, -2, -2));
     // the label above the packs, which begin where the corner's lower buttons stand
     auto* positionLabel = new QLabel(tr("Position of A"), this);
     positionLabel->setObjectName("lblPositionOfA");

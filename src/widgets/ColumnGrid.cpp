@@ -40,6 +40,8 @@ ColumnViewport::ColumnViewport(const char* name, const QString& accessibleName, 
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setWidget(grid);
+    // a grid grows taller as well as wider (cards of more holes): the viewport follows it
+    grid->installEventFilter(this);
     horizontalScrollBar()->setSingleStep(column_);
     horizontalScrollBar()->setPageStep(3 * column_);
     FitGrid();
@@ -67,6 +69,11 @@ void ColumnViewport::FitGrid() {
 void ColumnViewport::resizeEvent(QResizeEvent* event) {
     QScrollArea::resizeEvent(event);
     FitGrid();
+}
+
+bool ColumnViewport::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == widget() && event->type() == QEvent::Resize) FitGrid();
+    return QScrollArea::eventFilter(watched, event);
 }
 
 ColumnRange ColumnsIn(const QRect& dirty, int columnPixels, std::int32_t cardCount) {

@@ -42,11 +42,12 @@ class ColumnViewport : public QScrollArea {
     // Every card in view; at least a few columns wide.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-    // The grid took a new size (another number of cards).
+    // The grid took a new size (another number of cards); called as the grid is resized.
     void FitGrid();
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     int column_;
