@@ -85,6 +85,51 @@ TEST(pattern_writer_test, round_trip_gives_back_the_same_pattern) {
     }
 }
 
+TEST(pattern_writer_test, the_palette_weft_warp_and_notes_follow_the_cards_and_read_back) {
+    PatternExtras extras;
+    extras.palette = {{255, "madder red"}, {0xFFFFFF, ""}, {0x00FF00, "weld, green \xC3\xA9"}};
+    extras.weft = 0x102030;
+    extras.warp = WarpLength{3.25, "m", 12.5};
+    extras.notes = "Woven on an inkle loom.\n\n  indented, with a = sign ";
+    const std::string text =
+        PatternWriter::FormatForSaving({"Band", "FFBB", {}}, ThreeRowsOfFour(), extras);
+    const auto lines = Lines(text);
+    ASSERT_EQ(lines.size(), 7u + 4u + 8u);
+    EXPECT_EQ(lines[11], "Palette = 255, madder red");
+    EXPECT_EQ(lines[12], "Palette = 16777215");
+    EXPECT_EQ(lines[13], "Palette = 65280, weld, green \xE9");  // Windows-1252, as the name
+    EXPECT_EQ(lines[14], "Weft = 1056816");
+    EXPECT_EQ(lines[15], "Warp = 3.25, m, 12.5");
+    EXPECT_EQ(lines[16], "Notes = Woven on an inkle loom.");
+    EXPECT_EQ(lines[17], "Notes = ");
+    const PatternData back = PatternReader::Parse(text, "x");
+    EXPECT_EQ(back.Extras, extras);
+    EXPECT_EQ(back.Rows->Count(), 1);
+    // written again, byte for byte
+    EXPECT_EQ(PatternWriter::Format({"Band", "FFBB", {}}, *back.Rows, back.Extras), text);
+    // a pattern that uses none of them is the file it always was
+    EXPECT_EQ(Lines(PatternWriter::Format({"Band", "FFBB", {}}, ThreeRowsOfFour())).size(), 11u);
+}
+
+TEST(pattern_reader_test, labelled_lines_are_refused_naming_the_line_when_wrong) {
+    const std::string head = test::PatternHead("FB") + "1, 1, 0, 1, 2, 3, 4, 1, 0, 1\r\n";
+    for (const auto& [tail, why] : std::vector<std::pair<std::string, std::string>>{
+             {"Weft = blue", "line 9: weft colour 'blue' is not a number"},
+             {"Weft = 16777216", "line 9: weft colour '16777216' is not a colour"},
+             {"Weft = 1\r\nWeft = 2", "line 10: a second \"Weft = \" line"},
+             {"Warp = 3, m", "line 9: expected \"Warp = length"},
+             {"Warp = -1, m, 10", "line 9: warp length '-1' is not a number"},
+             {"Chart = 1", "line 9: unknown line 'Chart = 1'"},
+             {"Notes = x\r\n1, 1, 0, 1, 2, 3, 4, 1, 0, 1", "line 10: expected a card line"}}) {
+        try {
+            PatternReader::Parse(head + tail + "\r\n", "p.kst");
+            ADD_FAILURE() << tail;
+        } catch (const AppError& error) {
+            EXPECT_NE(error.Description().find(why), std::string::npos) << error.Description();
+        }
+    }
+}
+
 TEST(pattern_writer_test, windows_1252_is_written_when_the_name_fits) {
     const std::string text = PatternWriter::Format({"Caf\xC3\xA9", "", {}}, ThreeRowsOfFour());
     EXPECT_EQ(text.substr(0, 6), "Caf\xE9\r\n");

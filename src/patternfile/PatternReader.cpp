@@ -1,6 +1,9 @@
 #include "PatternReader.h"
 
 #include <array>
+#include <cctype>
+#include <charconv>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -419,6 +422,87 @@ std::string DecodeText(std::string_view bytes, bool utf8, const LineSource& line
     return std::string(bytes);
 }
 
+// A colour field of a labelled line: 0x00BBGGRR, or -1 for none.
+std::int32_t ColorField(const LineSource& lines, std::string_view field, const char* name) {
+    const std::int64_t color = ParseField(lines, "ProcessFile", TrimBlanks(field), name);
+    if (color < -1 || color > 0xFFFFFF)
+        lines.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                   std::string(name) + " " + Shown(field) + " is not a colour (0 to 16777215)");
+    return static_cast<std::int32_t>(color);
+}
+
+double DecimalField(const LineSource& lines, std::string_view field, const char* name,
+                    double least) {
+    const std::string text = TrimBlanks(field);
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value) ||
+        value < least)
+        lines.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                   std::string(name) + " " + Shown(field) + " is not a number of " +
+                       (least > 0 ? "more than 0" : "0 or more"));
+    return value;
+}
+
+// The lines after the cards, each taken by its label: "Palette = colour, name" (one per
+// colour, in the palette's order), "Weft = colour", "Warp = length, unit, take-up %" and
+// "Notes = " followed by a line of the notes (one per line, in order).
+class LabelledLines {
+  public:
+    LabelledLines(const LineSource& lines, bool utf8) : lines_(lines), utf8_(utf8) {}
+
+    void Take(std::string_view line, PatternExtras& extras) {
+        const std::size_t equals = line.find('=');
+        if (equals == std::string_view::npos)
+            lines_.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                        "expected a card line or a labelled line (\"Palette = \", \"Weft = \", "
+                        "\"Warp = \" or \"Notes = \"), found " +
+                            Shown(line));
+        const std::string label = TrimBlanks(line.substr(0, equals));
+        std::string_view value = line.substr(equals + 1);
+        if (value.starts_with(' ')) value.remove_prefix(1);
+        if (label == "Notes") {
+            // a line of the notes keeps its blanks
+            if (notesBegun_) extras.notes += '\n';
+            extras.notes += DecodeText(value, utf8_, lines_);
+            notesBegun_ = true;
+        } else if (label == "Palette") {
+            const std::size_t comma = value.find(',');
+            PaletteColor entry{ColorField(lines_, value.substr(0, comma), "palette colour"), {}};
+            if (comma != std::string_view::npos)
+                entry.name = TrimBlanks(DecodeText(value.substr(comma + 1), utf8_, lines_));
+            extras.palette.push_back(std::move(entry));
+        } else if (label == "Weft") {
+            Once(extras.weft.has_value(), label);
+            extras.weft = ColorField(lines_, value, "weft colour");
+        } else if (label == "Warp") {
+            Once(extras.warp.has_value(), label);
+            std::vector<std::string_view> fields;
+            SplitFields(value, fields);
+            if (fields.size() != 3)
+                lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                            "expected \"Warp = length, unit, take-up in %\", found " + Shown(line));
+            extras.warp = WarpLength{DecimalField(lines_, fields[0], "warp length", 1e-9),
+                                     TrimBlanks(DecodeText(fields[1], utf8_, lines_)),
+                                     DecimalField(lines_, fields[2], "take-up", 0)};
+        } else {
+            lines_.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
+                        "unknown line " + Shown(line) + " (written by a newer Tessaly?)");
+        }
+    }
+
+  private:
+    void Once(bool seen, const std::string& label) const {
+        if (seen)
+            lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                        "a second \"" + label + " = \" line");
+    }
+
+    const LineSource& lines_;
+    bool utf8_;
+    bool notesBegun_ = false;
+};
+
 }  // namespace
 
 namespace {
@@ -486,13 +570,22 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
     DataFields values{};
     bool sawIdle = false;
     std::int64_t blankLine = 0;  // the first blank line after the last card line
+    LabelledLines labelled(lines, utf8);
+    bool labelsBegun = false;  // the card lines are over
     while (!lines.AtEnd()) {
         // blank lines may end the file, but not stand among the card lines
-        if (reading == PatternReader::Reading::Careful || blankLine != 0 ||
+        if (reading == PatternReader::Reading::Careful || blankLine != 0 || labelsBegun ||
             !lines.TryPlainDataLine(values, layout.Fields())) {
             const std::string_view line = lines.Next();
-            if (IsBlank(line)) {
+            if (IsBlank(line) && !labelsBegun) {
                 if (blankLine == 0) blankLine = lines.LineNumber();
+                continue;
+            }
+            const std::size_t first = line.find_first_not_of(" \t");
+            if (labelsBegun ||
+                (currentRow > 0 && std::isalpha(static_cast<unsigned char>(line[first])))) {
+                labelsBegun = true;
+                if (!IsBlank(line)) labelled.Take(line, data.Extras);
                 continue;
             }
             if (blankLine != 0)

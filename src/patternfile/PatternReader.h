@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "engine/Band.h"
+#include "model/PatternExtras.h"
 #include "model/WindowValue.h"
 
 namespace tessaly {
@@ -19,6 +20,7 @@ struct PatternData {
     WindowValues Windows{};
     std::string TurnSequence;
     std::unique_ptr<Band> Rows = std::make_unique<Band>();
+    PatternExtras Extras;
 };
 
 // Reads pattern files. The whole file is checked before anything is returned, so a caller

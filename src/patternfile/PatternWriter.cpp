@@ -60,18 +60,73 @@ void AppendDataLine(std::string& out, std::int32_t rowKey, const Card& card) {
     out += "\r\n";
 }
 
+void AppendDecimal(std::string& out, double value) {
+    char digits[32];
+    const auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.append(digits, result.ptr);
+}
+
+// The texts the file holds, as the file's encoding has them: Windows-1252 when every one fits
+// in it, otherwise nothing (the file is UTF-8 then).
+class FileTexts {
+  public:
+    FileTexts(const PatternTexts& texts, const PatternExtras& extras) {
+        ansi_ = Fits(texts.BandName) && Fits(texts.TurnSequence) && Fits(extras.notes) &&
+                (!extras.warp || Fits(extras.warp->unit));
+        for (const PaletteColor& entry : extras.palette) ansi_ = ansi_ && Fits(entry.name);
+        // a name whose first bytes would read as a byte-order mark must be written as UTF-8
+        ansi_ = ansi_ && Encoded(texts.BandName).substr(0, kUtf8Bom.size()) != kUtf8Bom;
+    }
+    bool Ansi() const { return ansi_; }
+    std::string Encoded(const std::string& text) const {
+        return ansi_ ? Utf8ToWindows1252(text).value_or(text) : text;
+    }
+
+  private:
+    static bool Fits(const std::string& text) { return Utf8ToWindows1252(text).has_value(); }
+    bool ansi_ = true;
+};
+
+// The extras after the card lines, each on a labelled line; nothing for a pattern that uses
+// none of them.
+void AppendExtras(std::string& out, const PatternExtras& extras, const FileTexts& file) {
+    for (const PaletteColor& entry : extras.palette) {
+        out += "Palette = ";
+        AppendNumber(out, entry.color);
+        if (!entry.name.empty()) out += ", " + file.Encoded(entry.name);
+        out += "\r\n";
+    }
+    if (extras.weft) {
+        out += "Weft = ";
+        AppendNumber(out, *extras.weft);
+        out += "\r\n";
+    }
+    if (extras.warp) {
+        out += "Warp = ";
+        AppendDecimal(out, extras.warp->length);
+        out += ", " + file.Encoded(extras.warp->unit) + ", ";
+        AppendDecimal(out, extras.warp->takeUpPercent);
+        out += "\r\n";
+    }
+    if (!extras.notes.empty()) {
+        std::size_t begin = 0;
+        for (;;) {
+            const std::size_t end = extras.notes.find('\n', begin);
+            out += "Notes = " + file.Encoded(extras.notes.substr(begin, end - begin)) + "\r\n";
+            if (end == std::string::npos) break;
+            begin = end + 1;
+        }
+    }
+}
+
 }  // namespace
 
-std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
-    const auto nameBytes = Utf8ToWindows1252(texts.BandName);
-    const auto sequenceBytes = Utf8ToWindows1252(texts.TurnSequence);
-    // a name whose first bytes would read as a byte-order mark must be written as UTF-8
-    const bool ansi =
-        nameBytes && sequenceBytes && nameBytes->substr(0, kUtf8Bom.size()) != kUtf8Bom;
-
+std::string PatternWriter::Format(const PatternTexts& texts, const Band& band,
+                                  const PatternExtras& extras) {
+    const FileTexts file(texts, extras);
     std::string out;
-    if (!ansi) out += kUtf8Bom;
-    out += ansi ? *nameBytes : texts.BandName;
+    if (!file.Ansi()) out += kUtf8Bom;
+    out += file.Encoded(texts.BandName);
     out += "\r\n";
     static constexpr const char* kLabels[4] = {"Main", "Design", "Display", "Weave"};
     for (std::size_t w = 0; w < 4; ++w) {
@@ -86,7 +141,7 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
         out += "\r\n";
     }
     out += "Turn sequence = ";
-    out += ansi ? *sequenceBytes : texts.TurnSequence;
+    out += file.Encoded(texts.TurnSequence);
     out += "\r\n";
     // a band's cards all have as many holes as its first
     const int holes = band.Count() > 0 && band.At(1).Cards().Count() > 0
@@ -98,14 +153,17 @@ std::string PatternWriter::Format(const PatternTexts& texts, const Band& band) {
         for (const Card* card : ByPosition(row.Cards())) AppendDataLine(out, row.Number(), *card);
         if (!texts.TurnSequence.empty()) break;  // the rest is woven again from the threading
     }
+    AppendExtras(out, extras, file);
     return out;
 }
 
-std::string PatternWriter::FormatForSaving(const PatternTexts& texts, const Band& band) {
+std::string PatternWriter::FormatForSaving(const PatternTexts& texts, const Band& band,
+                                           const PatternExtras& extras) {
     if (band.Count() == 0) Refuse("the band has no rows.");
     if (HasLineBreak(texts.BandName)) Refuse("the band name holds a line break.");
     if (HasLineBreak(texts.TurnSequence)) Refuse("the turning sequence holds a line break.");
-    std::string bytes = Format(texts, band);
+    if (extras.notes.find('\r') != std::string::npos) Refuse("the notes hold a carriage return.");
+    std::string bytes = Format(texts, band, extras);
 
     // what is written must read back as the same pattern
     PatternData read;
@@ -117,6 +175,10 @@ std::string PatternWriter::FormatForSaving(const PatternTexts& texts, const Band
     if (read.BandName != texts.BandName) Refuse("the band name would not read back as it is.");
     if (read.TurnSequence != texts.TurnSequence)
         Refuse("the turning sequence would not read back as it is (blanks at its ends?).");
+    if (read.Extras != extras)
+        Refuse(
+            "the palette, the weft, the warp or the notes would not read back as they are "
+            "(a line break in a colour's name, blanks at its ends?).");
     const std::int32_t rows = texts.TurnSequence.empty() ? band.Count() : 1;
     if (read.Rows->Count() != rows) Refuse("its rows would not read back as they are.");
     for (std::int32_t r = 1; r <= rows; ++r) {

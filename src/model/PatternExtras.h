@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tessaly {
+
+// A colour the weaver named or added to the palette. An empty name stands for the colour's
+// usual name, the nearest named colour.
+struct PaletteColor {
+    std::int32_t color = 0;  // 0x00BBGGRR
+    std::string name;
+
+    friend bool operator==(const PaletteColor&, const PaletteColor&) = default;
+};
+
+// How long the warp is wound, and how much of it weaving takes up.
+struct WarpLength {
+    double length = 0;
+    std::string unit = "m";
+    double takeUpPercent = 10;
+
+    friend bool operator==(const WarpLength&, const WarpLength&) = default;
+};
+
+// What a weaver keeps with a pattern beside its threading and band: the palette's names and
+// added colours, the weft, notes and the warp's length. A pattern that uses none of them has
+// them empty, and its file is the file it always was.
+struct PatternExtras {
+    // Named and added colours in the palette's order; the colours the threading uses and
+    // nobody named are not listed (the palette shows them in the order they are first met).
+    std::vector<PaletteColor> palette;
+    std::optional<std::int32_t> weft;  // none: the band is drawn as it always was
+    std::string notes;                 // lines separated by '\n'
+    std::optional<WarpLength> warp;
+
+    bool Empty() const { return palette.empty() && !weft && notes.empty() && !warp; }
+    // The name the weaver gave a colour, or empty.
+    std::string NameOf(std::int32_t color) const {
+        for (const PaletteColor& entry : palette)
+            if (entry.color == color) return entry.name;
+        return {};
+    }
+
+    friend bool operator==(const PatternExtras&, const PatternExtras&) = default;
+};
+
+}  // namespace tessaly
