@@ -47,6 +47,10 @@ class UserDialogsForBench : public UserDialogs {
                                  int) override {
         return {};
     }
+    std::optional<QString> AskText(QWidget*, const QString&, const QString&,
+                                   const QString&) override {
+        return {};
+    }
     bool OpenDocument(const QString&) override { return false; }
 };
 

@@ -72,6 +72,11 @@ class RecordingDialogs : public UserDialogs {
         if (numberAnswer && (*numberAnswer < min || *numberAnswer > max)) return std::nullopt;
         return numberAnswer;
     }
+    std::optional<QString> AskText(QWidget*, const QString& title, const QString&,
+                                   const QString& text) override {
+        textsAsked.push_back({title, text});
+        return textAnswer;
+    }
     // The print dialog "prints" to a PDF file when the test gives one.
     bool SetUpPrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
@@ -103,6 +108,8 @@ class RecordingDialogs : public UserDialogs {
     Answer answer = Answer::No;
     std::optional<std::int32_t> colorAnswer;  // nothing: the colour dialog is cancelled
     std::optional<int> numberAnswer;  // nothing: the number is not given
+    std::vector<std::pair<QString, QString>> textsAsked;  // title, text offered
+    std::optional<QString> textAnswer;                    // nothing: cancelled
     std::vector<QString> numbersAsked;
     std::vector<QString> numberQuestions;
     std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled

@@ -17,8 +17,11 @@
 #include "design/CardEditor.h"
 #include "design/DesignWindow.h"
 #include "design/DraftGrid.h"
+#include "design/PaletteStrip.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
+#include "patternfile/PatternFile.h"
+#include "render/ColorNames.h"
 
 namespace tessaly {
 namespace {
@@ -136,6 +139,103 @@ TEST_F(DesignTest, each_button_paints_as_the_weaver_expects) {
     EXPECT_EQ(Column(4).Thread(), SThread);
     EXPECT_EQ(document.CurrentBand().At(1).Cards().At(5).Color(kHoleC), 503);
     EXPECT_TRUE(recorder.Empty());
+}
+
+// Every hole of the band's rows and of the draft, in order.
+std::vector<std::int32_t> AllHoles(const test::Driver& document) {
+    std::vector<std::int32_t> holes;
+    for (const Row& row : document.CurrentBand())
+        for (const Card& card : row.Cards())
+            for (int hole = 0; hole < card.Holes(); ++hole) holes.push_back(card.Color(hole));
+    for (const DraftColumn& column : document.Draft())
+        for (int hole = 0; hole < column.holes; ++hole) holes.push_back(column.Color(hole));
+    return holes;
+}
+
+TEST_F(DesignTest, the_palette_paints_and_changes_a_colour_in_every_hole_that_holds_it) {
+    document.PaintDraft({{1, 0}, {2, 1}, {3, 2}, {5, 3}}, kRed);
+    ASSERT_TRUE(document.ApplyThreading());
+    ASSERT_TRUE(document.WeaveAll());
+    auto* strip = Control<PaletteStrip>("picPalette");
+    // the colours in the order they are first met, card by card, then "Empty"
+    ASSERT_GE(strip->Colors().size(), 3u);
+    EXPECT_EQ(strip->Colors()[0].color, kRed);
+    EXPECT_EQ(strip->Colors()[1].color, 102);
+    EXPECT_EQ(strip->GridCellText(0, strip->GridColumns() - 1), "Empty");
+    // a right click takes a colour as R; the keyboard takes one as L
+    QTest::mouseClick(strip, Qt::RightButton, {}, strip->GridCellRect(0, 1).center());
+    EXPECT_EQ(window.RightColor()->Color(), 102);
+    strip->setFocus();
+    QTest::keyClick(strip, Qt::Key_Right);
+    QTest::keyClick(strip, Qt::Key_Space);
+    EXPECT_EQ(window.LeftColor()->Color(), strip->Colors()[2].color);
+    QTest::keyClick(strip, Qt::Key_End);
+    QTest::keyClick(strip, Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
+
+    // a double click changes red in every hole that held it, and nowhere else, in one step
+    const std::vector<std::int32_t> before = AllHoles(document);
+    dialogs.colorAnswer = kGreen;
+    QTest::mouseDClick(strip, Qt::LeftButton, {}, strip->GridCellRect(0, 0).center());
+    const std::vector<std::int32_t> after = AllHoles(document);
+    ASSERT_EQ(after.size(), before.size());
+    int changed = 0;
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        EXPECT_EQ(after[i], before[i] == kRed ? kGreen : before[i]) << i;
+        changed += before[i] == kRed;
+    }
+    EXPECT_GT(changed, 4);
+    EXPECT_EQ(strip->Colors()[0].color, kGreen);  // in the old colour's place
+    EXPECT_EQ(document.History().UndoText(), "Change colour 1");
+    session.History().Undo();
+    EXPECT_EQ(AllHoles(document), before);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DesignTest, palette_colours_are_named_added_and_removed_and_kept_in_the_file) {
+    auto* strip = Control<PaletteStrip>("picPalette");
+    const auto action = [this](const char* name) {
+        for (QAction* found : window.PaletteActions())
+            if (found->objectName() == name) return found;
+        ADD_FAILURE() << name;
+        return window.PaletteActions().front();
+    };
+    // named: the usual name is offered, the weaver's is kept and read out
+    dialogs.textAnswer = " madder  red ";
+    action("mnuNameColor")->trigger();
+    ASSERT_EQ(dialogs.textsAsked.size(), 1u);
+    EXPECT_EQ(dialogs.textsAsked[0].second, UsualColorName(101));
+    EXPECT_EQ(strip->GridCellText(0, 0), "colour 1: madder red");
+    // a colour added stands after the threading's; it can go again, a colour in use cannot
+    dialogs.colorAnswer = 0x123456;
+    action("mnuAddColor")->trigger();
+    const auto& colors = strip->Colors();
+    EXPECT_EQ(colors.back().color, 0x123456);
+    EXPECT_EQ(strip->Current(), static_cast<int>(colors.size()) - 1);
+    EXPECT_TRUE(action("mnuRemoveColor")->isEnabled());
+    test::TempDir dir;
+    const std::string path = dir.File("named.kst");
+    ASSERT_TRUE(WritePatternFile(path, {"Named", "FFBB", {}}, document.CurrentBand(),
+                                 document.Document().Extras()));
+    const std::string file = test::ReadAll(path);
+    EXPECT_NE(file.find("\r\nPalette = 101, madder red\r\nPalette = 1193046\r\n"),
+              std::string::npos);
+    action("mnuRemoveColor")->trigger();
+    EXPECT_NE(strip->Colors().back().color, 0x123456);
+    strip->SetCurrent(0);
+    EXPECT_FALSE(action("mnuRemoveColor")->isEnabled());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST(color_name_test, a_colour_goes_by_the_nearest_named_colour) {
+    EXPECT_EQ(UsualColorName(kRed), "red");
+    EXPECT_EQ(UsualColorName(kWhite), "white");
+    EXPECT_EQ(UsualColorName(0x010101), "black");
+    EXPECT_EQ(UsualColorName(0x7280FA), "salmon");    // 250, 128, 114
+    EXPECT_EQ(UsualColorName(0x8B0000), "darkblue");  // 0, 0, 139
+    EXPECT_EQ(UsualColorName(0x808080), "gray");      // before "grey"
+    EXPECT_EQ(UsualColorName(0x2A2AA0), "brown");     // 160, 42, 42: near 165, 42, 42
+    EXPECT_EQ(ColorName({kRed, "madder red"}), "madder red");
 }
 
 TEST_F(DesignTest, the_holes_box_gives_every_card_that_many_holes_in_one_step) {

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
+#include "PalettePanel.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
 #include "document/commands/DraftCommands.h"
@@ -158,6 +159,9 @@ QLayout* DesignWindow::BuildSwatches() {
         swatch->setFixedSize(TwipsToPixels(form_twips::kSwatchWidth), TwipsToPixels(form_twips::kSwatchHeight));
         swatches->addWidget(swatch, 1, column++);
     }
+    // the pattern's palette under them, as tall as the draft beside it leaves room for
+    palette_ = new PalettePanel(session_, dialogs_, this);
+    swatches->addWidget(palette_, 2, 0, 1, 3, Qt::AlignHCenter);
     swatches->setRowStretch(2, 1);
     return swatches;
 }
@@ -205,6 +209,9 @@ void DesignWindow::ConnectControls() {
     });
     connect(leftColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseLeftColor);
     connect(rightColor_, &ColorSwatch::clicked, this, &DesignWindow::chooseRightColor);
+    // a palette colour becomes a paint colour
+    connect(palette_, &PalettePanel::leftChosen, leftColor_, &ColorSwatch::SetColor);
+    connect(palette_, &PalettePanel::rightChosen, rightColor_, &ColorSwatch::SetColor);
     connect(emptyHole_, &ColorSwatch::clicked, this,
             [this] { leftColor_->SetColor(Card::kNoThread); });
     connect(emptyHole_, &ColorSwatch::rightClicked, this,
@@ -240,6 +247,8 @@ void DesignWindow::ConnectControls() {
             session_.Run<EditText>(EditText::Field::TurnSequence, text.toStdString());
     });
 }
+
+QList<QAction*> DesignWindow::PaletteActions() const { return palette_->Actions(); }
 
 void DesignWindow::ConnectDocument() {
     connect(&document_, &PatternDocument::threadingChanged, this, &DesignWindow::ShowDraft);

@@ -18,6 +18,7 @@ class QSpinBox;
 namespace tessaly {
 
 class ColumnViewport;
+class PalettePanel;
 class PatternDocument;
 class PatternSession;
 class UserDialogs;
@@ -43,6 +44,8 @@ class DesignWindow : public QWidget {
     ColorSwatch* RightColor() const { return rightColor_; }
     // The cards chosen by their numbers and the Pattern menu's edits of them.
     CardEditor* CardEditing() const { return cardEditor_; }
+    // The palette's colour edits, for the Pattern menu.
+    QList<QAction*> PaletteActions() const;
 
   private slots:
     void applyDraft();
@@ -93,6 +96,7 @@ class DesignWindow : public QWidget {
     ColorSwatch* leftColor_ = nullptr;
     ColorSwatch* rightColor_ = nullptr;
     ColorSwatch* emptyHole_ = nullptr;
+    PalettePanel* palette_ = nullptr;
     CardEditor* cardEditor_ = nullptr;
     std::optional<int> pressPaintIndex_;  // the history before a press on a card's number  // "Empty": a click makes L, a right click R, no thread
     ColumnViewport* viewport_ = nullptr;

@@ -31,7 +31,9 @@ bool PatternDocument::SequenceNotWoven() const {
     return !turnSequence_.empty() && turnSequence_ != StoredSequence();
 }
 
-void PatternDocument::Load(std::string bandName, std::string turnSequence, OpenedBand opened) {
+void PatternDocument::Load(std::string bandName, std::string turnSequence, OpenedBand opened,
+                           PatternExtras extras) {
+    extras_ = std::move(extras);
     band_.band = std::move(opened.band);
     band_.deck = std::move(opened.deck);
     // a band read without a sequence is stored row by row again
@@ -44,7 +46,14 @@ void PatternDocument::Load(std::string bandName, std::string turnSequence, Opene
     emit bandNameChanged(ToQString(bandName_));
     emit turnSequenceChanged(ToQString(turnSequence_));
     emit threadingChanged();
+    emit extrasChanged();
     emit patternLoaded();
+}
+
+void PatternDocument::SetExtras(PatternExtras extras) {
+    if (extras == extras_) return;
+    extras_ = std::move(extras);
+    emit extrasChanged();
 }
 
 void PatternDocument::ExchangeBand(BandState& other, BandChange change) {

@@ -10,6 +10,7 @@
 
 #include "engine/Band.h"
 #include "engine/Threading.h"
+#include "model/PatternExtras.h"
 
 namespace tessaly {
 
@@ -67,10 +68,13 @@ class PatternDocument : public QObject {
     // Cards of the band's first row; 0 for an empty band.
     std::int32_t CardCount() const;
     SequenceState Sequences() const { return {turnSequence_, band_.storeEveryRow, band_.wovenSequence}; }
+    // The palette's names and added colours, the weft, the warp and the notes.
+    const PatternExtras& Extras() const { return extras_; }
 
     // --- Changes ------------------------------------------------------------------------
     // A pattern read from a file (or started anew) becomes the pattern: everything is new.
-    void Load(std::string bandName, std::string turnSequence, OpenedBand opened);
+    void Load(std::string bandName, std::string turnSequence, OpenedBand opened,
+              PatternExtras extras = {});
     // Trades the band for another. Recoloured: the same rows in other colours, so views keep
     // their place; otherwise a new band.
     enum class BandChange { NewBand, Recoloured };
@@ -88,6 +92,7 @@ class PatternDocument : public QObject {
     void SetBandName(std::string name);
     void SetTurnSequence(std::string sequence);
     void SetPatternPath(std::string path);
+    void SetExtras(PatternExtras extras);
 
   signals:
     // A pattern was opened (or started anew): everything about it is new.
@@ -108,6 +113,8 @@ class PatternDocument : public QObject {
     void bandNameChanged(const QString& name);
     void turnSequenceChanged(const QString& sequence);
     void patternPathChanged(const QString& path);
+    // The palette's names or added colours, the weft, the warp or the notes changed.
+    void extrasChanged();
 
   private:
     BandState band_{std::make_unique<Band>(), nullptr, false, {}};
@@ -115,6 +122,7 @@ class PatternDocument : public QObject {
     std::string bandName_;
     std::string turnSequence_;
     std::string path_;  // empty while the pattern has no file
+    PatternExtras extras_;
 };
 
 }  // namespace tessaly

@@ -41,14 +41,15 @@ void PatternSession::Load(PatternData pattern) {
     presentation_.StartOver();
     OpenedBand opened =
         WeaveOpenedPattern(std::move(pattern.Rows), pattern.TurnSequence, presentation_.Geometry());
-    document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence), std::move(opened));
+    document_.Load(std::move(pattern.BandName), std::move(pattern.TurnSequence), std::move(opened),
+                   std::move(pattern.Extras));
     history_.Clear();
 }
 
 bool PatternSession::Save(const std::string& path, const WindowValues& windows) {
     // the band holds the front face, which is what a file holds
     const PatternTexts texts{document_.BandName(), document_.StoredSequence(), windows};
-    if (!WritePatternFile(path, texts, document_.CurrentBand())) return false;
+    if (!WritePatternFile(path, texts, document_.CurrentBand(), document_.Extras())) return false;
     // the pattern takes the new name only once it is stored under it
     document_.SetPatternPath(path);
     history_.SetChanged(false);

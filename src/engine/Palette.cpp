@@ -42,6 +42,18 @@ BandColors CountColors(const std::vector<DraftColumn>& draft) {
     return palette;
 }
 
+std::vector<PaletteColor> ShownPalette(const std::vector<DraftColumn>& draft,
+                                       const PatternExtras& extras) {
+    std::vector<PaletteColor> shown;
+    for (const BandColor& used : CountColors(draft))
+        shown.push_back(PaletteColor{used.ColorCode, extras.NameOf(used.ColorCode)});
+    for (const PaletteColor& entry : extras.palette)
+        if (std::none_of(shown.begin(), shown.end(),
+                         [&](const PaletteColor& known) { return known.color == entry.color; }))
+            shown.push_back(entry);
+    return shown;
+}
+
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft) {
     std::int32_t empty = 0;
     for (const DraftColumn& column : draft)

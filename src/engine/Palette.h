@@ -6,6 +6,7 @@
 
 #include "Threading.h"
 #include "model/BandColor.h"
+#include "model/PatternExtras.h"
 
 namespace tessaly {
 
@@ -21,6 +22,11 @@ std::string ConvertColorToRGB(std::int32_t color);
 // The distinct colours of a draft with the number of holes carrying each, in the order they
 // are met card by card, holes A to D. Empty holes carry no colour and are not counted.
 BandColors CountColors(const std::vector<DraftColumn>& draft);
+// The palette the design window shows: the draft's colours in the order they are first met,
+// with the names the weaver gave them, then the colours the weaver added that the draft does
+// not use. An empty name stands for the colour's usual name.
+std::vector<PaletteColor> ShownPalette(const std::vector<DraftColumn>& draft,
+                                       const PatternExtras& extras);
 // How many holes of the draft hold no thread.
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft);
 

@@ -67,9 +67,11 @@ std::optional<PatternData> ReadPatternFile(const std::string& path,
     return std::nullopt;
 }
 
-bool WritePatternFile(const std::string& path, const PatternTexts& texts, const Band& band) {
-    return Trap("frmMain", "SaveFile",
-                [&] { WriteFileAtomically(path, PatternWriter::FormatForSaving(texts, band)); });
+bool WritePatternFile(const std::string& path, const PatternTexts& texts, const Band& band,
+                      const PatternExtras& extras) {
+    return Trap("frmMain", "SaveFile", [&] {
+        WriteFileAtomically(path, PatternWriter::FormatForSaving(texts, band, extras));
+    });
 }
 
 }  // namespace tessaly

@@ -30,6 +30,7 @@ std::optional<PatternData> ReadPatternFile(const std::string& path,
 // Writes the pattern to path. The old file stays intact unless the new one was written whole;
 // a pattern that cannot be stored or a file that cannot be written is reported. Returns
 // whether the pattern was written.
-bool WritePatternFile(const std::string& path, const PatternTexts& texts, const Band& band);
+bool WritePatternFile(const std::string& path, const PatternTexts& texts, const Band& band,
+                      const PatternExtras& extras = {});
 
 }  // namespace tessaly

@@ -288,6 +288,10 @@ void MainWindow::BuildPatternMenu() {
     // and of the cards chosen by their numbers in the draft
     pattern->addSeparator();
     for (QAction* action : design_->CardEditing()->Actions()) pattern->addAction(action);
+    // and of the palette's colour chosen in the design window
+    QMenu* palette = pattern->addMenu(tr("Pa&lette"));
+    palette->setObjectName("mnuPalette");
+    palette->addActions(design_->PaletteActions());
 }
 
 void MainWindow::BuildWindowMenu() {

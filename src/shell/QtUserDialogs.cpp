@@ -5,6 +5,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -153,6 +154,14 @@ std::optional<int> QtUserDialogs::AskNumber(QWidget* parent, const QString& titl
     const int number = QInputDialog::getInt(parent, title, label, value, min, max, 1, &ok);
     if (!ok) return std::nullopt;
     return number;
+}
+
+std::optional<QString> QtUserDialogs::AskText(QWidget* parent, const QString& title,
+                                              const QString& label, const QString& text) {
+    bool ok = false;
+    const QString typed = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &ok);
+    if (!ok) return std::nullopt;
+    return typed;
 }
 
 }  // namespace tessaly

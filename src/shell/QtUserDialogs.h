@@ -22,6 +22,8 @@ class QtUserDialogs : public UserDialogs {
                           const std::function<void(QPrinter&)>& paint) override;
     std::optional<int> AskNumber(QWidget* parent, const QString& title, const QString& label,
                                  int value, int min, int max) override;
+    std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
+                                   const QString& text) override;
     bool OpenDocument(const QString& path) override;
 };
 

@@ -48,6 +48,9 @@ class UserDialogs {
     // Asks for a whole number from min to max, offering value; nothing when cancelled.
     virtual std::optional<int> AskNumber(QWidget* parent, const QString& title,
                                          const QString& label, int value, int min, int max) = 0;
+    // Asks for a line of text, offering text; nothing when cancelled.
+    virtual std::optional<QString> AskText(QWidget* parent, const QString& title,
+                                           const QString& label, const QString& text) = 0;
     // Opens a document with the desktop's viewer; false when none could be started.
     virtual bool OpenDocument(const QString& path) = 0;
 };

@@ -19,11 +19,10 @@ class ReplaceBand : public PatternCommand {
     virtual bool MakeBand(BandState& made) = 0;
     // Makes the new band: the last step of each kind's constructor.
     void Prepare();
-
-  private:
     bool Redo() override;
     void Undo() override;
 
+  private:
     PatternDocument::BandChange change_;
     bool made_ = false;
     BandState other_;  // the band not shown: the new one before the change, the old one after

@@ -74,7 +74,13 @@ class PatternCommand {
 };
 
 // Ids of the commands that merge.
-enum CommandMergeId { kDraftStrokeMerge = 1, kBandNameMerge, kTurnSequenceMerge, kReverseMerge };
+enum CommandMergeId {
+    kDraftStrokeMerge = 1,
+    kBandNameMerge,
+    kTurnSequenceMerge,
+    kReverseMerge,
+    kNotesMerge
+};
 
 // Bytes of what commands keep.
 class Band;
