@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
@@ -113,14 +114,42 @@ TEST_F(FileCommandsTest, what_another_programs_file_held_that_did_not_come_over_
     EXPECT_EQ(Document().PatternPath(), "");
     ASSERT_EQ(dialogs.messages.size(), 1u);
     EXPECT_EQ(dialogs.messages[0].text,
-              "leaves.gtt is open as a new, untitled pattern. Tessaly has no place for the notes "
-              "and the pack names of that file; they did not come over.");
+              "leaves.gtt is open as a new, untitled pattern. Tessaly has no place for the pack "
+              "names of that file; they did not come over.");
+    EXPECT_EQ(Document().Document().Extras().notes, "Woven in 2009");
     // a file that brings everything over says nothing
     dialogs.openAnswer = QString::fromStdString(
         dir.Write("plain.tdd", "# tdd v1.0\n# Plain\n\n/\n\n0\n1\n0\n1\nS\n\n"));
     Trigger("mnuOpen");
     EXPECT_EQ(Document().BandName(), "Plain");
     EXPECT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(FileCommandsTest, notes_typed_are_one_step_saved_with_the_pattern_and_exported) {
+    dialogs.openAnswer = QString::fromStdString(ThreadedFile());
+    Trigger("mnuOpen");
+    Trigger("mnuWindowNotes");
+    auto* notes = window.findChild<QPlainTextEdit*>("txtNotes");
+    ASSERT_NE(notes, nullptr);
+    EXPECT_TRUE(notes->isVisible());
+    notes->setFocus();
+    QTest::keyClicks(notes, "From a museum band");
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "Weft: linen");
+    EXPECT_EQ(Document().History().UndoText(), "Notes");
+    EXPECT_EQ(Document().History().Index(), 1);  // the typing is one step
+    EXPECT_TRUE(Document().PatternChanged());
+    Trigger("mnuSave");
+    EXPECT_NE(test::ReadAll(dir.File("threaded.kst"))
+                  .find("\r\nNotes = From a museum band\r\nNotes = Weft: linen\r\n"),
+              std::string::npos);
+    dialogs.exportAnswer = QString::fromStdString(dir.File("threaded.twt"));
+    Trigger("mnuExportAs");
+    dialogs.openAnswer = dialogs.exportAnswer;
+    Trigger("mnuOpen");
+    EXPECT_EQ(notes->toPlainText(), "From a museum band\nWeft: linen");
+    for (const auto& message : dialogs.messages) EXPECT_FALSE(message.text.contains("notes"));
     EXPECT_TRUE(recorder.Empty());
 }
 

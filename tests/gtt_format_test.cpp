@@ -68,7 +68,8 @@ TEST(gtt_format_test, cards_take_the_windows_colours_and_idle_where_no_action_na
             Pick(Action("Card", "1", "B") + Action("Card", "2", "I") + Action("Card", "3", "B")));
     const PeerPattern peer = GttFormat::Read(text, "leaves.gtt");
     EXPECT_EQ(peer.name, "Leaves");
-    EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes"}));
+    EXPECT_EQ(peer.notes, "Woven in 2009");
+    EXPECT_TRUE(peer.notCarried.empty());
     EXPECT_EQ(Turns(peer), "FFF|FIB|BIB|");
     // a card idling in its first picks faces the way it first turns
     const PeerPattern late = GttFormat::Read(
@@ -146,7 +147,7 @@ TEST(gtt_format_test, packs_turn_their_cards_together_and_a_vertical_twist_flips
                                  "", packs);
     const PeerPattern peer = GttFormat::Read(text, "packs.gtt");
     EXPECT_EQ(Turns(peer), "FBF|FVFF|IBI|");
-    EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the notes", "the pack names"}));
+    EXPECT_EQ(peer.notCarried, (std::vector<std::string>{"the pack names"}));
     // the flipped card is woven the other way round from pick 2 on: threaded S, not Z
     const PatternData data = PatternFromPeer(peer);
     EXPECT_EQ(data.Rows->At(2).Cards().At(2).Thread(), ZThread);

@@ -96,9 +96,15 @@ TEST(twt_format_test, what_tessaly_has_no_place_for_is_listed) {
     EXPECT_TRUE(plain.notCarried.empty());
     const PeerPattern noted = TwtFormat::Read(
         Twt({{"F1", "F1", "F1"}}, "[[0, 1, 2], [1, 2, 3], [2, 3, -1], [3, 0, 1]]",
-            "  \"Description\": \"a band\", \"Tags\": [], \"Weft colour\": 3,\n"),
+            "  \"Description\": \"a band\\r\\nfor a belt \", \"Tags\": [\"belt\", \"diamonds\"],"
+            " \"Weaving notes\": \"tight weft\", \"Weft colour\": 3,\n"),
         "p.twt");
-    EXPECT_EQ(noted.notCarried, (std::vector<std::string>{"the description", "the weft colour"}));
+    EXPECT_EQ(noted.notCarried, (std::vector<std::string>{"the weft colour"}));
+    // the description and the notes come over as the pattern's notes, and go back whole
+    const std::string notes =
+        "a band\nfor a belt\n\nWeaving notes:\ntight weft\n\nTags: belt diamonds";
+    EXPECT_EQ(noted.notes, notes);
+    EXPECT_EQ(TwtFormat::Read(TwtFormat::Write(noted), "q.twt").notes, notes);
 }
 
 TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_where) {

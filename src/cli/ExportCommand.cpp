@@ -271,7 +271,7 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         return kExitBadInput;
     for (const PeerOutput& output : PeerOutputs(options))
         if (!output.path->empty() && !Trap("tessaly-export", output.option + 2, [&] {
-                peerTexts.push_back(PeerText(output.format, band, read->BandName));
+                peerTexts.push_back(PeerText(output.format, band, read->BandName, read->Extras));
             }))
             return kExitBadInput;
     canvas.Clear();

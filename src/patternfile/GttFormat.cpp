@@ -224,7 +224,8 @@ class GttParse {
             if (At("Name")) {
                 pattern_.name = std::string(Trimmed(text));
             } else if (At("Notes")) {
-                if (!Trimmed(text).empty()) pattern_.notCarried.emplace_back("the notes");
+                pattern_.notes = std::string(Trimmed(text));
+                std::erase(pattern_.notes, '\r');
             } else if (At("Cards/Card/Holes/Colour")) {
                 if (const auto index = Number(text, "the colour index")) colours_.push_back({*index, Line()});
             } else if (At("Cards/Card/Threading")) {
@@ -466,7 +467,7 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
         out += "    <Name><![CDATA[" + name + "]]></Name>\n";
     else
         out += "    <Name>" + Escaped(name) + "</Name>\n";
-    out += "    <Notes></Notes>\n";
+    out += "    <Notes>" + Escaped(XmlSafe(pattern.notes)) + "</Notes>\n";
     out += "    <Cards Count=\"" + std::to_string(pattern.sThreaded.size()) + "\">\n";
     for (std::size_t t = 0; t < pattern.sThreaded.size(); ++t) {
         const std::string holes = std::to_string(pattern.Holes());

@@ -21,8 +21,9 @@ PatternFormat FormatOfPath(const std::string& path) {
     return PatternFormat::Kst;
 }
 
-std::string PeerText(PatternFormat format, const Band& band, const std::string& name) {
-    const PeerPattern peer = PeerFromBand(band, name);
+std::string PeerText(PatternFormat format, const Band& band, const std::string& name,
+                     const PatternExtras& extras) {
+    const PeerPattern peer = PeerFromBand(band, name, extras.notes);
     switch (format) {
         case PatternFormat::Tdd: return TddFormat::Write(peer);
         case PatternFormat::Twt: return TwtFormat::Write(peer);

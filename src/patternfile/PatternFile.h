@@ -18,7 +18,8 @@ PatternFormat FormatOfPath(const std::string& path);
 
 // The band as a file of another program's format (not Kst). Raises AppError for what that
 // format cannot hold.
-std::string PeerText(PatternFormat format, const Band& band, const std::string& name);
+std::string PeerText(PatternFormat format, const Band& band, const std::string& name,
+                     const PatternExtras& extras = {});
 
 // Reads the pattern file at path, in the format its name says. A rejected file is reported
 // naming the line and the problem, and nothing is returned: the caller's pattern stays as it

@@ -158,14 +158,16 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     steps.picks = peer.picks;
     PatternData data;
     data.BandName = peer.name;
+    data.Extras.notes = peer.notes;
     *data.Rows = WeaveSteps(steps);
     return data;
 }
 
-PeerPattern PeerFromBand(const Band& band, const std::string& name) {
+PeerPattern PeerFromBand(const Band& band, const std::string& name, const std::string& notes) {
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no cards.");
     PeerPattern peer;
     peer.name = name;
+    peer.notes = notes;
     const Cards& threading = band.At(1).Cards();
     const auto index = [&](std::int32_t colour) -> std::int32_t {
         if (colour == Card::kNoThread) return -1;

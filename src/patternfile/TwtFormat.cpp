@@ -7,6 +7,7 @@
 #include <nlohmann/json.hpp>
 
 #include "PatternError.h"
+#include "TextCodec.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
@@ -341,10 +342,34 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
             !(value->is_array() && value->empty()))
             pattern.notCarried.emplace_back(what);
     };
-    noted("Description", "the description");
-    noted("Tags", "the tags");
-    noted("Threading notes", "the threading notes");
-    noted("Weaving notes", "the weaving notes");
+    // the description, the threading and weaving notes and the tags become the notes, each
+    // part after the first under its own heading
+    const auto text = [&](const char* key) -> std::string {
+        const Json* value = reader.Find(document, key);
+        return value && value->is_string()
+                   ? std::string(Trimmed(value->get_ref<const std::string&>()))
+                   : std::string();
+    };
+    std::vector<std::string> parts;
+    if (const std::string description = text("Description"); !description.empty())
+        parts.push_back(description);
+    for (const auto& [key, heading] : {std::pair{"Threading notes", "Threading notes:"},
+                                       std::pair{"Weaving notes", "Weaving notes:"}})
+        if (const std::string part = text(key); !part.empty())
+            parts.push_back(std::string(heading) + "\n" + part);
+    if (const Json* tags = reader.Find(document, "Tags");
+        tags && tags->is_array() && !tags->empty()) {
+        std::string line = "Tags:";
+        for (const Json& tag : *tags)
+            if (tag.is_string()) line += " " + tag.get_ref<const std::string&>();
+        parts.push_back(line);
+    }
+    for (const std::string& part : parts) {
+        if (!pattern.notes.empty()) pattern.notes += "\n\n";
+        pattern.notes += part;
+    }
+    // newlines as Tessaly keeps them
+    std::erase(pattern.notes, '\r');
     noted("Weft colour", "the weft colour");
     return pattern;
 }
@@ -396,7 +421,7 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     document["version"] = "2.0";
     // Twisted Threads refuses a pattern without a name
     document["Name"] = pattern.name.empty() ? "Untitled" : pattern.name;
-    document["Description"] = "";
+    document["Description"] = pattern.notes;
     document["Tags"] = Ordered::array();
     document["Pattern type"] = "individual";
     document["Number of holes"] = pattern.Holes();

@@ -100,8 +100,9 @@ void FileCommands::exportPattern() {
     const BusyCursor busy;
     try {
         // the band holds the front face, whichever face shows
-        WriteFileAtomically(path->toStdString(),
-                            PeerText(format, document_.CurrentBand(), document_.BandName()));
+        WriteFileAtomically(
+            path->toStdString(),
+            PeerText(format, document_.CurrentBand(), document_.BandName(), document_.Extras()));
     } catch (const AppError& error) {
         dialogs_.ShowMessage(parent_, title, tr("%1 was not written: %2")
                         .arg(QDir::toNativeSeparators(*path),

@@ -28,6 +28,7 @@
 #include "WindowPlaces.h"
 #include "design/CardEditor.h"
 #include "design/DesignWindow.h"
+#include "design/NotesWindow.h"
 #include "display/DisplayWindow.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
@@ -149,6 +150,10 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     connect(weaveAlong_, &WeaveAlongWindow::closeRequested, weaveAlongSub_, &QWidget::hide);
     connect(weaveAlong_, &WeaveAlongWindow::largeChanged, this, &MainWindow::ShowWeaveAlongLarge);
 
+    notes_ = new NotesWindow(session_);
+    notesSub_ = AddChild(mdi_, notes_);
+    notesSub_->resize(notes_->size() + QSize(12, 36));
+
     BuildPatternMenu();
     BuildWindowMenu();
     designSub_->show();
@@ -156,6 +161,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     weaveSub_->show();
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
     weaveAlongSub_->hide();
+    notesSub_->hide();
     resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
@@ -313,7 +319,8 @@ void MainWindow::BuildWindowMenu() {
         {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::showWeave},
         {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
          &MainWindow::showInstructions},
-        {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_, &MainWindow::showWeaveAlong}};
+        {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_, &MainWindow::showWeaveAlong},
+        {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes}};
     for (const auto& [name, text, sub, show] : windows) {
         QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
@@ -463,6 +470,10 @@ void MainWindow::showInstructions() {
     if (!instructionsSub_->isVisible()) instructionsSub_->show();
     instructionsSub_->raise();
     mdi_->setActiveSubWindow(instructionsSub_);
+}
+
+void MainWindow::showNotes() {
+    Trap("frmMain", "mnuNotes_Click", [&] { ShowChild(notesSub_, {}); });
 }
 
 void MainWindow::showWeaveAlong() {

@@ -24,6 +24,7 @@ class PatternDocument;
 class PrintCommands;
 class SplashWindow;
 class WeaveAlongWindow;
+class NotesWindow;
 class WeaveWindow;
 class UserDialogs;
 
@@ -68,6 +69,7 @@ class MainWindow : public QMainWindow {
     void showDesign();
     void showWeave();
     void showWeaveAlong();
+    void showNotes();
     void showHelp();
     void showAbout();
     void printPattern();
@@ -119,6 +121,8 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* instructionsSub_ = nullptr;
     WeaveAlongWindow* weaveAlong_ = nullptr;
     QMdiSubWindow* weaveAlongSub_ = nullptr;
+    NotesWindow* notes_ = nullptr;
+    QMdiSubWindow* notesSub_ = nullptr;
     bool wasFullScreen_ = false;
     QPointer<QMdiSubWindow> readmeSub_;
     QPointer<SplashWindow> splash_;
