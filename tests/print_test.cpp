@@ -218,6 +218,23 @@ TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
     const std::vector<std::string> legend(page.paragraphs.end() - 3, page.paragraphs.end());
     EXPECT_EQ(legend, (std::vector<std::string>{"8 RGB( 255, 0, 0)", "2 RGB( 0, 255, 0)",
                                                 "2 RGB( 0, 0, 255)"}));
+    // a palette the weaver used names every colour, by the weaver's name or the usual one;
+    // the notes follow the title
+    PrintSource named = SourceOf(*band);
+    named.extras.palette = {{kGreen, "weld green"}};
+    named.extras.notes = "Linen weft\n\nfrom a museum band";
+    const Printout namedOut = Print(named);
+    const PageRecord& namedPage = namedOut.pages.at(0);
+    const std::vector<std::string> names(namedPage.paragraphs.end() - 3,
+                                         namedPage.paragraphs.end());
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"8 red, RGB( 255, 0, 0)", "2 weld green, RGB( 0, 255, 0)",
+                                        "2 blue, RGB( 0, 0, 255)"}));
+    const auto& lines = namedPage.paragraphs;
+    const auto notes = std::find(lines.begin(), lines.end(), "Linen weft");
+    ASSERT_NE(notes, lines.end());
+    EXPECT_LT(notes - lines.begin(), 5);
+    EXPECT_EQ(*(notes + 2), "from a museum band");
     ASSERT_EQ(page.rectangles.size(), 3u);
     const std::int32_t colors[] = {kRed, kGreen, kBlue};
     for (int i = 0; i < 3; ++i) {

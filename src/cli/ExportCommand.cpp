@@ -292,6 +292,7 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             source.bandName = read->BandName;
             source.turnSequence = sequence;
             source.draft = draft;
+            source.extras = read->Extras;
             source.band = &band;
             source.screenBlockSize = geometry.BlockSize;
             source.screenBandMargin = geometry.BandMargin;

@@ -12,6 +12,7 @@
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
+#include "render/ColorNames.h"
 
 namespace tessaly {
 
@@ -120,6 +121,17 @@ void PatternPrinter::PrintTitle() {
         }
         page_.Paragraph("");
         page_.ApplyFormat(std::string(kNormalFormat));
+        // the weaver's notes, line by line, after the title
+        if (!source_.extras.notes.empty()) {
+            std::size_t begin = 0;
+            for (;;) {
+                const std::size_t end = source_.extras.notes.find('\n', begin);
+                page_.Paragraph(source_.extras.notes.substr(begin, end - begin));
+                if (end == std::string::npos) break;
+                begin = end + 1;
+            }
+            page_.Paragraph("");
+        }
     });
 }
 
@@ -152,9 +164,16 @@ void PatternPrinter::PrintDesign() {
         page_.SetFillColor(color.ColorCode);
         page_.DrawRectangle(x, y, x + kLegendSquareTwips, y + kLegendSquareTwips);
         page_.SetCurrentX(x + kLegendTextTwips);
-        page_.Paragraph(std::to_string(color.HoleCount) + " RGB( " + std::to_string(color.Red) +
-                        ", " + std::to_string(color.Green) + ", " + std::to_string(color.Blue) +
-                        ")");
+        // a pattern whose palette the weaver used names its colours
+        const std::string name =
+            source_.extras.palette.empty()
+                ? std::string()
+                : ColorName({color.ColorCode, source_.extras.NameOf(color.ColorCode)})
+                          .toStdString() +
+                      ", ";
+        page_.Paragraph(std::to_string(color.HoleCount) + " " + name + "RGB( " +
+                        std::to_string(color.Red) + ", " + std::to_string(color.Green) + ", " +
+                        std::to_string(color.Blue) + ")");
     }
     if (const std::int32_t empty = CountEmptyHoles(source_.draft); empty > 0)
         page_.Paragraph(std::to_string(empty) + (empty == 1 ? " hole" : " holes") +

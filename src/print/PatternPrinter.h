@@ -9,8 +9,9 @@
 
 #include "engine/Band.h"
 #include "engine/DrawingGeometry.h"
-#include "engine/TurningInstructions.h"
 #include "engine/Threading.h"
+#include "engine/TurningInstructions.h"
+#include "model/PatternExtras.h"
 #include "model/Twips.h"
 
 namespace tessaly {
@@ -30,6 +31,7 @@ struct PrintSource {
     std::string bandName;
     std::string turnSequence;        // empty: the band was woven by hand, its instructions print
     std::vector<DraftColumn> draft;  // the threading tables; its size is the card count
+    PatternExtras extras;            // the notes after the title; the palette's names
     const Band* band = nullptr;
     std::shared_ptr<const Band> keptBand;  // holds the band when the source drew its own copy
     std::int32_t screenBlockSize = DrawingGeometry::kStartBlockSize;  // the display's zoom

@@ -83,6 +83,7 @@ PrintSource PrintCommands::SourceOf(const PatternSession& session) {
     source.turnSequence = document.WovenSequence();
     const Band& band = document.CurrentBand();
     if (band.Count() > 0) source.draft = DraftFromDeck(band.At(1).Cards());
+    source.extras = document.Extras();
     // the picture and the instructions show the face the display shows
     if (views.IsReversed()) {
         source.keptBand = views.ShownBand();
