@@ -2,12 +2,14 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QTableWidget>
 #include <QTest>
 #include <QUrl>
 #include <fstream>
@@ -150,6 +152,26 @@ TEST_F(FileCommandsTest, notes_typed_are_one_step_saved_with_the_pattern_and_exp
     Trigger("mnuOpen");
     EXPECT_EQ(notes->toPlainText(), "From a museum band\nWeft: linen");
     for (const auto& message : dialogs.messages) EXPECT_FALSE(message.text.contains("notes"));
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(FileCommandsTest, the_yarn_window_keeps_the_warp_and_counts_each_colours_yarn) {
+    dialogs.openAnswer = QString::fromStdString(ThreadedFile());
+    Trigger("mnuOpen");
+    Trigger("mnuWindowYarn");
+    auto* length = window.findChild<QDoubleSpinBox*>("txtWarpLength");
+    auto* table = window.findChild<QTableWidget*>("grdYarn");
+    ASSERT_TRUE(length != nullptr && table != nullptr);
+    length->setValue(3);  // as an assistive tool may set it
+    ASSERT_TRUE(Document().Document().Extras().warp.has_value());
+    EXPECT_EQ(*Document().Document().Extras().warp, (WarpLength{3, "m", 10}));
+    // four cards of four colours: four threads of each, 3 m and 10 % take-up
+    ASSERT_EQ(table->rowCount(), 4);
+    EXPECT_EQ(table->item(0, 1)->text(), "4");
+    EXPECT_EQ(table->item(0, 2)->text(), "13.20 m");
+    Document().History().Undo();
+    EXPECT_FALSE(Document().Document().Extras().warp.has_value());
+    EXPECT_EQ(length->value(), 0);
     EXPECT_TRUE(recorder.Empty());
 }
 

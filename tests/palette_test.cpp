@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
+#include "engine/Yarn.h"
 
 namespace tessaly {
 namespace {
@@ -41,6 +42,25 @@ TEST(palette_test, colours_come_in_the_order_they_are_met) {
     EXPECT_EQ(palette[1].HoleCount, 4);
     EXPECT_EQ(palette[2].ColorCode, kGreen);
     EXPECT_EQ(palette[2].HoleCount, 1);
+}
+
+TEST(palette_test,
+     the_palette_shows_the_threadings_colours_then_those_added_and_the_yarn_each_takes) {
+    const std::vector<DraftColumn> draft = {
+        DraftColumn({kRed, kRed, kBlue, Card::kNoThread}, SThread),
+        DraftColumn({kWhite, kRed, kBlue, kBlue}, ZThread)};
+    PatternExtras extras;
+    extras.palette = {{kGreen, "weld"}, {kBlue, "woad"}, {kWhite, ""}};
+    const std::vector<PaletteColor> shown = ShownPalette(draft, extras);
+    EXPECT_EQ(shown, (std::vector<PaletteColor>{
+                         {kRed, ""}, {kBlue, "woad"}, {kWhite, ""}, {kGreen, "weld"}}));
+    // three red threads, three blue, one white; 1.5 m of warp and 20 % take-up: 1.8 m each
+    const std::vector<YarnNeed> needs = YarnNeeds(draft, WarpLength{1.5, "m", 20});
+    ASSERT_EQ(needs.size(), 3u);
+    EXPECT_EQ(needs[0].threads, 3);
+    EXPECT_DOUBLE_EQ(needs[0].length, 5.4);
+    EXPECT_EQ(needs[2].color, kWhite);
+    EXPECT_DOUBLE_EQ(needs[2].length, 1.8);
 }
 
 }  // namespace

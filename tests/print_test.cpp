@@ -223,13 +223,14 @@ TEST(printed_pattern_test, legend_lists_each_colour_after_a_square_of_it) {
     PrintSource named = SourceOf(*band);
     named.extras.palette = {{kGreen, "weld green"}};
     named.extras.notes = "Linen weft\n\nfrom a museum band";
+    named.extras.warp = WarpLength{2.5, "m", 10};  // 2.75 m a thread
     const Printout namedOut = Print(named);
     const PageRecord& namedPage = namedOut.pages.at(0);
     const std::vector<std::string> names(namedPage.paragraphs.end() - 3,
                                          namedPage.paragraphs.end());
-    EXPECT_EQ(names,
-              (std::vector<std::string>{"8 red, RGB( 255, 0, 0)", "2 weld green, RGB( 0, 255, 0)",
-                                        "2 blue, RGB( 0, 0, 255)"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"8 red, RGB( 255, 0, 0), yarn 22.00 m",
+                                               "2 weld green, RGB( 0, 255, 0), yarn 5.50 m",
+                                               "2 blue, RGB( 0, 0, 255), yarn 5.50 m"}));
     const auto& lines = namedPage.paragraphs;
     const auto notes = std::find(lines.begin(), lines.end(), "Linen weft");
     ASSERT_NE(notes, lines.end());

@@ -3,11 +3,13 @@
 #include <QString>
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "PageCanvas.h"
 #include "PageComposer.h"
 #include "engine/Palette.h"
 #include "engine/PickSummary.h"
+#include "engine/Yarn.h"
 #include "errors/AppError.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
@@ -173,11 +175,19 @@ void PatternPrinter::PrintDesign() {
                       ", ";
         page_.Paragraph(std::to_string(color.HoleCount) + " " + name + "RGB( " +
                         std::to_string(color.Red) + ", " + std::to_string(color.Green) + ", " +
-                        std::to_string(color.Blue) + ")");
+                        std::to_string(color.Blue) + ")" + YarnText(color.HoleCount));
     }
     if (const std::int32_t empty = CountEmptyHoles(source_.draft); empty > 0)
         page_.Paragraph(std::to_string(empty) + (empty == 1 ? " hole" : " holes") +
                         " empty (no thread)");
+}
+
+std::string PatternPrinter::YarnText(std::int32_t threads) const {
+    // with the warp's length, each colour says how much yarn its threads take
+    if (!source_.extras.warp) return {};
+    char length[32];
+    std::snprintf(length, sizeof length, "%.2f", YarnLength(threads, *source_.extras.warp));
+    return ", yarn " + std::string(length) + " " + source_.extras.warp->unit;
 }
 
 void PatternPrinter::AddCardTable(const CardTable& table, std::int16_t first, std::int16_t last,

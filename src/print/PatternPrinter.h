@@ -99,6 +99,8 @@ class PatternPrinter {
     void BuildInstructionTable(const TurningInstructions& instructions, std::int16_t first,
                                std::int16_t last);
 
+    // ", yarn 79.20 m" for so many threads of a colour, when the pattern has a warp length.
+    std::string YarnText(std::int32_t threads) const;
     std::int32_t CardCount() const { return static_cast<std::int32_t>(source_.draft.size()); }
 
     PageComposer& page_;

@@ -29,6 +29,7 @@
 #include "design/CardEditor.h"
 #include "design/DesignWindow.h"
 #include "design/NotesWindow.h"
+#include "design/YarnWindow.h"
 #include "display/DisplayWindow.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
@@ -153,6 +154,9 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     notes_ = new NotesWindow(session_);
     notesSub_ = AddChild(mdi_, notes_);
     notesSub_->resize(notes_->size() + QSize(12, 36));
+    yarn_ = new YarnWindow(session_);
+    yarnSub_ = AddChild(mdi_, yarn_);
+    yarnSub_->resize(yarn_->size() + QSize(12, 36));
 
     BuildPatternMenu();
     BuildWindowMenu();
@@ -162,6 +166,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     instructionsSub_->hide();  // loaded, so the band can write into its grid, but not shown
     weaveAlongSub_->hide();
     notesSub_->hide();
+    yarnSub_->hide();
     resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
@@ -320,7 +325,8 @@ void MainWindow::BuildWindowMenu() {
         {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
          &MainWindow::showInstructions},
         {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_, &MainWindow::showWeaveAlong},
-        {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes}};
+        {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes},
+        {"mnuWindowYarn", tr("&Yarn"), yarnSub_, &MainWindow::showYarn}};
     for (const auto& [name, text, sub, show] : windows) {
         QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
@@ -474,6 +480,10 @@ void MainWindow::showInstructions() {
 
 void MainWindow::showNotes() {
     Trap("frmMain", "mnuNotes_Click", [&] { ShowChild(notesSub_, {}); });
+}
+
+void MainWindow::showYarn() {
+    Trap("frmMain", "mnuYarn_Click", [&] { ShowChild(yarnSub_, {}); });
 }
 
 void MainWindow::showWeaveAlong() {

@@ -25,6 +25,7 @@ class PrintCommands;
 class SplashWindow;
 class WeaveAlongWindow;
 class NotesWindow;
+class YarnWindow;
 class WeaveWindow;
 class UserDialogs;
 
@@ -70,6 +71,7 @@ class MainWindow : public QMainWindow {
     void showWeave();
     void showWeaveAlong();
     void showNotes();
+    void showYarn();
     void showHelp();
     void showAbout();
     void printPattern();
@@ -123,6 +125,8 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* weaveAlongSub_ = nullptr;
     NotesWindow* notes_ = nullptr;
     QMdiSubWindow* notesSub_ = nullptr;
+    YarnWindow* yarn_ = nullptr;
+    QMdiSubWindow* yarnSub_ = nullptr;
     bool wasFullScreen_ = false;
     QPointer<QMdiSubWindow> readmeSub_;
     QPointer<SplashWindow> splash_;

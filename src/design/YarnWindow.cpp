@@ -1,0 +1,108 @@
+#include "YarnWindow.h"
+
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "document/PatternSession.h"
+#include "document/commands/PaletteCommands.h"
+#include "engine/Yarn.h"
+#include "errors/ErrorReporter.h"
+#include "model/Twips.h"
+#include "render/ColorNames.h"
+#include "widgets/FormTwips.h"
+
+namespace tessaly {
+
+YarnWindow::YarnWindow(PatternSession& session, QWidget* parent)
+    : QWidget(parent), session_(session) {
+    setObjectName("frmYarn");
+    setWindowTitle(tr("Yarn"));
+    setAccessibleName(windowTitle());
+    length_ = new QDoubleSpinBox(this);
+    length_->setObjectName("txtWarpLength");
+    length_->setAccessibleName(tr("Warp length"));
+    length_->setRange(0, 100000);
+    length_->setDecimals(2);
+    length_->setSpecialValueText(tr("not set"));
+    unit_ = new QComboBox(this);
+    unit_->setObjectName("cboWarpUnit");
+    unit_->setAccessibleName(tr("Unit"));
+    unit_->setEditable(true);
+    unit_->addItems({"m", "cm", "yd", "in"});
+    takeUp_ = new QDoubleSpinBox(this);
+    takeUp_->setObjectName("txtTakeUp");
+    takeUp_->setAccessibleName(tr("Take-up (%)"));
+    takeUp_->setRange(0, 100);
+    takeUp_->setDecimals(1);
+    takeUp_->setValue(WarpLength{}.takeUpPercent);
+    table_ = new QTableWidget(0, 3, this);
+    table_->setObjectName("grdYarn");
+    table_->setAccessibleName(tr("Yarn per colour"));
+    table_->setHorizontalHeaderLabels({tr("Colour"), tr("Threads"), tr("Length")});
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    table_->verticalHeader()->hide();
+
+    auto* form = new QFormLayout(this);
+    const int margin = TwipsToPixels(form_twips::kMargin);
+    form->setContentsMargins(margin, margin, margin, margin);
+    form->addRow(tr("&Warp length:"), length_);
+    form->addRow(tr("&Unit:"), unit_);
+    form->addRow(tr("&Take-up (%):"), takeUp_);
+    form->addRow(table_);
+    resize(TwipsToPixels(form_twips::kDisplayWidth), TwipsToPixels(form_twips::kDesignHeight));
+
+    // any change counts, typed or set through the accessibility interface
+    connect(length_, &QDoubleSpinBox::valueChanged, this, &YarnWindow::CommitWarp);
+    connect(takeUp_, &QDoubleSpinBox::valueChanged, this, &YarnWindow::CommitWarp);
+    connect(unit_, &QComboBox::currentTextChanged, this, &YarnWindow::CommitWarp);
+    const PatternDocument& document = session_.Document();
+    connect(&document, &PatternDocument::extrasChanged, this, &YarnWindow::ShowYarn);
+    connect(&document, &PatternDocument::threadingChanged, this, &YarnWindow::ShowYarn);
+    ShowYarn();
+}
+
+void YarnWindow::CommitWarp() {
+    if (showing_) return;
+    Trap("frmYarn", "txtWarpLength_Change", [&] {
+        PatternExtras extras = session_.Document().Extras();
+        // no length: the pattern keeps no warp
+        QString unit = unit_->currentText().simplified();
+        if (unit.isEmpty()) unit = QStringLiteral("m");
+        if (length_->value() <= 0)
+            extras.warp.reset();
+        else
+            extras.warp = WarpLength{length_->value(), unit.toStdString(), takeUp_->value()};
+        session_.Run<EditExtras>(EditExtras::Kind::Warp, std::move(extras));
+    });
+}
+
+void YarnWindow::ShowYarn() {
+    showing_ = true;
+    const PatternDocument& document = session_.Document();
+    const std::optional<WarpLength>& warp = document.Extras().warp;
+    length_->setValue(warp ? warp->length : 0);
+    if (warp) {
+        unit_->setCurrentText(QString::fromStdString(warp->unit));
+        takeUp_->setValue(warp->takeUpPercent);
+    }
+    showing_ = false;
+    const std::vector<YarnNeed> needs = YarnNeeds(document.Draft(), warp.value_or(WarpLength{}));
+    table_->setRowCount(static_cast<int>(needs.size()));
+    const QString unit = warp ? QString::fromStdString(warp->unit) : QString();
+    for (int row = 0; row < static_cast<int>(needs.size()); ++row) {
+        const YarnNeed& need = needs[static_cast<std::size_t>(row)];
+        const std::string name = document.Extras().NameOf(need.color);
+        table_->setItem(row, 0, new QTableWidgetItem(ColorName({need.color, name})));
+        table_->setItem(row, 1, new QTableWidgetItem(QString::number(need.threads)));
+        table_->setItem(row, 2,
+                        new QTableWidgetItem(
+                            warp ? QStringLiteral("%1 %2").arg(need.length, 0, 'f', 2).arg(unit)
+                                 : QStringLiteral("\u2014")));
+    }
+}
+
+}  // namespace tessaly
