@@ -206,6 +206,9 @@ TEST_F(DesignTest, palette_colours_are_named_added_and_removed_and_kept_in_the_f
     ASSERT_EQ(dialogs.textsAsked.size(), 1u);
     EXPECT_EQ(dialogs.textsAsked[0].second, UsualColorName(101));
     EXPECT_EQ(strip->GridCellText(0, 0), "colour 1: madder red");
+    // the draft's holes read out their colours by name now the palette is in use
+    EXPECT_EQ(Grid()->GridCellText(DraftGrid::HoleA, 0), "hole A: madder red");
+    EXPECT_EQ(Grid()->GridCellText(DraftGrid::HoleA + 1, 0), "hole B: " + UsualColorName(102));
     // a colour added stands after the threading's; it can go again, a colour in use cannot
     dialogs.colorAnswer = 0x123456;
     action("mnuAddColor")->trigger();

@@ -1,15 +1,17 @@
 #include "DraftGrid.h"
 
-#include <utility>
-
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <algorithm>
+#include <utility>
 
 #include "document/PatternDocument.h"
 #include "model/Directions.h"
 #include "model/Twips.h"
+#include "render/ColorNames.h"
 #include "render/RasterCanvas.h"
 #include "widgets/ColorSwatch.h"
 #include "widgets/ColumnGrid.h"
@@ -64,8 +66,33 @@ QString DraftGrid::CellText(Cell cell) const {
     if (cell.part == Number) return QString::number(cell.card);
     if (cell.part == ThreadingRow())
         return column.Thread() == SThread ? QStringLiteral("S") : QStringLiteral("Z");
+    // a pattern whose palette the weaver used reads out its colours by name
+    if (!document_.Extras().palette.empty()) return HoleName(cell);
     const std::int32_t color = HoleColor(column, cell.part);
     return color == Card::kNoThread ? tr("empty") : RasterCanvas::ToQColor(color).name();
+}
+
+QString DraftGrid::HoleName(Cell cell) const {
+    const DraftColumn& column = document_.Draft()[static_cast<std::size_t>(cell.card - 1)];
+    const std::int32_t color = HoleColor(column, cell.part);
+    const QString name = color == Card::kNoThread
+                             ? tr("empty")
+                             : ColorName({color, document_.Extras().NameOf(color)});
+    return tr("hole %1: %2").arg(QChar('A' + (cell.part - HoleA))).arg(name);
+}
+
+bool DraftGrid::event(QEvent* event) {
+    // a hole tells its colour's name
+    if (event->type() == QEvent::ToolTip) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const std::optional<Cell> cell = CellAt(help->pos());
+        if (cell && cell->part != Number && cell->part != ThreadingRow())
+            QToolTip::showText(help->globalPos(), HoleName(*cell), this, CellRect(*cell));
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return CardColumnGrid::event(event);
 }
 
 QString DraftGrid::GridRowName(int row) const {

@@ -76,8 +76,11 @@ class DraftGrid : public CardColumnGrid {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
+    // "hole B: madder red": the hole and its colour's name.
+    QString HoleName(Cell cell) const;
     const PatternDocument& document_;
     std::optional<Cell> lastDragged_;
     std::optional<QPoint> lastPoint_;
