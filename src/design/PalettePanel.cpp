@@ -37,7 +37,7 @@ PalettePanel::PalettePanel(PatternSession& session, UserDialogs& dialogs, QWidge
     view_->setFrameShape(QFrame::NoFrame);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->setWidget(strip_);
-    // as wide as three swatches and the scroll bar; one row of swatches at the least, and
+    // as wide as a row of swatches and the scroll bar; one row of swatches at the least, and
     // all of them when the window has the room
     view_->setFixedWidth(strip_->width() + view_->verticalScrollBar()->sizeHint().width());
     view_->setMinimumHeight(PaletteStrip::kCellPixels + 4);

@@ -15,7 +15,7 @@ namespace tessaly {
 
 namespace {
 
-constexpr int kSwatch = 22;  // a colour's box, square
+constexpr int kSwatch = 16;  // a colour's box, square
 constexpr int kGap = PaletteStrip::kCellPixels - kSwatch;
 
 }  // namespace

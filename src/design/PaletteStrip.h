@@ -9,7 +9,7 @@
 
 namespace tessaly {
 
-// The pattern's palette as rows of three swatches, "Empty" last, exactly as tall as they need
+// The pattern's palette as rows of four swatches, "Empty" last, exactly as tall as they need
 // (a viewport scrolls it). A click takes a colour as the left
 // paint colour, a right click as the right one, a double click asks to change it; from the
 // keyboard the arrows choose, Space takes the colour as L, Shift+Space as R and Return asks to
@@ -22,8 +22,8 @@ class PaletteStrip : public QWidget, public AccessibleGridSource {
 
     void SetColors(std::vector<PaletteColor> colors);
     const std::vector<PaletteColor>& Colors() const { return colors_; }
-    static constexpr int kCellPixels = 25;  // a swatch and the gap after it
-    static constexpr int kPerRow = 3;
+    static constexpr int kCellPixels = 19;  // a swatch and the gap after it
+    static constexpr int kPerRow = 4;
     // The swatch chosen by the keyboard or the last click: a palette place, or Colors().size()
     // for "Empty".
     int Current() const { return current_; }
