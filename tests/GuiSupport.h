@@ -243,6 +243,7 @@ struct PatternState {
     std::vector<std::vector<std::string>> instructions;
     std::vector<DraftColumn> draft;
     std::vector<std::int32_t> twist;
+    PatternExtras extras;
 
     explicit PatternState(const Driver& document)
         : decks(DecksOf(document.CurrentBand())),
@@ -253,7 +254,8 @@ struct PatternState {
           geometry(document.Geometry()),
           instructions(InstructionTexts(document.Instructions())),
           draft(document.Draft()),
-          twist(document.NetTwist()) {
+          twist(document.NetTwist()),
+          extras(document.Document().Extras()) {
         if (document.CurrentDeck() != nullptr) threading = *document.CurrentDeck();
     }
 };

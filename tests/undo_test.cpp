@@ -4,6 +4,7 @@
 
 #include "GuiSupport.h"
 #include "display/DisplayWindow.h"
+#include "document/commands/PaletteCommands.h"
 #include "engine/Twist.h"
 #include "errors/AppError.h"
 #include "model/Directions.h"
@@ -34,6 +35,7 @@ void ExpectState(const State& shown, const State& expected, const std::string& w
     EXPECT_TRUE(shown.instructions == expected.instructions) << where;
     EXPECT_EQ(shown.reversed, expected.reversed) << where;
     EXPECT_EQ(shown.twist, expected.twist) << where;
+    EXPECT_TRUE(shown.extras == expected.extras) << where;
 }
 
 class UndoTest : public ::testing::Test {
@@ -80,7 +82,7 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
             made.back() = std::to_string(op) + " " + Stack().UndoText().toStdString();
         };
         for (int step = 0; step < 60; ++step) {
-            op = static_cast<int>(random() % 13);
+            op = static_cast<int>(random() % 15);
             try {
                 switch (op) {
                     case 0:
@@ -123,6 +125,20 @@ TEST_F(UndoTest, random_sessions_undo_to_the_start_and_redo_to_the_end) {
                     case 11:
                         document.SetTurnSequence(random() % 3 == 0 ? "" : "FFB");
                         break;
+                    case 12: {
+                        // a palette colour changed everywhere it is used
+                        const DraftColumn& column = document.Draft()[static_cast<std::size_t>(
+                            random() % document.Draft().size())];
+                        session.Run<ChangeColor>(column.Color(static_cast<int>(random() % 4)),
+                                                 random() % 2 == 0 ? kRed : 0x123456, 1);
+                        break;
+                    }
+                    case 13: {
+                        PatternExtras extras = document.Document().Extras();
+                        extras.notes += "n";
+                        session.Run<EditExtras>(EditExtras::Kind::Notes, std::move(extras));
+                        break;
+                    }
                     default:
                         // a step undone, then others made in its place
                         Stack().Undo();
