@@ -263,6 +263,7 @@ struct PatternState {
 // What a full redraw of the document's band at its present zoom gives on a fresh canvas.
 inline QImage FullRedraw(const Driver& document, const QSize& size) {
     RasterCanvas fresh(size.width(), size.height());
+    fresh.SetWeft(document.Document().Extras().weft.value_or(Card::kNoThread));
     // the face the document shows, drawn afresh from a copy
     document.ShownBand()->WeaveBand(&fresh, document.Geometry());
     return fresh.Image();

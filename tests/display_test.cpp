@@ -11,6 +11,7 @@
 #include "display/DisplayWindow.h"
 #include "display/WholeBandView.h"
 #include "display/Zoom.h"
+#include "document/commands/PaletteCommands.h"
 #include "model/Directions.h"
 #include "render/BandPicture.h"
 
@@ -49,6 +50,21 @@ TEST_F(DisplayTest, the_canvas_is_the_exported_pictures_size) {
     EXPECT_EQ(display.View()->size(), display.Canvas().Image().size());
     EXPECT_EQ(display.windowTitle(), "Display Band - 1:1");
     EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+}
+
+TEST_F(DisplayTest, empty_holes_show_the_weft_once_the_pattern_has_one) {
+    Cards deck = test::MakeDeck(4, Forward, SThread, 1);
+    for (int card = 1; card <= 4; ++card) deck.At(card).SetColor(card - 1, Card::kNoThread);
+    test::LoadWoven(document, deck, "FFBB");
+    const QImage plain = display.Canvas().Image();
+    PatternExtras extras;
+    extras.weft = 0x2080C0;
+    session.Run<EditExtras>(EditExtras::Kind::Weft, extras);
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+    EXPECT_NE(display.Canvas().Image(), plain);
+    session.History().Undo();
+    EXPECT_EQ(display.Canvas().Image(), plain);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(DisplayTest, clicks_step_size_margin_and_ratio) {

@@ -36,9 +36,10 @@ Band EmptyHoleBand(int picks, const std::string& turns = "") {
     return band;
 }
 
-QImage Drawn(const Band& band, bool deferred = true) {
+QImage Drawn(const Band& band, bool deferred = true, std::int32_t weft = Card::kNoThread) {
     RasterCanvas canvas(BandCanvasWidth(4, kScreen), kHeight);
     canvas.SetDeferred(deferred);
+    canvas.SetWeft(weft);
     band.WeaveBand(&canvas, kScreen);
     return canvas.Image();
 }
@@ -66,6 +67,17 @@ TEST(empty_hole_test, where_an_empty_hole_reaches_the_face_the_background_shows)
     }
     // the painting order does not change the picture
     EXPECT_EQ(Drawn(band, false), image);
+    // with a weft colour the empty holes show it, and nothing else changes
+    constexpr std::int32_t kWeft = 0x2080C0;
+    const QImage weft = Drawn(band, true, kWeft);
+    for (int card = 1; card <= 4; ++card)
+        for (int pick = 1; pick <= 8; ++pick) {
+            const bool empty = (pick - emptyPick[card]) % 4 == 0;
+            EXPECT_EQ(MiddleOf(weft, pick + 1, card),
+                      empty ? RasterCanvas::ToQColor(kWeft).rgb() : MiddleOf(image, pick + 1, card))
+                << "card " << card << ", pick " << pick;
+        }
+    EXPECT_EQ(Drawn(band, false, kWeft), weft);
 }
 
 TEST(empty_hole_test, an_idle_pick_over_an_empty_hole_goes_on_showing_the_background) {
@@ -94,6 +106,10 @@ TEST(empty_hole_test, svg_fills_an_empty_hole_with_the_background_and_no_edge) {
     EmptyHoleBand(2).WeaveBand(&svg, kScreen);
     const std::string text = svg.ToSvg();
     EXPECT_NE(text.find("fill=\"#ffffff\" stroke=\"none\""), std::string::npos);
+    SvgCanvas weft(BandCanvasWidth(4, kScreen), kHeight);
+    weft.SetWeft(0x2080C0);
+    EmptyHoleBand(2).WeaveBand(&weft, kScreen);
+    EXPECT_NE(weft.ToSvg().find("fill=\"#c08020\" stroke=\"none\""), std::string::npos);
     // a band without an empty hole draws every block with its edges, as before
     SvgCanvas full(BandCanvasWidth(4, kScreen), kHeight);
     Band plain;

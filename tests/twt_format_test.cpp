@@ -99,12 +99,17 @@ TEST(twt_format_test, what_tessaly_has_no_place_for_is_listed) {
             "  \"Description\": \"a band\\r\\nfor a belt \", \"Tags\": [\"belt\", \"diamonds\"],"
             " \"Weaving notes\": \"tight weft\", \"Weft colour\": 3,\n"),
         "p.twt");
-    EXPECT_EQ(noted.notCarried, (std::vector<std::string>{"the weft colour"}));
+    // the weft is the palette's colour 3, and goes back as that colour
+    EXPECT_TRUE(noted.notCarried.empty());
+    ASSERT_TRUE(noted.weft.has_value());
+    EXPECT_EQ(*noted.weft, noted.palette[3]);
     // the description and the notes come over as the pattern's notes, and go back whole
     const std::string notes =
         "a band\nfor a belt\n\nWeaving notes:\ntight weft\n\nTags: belt diamonds";
     EXPECT_EQ(noted.notes, notes);
-    EXPECT_EQ(TwtFormat::Read(TwtFormat::Write(noted), "q.twt").notes, notes);
+    const PeerPattern again = TwtFormat::Read(TwtFormat::Write(noted), "q.twt");
+    EXPECT_EQ(again.notes, notes);
+    EXPECT_EQ(again.weft, noted.weft);
 }
 
 TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_where) {

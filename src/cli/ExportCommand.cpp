@@ -255,6 +255,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     auto picture =
         std::make_unique<BandPicture>(width, svg && !options.wholeBand, png && !options.wholeBand);
     Canvas& canvas = picture->Target();
+    const std::int32_t weft = read->Extras.weft.value_or(Card::kNoThread);
+    canvas.SetWeft(weft);
 
     const std::unique_ptr<Band> woven =
         WeaveOpenedPattern(std::move(read->Rows), sequence, geometry).band;
@@ -266,7 +268,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     std::string kst;
     std::vector<std::string> peerTexts;
     if (!options.kstPath.empty() && !Trap("tessaly-export", "kst", [&] {
-            kst = PatternWriter::FormatForSaving({read->BandName, sequence, read->Windows}, band);
+            kst = PatternWriter::FormatForSaving({read->BandName, sequence, read->Windows}, band,
+                                                 read->Extras);
         }))
         return kExitBadInput;
     for (const PeerOutput& output : PeerOutputs(options))
@@ -282,6 +285,7 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     if (options.wholeBand && (svg || png) && !Trap("tessaly-export", "band", [&] {
             picture = std::make_unique<BandPicture>(width, svg, png,
                                                     WholeBandHeight(band.Count(), geometry));
+            picture->Target().SetWeft(weft);
             band.DrawPicture(picture->Target(), geometry);
         }))
         return kExitBadInput;

@@ -1,9 +1,11 @@
 #include "YarnWindow.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QPushButton>
 #include <QTableWidget>
 
 #include "document/PatternSession.h"
@@ -12,15 +14,24 @@
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
 #include "render/ColorNames.h"
+#include "widgets/ColorSwatch.h"
 #include "widgets/FormTwips.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 
-YarnWindow::YarnWindow(PatternSession& session, QWidget* parent)
-    : QWidget(parent), session_(session) {
+YarnWindow::YarnWindow(PatternSession& session, UserDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), session_(session), dialogs_(dialogs) {
     setObjectName("frmYarn");
     setWindowTitle(tr("Yarn"));
     setAccessibleName(windowTitle());
+    weft_ = new ColorSwatch(this);
+    weft_->setObjectName("picWeftColor");
+    weft_->setAccessibleName(tr("Weft colour"));
+    weft_->setFixedSize(TwipsToPixels(form_twips::kSwatchWidth),
+                        TwipsToPixels(form_twips::kSwatchWidth));
+    noWeft_ = new QPushButton(tr("&No Weft Colour"), this);
+    noWeft_->setObjectName("cmdNoWeft");
     length_ = new QDoubleSpinBox(this);
     length_->setObjectName("txtWarpLength");
     length_->setAccessibleName(tr("Warp length"));
@@ -49,12 +60,22 @@ YarnWindow::YarnWindow(PatternSession& session, QWidget* parent)
     auto* form = new QFormLayout(this);
     const int margin = TwipsToPixels(form_twips::kMargin);
     form->setContentsMargins(margin, margin, margin, margin);
+    auto* weftRow = new QHBoxLayout;
+    weftRow->addWidget(weft_);
+    weftRow->addWidget(noWeft_);
+    weftRow->addStretch(1);
+    form->addRow(tr("Weft colour:"), weftRow);
     form->addRow(tr("&Warp length:"), length_);
     form->addRow(tr("&Unit:"), unit_);
     form->addRow(tr("&Take-up (%):"), takeUp_);
     form->addRow(table_);
     resize(TwipsToPixels(form_twips::kDisplayWidth), TwipsToPixels(form_twips::kDesignHeight));
 
+    connect(weft_, &ColorSwatch::clicked, this, [this] {
+        const std::int32_t current = weft_->Color() == Card::kNoThread ? 0xFFFFFF : weft_->Color();
+        if (const auto chosen = dialogs_.ChooseColor(this, current)) SetWeft(*chosen);
+    });
+    connect(noWeft_, &QPushButton::clicked, this, [this] { SetWeft(std::nullopt); });
     // any change counts, typed or set through the accessibility interface
     connect(length_, &QDoubleSpinBox::valueChanged, this, &YarnWindow::CommitWarp);
     connect(takeUp_, &QDoubleSpinBox::valueChanged, this, &YarnWindow::CommitWarp);
@@ -80,9 +101,19 @@ void YarnWindow::CommitWarp() {
     });
 }
 
+void YarnWindow::SetWeft(std::optional<std::int32_t> weft) {
+    Trap("frmYarn", "picWeftColor_Click", [&] {
+        PatternExtras extras = session_.Document().Extras();
+        extras.weft = weft;
+        session_.Run<EditExtras>(EditExtras::Kind::Weft, std::move(extras));
+    });
+}
+
 void YarnWindow::ShowYarn() {
     showing_ = true;
     const PatternDocument& document = session_.Document();
+    weft_->SetColor(document.Extras().weft.value_or(Card::kNoThread));
+    noWeft_->setEnabled(document.Extras().weft.has_value());
     const std::optional<WarpLength>& warp = document.Extras().warp;
     length_->setValue(warp ? warp->length : 0);
     if (warp) {

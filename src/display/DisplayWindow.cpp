@@ -55,6 +55,16 @@ DisplayWindow::DisplayWindow(PatternSession& session, QWidget* parent)
     connect(&views, &BandPresentation::bandRedrawn, this, [this] {
         if (whole_) wholeView_->update();
     });
+    // empty holes show the weft: a new weft colour draws the band again
+    weft_ = document.Extras().weft.value_or(Card::kNoThread);
+    canvas_.SetWeft(weft_);
+    connect(&document, &PatternDocument::extrasChanged, this, [this] {
+        const std::int32_t weft = session_.Document().Extras().weft.value_or(Card::kNoThread);
+        if (weft == weft_) return;
+        weft_ = weft;
+        canvas_.SetWeft(weft);
+        session_.Presentation().Redraw();
+    });
     // while the weaver follows the band at the loom, both views mark the fell
     LoomState& loom = session_.Loom();
     connect(&loom, &LoomState::pickChanged, this, &DisplayWindow::MarkFell);

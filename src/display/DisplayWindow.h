@@ -50,6 +50,7 @@ class DisplayWindow : public QWidget, public BandSurface {
     void RefitWholeBand(bool followNewest);
 
     PatternSession& session_;
+    std::int32_t weft_ = -1;  // the weft the canvas shows, Card::kNoThread for none
     RasterCanvas canvas_;
     QScrollArea* viewport_ = nullptr;
     BandView* view_ = nullptr;

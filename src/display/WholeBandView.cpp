@@ -23,6 +23,7 @@ class WindowCanvas : public Canvas {
         : picture_(picture), origin_(origin), wholeHeight_(wholeHeight) {}
     double ScaleHeight() const override { return wholeHeight_; }
     void SetFillColor(std::int32_t color) override { picture_.SetFillColor(color); }
+    void SetWeft(std::int32_t color) override { picture_.SetWeft(color); }
     void Polygon(const Outline& points) override {
         Outline moved = points;
         for (CanvasPoint& point : moved) {
@@ -68,6 +69,7 @@ QRect WholeBandView::NewestPickRect() const {
 void WholeBandView::paintEvent(QPaintEvent* event) {
     const QRect dirty = event->rect();
     RasterCanvas picture(dirty.width(), dirty.height());
+    picture.SetWeft(document_.Extras().weft.value_or(Card::kNoThread));
     WindowCanvas window(picture, dirty.topLeft(), height());
     presentation_.PaintBandBetween(window, dirty.top(), dirty.bottom());
     QPainter painter(this);

@@ -25,6 +25,9 @@ class Canvas {
     // Card::kNoThread, an empty hole, fills it with the background and draws no edges: the
     // weft shows there.
     virtual void SetFillColor(std::int32_t color) = 0;
+    // The weft's colour, which empty holes show from now on; Card::kNoThread (no weft chosen)
+    // leaves them the background's.
+    virtual void SetWeft(std::int32_t /*color*/) {}
     // Fills the polygon and draws its edges in the outline colour.
     virtual void Polygon(const Outline& points) = 0;
     // Shows what was drawn at once; only on-screen canvases need it (a page or a picture

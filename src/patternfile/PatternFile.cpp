@@ -23,7 +23,7 @@ PatternFormat FormatOfPath(const std::string& path) {
 
 std::string PeerText(PatternFormat format, const Band& band, const std::string& name,
                      const PatternExtras& extras) {
-    const PeerPattern peer = PeerFromBand(band, name, extras.notes);
+    const PeerPattern peer = PeerFromBand(band, name, extras);
     switch (format) {
         case PatternFormat::Tdd: return TddFormat::Write(peer);
         case PatternFormat::Twt: return TwtFormat::Write(peer);

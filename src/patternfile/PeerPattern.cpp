@@ -159,15 +159,17 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     PatternData data;
     data.BandName = peer.name;
     data.Extras.notes = peer.notes;
+    data.Extras.weft = peer.weft;
     *data.Rows = WeaveSteps(steps);
     return data;
 }
 
-PeerPattern PeerFromBand(const Band& band, const std::string& name, const std::string& notes) {
+PeerPattern PeerFromBand(const Band& band, const std::string& name, const PatternExtras& extras) {
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no cards.");
     PeerPattern peer;
     peer.name = name;
-    peer.notes = notes;
+    peer.notes = extras.notes;
+    peer.weft = extras.weft;
     const Cards& threading = band.At(1).Cards();
     const auto index = [&](std::int32_t colour) -> std::int32_t {
         if (colour == Card::kNoThread) return -1;

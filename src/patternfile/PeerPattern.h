@@ -21,6 +21,7 @@ namespace tessaly {
 struct PeerPattern {
     std::string name;
     std::string notes;                  // lines separated by '\n'
+    std::optional<std::int32_t> weft;   // 0x00BBGGRR; none: the format keeps no weft
     std::vector<std::int32_t> palette;  // 0x00BBGGRR
     // holes[h][t]: the palette index of hole h (0 is A) of tablet t, or -1 for no thread; a
     // row for each hole
@@ -89,7 +90,8 @@ PatternData PatternFromPeer(const PeerPattern& peer);
 // The pattern another program needs to draw this band as Tessaly draws it from its second
 // row on: each card's holes named again so that its first row stands at hole order 1, the
 // colours gathered into a palette in the order met, the way each card faces in its first row,
-// and each pick's steps; the name and notes go with it.
-PeerPattern PeerFromBand(const Band& band, const std::string& name, const std::string& notes = {});
+// and each pick's steps; the name, the notes and the weft go with it.
+PeerPattern PeerFromBand(const Band& band, const std::string& name,
+                         const PatternExtras& extras = {});
 
 }  // namespace tessaly

@@ -370,7 +370,17 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     }
     // newlines as Tessaly keeps them
     std::erase(pattern.notes, '\r');
-    noted("Weft colour", "the weft colour");
+    // the weft is a colour of the palette
+    if (const Json* weft = reader.Find(document, "Weft colour");
+        weft && weft->is_number_integer()) {
+        const std::int64_t index = weft->get<std::int64_t>();
+        if (index >= 0 && index < static_cast<std::int64_t>(pattern.palette.size()))
+            pattern.weft = pattern.palette[static_cast<std::size_t>(index)];
+        else
+            pattern.notCarried.emplace_back("the weft colour");
+    } else {
+        noted("Weft colour", "the weft colour");
+    }
     return pattern;
 }
 
@@ -393,8 +403,22 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
         "Twisted Threads");
     using Ordered = nlohmann::ordered_json;
     Ordered palette = Ordered::array();
+    // the weft takes a place of the palette the threading leaves, if it needs one
+    std::vector<std::int32_t> colours = pattern.palette;
+    std::size_t weft = 0;
+    if (pattern.weft) {
+        const auto found = std::find(colours.begin(), colours.end(), *pattern.weft);
+        weft = static_cast<std::size_t>(found - colours.begin());
+        if (found == colours.end()) {
+            if (colours.size() >= kPaletteSize)
+                throw AppError(
+                    ErrorNumber::InvalidProcedureCall,
+                    "The weft's colour finds no place among Twisted Threads' 16 colours.");
+            colours.push_back(*pattern.weft);
+        }
+    }
     for (std::size_t i = 0; i < kPaletteSize; ++i)
-        palette.push_back(HexOfColour(i < pattern.palette.size() ? pattern.palette[i] : kDefaultPalette[i]));
+        palette.push_back(HexOfColour(i < colours.size() ? colours[i] : kDefaultPalette[i]));
     Ordered chart = Ordered::array();
     for (const std::vector<std::int32_t>& hole : pattern.holes) chart.push_back(hole);
     Ordered orientations = Ordered::array();
@@ -426,7 +450,7 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     document["Pattern type"] = "individual";
     document["Number of holes"] = pattern.Holes();
     document["Colour palette"] = std::move(palette);
-    document["Weft colour"] = 0;
+    document["Weft colour"] = weft;
     document["Number of tablets"] = pattern.sThreaded.size();
     document["Number of weaving rows"] = pattern.picks.size();
     document["Threading chart"] = std::move(chart);

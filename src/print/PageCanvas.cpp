@@ -18,10 +18,11 @@ void PageCanvas::Polygon(const Outline& points) {
     for (std::size_t i = 0; i < points.size(); ++i)
         polygon.setPoint(static_cast<int>(i), points[i].x, points[i].y);
     QPainter& painter = page_.Painter();
-    // an empty hole shows the paper, standing for the weft, with no edges
+    // an empty hole shows the weft, or the paper standing for it, with no edges
     const bool empty = brushColor_ == Card::kNoThread;
     painter.setPen(empty ? QPen(Qt::NoPen) : outline_);
-    painter.setBrush(empty ? QColor(Qt::white) : RasterCanvas::ToQColor(brushColor_));
+    const std::int32_t fill = empty ? weft_ : brushColor_;
+    painter.setBrush(fill == Card::kNoThread ? QColor(Qt::white) : RasterCanvas::ToQColor(fill));
     painter.drawPolygon(polygon);
     page_.RecordPolygon(polygon.boundingRect());
 }

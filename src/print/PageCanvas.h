@@ -3,6 +3,7 @@
 #include <QPen>
 
 #include "engine/Canvas.h"
+#include "model/Card.h"
 
 namespace tessaly {
 
@@ -17,6 +18,7 @@ class PageCanvas : public Canvas {
 
     double ScaleHeight() const override;
     void SetFillColor(std::int32_t color) override { brushColor_ = color; }
+    void SetWeft(std::int32_t color) override { weft_ = color; }
     void Polygon(const Outline& points) override;
     // the page keeps what is printed on it
     void Clear() override {}
@@ -25,6 +27,7 @@ class PageCanvas : public Canvas {
     PageComposer& page_;
     QPen outline_;
     std::int32_t brushColor_ = 0;
+    std::int32_t weft_ = Card::kNoThread;
 };
 
 }  // namespace tessaly

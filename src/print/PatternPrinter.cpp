@@ -268,6 +268,7 @@ void PatternPrinter::PrintBand() {
     // the band adds no page: a pass that counts them does not draw it
     if (page_.Measuring()) return;
     PageCanvas canvas(page_);
+    canvas.SetWeft(source_.extras.weft.value_or(Card::kNoThread));
     source_.band->WeaveBand(&canvas, geometry);
 }
 

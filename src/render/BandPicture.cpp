@@ -16,6 +16,9 @@ class BandPicture::FanOut : public Canvas {
     void SetFillColor(std::int32_t color) override {
         for (Canvas* c : targets_) c->SetFillColor(color);
     }
+    void SetWeft(std::int32_t color) override {
+        for (Canvas* c : targets_) c->SetWeft(color);
+    }
     void Polygon(const Outline& points) override {
         for (Canvas* c : targets_) c->Polygon(points);
     }

@@ -58,7 +58,7 @@ void RasterCanvas::Polygon(const Outline& p) {
     }
     const bool empty = fillColor_ == Card::kNoThread;
     queued_.push_back({p[0].x, p[1].x, p[2].y, p[0].y, p[1].y,
-                       empty ? kBackground : ToQColor(fillColor_).rgb(), !empty});
+                       empty ? emptyFill_ : ToQColor(fillColor_).rgb(), !empty});
     // a picture nobody looks at (the display while the whole band shows) must not queue
     // blocks without end
     if (!deferred_ || queued_.size() >= kMaxQueued) Flush();
@@ -69,7 +69,7 @@ void RasterCanvas::PaintPolygon(const Outline& points) {
     QPainter painter(&image_);
     if (fillColor_ == Card::kNoThread) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(QColor::fromRgb(kBackground));
+        painter.setBrush(QColor::fromRgb(emptyFill_));
     } else {
         painter.setPen(QColor(kOutlineRgb));
         painter.setBrush(ToQColor(fillColor_));
@@ -141,6 +141,10 @@ void RasterCanvas::Flush() const {
 const QImage& RasterCanvas::Image() const {
     Flush();
     return image_;
+}
+
+void RasterCanvas::SetWeft(std::int32_t color) {
+    emptyFill_ = color == Card::kNoThread ? kBackground : ToQColor(color).rgb();
 }
 
 void RasterCanvas::Clear() {

@@ -27,6 +27,7 @@ class RasterCanvas : public Canvas {
 
     double ScaleHeight() const override { return image_.height(); }
     void SetFillColor(std::int32_t color) override { fillColor_ = color; }
+    void SetWeft(std::int32_t color) override;
     void Polygon(const Outline& points) override;
     void Clear() override;
     // Tells whoever shows the picture that it changed.
@@ -64,6 +65,7 @@ class RasterCanvas : public Canvas {
     mutable QImage image_;
     mutable std::vector<QueuedBlock> queued_;
     std::int32_t fillColor_ = 0;
+    QRgb emptyFill_ = kBackground;  // what an empty hole shows: the weft, or the background
     bool deferred_ = true;
     std::function<void()> refreshHandler_;
     QRect changed_;

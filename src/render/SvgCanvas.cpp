@@ -23,7 +23,9 @@ std::string SvgCanvas::ToSvg() const {
         }
         // an empty hole shows the background, standing for the weft, with no edges
         if (polygon.fillColor == Card::kNoThread) {
-            out += "\" fill=\"#ffffff\" stroke=\"none\"/>\n";
+            out += "\" fill=\"";
+            out += weft_ == Card::kNoThread ? "#ffffff" : HexRgb(weft_).data();
+            out += "\" stroke=\"none\"/>\n";
             continue;
         }
         out += "\" fill=\"";

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "engine/RecordingCanvas.h"
+#include "model/Card.h"
 
 namespace tessaly {
 
@@ -14,8 +15,10 @@ class SvgCanvas : public RecordingCanvas {
         : RecordingCanvas(height), width_(width), height_(height) {}
 
     std::string ToSvg() const;
+    void SetWeft(std::int32_t color) override { weft_ = color; }
 
   private:
+    std::int32_t weft_ = Card::kNoThread;
     std::int32_t width_;
     std::int32_t height_;
 };

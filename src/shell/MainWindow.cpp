@@ -154,7 +154,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     notes_ = new NotesWindow(session_);
     notesSub_ = AddChild(mdi_, notes_);
     notesSub_->resize(notes_->size() + QSize(12, 36));
-    yarn_ = new YarnWindow(session_);
+    yarn_ = new YarnWindow(session_, dialogs_);
     yarnSub_ = AddChild(mdi_, yarn_);
     yarnSub_->resize(yarn_->size() + QSize(12, 36));
 
