@@ -99,17 +99,19 @@ TEST(twt_format_test, what_tessaly_has_no_place_for_is_listed) {
             "  \"Description\": \"a band\\r\\nfor a belt \", \"Tags\": [\"belt\", \"diamonds\"],"
             " \"Weaving notes\": \"tight weft\", \"Weft colour\": 3,\n"),
         "p.twt");
-    // the weft is the palette's colour 3, and goes back as that colour
-    EXPECT_TRUE(noted.notCarried.empty());
-    ASSERT_TRUE(noted.weft.has_value());
-    EXPECT_EQ(*noted.weft, noted.palette[3]);
+    EXPECT_EQ(noted.notCarried, (std::vector<std::string>{"the weft colour"}));
     // the description and the notes come over as the pattern's notes, and go back whole
     const std::string notes =
         "a band\nfor a belt\n\nWeaving notes:\ntight weft\n\nTags: belt diamonds";
     EXPECT_EQ(noted.notes, notes);
-    const PeerPattern again = TwtFormat::Read(TwtFormat::Write(noted), "q.twt");
-    EXPECT_EQ(again.notes, notes);
-    EXPECT_EQ(again.weft, noted.weft);
+    EXPECT_EQ(TwtFormat::Read(TwtFormat::Write(noted), "q.twt").notes, notes);
+    // a pattern's weft goes out as its place in the palette, a free place when it needs one
+    PeerPattern woven = noted;
+    woven.weft = 0x123456;
+    const std::string written = TwtFormat::Write(woven);
+    EXPECT_NE(written.find("\"#563412\""), std::string::npos);
+    EXPECT_NE(written.find("\"Weft colour\": " + std::to_string(noted.palette.size())),
+              std::string::npos);
 }
 
 TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_naming_where) {

@@ -370,17 +370,9 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     }
     // newlines as Tessaly keeps them
     std::erase(pattern.notes, '\r');
-    // the weft is a colour of the palette
-    if (const Json* weft = reader.Find(document, "Weft colour");
-        weft && weft->is_number_integer()) {
-        const std::int64_t index = weft->get<std::int64_t>();
-        if (index >= 0 && index < static_cast<std::int64_t>(pattern.palette.size()))
-            pattern.weft = pattern.palette[static_cast<std::size_t>(index)];
-        else
-            pattern.notCarried.emplace_back("the weft colour");
-    } else {
-        noted("Weft colour", "the weft colour");
-    }
+    // Twisted Threads draws empty holes in a colour of its own, not the weft's: its weft colour
+    // is not taken, so a pattern draws as it does there
+    noted("Weft colour", "the weft colour");
     return pattern;
 }
 
