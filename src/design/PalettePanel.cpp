@@ -13,19 +13,10 @@
 #include "engine/Palette.h"
 #include "errors/ErrorReporter.h"
 #include "render/ColorNames.h"
+#include "widgets/MenuAction.h"
 #include "widgets/UserDialogs.h"
 
 namespace tessaly {
-
-namespace {
-
-QAction* NamedAction(QObject* parent, const char* name, const QString& text) {
-    auto* action = new QAction(text, parent);
-    action->setObjectName(name);
-    return action;
-}
-
-}  // namespace
 
 PalettePanel::PalettePanel(PatternSession& session, UserDialogs& dialogs, QWidget* parent)
     : QWidget(parent), session_(session), dialogs_(dialogs) {
@@ -45,10 +36,10 @@ PalettePanel::PalettePanel(PatternSession& session, UserDialogs& dialogs, QWidge
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view_);
 
-    change_ = NamedAction(this, "mnuChangeColor", tr("&Change Colour..."));
-    add_ = NamedAction(this, "mnuAddColor", tr("&Add Colour..."));
-    remove_ = NamedAction(this, "mnuRemoveColor", tr("&Remove Colour"));
-    name_ = NamedAction(this, "mnuNameColor", tr("&Name Colour..."));
+    change_ = NewMenuAction(this, "mnuChangeColor", tr("&Change Colour..."));
+    add_ = NewMenuAction(this, "mnuAddColor", tr("&Add Colour..."));
+    remove_ = NewMenuAction(this, "mnuRemoveColor", tr("&Remove Colour"));
+    name_ = NewMenuAction(this, "mnuNameColor", tr("&Name Colour..."));
 
     connect(strip_, &PaletteStrip::leftChosen, this, &PalettePanel::leftChosen);
     connect(strip_, &PaletteStrip::rightChosen, this, &PalettePanel::rightChosen);
@@ -85,10 +76,8 @@ void PalettePanel::ShowCurrent() {
     const int place = strip_->Current();
     const bool isColor = place < static_cast<int>(colors.size());
     // a colour the draft uses stays: its holes hold it
-    bool used = false;
-    if (isColor)
-        for (const BandColor& inUse : CountColors(session_.Document().Draft()))
-            used = used || inUse.ColorCode == colors[static_cast<std::size_t>(place)].color;
+    const bool used = isColor && DraftUses(session_.Document().Draft(),
+                                           colors[static_cast<std::size_t>(place)].color);
     change_->setEnabled(isColor);
     name_->setEnabled(isColor);
     remove_->setEnabled(isColor && !used);

@@ -54,6 +54,14 @@ std::vector<PaletteColor> ShownPalette(const std::vector<DraftColumn>& draft,
     return shown;
 }
 
+bool DraftUses(const std::vector<DraftColumn>& draft, std::int32_t color) {
+    return std::any_of(draft.begin(), draft.end(), [color](const DraftColumn& column) {
+        for (int hole = 0; hole < column.holes; ++hole)
+            if (column.Color(hole) == color) return true;
+        return false;
+    });
+}
+
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft) {
     std::int32_t empty = 0;
     for (const DraftColumn& column : draft)

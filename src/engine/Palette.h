@@ -27,6 +27,8 @@ BandColors CountColors(const std::vector<DraftColumn>& draft);
 // not use. An empty name stands for the colour's usual name.
 std::vector<PaletteColor> ShownPalette(const std::vector<DraftColumn>& draft,
                                        const PatternExtras& extras);
+// Whether a hole of the draft holds the colour.
+bool DraftUses(const std::vector<DraftColumn>& draft, std::int32_t color);
 // How many holes of the draft hold no thread.
 std::int32_t CountEmptyHoles(const std::vector<DraftColumn>& draft);
 

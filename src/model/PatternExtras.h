@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tessaly {
@@ -37,6 +38,17 @@ struct PatternExtras {
     std::optional<WarpLength> warp;
 
     bool Empty() const { return palette.empty() && !weft && notes.empty() && !warp; }
+    // The notes line by line; none for no notes.
+    std::vector<std::string_view> NoteLines() const {
+        std::vector<std::string_view> lines;
+        if (notes.empty()) return lines;
+        for (std::size_t begin = 0;;) {
+            const std::size_t end = notes.find('\n', begin);
+            lines.push_back(std::string_view(notes).substr(begin, end - begin));
+            if (end == std::string::npos) return lines;
+            begin = end + 1;
+        }
+    }
     // The name the weaver gave a colour, or empty.
     std::string NameOf(std::int32_t color) const {
         for (const PaletteColor& entry : palette)

@@ -108,15 +108,8 @@ void AppendExtras(std::string& out, const PatternExtras& extras, const FileTexts
         AppendDecimal(out, extras.warp->takeUpPercent);
         out += "\r\n";
     }
-    if (!extras.notes.empty()) {
-        std::size_t begin = 0;
-        for (;;) {
-            const std::size_t end = extras.notes.find('\n', begin);
-            out += "Notes = " + file.Encoded(extras.notes.substr(begin, end - begin)) + "\r\n";
-            if (end == std::string::npos) break;
-            begin = end + 1;
-        }
-    }
+    for (const std::string_view line : extras.NoteLines())
+        out += "Notes = " + file.Encoded(std::string(line)) + "\r\n";
 }
 
 }  // namespace

@@ -125,13 +125,8 @@ void PatternPrinter::PrintTitle() {
         page_.ApplyFormat(std::string(kNormalFormat));
         // the weaver's notes, line by line, after the title
         if (!source_.extras.notes.empty()) {
-            std::size_t begin = 0;
-            for (;;) {
-                const std::size_t end = source_.extras.notes.find('\n', begin);
-                page_.Paragraph(source_.extras.notes.substr(begin, end - begin));
-                if (end == std::string::npos) break;
-                begin = end + 1;
-            }
+            for (const std::string_view line : source_.extras.NoteLines())
+                page_.Paragraph(std::string(line));
             page_.Paragraph("");
         }
     });

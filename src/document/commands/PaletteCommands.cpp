@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "document/PatternDocument.h"
+#include "engine/Palette.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
@@ -15,14 +16,6 @@ Cards Recoloured(Cards deck, std::int32_t from, std::int32_t to) {
         for (int hole = 0; hole < card.Holes(); ++hole)
             if (card.Color(hole) == from) card.SetColor(hole, to);
     return deck;
-}
-
-bool InDraft(const std::vector<DraftColumn>& draft, std::int32_t color) {
-    return std::any_of(draft.begin(), draft.end(), [color](const DraftColumn& column) {
-        for (int hole = 0; hole < column.holes; ++hole)
-            if (column.Color(hole) == color) return true;
-        return false;
-    });
 }
 
 }  // namespace
@@ -143,7 +136,7 @@ PatternExtras EditExtras::WithColorAdded(const PatternExtras& extras,
                                          std::int32_t color) {
     PatternExtras added = extras;
     const bool shown =
-        InDraft(draft, color) ||
+        DraftUses(draft, color) ||
         std::any_of(extras.palette.begin(), extras.palette.end(),
                     [color](const PaletteColor& entry) { return entry.color == color; });
     if (!shown && color != Card::kNoThread) added.palette.push_back(PaletteColor{color, {}});
