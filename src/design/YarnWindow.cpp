@@ -54,7 +54,9 @@ YarnWindow::YarnWindow(PatternSession& session, UserDialogs& dialogs, QWidget* p
     table_->setAccessibleName(tr("Yarn per colour"));
     table_->setHorizontalHeaderLabels({tr("Colour"), tr("Threads"), tr("Length")});
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // every name and figure whole: the columns take their contents' width
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->hide();
 
     auto* form = new QFormLayout(this);
