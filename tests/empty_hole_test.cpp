@@ -78,6 +78,18 @@ TEST(empty_hole_test, where_an_empty_hole_reaches_the_face_the_background_shows)
                 << "card " << card << ", pick " << pick;
         }
     EXPECT_EQ(Drawn(band, false, kWeft), weft);
+    // and where the weft turns, a thin edge of it beside the first and the last card, from
+    // the first pick up: none below the band, and none without a weft colour
+    const int s = kScreen.BlockSize, inRow1 = kHeight - 2 * s - 1, belowRow1 = kHeight - 2 * s + 2;
+    for (const int x : {kScreen.BandMargin + s - 1, kScreen.BandMargin + 5 * s + 1}) {
+        EXPECT_EQ(weft.pixel(x, inRow1), RasterCanvas::ToQColor(kWeft).rgb()) << x;
+        EXPECT_EQ(weft.pixel(x, 100), RasterCanvas::ToQColor(kWeft).rgb()) << x;
+        EXPECT_EQ(weft.pixel(x, belowRow1), RasterCanvas::kBackground) << x;
+        EXPECT_EQ(image.pixel(x, inRow1), RasterCanvas::kBackground) << x;
+    }
+    // the cards' outlines stay on top of it
+    EXPECT_EQ(weft.pixel(kScreen.BandMargin + s, inRow1),
+              image.pixel(kScreen.BandMargin + s, inRow1));
 }
 
 TEST(empty_hole_test, an_idle_pick_over_an_empty_hole_goes_on_showing_the_background) {
@@ -90,14 +102,18 @@ TEST(empty_hole_test, an_idle_pick_over_an_empty_hole_goes_on_showing_the_backgr
 
 TEST(empty_hole_test, a_strip_of_the_whole_band_is_drawn_as_the_whole_picture) {
     const Band band = EmptyHoleBand(30, "FFIIFIIIF");
-    const QImage whole = Drawn(band);
-    for (const auto& [top, bottom] : std::vector<std::pair<int, int>>{{0, 399}, {101, 163}, {250, 251}}) {
-        RasterCanvas strip(BandCanvasWidth(4, kScreen), kHeight);
-        band.DrawPictureBetween(strip, kScreen, top, bottom);
-        const QImage drawn = strip.Image();
-        EXPECT_EQ(drawn.copy(0, top, drawn.width(), bottom - top + 1),
-                  whole.copy(0, top, whole.width(), bottom - top + 1))
-            << top;
+    for (const std::int32_t weft : {Card::kNoThread, 0x2080C0}) {
+        const QImage whole = Drawn(band, true, weft);
+        for (const auto& [top, bottom] :
+             std::vector<std::pair<int, int>>{{0, 399}, {101, 163}, {250, 251}}) {
+            RasterCanvas strip(BandCanvasWidth(4, kScreen), kHeight);
+            strip.SetWeft(weft);
+            band.DrawPictureBetween(strip, kScreen, top, bottom);
+            const QImage drawn = strip.Image();
+            EXPECT_EQ(drawn.copy(0, top, drawn.width(), bottom - top + 1),
+                      whole.copy(0, top, whole.width(), bottom - top + 1))
+                << top;
+        }
     }
 }
 

@@ -152,6 +152,14 @@ TEST_F(FileCommandsTest, notes_typed_are_one_step_saved_with_the_pattern_and_exp
     Trigger("mnuOpen");
     EXPECT_EQ(notes->toPlainText(), "From a museum band\nWeft: linen");
     for (const auto& message : dialogs.messages) EXPECT_FALSE(message.text.contains("notes"));
+    // a format without a place for them is written, and the weaver told what it left out
+    dialogs.exportAnswer = QString::fromStdString(dir.File("threaded.tdd"));
+    Trigger("mnuExportAs");
+    EXPECT_TRUE(std::filesystem::exists(dir.File("threaded.tdd")));
+    ASSERT_FALSE(dialogs.messages.empty());
+    EXPECT_TRUE(dialogs.messages.back().text.endsWith(
+        "a .tdd draft has no place for the notes; they are not in it."))
+        << dialogs.messages.back().text.toStdString();
     EXPECT_TRUE(recorder.Empty());
 }
 

@@ -267,14 +267,18 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     // the pattern files are written from the front face, before any turning over
     std::string kst;
     std::vector<std::string> peerTexts;
+    const std::vector<PeerOutput> peers = PeerOutputs(options);
+    // what each format has no place for, told beside its file
+    std::vector<std::string> leftOut(peers.size());
     if (!options.kstPath.empty() && !Trap("tessaly-export", "kst", [&] {
             kst = PatternWriter::FormatForSaving({read->BandName, sequence, read->Windows}, band,
                                                  read->Extras);
         }))
         return kExitBadInput;
-    for (const PeerOutput& output : PeerOutputs(options))
-        if (!output.path->empty() && !Trap("tessaly-export", output.option + 2, [&] {
-                peerTexts.push_back(PeerText(output.format, band, read->BandName, read->Extras));
+    for (std::size_t i = 0; i < peers.size(); ++i)
+        if (!peers[i].path->empty() && !Trap("tessaly-export", peers[i].option + 2, [&] {
+                peerTexts.push_back(
+                    PeerText(peers[i].format, band, read->BandName, read->Extras, &leftOut[i]));
             }))
             return kExitBadInput;
     canvas.Clear();
@@ -334,8 +338,12 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
         if (!path->empty() && FileTransaction::SameFile(*path, "/dev/stdout")) return kExitOk;
     out << "Exported " << options.patternPath << ": " << band.Count() << " rows of "
         << band.At(1).Cards().Count() << " cards";
-    for (const auto& [option, path] : outputs)
-        if (!path->empty()) out << "\n  " << *path;
+    for (const auto& [option, path] : outputs) {
+        if (path->empty()) continue;
+        out << "\n  " << *path;
+        for (std::size_t i = 0; i < peers.size(); ++i)
+            if (peers[i].path == path && !leftOut[i].empty()) out << " (" << leftOut[i] << ")";
+    }
     out << "\n";
     return kExitOk;
 }

@@ -24,6 +24,7 @@ class WindowCanvas : public Canvas {
     double ScaleHeight() const override { return wholeHeight_; }
     void SetFillColor(std::int32_t color) override { picture_.SetFillColor(color); }
     void SetWeft(std::int32_t color) override { picture_.SetWeft(color); }
+    bool ShowsWeft() const override { return picture_.ShowsWeft(); }
     void Polygon(const Outline& points) override {
         Outline moved = points;
         for (CanvasPoint& point : moved) {

@@ -28,6 +28,9 @@ class Canvas {
     // The weft's colour, which empty holes show from now on; Card::kNoThread (no weft chosen)
     // leaves them the background's.
     virtual void SetWeft(std::int32_t /*color*/) {}
+    // Whether a weft colour was chosen: the band then shows a thin edge of weft at each
+    // selvedge, where the weft turns.
+    virtual bool ShowsWeft() const { return false; }
     // Fills the polygon and draws its edges in the outline colour.
     virtual void Polygon(const Outline& points) = 0;
     // Shows what was drawn at once; only on-screen canvases need it (a page or a picture

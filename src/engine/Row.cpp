@@ -1,5 +1,7 @@
 #include "Row.h"
 
+#include <algorithm>
+
 #include "Canvas.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
@@ -40,9 +42,31 @@ bool Row::PaintBlocks(std::int32_t rowCount, Canvas& canvas,
     // are not even built, which keeps a pass over a long band quick
     if (!Shows(rowCount, canvas, geometry)) return false;
     const std::int32_t bottom = CanvasBottom(canvas, geometry);
+    if (canvas.ShowsWeft()) PaintSelvedges(bottom, rowCount, canvas, geometry);
     for (const Block& block : CreateBlocks(bottom, rowCount, geometry)) block.DrawBlock(&canvas);
     canvas.Refresh();
     return true;
+}
+
+void Row::PaintSelvedges(std::int32_t picBottom, std::int32_t rowCount, Canvas& canvas,
+                         const DrawingGeometry& geometry) const {
+    if (cards_.Count() == 0) return;
+    // like a block, the edge reaches from the row's foot up to the top limit: the rows above,
+    // drawn later, cover all of it but this row's own height
+    const std::int64_t s = geometry.BlockSize;
+    const std::int64_t base = std::int64_t{picBottom} - 2 * s * rowCount;
+    if (base < geometry.BandTop) return;
+    const std::int64_t width = std::max<std::int64_t>(2, s / 3);
+    const std::int64_t left = geometry.BandMargin + s;  // the first card's left side
+    const std::int64_t right = geometry.BandMargin + s * (cards_.Count() + 1);
+    auto edge = [&](std::int64_t from, std::int64_t to) {
+        const std::int32_t x0 = CheckedInt32(from), x1 = CheckedInt32(to);
+        const std::int32_t y0 = CheckedInt32(base), y1 = geometry.BandTop;
+        return Outline{{{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}}};
+    };
+    canvas.SetFillColor(Card::kNoThread);
+    canvas.Polygon(edge(left - width, left));
+    canvas.Polygon(edge(right, right + width));
 }
 
 tessaly::Blocks Row::CreateBlocks(std::int32_t picBottom, std::int32_t rowCount,

@@ -46,6 +46,11 @@ class Row {
     static bool Shows(std::int32_t rowCount, const Canvas& canvas, const DrawingGeometry& geometry);
 
   private:
+    // The weft's edge beside the first and the last card, as high as the row, drawn before
+    // the row's blocks so their outlines lie on it.
+    void PaintSelvedges(std::int32_t picBottom, std::int32_t rowCount, Canvas& canvas,
+                        const DrawingGeometry& geometry) const;
+
     tessaly::Cards cards_;
     Row* prevRow_ = nullptr;
     std::int32_t number_ = 0;

@@ -111,6 +111,7 @@ class GttParse {
     static PeerPattern WithWindowsColours() {
         PeerPattern pattern;
         pattern.palette.assign(std::begin(kWindowsColours), std::end(kWindowsColours));
+        pattern.standardColours = pattern.palette;
         return pattern;
     }
 
@@ -450,10 +451,16 @@ std::string XmlSafe(std::string_view text) {
 
 }  // namespace
 
-std::string GttFormat::Write(const PeerPattern& pattern) {
+PeerLimits GttFormat::Limits() {
     PeerLimits limits{"a Guntram's Tabletweaving Thingy pattern", kPaletteSize, true, true};
     limits.holes = [](int holes) { return WeavableHoles(holes); };
     limits.holeCounts = "of 2 to 8 holes";
+    limits.notes = true;
+    return limits;
+}
+
+std::string GttFormat::Write(const PeerPattern& pattern) {
+    const PeerLimits limits = Limits();
     CheckFits(pattern, limits);
     // a card idling in its first picks is read back facing the way it first turns
     CheckFirstIdles(pattern, [&](std::size_t t) { return FirstTurnOf(pattern.picks, t); },
@@ -482,10 +489,11 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
     out += "    </Cards>\n";
     out += "    <Palette Size=\"" + std::to_string(kPaletteSize) + "\">\n";
     // numbered from 1, as the program numbers its palette
+    const std::vector<std::int32_t> palette = PaletteOfFormat(pattern, limits);
     for (std::size_t i = 0; i < kPaletteSize; ++i)
         out += "      <Colour Index=\"" + std::to_string(i + 1) + "\">" +
                // a colour keeps its red, green and blue: the program reads no more
-               std::to_string(i < pattern.palette.size() ? pattern.palette[i] & 0xFFFFFF : kWindowsColours[i]) +
+               std::to_string(i < palette.size() ? palette[i] & 0xFFFFFF : kWindowsColours[i]) +
                "</Colour>\n";
     out += "    </Palette>\n    <Packs></Packs>\n";
     out += "    <Picks Count=\"" + std::to_string(pattern.picks.size()) + "\">\n";

@@ -33,6 +33,8 @@ class GttFormat {
     // A threaded-in pattern that turns each card by itself. Raises AppError for what the
     // format cannot hold: no picks, more than sixteen colours.
     static std::string Write(const PeerPattern& pattern);
+    // What the format holds, for the writer's checks and for telling what it leaves out.
+    static PeerLimits Limits();
 };
 
 }  // namespace tessaly

@@ -22,12 +22,24 @@ PatternFormat FormatOfPath(const std::string& path) {
 }
 
 std::string PeerText(PatternFormat format, const Band& band, const std::string& name,
-                     const PatternExtras& extras) {
+                     const PatternExtras& extras, std::string* leftOut) {
     const PeerPattern peer = PeerFromBand(band, name, extras);
+    const auto written = [&](std::string text, const PeerLimits& limits) {
+        if (leftOut) {
+            const std::vector<std::string> missing = LeftOutOf(peer, extras, limits);
+            *leftOut = missing.empty()
+                           ? std::string()
+                           : std::string(limits.kind) + " has no place for " + ListInWords(missing);
+        }
+        return text;
+    };
     switch (format) {
-        case PatternFormat::Tdd: return TddFormat::Write(peer);
-        case PatternFormat::Twt: return TwtFormat::Write(peer);
-        case PatternFormat::Gtt: return GttFormat::Write(peer);
+        case PatternFormat::Tdd:
+            return written(TddFormat::Write(peer), TddFormat::Limits());
+        case PatternFormat::Twt:
+            return written(TwtFormat::Write(peer), TwtFormat::Limits());
+        case PatternFormat::Gtt:
+            return written(GttFormat::Write(peer), GttFormat::Limits());
         case PatternFormat::Kst: break;
     }
     throw AppError(ErrorNumber::InvalidProcedureCall, "a .kst file is not another program's");

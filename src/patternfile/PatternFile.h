@@ -17,9 +17,11 @@ enum class PatternFormat { Kst, Tdd, Twt, Gtt };
 PatternFormat FormatOfPath(const std::string& path);
 
 // The band as a file of another program's format (not Kst). Raises AppError for what that
-// format cannot hold.
+// format cannot hold. leftOut, when given, receives what of the pattern the format has no
+// place for, as the weaver is told it ("a .tdd draft has no place for the notes and the
+// weft colour"), or nothing when all of it goes.
 std::string PeerText(PatternFormat format, const Band& band, const std::string& name,
-                     const PatternExtras& extras = {});
+                     const PatternExtras& extras = {}, std::string* leftOut = nullptr);
 
 // Reads the pattern file at path, in the format its name says. A rejected file is reported
 // naming the line and the problem, and nothing is returned: the caller's pattern stays as it

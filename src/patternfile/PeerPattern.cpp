@@ -160,6 +160,22 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     data.BandName = peer.name;
     data.Extras.notes = peer.notes;
     data.Extras.weft = peer.weft;
+    // the file's palette comes too: the colours no hole holds are the weaver's added ones
+    std::vector<std::int32_t> held;  // checked above: every index names a palette colour
+    for (const std::vector<std::int32_t>& hole : peer.holes)
+        for (const std::int32_t index : hole)
+            if (index >= 0) held.push_back(peer.palette[static_cast<std::size_t>(index)]);
+    std::sort(held.begin(), held.end());
+    for (std::size_t place = 0; place < peer.palette.size(); ++place) {
+        const std::int32_t spare = peer.palette[place];
+        const bool standard =
+            place < peer.standardColours.size() && peer.standardColours[place] == spare;
+        const bool added =
+            std::any_of(data.Extras.palette.begin(), data.Extras.palette.end(),
+                        [&](const PaletteColor& entry) { return entry.color == spare; });
+        if (!standard && !added && !std::binary_search(held.begin(), held.end(), spare))
+            data.Extras.palette.push_back({spare, ""});
+    }
     *data.Rows = WeaveSteps(steps);
     return data;
 }
@@ -192,7 +208,50 @@ PeerPattern PeerFromBand(const Band& band, const std::string& name, const Patter
         peer.firstFacing.push_back(card.Facing());
     }
     peer.picks = StepsFrom(band, 1);
+    for (const PaletteColor& entry : extras.palette)
+        if (std::find(peer.palette.begin(), peer.palette.end(), entry.color) == peer.palette.end())
+            peer.spareColours.push_back(entry.color);
     return peer;
+}
+
+std::vector<std::int32_t> PaletteOfFormat(const PeerPattern& pattern, const PeerLimits& limits) {
+    std::vector<std::int32_t> colours = pattern.palette;
+    const auto absent = [&](std::int32_t colour) {
+        return std::find(colours.begin(), colours.end(), colour) == colours.end();
+    };
+    if (limits.weft && pattern.weft && absent(*pattern.weft)) colours.push_back(*pattern.weft);
+    for (const std::int32_t colour : pattern.spareColours)
+        if (colours.size() < limits.colours && absent(colour)) colours.push_back(colour);
+    return colours;
+}
+
+std::vector<std::string> LeftOutOf(const PeerPattern& pattern, const PatternExtras& extras,
+                                   const PeerLimits& limits) {
+    std::vector<std::string> leftOut;
+    const std::vector<std::int32_t> kept = PaletteOfFormat(pattern, limits);
+    const auto spareLeft = std::count_if(
+        pattern.spareColours.begin(), pattern.spareColours.end(), [&](std::int32_t colour) {
+            return std::find(kept.begin(), kept.end(), colour) == kept.end();
+        });
+    if (spareLeft == 1) leftOut.emplace_back("a colour of the palette that no hole holds");
+    if (spareLeft > 1)
+        leftOut.push_back(std::to_string(spareLeft) + " colours of the palette that no hole holds");
+    if (std::any_of(extras.palette.begin(), extras.palette.end(),
+                    [](const PaletteColor& entry) { return !entry.name.empty(); }))
+        leftOut.emplace_back("the colour names");
+    if (extras.weft && !limits.weft) leftOut.emplace_back("the weft colour");
+    if (!extras.notes.empty() && !limits.notes) leftOut.emplace_back("the notes");
+    if (extras.warp) leftOut.emplace_back("the warp length");
+    return leftOut;
+}
+
+std::string ListInWords(const std::vector<std::string>& items) {
+    std::string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0) list += i + 1 == items.size() ? " and " : ", ";
+        list += items[i];
+    }
+    return list;
 }
 
 }  // namespace tessaly

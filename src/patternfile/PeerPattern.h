@@ -23,6 +23,12 @@ struct PeerPattern {
     std::string notes;                  // lines separated by '\n'
     std::optional<std::int32_t> weft;   // 0x00BBGGRR; none: the format keeps no weft
     std::vector<std::int32_t> palette;  // 0x00BBGGRR
+    // the program's own colours, place by place: a place that still holds its own is not the
+    // weaver's choice, and no hole holding it, it does not join the pattern's palette
+    std::vector<std::int32_t> standardColours;
+    // colours of the weaver's palette that no hole holds, which a format's palette keeps in
+    // the places the threading leaves
+    std::vector<std::int32_t> spareColours;
     // holes[h][t]: the palette index of hole h (0 is A) of tablet t, or -1 for no thread; a
     // row for each hole
     std::vector<std::vector<std::int32_t>> holes = std::vector<std::vector<std::int32_t>>(kHoles);
@@ -64,11 +70,24 @@ struct PeerLimits {
     // the hole counts it holds
     std::function<bool(int)> holes = [](int count) { return count == kHoles; };
     std::string_view holeCounts = "of 4 holes";
+    bool notes = false;  // whether it keeps free text with the pattern
+    bool weft = false;   // whether it keeps a weft colour (in a place of its palette)
 };
 // Raises AppError, naming the pick or the limit, for a band the format cannot hold: no picks,
 // more cards or picks than the program opens, more colours than its palette, an idle card or
 // a flipped one where it has none.
 void CheckFits(const PeerPattern& pattern, const PeerLimits& limits);
+
+// The colours of a format's palette, at most its size when the threading's fit: those the holes
+// name, the weft's (for a format that keeps one) if it is not among them, then the spare
+// colours while places are left. The program's own colours fill the places after these.
+std::vector<std::int32_t> PaletteOfFormat(const PeerPattern& pattern, const PeerLimits& limits);
+// What of the pattern a format has no place for, in words ("the colour names", "the notes",
+// "2 colours of the palette"), for the weaver to be told; empty when all of it goes.
+std::vector<std::string> LeftOutOf(const PeerPattern& pattern, const PatternExtras& extras,
+                                   const PeerLimits& limits);
+// "a", "a and b", "a, b and c".
+std::string ListInWords(const std::vector<std::string>& items);
 
 // The way a tablet faces before pick 1: as the file says, else as pick 1 turns it, else
 // forward.
@@ -90,7 +109,8 @@ PatternData PatternFromPeer(const PeerPattern& peer);
 // The pattern another program needs to draw this band as Tessaly draws it from its second
 // row on: each card's holes named again so that its first row stands at hole order 1, the
 // colours gathered into a palette in the order met, the way each card faces in its first row,
-// and each pick's steps; the name, the notes and the weft go with it.
+// and each pick's steps; the name, the notes, the weft and the palette's other colours go with
+// it.
 PeerPattern PeerFromBand(const Band& band, const std::string& name,
                          const PatternExtras& extras = {});
 

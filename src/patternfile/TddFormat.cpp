@@ -159,6 +159,7 @@ PeerPattern TddFormat::Read(std::string_view text, std::string_view sourceName) 
         palette[static_cast<std::size_t>(KeyIndex(match[1].str()[0]))] = *ColourFromHex(match[2].str());
     }
     pattern.palette = palette;
+    pattern.standardColours.assign(std::begin(kDefaultPalette), std::end(kDefaultPalette));
 
     pattern.holes.assign(holeRows.size(), {});
     for (std::size_t h = 0; h < holeRows.size(); ++h)
@@ -195,11 +196,15 @@ PeerPattern TddFormat::Read(std::istream& in, std::string_view sourceName) {
     return Read(text, sourceName);
 }
 
-std::string TddFormat::Write(const PeerPattern& pattern) {
+PeerLimits TddFormat::Limits() {
     PeerLimits limits{"a .tdd draft", kKeys, false, false};
     limits.holes = [](int holes) { return WeavableHoles(holes); };
     limits.holeCounts = "of 2 to 8 holes";
-    CheckFits(pattern, limits);
+    return limits;
+}
+
+std::string TddFormat::Write(const PeerPattern& pattern) {
+    CheckFits(pattern, Limits());
     std::string name = pattern.name;
     std::replace(name.begin(), name.end(), '\n', ' ');
     std::replace(name.begin(), name.end(), '\r', ' ');
@@ -220,9 +225,9 @@ std::string TddFormat::Write(const PeerPattern& pattern) {
     }
     for (const bool s : pattern.sThreaded) out += s ? 'S' : 'Z';
     out += "\n\n";
+    const std::vector<std::int32_t> palette = PaletteOfFormat(pattern, Limits());
     for (std::size_t key = 0; key < kKeys; ++key) {
-        const std::int32_t colour =
-            key < pattern.palette.size() ? pattern.palette[key] : kDefaultPalette[key];
+        const std::int32_t colour = key < palette.size() ? palette[key] : kDefaultPalette[key];
         out += KeyOf(key);
         out += " - ";
         out += HexOfColour(colour);

@@ -33,6 +33,8 @@ class TddFormat {
     // Raises AppError for what the format cannot hold: no picks, idle picks, vertical twists,
     // more than twelve colours.
     static std::string Write(const PeerPattern& pattern);
+    // What the format holds, for the writer's checks and for telling what it leaves out.
+    static PeerLimits Limits();
 };
 
 }  // namespace tessaly

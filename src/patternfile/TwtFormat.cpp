@@ -268,6 +268,7 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
         if (!colour) reader.Fail(where, Quoted(palette[i].get_ref<const std::string&>()) + " is not a colour \"#rrggbb\"");
         pattern.palette.push_back(*colour);
     }
+    pattern.standardColours.assign(std::begin(kDefaultPalette), std::end(kDefaultPalette));
 
     const Json& chart = reader.Array(reader.Member(document, "Threading chart"), Quoted("Threading chart"));
     if (chart.size() != static_cast<std::size_t>(holes))
@@ -378,12 +379,19 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
 
 }  // namespace
 
-std::string TwtFormat::Write(const PeerPattern& pattern) {
+PeerLimits TwtFormat::Limits() {
     // Twisted Threads opens a pattern of at most 100 tablets and fewer than 200 rows
     PeerLimits limits{"a Twisted Threads pattern", kPaletteSize, true, false, 100, 199};
     // Twisted Threads weaves two-, four- and six-hole tablets
     limits.holes = [](int holes) { return holes == 2 || holes == 4 || holes == 6; };
     limits.holeCounts = "of 2, 4 or 6 holes";
+    limits.notes = true;
+    limits.weft = true;
+    return limits;
+}
+
+std::string TwtFormat::Write(const PeerPattern& pattern) {
+    const PeerLimits limits = Limits();
     CheckFits(pattern, limits);
     // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
     CheckFirstIdles(
@@ -396,19 +404,15 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     using Ordered = nlohmann::ordered_json;
     Ordered palette = Ordered::array();
     // the weft takes a place of the palette the threading leaves, if it needs one
-    std::vector<std::int32_t> colours = pattern.palette;
-    std::size_t weft = 0;
-    if (pattern.weft) {
-        const auto found = std::find(colours.begin(), colours.end(), *pattern.weft);
-        weft = static_cast<std::size_t>(found - colours.begin());
-        if (found == colours.end()) {
-            if (colours.size() >= kPaletteSize)
-                throw AppError(
-                    ErrorNumber::InvalidProcedureCall,
-                    "The weft's colour finds no place among Twisted Threads' 16 colours.");
-            colours.push_back(*pattern.weft);
-        }
-    }
+    const std::vector<std::int32_t> colours = PaletteOfFormat(pattern, limits);
+    if (colours.size() > kPaletteSize)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "The weft's colour finds no place among Twisted Threads' 16 colours.");
+    const std::size_t weft =
+        pattern.weft
+            ? static_cast<std::size_t>(std::find(colours.begin(), colours.end(), *pattern.weft) -
+                                       colours.begin())
+            : 0;
     for (std::size_t i = 0; i < kPaletteSize; ++i)
         palette.push_back(HexOfColour(i < colours.size() ? colours[i] : kDefaultPalette[i]));
     Ordered chart = Ordered::array();

@@ -30,6 +30,8 @@ class TwtFormat {
     // An individual pattern. Raises AppError for what the format cannot hold: no picks,
     // vertical twists, more than sixteen colours.
     static std::string Write(const PeerPattern& pattern);
+    // What the format holds, for the writer's checks and for telling what it leaves out.
+    static PeerLimits Limits();
 };
 
 }  // namespace tessaly

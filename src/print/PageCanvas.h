@@ -19,6 +19,7 @@ class PageCanvas : public Canvas {
     double ScaleHeight() const override;
     void SetFillColor(std::int32_t color) override { brushColor_ = color; }
     void SetWeft(std::int32_t color) override { weft_ = color; }
+    bool ShowsWeft() const override { return weft_ != Card::kNoThread; }
     void Polygon(const Outline& points) override;
     // the page keeps what is printed on it
     void Clear() override {}

@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <algorithm>
 
 #include "errors/AppError.h"
 
@@ -18,6 +19,10 @@ class BandPicture::FanOut : public Canvas {
     }
     void SetWeft(std::int32_t color) override {
         for (Canvas* c : targets_) c->SetWeft(color);
+    }
+    bool ShowsWeft() const override {
+        return std::any_of(targets_.begin(), targets_.end(),
+                           [](const Canvas* c) { return c->ShowsWeft(); });
     }
     void Polygon(const Outline& points) override {
         for (Canvas* c : targets_) c->Polygon(points);

@@ -144,7 +144,8 @@ const QImage& RasterCanvas::Image() const {
 }
 
 void RasterCanvas::SetWeft(std::int32_t color) {
-    emptyFill_ = color == Card::kNoThread ? kBackground : ToQColor(color).rgb();
+    showsWeft_ = color != Card::kNoThread;
+    emptyFill_ = showsWeft_ ? ToQColor(color).rgb() : kBackground;
 }
 
 void RasterCanvas::Clear() {

@@ -28,6 +28,7 @@ class RasterCanvas : public Canvas {
     double ScaleHeight() const override { return image_.height(); }
     void SetFillColor(std::int32_t color) override { fillColor_ = color; }
     void SetWeft(std::int32_t color) override;
+    bool ShowsWeft() const override { return showsWeft_; }
     void Polygon(const Outline& points) override;
     void Clear() override;
     // Tells whoever shows the picture that it changed.
@@ -66,6 +67,7 @@ class RasterCanvas : public Canvas {
     mutable std::vector<QueuedBlock> queued_;
     std::int32_t fillColor_ = 0;
     QRgb emptyFill_ = kBackground;  // what an empty hole shows: the weft, or the background
+    bool showsWeft_ = false;
     bool deferred_ = true;
     std::function<void()> refreshHandler_;
     QRect changed_;

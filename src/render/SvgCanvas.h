@@ -16,6 +16,7 @@ class SvgCanvas : public RecordingCanvas {
 
     std::string ToSvg() const;
     void SetWeft(std::int32_t color) override { weft_ = color; }
+    bool ShowsWeft() const override { return weft_ != Card::kNoThread; }
 
   private:
     std::int32_t weft_ = Card::kNoThread;

@@ -100,9 +100,16 @@ void FileCommands::exportPattern() {
     const BusyCursor busy;
     try {
         // the band holds the front face, whichever face shows
-        WriteFileAtomically(
-            path->toStdString(),
-            PeerText(format, document_.CurrentBand(), document_.BandName(), document_.Extras()));
+        std::string leftOut;
+        WriteFileAtomically(path->toStdString(),
+                            PeerText(format, document_.CurrentBand(), document_.BandName(),
+                                     document_.Extras(), &leftOut));
+        if (!leftOut.empty())
+            dialogs_.ShowMessage(
+                parent_, title,
+                tr("%1 is written, but %2; they are not in it.")
+                    .arg(QDir::toNativeSeparators(*path), QString::fromStdString(leftOut)),
+                UserDialogs::Icon::Information);
     } catch (const AppError& error) {
         dialogs_.ShowMessage(parent_, title, tr("%1 was not written: %2")
                         .arg(QDir::toNativeSeparators(*path),
@@ -290,11 +297,7 @@ void FileCommands::TellWhatDidNotComeOver(const QString& path) {
     const std::vector<std::string>& missing = session_.NotCarried();
     if (missing.empty()) return;
     // "the notes, the tags and the weft colour"
-    QString list;
-    for (std::size_t i = 0; i < missing.size(); ++i) {
-        if (i > 0) list += i + 1 == missing.size() ? tr(" and ") : tr(", ");
-        list += QString::fromStdString(missing[i]);
-    }
+    const QString list = QString::fromStdString(ListInWords(missing));
     dialogs_.ShowMessage(parent_, tr("Open"),
                          tr("%1 is open as a new, untitled pattern. Tessaly has no place for %2 "
                             "of that file; they did not come over.")
