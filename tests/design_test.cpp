@@ -173,7 +173,10 @@ TEST_F(DesignTest, the_palette_paints_and_changes_a_colour_in_every_hole_that_ho
     QTest::keyClick(strip, Qt::Key_Space, Qt::ShiftModifier);
     EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
 
-    // a double click changes red in every hole that held it, and nowhere else, in one step
+    // a double click changes red in every hole that held it, and nowhere else, in one step;
+    // red taken as L is the new colour then
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->GridCellRect(0, 0).center());
+    EXPECT_EQ(window.LeftColor()->Color(), kRed);
     const std::vector<std::int32_t> before = AllHoles(document);
     dialogs.colorAnswer = kGreen;
     QTest::mouseDClick(strip, Qt::LeftButton, {}, strip->GridCellRect(0, 0).center());
@@ -186,6 +189,8 @@ TEST_F(DesignTest, the_palette_paints_and_changes_a_colour_in_every_hole_that_ho
     }
     EXPECT_GT(changed, 4);
     EXPECT_EQ(strip->Colors()[0].color, kGreen);  // in the old colour's place
+    EXPECT_EQ(window.LeftColor()->Color(), kGreen);
+    EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
     EXPECT_EQ(document.History().UndoText(), "Change colour 1");
     session.History().Undo();
     EXPECT_EQ(AllHoles(document), before);

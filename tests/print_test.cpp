@@ -546,7 +546,9 @@ TEST_F(PdfReadBackTest, pages_texts_and_cell_colours_read_back) {
 }
 
 TEST_F(PdfReadBackTest, the_exporter_writes_the_same_document) {
-    const std::string pattern = dir.Write("p.kst", test::ReadAll(TESSALY_DEFAULT_PATTERN));
+    // a colour added to the palette: the legend names the colours
+    const std::string pattern =
+        dir.Write("p.kst", test::ReadAll(TESSALY_DEFAULT_PATTERN) + "Palette = 255\r\n");
     std::string error;
     const auto options =
         ParseExportArguments({pattern, "--pdf", dir.File("o.pdf"), "--page-size", "letter"}, error);
@@ -560,6 +562,8 @@ TEST_F(PdfReadBackTest, the_exporter_writes_the_same_document) {
     const QString text = RunTool("pdftotext", {"-layout", file, "-"});
     EXPECT_TRUE(text.contains(QRegularExpression("Turn Sequence:\\s+FFFFBBBB")));
     EXPECT_TRUE(text.contains(QRegularExpression("Number of Cards:\\s+18")));
+    // found as written: no "fi" joined into one glyph
+    EXPECT_TRUE(text.contains("16 firebrick, RGB( 176, 32, 32)")) << text.toStdString();
 }
 
 // --- The commands in the program -------------------------------------------------------------

@@ -212,6 +212,12 @@ void DesignWindow::ConnectControls() {
     // a palette colour becomes a paint colour
     connect(palette_, &PalettePanel::leftChosen, leftColor_, &ColorSwatch::SetColor);
     connect(palette_, &PalettePanel::rightChosen, rightColor_, &ColorSwatch::SetColor);
+    // a paint colour taken from the palette follows the palette colour it was
+    connect(palette_, &PalettePanel::colorChanged, this,
+            [this](std::int32_t from, std::int32_t to) {
+                for (ColorSwatch* paint : {leftColor_, rightColor_})
+                    if (paint->Color() == from) paint->SetColor(to);
+            });
     connect(emptyHole_, &ColorSwatch::clicked, this,
             [this] { leftColor_->SetColor(Card::kNoThread); });
     connect(emptyHole_, &ColorSwatch::rightClicked, this,

@@ -28,10 +28,10 @@ PalettePanel::PalettePanel(PatternSession& session, UserDialogs& dialogs, QWidge
     view_->setFrameShape(QFrame::NoFrame);
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->setWidget(strip_);
-    // as wide as a row of swatches and the scroll bar; one row of swatches at the least, and
-    // all of them when the window has the room
+    // as wide as a row of swatches and the scroll bar; two rows of swatches at the least (a
+    // few colours and Empty show without scrolling), and all of them when the window has room
     view_->setFixedWidth(strip_->width() + view_->verticalScrollBar()->sizeHint().width());
-    view_->setMinimumHeight(PaletteStrip::kCellPixels + 4);
+    view_->setMinimumHeight(2 * PaletteStrip::kCellPixels + 4);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
     column->addWidget(view_);
@@ -89,7 +89,9 @@ void PalettePanel::changeColor(int place) {
         if (place < 0 || place >= static_cast<int>(colors.size())) return;
         const std::int32_t old = colors[static_cast<std::size_t>(place)].color;
         const auto chosen = dialogs_.ChooseColor(this, old);
-        if (chosen && *chosen != old) session_.Run<ChangeColor>(old, *chosen, place + 1);
+        if (!chosen || *chosen == old) return;
+        session_.Run<ChangeColor>(old, *chosen, place + 1);
+        emit colorChanged(old, *chosen);
     });
 }
 

@@ -29,6 +29,8 @@ class PalettePanel : public QWidget {
   signals:
     void leftChosen(std::int32_t color);
     void rightChosen(std::int32_t color);
+    // A palette colour was changed in every hole that held it.
+    void colorChanged(std::int32_t from, std::int32_t to);
 
   protected:
     void contextMenuEvent(QContextMenuEvent* event) override;

@@ -123,6 +123,9 @@ void PageComposer::SetFontSize(double points) {
 
 void PageComposer::SetFontBold(bool bold) { font_.setBold(bold); }
 
+// Qt leaves ligatures out of a font given letter spacing; 100 % spaces the letters as before.
+void PageComposer::SetLettersApart() { font_.setLetterSpacing(QFont::PercentageSpacing, 100); }
+
 void PageComposer::SaveFormat(const std::string& name) { formats_[name] = Format{font_}; }
 
 void PageComposer::ApplyFormat(const std::string& name) {

@@ -73,6 +73,10 @@ class PageComposer {
     void Paragraph(const std::string& text);
     void SetFontSize(double points);
     void SetFontBold(bool bold);
+    // Letters joined into one glyph ("fi") read back from a PDF as that glyph, which search
+    // and copy miss: text that must be found as written is set without them. SaveFormat before
+    // and ApplyFormat after bring them back.
+    void SetLettersApart();
     // Records the current text format under a name, and brings a recorded one back.
     void SaveFormat(const std::string& name);
     void ApplyFormat(const std::string& name);

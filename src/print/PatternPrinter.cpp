@@ -154,7 +154,13 @@ void PatternPrinter::PrintDesign() {
                  [&](std::int16_t first, std::int16_t last) { BuildDesignGrid(first, last); });
     page_.Paragraph("");
 
-    // the palette is counted afresh, so the legend is the draft being printed
+    // the palette is counted afresh, so the legend is the draft being printed; colour names
+    // read back from the PDF as written
+    const bool named = !source_.extras.palette.empty();
+    if (named) {
+        page_.SaveFormat("before legend");
+        page_.SetLettersApart();
+    }
     for (const BandColor& color : CountColors(source_.draft)) {
         const std::int32_t x = page_.CurrentX();
         const std::int32_t y = page_.CurrentY();
@@ -163,15 +169,15 @@ void PatternPrinter::PrintDesign() {
         page_.SetCurrentX(x + kLegendTextTwips);
         // a pattern whose palette the weaver used names its colours
         const std::string name =
-            source_.extras.palette.empty()
-                ? std::string()
-                : ColorName({color.ColorCode, source_.extras.NameOf(color.ColorCode)})
-                          .toStdString() +
-                      ", ";
+            !named ? std::string()
+                   : ColorName({color.ColorCode, source_.extras.NameOf(color.ColorCode)})
+                             .toStdString() +
+                         ", ";
         page_.Paragraph(std::to_string(color.HoleCount) + " " + name + "RGB( " +
                         std::to_string(color.Red) + ", " + std::to_string(color.Green) + ", " +
                         std::to_string(color.Blue) + ")" + YarnText(color.HoleCount));
     }
+    if (named) page_.ApplyFormat("before legend");
     if (const std::int32_t empty = CountEmptyHoles(source_.draft); empty > 0)
         page_.Paragraph(std::to_string(empty) + (empty == 1 ? " hole" : " holes") +
                         " empty (no thread)");
