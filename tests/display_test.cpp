@@ -188,6 +188,7 @@ class WholeBandTest : public ::testing::Test {
         options.reverse = reverse;
         options.pngPath = dir.File("whole.png");
         options.wholeBand = true;
+        options.fellLine = true;  // as the screen marks where the woven picks end
         options.blockSize = blockSize;
         std::ostringstream out;
         EXPECT_EQ(RunExport(options, out), kExitOk);

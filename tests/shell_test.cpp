@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAction>
 #include <QApplication>
 #include <QColorDialog>
-#include <QAction>
 #include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -18,8 +18,11 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -44,6 +47,8 @@ namespace {
 
 class ShellTest : public ::testing::Test {
   protected:
+    // every test starts as a first start: no windows kept from an earlier one
+    ShellTest() { QSettings().remove("layout"); }
     MainWindow& Start(bool splash = false) { return startup.Run(splash); }
     test::Driver Document() { return test::Driver(startup.Session()); }
 
@@ -66,13 +71,19 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
     EXPECT_EQ(Document().TurnSequence(), "FFFFBBBB");
     EXPECT_EQ(test::InstructionsOf(window)->Model()->rowCount(), rows - 1);
     EXPECT_EQ(test::DisplayOf(window)->windowTitle(), "Display Band - 1:1");
-    EXPECT_FALSE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
-    EXPECT_TRUE(test::SubWindowOf(test::DisplayOf(window))->isVisible());
-    // the design window at the top left, the band display beside it
-    EXPECT_TRUE(test::SubWindowOf(test::DesignOf(window))->isVisible());
-    EXPECT_EQ(test::SubWindowOf(test::DesignOf(window))->pos(), QPoint(0, 0));
-    EXPECT_EQ(test::SubWindowOf(test::DisplayOf(window))->x(),
-              test::SubWindowOf(test::DesignOf(window))->width());
+    // a first start: the whole screen, and the four windows tiled side by side
+    EXPECT_TRUE(window.isMaximized());
+    std::vector<QRect> tiles;
+    for (QWidget* shown : {static_cast<QWidget*>(test::DesignOf(window)),
+                           static_cast<QWidget*>(test::DisplayOf(window)),
+                           static_cast<QWidget*>(test::WeaveOf(window)),
+                           static_cast<QWidget*>(test::InstructionsOf(window))}) {
+        ASSERT_TRUE(test::SubWindowOf(shown)->isVisible()) << shown->objectName().toStdString();
+        tiles.push_back(test::SubWindowOf(shown)->geometry());
+    }
+    for (std::size_t i = 0; i < tiles.size(); ++i)
+        for (std::size_t j = i + 1; j < tiles.size(); ++j)
+            EXPECT_FALSE(tiles[i].intersects(tiles[j])) << i << " " << j;
     EXPECT_TRUE(test::FindAction(window, "mnuDesign")->isEnabled());
     EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
     // the stored places: main window 15360 x 10800 twips, frame included, within the screen
@@ -125,8 +136,64 @@ TEST_F(ShellTest, stored_places_too_small_to_use_are_ignored_and_huge_ones_cut_t
     EXPECT_TRUE(area.contains(test::SubWindowOf(test::DisplayOf(window))->geometry()));
 }
 
+TEST_F(ShellTest, a_later_start_brings_the_windows_back_as_they_were_left) {
+    MainWindow& first = Start();
+    first.showNormal();
+    first.setGeometry(40, 30, 760, 540);
+    test::ProcessEvents();
+    QMdiSubWindow* weave = test::SubWindowOf(test::WeaveOf(first));
+    weave->setGeometry(QRect(QPoint(20, 10), weave->minimumSizeHint()));
+    test::SubWindowOf(test::InstructionsOf(first))->hide();
+    first.SaveLayout();
+    const QRect left = weave->geometry();
+
+    Startup again{dialogs, folder.Path()};
+    MainWindow& second = again.Run(false);
+    test::ProcessEvents();
+    EXPECT_FALSE(second.isMaximized());
+    EXPECT_EQ(second.geometry().size(), QSize(760, 540));
+    EXPECT_EQ(test::SubWindowOf(test::WeaveOf(second))->geometry(), left);
+    EXPECT_FALSE(test::SubWindowOf(test::InstructionsOf(second))->isVisible());
+    EXPECT_TRUE(test::SubWindowOf(test::DesignOf(second))->isVisible());
+}
+
+TEST_F(ShellTest, window_keys_bring_each_window_forward_and_go_round_them_in_order) {
+    MainWindow& window = Start();
+    QMdiArea* work = test::WorkAreaOf(window);
+    test::SubWindowOf(test::InstructionsOf(window))->hide();
+    const auto active = [&] { return work->activeSubWindow()->widget()->objectName(); };
+    test::FindAction(window, "mnuWindowWeave")->trigger();
+    EXPECT_EQ(active(), "frmWeave1");
+    EXPECT_EQ(test::FindAction(window, "mnuWindowWeave")->shortcut(), QKeySequence("Ctrl+3"));
+    // Ctrl+Tab: the next window shown in the menu's order, past the hidden ones, round again
+    QAction* next = test::FindAction(window, "mnuNextWindow");
+    QAction* previous = test::FindAction(window, "mnuPreviousWindow");
+    ASSERT_TRUE(next->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::Key_Tab)));
+    next->trigger();
+    EXPECT_EQ(active(), "frmDesign");
+    next->trigger();
+    EXPECT_EQ(active(), "frmDisplay");
+    previous->trigger();
+    EXPECT_EQ(active(), "frmDesign");
+    previous->trigger();
+    EXPECT_EQ(active(), "frmWeave1");
+    // Help lists every command's keys, these among them
+    test::FindAction(window, "mnuShortcuts")->trigger();
+    auto* table = window.findChild<QTableWidget*>("grdShortcuts");
+    ASSERT_NE(table, nullptr);
+    QStringList rows;
+    for (int r = 0; r < table->rowCount(); ++r)
+        rows << table->item(r, 0)->text() + " = " + table->item(r, 1)->text();
+    EXPECT_TRUE(rows.contains("Ctrl+3 = Window > Weave Instructions"))
+        << rows.join("\n").toStdString();
+    EXPECT_TRUE(rows.contains("Ctrl+S = File > Save")) << rows.join("\n").toStdString();
+    EXPECT_TRUE(rows.filter("Zoom In").size() == 1);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
     MainWindow& window = Start();
+    window.showNormal();
     window.setGeometry(30, 40, 700, 500);
     test::ProcessEvents();
     // the children as small as they can be, within the smaller work area
@@ -173,6 +240,7 @@ TEST_F(ShellTest, a_main_window_stored_too_small_grows_to_hold_its_windows) {
 
 TEST_F(ShellTest, the_window_menu_tiles_cascades_and_names_every_window) {
     MainWindow& window = Start();
+    test::SubWindowOf(test::InstructionsOf(window))->hide();
     QAction* instructions = test::FindAction(window, "mnuWindowInstructions");
     ASSERT_NE(instructions, nullptr);
     EXPECT_FALSE(instructions->isChecked());
@@ -418,18 +486,20 @@ TEST_F(ShellTest, help_opens_the_read_me_or_shows_it_itself) {
     test::FindAction(window, "mnuDisplayHelp")->trigger();
     ASSERT_EQ(dialogs.opened.size(), 1u);
     EXPECT_TRUE(dialogs.opened[0].endsWith("/readme.txt"));
-    EXPECT_EQ(window.findChild<QPlainTextEdit*>("txtReadme"), nullptr);
+    EXPECT_EQ(window.findChild<QTextBrowser*>("txtReadme"), nullptr);
 
     dialogs.viewerAvailable = false;
     test::FindAction(window, "mnuDisplayHelp")->trigger();
-    auto* text = window.findChild<QPlainTextEdit*>("txtReadme");
+    auto* text = window.findChild<QTextBrowser*>("txtReadme");
     ASSERT_NE(text, nullptr);
     EXPECT_TRUE(text->isReadOnly());
     EXPECT_TRUE(text->toPlainText().contains("Turning Instructions"));
-    // inside the work area, and the guide's own line breaks kept
+    // inside the work area, its paragraphs wrapped to the window: no line runs past its edge
     EXPECT_TRUE(
         test::WorkAreaOf(window)->viewport()->rect().contains(text->parentWidget()->geometry()));
-    EXPECT_EQ(text->lineWrapMode(), QPlainTextEdit::NoWrap);
+    text->parentWidget()->resize(300, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(text->horizontalScrollBar()->maximum(), 0);
 
     QFile::remove(folder.Path() + "/readme.txt");
     test::FindAction(window, "mnuDisplayHelp")->trigger();  // a failing Help reports nothing

@@ -68,7 +68,7 @@ bool ReadValue(const std::vector<std::string>& args, std::size_t& i, std::string
 
 std::string ExportUsage() {
     return "usage: tessaly-export PATTERN[.kst|.tdd|.twt|.gtt] [--sequence SEQ] [--reverse]\n"
-           "                      [--whole-band] [--block-size N]\n"
+           "                      [--whole-band] [--block-size N] [--fell-line] [--rulers]\n"
            "                      [--svg OUT.svg] [--png OUT.png] [--instructions OUT.csv]\n"
            "                      [--pdf OUT.pdf [--page-size A4|Letter]] [--text OUT.txt]\n"
            "                      [--pick-1-at-bottom] [--tick-column] [--text-lines]\n"
@@ -92,6 +92,10 @@ std::string ExportUsage() {
            "                   PDF, text lines instead of tables\n"
            "  --whole-band     the picture shows every row: 2 x block size x (rows + 2) pixels\n"
            "                   high (at least 1000), as View > Whole Band shows it\n"
+           "  --fell-line      the pictures mark the top of the last pick with a dashed line,\n"
+           "                   as the display does\n"
+           "  --rulers         the pictures number the cards above the band and every 5th pick\n"
+           "                   at its left, in margins of 16 and 36 pixels, as the display does\n"
            "Exit status: 0 done, 1 the pattern or an output could not be read or written,\n"
            "2 a bad command line.\n";
 }
@@ -123,6 +127,9 @@ std::optional<ExportOptions> ParseExportArguments(const std::vector<std::string>
         } else if (arg == "--whole-band") {
             if (!once(arg)) return std::nullopt;
             options.wholeBand = true;
+        } else if (arg == "--fell-line" || arg == "--rulers") {
+            if (!once(arg)) return std::nullopt;
+            (arg == "--fell-line" ? options.fellLine : options.rulers) = true;
         } else if (arg == "--sequence") {
             // an empty sequence is a sequence: draw the stored rows as they are
             if (!once(arg) || !ReadValue(args, i, value, error, true)) return std::nullopt;
@@ -293,6 +300,26 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
             band.DrawPicture(picture->Target(), geometry);
         }))
         return kExitBadInput;
+
+    // the marks the display shows beside and over the band, when asked for
+    if (picture && (options.fellLine || options.rulers)) {
+        const std::int32_t height =
+            options.wholeBand ? WholeBandHeight(band.Count(), geometry) : BandPicture::kHeight;
+        std::optional<int> fell;
+        if (options.fellLine)
+            fell = FellLineY(height, geometry.BlockSize, band.Count() + std::int64_t{1});
+        std::optional<RulerScale> rulers;
+        if (options.rulers) {
+            const std::int32_t picks = band.Count() - 1;
+            rulers = RulerScale{geometry.BlockSize,
+                                band.At(1).Cards().Count(),
+                                options.reverse,
+                                height,
+                                picks,
+                                picks};
+        }
+        picture->SetMarks(fell, rulers);
+    }
 
     std::string pdf;
     if (!options.pdfPath.empty() && !Trap("tessaly-export", "pdf", [&] {

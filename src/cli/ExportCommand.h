@@ -16,6 +16,8 @@ struct ExportOptions {
     std::optional<std::string> sequence;  // replaces the file's turning sequence
     bool reverse = false;
     bool wholeBand = false;  // a picture tall enough for every row
+    bool fellLine = false;   // the pictures mark where the woven picks end, as the screen does
+    bool rulers = false;     // and number the cards and picks in margins, as the screen does
     std::int32_t blockSize = DrawingGeometry::kStartBlockSize;
     std::string svgPath;
     std::string pngPath;

@@ -241,6 +241,21 @@ void DesignWindow::ConnectControls() {
         cardEditor_->moveChosenTo(from, to);
     });
     connect(grid_, &DraftGrid::cellDragged, this, &DesignWindow::DragOver);
+    // the draft's keys: Delete empties, S and Z thread, a hole's letter paints its row
+    connect(grid_, &DraftGrid::cellCleared, this, [this](DraftGrid::Cell cell) {
+        Trap("frmDesign", CellProcedure(*grid_, cell.part),
+             [&] { PaintCellWith(cell, Card::kNoThread, false); });
+    });
+    connect(grid_, &DraftGrid::threadingChosen, this,
+            [this](std::int32_t card, std::int32_t thread) {
+                Trap("frmDesign", CellProcedure(*grid_, grid_->ThreadingRow()), [&] {
+                    const auto& draft = document_.Draft();
+                    if (card >= 1 && card <= static_cast<std::int32_t>(draft.size()) &&
+                        draft[static_cast<std::size_t>(card - 1)].Thread() != thread)
+                        session_.Run<ToggleThreading>(card);
+                });
+            });
+    connect(grid_, &DraftGrid::rowKeyPressed, this, &DesignWindow::PaintRow);
     // the boxes edit the document's name and sequence: one source for files and printing.
     // Any change counts, typed or set through the accessibility interface; the document's
     // own update (an undo, say) comes back here as the text it already holds and is no step.
@@ -355,20 +370,22 @@ void DesignWindow::Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool cont
             if (button == Qt::LeftButton) session_.Run<ToggleThreading>(cell.card);
             return;
         }
-        if (cell.part == DraftGrid::Number) {
-            // any button but the left paints the card with the right colour
-            const std::int32_t color =
-                button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color();
-            std::vector<DraftHole> holes;
-            for (int hole = 0; hole < grid_->Holes(); ++hole) holes.push_back({cell.card, hole});
-            session_.Run<PaintDraft>(holes, color, continuesStroke);
+        // on a number any button but the left paints the card with the right colour; a hole
+        // takes the left or the right button only
+        if (cell.part != DraftGrid::Number && button != Qt::LeftButton && button != Qt::RightButton)
             return;
-        }
-        if (button != Qt::LeftButton && button != Qt::RightButton) return;
-        session_.Run<PaintDraft>(
-            std::vector<DraftHole>{{cell.card, cell.part - DraftGrid::HoleA}},
-            button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color(), continuesStroke);
+        PaintCellWith(cell, button == Qt::LeftButton ? leftColor_->Color() : rightColor_->Color(),
+                      continuesStroke);
     });
+}
+
+void DesignWindow::PaintCellWith(DraftGrid::Cell cell, std::int32_t color, bool continuesStroke) {
+    std::vector<DraftHole> holes;
+    if (cell.part == DraftGrid::Number)
+        for (int hole = 0; hole < grid_->Holes(); ++hole) holes.push_back({cell.card, hole});
+    else
+        holes.push_back({cell.card, cell.part - DraftGrid::HoleA});
+    session_.Run<PaintDraft>(holes, color, continuesStroke);
 }
 
 void DesignWindow::commitHoles(int holes) {

@@ -79,6 +79,8 @@ class DesignWindow : public QWidget {
     bool MayReplaceBand();
     void PressCell(DraftGrid::Cell cell, Qt::MouseButton button);
     void Paint(DraftGrid::Cell cell, Qt::MouseButton button, bool continuesStroke);
+    // The hole, or every hole of the card on its number, painted with this colour.
+    void PaintCellWith(DraftGrid::Cell cell, std::int32_t color, bool continuesStroke);
     void DragOver(DraftGrid::Cell cell, Qt::MouseButtons buttons);
     void PaintRow(int hole, Qt::MouseButton button);
     void ChooseColor(ColorSwatch* swatch);

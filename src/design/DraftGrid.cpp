@@ -1,9 +1,11 @@
 #include "DraftGrid.h"
 
 #include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <QToolTip>
 #include <algorithm>
 #include <utility>
@@ -32,6 +34,7 @@ std::int32_t HoleColor(const DraftColumn& column, DraftGrid::Part part) {
 
 DraftGrid::DraftGrid(const PatternDocument& document, QWidget* parent)
     : CardColumnGrid("draftGrid", tr("Draft"), parent), document_(document) {
+    setFocusPolicy(Qt::StrongFocus);
     Rebuild();
 }
 
@@ -81,7 +84,117 @@ QString DraftGrid::HoleName(Cell cell) const {
     return tr("hole %1: %2").arg(QChar('A' + (cell.part - HoleA))).arg(name);
 }
 
+namespace {
+
+// The keys the cell cursor takes: no menu command may have them while the draft has the focus.
+bool IsCursorKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;
+    switch (key.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_Space:
+        case Qt::Key_Delete:
+            return true;
+        default:
+            // letters (S, Z, the holes' A to H) only without Ctrl: Ctrl+S saves
+            return !(key.modifiers() & Qt::ControlModifier) &&
+                   ((key.key() >= Qt::Key_A && key.key() <= Qt::Key_H) || key.key() == Qt::Key_S ||
+                    key.key() == Qt::Key_Z);
+    }
+}
+
+}  // namespace
+
+DraftGrid::Cell DraftGrid::Clamped(Cell cell) const {
+    cell.card = std::clamp(cell.card, 1, std::max(CardCount(), 1));
+    cell.part = static_cast<Part>(
+        std::clamp(static_cast<int>(cell.part), 0, static_cast<int>(ThreadingRow())));
+    return cell;
+}
+
+void DraftGrid::SetCursor(Cell cell) {
+    cell = Clamped(cell);
+    update(CellRect(Clamped(cursor_)).adjusted(-2, -2, 2, 2));
+    cursor_ = cell;
+    update(CellRect(cell).adjusted(-2, -2, 2, 2));
+    // the viewport around the grid brings the cell into view
+    if (auto* area =
+            qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr)) {
+        const QPoint middle = CellRect(cell).center();
+        area->ensureVisible(middle.x(), middle.y(), kColumn, 0);
+    }
+    AnnounceGridFocus(this, cell.part, cell.card - 1);
+}
+
+void DraftGrid::keyPressEvent(QKeyEvent* event) {
+    const Cell at = Clamped(cursor_);
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const int last = CardCount();
+    const auto row = [&](int part) { return static_cast<Part>(part); };
+    switch (event->key()) {
+        case Qt::Key_Left:
+            SetCursor({ctrl ? 1 : at.card - 1, at.part});
+            return;
+        case Qt::Key_Right:
+            SetCursor({ctrl ? last : at.card + 1, at.part});
+            return;
+        case Qt::Key_Up:
+            SetCursor({at.card, ctrl ? Number : row(at.part - 1)});
+            return;
+        case Qt::Key_Down:
+            SetCursor({at.card, ctrl ? ThreadingRow() : row(at.part + 1)});
+            return;
+        case Qt::Key_Home:
+            SetCursor({1, ctrl ? Number : at.part});
+            return;
+        case Qt::Key_End:
+            SetCursor({last, ctrl ? ThreadingRow() : at.part});
+            return;
+        case Qt::Key_Space:
+            if (at.part == Number) emit numberPressed(at.card, Qt::NoModifier);
+            emit cellPressed(at, shift ? Qt::RightButton : Qt::LeftButton);
+            return;
+        case Qt::Key_Delete:
+            if (at.part != ThreadingRow()) emit cellCleared(at);
+            return;
+        case Qt::Key_S:
+        case Qt::Key_Z:
+            if (!ctrl) {
+                emit threadingChosen(at.card, event->key() == Qt::Key_S ? SThread : ZThread);
+                return;
+            }
+            break;
+        default:
+            if (!ctrl && event->key() >= Qt::Key_A && event->key() < Qt::Key_A + Holes()) {
+                emit rowKeyPressed(event->key() - Qt::Key_A,
+                                   shift ? Qt::RightButton : Qt::LeftButton);
+                return;
+            }
+            break;
+    }
+    CardColumnGrid::keyPressEvent(event);
+}
+
+void DraftGrid::focusInEvent(QFocusEvent* event) {
+    CardColumnGrid::focusInEvent(event);
+    SetCursor(cursor_);
+}
+
+void DraftGrid::focusOutEvent(QFocusEvent* event) {
+    CardColumnGrid::focusOutEvent(event);
+    update(CellRect(Clamped(cursor_)).adjusted(-2, -2, 2, 2));
+}
+
 bool DraftGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsCursorKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
     // a hole tells its colour's name
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
@@ -136,6 +249,12 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
             PaintHole(painter, CellRect(cell).adjusted(0, 0, -1, -1), HoleColor(column, cell.part));
         }
     }
+    if (hasFocus() && CardCount() > 0) {
+        // the cursor: a frame in the highlight colour, inside the cell so it shows on any colour
+        painter.setPen(QPen(palette().highlight().color(), 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(CellRect(Clamped(cursor_)).adjusted(1, 1, -2, -2));
+    }
 }
 
 void DraftGrid::SetChosenCards(const std::set<std::int32_t>& cards) {
@@ -150,6 +269,7 @@ void DraftGrid::mousePressEvent(QMouseEvent* event) {
     lastDragged_ = cell;
     lastPoint_ = point;
     if (!cell) return;
+    SetCursor(*cell);
     const Qt::KeyboardModifiers choosing =
         event->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier);
     numberPressed_.reset();

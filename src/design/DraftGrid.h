@@ -13,7 +13,10 @@ class PatternDocument;
 // The draft as one drawn grid: a column of 255 twips per card holding the card's number, the
 // colours of its holes (A to D on square cards, up to H) and its threading letter, rows 240
 // twips apart so neighbours share their border line. It shows the document's draft and reports
-// where the mouse was pressed and dragged; what that does is the window's business.
+// where the mouse was pressed and dragged, and what the keys did at its cell cursor: arrows,
+// Home and End (Ctrl to the ends) move it, Space is a left click there and Shift+Space a right
+// one, Delete empties the hole, S and Z set the card's threading, a hole's letter (A to H)
+// works as its row label. What that does is the window's business.
 class DraftGrid : public CardColumnGrid {
     Q_OBJECT
 
@@ -52,6 +55,10 @@ class DraftGrid : public CardColumnGrid {
     // The cards chosen by their numbers show their numbers highlighted.
     void SetChosenCards(const std::set<std::int32_t>& cards);
 
+    // The cell the keyboard is on; a cell beyond the draft is brought within it.
+    Cell Cursor() const { return cursor_; }
+    void SetCursor(Cell cell);
+
     // AccessibleGridSource: rows "#", "A" and on, "T"; a column per card.
     int GridRows() const override { return Rows(); }
     int GridColumns() const override { return CardCount(); }
@@ -59,6 +66,9 @@ class DraftGrid : public CardColumnGrid {
     QString GridCellText(int row, int column) const override;
     QRect GridCellRect(int row, int column) const override;
     std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
+    std::optional<std::pair<int, int>> GridCurrentCell() const override {
+        return std::pair{static_cast<int>(cursor_.part), cursor_.card - 1};
+    }
 
   signals:
     // A press without Ctrl or Shift: it paints, and on a number it also chooses the card.
@@ -70,15 +80,25 @@ class DraftGrid : public CardColumnGrid {
     void numberDragged(std::int32_t from, std::int32_t to);
     // The pointer, with a button held, moved onto another cell.
     void cellDragged(tessaly::DraftGrid::Cell cell, Qt::MouseButtons buttons);
+    // Delete at the cursor: the hole, or every hole of the card on its number, made empty.
+    void cellCleared(tessaly::DraftGrid::Cell cell);
+    // S or Z: the card threaded so.
+    void threadingChosen(std::int32_t card, std::int32_t thread);
+    // A hole's letter: its whole row painted, as a press of the row's label with this button.
+    void rowKeyPressed(int hole, Qt::MouseButton button);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
 
   private:
+    Cell Clamped(Cell cell) const;
     // "hole B: madder red": the hole and its colour's name.
     QString HoleName(Cell cell) const;
     const PatternDocument& document_;
@@ -86,6 +106,7 @@ class DraftGrid : public CardColumnGrid {
     std::optional<QPoint> lastPoint_;
     std::set<std::int32_t> chosen_;
     std::optional<std::int32_t> numberPressed_;  // the number a left-button press began on
+    Cell cursor_{1, HoleA};
 };
 
 }  // namespace tessaly

@@ -42,6 +42,7 @@ void PaletteStrip::SetCurrent(int place) {
     if (auto* area =
             qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
         area->ensureVisible(0, GridCellRect(0, place).center().y(), 0, kCellPixels);
+    AnnounceGridFocus(this, 0, place);
     emit currentChanged(place);
 }
 

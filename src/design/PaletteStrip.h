@@ -36,6 +36,9 @@ class PaletteStrip : public QWidget, public AccessibleGridSource {
     QString GridCellText(int row, int column) const override;
     QRect GridCellRect(int row, int column) const override;
     std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
+    std::optional<std::pair<int, int>> GridCurrentCell() const override {
+        return std::pair{0, current_};
+    }
 
   signals:
     // The colour (Card::kNoThread for "Empty") taken as a paint colour.

@@ -10,6 +10,8 @@ class QScrollArea;
 namespace tessaly {
 
 class BandView;
+class RulerStrip;
+struct RulerScale;
 class PatternSession;
 class WholeBandView;
 
@@ -33,6 +35,14 @@ class DisplayWindow : public QWidget, public BandSurface {
     void SetWholeBand(bool whole);
     QScrollArea* Viewport() const { return viewport_; }
 
+    // The zoom by key and menu: a quarter larger or smaller, 1:1, the band as wide as the
+    // view, or all of it in view; the current pick stays where it was in the view.
+    void ZoomInStep();
+    void ZoomOutStep();
+    void ZoomActualSize();
+    void FitWidth();
+    void FitBand();
+
     // BandSurface
     tessaly::Canvas& SurfaceCanvas() override { return canvas_; }
     void PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) override;
@@ -41,8 +51,23 @@ class DisplayWindow : public QWidget, public BandSurface {
   private slots:
     void zoomByButton(Qt::MouseButton button);
 
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void UpdateCaption();
+    // How the rulers number what the view shows now.
+    RulerScale Scale() const;
+    // The band drawn at another block size, the point of the view at anchor (view
+    // coordinates) staying where it stood in the viewport.
+    void ZoomAbout(std::int32_t blockSize, QPoint anchor);
+    // Keys and menus zoom about the current pick, in the middle of the view's width.
+    void ZoomAboutCurrentPick(std::int32_t blockSize);
+    // The view shown: the canvas or the whole band.
+    QWidget* ShownView() const;
+    // How many of the band's rows lie below the fell: the current pick's while the weaver
+    // follows the band, else all of them.
+    std::int64_t WovenRows() const;
     // The fell of the pick the weaver is at on both views, or no mark when nobody follows.
     void MarkFell();
     void SetScrollSteps();
@@ -55,6 +80,8 @@ class DisplayWindow : public QWidget, public BandSurface {
     QScrollArea* viewport_ = nullptr;
     BandView* view_ = nullptr;
     WholeBandView* wholeView_ = nullptr;
+    RulerStrip* cardRuler_ = nullptr;
+    RulerStrip* pickRuler_ = nullptr;
     bool whole_ = false;
     bool showBandStart_ = true;
 };

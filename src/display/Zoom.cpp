@@ -1,6 +1,8 @@
 #include "Zoom.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdlib>
 
 namespace tessaly {
 
@@ -20,6 +22,39 @@ int Zoom::CanvasWidth(std::int32_t cardCount, const DrawingGeometry& geometry) {
 std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
     if (blockSize <= DrawingGeometry::kMinBlockSize) return std::nullopt;
     return blockSize - 1;
+}
+
+std::int32_t Zoom::Largest(std::int32_t cardCount) {
+    // four margins and a block per card, the margin as wide as a block
+    const std::int64_t blocks = std::int64_t{std::max(cardCount, 0)} + 4;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        kMaxCanvasWidth / blocks, DrawingGeometry::kMinBlockSize, DrawingGeometry::kMaxBlockSize));
+}
+
+std::int32_t Zoom::Stepped(std::int32_t blockSize, int steps, std::int32_t cardCount) {
+    double size = blockSize;
+    for (int step = 0; step < std::abs(steps); ++step) {
+        const double next = steps > 0 ? std::max(size + 1, std::round(size * 1.25))
+                                      : std::min(size - 1, std::round(size / 1.25));
+        if (next == size) break;
+        size = next;
+    }
+    return static_cast<std::int32_t>(
+        std::clamp<double>(size, DrawingGeometry::kMinBlockSize, Largest(cardCount)));
+}
+
+std::int32_t Zoom::FitWidth(std::int32_t cardCount, int width) {
+    const std::int64_t blocks = std::int64_t{std::max(cardCount, 0)} + 4;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        width / blocks, DrawingGeometry::kMinBlockSize, Largest(cardCount)));
+}
+
+std::int32_t Zoom::FitBand(std::int32_t cardCount, std::int32_t rows, int width, int height) {
+    // each row two blocks high, and a row's slant and one more row of room above the band
+    const std::int64_t rowBlocks = 2 * (std::int64_t{std::max(rows, 0)} + 2);
+    const std::int64_t tall =
+        std::max<std::int64_t>(height / rowBlocks, DrawingGeometry::kMinBlockSize);
+    return static_cast<std::int32_t>(std::min<std::int64_t>(FitWidth(cardCount, width), tall));
 }
 
 std::int16_t Zoom::In(std::int32_t blockSize) {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "BandMarks.h"
 #include "RasterCanvas.h"
 #include "SvgCanvas.h"
 #include "engine/DrawingGeometry.h"
@@ -25,6 +27,9 @@ class BandPicture {
     ~BandPicture();
 
     Canvas& Target();
+    // What the display shows over and beside the band, added to the files: the fell line at
+    // this height, and rulers in margins above and at the left of the band.
+    void SetMarks(std::optional<int> fellLine, std::optional<RulerScale> rulers);
     std::string Svg() const;
     // Raises error 75 when the image cannot be encoded.
     std::string Png() const;
@@ -32,10 +37,14 @@ class BandPicture {
     static void CheckImageBudget(std::int32_t width, std::int32_t height = kHeight);
 
   private:
+    // The PNG's image: the band, with the marks asked for.
+    QImage Image() const;
     class FanOut;
     std::unique_ptr<SvgCanvas> svg_;
     std::unique_ptr<RasterCanvas> raster_;
     std::unique_ptr<FanOut> target_;
+    std::optional<int> fellLine_;
+    std::optional<RulerScale> rulers_;
 };
 
 }  // namespace tessaly

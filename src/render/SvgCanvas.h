@@ -15,6 +15,8 @@ class SvgCanvas : public RecordingCanvas {
         : RecordingCanvas(height), width_(width), height_(height) {}
 
     std::string ToSvg() const;
+    std::int32_t Width() const { return width_; }
+    std::int32_t Height() const { return height_; }
     void SetWeft(std::int32_t color) override { weft_ = color; }
     bool ShowsWeft() const override { return weft_ != Card::kNoThread; }
 

@@ -18,12 +18,15 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QSettings>
+#include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
+#include <algorithm>
 #include <functional>
 
 #include "FileCommands.h"
 #include "PrintCommands.h"
+#include "ShortcutsWindow.h"
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
 #include "design/CardEditor.h"
@@ -178,9 +181,17 @@ void MainWindow::BuildMenus() {
     helpMenu_->setObjectName("mnuHelp");
     QAction* readme = NewMenuAction(this, "mnuDisplayHelp", tr("&Help"));
     connect(readme, &QAction::triggered, this, &MainWindow::showHelp);
+    readme->setShortcut(QKeySequence::HelpContents);
+    // read from the menus when asked, so it lists every command's keys as they are then
+    QAction* keys = NewMenuAction(this, "mnuShortcuts", tr("&Keyboard Shortcuts"));
+    connect(keys, &QAction::triggered, this, [this] {
+        auto* list = new ShortcutsWindow(*menuBar(), this);
+        list->setAttribute(Qt::WA_DeleteOnClose);
+        list->show();
+    });
     QAction* about = NewMenuAction(this, "mnuAbout", tr("&About"));
     connect(about, &QAction::triggered, this, &MainWindow::showAbout);
-    helpMenu_->addActions({readme, about});
+    helpMenu_->addActions({readme, keys, about});
 }
 
 void MainWindow::BuildFileMenu() {
@@ -285,6 +296,29 @@ void MainWindow::BuildViewMenu() {
         Trap("frmMain", "mnuWholeBand_Click", [&] { display_->SetWholeBand(on); });
     });
     view->addActions({design, weave, display, instructions, reverse, whole});
+    // the band display's zoom, as an image viewer's
+    view->addSeparator();
+    using Keys = QList<QKeySequence>;
+    for (auto [name, text, keys, zoom] :
+         {std::tuple{
+              "mnuZoomIn", tr("Zoom &In"),
+              Keys{QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+              &DisplayWindow::ZoomInStep},
+          std::tuple{"mnuZoomOut", tr("Zoom &Out"), Keys{QKeySequence(Qt::CTRL | Qt::Key_Minus)},
+                     &DisplayWindow::ZoomOutStep},
+          std::tuple{"mnuActualSize", tr("&Actual Size (1:1)"),
+                     Keys{QKeySequence(Qt::CTRL | Qt::Key_0)}, &DisplayWindow::ZoomActualSize},
+          std::tuple{"mnuFitWidth", tr("Fit &Width"), Keys{}, &DisplayWindow::FitWidth},
+          std::tuple{"mnuFitBand", tr("Fit &Band"), Keys{}, &DisplayWindow::FitBand}}) {
+        QAction* action = NewMenuAction(this, name, text);
+        action->setShortcuts(keys);
+        // the display zooms wherever the keyboard is; a closed display opens first
+        connect(action, &QAction::triggered, this, [this, zoom = zoom] {
+            if (displaySub_->isHidden()) ShowChild(displaySub_, {});
+            (display_->*zoom)();
+        });
+        view->addAction(action);
+    }
 }
 
 void MainWindow::BuildPatternMenu() {
@@ -318,27 +352,58 @@ void MainWindow::BuildWindowMenu() {
     // each window by name, checked while it is shown; choosing one shows it and brings it
     // forward as the View menu does, also when it shows already: a menu entry never hides
     // a window (its own close button does)
-    const std::tuple<const char*, QString, QMdiSubWindow*, void (MainWindow::*)()> windows[] = {
-        {"mnuWindowDesign", tr("Threading &Design"), designSub_, &MainWindow::showDesign},
-        {"mnuWindowDisplay", tr("Display &Band"), displaySub_, &MainWindow::showDisplay},
-        {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_, &MainWindow::showWeave},
-        {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
-         &MainWindow::showInstructions},
-        {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_, &MainWindow::showWeaveAlong},
-        {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes},
-        {"mnuWindowYarn", tr("&Yarn"), yarnSub_, &MainWindow::showYarn}};
-    for (const auto& [name, text, sub, show] : windows) {
+    const std::tuple<const char*, QString, QMdiSubWindow*, void (MainWindow::*)(), QKeySequence>
+        windows[] = {{"mnuWindowDesign", tr("Threading &Design"), designSub_,
+                      &MainWindow::showDesign, QKeySequence(Qt::CTRL | Qt::Key_1)},
+                     {"mnuWindowDisplay", tr("Display &Band"), displaySub_,
+                      &MainWindow::showDisplay, QKeySequence(Qt::CTRL | Qt::Key_2)},
+                     {"mnuWindowWeave", tr("&Weave Instructions"), weaveSub_,
+                      &MainWindow::showWeave, QKeySequence(Qt::CTRL | Qt::Key_3)},
+                     {"mnuWindowInstructions", tr("Turning &Instructions"), instructionsSub_,
+                      &MainWindow::showInstructions, QKeySequence(Qt::CTRL | Qt::Key_4)},
+                     {"mnuWindowWeaveAlong", tr("Weave &Along"), weaveAlongSub_,
+                      &MainWindow::showWeaveAlong, QKeySequence(Qt::CTRL | Qt::Key_L)},
+                     {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes,
+                      QKeySequence(Qt::CTRL | Qt::Key_5)},
+                     {"mnuWindowYarn", tr("&Yarn"), yarnSub_, &MainWindow::showYarn,
+                      QKeySequence(Qt::CTRL | Qt::Key_6)}};
+    for (const auto& [name, text, sub, show, keys] : windows) {
         QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
+        entry->setShortcut(keys);
         connect(entry, &QAction::toggled, this, [this, entry, sub = sub, show = show](bool on) {
             if (on == !sub->isHidden()) return;  // the echo of the window's own change
             (this->*show)();
             entry->setChecked(!sub->isHidden());
         });
-        if (sub == weaveAlongSub_) entry->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
         static_cast<ChildWindow*>(sub)->OnVisibilityChanged(
             [entry, sub = sub] { entry->setChecked(!sub->isHidden()); });
         window->addAction(entry);
+        cycleOrder_.push_back(sub);
+    }
+    // Ctrl+Tab and Ctrl+Shift+Tab go round the windows shown, in the menu's order
+    window->addSeparator();
+    QAction* next = NewMenuAction(this, "mnuNextWindow", tr("Ne&xt Window"));
+    next->setShortcuts(QKeySequence::NextChild);
+    connect(next, &QAction::triggered, this, [this] { CycleWindows(1); });
+    QAction* previous = NewMenuAction(this, "mnuPreviousWindow", tr("Pre&vious Window"));
+    previous->setShortcuts(QKeySequence::PreviousChild);
+    connect(previous, &QAction::triggered, this, [this] { CycleWindows(-1); });
+    window->addActions({next, previous});
+}
+
+void MainWindow::CycleWindows(int step) {
+    const auto count = static_cast<int>(cycleOrder_.size());
+    const auto active = std::find(cycleOrder_.begin(), cycleOrder_.end(), mdi_->activeSubWindow());
+    int at = active == cycleOrder_.end() ? (step > 0 ? -1 : 0)
+                                         : static_cast<int>(active - cycleOrder_.begin());
+    for (int tried = 0; tried < count; ++tried) {
+        at = (at + step + count) % count;
+        QMdiSubWindow* sub = cycleOrder_[static_cast<std::size_t>(at)];
+        if (sub->isHidden()) continue;
+        sub->raise();
+        mdi_->setActiveSubWindow(sub);
+        return;
     }
 }
 
@@ -360,8 +425,57 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->accept();
+    SaveLayout();
     if (splash_ != nullptr) splash_->close();
     QApplication::quit();
+}
+
+namespace {
+
+constexpr const char* kLayoutGroup = "layout";
+
+}  // namespace
+
+void MainWindow::SaveLayout() const {
+    // where the weaver left the windows, for the next start
+    QSettings settings;
+    settings.beginGroup(kLayoutGroup);
+    settings.setValue("main", saveGeometry());
+    for (const QMdiSubWindow* sub : cycleOrder_) {
+        const QString name = sub->widget()->objectName();
+        settings.setValue(name + "/place", sub->geometry());
+        settings.setValue(name + "/shown", !sub->isHidden());
+    }
+}
+
+bool MainWindow::RestoreLayout() {
+    QSettings settings;
+    settings.beginGroup(kLayoutGroup);
+    if (!settings.contains("main") || !restoreGeometry(settings.value("main").toByteArray()))
+        return false;
+    window_places::KeepOnScreen(this);
+    if (layout() != nullptr) layout()->activate();
+    childrenPlaced_ = true;
+    for (QMdiSubWindow* sub : cycleOrder_) {
+        const QString name = sub->widget()->objectName();
+        const QRect place = settings.value(name + "/place").toRect();
+        if (place.isValid()) sub->setGeometry(place);
+        if (settings.contains(name + "/shown"))
+            sub->setVisible(settings.value(name + "/shown").toBool());
+        window_places::KeepChildReachable(mdi_, sub);
+    }
+    return true;
+}
+
+void MainWindow::FillScreenAndTile() {
+    // a first start: the whole screen, and the four windows side by side
+    showMaximized();
+    if (layout() != nullptr) layout()->activate();
+    childrenPlaced_ = true;
+    instructionsSub_->show();
+    // a window whose layout needs more than its tile keeps what it needs: the work area
+    // scrolls to the rest
+    mdi_->tileSubWindows();
 }
 
 namespace {
@@ -517,17 +631,16 @@ void MainWindow::ShowReadmeWindow(const QString& path) {
     if (readmeSub_ == nullptr) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
-        auto* text = new QPlainTextEdit(QString::fromUtf8(file.readAll()));
+        // the guide is Markdown: its paragraphs join up and wrap to the window's width
+        auto* text = new QTextBrowser;
+        text->setMarkdown(QString::fromUtf8(file.readAll()));
         text->setObjectName("txtReadme");
-        text->setReadOnly(true);
-        // the guide's lines are broken already; wrapping them again makes them ragged
-        text->setLineWrapMode(QPlainTextEdit::NoWrap);
-        text->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        text->setOpenExternalLinks(true);
         text->setWindowTitle(tr("Tessaly Help"));
         text->setAccessibleName(tr("Tessaly Help"));
         readmeSub_ = mdi_->addSubWindow(text);
         readmeSub_->setAttribute(Qt::WA_DeleteOnClose);
-        // wide enough for the guide's lines where there is room, never beyond the work area
+        // wide enough for comfortable lines where there is room, never beyond the work area
         const QSize wanted(text->fontMetrics().horizontalAdvance(QString(84, 'x')), 480);
         const QSize room = mdi_->viewport()->size();
         readmeSub_->setGeometry(QRect(QPoint(0, 0), wanted.boundedTo(room)));

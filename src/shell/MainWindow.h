@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/WindowValue.h"
 
@@ -52,6 +53,12 @@ class MainWindow : public QMainWindow {
     // The places a pattern file stored, as opening it applies them: a convenience, so a
     // failure is not reported.
     void ApplyStoredPlaces(const WindowValues& values) noexcept;
+    // At start: the windows as the weaver left them, false on a first start (nothing kept);
+    // then the main window takes the screen and the four windows are tiled.
+    bool RestoreLayout();
+    void FillScreenAndTile();
+    // Where the weaver left the windows, kept for the next start (at exit).
+    void SaveLayout() const;
 
   protected:
     // Closing the main window ends the program, also while the About box is open.
@@ -95,6 +102,9 @@ class MainWindow : public QMainWindow {
     void BuildPatternMenu();
     // Window: Tile, Cascade and the four windows by name.
     void BuildWindowMenu();
+    // Brings forward the next window shown (step 1) or the one before (-1), in the Window
+    // menu's order, round from the last to the first.
+    void CycleWindows(int step);
     // Shows a child window and brings it forward; one that was closed is reopened first.
     void ShowChild(QMdiSubWindow* sub, const std::function<void()>& reopen);
     void ShowWeaveAlongLarge(bool large);
@@ -127,6 +137,7 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* notesSub_ = nullptr;
     YarnWindow* yarn_ = nullptr;
     QMdiSubWindow* yarnSub_ = nullptr;
+    std::vector<QMdiSubWindow*> cycleOrder_;  // the Window menu's windows, in its order
     bool wasFullScreen_ = false;
     QPointer<QMdiSubWindow> readmeSub_;
     QPointer<SplashWindow> splash_;

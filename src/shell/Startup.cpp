@@ -31,8 +31,12 @@ MainWindow& Startup::Run(bool showSplash, const QString& patternFile) {
     session_.Document().SetPatternPath({});
     session_.SetPatternChanged(false);
     main_->UpdateCaption();
-    // a file that was not read has no places to give
-    if (places) main_->ApplyStoredPlaces(*places);
+    // where the weaver left the windows; on a first start, the screen and the windows tiled
+    if (!main_->RestoreLayout()) {
+        // a file that was not read has no places to give
+        if (places) main_->ApplyStoredPlaces(*places);
+        main_->FillScreenAndTile();
+    }
     if (!patternFile.isEmpty()) main_->Files().OpenFile(patternFile);
     if (showSplash) main_->ShowSplash(true);
     return *main_;

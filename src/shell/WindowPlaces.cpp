@@ -102,33 +102,35 @@ void KeepBesideGrown(QMdiSubWindow* grown, const WindowValue& grownValue, QMdiSu
 
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window) {
     if (window->isMinimized() || window->isMaximized()) return;
+    // the whole window inside the work area, so every control shows: moved in, and cut to
+    // the area where it is larger, never below what its layout needs (the area scrolls then)
     const QRect visible = area->viewport()->rect();
-    const int titleHeight = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    const QRect title(window->pos(), QSize(window->width(), titleHeight));
-    const QRect shown = title.intersected(visible);
-    const QSize needed = AtLeastItsLayout(window, QSize(kMinWidth, kMinHeight));
-    const bool usable = window->width() >= needed.width() && window->height() >= needed.height();
-    if (usable && shown.width() >= 40 && shown.height() == titleHeight) return;
-    // keep the title bar inside so it can be grabbed; shrink what does not fit
     const QSize size = AtLeastItsLayout(window, AtMost(AtLeastMinimum(window->size()), visible.size()));
     const int x = std::clamp(window->x(), 0, std::max(visible.width() - size.width(), 0));
     const int y = std::clamp(window->y(), 0, std::max(visible.height() - size.height(), 0));
-    window->setGeometry(QRect(QPoint(x, y), size));
+    const QRect place(QPoint(x, y), size);
+    if (place != window->geometry()) window->setGeometry(place);
 }
 
 void KeepOnScreen(QWidget* window) {
     if (window->isMinimized() || window->isMaximized()) return;
     if (window->width() < kMinWidth || window->height() < kMinHeight)
         window->resize(AtLeastMinimum(window->size()));
+    // on the screen its top left corner is on, or the window's own screen
+    QRect available = AvailableArea(window);
     const QRect frame = window->frameGeometry();
     for (const QScreen* screen : QGuiApplication::screens())
-        if (screen->availableGeometry().contains(frame.topLeft() + QPoint(40, 10))) return;
-    const QRect available = AvailableArea(window);
-    const QSize size = AtMost(window->size(), available.size());
-    window->resize(size);
-    window->move(available.topLeft() +
-                 QPoint(std::max((available.width() - size.width()) / 2, 0),
-                        std::max((available.height() - size.height()) / 2, 0)));
+        if (screen->availableGeometry().contains(frame.topLeft() + QPoint(40, 10)))
+            available = screen->availableGeometry();
+    // all of it on that screen: cut to the screen, then moved in
+    const QSize outer = AtMost(frame.size(), available.size());
+    if (outer != frame.size()) window->resize(AtLeastMinimum(outer - FrameExtra(window)));
+    const QSize now = window->frameGeometry().size();
+    const int x = std::clamp(frame.x(), available.left(),
+                             std::max(available.right() + 1 - now.width(), available.left()));
+    const int y = std::clamp(frame.y(), available.top(),
+                             std::max(available.bottom() + 1 - now.height(), available.top()));
+    if (QPoint(x, y) != frame.topLeft()) window->move(x, y);
 }
 
 QRect ChildrenExtent(std::initializer_list<WindowValue> children) {

@@ -35,9 +35,9 @@ void ApplyToChild(QMdiSubWindow* window, const WindowValue& value);
 void KeepBesideGrown(QMdiSubWindow* grown, const WindowValue& grownValue, QMdiSubWindow* neighbour,
                      const WindowValue& neighbourValue);
 
-// A file saved on a larger screen may put windows out of reach: a child whose title bar lies
-// outside the work area is moved back in, the main window onto a screen; both are kept at
-// least the usable minimum in size.
+// A file saved on a larger screen may put windows out of reach: a child is moved (and cut to
+// the work area, not below its layout's minimum) so all of it lies in the work area, the main
+// window so all of it lies on a screen; both are kept at least the usable minimum in size.
 void KeepChildReachable(QMdiArea* area, QMdiSubWindow* window);
 void KeepOnScreen(QWidget* window);
 

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScrollArea>
 #include <algorithm>
 #include <cstdlib>
 
@@ -144,14 +145,21 @@ void PackGrid::paintEvent(QPaintEvent* event) {
     painter.setFont(font());
     if (hasFocus()) {
         painter.setPen(QPen(palette().highlight().color(), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        // the card cursor: a frame in the highlight colour round the card in its pack
+        if (choices_.CardCount() > 0) {
+            painter.setPen(QPen(palette().highlight().color(), 2));
+            painter.drawRect(CursorRect().adjusted(1, 1, -2, -2 - (kCardHeight - kPictureHeight)));
+        }
     }
 }
 
 void PackGrid::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    if (event->button() != Qt::LeftButton) return;
     const std::optional<Place> place = PlaceAt(event->position().toPoint());
+    if (place) SetCursor(place->card);
+    if (event->button() != Qt::LeftButton) return;
     if (place && place->pack != 0) emit cardClicked(place->card, place->pack);
 }
 
@@ -161,7 +169,66 @@ void PackGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (place && place->pack != 0) emit cardDoubleClicked(place->card, place->pack);
 }
 
+namespace {
+
+// The keys the card cursor takes: no menu command may have them while the packs have the focus.
+bool IsPackKey(const QKeyEvent& key) {
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    switch (key.key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_3:
+        case Qt::Key_F:
+        case Qt::Key_B:
+        case Qt::Key_I:
+        case Qt::Key_Asterisk:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Backspace:
+            return true;
+        default:
+            return false;
+    }
+}
+
+}  // namespace
+
+std::int32_t PackGrid::Cursor() const {
+    return std::clamp(cursor_, 1, std::max(choices_.CardCount(), 1));
+}
+
+QRect PackGrid::CursorRect() const {
+    if (choices_.CardCount() < 1) return {};
+    const std::int32_t card = Cursor();
+    return CardRect(card, choices_.At(card).pack);
+}
+
+std::optional<std::pair<int, int>> PackGrid::GridCurrentCell() const {
+    if (choices_.CardCount() < 1) return std::nullopt;
+    const std::int32_t card = Cursor();
+    return std::pair{4 - choices_.At(card).pack, card - 1};
+}
+
+void PackGrid::SetCursor(std::int32_t card) {
+    update(CursorRect().adjusted(-2, -2, 2, 2));
+    cursor_ = card;
+    cursor_ = Cursor();
+    const QRect shown = CursorRect();
+    update(shown.adjusted(-2, -2, 2, 2));
+    if (auto* area =
+            qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
+        area->ensureVisible(shown.center().x(), shown.center().y(), kColumn, 0);
+    if (const auto cell = GridCurrentCell()) AnnounceGridFocus(this, cell->first, cell->second);
+}
+
 void PackGrid::keyPressEvent(QKeyEvent* event) {
+    const std::int32_t card = Cursor();
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool any = choices_.CardCount() > 0;
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
@@ -170,9 +237,63 @@ void PackGrid::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Backspace:
             emit unweaveRequested();
             return;
+        case Qt::Key_Left:
+            SetCursor(card - 1);
+            return;
+        case Qt::Key_Right:
+            SetCursor(card + 1);
+            return;
+        case Qt::Key_Home:
+            SetCursor(1);
+            return;
+        case Qt::Key_End:
+            SetCursor(choices_.CardCount());
+            return;
+        case Qt::Key_1:
+        case Qt::Key_2:
+        case Qt::Key_3:
+            if (any) {
+                emit cardClicked(card, event->key() - Qt::Key_0);
+                SetCursor(card);  // the frame follows the card to its pack
+            }
+            return;
+        case Qt::Key_Asterisk:
+            if (any) emit cardDoubleClicked(card, choices_.At(card).pack);
+            return;
+        case Qt::Key_F:
+        case Qt::Key_B:
+        case Qt::Key_I:
+            if (!any) return;
+            if (event->key() == Qt::Key_F && shift) {
+                emit cardDoubleClicked(card, choices_.At(card).pack);
+                return;
+            }
+            emit packTurnChosen(choices_.At(card).pack, event->key() == Qt::Key_F   ? Forward
+                                                        : event->key() == Qt::Key_B ? Backward
+                                                                                    : Idle);
+            return;
         default:
             QWidget::keyPressEvent(event);
     }
+}
+
+void PackGrid::focusInEvent(QFocusEvent* event) {
+    CardColumnGrid::focusInEvent(event);
+    update();
+    SetCursor(cursor_);
+}
+
+void PackGrid::focusOutEvent(QFocusEvent* event) {
+    CardColumnGrid::focusOutEvent(event);
+    update();
+}
+
+bool PackGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && IsPackKey(*static_cast<QKeyEvent*>(event))) {
+        event->accept();
+        return true;
+    }
+    return CardColumnGrid::event(event);
 }
 
 }  // namespace tessaly

@@ -15,7 +15,9 @@ class PackChoices;
 // with pack 3 on top and pack 1 at the bottom. Each card stands in the row of its pack as a
 // white card whose diagonal slants as its threading (S from top right to bottom left, Z from
 // top left to bottom right). It reports clicks and double clicks per card and row, and the
-// keys that step the weave.
+// keys at its card cursor: Left and Right (Home, End) move it, 1, 2 and 3 put the card in
+// that pack as a click does, Shift+F or * flips it as a double click does, F, B and I turn its
+// pack, Return weaves and Backspace unweaves.
 class PackGrid : public CardColumnGrid {
     Q_OBJECT
 
@@ -50,6 +52,11 @@ class PackGrid : public CardColumnGrid {
     QString GridCellText(int row, int column) const override;
     QRect GridCellRect(int row, int column) const override;
     std::optional<std::pair<int, int>> GridCellAt(QPoint point) const override;
+    std::optional<std::pair<int, int>> GridCurrentCell() const override;
+
+    // The card the keyboard is on, from 1; one beyond the cards is brought within them.
+    std::int32_t Cursor() const;
+    void SetCursor(std::int32_t card);
 
   signals:
     void cardClicked(std::int32_t card, int pack);
@@ -57,18 +64,26 @@ class PackGrid : public CardColumnGrid {
     // Return or Enter weaves the next pick, Backspace takes the last one off.
     void weaveRequested();
     void unweaveRequested();
+    // F, B or I: the pack of the card at the cursor turns so.
+    void packTurnChosen(int pack, std::int32_t turn);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
+    // What the cursor frames: the card where it stands in its pack.
+    QRect CursorRect() const;
     QRect TwistRect(std::int32_t card) const;
 
     const PackChoices& choices_;
     std::vector<std::int32_t> twist_;
+    std::int32_t cursor_ = 1;
 };
 
 }  // namespace tessaly

@@ -141,6 +141,11 @@ void WeaveWindow::BuildControls() {
     connect(unweave_, &QPushButton::clicked, this, &WeaveWindow::unweavePick);
     connect(grid_, &PackGrid::weaveRequested, this, &WeaveWindow::weavePick);
     connect(grid_, &PackGrid::unweaveRequested, this, &WeaveWindow::unweavePick);
+    // F, B or I at a card turns its pack as that pack's buttons do
+    connect(grid_, &PackGrid::packTurnChosen, this, [this](int pack, std::int32_t turn) {
+        if (pack >= 1 && pack <= PackChoices::kPacks && turn >= Forward && turn <= Idle)
+            turnButtons_[pack - 1][turn]->setChecked(true);
+    });
     // a click puts the card in that pack; a double click, after its click, flips it over
     connect(grid_, &PackGrid::cardClicked, this, [this](std::int32_t card, int pack) {
         choices_.SetLines(card, pack);

@@ -36,7 +36,14 @@ class GridCellAccessible : public QAccessibleInterface, public QAccessibleTableC
         return QRect(widget_->mapToGlobal(local.topLeft()), local.size());
     }
     QAccessible::Role role() const override { return QAccessible::Cell; }
-    QAccessible::State state() const override { return {}; }
+    QAccessible::State state() const override {
+        QAccessible::State state;
+        const auto current = grid_->GridCurrentCell();
+        if (!current) return state;
+        state.focusable = true;
+        state.focused = widget_->hasFocus() && *current == std::pair{row_, column_};
+        return state;
+    }
     void* interface_cast(QAccessible::InterfaceType type) override {
         return type == QAccessible::TableCellInterface
                    ? static_cast<QAccessibleTableCellInterface*>(this)
@@ -86,6 +93,11 @@ class GridTableAccessible : public QAccessibleWidget, public QAccessibleTableInt
         const auto cell = grid_->GridCellAt(widget()->mapFromGlobal(QPoint(x, y)));
         return cell ? cellAt(cell->first, cell->second) : nullptr;
     }
+    QAccessibleInterface* focusChild() const override {
+        const auto current = grid_->GridCurrentCell();
+        if (!current || !widget()->hasFocus()) return nullptr;
+        return cellAt(current->first, current->second);
+    }
 
     QAccessibleInterface* caption() const override { return nullptr; }
     QAccessibleInterface* summary() const override { return nullptr; }
@@ -132,6 +144,16 @@ QAccessibleInterface* GridFactory(const QString& className, QObject* object) {
 }
 
 }  // namespace
+
+void AnnounceGridFocus(QWidget* grid, int row, int column) {
+    if (!QAccessible::isActive() || !grid->hasFocus()) return;
+    QAccessibleInterface* table = QAccessible::queryAccessibleInterface(grid);
+    QAccessibleTableInterface* cells = table ? table->tableInterface() : nullptr;
+    if (QAccessibleInterface* cell = cells ? cells->cellAt(row, column) : nullptr) {
+        QAccessibleEvent focus(cell, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+    }
+}
 
 void InstallAccessibleGrids() {
     static bool installed = false;

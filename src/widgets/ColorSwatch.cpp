@@ -1,5 +1,6 @@
 #include "ColorSwatch.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -22,7 +23,7 @@ void PaintHole(QPainter& painter, const QRect& box, std::int32_t color) {
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
     setCursor(Qt::PointingHandCursor);
-    setFocusPolicy(Qt::NoFocus);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void ColorSwatch::SetColor(std::int32_t color) {
@@ -34,11 +35,27 @@ void ColorSwatch::SetColor(std::int32_t color) {
 void ColorSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintHole(painter, rect().adjusted(0, 0, -1, -1), color_);
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().highlight().color(), 2));
+        painter.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) emit clicked();
     if (event->button() == Qt::RightButton) emit rightClicked();
+}
+
+void ColorSwatch::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if (key != Qt::Key_Space && key != Qt::Key_Return && key != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (event->modifiers() & Qt::ShiftModifier)
+        emit rightClicked();
+    else
+        emit clicked();
 }
 
 }  // namespace tessaly

@@ -12,7 +12,8 @@ namespace tessaly {
 void PaintHole(QPainter& painter, const QRect& box, std::int32_t color);
 
 // A paint colour: a swatch that opens the colour dialog when clicked. It may hold no
-// thread, and then paints holes empty.
+// thread, and then paints holes empty. It takes the keyboard focus: Space or Return is a
+// click, with Shift a right click.
 class ColorSwatch : public QWidget {
     Q_OBJECT
 
@@ -28,6 +29,7 @@ class ColorSwatch : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     std::int32_t color_ = 0xFFFFFF;
