@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -745,6 +746,86 @@ TEST(six_hole_draft_test, the_drafts_commands_keep_every_hole) {
         EXPECT_EQ(colors, (HoleColors{1, 2, 3, 4, 6, 0x00FF00, -1, -1})) << row.Number();
     }
     EXPECT_TRUE(recorder.Empty());
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+// The draft as the tests compare it: every hole's colour, then every card's threading.
+std::vector<std::int32_t> DraftState(const test::Driver& document) {
+    std::vector<std::int32_t> state = AllHoles(document);
+    for (const DraftColumn& column : document.Draft()) state.push_back(column.Thread());
+    return state;
+}
+
+// A six-card threading designed by keys alone, then again by mouse from the same start:
+// both give the same draft.
+TEST_F(DesignTest, keys_design_a_threading_as_the_mouse_does) {
+    TypeCardCount("6");
+    History& history = document.History();
+    const int start = history.Index();
+    const std::vector<std::int32_t> before = DraftState(document);
+    DraftGrid* grid = Grid();
+    grid->setFocus();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QTest::keyClick(grid, k, held);
+    };
+    key(Qt::Key_Home, Qt::ControlModifier);  // card 1's number
+    key(Qt::Key_Down);
+    key(Qt::Key_Space);  // card 1, A: L
+    EXPECT_EQ(grid->Cursor(), (DraftGrid::Cell{1, DraftGrid::HoleA}));
+    key(Qt::Key_Right);
+    key(Qt::Key_Down);
+    key(Qt::Key_Space, Qt::ShiftModifier);  // card 2, B: R
+    key(Qt::Key_End);
+    key(Qt::Key_Delete);  // card 6, B: empty
+    key(Qt::Key_Z);       // card 6 threaded Z
+    key(Qt::Key_Z);       // and stays Z
+    key(Qt::Key_C);       // row C: L
+    key(Qt::Key_Left);
+    key(Qt::Key_Up, Qt::ControlModifier);
+    key(Qt::Key_Space, Qt::ShiftModifier);  // card 5's number: the whole card R
+    key(Qt::Key_Down, Qt::ControlModifier);
+    key(Qt::Key_Space);  // card 5's threading turned over
+    EXPECT_EQ(grid->Cursor(), (DraftGrid::Cell{5, DraftGrid::Part(DraftGrid::Threading)}));
+    // the cursor's cell has the focus for a screen reader
+    EXPECT_EQ(grid->GridCurrentCell(), (std::pair{static_cast<int>(DraftGrid::Threading), 4}));
+    const std::vector<std::int32_t> byKeys = DraftState(document);
+    EXPECT_NE(byKeys, before);
+
+    while (history.Index() > start) history.Undo();
+    ASSERT_EQ(DraftState(document), before);
+    Press(1, DraftGrid::HoleA, Qt::LeftButton);
+    Press(2, DraftGrid::HoleB, Qt::RightButton);
+    QTest::mouseClick(Control<QWidget>("picEmptyHole"), Qt::LeftButton);  // L: empty
+    Press(6, DraftGrid::HoleB, Qt::LeftButton);
+    window.LeftColor()->SetColor(kRed);
+    if (Column(6).Thread() == SThread) Press(6, DraftGrid::Threading, Qt::LeftButton);
+    QTest::mouseClick(Control<QLabel>("lblRowC"), Qt::LeftButton);
+    Press(5, DraftGrid::Number, Qt::RightButton);
+    Press(5, DraftGrid::Threading, Qt::LeftButton);
+    EXPECT_EQ(DraftState(document), byKeys);
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DesignTest, the_paint_swatches_and_the_palette_stand_in_the_tab_order) {
+    QWidget* left = Control<QWidget>("picLeftColor");
+    // Tab goes from L to R, Empty, the palette and the draft
+    QStringList chain;
+    for (QWidget* next = left->nextInFocusChain(); next != left && chain.size() < 4;
+         next = next->nextInFocusChain())
+        if ((next->focusPolicy() & Qt::TabFocus) && next->isVisible() && next->isEnabled())
+            chain << next->objectName();
+    EXPECT_EQ(chain.join(" ").toStdString(), "picRightColor picEmptyHole picPalette draftGrid");
+    // Space opens the colour dialog as a click does; Shift+Space on Empty makes R empty
+    dialogs.colorAnswer = kGreen;
+    QTest::keyClick(left, Qt::Key_Space);
+    EXPECT_EQ(window.LeftColor()->Color(), kGreen);
+    QTest::keyClick(Control<QWidget>("picEmptyHole"), Qt::Key_Space, Qt::ShiftModifier);
+    EXPECT_EQ(window.RightColor()->Color(), Card::kNoThread);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
 #include <sstream>
 
 #include "GuiSupport.h"
@@ -13,6 +15,7 @@
 #include "display/Zoom.h"
 #include "document/commands/PaletteCommands.h"
 #include "model/Directions.h"
+#include "render/BandMarks.h"
 #include "render/BandPicture.h"
 
 namespace tessaly {
@@ -96,6 +99,53 @@ TEST(zoom_test, the_ratio_follows_the_block_size) {
     // 4 margins and 200 cards of 81 pixels would pass the widest canvas
     EXPECT_EQ(Zoom::StepIn(79, 200), 80);
     EXPECT_EQ(Zoom::StepIn(80, 200), std::nullopt);
+    // the keys and the wheel step a quarter at a time, a pixel at the least, within limits
+    EXPECT_EQ(Zoom::Stepped(10, 1, 20), 13);
+    EXPECT_EQ(Zoom::Stepped(2, 1, 20), 3);
+    EXPECT_EQ(Zoom::Stepped(10, -1, 20), 8);
+    EXPECT_EQ(Zoom::Stepped(1, -3, 20), 1);
+    EXPECT_EQ(Zoom::Stepped(10, 40, 200), 80);      // as wide as the widest canvas allows
+    EXPECT_EQ(Zoom::FitWidth(20, 480), 20);         // 24 blocks
+    EXPECT_EQ(Zoom::FitBand(20, 9, 480, 220), 10);  // 2 x 11 rows of blocks
+}
+
+TEST(ruler_test, numbers_stand_at_their_columns_and_rows_and_thin_out_as_the_band_shrinks) {
+    RulerScale scale{10, 12, false, 1000, 30, 17};
+    // every 5th card at 10 pixels, and the first: its column begins after the margin and a block
+    std::vector<RulerMark> cards = CardMarks(scale);
+    ASSERT_EQ(cards.size(), 3u);
+    EXPECT_EQ(cards[0].number, 1);
+    EXPECT_EQ(cards[0].at, 25);
+    EXPECT_EQ(cards[2].number, 10);
+    // every 5th pick and the current one, at the middle of its row
+    std::vector<RulerMark> picks = PickMarks(scale);
+    std::vector<std::int32_t> numbers;
+    for (const RulerMark& mark : picks) numbers.push_back(mark.number);
+    EXPECT_EQ(numbers, (std::vector<std::int32_t>{5, 10, 15, 20, 25, 30, 17}));
+    EXPECT_EQ(picks[0].at, 1000 - 2 * 10 * 6 - 10);
+    EXPECT_TRUE(picks.back().current);
+    // closer: the same numbers further apart; the reverse face numbers the cards as they stand
+    scale.blockSize = 23;
+    scale.reversed = true;
+    cards = CardMarks(scale);
+    ASSERT_EQ(cards.size(), 12u);  // room for every card
+    EXPECT_EQ(cards.front().number, 12);
+    EXPECT_EQ(cards.back().number, 1);
+    EXPECT_EQ(cards.back().at, 23 * 13 + 11);
+    EXPECT_EQ(PickMarks(scale)[1].at, 1000 - 2 * 23 * 11 - 23);
+    // further out: every 5th card, and picks far enough apart for their text
+    scale.blockSize = 2;
+    scale.reversed = false;
+    numbers.clear();
+    for (const RulerMark& mark : CardMarks(scale)) numbers.push_back(mark.number);
+    EXPECT_EQ(numbers, (std::vector<std::int32_t>{1, 10}));
+    numbers.clear();
+    for (const RulerMark& mark : PickMarks(scale)) numbers.push_back(mark.number);
+    EXPECT_EQ(numbers, (std::vector<std::int32_t>{5, 10, 15, 20, 25, 30, 17}));
+    scale.blockSize = 1;
+    numbers.clear();
+    for (const RulerMark& mark : PickMarks(scale)) numbers.push_back(mark.number);
+    EXPECT_EQ(numbers, (std::vector<std::int32_t>{10, 20, 30, 17}));
 }
 
 TEST_F(DisplayTest, zoom_out_stops_at_block_size_one_and_the_band_still_weaves) {
@@ -119,6 +169,97 @@ TEST_F(DisplayTest, a_zoom_click_keeps_the_scroll_position) {
     EXPECT_EQ(bar->value(), 100);
     EXPECT_EQ(bar->singleStep(), 2 * 11);
     EXPECT_EQ(bar->pageStep(), 20 * 11);
+}
+
+TEST_F(DisplayTest, the_wheel_and_the_keys_zoom_about_the_mouse_and_the_current_pick) {
+    // a band shorter than the canvas, so its last pick's fell shows
+    while (document.CurrentBand().Count() > 20) document.RemovePick();
+    display.resize(260, 300);
+    test::ProcessEvents();
+    QScrollArea* area = display.Viewport();
+    BandView* view = display.View();
+    // Ctrl and the wheel: the point under the mouse stays under it
+    area->verticalScrollBar()->setValue(300);
+    const QPoint mouse(120, 500);
+    const QPoint before = view->mapTo(area->viewport(), mouse);
+    QWheelEvent notch(QPointF(mouse), view->mapToGlobal(QPointF(mouse)), {}, QPoint(0, 120),
+                      Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &notch);
+    EXPECT_EQ(BlockSize(), 13);
+    const QPoint moved(120 * 13 / 10,
+                       static_cast<int>(view->height() - (view->height() - 500) * 1.3));
+    EXPECT_NEAR(view->mapTo(area->viewport(), moved).x(), before.x(), 1);
+    EXPECT_NEAR(view->mapTo(area->viewport(), moved).y(), before.y(), 1);
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+    // without Ctrl the wheel scrolls, as ever
+    QWheelEvent scroll(QPointF(mouse), view->mapToGlobal(QPointF(mouse)), {}, QPoint(0, -120),
+                       Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &scroll);
+    EXPECT_EQ(BlockSize(), 13);
+
+    // Ctrl+minus and Ctrl+0: the last pick's fell stays where it was in the view
+    const auto fellInViewport = [&] {
+        return view->mapTo(area->viewport(), QPoint(0, *view->FellLine())).y();
+    };
+    ASSERT_TRUE(view->FellLine().has_value());
+    area->verticalScrollBar()->setValue(*view->FellLine() - 100);
+    const int fell = fellInViewport();
+    display.ZoomOutStep();
+    EXPECT_EQ(BlockSize(), 10);
+    EXPECT_NEAR(fellInViewport(), fell, 1);
+    display.ZoomInStep();
+    display.ZoomActualSize();
+    EXPECT_EQ(BlockSize(), 10);
+    // Fit Width: the band as wide as the view; Fit Band: all of it in view
+    display.FitWidth();
+    EXPECT_EQ(BlockSize(), Zoom::FitWidth(20, area->viewport()->width()));
+    display.FitBand();
+    EXPECT_LE(2 * BlockSize() * (document.CurrentBand().Count() + 1), area->viewport()->height());
+    EXPECT_EQ(area->verticalScrollBar()->value(), area->verticalScrollBar()->maximum());
+    EXPECT_EQ(display.Canvas().Image(), FullRedraw());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(DisplayTest, the_screen_s_fell_line_and_rulers_are_what_the_exporter_adds_when_asked) {
+    test::TempDir dir;
+    // six picks of two cards, stored as they are woven
+    std::string file = test::PatternHead("", "Short");
+    for (int row = 1; row <= 7; ++row)
+        for (int card = 1; card <= 2; ++card)
+            file += std::to_string(row) + ", " + std::to_string(card) +
+                    ", 0, 255, 65280, 16711680, 0, " + std::to_string(card % 2) + ", " +
+                    std::to_string(row % 4) + ", 1\r\n";
+    const std::string path = dir.Write("short.kst", file);
+    ASSERT_TRUE(document.OpenPattern(path));
+    test::ProcessEvents();
+    BandView* view = display.View();
+    const std::optional<int> fell = view->FellLine();
+    ASSERT_TRUE(fell.has_value());
+    EXPECT_EQ(*fell, 1000 - 2 * 10 * (document.CurrentBand().Count() + 1));
+    ExportOptions options;
+    options.patternPath = path;
+    options.pngPath = dir.File("band.png");
+    options.fellLine = true;
+    std::ostringstream out;
+    ASSERT_EQ(RunExport(options, out), kExitOk);
+    const QImage exported =
+        QImage(QString::fromStdString(options.pngPath)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(view->grab().toImage().convertToFormat(QImage::Format_RGB32), exported);
+    EXPECT_NE(display.Canvas().Image().convertToFormat(QImage::Format_RGB32), exported);
+    // the rulers stand in margins of the picture, the band moved by them
+    options.rulers = true;
+    options.svgPath = dir.File("band.svg");
+    ASSERT_EQ(RunExport(options, out), kExitOk);
+    const QImage ruled =
+        QImage(QString::fromStdString(options.pngPath)).convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(ruled.size(), exported.size() + QSize(kPickRulerWidth, kCardRulerHeight));
+    EXPECT_EQ(ruled.copy(kPickRulerWidth, kCardRulerHeight, exported.width(), exported.height()),
+              exported);
+    const std::string svg = test::ReadAll(options.svgPath);
+    // the last pick, marked
+    EXPECT_NE(svg.find("font-weight=\"bold\" fill=\"#c00000\">6</text>"), std::string::npos);
+    EXPECT_NE(svg.find("stroke-dasharray"), std::string::npos);
+    EXPECT_TRUE(recorder.Empty());
 }
 
 TEST_F(DisplayTest, unweaving_shows_exactly_a_full_redraw) {

@@ -191,6 +191,35 @@ TEST_F(ShellTest, window_keys_bring_each_window_forward_and_go_round_them_in_ord
     EXPECT_TRUE(recorder.Empty());
 }
 
+TEST_F(ShellTest, stored_places_never_put_a_windows_controls_outside_the_work_area) {
+    MainWindow& window = Start();
+    window.showNormal();
+    window.setGeometry(0, 0, 780, 560);
+    test::ProcessEvents();
+    // saved on a larger screen: the weaving assistant off to the right and below, the
+    // display taller than the work area
+    WindowValues values = window.CurrentWindowValues();
+    values[0] = {0, 0, 0, 780 * 15, 560 * 15};
+    values[2] = {0, 0, 300 * 15, 400 * 15, 2000 * 15};
+    values[3] = {0, 600 * 15, 700 * 15, 500 * 15, 400 * 15};
+    window.ApplyWindowValues(values);
+    test::ProcessEvents();
+    const QRect area = test::WorkAreaOf(window)->viewport()->rect();
+    for (QWidget* shown : {static_cast<QWidget*>(test::DesignOf(window)),
+                           static_cast<QWidget*>(test::DisplayOf(window)),
+                           static_cast<QWidget*>(test::WeaveOf(window))}) {
+        QMdiSubWindow* sub = test::SubWindowOf(shown);
+        const QSize least = sub->minimumSizeHint();
+        // all of it inside, unless its layout needs more than there is (the area scrolls)
+        if (least.width() <= area.width() && least.height() <= area.height()) {
+            EXPECT_TRUE(area.contains(sub->geometry())) << shown->objectName().toStdString();
+        }
+        EXPECT_GE(sub->width(), least.width());
+        EXPECT_GE(sub->height(), least.height());
+    }
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ShellTest, the_main_window_stores_its_outer_place) {
     MainWindow& window = Start();
     window.showNormal();

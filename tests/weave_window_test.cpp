@@ -275,6 +275,51 @@ TEST_F(WeaveWindowTest, the_keyboard_weaves_and_unweaves) {
     EXPECT_EQ(Control<QPushButton>("cmdUnweave")->text(), "&UnWeave");
 }
 
+// Three picks woven by keys alone, with a card moved to pack 2 and one flipped, then again by
+// mouse from the same start: both weave the same band.
+TEST_F(WeaveWindowTest, keys_weave_picks_with_a_pack_change_and_a_flip_as_the_mouse_does) {
+    PackGrid* grid = window.Grid();
+    const auto key = [&](Qt::Key k, Qt::KeyboardModifiers held = Qt::NoModifier) {
+        QTest::keyClick(grid, k, held);
+    };
+    key(Qt::Key_Right);
+    key(Qt::Key_2);  // card 2 to pack 2
+    EXPECT_EQ(grid->Cursor(), 2);
+    EXPECT_EQ(grid->GridCurrentCell(), (std::pair{2, 1}));  // pack 2's row, card 2
+    key(Qt::Key_B);                                         // pack 2 turns backward
+    key(Qt::Key_End);
+    key(Qt::Key_F, Qt::ShiftModifier);  // card 4 flipped over
+    key(Qt::Key_Return);
+    key(Qt::Key_Home);
+    key(Qt::Key_Asterisk);  // card 1 flipped
+    key(Qt::Key_I);         // its pack, pack 1, idles
+    key(Qt::Key_Return);
+    key(Qt::Key_Right);
+    key(Qt::Key_1);  // card 2 back to pack 1
+    key(Qt::Key_F);  // pack 1 forward again
+    key(Qt::Key_Return);
+    const std::vector<Cards> byKeys = test::DecksOf(document.CurrentBand());
+    ASSERT_EQ(byKeys.size(), 4u);
+
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace);
+    key(Qt::Key_Backspace);
+    ASSERT_EQ(document.CurrentBand().Count(), 1);
+    window.Reload();
+    ClickCard(2, 2);
+    QTest::mouseClick(Control<QRadioButton>("optFB2_1"), Qt::LeftButton);
+    DoubleClickCard(4, 1);
+    Weave();
+    DoubleClickCard(1, 1);
+    QTest::mouseClick(Control<QRadioButton>("optFB1_2"), Qt::LeftButton);
+    Weave();
+    ClickCard(2, 1);
+    QTest::mouseClick(Control<QRadioButton>("optFB1_0"), Qt::LeftButton);
+    Weave();
+    EXPECT_EQ(test::DecksOf(document.CurrentBand()), byKeys);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(WeaveWindowTest, a_card_without_a_column_weaves_nothing_and_is_reported_once) {
     // a deck whose card 4 claims place 9: no column shows it
     Cards odd = test::MakeDeck(4);

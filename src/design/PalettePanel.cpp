@@ -26,6 +26,7 @@ PalettePanel::PalettePanel(PatternSession& session, UserDialogs& dialogs, QWidge
     view_->setObjectName("prtPalette");
     view_->setAccessibleName(tr("Palette viewport"));
     view_->setFrameShape(QFrame::NoFrame);
+    view_->setFocusPolicy(Qt::NoFocus);  // the strip inside takes the keyboard
     view_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view_->setWidget(strip_);
     // as wide as a row of swatches and the scroll bar; two rows of swatches at the least (a

@@ -36,6 +36,8 @@ ColumnViewport::ColumnViewport(const char* name, const QString& accessibleName, 
     setObjectName(name);
     setAccessibleName(accessibleName);
     setFrameShape(QFrame::NoFrame);
+    // the grid inside takes the keyboard and scrolls itself into view
+    setFocusPolicy(Qt::NoFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
