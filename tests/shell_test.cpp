@@ -81,14 +81,18 @@ TEST_F(ShellTest, start_up_ends_with_the_default_band_woven_and_no_file) {
         ASSERT_TRUE(test::SubWindowOf(shown)->isVisible()) << shown->objectName().toStdString();
         tiles.push_back(test::SubWindowOf(shown)->geometry());
     }
-    for (std::size_t i = 0; i < tiles.size(); ++i)
-        for (std::size_t j = i + 1; j < tiles.size(); ++j)
-            EXPECT_FALSE(tiles[i].intersects(tiles[j])) << i << " " << j;
+    // inside the work area; side by side where the screen has room for them
+    const QRect area = test::WorkAreaOf(window)->viewport()->rect();
+    for (const QRect& tile : tiles) EXPECT_TRUE(area.contains(tile));
+    if (area.width() >= 1300) {
+        for (std::size_t i = 0; i < tiles.size(); ++i)
+            for (std::size_t j = i + 1; j < tiles.size(); ++j)
+                EXPECT_FALSE(tiles[i].intersects(tiles[j])) << i << " " << j;
+    }
     EXPECT_TRUE(test::FindAction(window, "mnuDesign")->isEnabled());
     EXPECT_FALSE(test::FindAction(window, "mnuReverse")->isChecked());
-    // the stored places: main window 15360 x 10800 twips, frame included, within the screen
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
-    EXPECT_EQ(window.frameGeometry().size(), QSize(1024, 720).boundedTo(screen));
+    EXPECT_GE(window.width(), screen.width() - 10);
     EXPECT_TRUE(recorder.Empty());
     // the read-me's picture of the program as it starts (docs/screenshot.png is a copy)
     window.show();
@@ -119,6 +123,12 @@ TEST_F(ShellTest, start_up_without_a_default_pattern_leaves_every_window_usable)
 
 TEST_F(ShellTest, stored_places_too_small_to_use_are_ignored_and_huge_ones_cut_to_the_screen) {
     MainWindow& window = Start();
+    // the places of the default pattern, as an earlier start would have left them (the
+    // maximised window first comes back to its normal size, then the places settle)
+    for (int settle = 0; settle < 2; ++settle) {
+        window.ApplyWindowValues(ReadPatternFile(TESSALY_DEFAULT_PATTERN)->Windows);
+        test::ProcessEvents();
+    }
     const QRect before = test::SubWindowOf(test::DisplayOf(window))->geometry();
     WindowValues values = window.CurrentWindowValues();
     values[2] = {0, 0, 0, 15, 15};  // one pixel square
@@ -445,6 +455,7 @@ TEST_F(ShellTest, every_window_and_control_has_an_accessible_name) {
 
 TEST_F(ShellTest, instructions_entry_shows_or_brings_forward_and_close_hides) {
     MainWindow& window = Start();
+    test::SubWindowOf(test::InstructionsOf(window))->hide();
     test::FindAction(window, "mnuInstructions")->trigger();
     EXPECT_TRUE(test::SubWindowOf(test::InstructionsOf(window))->isVisible());
     // wherever the display stands, the instructions open inside the work area

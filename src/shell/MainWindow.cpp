@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QSettings>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -468,14 +469,35 @@ bool MainWindow::RestoreLayout() {
 }
 
 void MainWindow::FillScreenAndTile() {
-    // a first start: the whole screen, and the four windows side by side
+    // a first start: the whole screen (a desktop without a window manager does not maximise)
+    if (const QScreen* shown = screen()) setGeometry(shown->availableGeometry());
     showMaximized();
     if (layout() != nullptr) layout()->activate();
     childrenPlaced_ = true;
     instructionsSub_->show();
-    // a window whose layout needs more than its tile keeps what it needs: the work area
-    // scrolls to the rest
-    mdi_->tileSubWindows();
+    // the four windows side by side: the design window over the weaving assistant at the
+    // left, the band display and the turning instructions the height of the work area at the
+    // right. A window whose layout needs more than its share keeps what it needs, moved back
+    // into the work area: on a small screen they overlap rather than hide a control.
+    const QSize area = mdi_->viewport()->size();
+    const auto least = [](const QMdiSubWindow* sub) { return sub->minimumSizeHint(); };
+    const int left =
+        std::max({least(designSub_).width(), least(weaveSub_).width(), area.width() / 2});
+    const int designHeight =
+        std::clamp(designSub_->sizeHint().height(), least(designSub_).height(),
+                   std::max(area.height() - least(weaveSub_).height(), least(designSub_).height()));
+    designSub_->setGeometry(0, 0, left, designHeight);
+    weaveSub_->setGeometry(0, designHeight, left,
+                           std::max(area.height() - designHeight, least(weaveSub_).height()));
+    const int right = std::max(area.width() - left, 0);
+    const int displayWidth = std::max(least(displaySub_).width(), right * 2 / 5);
+    displaySub_->setGeometry(left, 0, displayWidth,
+                             std::max(area.height(), least(displaySub_).height()));
+    instructionsSub_->setGeometry(left + displayWidth, 0,
+                                  std::max(right - displayWidth, least(instructionsSub_).width()),
+                                  std::max(area.height(), least(instructionsSub_).height()));
+    for (QMdiSubWindow* sub : {designSub_, weaveSub_, displaySub_, instructionsSub_})
+        window_places::KeepChildReachable(mdi_, sub);
 }
 
 namespace {
