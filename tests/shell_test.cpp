@@ -172,6 +172,12 @@ TEST_F(ShellTest, window_keys_bring_each_window_forward_and_go_round_them_in_ord
     QMdiArea* work = test::WorkAreaOf(window);
     test::SubWindowOf(test::InstructionsOf(window))->hide();
     const auto active = [&] { return work->activeSubWindow()->widget()->objectName(); };
+    window.activateWindow();
+    QApplication::setActiveWindow(&window);
+    QTest::keyClick(test::DesignOf(window)->Grid(), Qt::Key_3, Qt::ControlModifier);
+    EXPECT_EQ(active(), "frmWeave1");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(active(), "frmDesign");
     test::FindAction(window, "mnuWindowWeave")->trigger();
     EXPECT_EQ(active(), "frmWeave1");
     EXPECT_EQ(test::FindAction(window, "mnuWindowWeave")->shortcut(), QKeySequence("Ctrl+3"));

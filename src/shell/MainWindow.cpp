@@ -489,12 +489,13 @@ void MainWindow::FillScreenAndTile() {
     designSub_->setGeometry(0, 0, left, designHeight);
     weaveSub_->setGeometry(0, designHeight, left,
                            std::max(area.height() - designHeight, least(weaveSub_).height()));
+    // the instructions as wide as their layout needs at least, the display the rest
     const int right = std::max(area.width() - left, 0);
-    const int displayWidth = std::max(least(displaySub_).width(), right * 2 / 5);
+    const int instructionsWidth = std::max(least(instructionsSub_).width(), right * 3 / 5);
+    const int displayWidth = std::max(least(displaySub_).width(), right - instructionsWidth);
     displaySub_->setGeometry(left, 0, displayWidth,
                              std::max(area.height(), least(displaySub_).height()));
-    instructionsSub_->setGeometry(left + displayWidth, 0,
-                                  std::max(right - displayWidth, least(instructionsSub_).width()),
+    instructionsSub_->setGeometry(left + displayWidth, 0, instructionsWidth,
                                   std::max(area.height(), least(instructionsSub_).height()));
     for (QMdiSubWindow* sub : {designSub_, weaveSub_, displaySub_, instructionsSub_})
         window_places::KeepChildReachable(mdi_, sub);
