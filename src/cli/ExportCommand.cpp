@@ -73,6 +73,7 @@ std::string ExportUsage() {
            "                      [--pdf OUT.pdf [--page-size A4|Letter]] [--text OUT.txt]\n"
            "                      [--pick-1-at-bottom] [--tick-column] [--text-lines]\n"
            "                      [--kst OUT.kst] [--tdd OUT.tdd] [--twt OUT.twt] [--gtt OUT.gtt]\n"
+           "       tessaly-export --help | --version\n"
            "  PATTERN          read as its extension says: Tessaly's .kst, a .tdd draft of the\n"
            "                   Tablet Weaving Draft Designer, a Twisted Threads pattern (.twt)\n"
            "                   or a Guntram's Tabletweaving Thingy pattern (.gtt)\n"

@@ -65,6 +65,10 @@ int main(int argc, char** argv) {
             std::cout << tessaly::ExportUsage();
             return Finish(tessaly::kExitOk);
         }
+        if (arg == "--version") {
+            std::cout << "tessaly-export " << TESSALY_VERSION << "\n";
+            return Finish(tessaly::kExitOk);
+        }
     }
     std::string error;
     const auto options = tessaly::ParseExportArguments(args, error);

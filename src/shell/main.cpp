@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <cstdio>
+#include <cstring>
 
 #include "MainWindow.h"
 #include "MessageBoxErrorSink.h"
@@ -7,6 +9,12 @@
 #include "patternfile/SafeFile.h"
 
 int main(int argc, char** argv) {
+    // answered before any window system is asked for: it works without a display
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("tessaly %s\n", TESSALY_VERSION);
+            return 0;
+        }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
