@@ -17,8 +17,6 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>
-#include <QScreen>
-#include <QSettings>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -27,6 +25,7 @@
 
 #include "FileCommands.h"
 #include "PrintCommands.h"
+#include "SavedLayout.h"
 #include "ShortcutsWindow.h"
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
@@ -431,74 +430,17 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QApplication::quit();
 }
 
-namespace {
-
-constexpr const char* kLayoutGroup = "layout";
-
-}  // namespace
-
-void MainWindow::SaveLayout() const {
-    // where the weaver left the windows, for the next start
-    QSettings settings;
-    settings.beginGroup(kLayoutGroup);
-    settings.setValue("main", saveGeometry());
-    for (const QMdiSubWindow* sub : cycleOrder_) {
-        const QString name = sub->widget()->objectName();
-        settings.setValue(name + "/place", sub->geometry());
-        settings.setValue(name + "/shown", !sub->isHidden());
-    }
-}
+void MainWindow::SaveLayout() const { saved_layout::Save(*this, cycleOrder_); }
 
 bool MainWindow::RestoreLayout() {
-    QSettings settings;
-    settings.beginGroup(kLayoutGroup);
-    if (!settings.contains("main") || !restoreGeometry(settings.value("main").toByteArray()))
-        return false;
-    window_places::KeepOnScreen(this);
-    if (layout() != nullptr) layout()->activate();
+    if (!saved_layout::Restore(*this, *mdi_, cycleOrder_)) return false;
     childrenPlaced_ = true;
-    for (QMdiSubWindow* sub : cycleOrder_) {
-        const QString name = sub->widget()->objectName();
-        const QRect place = settings.value(name + "/place").toRect();
-        if (place.isValid()) sub->setGeometry(place);
-        if (settings.contains(name + "/shown"))
-            sub->setVisible(settings.value(name + "/shown").toBool());
-        window_places::KeepChildReachable(mdi_, sub);
-    }
     return true;
 }
 
 void MainWindow::FillScreenAndTile() {
-    // a first start: the whole screen (a desktop without a window manager does not maximise)
-    if (const QScreen* shown = screen()) setGeometry(shown->availableGeometry());
-    showMaximized();
-    if (layout() != nullptr) layout()->activate();
+    saved_layout::FillScreen(*this, *mdi_, {designSub_, weaveSub_, displaySub_, instructionsSub_});
     childrenPlaced_ = true;
-    instructionsSub_->show();
-    // the four windows side by side: the design window over the weaving assistant at the
-    // left, the band display and the turning instructions the height of the work area at the
-    // right. A window whose layout needs more than its share keeps what it needs, moved back
-    // into the work area: on a small screen they overlap rather than hide a control.
-    const QSize area = mdi_->viewport()->size();
-    const auto least = [](const QMdiSubWindow* sub) { return sub->minimumSizeHint(); };
-    const int left =
-        std::max({least(designSub_).width(), least(weaveSub_).width(), area.width() / 2});
-    const int designHeight =
-        std::clamp(designSub_->sizeHint().height(), least(designSub_).height(),
-                   std::max(area.height() - least(weaveSub_).height(), least(designSub_).height()));
-    designSub_->setGeometry(0, 0, left, designHeight);
-    weaveSub_->setGeometry(0, designHeight, left,
-                           std::max(area.height() - designHeight, least(weaveSub_).height()));
-    // the instructions as wide as their layout needs at least, the display the rest
-    const int right = std::max(area.width() - left, 0);
-    const int instructionsWidth = std::max(least(instructionsSub_).width(), right * 3 / 5);
-    const int displayWidth = std::max(least(displaySub_).width(), right - instructionsWidth);
-    displaySub_->setGeometry(left, 0, displayWidth,
-                             std::max(area.height(), least(displaySub_).height()));
-    instructionsSub_->setGeometry(left + displayWidth, 0, instructionsWidth,
-                                  std::max(area.height(), least(instructionsSub_).height()));
-    for (QMdiSubWindow* sub : {designSub_, weaveSub_, displaySub_, instructionsSub_})
-        window_places::KeepChildReachable(mdi_, sub);
 }
 
 namespace {
