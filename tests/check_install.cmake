@@ -15,7 +15,8 @@ foreach(file
     share/applications/${app}.desktop
     share/mime/packages/${app}.xml
     share/icons/hicolor/scalable/apps/${app}.svg
-    share/icons/hicolor/256x256/apps/${app}.png)
+    share/icons/hicolor/256x256/apps/${app}.png
+    share/metainfo/${app}.metainfo.xml)
   if(NOT EXISTS ${PREFIX}/${file})
     message(FATAL_ERROR "not installed: ${file}")
   endif()
@@ -27,6 +28,13 @@ if(VALIDATE)
   if(NOT code EQUAL 0 OR out MATCHES "error")
     message(FATAL_ERROR "desktop-file-validate: ${out}")
   endif()
+endif()
+# software centres list only what the AppStream validator accepts
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+execute_process(COMMAND ${APPSTREAMCLI} validate --no-net ${PREFIX}/share/metainfo/${app}.metainfo.xml
+                RESULT_VARIABLE code OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT code EQUAL 0)
+  message(FATAL_ERROR "appstreamcli validate: ${out}")
 endif()
 find_program(UPDATE_MIME update-mime-database)
 if(UPDATE_MIME)
