@@ -51,6 +51,7 @@ class UserDialogsForBench : public UserDialogs {
                                    const QString&) override {
         return {};
     }
+    int Choose(QWidget*, const QString&, const QString&, const QStringList&) override { return -1; }
     bool OpenDocument(const QString&) override { return false; }
 };
 

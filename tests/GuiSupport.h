@@ -77,6 +77,10 @@ class RecordingDialogs : public UserDialogs {
         textsAsked.push_back({title, text});
         return textAnswer;
     }
+    int Choose(QWidget*, const QString&, const QString& text, const QStringList&) override {
+        choicesAsked.push_back(text);
+        return choiceAnswer;
+    }
     // The print dialog "prints" to a PDF file when the test gives one.
     bool SetUpPrinter(QWidget*, QPrinter& printer) override {
         ++printDialogs;
@@ -110,6 +114,8 @@ class RecordingDialogs : public UserDialogs {
     std::optional<int> numberAnswer;  // nothing: the number is not given
     std::vector<std::pair<QString, QString>> textsAsked;  // title, text offered
     std::optional<QString> textAnswer;                    // nothing: cancelled
+    std::vector<QString> choicesAsked;
+    int choiceAnswer = -1;  // the box closed
     std::vector<QString> numbersAsked;
     std::vector<QString> numberQuestions;
     std::optional<QString> openAnswer;        // nothing: the file dialogs are cancelled

@@ -26,12 +26,15 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <fstream>
 
 #include "GuiSupport.h"
 #include "design/DesignWindow.h"
 #include "display/BandView.h"
 #include "display/DisplayWindow.h"
+#include "document/RecoveryCopy.h"
 #include "patternfile/PatternFile.h"
+#include "shell/Autosave.h"
 #include "shell/FileCommands.h"
 #include "shell/MainWindow.h"
 #include "shell/MessageBoxErrorSink.h"
@@ -47,8 +50,12 @@ namespace {
 
 class ShellTest : public ::testing::Test {
   protected:
-    // every test starts as a first start: no windows kept from an earlier one
-    ShellTest() { QSettings().remove("layout"); }
+    // every test starts as a first start: no windows kept from an earlier one, no work left
+    // behind
+    ShellTest() {
+        QSettings().remove("layout");
+        QDir(RecoveryCopy::DefaultFolder()).removeRecursively();
+    }
     MainWindow& Start(bool splash = false) { return startup.Run(splash); }
     test::Driver Document() { return test::Driver(startup.Session()); }
 
@@ -234,6 +241,77 @@ TEST_F(ShellTest, stored_places_never_put_a_windows_controls_outside_the_work_ar
         EXPECT_GE(sub->height(), least.height());
     }
     EXPECT_TRUE(recorder.Empty());
+}
+
+// Unsaved work of a Tessaly that did not close properly (its copy written, the program gone
+// without exiting) comes back at the next start as it was shown, as unsaved work of its file.
+TEST_F(ShellTest, work_left_behind_is_offered_back_and_recovered_as_it_stood) {
+    const std::string path = (folder.Path() + "/mine.kst").toStdString();
+    std::ofstream(path, std::ios::binary) << test::ReadAll(TESSALY_DEFAULT_PATTERN);
+    std::vector<Cards> shown;
+    std::vector<DraftColumn> draft;
+    {
+        Startup crashed{dialogs, folder.Path()};
+        MainWindow& window = crashed.Run(false, QString::fromStdString(path));
+        test::Driver work(crashed.Session());
+        ASSERT_TRUE(work.RemovePick());
+        work.Document().SetBandName("Diamonds");
+        std::vector<DraftColumn> painted = work.Draft();
+        painted[0].SetColor(0, 0x123456);
+        work.Document().SetDraft(painted);  // painted, not applied
+        window.RecoveryCopies().WriteNow(true);
+        EXPECT_TRUE(window.RecoveryCopies().Copy().Exists());
+        // the copy of a Tessaly still running is no one else's to take
+        EXPECT_TRUE(RecoveryCopy::FindLeftBehind(RecoveryCopy::DefaultFolder()).empty());
+        shown = test::DecksOf(work.CurrentBand());
+        draft = work.Draft();
+    }  // gone without a normal exit: the copy stays
+
+    dialogs.choiceAnswer = 0;  // Recover
+    MainWindow& window = Start();
+    ASSERT_EQ(dialogs.choicesAsked.size(), 1u);
+    EXPECT_TRUE(dialogs.choicesAsked[0].startsWith(
+        "Tessaly was not closed properly. Recover the pattern \"Diamonds\" from "))
+        << dialogs.choicesAsked[0].toStdString();
+    EXPECT_EQ(test::DecksOf(Document().CurrentBand()), shown);
+    EXPECT_EQ(Document().Draft(), draft);
+    EXPECT_EQ(Document().BandName(), "Diamonds");
+    EXPECT_EQ(Document().PatternPath(), path);
+    EXPECT_TRUE(Document().PatternChanged());
+    EXPECT_TRUE(window.isWindowModified());
+    // this program holds the work now; the copy left behind is gone
+    EXPECT_TRUE(window.RecoveryCopies().Copy().Exists());
+    EXPECT_TRUE(RecoveryCopy::FindLeftBehind(RecoveryCopy::DefaultFolder()).empty());
+    // saved, the band is safe; the draft painted but not applied is still work to keep
+    window.Files().Save();
+    EXPECT_FALSE(Document().PatternChanged());
+    EXPECT_TRUE(window.RecoveryCopies().Copy().Exists());
+    EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ShellTest, work_left_behind_waits_for_later_and_goes_when_discarded) {
+    {
+        Startup crashed{dialogs, folder.Path()};
+        MainWindow& window = crashed.Run(false);
+        test::Driver work(crashed.Session());
+        ASSERT_TRUE(work.RemovePick());
+        crashed.Session().SetPatternChanged(true);
+        window.RecoveryCopies().WriteNow(true);
+    }
+    const QString folderOfCopies = RecoveryCopy::DefaultFolder();
+    ASSERT_EQ(RecoveryCopy::FindLeftBehind(folderOfCopies).size(), 1u);
+    dialogs.choiceAnswer = 2;  // Later
+    {
+        Startup later{dialogs, folder.Path()};
+        later.Run(false);
+        EXPECT_FALSE(later.Session().PatternChanged());
+    }
+    EXPECT_EQ(RecoveryCopy::FindLeftBehind(folderOfCopies).size(), 1u);
+    dialogs.choiceAnswer = 1;  // Discard
+    Start();
+    EXPECT_EQ(dialogs.choicesAsked.size(), 2u);
+    EXPECT_FALSE(Document().PatternChanged());
+    EXPECT_TRUE(RecoveryCopy::FindLeftBehind(folderOfCopies).empty());
 }
 
 TEST_F(ShellTest, the_main_window_stores_its_outer_place) {

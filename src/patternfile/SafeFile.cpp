@@ -9,6 +9,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <system_error>
 
@@ -28,8 +29,13 @@ constexpr std::size_t kMaxPathBytes = 4096;
 char gTemporaryPaths[kMaxTemporaries][kMaxPathBytes];
 volatile std::sig_atomic_t gTemporaryUsed[kMaxTemporaries];
 
+// Files are written from more than one thread (a recovery copy beside a Save): a slot is
+// claimed by one of them only.
+std::mutex gTemporaryClaims;
+
 int RegisterTemporary(const std::string& path) {
     if (path.size() >= kMaxPathBytes) return -1;
+    const std::lock_guard<std::mutex> claiming(gTemporaryClaims);
     for (int i = 0; i < kMaxTemporaries; ++i) {
         if (gTemporaryUsed[i] != 0) continue;
         std::memcpy(gTemporaryPaths[i], path.c_str(), path.size() + 1);

@@ -274,6 +274,7 @@ bool FileCommands::OpenFile(const QString& path) {
                              UserDialogs::Icon::Warning);
         return false;
     }
+    if (beforeOpening_) beforeOpening_();
     try {
         BusyCursor busy;
         // a file that cannot be read is reported by the reader and changes nothing either

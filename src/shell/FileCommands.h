@@ -35,6 +35,10 @@ class FileCommands : public QObject {
     FileCommands(PatternSession& session, UserDialogs& dialogs, QString programFolder,
                  QWidget* parent);
     void SetWindowPlacing(WindowPlacing placing) { windows_ = std::move(placing); }
+    // Called before another file is read: what may fail then loses nothing unsaved.
+    void SetBeforeOpening(std::function<void()> beforeOpening) {
+        beforeOpening_ = std::move(beforeOpening);
+    }
 
     QAction* NewAction() const { return new_; }
     QAction* OpenAction() const { return open_; }
@@ -82,6 +86,7 @@ class FileCommands : public QObject {
     QString programFolder_;
     QWidget* parent_;
     WindowPlacing windows_;
+    std::function<void()> beforeOpening_;
     QString lastOpened_;  // the file dialogs start where the weaver was last
     QString lastSaved_;
     QAction* new_ = nullptr;

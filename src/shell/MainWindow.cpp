@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "Autosave.h"
 #include "FileCommands.h"
 #include "PrintCommands.h"
 #include "SavedLayout.h"
@@ -117,6 +118,10 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     setCentralWidget(mdi_);
     print_ = new PrintCommands(session_, dialogs_, this);
     files_ = new FileCommands(session_, dialogs_, programFolder_, this);
+    autosave_ = new Autosave(
+        session_, [this] { return CurrentWindowValues(); }, RecoveryCopy::DefaultFolder(), this);
+    // a file that fails to open, or a printout that crashes, loses nothing typed since
+    files_->SetBeforeOpening([this] { autosave_->WriteNow(true); });
     files_->SetWindowPlacing({[this] { return CurrentWindowValues(); },
                               [this](const WindowValues& values) { ApplyStoredPlaces(values); }});
 
@@ -426,6 +431,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     }
     event->accept();
     SaveLayout();
+    autosave_->Remove();  // a normal exit: the work is saved or set aside
     if (splash_ != nullptr) splash_->close();
     QApplication::quit();
 }
@@ -617,10 +623,13 @@ void MainWindow::ShowReadmeWindow(const QString& path) {
 void MainWindow::showAbout() { ShowSplash(false); }
 
 void MainWindow::printPattern() {
+    // a printer driver that brings the program down takes nothing typed with it
+    autosave_->WriteNow(true);
     Trap("frmMain", "mnuPrint_Click", [&] { print_->Print(); });
 }
 
 void MainWindow::previewPattern() {
+    autosave_->WriteNow(true);
     Trap("frmMain", "mnuPreview_Click", [&] { print_->Preview(); });
 }
 

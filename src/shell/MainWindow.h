@@ -18,6 +18,7 @@ namespace tessaly {
 
 class DesignWindow;
 class DisplayWindow;
+class Autosave;
 class FileCommands;
 class InstructionsWindow;
 class PatternSession;
@@ -43,6 +44,7 @@ class MainWindow : public QMainWindow {
     void ShowSplash(bool splash);
 
     FileCommands& Files() const { return *files_; }
+    Autosave& RecoveryCopies() const { return *autosave_; }
     // The caption names the pattern's file and marks unsaved changes.
     void UpdateCaption();
 
@@ -118,6 +120,7 @@ class MainWindow : public QMainWindow {
     QToolBar* toolbar_ = nullptr;
     PrintCommands* print_ = nullptr;
     FileCommands* files_ = nullptr;
+    Autosave* autosave_ = nullptr;
     QMenu* helpMenu_ = nullptr;  // the Pattern and Window menus stand before it
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;

@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
+#include <vector>
 
 #include "model/Card.h"
 #include "render/RasterCanvas.h"
@@ -154,6 +156,18 @@ std::optional<int> QtUserDialogs::AskNumber(QWidget* parent, const QString& titl
     const int number = QInputDialog::getInt(parent, title, label, value, min, max, 1, &ok);
     if (!ok) return std::nullopt;
     return number;
+}
+
+int QtUserDialogs::Choose(QWidget* parent, const QString& title, const QString& text,
+                          const QStringList& buttons) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, parent);
+    std::vector<QPushButton*> added;
+    for (const QString& label : buttons)
+        added.push_back(box.addButton(label, QMessageBox::ActionRole));
+    if (!added.empty()) box.setDefaultButton(added.front());
+    box.exec();
+    const auto chosen = std::find(added.begin(), added.end(), box.clickedButton());
+    return chosen == added.end() ? -1 : static_cast<int>(chosen - added.begin());
 }
 
 std::optional<QString> QtUserDialogs::AskText(QWidget* parent, const QString& title,

@@ -24,6 +24,8 @@ class QtUserDialogs : public UserDialogs {
                                  int value, int min, int max) override;
     std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& label,
                                    const QString& text) override;
+    int Choose(QWidget* parent, const QString& title, const QString& text,
+               const QStringList& buttons) override;
     bool OpenDocument(const QString& path) override;
 };
 

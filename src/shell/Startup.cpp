@@ -1,9 +1,13 @@
 #include "Startup.h"
 
 #include <QDir>
+#include <QLocale>
 
+#include "Autosave.h"
 #include "FileCommands.h"
 #include "MainWindow.h"
+#include "document/RecoveryCopy.h"
+#include "widgets/UserDialogs.h"
 
 namespace tessaly {
 
@@ -37,9 +41,33 @@ MainWindow& Startup::Run(bool showSplash, const QString& patternFile) {
         if (places) main_->ApplyStoredPlaces(*places);
         main_->FillScreenAndTile();
     }
+    OfferRecovery();
     if (!patternFile.isEmpty()) main_->Files().OpenFile(patternFile);
     if (showSplash) main_->ShowSplash(true);
     return *main_;
+}
+
+void Startup::OfferRecovery() {
+    const QString folder = RecoveryCopy::DefaultFolder();
+    // one pattern can be recovered; the others wait for a later start unless discarded
+    for (const RecoveryCopy::LeftBehind& left : RecoveryCopy::FindLeftBehind(folder)) {
+        const QString name = left.bandName.isEmpty() ? QObject::tr("Untitled") : left.bandName;
+        const int choice = dialogs_.Choose(
+            main_.get(), QStringLiteral("Tessaly"),
+            QObject::tr("Tessaly was not closed properly. Recover the pattern \"%1\" from %2?")
+                .arg(name, left.written.toString(QStringLiteral("HH:mm"))),
+            {QObject::tr("Recover"), QObject::tr("Discard"), QObject::tr("Later")});
+        if (choice == 1) RecoveryCopy::Discard(folder, left.id);
+        if (choice != 0) continue;
+        const std::optional<WindowValues> places = RecoveryCopy::Recover(folder, left.id, session_);
+        if (!places) continue;
+        main_->ApplyStoredPlaces(*places);
+        main_->UpdateCaption();
+        // the recovered work is this program's copy now, before the old one goes
+        main_->RecoveryCopies().WriteNow(true);
+        RecoveryCopy::Discard(folder, left.id);
+        return;
+    }
 }
 
 }  // namespace tessaly

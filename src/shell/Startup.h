@@ -12,7 +12,7 @@ class UserDialogs;
 
 // What happens from launch until the weaver can work: the default pattern read from the
 // program's folder, the main window and its children built from it, the stored window places
-// applied and the splash shown.
+// applied, work left behind by a crash offered back, and the splash shown.
 class Startup {
   public:
     Startup(UserDialogs& dialogs, QString programFolder);
@@ -29,6 +29,10 @@ class Startup {
     static QString DataFolder(const QString& programFolder);
 
   private:
+    // Work a Tessaly that was not closed properly left behind: Recover opens it as unsaved
+    // work of its file, Discard throws it away, Later keeps it for the next start.
+    void OfferRecovery();
+
     UserDialogs& dialogs_;
     QString programFolder_;
     PatternSession session_;

@@ -51,6 +51,10 @@ class UserDialogs {
     // Asks for a line of text, offering text; nothing when cancelled.
     virtual std::optional<QString> AskText(QWidget* parent, const QString& title,
                                            const QString& label, const QString& text) = 0;
+    // A question answered by one of these buttons (the first is the default): the index of
+    // the one chosen, or -1 when the box was closed.
+    virtual int Choose(QWidget* parent, const QString& title, const QString& text,
+                       const QStringList& buttons) = 0;
     // Opens a document with the desktop's viewer; false when none could be started.
     virtual bool OpenDocument(const QString& path) = 0;
 };
