@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScrollArea>
 #include <QToolTip>
 #include <algorithm>
 #include <utility>
@@ -121,12 +120,7 @@ void DraftGrid::SetCursor(Cell cell) {
     update(CellRect(Clamped(cursor_)).adjusted(-2, -2, 2, 2));
     cursor_ = cell;
     update(CellRect(cell).adjusted(-2, -2, 2, 2));
-    // the viewport around the grid brings the cell into view
-    if (auto* area =
-            qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr)) {
-        const QPoint middle = CellRect(cell).center();
-        area->ensureVisible(middle.x(), middle.y(), kColumn, 0);
-    }
+    ShowInViewport(*this, CellRect(cell), kColumn, 0);
     AnnounceGridFocus(this, cell.part, cell.card - 1);
 }
 
@@ -250,10 +244,7 @@ void DraftGrid::paintEvent(QPaintEvent* event) {
         }
     }
     if (hasFocus() && CardCount() > 0) {
-        // the cursor: a frame in the highlight colour, inside the cell so it shows on any colour
-        painter.setPen(QPen(palette().highlight().color(), 2));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawRect(CellRect(Clamped(cursor_)).adjusted(1, 1, -2, -2));
+        PaintCursorFrame(painter, CellRect(Clamped(cursor_)), palette());
     }
 }
 

@@ -4,12 +4,12 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollArea>
 #include <QToolTip>
 
 #include "model/Card.h"
 #include "render/ColorNames.h"
 #include "widgets/ColorSwatch.h"
+#include "widgets/ColumnGrid.h"
 
 namespace tessaly {
 
@@ -38,10 +38,7 @@ void PaletteStrip::SetCurrent(int place) {
     if (place < 0 || place >= GridColumns() || place == current_) return;
     current_ = place;
     update();
-    // the viewport around the strip brings the swatch into view
-    if (auto* area =
-            qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
-        area->ensureVisible(0, GridCellRect(0, place).center().y(), 0, kCellPixels);
+    ShowInViewport(*this, GridCellRect(0, place), 0, kCellPixels);
     AnnounceGridFocus(this, 0, place);
     emit currentChanged(place);
 }

@@ -24,11 +24,20 @@ std::optional<std::int32_t> Zoom::StepOut(std::int32_t blockSize) {
     return blockSize - 1;
 }
 
-std::int32_t Zoom::Largest(std::int32_t cardCount) {
-    // four margins and a block per card, the margin as wide as a block
+namespace {
+
+// The block size whose band is as wide as width at most: four margins and a block per card,
+// the margin as wide as a block; within the zoom's limits.
+std::int32_t BlockSizeAcross(std::int32_t cardCount, std::int64_t width) {
     const std::int64_t blocks = std::int64_t{std::max(cardCount, 0)} + 4;
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        kMaxCanvasWidth / blocks, DrawingGeometry::kMinBlockSize, DrawingGeometry::kMaxBlockSize));
+        width / blocks, DrawingGeometry::kMinBlockSize, DrawingGeometry::kMaxBlockSize));
+}
+
+}  // namespace
+
+std::int32_t Zoom::Largest(std::int32_t cardCount) {
+    return BlockSizeAcross(cardCount, kMaxCanvasWidth);
 }
 
 std::int32_t Zoom::Stepped(std::int32_t blockSize, int steps, std::int32_t cardCount) {
@@ -44,9 +53,7 @@ std::int32_t Zoom::Stepped(std::int32_t blockSize, int steps, std::int32_t cardC
 }
 
 std::int32_t Zoom::FitWidth(std::int32_t cardCount, int width) {
-    const std::int64_t blocks = std::int64_t{std::max(cardCount, 0)} + 4;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
-        width / blocks, DrawingGeometry::kMinBlockSize, Largest(cardCount)));
+    return std::min(BlockSizeAcross(cardCount, width), Largest(cardCount));
 }
 
 std::int32_t Zoom::FitBand(std::int32_t cardCount, std::int32_t rows, int width, int height) {

@@ -44,6 +44,8 @@ class PatternSession : public QObject {
 
     // The pattern differs from its file (or has none worth keeping).
     bool PatternChanged() const { return history_.IsChanged(); }
+    // Work a Save or an Apply has not made safe: changes since the file, or paint not applied.
+    bool HasUnsavedWork() const { return PatternChanged() || document_.DraftNotApplied(); }
     bool BandChangedSinceSave() const { return history_.BandChangedSinceSave(); }
     void SetPatternChanged(bool changed) { history_.SetChanged(changed); }
 

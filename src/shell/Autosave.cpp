@@ -21,17 +21,13 @@ Autosave::Autosave(PatternSession& session, std::function<WindowValues()> places
     connect(&document, &PatternDocument::turnSequenceChanged, this, changed);
     // saved: nothing is left to recover
     connect(&history, &History::changedChanged, this, [this](bool changedNow) {
-        if (!changedNow && !HasUnsavedWork()) Remove();
+        if (!changedNow && !session_.HasUnsavedWork()) Remove();
     });
-}
-
-bool Autosave::HasUnsavedWork() const {
-    return session_.PatternChanged() || session_.Document().DraftNotApplied();
 }
 
 void Autosave::WriteNow(bool wait) {
     timer_.stop();
-    if (HasUnsavedWork())
+    if (session_.HasUnsavedWork())
         copy_.Write(session_, places_(), wait);
     else
         copy_.Remove();

@@ -30,8 +30,6 @@ class Autosave : public QObject {
     const RecoveryCopy& Copy() const { return copy_; }
 
   private:
-    bool HasUnsavedWork() const;
-
     PatternSession& session_;
     std::function<WindowValues()> places_;
     RecoveryCopy copy_;

@@ -171,8 +171,8 @@ void FileCommands::OpenRecent(const QString& path) {
 }
 
 bool FileCommands::MaySetPatternAside() {
+    if (!session_.HasUnsavedWork()) return true;
     const bool draftNotApplied = document_.DraftNotApplied();
-    if (!session_.PatternChanged() && !draftNotApplied) return true;
     QString question = tr("Do you want to save the current pattern?");
     // no file holds the draft: the weaver is told what a Save leaves out
     if (draftNotApplied)

@@ -480,7 +480,7 @@ void MainWindow::UpdateCaption() {
     setWindowTitle(path.empty()
                        ? QStringLiteral("Tessaly[*]")
                        : QStringLiteral("Tessaly - %1[*]").arg(QString::fromStdString(path)));
-    setWindowModified(session_.PatternChanged() || document_.DraftNotApplied());
+    setWindowModified(session_.HasUnsavedWork());
 }
 
 void MainWindow::reverseFace() {

@@ -4,7 +4,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QScrollArea>
 #include <algorithm>
 #include <cstdlib>
 
@@ -148,10 +147,9 @@ void PackGrid::paintEvent(QPaintEvent* event) {
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         // the card cursor: a frame in the highlight colour round the card in its pack
-        if (choices_.CardCount() > 0) {
-            painter.setPen(QPen(palette().highlight().color(), 2));
-            painter.drawRect(CursorRect().adjusted(1, 1, -2, -2 - (kCardHeight - kPictureHeight)));
-        }
+        if (choices_.CardCount() > 0)
+            PaintCursorFrame(painter, CursorRect().adjusted(0, 0, 0, kPictureHeight - kCardHeight),
+                             palette());
     }
 }
 
@@ -219,9 +217,7 @@ void PackGrid::SetCursor(std::int32_t card) {
     cursor_ = Cursor();
     const QRect shown = CursorRect();
     update(shown.adjusted(-2, -2, 2, 2));
-    if (auto* area =
-            qobject_cast<QScrollArea*>(parentWidget() ? parentWidget()->parentWidget() : nullptr))
-        area->ensureVisible(shown.center().x(), shown.center().y(), kColumn, 0);
+    ShowInViewport(*this, shown, kColumn, 0);
     if (const auto cell = GridCurrentCell()) AnnounceGridFocus(this, cell->first, cell->second);
 }
 

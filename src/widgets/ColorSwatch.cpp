@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ColumnGrid.h"
 #include "model/Card.h"
 #include "render/RasterCanvas.h"
 
@@ -35,10 +36,7 @@ void ColorSwatch::SetColor(std::int32_t color) {
 void ColorSwatch::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     PaintHole(painter, rect().adjusted(0, 0, -1, -1), color_);
-    if (hasFocus()) {
-        painter.setPen(QPen(palette().highlight().color(), 2));
-        painter.drawRect(rect().adjusted(1, 1, -2, -2));
-    }
+    if (hasFocus()) PaintCursorFrame(painter, rect(), palette());
 }
 
 void ColorSwatch::mousePressEvent(QMouseEvent* event) {

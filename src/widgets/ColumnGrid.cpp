@@ -101,4 +101,16 @@ void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text, b
     painter.restore();
 }
 
+void ShowInViewport(QWidget& grid, const QRect& cell, int xMargin, int yMargin) {
+    QWidget* viewport = grid.parentWidget();
+    if (auto* area = qobject_cast<QScrollArea*>(viewport ? viewport->parentWidget() : nullptr))
+        area->ensureVisible(cell.center().x(), cell.center().y(), xMargin, yMargin);
+}
+
+void PaintCursorFrame(QPainter& painter, const QRect& cell, const QPalette& palette) {
+    painter.setPen(QPen(palette.highlight().color(), 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(cell.adjusted(1, 1, -2, -2));
+}
+
 }  // namespace tessaly

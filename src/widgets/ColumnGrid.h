@@ -61,6 +61,13 @@ struct ColumnRange {
 };
 ColumnRange ColumnsIn(const QRect& dirty, int columnPixels, std::int32_t cardCount);
 
+// Scrolls the viewport a drawn grid stands in (a QScrollArea) so the cell shows, with this much
+// room beside it; a grid outside a viewport stays as it is.
+void ShowInViewport(QWidget& grid, const QRect& cell, int xMargin, int yMargin);
+// The keyboard's cursor: a frame in the highlight colour just inside the cell, so it shows on
+// any colour.
+void PaintCursorFrame(QPainter& painter, const QRect& cell, const QPalette& palette);
+
 // A grey label cell (a card's number, its threading letter) with its text in bold, made
 // smaller when the text is wider than the cell; highlighted, it shows a chosen card.
 void PaintLabelCell(QPainter& painter, const QRect& cell, const QString& text,
