@@ -683,14 +683,24 @@ void MainWindow::ApplyWindowValues(const WindowValues& values) {
     }
     childrenPlaced_ = true;
     for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{displaySub_, values[2]},
-                              std::pair{weaveSub_, values[3]}}) {
+                              std::pair{weaveSub_, values[3]}})
         window_places::ApplyToChild(sub, value);
-        window_places::KeepChildReachable(mdi_, sub);
-    }
     // the design and the weaving assistant, grown to their layouts, keep the display beside
     for (auto [sub, value] : {std::pair{designSub_, values[1]}, std::pair{weaveSub_, values[3]}})
         window_places::KeepBesideGrown(sub, value, displaySub_, values[2]);
     WidenForCards();
+    // children grown to their layouts reach further than stored: the main window grows to
+    // hold them where the screen has room, before any is moved over another to stay inside
+    QRect reach;
+    for (const QMdiSubWindow* sub : {designSub_, displaySub_, weaveSub_})
+        if (!sub->isHidden() && !sub->isMinimized() && !sub->isMaximized())
+            reach |= QRect(QPoint(0, 0), sub->geometry().bottomRight());
+    if (!reach.isEmpty()) {
+        window_places::GrowToHold(this, mdi_->viewport()->size(), reach);
+        if (layout() != nullptr) layout()->activate();
+    }
+    for (QMdiSubWindow* sub : {designSub_, displaySub_, weaveSub_})
+        window_places::KeepChildReachable(mdi_, sub);
     // the instructions have no stored place: they open beside the band where there is room,
     // else over the right of the display, wide enough for every card, inside the work area
     if (!instructionsSub_->isVisible() && displaySub_->isVisible() && !displaySub_->isMaximized()) {

@@ -85,7 +85,8 @@ ShortcutsWindow::ShortcutsWindow(const QMenuBar& menus, QWidget* parent) : QDial
     }
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
-    table->resizeRowsToContents();
+    // rows as tall as their wrapped text at the width the table has once shown
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     auto* close = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(close, &QDialogButtonBox::rejected, this, &QDialog::reject);
     auto* layout = new QVBoxLayout(this);
