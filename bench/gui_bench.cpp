@@ -241,6 +241,26 @@ void BM_EditPick(benchmark::State& state) {
 }
 BENCHMARK(BM_EditPick)->Arg(1)->Arg(9990)->Unit(benchmark::kMillisecond);
 
+// A copy of one pick inserted before it on 10,000 picks of 200 cards, until the windows are
+// repainted: every pick above moves up one row. (It is deleted again untimed.)
+void BM_InsertPick(benchmark::State& state) {
+    WeavingWindows windows(10000);
+    const auto pick = static_cast<std::int32_t>(state.range(0));
+    PatternSession& session = windows.session;
+    for (auto _ : state) {
+        const Band& band = session.Document().CurrentBand();
+        session.Run<EditPicks>(QStringLiteral("Insert"),
+                               InsertPicks(band, pick, CopyPicks(band, pick, pick)));
+        windows.Repaint();
+        state.PauseTiming();
+        session.Run<EditPicks>(QStringLiteral("Delete"),
+                               DeletePicks(session.Document().CurrentBand(), {pick}));
+        windows.Repaint();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_InsertPick)->Arg(1)->Arg(9990)->Unit(benchmark::kMillisecond);
+
 // Picks 1 to 20 repeated 100 times on a band of 200 cards, and undone, until repainted.
 void BM_RepeatPicks(benchmark::State& state) {
     WeavingWindows windows(21);

@@ -87,6 +87,11 @@ TEST_F(PickEditTest, the_display_after_each_edit_is_a_full_redraw) {
     const Band& band = document.CurrentBand();
     ASSERT_TRUE(document.EditPicks("Set", ChangeCells(band, {{{1, 3}, Idle, false}})));
     EXPECT_EQ(display.Canvas().Image(), redrawn());
+    // a cell edit draws only its cards' columns again, each pixel as the whole redraw
+    ASSERT_TRUE(document.EditPicks("Flip", ChangeCells(band, {{{2, 2}, std::nullopt, true}})));
+    EXPECT_EQ(display.Canvas().Image(), redrawn());
+    document.History().Undo();
+    EXPECT_EQ(display.Canvas().Image(), redrawn());
     ASSERT_TRUE(document.EditPicks("Delete", DeletePicks(band, {1, 2})));
     EXPECT_EQ(display.Canvas().Image(), redrawn());
     ASSERT_TRUE(document.EditPicks("Repeat", RepeatPicks(band, 1, 3, 3)));

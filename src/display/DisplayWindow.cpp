@@ -298,6 +298,13 @@ void DisplayWindow::MarkFell() {
     wholeView_->SetFell(fellIn(wholeView_));
 }
 
+bool DisplayWindow::PrepareColumns(int left, int right) {
+    canvas_.RestrictColumns(left, right);
+    return true;
+}
+
+void DisplayWindow::EndColumns() { canvas_.Unrestrict(); }
+
 void DisplayWindow::PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) {
     canvas_.Clear();
     canvas_.Resize(Zoom::CanvasWidth(cardCount, geometry), DrawingGeometry::kCanvasHeight);

@@ -46,6 +46,8 @@ class DisplayWindow : public QWidget, public BandSurface {
     // BandSurface
     tessaly::Canvas& SurfaceCanvas() override { return canvas_; }
     void PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) override;
+    bool PrepareColumns(int left, int right) override;
+    void EndColumns() override;
     void PassFinished(Pass pass) override;
 
   private slots:

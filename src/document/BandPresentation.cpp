@@ -1,6 +1,8 @@
 #include "BandPresentation.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 #include "PatternDocument.h"
 #include "engine/Twist.h"
@@ -21,13 +23,16 @@ BandPresentation::BandPresentation(PatternDocument& document, QObject* parent)
     connect(&document_, &PatternDocument::rowAboutToBeRemoved, this,
             [this](int row) { AddRowTwist(row, -1); });
     connect(&document_, &PatternDocument::rowRemoved, this, [this] { Draw(Pass::RowRemoved); });
-    // the twist of the rows replaced is taken off before they go, that of the new ones added
-    connect(&document_, &PatternDocument::rowsAboutToBeReplaced, this,
-            [this](int first) { AddRowsTwist(first, -1); });
-    connect(&document_, &PatternDocument::rowsReplaced, this, [this](int first) {
-        AddRowsTwist(first, 1);
-        DrawReplacedRows(first);
-    });
+    // an edit of the picks says what it did to the twist: the rows it wove again above it
+    // keep their turns
+    connect(&document_, &PatternDocument::rowsReplaced, this,
+            [this](int first, const RowsChange& change) {
+                std::vector<std::int32_t> twist = netTwist_;
+                if (twist.size() < change.twist.size()) twist.resize(change.twist.size(), 0);
+                for (std::size_t c = 0; c < change.twist.size(); ++c) twist[c] += change.twist[c];
+                SetNetTwist(std::move(twist));
+                DrawReplacedRows(first, change.cards);
+            });
 }
 
 void BandPresentation::RegisterSurface(BandSurface* surface) {
@@ -140,25 +145,40 @@ void BandPresentation::DrawAfterRemoval(const Band& band) {
     RedrawCanvasesShowing(removed);
 }
 
-void BandPresentation::RedrawCanvasesShowing(std::int32_t row) {
+void BandPresentation::RedrawCanvasesShowing(std::int32_t row,
+                                             const std::vector<std::int32_t>& cards) {
     const Band& band = document_.CurrentBand();
+    // a few cards changed: only their columns are drawn again, where the surface can
+    std::optional<std::pair<int, int>> columns;
+    if (!cards.empty()) {
+        const auto [lowest, highest] = std::ranges::minmax(cards);
+        const std::int64_t size = geometry_.BlockSize;
+        columns = {static_cast<int>(geometry_.BandMargin + size * lowest),
+                   static_cast<int>(geometry_.BandMargin + size * (highest + 1))};
+    }
     for (BandSurface* surface : surfaces_) {
         Canvas& canvas = surface->SurfaceCanvas();
         // a row above the canvas's top limit draws nothing there, before or after a change
         // (on a long band that is every pick but the first few)
         if (!Row::Shows(row, canvas, geometry_)) continue;
+        if (columns && surface->PrepareColumns(columns->first, columns->second)) {
+            band.DrawPicture(canvas, geometry_);
+            surface->EndColumns();
+            continue;
+        }
         surface->PrepareCanvas(document_.CardCount(), geometry_);
         band.DrawPicture(canvas, geometry_);
     }
 }
 
-void BandPresentation::DrawReplacedRows(std::int32_t first) {
+void BandPresentation::DrawReplacedRows(std::int32_t first,
+                                        const std::vector<std::int32_t>& cards) {
     if (reversed_) {
         // the other face of every row above may change with them: drawn whole
         Redraw();
         return;
     }
-    RedrawCanvasesShowing(first);
+    RedrawCanvasesShowing(first, cards);
     for (BandSurface* surface : surfaces_) surface->PassFinished(Pass::Redraw);
     emit instructionsChanged(first);
     emit bandRedrawn();
@@ -168,14 +188,6 @@ void BandPresentation::SetNetTwist(std::vector<std::int32_t> twist) {
     if (twist == netTwist_) return;
     netTwist_ = std::move(twist);
     emit twistChanged();
-}
-
-void BandPresentation::AddRowsTwist(std::int32_t first, int sign) {
-    const Band& band = document_.CurrentBand();
-    std::vector<std::int32_t> twist = netTwist_;
-    for (std::int32_t row = std::max(first, 2); row <= band.Count(); ++row)
-        AddPickTwist(twist, band.At(row).Cards(), sign);
-    SetNetTwist(std::move(twist));
 }
 
 void BandPresentation::AddRowTwist(std::int32_t row, int sign) {

@@ -75,15 +75,15 @@ class BandPresentation : public QObject {
     // The band as the face shown shows it: the band itself, or a turned-over copy kept in
     // turned for as long as it is drawn.
     const Band& ShownFace(std::unique_ptr<Band>& turned) const;
-    // Rows from `first` up were replaced: what of them shows is drawn again.
-    void DrawReplacedRows(std::int32_t first);
-    // Every canvas this row reaches, cleared and drawn again as far as rows show on it.
-    void RedrawCanvasesShowing(std::int32_t row);
+    // Rows from `first` up were replaced (only these cards of them, when any are named):
+    // what of them shows is drawn again.
+    void DrawReplacedRows(std::int32_t first, const std::vector<std::int32_t>& cards = {});
+    // Every canvas this row reaches, cleared and drawn again as far as rows show on it (only
+    // the named cards' columns, where the canvas can).
+    void RedrawCanvasesShowing(std::int32_t row, const std::vector<std::int32_t>& cards = {});
     void DrawAfterRemoval(const Band& band);
     void SetNetTwist(std::vector<std::int32_t> twist);
     void AddRowTwist(std::int32_t row, int sign);
-    // Adds (sign 1) or takes off (-1) the twist of every row from `first` up.
-    void AddRowsTwist(std::int32_t first, int sign);
 
     PatternDocument& document_;
     std::vector<BandSurface*> surfaces_;

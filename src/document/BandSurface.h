@@ -22,6 +22,12 @@ class BandSurface {
     virtual Canvas& SurfaceCanvas() = 0;
     // Before a pass over the whole band: clear the canvas and size it for the cards.
     virtual void PrepareCanvas(std::int32_t cardCount, const DrawingGeometry& geometry) = 0;
+    // Before a pass that draws the band again only between columns left and right (canvas
+    // units, inclusive): clear them and keep the pass out of the others. False when the
+    // surface cannot; it is then prepared whole.
+    virtual bool PrepareColumns(int /*left*/, int /*right*/) { return false; }
+    // After such a pass: drawing reaches every column again.
+    virtual void EndColumns() {}
     // After every pass: show what was drawn.
     virtual void PassFinished(Pass pass) = 0;
 };

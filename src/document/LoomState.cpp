@@ -10,9 +10,9 @@ LoomState::LoomState(const PatternDocument& document, QObject* parent)
     : QObject(parent), document_(document) {
     for (auto changed : {&PatternDocument::bandReplaced, &PatternDocument::bandRecoloured})
         connect(&document_, changed, this, &LoomState::BandChanged);
-    for (auto changed :
-         {&PatternDocument::rowAdded, &PatternDocument::rowRemoved, &PatternDocument::rowsReplaced})
+    for (auto changed : {&PatternDocument::rowAdded, &PatternDocument::rowRemoved})
         connect(&document_, changed, this, &LoomState::BandChanged);
+    connect(&document_, &PatternDocument::rowsReplaced, this, &LoomState::BandChanged);
     connect(&document_, &PatternDocument::patternLoaded, this, [this] {
         bookmark_.clear();
         pick_ = 1;

@@ -1,5 +1,7 @@
 #include "PatternDocument.h"
 
+#include <algorithm>
+
 namespace tessaly {
 
 namespace {
@@ -83,17 +85,17 @@ std::optional<Cards> PatternDocument::TakeTopRow() {
     return removed;
 }
 
-void PatternDocument::ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows) {
-    Band& band = *band_.band;
-    first = std::max(first, 2);
-    emit rowsAboutToBeReplaced(first);
-    std::vector<Cards> old;
-    old.reserve(static_cast<std::size_t>(std::max(band.Count() - first + 1, 0)));
-    for (std::int32_t r = first; r <= band.Count(); ++r) old.push_back(std::move(band.At(r).Cards()));
-    while (band.Count() >= first) band.Remove(band.Count());
-    for (Cards& deck : rows) band.Add(std::move(deck), band.Count() + 1);
-    rows = std::move(old);
-    emit rowsReplaced(first);
+PicksEditRecord PatternDocument::EditPicks(const PicksEdit& edit) {
+    PicksEditRecord record = ApplyPicksEdit(*band_.band, edit);
+    emit rowsReplaced(std::max(edit.FirstPick() + 1, 2), record.change);
+    return record;
+}
+
+void PatternDocument::UndoPicksEdit(const PicksEdit& edit, const PicksEditRecord& record) {
+    tessaly::UndoPicksEdit(*band_.band, edit, record);
+    RowsChange change = record.change;
+    for (std::int32_t& twist : change.twist) twist = -twist;
+    emit rowsReplaced(std::max(edit.FirstPick() + 1, 2), change);
 }
 
 void PatternDocument::ExchangeSequences(SequenceState& other) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/Band.h"
+#include "engine/PicksEditing.h"
 #include "engine/Threading.h"
 #include "model/PatternExtras.h"
 
@@ -84,9 +85,11 @@ class PatternDocument : public QObject {
     bool AddRow(const Cards& deck);
     // Takes the top row off and gives back its cards; the first row is never removed.
     std::optional<Cards> TakeTopRow();
-    // Trades the rows from row `first` (2 or more) up for these, bottom first, and hands back
-    // the rows that stood there; the rows below stay as they are.
-    void ExchangeRowsFrom(std::int32_t first, std::vector<Cards>& rows);
+    // Makes an edit of the picks on the band in place, and gives back what undoing it needs;
+    // the rows below its first pick stay as they are.
+    PicksEditRecord EditPicks(const PicksEdit& edit);
+    // Puts the band back as it stood before EditPicks made the edit.
+    void UndoPicksEdit(const PicksEdit& edit, const PicksEditRecord& record);
     void ExchangeSequences(SequenceState& other);
     void SetDraft(std::vector<DraftColumn> draft);
     void SetBandName(std::string name);
@@ -104,10 +107,9 @@ class PatternDocument : public QObject {
     void rowAdded(int row);
     void rowAboutToBeRemoved(int row);
     void rowRemoved(int row);
-    // The rows from this one up are about to be replaced, and now are other rows (more, fewer
-    // or changed).
-    void rowsAboutToBeReplaced(int firstRow);
-    void rowsReplaced(int firstRow);
+    // The rows from this one up are other rows now (more, fewer or changed), as `change`
+    // tells: the net twist it made and the cards it changed.
+    void rowsReplaced(int firstRow, const tessaly::RowsChange& change);
     // The draft changed (its cards, their colours or threading).
     void threadingChanged();
     void bandNameChanged(const QString& name);

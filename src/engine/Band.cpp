@@ -1,6 +1,7 @@
 #include "Band.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
 
 #include "Canvas.h"
@@ -73,6 +74,33 @@ void Band::Remove(std::int32_t index) {
             rows_[i].SetPrevRow(i == 0 || i == static_cast<std::size_t>(index - 1) ? nullptr
                                                                                    : &rows_[i - 1]);
     });
+}
+
+std::vector<Cards> Band::Splice(std::int32_t first, std::int32_t removed,
+                                std::vector<Cards> decks) {
+    if (first < 2 || removed < 0 || first > Count() + 1 || removed > Count() - first + 1)
+        throw AppError(ErrorNumber::SubscriptOutOfRange,
+                       "The band has no rows " + std::to_string(first) + " to " +
+                           std::to_string(first + removed - 1) + ".");
+    std::vector<Cards> taken;
+    taken.reserve(static_cast<std::size_t>(removed));
+    const auto at = rows_.begin() + (first - 1);
+    for (auto row = at; row != at + removed; ++row) taken.push_back(std::move(row->Cards()));
+    if (removed > 0) rows_.erase(at, at + removed);
+    if (!decks.empty()) {
+        std::vector<Row> added(decks.size());
+        for (std::size_t i = 0; i < decks.size(); ++i) added[i].Cards() = std::move(decks[i]);
+        rows_.insert(rows_.begin() + (first - 1), std::make_move_iterator(added.begin()),
+                     std::make_move_iterator(added.end()));
+    }
+    // a deque moves its rows when spliced in the middle: every row points at the one below
+    // it again
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        rows_[i].SetPrevRow(i == 0 ? nullptr : &rows_[i - 1]);
+        if (i + 1 >= static_cast<std::size_t>(first))
+            rows_[i].SetNumber(static_cast<std::int32_t>(i + 1));
+    }
+    return taken;
 }
 
 void Band::WeaveRow(const Cards& deck, Canvas* canvas, const DrawingGeometry& geometry) {

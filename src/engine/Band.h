@@ -11,7 +11,7 @@
 namespace tessaly {
 
 // The woven band: rows addressed from 1, row 1 (the threading) at the bottom. Rows are added
-// and removed at the top only.
+// and removed at the top, and spliced in and out only by an edit of the picks.
 class Band {
   public:
     Band() = default;
@@ -33,6 +33,10 @@ class Band {
     const Row& At(std::int32_t index) const;
     void Remove(std::int32_t index);
     void Clear() { rows_.clear(); }
+    // Takes `removed` rows out from row `first` and puts the decks in their place; the rows
+    // above move and are numbered again. Returns the decks taken out. Raises error 9 for
+    // rows the band does not have (row 1 stays).
+    std::vector<Cards> Splice(std::int32_t first, std::int32_t removed, std::vector<Cards> decks);
 
     // Adds one row made from a deck whose cards already carry this pick's turns, and draws it.
     void WeaveRow(const Cards& deck, Canvas* canvas, const DrawingGeometry& geometry);

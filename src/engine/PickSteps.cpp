@@ -1,6 +1,7 @@
 #include "PickSteps.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
 #include "errors/AppError.h"
@@ -40,14 +41,10 @@ Cards NextRow(const Cards& below, const PickSteps& steps) {
         throw AppError(ErrorNumber::SubscriptOutOfRange,
                        "A pick names " + std::to_string(steps.size()) + " cards, but the band has " +
                            std::to_string(below.Count()) + ".");
-    Cards next = below;
+    Cards next;
+    next.Reserve(below.Count());
     auto step = steps.begin();
-    for (Card& card : next) {
-        if (step->flip) FlipOver(card);
-        card.SetPack(step->pack);
-        card.SetTurn(step->turn);
-        ++step;
-    }
+    for (const Card& card : below) next.Add(NextCard(card, *step++));
     return next;
 }
 
@@ -104,10 +101,8 @@ PickSteps StepsBetween(const Cards& below, const Cards& row) {
     steps.reserve(static_cast<std::size_t>(row.Count()));
     auto under = below.begin();
     for (const Card& card : row) {
-        // a card whose threading changed was flipped over
-        const bool flipped = under != below.end() && card.Thread() != under->Thread();
-        steps.push_back({card.Turn(), flipped, card.Pack()});
-        if (under != below.end()) ++under;
+        steps.push_back(under != below.end() ? StepBetween(*under++, card)
+                                             : CardStep{card.Turn(), false, card.Pack()});
     }
     return steps;
 }
@@ -123,28 +118,27 @@ std::vector<Cards> RowsFrom(const Cards& below, const std::vector<PickSteps>& st
     return rows;
 }
 
+std::int32_t PicksEdit::FirstPick() const {
+    std::int32_t first = std::numeric_limits<std::int32_t>::max();
+    for (const CellChange& change : cells) first = std::min(first, change.cell.pick);
+    for (const PicksSplice& splice : splices) first = std::min(first, splice.at);
+    return first;
+}
+
+std::int64_t PicksEdit::AddedPicks() const {
+    std::int64_t added = 0;
+    for (const PicksSplice& splice : splices)
+        added += static_cast<std::int64_t>(splice.inserted.size()) - splice.removed;
+    return added;
+}
+
 PicksEdit ChangeCells(const Band& band, const std::vector<CellChange>& changes) {
-    PicksEdit edit;
-    if (changes.empty()) {
-        edit.firstPick = PickCount(band) + 1;
-        return edit;
-    }
-    std::int32_t first = PickCount(band);
     for (const CellChange& change : changes) {
         CheckCell(band, change.cell);
         if (change.turn && (*change.turn < Forward || *change.turn > Idle))
             throw AppError(ErrorNumber::InvalidProcedureCall, "A turn is F, B or I.");
-        first = std::min(first, change.cell.pick);
     }
-    edit.firstPick = first;
-    edit.steps = StepsFrom(band, first);
-    for (const CellChange& change : changes) {
-        CardStep& step = edit.steps[static_cast<std::size_t>(change.cell.pick - first)]
-                                   [static_cast<std::size_t>(change.cell.card - 1)];
-        if (change.turn) step.turn = *change.turn;
-        if (change.toggleFlip) step.flip = !step.flip;
-    }
-    return edit;
+    return {changes, {}};
 }
 
 PicksEdit TurnOverCells(const Band& band, const std::vector<PickCell>& cells) {
@@ -170,20 +164,22 @@ PicksEdit InsertPicks(const Band& band, std::int32_t at, const std::vector<PickS
             throw AppError(ErrorNumber::InvalidProcedureCall,
                            "A pick of " + std::to_string(pick.size()) + " cards does not fit a band of " +
                                std::to_string(cards) + ".");
-    PicksEdit edit{at, StepsFrom(band, at)};
-    edit.steps.insert(edit.steps.begin(), picks.begin(), picks.end());
-    return edit;
+    if (picks.empty()) return {};
+    return {{}, {{at, 0, picks}}};
 }
 
 PicksEdit DeletePicks(const Band& band, std::vector<std::int32_t> picks) {
     for (const std::int32_t pick : picks) CheckPick(band, pick);
     std::sort(picks.begin(), picks.end());
     picks.erase(std::unique(picks.begin(), picks.end()), picks.end());
-    if (picks.empty()) return {PickCount(band) + 1, {}};
-    PicksEdit edit{picks.front(), StepsFrom(band, picks.front())};
-    // from the top down, so the places below stay where they were
-    for (auto pick = picks.rbegin(); pick != picks.rend(); ++pick)
-        edit.steps.erase(edit.steps.begin() + (*pick - edit.firstPick));
+    PicksEdit edit;
+    // runs of picks from the top down, so the places below stay where they were
+    for (auto pick = picks.rbegin(); pick != picks.rend();) {
+        const std::int32_t top = *pick;
+        std::int32_t bottom = top;
+        while (++pick != picks.rend() && *pick == bottom - 1) --bottom;
+        edit.splices.push_back({bottom, top - bottom + 1, {}});
+    }
     return edit;
 }
 
@@ -205,8 +201,10 @@ std::vector<PickSteps> CopyPicks(const Band& band, std::int32_t first, std::int3
     CheckPick(band, first);
     CheckPick(band, last);
     if (first > last) std::swap(first, last);
-    std::vector<PickSteps> steps = StepsFrom(band, first);
-    steps.resize(static_cast<std::size_t>(last - first + 1));
+    std::vector<PickSteps> steps;
+    steps.reserve(static_cast<std::size_t>(last - first + 1));
+    for (std::int32_t pick = first; pick <= last; ++pick)
+        steps.push_back(StepsBetween(band.At(pick).Cards(), band.At(pick + 1).Cards()));
     return steps;
 }
 

@@ -50,18 +50,25 @@ Band WeaveSteps(const WeavingSteps& steps);
 // --- Edits of the picks -----------------------------------------------------------------
 // Picks are numbered from 1 as the instructions number them: pick p is band row p + 1.
 
-// An edit of the picks: the steps of every pick from firstPick to the band's new top.
-struct PicksEdit {
-    std::int32_t firstPick = 1;
-    std::vector<PickSteps> steps;
-};
-
 // The steps that made `row` from the row below it.
 PickSteps StepsBetween(const Cards& below, const Cards& row);
 // The steps of picks `first` to the top of the band.
 std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first);
 // The rows the steps make, one after the other, from the row below the first of them.
 std::vector<Cards> RowsFrom(const Cards& below, const std::vector<PickSteps>& steps);
+// What one card becomes in the next pick, and the step that took it there. Inline: an edit
+// of a long band takes them for every card of every pick above it.
+inline Card NextCard(const Card& below, const CardStep& step) {
+    Card next = below;
+    if (step.flip) FlipOver(next);
+    next.SetPack(step.pack);
+    next.SetTurn(step.turn);
+    return next;
+}
+inline CardStep StepBetween(const Card& below, const Card& card) {
+    // a card whose threading changed was flipped over
+    return {card.Turn(), card.Thread() != below.Thread(), card.Pack()};
+}
 
 // One cell of the instructions: a card (from 1) at a pick.
 struct PickCell {
@@ -74,6 +81,28 @@ struct CellChange {
     PickCell cell;
     std::optional<std::int32_t> turn;
     bool toggleFlip = false;
+};
+
+// Picks taken out and put in at one place: `removed` picks from pick `at` on go, and the
+// inserted picks' steps take their place (before the pick that stood at `at`).
+struct PicksSplice {
+    std::int32_t at = 1;
+    std::int32_t removed = 0;
+    std::vector<PickSteps> inserted;
+};
+
+// An edit of the picks: cells changed, or splices made one after the other (each numbered on
+// the band the ones before it left). The band makes it in place (ApplyPicksEdit): the rows
+// below it stay, and a card above it is woven again with its own steps only as far as it
+// stands otherwise than before.
+struct PicksEdit {
+    std::vector<CellChange> cells;
+    std::vector<PicksSplice> splices;
+    bool Empty() const { return cells.empty() && splices.empty(); }
+    // The lowest pick it changes.
+    std::int32_t FirstPick() const;
+    // The picks it adds (fewer than none when it takes picks out).
+    std::int64_t AddedPicks() const;
 };
 
 // Each edit checks what it is given against the band and raises AppError (nothing changed)

@@ -5,13 +5,15 @@
 namespace tessaly {
 
 void AddPickTwist(std::vector<std::int32_t>& twist, const Cards& pick, int sign) {
-    for (const Card& card : pick) {
-        // a card the instructions leave out (no turn of its own) adds nothing
-        if (card.Position() < 1 || (card.Turn() != Forward && card.Turn() != Backward)) continue;
-        const auto place = static_cast<std::size_t>(card.Position() - 1);
-        if (place >= twist.size()) twist.resize(place + 1, 0);
-        twist[place] += card.Turn() == Forward ? sign : -sign;
-    }
+    for (const Card& card : pick) AddCardTwist(twist, card, sign);
+}
+
+void AddCardTwist(std::vector<std::int32_t>& twist, const Card& card, int sign) {
+    // a card the instructions leave out (no turn of its own) adds nothing
+    if (card.Position() < 1 || (card.Turn() != Forward && card.Turn() != Backward)) return;
+    const auto place = static_cast<std::size_t>(card.Position() - 1);
+    if (place >= twist.size()) twist.resize(place + 1, 0);
+    twist[place] += card.Turn() == Forward ? sign : -sign;
 }
 
 std::vector<std::int32_t> NetTwist(const Band& band) {

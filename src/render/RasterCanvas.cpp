@@ -46,7 +46,9 @@ void RasterCanvas::Polygon(const Outline& p) {
         top = std::min(top, point.y);
         bottom = std::max(bottom, point.y);
     }
-    changed_ |= QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1);
+    changed_ |=
+        QRect(QPoint(std::max(left, clipLeft_), top), QPoint(std::min(right, clipRight_), bottom))
+            .adjusted(-1, -1, 1, 1);
     const bool blockShaped =
         p[0].x == p[3].x && p[1].x == p[2].x && p[2].y == p[3].y && p[0].x < p[1].x;
     if (!blockShaped || (!queued_.empty() && queued_.front().top != p[2].y)) {
@@ -67,6 +69,9 @@ void RasterCanvas::Polygon(const Outline& p) {
 void RasterCanvas::PaintPolygon(const Outline& points) {
     if (image_.isNull()) return;
     QPainter painter(&image_);
+    if (clipLeft_ > 0 || clipRight_ < INT_MAX)
+        painter.setClipRect(QRect(QPoint(clipLeft_, 0),
+                                  QPoint(std::min(clipRight_, image_.width()), image_.height())));
     if (fillColor_ == Card::kNoThread) {
         painter.setPen(Qt::NoPen);
         painter.setBrush(QColor::fromRgb(emptyFill_));
@@ -92,8 +97,8 @@ void RasterCanvas::Flush() const {
                              static_cast<double>(block->right - block->left);
         // an empty hole's block leaves its edge columns to the blocks beside and below it
         const int inset = block->outlined ? 0 : 1;
-        const int first = std::max(block->left + inset, 0);
-        const int last = std::min(block->right - inset, width - 1);
+        const int first = std::max({block->left + inset, 0, clipLeft_});
+        const int last = std::min({block->right - inset, width - 1, clipRight_});
         for (int x = first; x <= last; ++x) {
             // the rows the bottom edge's one-pixel line takes in this column
             const int y0 = static_cast<int>(std::lround(block->leftY + slope * (x - block->left)));
@@ -152,6 +157,26 @@ void RasterCanvas::Clear() {
     queued_.clear();
     image_.fill(kBackground);
     changed_ = image_.rect();
+    clipLeft_ = 0;
+    clipRight_ = INT_MAX;
+}
+
+void RasterCanvas::RestrictColumns(int left, int right) {
+    Flush();  // what was queued before is painted unrestricted
+    clipLeft_ = std::max(left, 0);
+    clipRight_ = std::max(right, clipLeft_);
+    const QRect strip =
+        QRect(QPoint(clipLeft_, 0), QPoint(clipRight_, image_.height() - 1)) & image_.rect();
+    if (strip.isEmpty()) return;
+    QPainter painter(&image_);
+    painter.fillRect(strip, QColor::fromRgb(kBackground));
+    changed_ |= strip;
+}
+
+void RasterCanvas::Unrestrict() {
+    Flush();  // the queued blocks are painted within the columns they were drawn for
+    clipLeft_ = 0;
+    clipRight_ = INT_MAX;
 }
 
 QRect RasterCanvas::TakeChanged() { return std::exchange(changed_, QRect()) & image_.rect(); }

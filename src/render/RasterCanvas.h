@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <climits>
 #include <functional>
 #include <vector>
 
@@ -37,6 +38,12 @@ class RasterCanvas : public Canvas {
     }
     void SetRefreshHandler(std::function<void()> handler) { refreshHandler_ = std::move(handler); }
 
+    // Until Unrestrict, drawing reaches only columns left to right (inclusive), which are
+    // cleared: a pass drawing the whole band again then paints a few cards' columns only,
+    // each pixel as the whole redraw would.
+    void RestrictColumns(int left, int right);
+    void Unrestrict();
+
     // Keeps the drawing where the new size overlaps the old one, as a resized picture does.
     void Resize(int width, int height);
     const QImage& Image() const;
@@ -71,6 +78,8 @@ class RasterCanvas : public Canvas {
     bool deferred_ = true;
     std::function<void()> refreshHandler_;
     QRect changed_;
+    int clipLeft_ = 0;
+    int clipRight_ = INT_MAX;
 };
 
 }  // namespace tessaly

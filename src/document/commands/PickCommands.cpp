@@ -84,39 +84,36 @@ std::int64_t UnWeavePick::Bytes() const {
 }
 
 EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
-    : PatternCommand(target, text), firstRow_(edit.firstPick + 1), sequences_(HandWoven()) {
+    : PatternCommand(target, text), edit_(std::move(edit)), sequences_(HandWoven()) {
     const Band& band = Document().CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no threading.");
-    if (firstRow_ < 2 || firstRow_ > band.Count() + 1)
+    if (!edit_.Empty() && (edit_.FirstPick() < 1 || edit_.FirstPick() >= band.Count() + 1))
         throw AppError(ErrorNumber::SubscriptOutOfRange, "The edit begins outside the band.");
-    CheckBandBudget(std::int64_t{firstRow_} - 1 + static_cast<std::int64_t>(edit.steps.size()),
-                    band.At(1).Cards().Count());
-    rows_ = RowsFrom(band.At(firstRow_ - 1).Cards(), edit.steps);
+    CheckBandBudget(band.Count() + edit_.AddedPicks(), band.At(1).Cards().Count());
 }
 
 bool EditPicks::Redo() {
     PatternDocument& document = Document();
-    const Band& band = document.CurrentBand();
     // an edit that leaves every row as it is (a cell set to what it says) is no step
-    if (static_cast<std::int64_t>(rows_.size()) == band.Count() - firstRow_ + 1 &&
-        std::equal(rows_.begin(), rows_.end(), band.begin() + (firstRow_ - 1), band.end(),
-                   [](const Cards& row, const Row& stored) { return row == stored.Cards(); }))
-        return false;
-    document.ExchangeRowsFrom(firstRow_, rows_);
+    if (!ChangesRows(document.CurrentBand(), edit_)) return false;
+    record_ = document.EditPicks(edit_);
     document.ExchangeSequences(sequences_);
     return true;
 }
 
 void EditPicks::Undo() {
-    Document().ExchangeRowsFrom(firstRow_, rows_);
+    Document().UndoPicksEdit(edit_, record_);
+    record_ = {};
     Document().ExchangeSequences(sequences_);
 }
 
 std::int64_t EditPicks::Bytes() const {
-    std::int64_t bytes = SequenceBytes(sequences_);
-    for (const Cards& row : rows_) bytes += DeckBytes(row);
+    std::int64_t bytes = SequenceBytes(sequences_) + record_.Bytes();
+    for (const PicksSplice& splice : edit_.splices)
+        for (const PickSteps& pick : splice.inserted)
+            bytes += static_cast<std::int64_t>(pick.size() * sizeof(CardStep));
+    bytes += static_cast<std::int64_t>(edit_.cells.size() * sizeof(CellChange));
     return bytes;
 }
 
 }  // namespace tessaly
-

@@ -40,9 +40,9 @@ class UnWeavePick : public PatternCommand {
     SequenceState sequences_;
 };
 
-// An edit of the instructions (cells set, picks inserted, deleted, repeated, pasted): the
-// picks from the first one it changes are woven again from their new steps, the rows below
-// stay. Like Weave it makes the band one stored row by row.
+// An edit of the instructions (cells set, picks inserted, deleted, repeated, pasted), made on
+// the band in place: the rows below it stay, and the cards above it are woven again as far as
+// they change. Like Weave it makes the band one stored row by row.
 class EditPicks : public PatternCommand {
   public:
     // `text` names the step ("Insert Pick 37"). Refuses an edit of a band without picks to
@@ -54,8 +54,8 @@ class EditPicks : public PatternCommand {
     bool Redo() override;
     void Undo() override;
 
-    std::int32_t firstRow_;
-    std::vector<Cards> rows_;  // the rows not in the band: the new ones before, the old after
+    PicksEdit edit_;
+    PicksEditRecord record_;  // what the edit took, while it is made
     SequenceState sequences_;
 };
 
