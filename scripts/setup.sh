@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl1-mesa-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-tidy libclang-rt-14-dev
-  xvfb xauth desktop-file-utils appstream
+  xvfb xauth desktop-file-utils appstream lintian
   nlohmann-json3-dev libexpat1-dev
   fonts-dejavu-core fonts-noto-mono poppler-utils
 )

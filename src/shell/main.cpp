@@ -10,11 +10,20 @@
 
 int main(int argc, char** argv) {
     // answered before any window system is asked for: it works without a display
-    for (int i = 1; i < argc; ++i)
+    for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--version") == 0) {
             std::printf("tessaly %s\n", TESSALY_VERSION);
             return 0;
         }
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::printf(
+                "usage: tessaly [PATTERN]\n"
+                "       tessaly --help | --version\n"
+                "  PATTERN  a pattern to open: Tessaly's .kst, a .tdd draft, a Twisted\n"
+                "           Threads pattern (.twt) or a GTT pattern (.gtt)\n");
+            return 0;
+        }
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tessaly"));
     QApplication::setOrganizationName(QStringLiteral("Tessaly"));
