@@ -289,6 +289,26 @@ TEST_F(ShellTest, work_left_behind_is_offered_back_and_recovered_as_it_stood) {
     EXPECT_TRUE(recorder.Empty());
 }
 
+// The copy is made from the rows as they stood when it was asked for, while weaving goes on.
+TEST_F(ShellTest, a_recovery_copy_holds_the_band_as_it_stood_when_asked_for) {
+    Start();
+    test::Driver work(startup.Session());
+    ASSERT_TRUE(work.RemovePick());  // woven by hand: the file holds every row
+    const std::vector<Cards> asked = test::DecksOf(work.CurrentBand());
+    const QString copies = folder.Path() + "/copies";
+    QString id;
+    {
+        RecoveryCopy copy(copies);
+        copy.Write(startup.Session(), {}, false);
+        for (int i = 0; i < 5; ++i) ASSERT_TRUE(work.RemovePick());
+        id = copy.Id();
+    }  // the writer is waited for; the copy stays
+    PatternSession recovered;
+    ASSERT_TRUE(RecoveryCopy::Recover(copies, id, recovered));
+    EXPECT_EQ(test::DecksOf(recovered.Document().CurrentBand()), asked);
+    EXPECT_TRUE(recorder.Empty());
+}
+
 TEST_F(ShellTest, work_left_behind_waits_for_later_and_goes_when_discarded) {
     {
         Startup crashed{dialogs, folder.Path()};

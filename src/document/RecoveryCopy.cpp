@@ -120,16 +120,15 @@ RecoveryCopy::~RecoveryCopy() { FinishWriting(); }
 QString RecoveryCopy::Path(const char* extension) const { return FileOf(folder_, id_, extension); }
 
 void RecoveryCopy::FinishWriting() {
-    if (writing_.valid()) writing_.get();
+    if (!writing_.valid()) return;
+    // a pattern Save would refuse is told here, on the thread that may show it
+    if (const std::exception_ptr refused = writing_.get())
+        Trap("basMain", "SaveRecoveryCopy", [&] { std::rethrow_exception(refused); });
 }
 
 void RecoveryCopy::Write(const PatternSession& session, const WindowValues& windows, bool wait) {
     Trap("basMain", "SaveRecoveryCopy", [&] {
         const PatternDocument& document = session.Document();
-        // the band as shown, as Save writes it; what Save cannot hold beside it
-        std::string text = PatternWriter::FormatForSaving(
-            {document.BandName(), document.StoredSequence(), windows}, document.CurrentBand(),
-            document.Extras());
         QSettings about(Path("ini"), QSettings::IniFormat);
         about.setValue("name", QString::fromStdString(document.BandName()));
         about.setValue("original", QString::fromStdString(document.PatternPath()));
@@ -139,14 +138,34 @@ void RecoveryCopy::Write(const PatternSession& session, const WindowValues& wind
                        document.DraftNotApplied() ? DraftLines(document.Draft()) : QStringList());
         about.sync();
         FinishWriting();
-        const std::string path = Path("kst").toStdString();
-        writing_ = std::async(std::launch::async, [path, text = std::move(text)] {
-            // a copy that cannot be written is tried again at the next change
-            try {
-                WriteFileAtomically(path, text);
-            } catch (...) {
-            }
-        });
+        // the band as shown, as Save writes it: the rows the file holds are copied here, so
+        // weaving goes on while a worker makes the text (checked by reading it back) and
+        // writes it
+        const std::string sequence = document.StoredSequence();
+        Band rows;
+        if (sequence.empty()) {
+            rows = document.CurrentBand().Copy();
+        } else if (document.CurrentBand().Count() > 0) {
+            rows.Add(document.CurrentBand().At(1).Cards(), 1);
+        }
+        PatternTexts texts{document.BandName(), sequence, windows};
+        writing_ = std::async(
+            std::launch::async,
+            [path = Path("kst").toStdString(), texts = std::move(texts), extras = document.Extras(),
+             rows = std::move(rows)]() -> std::exception_ptr {
+                std::string text;
+                try {
+                    text = PatternWriter::FormatForSaving(texts, rows, extras);
+                } catch (...) {
+                    return std::current_exception();
+                }
+                // a copy that cannot be written is tried again at the next change
+                try {
+                    WriteFileAtomically(path, text);
+                } catch (...) {
+                }
+                return nullptr;
+            });
         if (wait) FinishWriting();
     });
 }

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <exception>
 #include <future>
 #include <memory>
 #include <optional>
@@ -49,8 +50,9 @@ class RecoveryCopy {
     RecoveryCopy(const RecoveryCopy&) = delete;
     RecoveryCopy& operator=(const RecoveryCopy&) = delete;
 
-    // The session's pattern now. The text is made here; the file is written on a worker
-    // thread unless wait, while a write still running makes this one wait for it.
+    // The session's pattern now. Its rows are copied here; the text is made and the file
+    // written on a worker thread (unless wait), while a write still running makes this one
+    // wait for it. A pattern Save would refuse is reported when the worker is done with it.
     void Write(const PatternSession& session, const WindowValues& windows, bool wait = false);
     // The work was saved or set aside: the copy goes.
     void Remove();
@@ -64,7 +66,7 @@ class RecoveryCopy {
     QString folder_;
     QString id_;
     std::unique_ptr<QLockFile> lock_;
-    std::future<void> writing_;
+    std::future<std::exception_ptr> writing_;  // what the worker refused, if anything
 };
 
 }  // namespace tessaly

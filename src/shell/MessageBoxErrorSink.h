@@ -8,7 +8,8 @@
 
 namespace tessaly {
 
-// Shows each unexpected error as a modal warning with an OK button.
+// Shows each unexpected error as a modal warning with an OK button; a report made on another
+// thread is shown when the event loop of the windows takes it.
 class MessageBoxErrorSink : public ErrorSink {
   public:
     explicit MessageBoxErrorSink(UserDialogs& dialogs) : dialogs_(dialogs) {}
