@@ -129,6 +129,25 @@ TEST(picks_editing_test, rows_their_steps_would_not_weave_are_kept_above_the_edi
     }
 }
 
+TEST(picks_editing_test, a_row_changed_after_the_band_was_found_regular_is_kept_through_an_edit) {
+    // an edit finds the band's rows all follow their steps and keeps nothing; a card changed
+    // afterwards by other means must make the next edit look again
+    std::mt19937 random(13);
+    WeavingSteps steps = RandomSteps(random, 4, 12);
+    Band band = WeaveSteps(steps);
+    PicksEdit first = InsertPicks(band, 2, CopyPicks(band, 5, 5));
+    ASSERT_TRUE(band.RowsFollowTheirSteps());
+    ApplyPicksEdit(band, first);
+    EXPECT_TRUE(band.RowsFollowTheirSteps());
+    band.At(9).Cards().At(3).SetColor(kHoleA, 901);
+    EXPECT_FALSE(band.RowsFollowTheirSteps());
+    const std::vector<Cards> before = test::DecksOf(band);
+    const PicksEdit second = ChangeCells(band, {{{1, 3}, std::nullopt, true}});
+    const PicksEditRecord record = ApplyPicksEdit(band, second);
+    UndoPicksEdit(band, second, record);
+    EXPECT_EQ(test::DecksOf(band), before);
+}
+
 TEST(picks_editing_test, a_turn_changed_low_in_a_long_band_weaves_only_that_card_again) {
     WeavingSteps steps;
     steps.threading = test::MakeDeck(3, Forward, SThread, 1);

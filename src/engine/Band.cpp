@@ -5,6 +5,7 @@
 #include <map>
 
 #include "Canvas.h"
+#include "PickSteps.h"
 #include "errors/ErrorReporter.h"
 #include "errors/Numeric.h"
 #include "model/Directions.h"
@@ -41,6 +42,7 @@ void CheckBandBudget(std::int64_t rows, std::int64_t cards) {
 }
 
 Row* Band::Append(Cards&& deck, std::int32_t number) {
+    Changed();
     Row& row = rows_.emplace_back();
     row.SetCards(std::move(deck));
     row.SetNumber(number);
@@ -54,15 +56,39 @@ Row* Band::Add(Cards deck, std::int32_t number) {
     return added;
 }
 
-Row& Band::At(std::int32_t index) { return OneBasedAt(rows_, index); }
+Row& Band::At(std::int32_t index) {
+    Changed();
+    return OneBasedAt(rows_, index);
+}
 
 const Row& Band::At(std::int32_t index) const { return OneBasedAt(rows_, index); }
 
-Row* Band::Item(std::int32_t index) { return OneBasedItem(rows_, index, "Band"); }
+Row* Band::Item(std::int32_t index) {
+    Changed();
+    return OneBasedItem(rows_, index, "Band");
+}
+
+bool Band::RowsFollowTheirSteps() const {
+    if (follows_ == Follows::Unknown) {
+        bool follow = true;
+        for (std::size_t r = 1; r < rows_.size() && follow; ++r) {
+            const Cards& below = rows_[r - 1].Cards();
+            const Cards& row = rows_[r].Cards();
+            follow = below.Count() == row.Count() &&
+                     std::equal(row.begin(), row.end(), below.begin(),
+                                [](const Card& card, const Card& under) {
+                                    return NextCard(under, StepBetween(under, card)) == card;
+                                });
+        }
+        follows_ = follow ? Follows::Yes : Follows::No;
+    }
+    return follows_ == Follows::Yes;
+}
 
 const Row* Band::Item(std::int32_t index) const { return OneBasedItem(rows_, index, "Band"); }
 
 void Band::Remove(std::int32_t index) {
+    Changed();
     Trap("Band", "Remove", [&] {
         At(index);
         const bool top = index == Count();
@@ -78,6 +104,7 @@ void Band::Remove(std::int32_t index) {
 
 std::vector<Cards> Band::Splice(std::int32_t first, std::int32_t removed,
                                 std::vector<Cards> decks) {
+    Changed();
     if (first < 2 || removed < 0 || first > Count() + 1 || removed > Count() - first + 1)
         throw AppError(ErrorNumber::SubscriptOutOfRange,
                        "The band has no rows " + std::to_string(first) + " to " +
@@ -104,6 +131,7 @@ std::vector<Cards> Band::Splice(std::int32_t first, std::int32_t removed,
 }
 
 void Band::WeaveRow(const Cards& deck, Canvas* canvas, const DrawingGeometry& geometry) {
+    Changed();
     Trap("Band", "WeaveRow", [&] {
         const std::int32_t next = CheckedInt32(std::int64_t{Count()} + 1);
         Row* row = Add(Cards(deck), next);
@@ -296,6 +324,7 @@ std::int32_t WholeBandHeight(std::int32_t rows, const DrawingGeometry& geometry)
 }
 
 void Band::WeaveReverse(Canvas* canvas, const DrawingGeometry& geometry) {
+    Changed();
     Trap("Band", "WeaveReverse", [&] {
         // bottom first, so each row is compared with a row below that is already reversed
         for (Row& row : rows_) {
@@ -306,6 +335,7 @@ void Band::WeaveReverse(Canvas* canvas, const DrawingGeometry& geometry) {
 }
 
 void Band::FaceIdleCardsAsBefore() {
+    Changed();
     for (std::size_t r = 1; r < rows_.size(); ++r) {
         Cards& deck = rows_[r].Cards();
         const Cards& below = rows_[r - 1].Cards();
@@ -317,6 +347,7 @@ void Band::FaceIdleCardsAsBefore() {
 }
 
 void Band::TurnOver() {
+    Changed();
     for (Row& row : rows_) TurnOverRow(row);
 }
 

@@ -24,15 +24,26 @@ class Band {
     // Makes a row of the deck, numbered so; its previous row is the one below.
     Row* Add(Cards deck, std::int32_t number);
 
+    // Whether every row is what its own steps (turns, packs, flips) weave from the row below
+    // it, as rows woven here are; a file may hold rows that are not. Found out once, and known
+    // until the rows change otherwise than by an edit of the picks.
+    bool RowsFollowTheirSteps() const;
+    // Said by an edit of the picks that wove every row it changed from its steps, made on a
+    // band whose rows all followed them: they still do.
+    void KeepFollowingSteps() { follows_ = Follows::Yes; }
+
     std::int32_t Count() const { return static_cast<std::int32_t>(rows_.size()); }
     // An index outside 1..Count is reported, and no row is returned.
-    Row* Item(std::int32_t index);
+    Row* Item(std::int32_t index);  // non-const access counts as a change
     const Row* Item(std::int32_t index) const;
     // Raises error 9 instead of reporting, for procedures with a trap of their own.
     Row& At(std::int32_t index);
     const Row& At(std::int32_t index) const;
     void Remove(std::int32_t index);
-    void Clear() { rows_.clear(); }
+    void Clear() {
+        Changed();
+        rows_.clear();
+    }
     // Takes `removed` rows out from row `first` and puts the decks in their place; the rows
     // above move and are numbered again. Returns the decks taken out. Raises error 9 for
     // rows the band does not have (row 1 stays).
@@ -76,14 +87,24 @@ class Band {
 
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }
-    auto begin() { return rows_.begin(); }
-    auto end() { return rows_.end(); }
+    auto begin() {
+        Changed();
+        return rows_.begin();
+    }
+    auto end() {
+        Changed();
+        return rows_.end();
+    }
 
   private:
     Row* Append(Cards&& deck, std::int32_t number);
+    // Every change of the rows but an edit of the picks forgets whether they follow their steps.
+    void Changed() { follows_ = Follows::Unknown; }
 
     // a deque keeps every row where it is as the band grows, and costs no pointer per row
     std::deque<Row> rows_;
+    enum class Follows : std::uint8_t { Unknown, Yes, No };
+    mutable Follows follows_ = Follows::Unknown;
 };
 
 // The most a band's cards and turning instructions may take in memory, 1 GiB: a band that

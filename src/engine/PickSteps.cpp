@@ -41,10 +41,9 @@ Cards NextRow(const Cards& below, const PickSteps& steps) {
         throw AppError(ErrorNumber::SubscriptOutOfRange,
                        "A pick names " + std::to_string(steps.size()) + " cards, but the band has " +
                            std::to_string(below.Count()) + ".");
-    Cards next;
-    next.Reserve(below.Count());
+    Cards next = below;
     auto step = steps.begin();
-    for (const Card& card : below) next.Add(NextCard(card, *step++));
+    for (Card& card : next) TakeStep(card, *step++);
     return next;
 }
 

@@ -58,11 +58,14 @@ std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first);
 std::vector<Cards> RowsFrom(const Cards& below, const std::vector<PickSteps>& steps);
 // What one card becomes in the next pick, and the step that took it there. Inline: an edit
 // of a long band takes them for every card of every pick above it.
+inline void TakeStep(Card& card, const CardStep& step) {
+    if (step.flip) FlipOver(card);
+    card.SetPack(step.pack);
+    card.SetTurn(step.turn);
+}
 inline Card NextCard(const Card& below, const CardStep& step) {
     Card next = below;
-    if (step.flip) FlipOver(next);
-    next.SetPack(step.pack);
-    next.SetTurn(step.turn);
+    TakeStep(next, step);
     return next;
 }
 inline CardStep StepBetween(const Card& below, const Card& card) {

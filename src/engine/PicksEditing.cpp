@@ -26,6 +26,8 @@ struct Reweave {
         nullptr;  // cards put back as they stood, by row then card
     PicksEditRecord::Piece* record = nullptr;
     std::int32_t recordShift = 0;  // a row of the band now is row - shift of the band before
+    // whether a card woven again may have stood otherwise than its steps say (to be kept)
+    bool mayBeIrregular = true;
 };
 
 // Field for field, as fast as the bytes compare: a card has no padding.
@@ -109,7 +111,7 @@ void WeaveAgain(Band& band, const Reweave& plan) {
             }
             if (plan.record != nullptr) {
                 plan.record->reach[at] = recordRow;
-                if (NextCard(below, own) != card)
+                if (plan.mayBeIrregular && NextCard(below, own) != card)
                     plan.record->irregular.push_back({recordRow, c + 1, card});
             }
             const bool same = Same(next, card);
@@ -165,8 +167,9 @@ void CellSpans(const std::vector<CellChange>& sorted, std::size_t cards, Reweave
 }
 
 PicksEditRecord::Piece ApplyCells(Band& band, const std::vector<CellChange>& cells,
-                                  PicksEditRecord& record) {
+                                  PicksEditRecord& record, bool followSteps) {
     Reweave plan;
+    plan.mayBeIrregular = !followSteps;
     plan.cells = ByRowThenCard(cells);
     const auto cards = static_cast<std::size_t>(band.At(1).Cards().Count());
     CellSpans(plan.cells, cards, plan);
@@ -195,10 +198,12 @@ PicksEditRecord::Piece ApplyCells(Band& band, const std::vector<CellChange>& cel
     return piece;
 }
 
-PicksEditRecord::Piece ApplySplice(Band& band, const PicksSplice& splice, PicksEditRecord& record) {
+PicksEditRecord::Piece ApplySplice(Band& band, const PicksSplice& splice, PicksEditRecord& record,
+                                   bool followSteps) {
     const std::int32_t first = splice.at + 1;  // the first row taken out or put in
     const auto inserted = static_cast<std::int32_t>(splice.inserted.size());
     Reweave plan;
+    plan.mayBeIrregular = !followSteps;
     plan.oldBelow = band.At(first + splice.removed - 1).Cards();
     std::vector<Cards> decks = RowsFrom(band.At(first - 1).Cards(), splice.inserted);
     for (const Cards& deck : decks) AddPickTwist(record.change.twist, deck, 1);
@@ -268,17 +273,26 @@ bool ChangesRows(const Band& band, const PicksEdit& edit) {
 PicksEditRecord ApplyPicksEdit(Band& band, const PicksEdit& edit) {
     CheckCells(band, edit.cells);
     CheckSplices(band, edit.splices);
+    // rows that all follow their steps hold nothing to keep, and the edit keeps them so
+    const bool followSteps = band.RowsFollowTheirSteps();
     PicksEditRecord record;
     if (band.Count() > 0)
         record.change.twist.assign(static_cast<std::size_t>(band.At(1).Cards().Count()), 0);
-    if (!edit.cells.empty()) record.pieces.push_back(ApplyCells(band, edit.cells, record));
+    if (!edit.cells.empty())
+        record.pieces.push_back(ApplyCells(band, edit.cells, record, followSteps));
     if (!edit.splices.empty()) record.change.cards.clear();
     for (const PicksSplice& splice : edit.splices)
-        record.pieces.push_back(ApplySplice(band, splice, record));
+        record.pieces.push_back(ApplySplice(band, splice, record, followSteps));
+    if (followSteps) band.KeepFollowingSteps();
     return record;
 }
 
 void UndoPicksEdit(Band& band, const PicksEdit& edit, const PicksEditRecord& record) {
+    // every row follows its steps again if it does now and the edit kept no card otherwise
+    const bool followSteps =
+        band.RowsFollowTheirSteps() && std::ranges::all_of(record.pieces, [](const auto& piece) {
+            return piece.irregular.empty();
+        });
     // the splices from the last one made, then the cells
     auto piece = record.pieces.rbegin();
     for (auto splice = edit.splices.rbegin(); splice != edit.splices.rend(); ++splice, ++piece) {
@@ -299,6 +313,7 @@ void UndoPicksEdit(Band& band, const PicksEdit& edit, const PicksEditRecord& rec
         plan.oldBelow = band.At(plan.first - 1).Cards();
         WeaveBack(band, plan, *piece);
     }
+    if (followSteps) band.KeepFollowingSteps();
 }
 
 }  // namespace tessaly
