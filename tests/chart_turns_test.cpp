@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/ChartTurns.h"
+#include "errors/AppError.h"
+#include "model/Directions.h"
+
+namespace tessaly {
+namespace {
+
+// A chart from rows of text, the first row woven first: 'X' the foreground, '.' the background.
+std::vector<std::vector<bool>> Cells(const std::vector<std::string>& rows) {
+    std::vector<std::vector<bool>> cells;
+    for (const std::string& row : rows) {
+        std::vector<bool> line;
+        for (const char cell : row) line.push_back(cell == 'X');
+        cells.push_back(line);
+    }
+    return cells;
+}
+
+// Each card's turns as letters, "FFBB|BBFF|…".
+std::string Letters(const std::vector<std::vector<std::int32_t>>& turns) {
+    std::string letters;
+    const std::size_t cards = turns.empty() ? 0 : turns.front().size();
+    for (std::size_t card = 0; card < cards; ++card) {
+        if (card > 0) letters += '|';
+        for (const auto& pick : turns) letters += pick[card] == Forward ? 'F' : 'B';
+    }
+    return letters;
+}
+
+std::string DoubleFaced(const std::vector<std::string>& rows) {
+    return Letters(ChartTurns({ChartWeave::DoubleFaced, Cells(rows), {}, TwillDirection::S}));
+}
+
+std::string BrokenTwill(const std::vector<std::string>& rows,
+                        const std::vector<std::string>& floats,
+                        TwillDirection twill = TwillDirection::S) {
+    return Letters(ChartTurns({ChartWeave::BrokenTwill, Cells(rows), Cells(floats), twill}));
+}
+
+TEST(chart_turns_test,
+     double_faced_cards_turn_the_background_cycle_and_keep_turning_through_a_change) {
+    // the background alone: forward twice, back twice, two picks a row
+    EXPECT_EQ(DoubleFaced({".", "."}), "FFBB");
+    // a single foreground cell: the card keeps turning forward into it and out of it
+    EXPECT_EQ(DoubleFaced({".", "X", "."}), "FFFFFF");
+    // a card that starts in the foreground goes back a place first
+    EXPECT_EQ(DoubleFaced({"X", "."}), "BBBB");
+    // a vertical stripe: every row the same, each card in its own cycle
+    EXPECT_EQ(DoubleFaced({".X.", ".X.", ".X."}), "FFBBFF|BBFFBB|FFBBFF");
+    // a diagonal: each card meets the foreground a row later than the one before
+    EXPECT_EQ(DoubleFaced({"X..", ".X.", "..X"}), "BBBBFF|FFFFFF|FFBBBB");
+}
+
+TEST(chart_turns_test,
+     broken_twill_cards_start_where_the_twill_runs_and_odd_cards_weave_half_a_row_later) {
+    // the background twill: each card one place further round, the other way for Z
+    EXPECT_EQ(BrokenTwill({"....", "....", "...."}, {"....", "....", "...."}),
+              "FFBB|FBBF|BBFF|BFFB");
+    EXPECT_EQ(BrokenTwill({"....", "....", "...."}, {"....", "....", "...."}, TwillDirection::Z),
+              "FFBB|BFFB|BBFF|FBBF");
+    // a foreground row: the even card reaches it at the row's first pick, the odd one at the
+    // previous row's second pick
+    EXPECT_EQ(BrokenTwill({"..", "XX", ".."}, {"..", "..", ".."}), "FFFF|FFFF");
+    // the chart's last row only completes the odd cards' last pick
+    EXPECT_EQ(BrokenTwill({"..", "..", ".X"}, {"..", "..", ".."}), "FFBB|FBBB");
+    EXPECT_EQ(BrokenTwill({"..", "..", "X."}, {"..", "..", ".."}), "FFBB|FBBF");
+}
+
+TEST(chart_turns_test, a_long_float_adds_half_a_turn_at_its_second_pick) {
+    // even card: the second pick of the float's row; odd card: the first pick of its row, the
+    // second of its pair woven half a row later
+    EXPECT_EQ(BrokenTwill({"..", "..", ".."}, {"X.", "..", ".."}), "FBFF|FBBF");
+    EXPECT_EQ(BrokenTwill({"..", "..", ".."}, {".X", "..", ".."}), "FFBB|BFFB");
+}
+
+TEST(chart_turns_test, a_chart_of_ragged_rows_is_refused) {
+    EXPECT_THROW(ChartTurns({ChartWeave::DoubleFaced, Cells({"..", "."}), {}, TwillDirection::S}),
+                 AppError);
+    EXPECT_THROW(ChartTurns({ChartWeave::BrokenTwill, Cells({"..", ".."}), Cells({".."}),
+                             TwillDirection::S}),
+                 AppError);
+    EXPECT_EQ(ChartTurns({ChartWeave::BrokenTwill, Cells({".."}), Cells({".."}), TwillDirection::S})
+                  .size(),
+              0u);
+}
+
+}  // namespace
+}  // namespace tessaly
