@@ -77,6 +77,28 @@ TEST(chart_turns_test, a_long_float_adds_half_a_turn_at_its_second_pick) {
     EXPECT_EQ(BrokenTwill({"..", "..", ".."}, {".X", "..", ".."}), "FFBB|BFFB");
 }
 
+TEST(chart_turns_test, each_kind_threads_its_cards_as_the_chart_needs) {
+    const ChartCard doubleA{{true, true, false, false}, false};
+    const ChartCard doubleB{{true, true, false, false}, true};
+    EXPECT_EQ(ChartThreading(ChartWeave::DoubleFaced, 3),
+              (std::vector<ChartCard>{doubleA, doubleB, doubleA}));
+    // the weaver's choice of the pair's threading: both S
+    EXPECT_EQ(ChartThreading(ChartWeave::DoubleFaced, 2, {true, true}),
+              (std::vector<ChartCard>{doubleB, doubleB}));
+    // broken twill: the foreground moves round the holes card by card, repeating every four
+    const std::vector<ChartCard> twill = ChartThreading(ChartWeave::BrokenTwill, 5);
+    const std::vector<std::array<bool, 4>> holes{{true, true, false, false},
+                                                 {false, true, true, false},
+                                                 {false, false, true, true},
+                                                 {false, true, true, false},
+                                                 {true, true, false, false}};
+    ASSERT_EQ(twill.size(), holes.size());
+    for (std::size_t card = 0; card < holes.size(); ++card) {
+        EXPECT_EQ(twill[card].foreground, holes[card]) << card;
+        EXPECT_TRUE(twill[card].sThreaded);
+    }
+}
+
 TEST(chart_turns_test, a_chart_of_ragged_rows_is_refused) {
     EXPECT_THROW(ChartTurns({ChartWeave::DoubleFaced, Cells({"..", "."}), {}, TwillDirection::S}),
                  AppError);

@@ -70,7 +70,29 @@ std::vector<std::int32_t> TurnsOfCard(const TwoColourChart& chart, std::size_t c
     return turns;
 }
 
+// Broken twill's threading repeats every four cards: hole by hole (A to D), the foreground or
+// not.
+constexpr std::array<std::array<bool, 4>, 4> kTwillThreadings{{
+    {true, true, false, false},
+    {false, true, true, false},
+    {false, false, true, true},
+    {false, true, true, false},
+}};
+
 }  // namespace
+
+std::vector<ChartCard> ChartThreading(ChartWeave weave, std::int32_t cards,
+                                      std::array<bool, 2> pairSThreaded) {
+    std::vector<ChartCard> threading;
+    for (std::int32_t card = 0; card < cards; ++card) {
+        const auto place = static_cast<std::size_t>(card);
+        if (weave == ChartWeave::DoubleFaced)
+            threading.push_back({{true, true, false, false}, pairSThreaded[place % 2]});
+        else
+            threading.push_back({kTwillThreadings[place % 4], true});
+    }
+    return threading;
+}
 
 std::int32_t TwoColourChart::Cards() const {
     return foreground.empty() ? 0 : static_cast<std::int32_t>(foreground.front().size());
