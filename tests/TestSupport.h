@@ -4,12 +4,14 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/Band.h"
 #include "engine/DrawingGeometry.h"
+#include "engine/PickSteps.h"
 #include "engine/TurningInstructions.h"
 #include "errors/ErrorReporter.h"
 
@@ -81,6 +83,20 @@ inline Cards MakeDeck(int n, std::int32_t turn = 0, ThreadDirection thread = STh
         deck.Add(turn, static_cast<std::int16_t>(i),
                  {100 * i + 1, 100 * i + 2, 100 * i + 3, 100 * i + 4}, thread, holeOrder, 1);
     return deck;
+}
+
+// Steps of every kind at random for a deck of `cards` from MakeDeck: turns, idles, flips, packs.
+inline WeavingSteps RandomSteps(std::mt19937& random, int cards, int picks) {
+    WeavingSteps steps;
+    steps.threading = MakeDeck(cards, Forward, SThread, 1);
+    for (int p = 0; p < picks; ++p) {
+        PickSteps pick;
+        for (int c = 0; c < cards; ++c)
+            pick.push_back({static_cast<std::int32_t>(random() % 3), random() % 5 == 0,
+                            static_cast<std::int16_t>(1 + random() % 3)});
+        steps.picks.push_back(std::move(pick));
+    }
+    return steps;
 }
 
 // The head of a pattern file, lines 1 to 7.

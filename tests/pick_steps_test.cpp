@@ -9,24 +9,10 @@
 namespace tessaly {
 namespace {
 
-// Steps of every kind at random: turns, idles, flips, packs.
-WeavingSteps RandomSteps(std::mt19937& random, int cards, int picks) {
-    WeavingSteps steps;
-    steps.threading = test::MakeDeck(cards, Forward, SThread, 1);
-    for (int p = 0; p < picks; ++p) {
-        PickSteps pick;
-        for (int c = 0; c < cards; ++c)
-            pick.push_back({static_cast<std::int32_t>(random() % 3), random() % 5 == 0,
-                            static_cast<std::int16_t>(1 + random() % 3)});
-        steps.picks.push_back(std::move(pick));
-    }
-    return steps;
-}
-
 TEST(pick_steps_test, a_band_woven_from_steps_gives_back_its_steps) {
     std::mt19937 random(7);
     for (int round = 0; round < 20; ++round) {
-        const WeavingSteps steps = RandomSteps(random, 1 + round % 6, round * 3);
+        const WeavingSteps steps = test::RandomSteps(random, 1 + round % 6, round * 3);
         const Band band = WeaveSteps(steps);
         ASSERT_EQ(band.Count(), static_cast<std::int32_t>(steps.picks.size()) + 1);
         EXPECT_EQ(StepsOf(band), steps);
@@ -37,7 +23,7 @@ TEST(pick_steps_test, a_band_woven_from_steps_gives_back_its_steps) {
 
 TEST(pick_steps_test, weaving_again_from_a_pick_keeps_the_rows_below_and_makes_the_rest_anew) {
     std::mt19937 random(11);
-    WeavingSteps steps = RandomSteps(random, 5, 30);
+    WeavingSteps steps = test::RandomSteps(random, 5, 30);
     Band band = WeaveSteps(steps);
     const Row* row5 = &band.At(5);
     steps.picks[10][2] = {Backward, true, 2};

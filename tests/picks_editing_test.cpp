@@ -9,19 +9,6 @@
 namespace tessaly {
 namespace {
 
-WeavingSteps RandomSteps(std::mt19937& random, int cards, int picks) {
-    WeavingSteps steps;
-    steps.threading = test::MakeDeck(cards, Forward, SThread, 1);
-    for (int p = 0; p < picks; ++p) {
-        PickSteps pick;
-        for (int c = 0; c < cards; ++c)
-            pick.push_back({static_cast<std::int32_t>(random() % 3), random() % 6 == 0,
-                            static_cast<std::int16_t>(1 + random() % 3)});
-        steps.picks.push_back(std::move(pick));
-    }
-    return steps;
-}
-
 std::int32_t Below(std::mt19937& random, std::int32_t n) {
     return static_cast<std::int32_t>(random() % static_cast<std::uint32_t>(n));
 }
@@ -48,7 +35,8 @@ PicksEdit RandomEdit(std::mt19937& random, const Band& band, WeavingSteps& steps
         }
         case 1: {
             const std::int32_t at = 1 + Below(random, picks + 1);
-            std::vector<PickSteps> added = RandomSteps(random, cards, 1 + Below(random, 3)).picks;
+            std::vector<PickSteps> added =
+                test::RandomSteps(random, cards, 1 + Below(random, 3)).picks;
             steps.picks.insert(steps.picks.begin() + (at - 1), added.begin(), added.end());
             return InsertPicks(band, at, added);
         }
@@ -79,7 +67,7 @@ PicksEdit RandomEdit(std::mt19937& random, const Band& band, WeavingSteps& steps
 TEST(picks_editing_test, an_edit_made_in_place_is_the_band_its_steps_weave_and_undoes_exactly) {
     std::mt19937 random(5);
     for (int round = 0; round < 60; ++round) {
-        WeavingSteps steps = RandomSteps(random, 1 + round % 7, 3 + Below(random, 25));
+        WeavingSteps steps = test::RandomSteps(random, 1 + round % 7, 3 + Below(random, 25));
         Band band = WeaveSteps(steps);
         // each edit on the band the ones before it left; then all undone from the last
         std::vector<std::pair<PicksEdit, PicksEditRecord>> made;
@@ -113,7 +101,7 @@ TEST(picks_editing_test, rows_their_steps_would_not_weave_are_kept_above_the_edi
     // as far as it changes, and undoing it gives every such card back
     std::mt19937 random(9);
     for (int round = 0; round < 40; ++round) {
-        WeavingSteps steps = RandomSteps(random, 2 + round % 5, 6 + Below(random, 20));
+        WeavingSteps steps = test::RandomSteps(random, 2 + round % 5, 6 + Below(random, 20));
         Band band = WeaveSteps(steps);
         for (int i = 0; i < 6; ++i) {
             Card& card = band.At(2 + Below(random, band.Count() - 1))
@@ -133,7 +121,7 @@ TEST(picks_editing_test, a_row_changed_after_the_band_was_found_regular_is_kept_
     // an edit finds the band's rows all follow their steps and keeps nothing; a card changed
     // afterwards by other means must make the next edit look again
     std::mt19937 random(13);
-    WeavingSteps steps = RandomSteps(random, 4, 12);
+    WeavingSteps steps = test::RandomSteps(random, 4, 12);
     Band band = WeaveSteps(steps);
     PicksEdit first = InsertPicks(band, 2, CopyPicks(band, 5, 5));
     ASSERT_TRUE(band.RowsFollowTheirSteps());
@@ -172,7 +160,7 @@ TEST(picks_editing_test, a_turn_changed_low_in_a_long_band_weaves_only_that_card
 
 TEST(picks_editing_test, a_cell_set_to_its_own_turn_changes_nothing) {
     std::mt19937 random(3);
-    const WeavingSteps steps = RandomSteps(random, 3, 5);
+    const WeavingSteps steps = test::RandomSteps(random, 3, 5);
     const Band band = WeaveSteps(steps);
     const std::int32_t turn = band.At(3).Cards().At(2).Turn();
     EXPECT_FALSE(ChangesRows(band, ChangeCells(band, {{{2, 2}, turn, false}})));

@@ -74,11 +74,11 @@ bool Band::RowsFollowTheirSteps() const {
         for (std::size_t r = 1; r < rows_.size() && follow; ++r) {
             const Cards& below = rows_[r - 1].Cards();
             const Cards& row = rows_[r].Cards();
-            follow = below.Count() == row.Count() &&
-                     std::equal(row.begin(), row.end(), below.begin(),
-                                [](const Card& card, const Card& under) {
-                                    return NextCard(under, StepBetween(under, card)) == card;
-                                });
+            follow =
+                below.Count() == row.Count() && std::equal(row.begin(), row.end(), below.begin(),
+                                                           [](const Card& card, const Card& under) {
+                                                               return FollowsItsStep(under, card);
+                                                           });
         }
         follows_ = follow ? Follows::Yes : Follows::No;
     }

@@ -76,14 +76,14 @@ void CheckPick(const Band& band, std::int32_t pick) {
                        "The band has no pick " + std::to_string(pick) + ".");
 }
 
+}  // namespace
+
 void CheckCell(const Band& band, const PickCell& cell) {
     CheckPick(band, cell.pick);
     if (cell.card < 1 || cell.card > band.At(1).Cards().Count())
         throw AppError(ErrorNumber::SubscriptOutOfRange,
                        "The band has no card " + std::to_string(cell.card) + ".");
 }
-
-}  // namespace
 
 std::vector<PickSteps> StepsFrom(const Band& band, std::int32_t first) {
     std::vector<PickSteps> steps;

@@ -72,6 +72,11 @@ inline CardStep StepBetween(const Card& below, const Card& card) {
     // a card whose threading changed was flipped over
     return {card.Turn(), card.Thread() != below.Thread(), card.Pack()};
 }
+// Whether the card is what its own step weaves from the card below it (a file may hold cards
+// that are not).
+inline bool FollowsItsStep(const Card& below, const Card& card) {
+    return NextCard(below, StepBetween(below, card)) == card;
+}
 
 // One cell of the instructions: a card (from 1) at a pick.
 struct PickCell {
@@ -107,6 +112,9 @@ struct PicksEdit {
     // The picks it adds (fewer than none when it takes picks out).
     std::int64_t AddedPicks() const;
 };
+
+// Raises AppError for a cell the band does not have.
+void CheckCell(const Band& band, const PickCell& cell);
 
 // Each edit checks what it is given against the band and raises AppError (nothing changed)
 // for a pick or card it does not have.

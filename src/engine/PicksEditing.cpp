@@ -86,8 +86,7 @@ void WeaveAgain(Band& band, const Reweave& plan) {
             const auto at = static_cast<std::size_t>(c);
             Card& card = deck[at];
             Card& below = oldBelow[at];
-            const CardStep own = StepBetween(below, card);
-            CardStep step = own;
+            CardStep step = StepBetween(below, card);
             if (hasCells) {
                 while (cell != plan.cells.end() &&
                        ComesBefore(cell->cell.pick + 1, cell->cell.card, row, c))
@@ -111,7 +110,7 @@ void WeaveAgain(Band& band, const Reweave& plan) {
             }
             if (plan.record != nullptr) {
                 plan.record->reach[at] = recordRow;
-                if (plan.mayBeIrregular && NextCard(below, own) != card)
+                if (plan.mayBeIrregular && !FollowsItsStep(below, card))
                     plan.record->irregular.push_back({recordRow, c + 1, card});
             }
             const bool same = Same(next, card);
@@ -125,13 +124,7 @@ void WeaveAgain(Band& band, const Reweave& plan) {
 }
 
 void CheckCells(const Band& band, const std::vector<CellChange>& cells) {
-    const std::int32_t cardCount = band.Count() > 0 ? band.At(1).Cards().Count() : 0;
-    for (const CellChange& change : cells)
-        if (change.cell.pick < 1 || change.cell.pick + 1 > band.Count() || change.cell.card < 1 ||
-            change.cell.card > cardCount)
-            throw AppError(ErrorNumber::SubscriptOutOfRange,
-                           "The band has no card " + std::to_string(change.cell.card) +
-                               " at pick " + std::to_string(change.cell.pick) + ".");
+    for (const CellChange& change : cells) CheckCell(band, change.cell);
 }
 
 void CheckSplices(const Band& band, const std::vector<PicksSplice>& splices) {
