@@ -162,8 +162,9 @@ TEST(gtt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
                   .find("line 9, <Card>: 9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
     std::string twill = Gtt(picks);
-    twill.replace(twill.find("Threaded-in"), 11, "BrokenTwill");
-    EXPECT_NE(Refusal(twill).find("<Pattern>: a \"BrokenTwill\" pattern holds a chart"), std::string::npos);
+    twill.replace(twill.find("Threaded-in"), 11, "Brocade");
+    EXPECT_NE(Refusal(twill).find("<Pattern>: \"Brocade\" is not a pattern type Tessaly weaves"),
+              std::string::npos);
     EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "1", "F", 2)))).find("pick 1 turns tablet 1 2 times"),
               std::string::npos);
     EXPECT_NE(Refusal(Gtt(Pick(Action("Card", "1", "F") + Action("Card", "1", "F"))))

@@ -119,7 +119,7 @@ TEST(pattern_reader_test, labelled_lines_are_refused_naming_the_line_when_wrong)
              {"Weft = 1\r\nWeft = 2", "line 10: a second \"Weft = \" line"},
              {"Warp = 3, m", "line 9: expected \"Warp = length"},
              {"Warp = -1, m, 10", "line 9: warp length '-1' is not a number"},
-             {"Chart = 1", "line 9: unknown line 'Chart = 1'"},
+             {"Border = 1", "line 9: unknown line 'Border = 1'"},
              {"Notes = x\r\n1, 1, 0, 1, 2, 3, 4, 1, 0, 1", "line 10: expected a card line"}}) {
         try {
             PatternReader::Parse(head + tail + "\r\n", "p.kst");

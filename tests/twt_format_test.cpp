@@ -125,7 +125,8 @@ TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
     EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 9"))
                   .find("9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),
               std::string::npos);
-    EXPECT_NE(Refusal(replaced("\"individual\"", "\"doubleFaced\"")).find("\"doubleFaced\" pattern holds a chart"),
+    EXPECT_NE(Refusal(replaced("\"individual\"", "\"freehand\""))
+                  .find("\"freehand\" is not a pattern type"),
               std::string::npos);
     EXPECT_NE(Refusal(Twt({{"F1", "F2", "F1"}})).find("row 1, tablet 2: pick 1 turns tablet 2 2 times"),
               std::string::npos);

@@ -243,6 +243,8 @@ int RunExport(const ExportOptions& options, std::ostream& out) {
     const ErrorCounter errors;
     std::optional<PatternData> read = ReadPatternFile(options.patternPath);
     if (!read) return kExitBadInput;
+    // a band woven again from another sequence is no longer its chart's
+    if (options.sequence) read->Extras.chart.reset();
     const std::string sequence = options.sequence ? *options.sequence : read->TurnSequence;
 
     std::int32_t width = 0;

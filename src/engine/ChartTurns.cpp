@@ -94,16 +94,6 @@ std::vector<ChartCard> ChartThreading(ChartWeave weave, std::int32_t cards,
     return threading;
 }
 
-std::int32_t TwoColourChart::Cards() const {
-    return foreground.empty() ? 0 : static_cast<std::int32_t>(foreground.front().size());
-}
-
-std::int32_t TwoColourChart::Picks() const {
-    const auto rows = static_cast<std::int32_t>(foreground.size());
-    if (weave == ChartWeave::BrokenTwill) return rows > 1 ? 2 * (rows - 1) : 0;
-    return 2 * rows;
-}
-
 std::vector<std::vector<std::int32_t>> ChartTurns(const TwoColourChart& chart) {
     const auto cards = static_cast<std::size_t>(chart.Cards());
     for (const auto& row : chart.foreground)

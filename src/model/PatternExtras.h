@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "TwoColourChart.h"
+
 namespace tessaly {
 
 // A colour the weaver named or added to the palette. An empty name stands for the colour's
@@ -36,8 +38,10 @@ struct PatternExtras {
     std::optional<std::int32_t> weft;  // none: the band is drawn as it always was
     std::string notes;                 // lines separated by '\n'
     std::optional<WarpLength> warp;
+    // a band drawn as a two-colour chart: its rows are the chart's turns woven
+    std::optional<TwoColourChart> chart;
 
-    bool Empty() const { return palette.empty() && !weft && notes.empty() && !warp; }
+    bool Empty() const { return palette.empty() && !weft && notes.empty() && !warp && !chart; }
     // The notes line by line; none for no notes.
     std::vector<std::string_view> NoteLines() const {
         std::vector<std::string_view> lines;

@@ -41,6 +41,12 @@ std::optional<std::int64_t> WholeNumber(std::string_view text) {
     return value;
 }
 
+// A row of a chart as the file has it, a character a card.
+struct ChartRowText {
+    std::string text;
+    std::int64_t line = 0;
+};
+
 // What one pick does to one card, gathered from the pick's actions before it is woven.
 struct CardAction {
     int turns = 0;  // 0: the card idles
@@ -84,8 +90,9 @@ class GttParse {
         if (!sawRoot_) Fail("not a Guntram's Tabletweaving Thingy pattern (no <TWData>)", "", 0);
         if (!sawPattern_) Fail("has no <Pattern>", "TWData", 0);
         if (pattern_.sThreaded.empty()) Fail("the pattern has no cards", "Cards", cardsLine_);
-        if (!sawPicks_) Fail("has no <Picks>", "Pattern", patternLine_);
+        if (!sawPicks_ && !chart_) Fail("has no <Picks>", "Pattern", patternLine_);
         if (problem_) throw *problem_;
+        if (chart_) TakeChart();
         // a hole may name a colour of a palette that comes later in the file
         const std::size_t holes = pattern_.holes.size();
         for (std::size_t h = 0; h < holes; ++h)
@@ -102,6 +109,77 @@ class GttParse {
             pattern_.firstFacing.push_back(FirstTurnOf(pattern_.picks, t));
         if (!packs_.empty()) pattern_.notCarried.emplace_back("the pack names");
         return std::move(pattern_);
+    }
+
+    // A chart's rows, one layer: the chart's rows in order, each a cell per card. Called after
+    // the parse, so a problem is raised at once.
+    std::vector<std::vector<bool>> ChartRows(const std::map<std::int64_t, ChartRowText>& layer,
+                                             const char* element, bool reversed) {
+        const auto refuse = [&](const std::string& what, std::int64_t line) {
+            Fail(what, element, line);
+            throw *problem_;
+        };
+        const std::size_t cards = pattern_.sThreaded.size();
+        std::vector<std::vector<bool>> rows(layer.size());
+        std::int64_t expected = 1;
+        for (const auto& [number, row] : layer) {
+            if (number != expected) refuse("has no row P" + std::to_string(expected), row.line);
+            ++expected;
+            const std::string name = "P" + std::to_string(number);
+            if (row.text.size() != cards)
+                refuse(name + " has " + std::to_string(row.text.size()) +
+                           " cells, but the pattern has " + std::to_string(cards) + " cards",
+                       row.line);
+            std::vector<bool>& marks =
+                rows[reversed ? layer.size() - static_cast<std::size_t>(number)
+                              : static_cast<std::size_t>(number) - 1];
+            for (const char cell : row.text) {
+                const std::optional<bool> mark = ChartCell(cell);
+                if (!mark)
+                    refuse(name + ": '" + std::string(1, cell) + "' is neither '.' nor 'X'",
+                           row.line);
+                marks.push_back(*mark);
+            }
+        }
+        return rows;
+    }
+
+    // A chart pattern: the design in <Data> (P1 woven first), and for broken twill its long
+    // floats (older files keep them as <Reversals>, last row first) and its background twill.
+    void TakeChart() {
+        TwoColourChart& chart = *chart_;
+        if (chartRows_[0].empty()) Fail("has no chart (<Data>)", "Pattern", patternLine_);
+        if (problem_) throw *problem_;
+        chart.foreground = ChartRows(chartRows_[0], "Data", false);
+        if (chart.weave == ChartWeave::BrokenTwill) {
+            const bool older = chartRows_[1].empty() && !chartRows_[2].empty();
+            chart.longFloats = older ? ChartRows(chartRows_[2], "Reversals", true)
+                                     : ChartRows(chartRows_[1], "LongFloats", false);
+            if (chart.longFloats.empty())
+                chart.longFloats.assign(chart.foreground.size(),
+                                        std::vector<bool>(pattern_.sThreaded.size()));
+            if (chart.longFloats.size() != chart.foreground.size())
+                Fail("has " + std::to_string(chart.longFloats.size()) + " rows, but <Data> has " +
+                         std::to_string(chart.foreground.size()),
+                     older ? "Reversals" : "LongFloats", patternLine_);
+            if (backgroundTwill_ && *backgroundTwill_ != "S" && *backgroundTwill_ != "Z")
+                Fail("\"" + *backgroundTwill_ + "\" is neither S nor Z", "BackgroundTwill",
+                     patternLine_);
+            if (problem_) throw *problem_;
+            chart.twill = backgroundTwill_ == "Z" ? TwillDirection::Z : TwillDirection::S;
+            // the row after the last completes the odd cards' last pick: the background
+            chart.foreground.emplace_back(pattern_.sThreaded.size());
+            chart.longFloats.emplace_back(pattern_.sThreaded.size());
+        }
+        pattern_.chart = std::move(chart_);
+        try {
+            CheckBandBudget(static_cast<std::int64_t>(pattern_.chart->Picks()) + 1,
+                            static_cast<std::int64_t>(pattern_.sThreaded.size()));
+            WeaveChart(pattern_);
+        } catch (const AppError& error) {
+            Fail(error.Description(), "Pattern", patternLine_);
+            throw *problem_;
+        }
     }
 
   private:
@@ -180,14 +258,24 @@ class GttParse {
             patternLine_ = Line();
             const char* type = Attribute(attributes, "Type");
             const std::string kind = type ? type : "";
-            if (kind != "Threaded-in" && kind != "Threaded") Fail(ChartsNotTurns(kind, "\"Threaded-in\""));
+            // the program has written both spellings of its double-faced type
+            if (kind == "DoubleFace" || kind == "Doubleface") {
+                chart_.emplace().weave = ChartWeave::DoubleFaced;
+            } else if (kind == "BrokenTwill") {
+                chart_.emplace().weave = ChartWeave::BrokenTwill;
+            } else if (kind != "Threaded-in" && kind != "Threaded") {
+                Fail("\"" + kind +
+                     "\" is not a pattern type Tessaly weaves (\"Threaded-in\", \"DoubleFace\" or "
+                     "\"BrokenTwill\")");
+            }
             return;
         }
         if (path_[1] != "Pattern") return;
         inside_ = Inside();
         if (At("Cards/Card") && sawPicks_) return Fail("a card comes after the picks");
-        if (At("Name") || At("Notes") || At("Cards/Card/Holes/Colour") || At("Cards/Card/Threading") ||
-            At("Palette/Colour") || At("Packs/Pack/Cards"))
+        if (At("Name") || At("Notes") || At("Cards/Card/Holes/Colour") ||
+            At("Cards/Card/Threading") || At("Palette/Colour") || At("Packs/Pack/Cards") ||
+            At("BackgroundTwill") || ChartLayer())
             Collect();
         if (At("Cards")) {
             cardsLine_ = Line();
@@ -239,6 +327,10 @@ class GttParse {
                 AddToPack(text);
             } else if (At("Picks/Pick")) {
                 EndPick();
+            } else if (At("BackgroundTwill")) {
+                backgroundTwill_ = std::string(Trimmed(text));
+            } else if (std::map<std::int64_t, ChartRowText>* layer = ChartLayer()) {
+                AddChartRow(*layer, text);
             }
         }
         path_.pop_back();
@@ -253,6 +345,21 @@ class GttParse {
         std::string inside;
         for (std::size_t i = 2; i < path_.size(); ++i) inside += (i > 2 ? "/" : "") + path_[i];
         return inside;
+    }
+
+    // The chart layer a <Data>, <LongFloats> or <Reversals> row ("P1", "P2"...) belongs to.
+    std::map<std::int64_t, ChartRowText>* ChartLayer() {
+        if (path_.size() != 4 || path_[3].size() < 2 || path_[3][0] != 'P') return nullptr;
+        if (path_[2] == "Data") return &chartRows_[0];
+        if (path_[2] == "LongFloats") return &chartRows_[1];
+        if (path_[2] == "Reversals") return &chartRows_[2];
+        return nullptr;
+    }
+    void AddChartRow(std::map<std::int64_t, ChartRowText>& layer, const std::string& text) {
+        const auto number = WholeNumber(std::string_view(path_[3]).substr(1));
+        if (!number || *number < 1) return Fail("is not a row of the chart (P1, P2...)");
+        if (!layer.emplace(*number, ChartRowText{std::string(Trimmed(text)), Line()}).second)
+            Fail("a second row " + path_[3]);
     }
 
     void StartCard(Attributes attributes) {
@@ -403,6 +510,10 @@ class GttParse {
     std::map<std::string, std::vector<std::size_t>, std::less<>> packs_;
     std::vector<std::size_t>* pack_ = nullptr;
     std::vector<CardAction> actions_;
+    // a chart pattern's chart, and its layers' rows as read: <Data>, <LongFloats>, <Reversals>
+    std::optional<TwoColourChart> chart_;
+    std::map<std::int64_t, ChartRowText> chartRows_[3];
+    std::optional<std::string> backgroundTwill_;
 };
 
 }  // namespace
@@ -449,6 +560,44 @@ std::string XmlSafe(std::string_view text) {
     return safe;
 }
 
+// The pattern's chart as the file keeps it (broken twill without the row after the last,
+// which must then be the background's), or none when the picks are to be written.
+std::optional<TwoColourChart> WritableChart(const PeerPattern& pattern) {
+    if (!ChartWeavesPicks(pattern)) return std::nullopt;
+    TwoColourChart chart = *pattern.chart;
+    if (chart.weave == ChartWeave::BrokenTwill) {
+        const auto blank = [](const std::vector<bool>& row) {
+            return std::none_of(row.begin(), row.end(), [](bool marked) { return marked; });
+        };
+        if (!blank(chart.foreground.back()) || !blank(chart.longFloats.back())) return std::nullopt;
+        chart.foreground.pop_back();
+        chart.longFloats.pop_back();
+    }
+    return chart;
+}
+
+void AppendLayer(std::string& out, const char* element,
+                 const std::vector<std::vector<bool>>& rows) {
+    out += std::string("    <") + element + ">\n";
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string name = "P" + std::to_string(r + 1);
+        out += "      <" + name + ">";
+        for (const bool marked : rows[r]) out += ChartCellText(marked);
+        out += "</" + name + ">\n";
+    }
+    out += std::string("    </") + element + ">\n";
+}
+
+void AppendChart(std::string& out, const TwoColourChart& chart) {
+    out += "    <Width>" + std::to_string(chart.Cards()) + "</Width>\n";
+    out += "    <Length>" + std::to_string(chart.Rows()) + "</Length>\n";
+    AppendLayer(out, "Data", chart.foreground);
+    if (chart.weave != ChartWeave::BrokenTwill) return;
+    AppendLayer(out, "LongFloats", chart.longFloats);
+    out += std::string("    <BackgroundTwill>") + (chart.twill == TwillDirection::S ? "S" : "Z") +
+           "</BackgroundTwill>\n";
+}
+
 }  // namespace
 
 PeerLimits GttFormat::Limits() {
@@ -465,9 +614,16 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
     // a card idling in its first picks is read back facing the way it first turns
     CheckFirstIdles(pattern, [&](std::size_t t) { return FirstTurnOf(pattern.picks, t); },
                     "Guntram's Tabletweaving Thingy");
+    // a chart is kept as a chart when the file's chart (which has no row after the last)
+    // weaves the band
+    const std::optional<TwoColourChart> chart = WritableChart(pattern);
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<TWData>\n";
     out += "  <Source>" + Escaped(kSource) + "</Source>\n  <Version>1.17</Version>\n";
-    out += "  <Pattern Type=\"Threaded-in\">\n";
+    out += std::string("  <Pattern Type=\"") +
+           (!chart                                    ? "Threaded-in"
+            : chart->weave == ChartWeave::DoubleFaced ? "DoubleFace"
+                                                      : "BrokenTwill") +
+           "\">\n";
     // the name as CDATA, as the program writes it, unless the name itself would end one
     const std::string name = XmlSafe(pattern.name);
     if (name.find("]]>") == std::string::npos)
@@ -495,7 +651,13 @@ std::string GttFormat::Write(const PeerPattern& pattern) {
                // a colour keeps its red, green and blue: the program reads no more
                std::to_string(i < palette.size() ? palette[i] & 0xFFFFFF : kWindowsColours[i]) +
                "</Colour>\n";
-    out += "    </Palette>\n    <Packs></Packs>\n";
+    out += "    </Palette>\n";
+    if (chart) {
+        AppendChart(out, *chart);
+        out += "  </Pattern>\n</TWData>\n";
+        return out;
+    }
+    out += "    <Packs></Packs>\n";
     out += "    <Picks Count=\"" + std::to_string(pattern.picks.size()) + "\">\n";
     for (std::size_t p = 0; p < pattern.picks.size(); ++p) {
         out += "      <Pick Index=\"" + std::to_string(p) + "\">\n        <Actions>\n";

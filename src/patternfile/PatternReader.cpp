@@ -456,7 +456,7 @@ class LabelledLines {
         if (equals == std::string_view::npos)
             lines_.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
                         "expected a card line or a labelled line (\"Palette = \", \"Weft = \", "
-                        "\"Warp = \" or \"Notes = \"), found " +
+                        "\"Warp = \", \"Notes = \", \"Chart = \"...), found " +
                             Shown(line));
         const std::string label = TrimBlanks(line.substr(0, equals));
         std::string_view value = line.substr(equals + 1);
@@ -485,13 +485,99 @@ class LabelledLines {
             extras.warp = WarpLength{DecimalField(lines_, fields[0], "warp length", 1e-9),
                                      TrimBlanks(DecodeText(fields[1], utf8_, lines_)),
                                      DecimalField(lines_, fields[2], "take-up", 0)};
+        } else if (label == "Chart") {
+            TakeChart(value, extras);
+        } else if (label == "Chart row" || label == "Long floats") {
+            TakeChartRow(label, value, extras);
         } else {
             lines_.Fail(ErrorNumber::TypeMismatch, "ProcessFile",
                         "unknown line " + Shown(line) + " (written by a newer Tessaly?)");
         }
     }
 
+    // After the last line: a chart names a cell for every card of the band, and broken twill
+    // a long-float row for every row of the chart, and a row after the last.
+    void Finish(PatternExtras& extras, std::int32_t cards) const {
+        if (!extras.chart) return;
+        const TwoColourChart& chart = *extras.chart;
+        const auto fail = [&](const std::string& what) {
+            lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile", what, chartLine_);
+        };
+        if (chart.foreground.empty()) fail("the chart has no \"Chart row = \" lines");
+        if (chart.Cards() != cards)
+            fail("the chart's rows have " + std::to_string(chart.Cards()) +
+                 " cells, but the band has " + std::to_string(cards) + " cards");
+        if (chart.weave == ChartWeave::BrokenTwill) {
+            if (chart.longFloats.size() != chart.foreground.size())
+                fail("the chart has " + std::to_string(chart.foreground.size()) + " rows but " +
+                     std::to_string(chart.longFloats.size()) + " \"Long floats = \" lines");
+            if (chart.Rows() < 2)
+                fail("a broken twill chart has a row more than it weaves: at least 2");
+            if (chart.weavingStartRow < 1 || chart.weavingStartRow > chart.Picks())
+                fail("the weaving start row " + std::to_string(chart.weavingStartRow) +
+                     " is not a row of the band (1 to " + std::to_string(chart.Picks()) + ")");
+        }
+    }
+
   private:
+    // "Chart = double faced" or "Chart = broken twill, S|Z[, weaving start row]".
+    void TakeChart(std::string_view value, PatternExtras& extras) {
+        Once(extras.chart.has_value(), "Chart");
+        std::vector<std::string_view> fields;
+        SplitFields(value, fields);
+        const std::string kind = fields.empty() ? std::string() : TrimBlanks(fields[0]);
+        TwoColourChart chart;
+        if (kind == "double faced" && fields.size() == 1) {
+            chart.weave = ChartWeave::DoubleFaced;
+        } else if (kind == "broken twill" && (fields.size() == 2 || fields.size() == 3)) {
+            chart.weave = ChartWeave::BrokenTwill;
+            const std::string twill = TrimBlanks(fields[1]);
+            if (twill != "S" && twill != "Z")
+                lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                            "the twill direction " + Shown(fields[1]) + " is neither S nor Z");
+            chart.twill = twill == "S" ? TwillDirection::S : TwillDirection::Z;
+            if (fields.size() == 3)
+                chart.weavingStartRow = CheckWidth(
+                    lines_, "ProcessFile",
+                    ParseField(lines_, "ProcessFile", TrimBlanks(fields[2]), "weaving start row"),
+                    1, "weaving start row", 32);
+        } else {
+            lines_.Fail(
+                ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                "expected \"Chart = double faced\" or \"Chart = broken twill, S or Z\", found " +
+                    Shown(value));
+        }
+        extras.chart = std::move(chart);
+        chartLine_ = lines_.LineNumber();
+    }
+
+    // "Chart row = ..X.." or "Long floats = ..X..": a cell a card, the first row woven first.
+    void TakeChartRow(const std::string& label, std::string_view value, PatternExtras& extras) {
+        if (!extras.chart)
+            lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                        "a \"" + label + " = \" line before the \"Chart = \" line");
+        TwoColourChart& chart = *extras.chart;
+        const bool floats = label == "Long floats";
+        if (floats && chart.weave != ChartWeave::BrokenTwill)
+            lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                        "a double-faced chart has no long floats");
+        const std::string cells = TrimBlanks(value);
+        std::vector<bool> row;
+        for (const char cell : cells) {
+            if (cell != '.' && cell != 'X')
+                lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                            "a chart cell is '.' or 'X', found " + Shown(value));
+            row.push_back(cell == 'X');
+        }
+        auto& layer = floats ? chart.longFloats : chart.foreground;
+        const auto& first = !chart.foreground.empty() ? chart.foreground.front() : row;
+        if (row.empty() || row.size() != first.size())
+            lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
+                        "a chart row of " + std::to_string(row.size()) +
+                            " cells, but the chart's first has " + std::to_string(first.size()));
+        layer.push_back(std::move(row));
+    }
+
     void Once(bool seen, const std::string& label) const {
         if (seen)
             lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
@@ -501,6 +587,7 @@ class LabelledLines {
     const LineSource& lines_;
     bool utf8_;
     bool notesBegun_ = false;
+    std::int64_t chartLine_ = 0;
 };
 
 }  // namespace
@@ -625,6 +712,7 @@ PatternData ParseLines(LineSource& lines, PatternReader::Reading reading) {
                    "column header",
                    headerLine + 1);
     closeRow();
+    labelled.Finish(data.Extras, data.Rows->At(1).Cards().Count());
     // a file stores an idle card's turn, not the way it faces: that is the card's below it
     if (sawIdle) data.Rows->FaceIdleCardsAsBefore();
     return data;

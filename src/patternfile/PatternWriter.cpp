@@ -87,6 +87,28 @@ class FileTexts {
     bool ansi_ = true;
 };
 
+// A chart band's chart: its kind, then its rows (the first woven first) and broken twill's
+// long floats, a cell a card.
+void AppendChart(std::string& out, const TwoColourChart& chart) {
+    if (chart.weave == ChartWeave::DoubleFaced) {
+        out += "Chart = double faced\r\n";
+    } else {
+        out +=
+            std::string("Chart = broken twill, ") + (chart.twill == TwillDirection::S ? "S" : "Z");
+        if (chart.weavingStartRow != 1) out += ", " + std::to_string(chart.weavingStartRow);
+        out += "\r\n";
+    }
+    const auto rows = [&](const char* label, const std::vector<std::vector<bool>>& layer) {
+        for (const std::vector<bool>& row : layer) {
+            out += label;
+            for (const bool marked : row) out += marked ? 'X' : '.';
+            out += "\r\n";
+        }
+    };
+    rows("Chart row = ", chart.foreground);
+    if (chart.weave == ChartWeave::BrokenTwill) rows("Long floats = ", chart.longFloats);
+}
+
 // The extras after the card lines, each on a labelled line; nothing for a pattern that uses
 // none of them.
 void AppendExtras(std::string& out, const PatternExtras& extras, const FileTexts& file) {
@@ -110,6 +132,7 @@ void AppendExtras(std::string& out, const PatternExtras& extras, const FileTexts
     }
     for (const std::string_view line : extras.NoteLines())
         out += "Notes = " + file.Encoded(std::string(line)) + "\r\n";
+    if (extras.chart) AppendChart(out, *extras.chart);
 }
 
 }  // namespace
@@ -170,7 +193,8 @@ std::string PatternWriter::FormatForSaving(const PatternTexts& texts, const Band
         Refuse("the turning sequence would not read back as it is (blanks at its ends?).");
     if (read.Extras != extras)
         Refuse(
-            "the palette, the weft, the warp or the notes would not read back as they are "
+            "the palette, the weft, the warp, the notes or the chart would not read back as they "
+            "are "
             "(a line break in a colour's name, blanks at its ends?).");
     const std::int32_t rows = texts.TurnSequence.empty() ? band.Count() : 1;
     if (read.Rows->Count() != rows) Refuse("its rows would not read back as they are.");

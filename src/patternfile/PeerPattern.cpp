@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "engine/ChartTurns.h"
 #include "errors/AppError.h"
 #include "errors/Numeric.h"
 
@@ -25,10 +26,99 @@ std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tab
            std::to_string(turns) + " times: Tessaly turns a card once a pick";
 }
 
-std::string ChartsNotTurns(std::string_view patternType, std::string_view turningTypes) {
-    return "a \"" + std::string(patternType) +
-           "\" pattern holds a chart, not the turns of each pick: Tessaly reads " +
-           std::string(turningTypes) + " patterns";
+std::optional<bool> ChartCell(char cell) {
+    if (cell == '.') return false;
+    if (cell == 'X') return true;
+    return std::nullopt;
+}
+
+char ChartCellText(bool marked) { return marked ? 'X' : '.'; }
+
+void WeaveChart(PeerPattern& pattern) {
+    const TwoColourChart& chart = pattern.chart.value();
+    if (pattern.Holes() != 4)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "a chart weaves cards of 4 holes, not " + std::to_string(pattern.Holes()));
+    if (chart.Cards() != pattern.Tablets())
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "the chart is " + std::to_string(chart.Cards()) +
+                           " cells wide, but the pattern has " + std::to_string(pattern.Tablets()) +
+                           " tablets");
+    pattern.picks.clear();
+    pattern.firstFacing.clear();
+    for (const std::vector<std::int32_t>& turns : ChartTurns(chart)) {
+        PickSteps pick(turns.size());
+        for (std::size_t t = 0; t < turns.size(); ++t) pick[t].turn = turns[t];
+        pattern.picks.push_back(std::move(pick));
+    }
+}
+
+bool ChartWeavesPicks(const PeerPattern& pattern) {
+    if (!pattern.chart || pattern.Holes() != 4 || pattern.chart->Cards() != pattern.Tablets() ||
+        pattern.chart->Picks() != static_cast<std::int32_t>(pattern.picks.size()))
+        return false;
+    try {
+        const auto turns = ChartTurns(*pattern.chart);
+        for (std::size_t p = 0; p < turns.size(); ++p)
+            for (std::size_t t = 0; t < turns[p].size(); ++t) {
+                const CardStep& step = pattern.picks[p][t];
+                if (step.flip || step.turn != turns[p][t]) return false;
+            }
+    } catch (const AppError&) {
+        return false;
+    }
+    return true;
+}
+
+namespace {
+
+// Threads the cards from `first` on as the chart's kind needs them, in palette places
+// foreground and background.
+void ThreadChartCards(PeerPattern& peer, const TwoColourChart& chart, std::size_t first,
+                      std::int32_t foreground, std::int32_t background) {
+    const std::vector<ChartCard> threading = ChartThreading(chart.weave, chart.Cards());
+    for (std::size_t t = first; t < threading.size(); ++t) {
+        for (std::size_t h = 0; h < 4; ++h)
+            peer.holes[h].push_back(threading[t].foreground[h] ? foreground : background);
+        peer.sThreaded.push_back(threading[t].sThreaded);
+    }
+}
+
+}  // namespace
+
+PeerPattern ChartPeer(const TwoColourChart& chart, std::int32_t foreground,
+                      std::int32_t background) {
+    PeerPattern peer;
+    peer.palette = {foreground, background};
+    peer.holes.assign(4, {});
+    ThreadChartCards(peer, chart, 0, 0, 1);
+    peer.chart = chart;
+    WeaveChart(peer);
+    return peer;
+}
+
+std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart) {
+    PeerPattern peer = PeerFromBand(band, "");
+    if (peer.Holes() != 4)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "A chart weaves cards of 4 holes; this band's have " +
+                           std::to_string(peer.Holes()) + ".");
+    const auto cards = static_cast<std::size_t>(chart.Cards());
+    const std::size_t had = peer.sThreaded.size();
+    if (cards < had) {
+        for (std::vector<std::int32_t>& hole : peer.holes) hole.resize(cards);
+        peer.sThreaded.resize(cards);
+    }
+    const auto placeOf = [&](std::int32_t colour) -> std::int32_t {
+        if (colour >= 0) return colour;
+        // a new card of a band whose first card has an empty hole is threaded in the first colour
+        return peer.palette.empty() ? (peer.palette.push_back(0), 0) : 0;
+    };
+    if (cards > had)
+        ThreadChartCards(peer, chart, had, placeOf(peer.holes[0][0]), placeOf(peer.holes[2][0]));
+    peer.chart = chart;
+    WeaveChart(peer);
+    return std::move(PatternFromPeer(peer).Rows);
 }
 
 std::optional<std::int32_t> ColourFromHex(std::string_view text) {
@@ -160,6 +250,7 @@ PatternData PatternFromPeer(const PeerPattern& peer) {
     data.BandName = peer.name;
     data.Extras.notes = peer.notes;
     data.Extras.weft = peer.weft;
+    data.Extras.chart = peer.chart;
     // the file's palette comes too: the colours no hole holds are the weaver's added ones
     std::vector<std::int32_t> held;  // checked above: every index names a palette colour
     for (const std::vector<std::int32_t>& hole : peer.holes)
@@ -208,6 +299,7 @@ PeerPattern PeerFromBand(const Band& band, const std::string& name, const Patter
         peer.firstFacing.push_back(card.Facing());
     }
     peer.picks = StepsFrom(band, 1);
+    peer.chart = extras.chart;
     for (const PaletteColor& entry : extras.palette)
         if (std::find(peer.palette.begin(), peer.palette.end(), entry.color) == peer.palette.end())
             peer.spareColours.push_back(entry.color);

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -11,6 +12,7 @@
 
 #include "PatternReader.h"
 #include "engine/PickSteps.h"
+#include "model/TwoColourChart.h"
 
 namespace tessaly {
 
@@ -39,6 +41,8 @@ struct PeerPattern {
     std::vector<std::int32_t> firstFacing;
     // what the file holds that the pattern does not (notes, pack names...), for the weaver
     std::vector<std::string> notCarried;
+    // a pattern drawn as a two-colour chart: picks are the chart's turns
+    std::optional<TwoColourChart> chart;
 
     std::int32_t Tablets() const { return static_cast<std::int32_t>(sThreaded.size()); }
     int Holes() const { return static_cast<int>(holes.size()); }
@@ -52,7 +56,27 @@ std::string UnweavableHoles(std::int64_t holes, std::string_view weaves = "of 2 
 bool WeavableHoles(std::int64_t holes);
 std::string TooManyTablets(std::int64_t tablets);
 std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tablet);
-std::string ChartsNotTurns(std::string_view patternType, std::string_view turningTypes);
+
+// A chart's cells as the other programs write them, a character each: '.' for the
+// background, 'X' for the foreground (or a long float). nullopt for any other character.
+std::optional<bool> ChartCell(char cell);
+char ChartCellText(bool marked);
+// Gives the pattern the picks its chart weaves: every card turns every pick, pack 1. Raises
+// AppError for a chart that is not the tablets' width or a pattern of other than four holes.
+void WeaveChart(PeerPattern& pattern);
+// Whether the pattern's chart weaves exactly its picks, so that a writer may keep the chart
+// in their place.
+bool ChartWeavesPicks(const PeerPattern& pattern);
+
+// A new chart pattern: its cards threaded as the chart's kind needs them (ChartThreading)
+// with the foreground and background colours, and the picks the chart weaves.
+PeerPattern ChartPeer(const TwoColourChart& chart, std::int32_t foreground,
+                      std::int32_t background);
+// The band a chart weaves from the threading of the band's first row: its cards keep their
+// colours and threading; cards the chart adds are threaded as the chart's kind needs them in
+// the colours of the first card's hole A (foreground) and hole C; cards it leaves out go.
+// Raises AppError for cards of other than four holes.
+std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart);
 
 // "#rrggbb" (or "#rgb", any case) as 0x00BBGGRR; nullopt for anything else.
 std::optional<std::int32_t> ColourFromHex(std::string_view text);

@@ -68,6 +68,19 @@ class TwtReader {
 
 std::string Quoted(std::string_view key) { return "\"" + std::string(key) + "\""; }
 
+// The pattern types: turns given pick by pick, or a chart the turns follow from.
+constexpr std::string_view kDoubleFaced = "doubleFaced";
+constexpr std::string_view kBrokenTwill = "brokenTwill";
+bool KnownType(std::string_view type) {
+    return type == "individual" || type == "allTogether" || type == kDoubleFaced ||
+           type == kBrokenTwill;
+}
+std::string UnknownType(std::string_view type) {
+    return Quoted(type) +
+           " is not a pattern type Tessaly weaves (\"individual\", \"allTogether\", \"" +
+           std::string(kDoubleFaced) + "\" or \"" + std::string(kBrokenTwill) + "\")";
+}
+
 // The individual design's cells, kept compact as they stream in rather than as a document:
 // each cell is its direction and its number of turns, and each row is where its cells start.
 // Every other part of the file is small and is kept as the parser builds it.
@@ -137,9 +150,7 @@ class StreamedDesign {
                 reader_.Fail(Quoted("Number of holes"), UnweavableHoles(holes));
         } else if (keys_[1] == "Pattern type" && value.is_string()) {
             const std::string& type = value.get_ref<const std::string&>();
-            if (type != "individual" && type != "allTogether")
-                reader_.Fail(Quoted("Pattern type"),
-                             ChartsNotTurns(type, "\"individual\" and \"allTogether\""));
+            if (!KnownType(type)) reader_.Fail(Quoted("Pattern type"), UnknownType(type));
         }
     }
 
@@ -224,6 +235,76 @@ PeerPattern TwtFormat::Read(std::string_view text, std::string_view sourceName) 
 
 namespace {
 
+// One chart of the design: a row a list of cells ("." or "X"; a row given as one text is read
+// too), every row a cell per tablet.
+std::vector<std::vector<bool>> ChartRows(const TwtReader& reader, const Json& design,
+                                         const char* key, std::size_t tablets) {
+    const std::string name = Quoted(key);
+    const Json& rows = reader.Array(reader.Member(design, key), name);
+    std::vector<std::vector<bool>> chart;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        const std::string row = name + ", row " + std::to_string(r + 1);
+        std::vector<std::string> cells;
+        if (rows[r].is_string()) {
+            for (const char cell : rows[r].get_ref<const std::string&>())
+                cells.emplace_back(1, cell);
+        } else {
+            for (const Json& cell : reader.Array(rows[r], row))
+                cells.push_back(reader.String(cell, row));
+        }
+        if (cells.size() != tablets)
+            reader.Fail(row, "names " + std::to_string(cells.size()) + " tablets, not " +
+                                 std::to_string(tablets));
+        std::vector<bool> marks;
+        for (std::size_t t = 0; t < tablets; ++t) {
+            const std::optional<bool> mark =
+                cells[t].size() == 1 ? ChartCell(cells[t][0]) : std::nullopt;
+            if (!mark)
+                reader.Fail(row + ", tablet " + std::to_string(t + 1),
+                            Quoted(cells[t]) + " is neither \".\" nor \"X\"");
+            marks.push_back(*mark);
+        }
+        chart.push_back(std::move(marks));
+    }
+    if (chart.empty()) reader.Fail(name, "the chart has no rows");
+    return chart;
+}
+
+TwoColourChart ReadChart(const TwtReader& reader, const Json& design, ChartWeave weave,
+                         std::size_t tablets) {
+    TwoColourChart chart;
+    chart.weave = weave;
+    if (weave == ChartWeave::DoubleFaced) {
+        chart.foreground = ChartRows(reader, design, "doubleFacedPatternChart", tablets);
+        return chart;
+    }
+    chart.foreground = ChartRows(reader, design, "twillPatternChart", tablets);
+    chart.longFloats = ChartRows(reader, design, "twillDirectionChangeChart", tablets);
+    if (chart.longFloats.size() != chart.foreground.size())
+        reader.Fail(Quoted("twillDirectionChangeChart"),
+                    "has " + std::to_string(chart.longFloats.size()) +
+                        " rows, but the pattern chart has " +
+                        std::to_string(chart.foreground.size()));
+    if (chart.foreground.size() < 2)
+        reader.Fail(Quoted("twillPatternChart"),
+                    "a broken twill chart has a row more than it weaves: at least 2");
+    if (const Json* direction = reader.Find(design, "twillDirection")) {
+        const std::string& text = reader.String(*direction, Quoted("twillDirection"));
+        if (text != "S" && text != "Z")
+            reader.Fail(Quoted("twillDirection"), Quoted(text) + " is neither \"S\" nor \"Z\"");
+        chart.twill = text == "S" ? TwillDirection::S : TwillDirection::Z;
+    }
+    if (const Json* start = reader.Find(design, "weavingStartRow")) {
+        const std::int64_t row = reader.Integer(*start, Quoted("weavingStartRow"));
+        if (row < 1 || row > chart.Picks())
+            reader.Fail(Quoted("weavingStartRow"), std::to_string(row) +
+                                                       " is not a row of the pattern (1 to " +
+                                                       std::to_string(chart.Picks()) + ")");
+        chart.weavingStartRow = static_cast<std::int32_t>(row);
+    }
+    return chart;
+}
+
 PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, const TwtReader& reader) {
     if (!document.is_object()) reader.Fail("the file", "not a Twisted Threads pattern (no JSON object)");
     const Json& source = reader.Member(document, "source");
@@ -235,8 +316,12 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     if (!WeavableHoles(holes)) reader.Fail(Quoted("Number of holes"), UnweavableHoles(holes));
     const std::string& type =
         reader.String(reader.Member(document, "Pattern type"), Quoted("Pattern type"));
-    if (type != "individual" && type != "allTogether")
-        reader.Fail(Quoted("Pattern type"), ChartsNotTurns(type, "\"individual\" and \"allTogether\""));
+    if (!KnownType(type)) reader.Fail(Quoted("Pattern type"), UnknownType(type));
+    const bool charted = type == kDoubleFaced || type == kBrokenTwill;
+    if (charted && holes != 4)
+        reader.Fail(
+            Quoted("Number of holes"),
+            "a \"" + type + "\" pattern weaves tablets of 4 holes, not " + std::to_string(holes));
 
     PeerPattern pattern;
     if (const Json* name = reader.Find(document, "Name")) pattern.name = reader.String(*name, Quoted("Name"));
@@ -293,47 +378,70 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     }
 
     // the picks, pick 1 first: an individual design's rows were kept as they streamed in, an
-    // allTogether design's directions are in the document
+    // allTogether design's directions are in the document, a chart weaves its own
     const Json& design = reader.Member(document, "Pattern design");
     if (!design.is_object()) reader.Fail(Quoted("Pattern design"), "should be an object");
-    const std::string rowsKey = Quoted("weavingInstructions");
-    const Json& together = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
-    const std::size_t rows = streamed.Rows();
-    if (const Json* count = reader.Find(document, "Number of weaving rows");
-        count && reader.Integer(*count, Quoted("Number of weaving rows")) != static_cast<std::int64_t>(rows))
-        reader.Fail(Quoted("Number of weaving rows"),
-                    "says " + count->dump() + ", but the design has " + std::to_string(rows) + " rows");
-    CheckBandBudget(static_cast<std::int64_t>(rows) + 1, static_cast<std::int64_t>(tablets));
-    const bool individual = type == "individual";
-    for (std::size_t r = 0; r < rows; ++r)
-        if (streamed.RowIsList(r) != individual)
-            reader.Fail(rowsKey + ", row " + std::to_string(r + 1),
-                        individual ? "should be a list of the tablets' turns" : "should be \"F\" or \"B\"");
-    // an idle cell still names a direction: the one a tablet idling in pick 1 faces
-    std::vector<std::int32_t> named(tablets, Forward);
-    pattern.picks.reserve(rows);
-    for (std::size_t r = 0; r < rows; ++r) {
-        const std::string row = rowsKey + ", row " + std::to_string(r + 1);
-        PickSteps pick(tablets);
-        if (!individual) {
-            const std::string& letter = reader.String(together[r], row);
-            if (letter != "F" && letter != "B") reader.Fail(row, Quoted(letter) + " is neither \"F\" nor \"B\"");
-            const std::int32_t turn = letter == "F" ? Forward : Backward;
-            for (CardStep& step : pick) step.turn = turn;
-            std::fill(named.begin(), named.end(), turn);
-        } else {
-            if (streamed.CellsOf(r) != tablets)
-                reader.Fail(row, "names " + std::to_string(streamed.CellsOf(r)) + " tablets, not " +
-                                     std::to_string(tablets));
-            for (std::size_t t = 0; t < tablets; ++t) {
-                const std::uint8_t cell = streamed.Cell(r, t);
-                named[t] = cell & 4 ? Backward : Forward;
-                pick[t].turn = (cell & 3) == 0 ? Idle : named[t];
-            }
+    if (charted) {
+        pattern.chart = ReadChart(
+            reader, design,
+            type == kBrokenTwill ? ChartWeave::BrokenTwill : ChartWeave::DoubleFaced, tablets);
+        try {
+            WeaveChart(pattern);
+        } catch (const AppError& error) {
+            reader.Fail(Quoted("Pattern design"), error.Description());
         }
-        // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
-        if (r == 1) pattern.firstFacing = named;
-        pattern.picks.push_back(std::move(pick));
+        if (const Json* count = reader.Find(document, "Number of weaving rows");
+            count && reader.Integer(*count, Quoted("Number of weaving rows")) !=
+                         static_cast<std::int64_t>(pattern.picks.size()))
+            reader.Fail(Quoted("Number of weaving rows"),
+                        "says " + count->dump() + ", but the chart weaves " +
+                            std::to_string(pattern.picks.size()) + " rows");
+        CheckBandBudget(static_cast<std::int64_t>(pattern.picks.size()) + 1,
+                        static_cast<std::int64_t>(tablets));
+    } else {
+        const std::string rowsKey = Quoted("weavingInstructions");
+        const Json& together = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
+        const std::size_t rows = streamed.Rows();
+        if (const Json* count = reader.Find(document, "Number of weaving rows");
+            count && reader.Integer(*count, Quoted("Number of weaving rows")) !=
+                         static_cast<std::int64_t>(rows))
+            reader.Fail(
+                Quoted("Number of weaving rows"),
+                "says " + count->dump() + ", but the design has " + std::to_string(rows) + " rows");
+        CheckBandBudget(static_cast<std::int64_t>(rows) + 1, static_cast<std::int64_t>(tablets));
+        const bool individual = type == "individual";
+        for (std::size_t r = 0; r < rows; ++r)
+            if (streamed.RowIsList(r) != individual)
+                reader.Fail(rowsKey + ", row " + std::to_string(r + 1),
+                            individual ? "should be a list of the tablets' turns"
+                                       : "should be \"F\" or \"B\"");
+        // an idle cell still names a direction: the one a tablet idling in pick 1 faces
+        std::vector<std::int32_t> named(tablets, Forward);
+        pattern.picks.reserve(rows);
+        for (std::size_t r = 0; r < rows; ++r) {
+            const std::string row = rowsKey + ", row " + std::to_string(r + 1);
+            PickSteps pick(tablets);
+            if (!individual) {
+                const std::string& letter = reader.String(together[r], row);
+                if (letter != "F" && letter != "B")
+                    reader.Fail(row, Quoted(letter) + " is neither \"F\" nor \"B\"");
+                const std::int32_t turn = letter == "F" ? Forward : Backward;
+                for (CardStep& step : pick) step.turn = turn;
+                std::fill(named.begin(), named.end(), turn);
+            } else {
+                if (streamed.CellsOf(r) != tablets)
+                    reader.Fail(row, "names " + std::to_string(streamed.CellsOf(r)) +
+                                         " tablets, not " + std::to_string(tablets));
+                for (std::size_t t = 0; t < tablets; ++t) {
+                    const std::uint8_t cell = streamed.Cell(r, t);
+                    named[t] = cell & 4 ? Backward : Forward;
+                    pick[t].turn = (cell & 3) == 0 ? Idle : named[t];
+                }
+            }
+            // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
+            if (r == 1) pattern.firstFacing = named;
+            pattern.picks.push_back(std::move(pick));
+        }
     }
 
     // what Tessaly has no place for
@@ -420,6 +528,55 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
     Ordered orientations = Ordered::array();
     for (const bool s : pattern.sThreaded) orientations.push_back(s ? "/" : "\\");
 
+    Ordered document;
+    document["source"] = "Twisted Threads";
+    document["version"] = "2.0";
+    // Twisted Threads refuses a pattern without a name
+    document["Name"] = pattern.name.empty() ? "Untitled" : pattern.name;
+    document["Description"] = pattern.notes;
+    document["Tags"] = Ordered::array();
+    const bool charted = ChartWeavesPicks(pattern);
+    const bool twill = charted && pattern.chart->weave == ChartWeave::BrokenTwill;
+    document["Pattern type"] =
+        charted ? std::string(twill ? kBrokenTwill : kDoubleFaced) : "individual";
+    document["Number of holes"] = pattern.Holes();
+    document["Colour palette"] = std::move(palette);
+    document["Weft colour"] = weft;
+    document["Number of tablets"] = pattern.sThreaded.size();
+    document["Number of weaving rows"] = pattern.picks.size();
+    document["Threading chart"] = std::move(chart);
+    document["Tablet orientations"] = std::move(orientations);
+    document["Pattern design"] = charted ? ChartDesign(*pattern.chart) : IndividualDesign(pattern);
+    // a name that is not valid UTF-8 is written with replacement characters, not refused
+    return document.dump(2, ' ', false, Ordered::error_handler_t::replace) + "\n";
+}
+
+namespace {
+
+nlohmann::ordered_json ChartJson(const std::vector<std::vector<bool>>& rows) {
+    nlohmann::ordered_json chart = nlohmann::ordered_json::array();
+    for (const std::vector<bool>& row : rows) {
+        nlohmann::ordered_json cells = nlohmann::ordered_json::array();
+        for (const bool marked : row) cells.push_back(std::string(1, ChartCellText(marked)));
+        chart.push_back(std::move(cells));
+    }
+    return chart;
+}
+
+}  // namespace
+
+nlohmann::ordered_json TwtFormat::ChartDesign(const TwoColourChart& chart) {
+    using Ordered = nlohmann::ordered_json;
+    if (chart.weave == ChartWeave::DoubleFaced)
+        return Ordered{{"doubleFacedPatternChart", ChartJson(chart.foreground)}};
+    return Ordered{{"twillDirection", chart.twill == TwillDirection::S ? "S" : "Z"},
+                   {"twillPatternChart", ChartJson(chart.foreground)},
+                   {"twillDirectionChangeChart", ChartJson(chart.longFloats)},
+                   {"weavingStartRow", chart.weavingStartRow}};
+}
+
+nlohmann::ordered_json TwtFormat::IndividualDesign(const PeerPattern& pattern) {
+    using Ordered = nlohmann::ordered_json;
     // an idle cell names the way the tablet faces, which is the way it last turned
     std::vector<std::int32_t> facing;
     for (std::size_t t = 0; t < pattern.sThreaded.size(); ++t)
@@ -435,25 +592,7 @@ std::string TwtFormat::Write(const PeerPattern& pattern) {
         }
         instructions.push_back(std::move(row));
     }
-
-    Ordered document;
-    document["source"] = "Twisted Threads";
-    document["version"] = "2.0";
-    // Twisted Threads refuses a pattern without a name
-    document["Name"] = pattern.name.empty() ? "Untitled" : pattern.name;
-    document["Description"] = pattern.notes;
-    document["Tags"] = Ordered::array();
-    document["Pattern type"] = "individual";
-    document["Number of holes"] = pattern.Holes();
-    document["Colour palette"] = std::move(palette);
-    document["Weft colour"] = weft;
-    document["Number of tablets"] = pattern.sThreaded.size();
-    document["Number of weaving rows"] = pattern.picks.size();
-    document["Threading chart"] = std::move(chart);
-    document["Tablet orientations"] = std::move(orientations);
-    document["Pattern design"] = {{"weavingInstructions", std::move(instructions)}};
-    // a name that is not valid UTF-8 is written with replacement characters, not refused
-    return document.dump(2, ' ', false, Ordered::error_handler_t::replace) + "\n";
+    return Ordered{{"weavingInstructions", std::move(instructions)}};
 }
 
 }  // namespace tessaly

@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include "ChartCommands.h"
 #include "document/BandPresentation.h"
 #include "engine/PickSteps.h"
 #include "errors/ErrorReporter.h"
@@ -33,6 +34,7 @@ std::int64_t ReplaceBand::BandBytesHeld() const {
 
 ApplyThreading::ApplyThreading(CommandTarget target)
     : ReplaceBand(target, QObject::tr("Apply"), PatternDocument::BandChange::NewBand) {
+    RefuseOnChartBand(Document(), "thread it anew");
     const std::vector<DraftColumn>& draft = Document().Draft();
     if (draft.empty()) throw AppError(ErrorNumber::SubscriptOutOfRange, "The draft has no cards.");
     // what can be refused is refused before the pattern changes
@@ -50,6 +52,7 @@ bool ApplyThreading::MakeBand(BandState& made) {
 
 SimpleWeave::SimpleWeave(CommandTarget target)
     : ReplaceBand(target, QObject::tr("Simple Weave"), PatternDocument::BandChange::NewBand) {
+    RefuseOnChartBand(Document(), "weave it with a turning sequence");
     Prepare();
 }
 

@@ -1,11 +1,13 @@
 #include "CardCommands.h"
 
+#include "ChartCommands.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
 
 EditCards::EditCards(CommandTarget target, const QString& text, CardOrder order)
     : PatternCommand(target, text) {
+    RefuseOnChartBand(Document(), "change its cards");
     const PatternDocument& document = Document();
     const Band& band = document.CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no cards.");

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <algorithm>
 
+#include "ChartCommands.h"
 #include "errors/AppError.h"
 
 namespace tessaly {
@@ -24,6 +25,7 @@ WeavePick::WeavePick(CommandTarget target, Cards deck)
                      QObject::tr("Weave pick %1").arg(target.document.CurrentBand().Count())),
       deck_(std::move(deck)),
       sequences_(HandWoven()) {
+    RefuseOnChartBand(Document(), "weave picks by hand");
     const Band& band = Document().CurrentBand();
     const std::int32_t cards = band.Count() > 0 ? band.At(band.Count()).Cards().Count() : 0;
     if (deck_.Count() != cards)
@@ -59,6 +61,7 @@ UnWeavePick::UnWeavePick(CommandTarget target)
               ? QObject::tr("UnWeave pick %1").arg(target.document.CurrentBand().Count() - 1)
               : QObject::tr("UnWeave")),
       sequences_(HandWoven()) {
+    RefuseOnChartBand(Document(), "take picks off by hand");
     // the first row stays
     const Band& band = Document().CurrentBand();
     if (band.Count() > 1) taken_ = band.At(band.Count()).Cards();
@@ -85,6 +88,7 @@ std::int64_t UnWeavePick::Bytes() const {
 
 EditPicks::EditPicks(CommandTarget target, const QString& text, PicksEdit edit)
     : PatternCommand(target, text), edit_(std::move(edit)), sequences_(HandWoven()) {
+    RefuseOnChartBand(Document(), "edit them pick by pick");
     const Band& band = Document().CurrentBand();
     if (band.Count() < 1) throw AppError(ErrorNumber::InvalidProcedureCall, "The band has no threading.");
     if (!edit_.Empty() && (edit_.FirstPick() < 1 || edit_.FirstPick() >= band.Count() + 1))

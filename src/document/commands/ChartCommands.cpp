@@ -1,0 +1,94 @@
+#include "ChartCommands.h"
+
+#include <QObject>
+
+#include "document/PatternDocument.h"
+#include "engine/PickSteps.h"
+#include "errors/AppError.h"
+#include "patternfile/PeerPattern.h"
+
+namespace tessaly {
+
+void RefuseOnChartBand(const PatternDocument& document, const char* change) {
+    if (document.Extras().chart)
+        throw AppError(
+            ErrorNumber::InvalidProcedureCall,
+            std::string("The turns of this band follow from its chart: draw them in the Chart "
+                        "window, or choose Convert to Threaded-in to ") +
+                change + ".");
+}
+
+EditChart::EditChart(CommandTarget target, const QString& text, TwoColourChart chart)
+    : ReplaceBand(target, text, PatternDocument::BandChange::NewBand) {
+    const PatternDocument& document = Document();
+    const std::optional<TwoColourChart>& current = document.Extras().chart;
+    if (!current)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "The band is not drawn from a chart.");
+    if (chart.weave != current->weave)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "A chart keeps its kind of weave.");
+    if (chart.Picks() < 1 || chart.Cards() < 1)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "A chart needs at least one card and one pick.");
+    otherExtras_ = document.Extras();
+    otherExtras_.chart = std::move(chart);
+    Prepare();
+}
+
+bool EditChart::MakeBand(BandState& made) {
+    // a chart that weaves no band is refused before anything changes
+    made = {ChartBand(Document().CurrentBand(), *otherExtras_.chart), nullptr, true, {}};
+    return true;
+}
+
+void EditChart::TradeDesign() {
+    PatternExtras extras = Document().Extras();
+    std::vector<DraftColumn> draft = Document().Draft();
+    Document().SetExtras(std::move(otherExtras_));
+    otherExtras_ = std::move(extras);
+    otherDraft_ = std::move(draft);
+}
+
+bool EditChart::Redo() {
+    if (!ReplaceBand::Redo()) return false;
+    TradeDesign();
+    // the design window shows the threading the chart now weaves with
+    Document().SetDraft(Document().DraftOfBand());
+    return true;
+}
+
+void EditChart::Undo() {
+    ReplaceBand::Undo();
+    std::vector<DraftColumn> draft = otherDraft_;
+    TradeDesign();
+    Document().SetDraft(std::move(draft));
+}
+
+ConvertToThreadedIn::ConvertToThreadedIn(CommandTarget target)
+    : PatternCommand(target, QObject::tr("Convert to Threaded-in")) {
+    if (!Document().Extras().chart)
+        throw AppError(ErrorNumber::InvalidProcedureCall, "The band is already threaded in.");
+    other_ = Document().Extras();
+    other_.chart.reset();
+}
+
+std::int64_t ConvertToThreadedIn::Bytes() const {
+    const auto cells = [](const std::optional<TwoColourChart>& chart) {
+        return chart ? static_cast<std::int64_t>(chart->Rows()) * chart->Cards() / 4 : 0;
+    };
+    return cells(other_.chart) + cells(Document().Extras().chart);
+}
+
+void ConvertToThreadedIn::Trade() {
+    PatternExtras extras = Document().Extras();
+    Document().SetExtras(std::move(other_));
+    other_ = std::move(extras);
+}
+
+bool ConvertToThreadedIn::Redo() {
+    Trade();
+    return true;
+}
+
+void ConvertToThreadedIn::Undo() { Trade(); }
+
+}  // namespace tessaly
