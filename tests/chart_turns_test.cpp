@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "engine/ChartEdits.h"
 #include "engine/ChartTurns.h"
 #include "errors/AppError.h"
 #include "model/Directions.h"
@@ -108,6 +109,51 @@ TEST(chart_turns_test, a_chart_of_ragged_rows_is_refused) {
     EXPECT_EQ(ChartTurns({ChartWeave::BrokenTwill, Cells({".."}), Cells({".."}), TwillDirection::S})
                   .size(),
               0u);
+}
+
+}  // namespace
+}  // namespace tessaly
+
+namespace tessaly {
+namespace {
+
+TEST(chart_edits_test,
+     blocks_mirror_and_repeat_in_both_layers_and_rows_never_drop_below_the_fewest) {
+    TwoColourChart chart = BlankChart(ChartWeave::BrokenTwill, 4, 3);
+    ASSERT_EQ(chart.Rows(), 4);  // with the row after the last
+    chart.foreground[0] = {true, false, false, false};
+    chart.longFloats[0] = {false, true, false, false};
+    const ChartArea firstRow{0, 0, 0, 2};
+    const TwoColourChart across = MirroredAcross(chart, firstRow);
+    EXPECT_EQ(across.foreground[0], (std::vector<bool>{false, false, true, false}));
+    EXPECT_EQ(across.longFloats[0], (std::vector<bool>{false, true, false, false}));
+    EXPECT_EQ(MirroredAcross(across, firstRow), chart);
+    const TwoColourChart upDown = MirroredUpDown(chart, {0, 2, 0, 0});
+    EXPECT_EQ(upDown.foreground[2][0], true);
+    EXPECT_EQ(upDown.foreground[0][0], false);
+    EXPECT_EQ(MirroredUpDown(upDown, {0, 2, 0, 0}), chart);
+
+    // a 2 x 2 block tiles the chart from where it stands, above and below, left and right
+    const TwoColourChart tiled = Repeated(chart, {0, 1, 0, 1});
+    for (int r = 0; r < tiled.Rows(); ++r)
+        for (int c = 0; c < tiled.Cards(); ++c) {
+            EXPECT_EQ(tiled.foreground[r][c], chart.foreground[r % 2][c % 2]) << r << ", " << c;
+            EXPECT_EQ(tiled.longFloats[r][c], chart.longFloats[r % 2][c % 2]) << r << ", " << c;
+        }
+    const TwoColourChart offset = Repeated(chart, {1, 1, 1, 2});  // one row, two cards
+    EXPECT_EQ(offset.longFloats[3], (std::vector<bool>{false, false, false, false}));
+
+    const TwoColourChart inserted = WithRowsInserted(chart, 1, 2);
+    EXPECT_EQ(inserted.Rows(), 6);
+    EXPECT_EQ(inserted.foreground[0], chart.foreground[0]);
+    EXPECT_EQ(inserted.longFloats[1], std::vector<bool>(4));
+    EXPECT_EQ(WithRowsDeleted(inserted, 1, 2), chart);
+    EXPECT_EQ(WithRowsDeleted(chart, 0, 9).Rows(), 2);
+    EXPECT_EQ(WithRowsDeleted(BlankChart(ChartWeave::DoubleFaced, 3, 1), 0, 0).Rows(), 1);
+    const TwoColourChart grown = Resized(chart, 6, 5);
+    EXPECT_EQ(grown.Cards(), 6);
+    EXPECT_EQ(grown.longFloats.size(), 5u);
+    EXPECT_EQ(Resized(grown, 4, 4), chart);
 }
 
 }  // namespace

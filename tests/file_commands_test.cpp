@@ -265,6 +265,7 @@ TEST_F(FileCommandsTest, unsaved_work_is_never_put_aside_without_asking) {
 
     // New and Exit ask too
     dialogs.answer = UserDialogs::Answer::Cancel;
+    dialogs.choiceAnswer = 0;  // Threaded-in
     Trigger("mnuNew");
     EXPECT_TRUE(Document().PatternChanged());
     QCloseEvent close;
@@ -284,6 +285,7 @@ TEST_F(FileCommandsTest, paint_not_applied_is_unsaved_work) {
     EXPECT_TRUE(window.isWindowModified());
     EXPECT_FALSE(Document().PatternChanged());
     dialogs.answer = UserDialogs::Answer::Cancel;
+    dialogs.choiceAnswer = 0;  // Threaded-in
     Trigger("mnuNew");
     ASSERT_EQ(dialogs.questions.size(), 1u);
     EXPECT_TRUE(
@@ -386,6 +388,7 @@ TEST_F(FileCommandsTest, undoing_back_to_the_saved_pattern_asks_nothing) {
     Trigger("mnuUndo");
     EXPECT_FALSE(window.isWindowModified());
     // nothing unsaved: New asks nothing, and starts a history of its own
+    dialogs.choiceAnswer = 0;  // Threaded-in
     Trigger("mnuNew");
     EXPECT_TRUE(dialogs.questions.empty());
     EXPECT_FALSE(test::FindAction(window, "mnuUndo")->isEnabled());
@@ -395,6 +398,7 @@ TEST_F(FileCommandsTest, undoing_back_to_the_saved_pattern_asks_nothing) {
 TEST_F(FileCommandsTest, new_is_the_default_pattern_untitled) {
     dialogs.openAnswer = QString::fromStdString(ThreadedFile());
     Trigger("mnuOpen");
+    dialogs.choiceAnswer = 0;  // Threaded-in
     Trigger("mnuNew");
     EXPECT_EQ(Document().BandName(), "Tessaly sampler: diamonds");
     EXPECT_EQ(Caption(), "Tessaly");

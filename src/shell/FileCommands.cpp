@@ -11,6 +11,7 @@
 
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
+#include "engine/ChartEdits.h"
 #include "errors/ErrorReporter.h"
 #include "patternfile/PatternFile.h"
 #include "patternfile/PeerPattern.h"
@@ -191,11 +192,39 @@ bool FileCommands::MaySetPatternAside() {
 
 void FileCommands::newPattern() {
     Trap("frmMain", "mnuNew_Click", [&] {
-        if (!MaySetPatternAside()) return;
+        const int kind = dialogs_.Choose(
+            parent_, tr("New Pattern"),
+            tr("What kind of pattern? A threaded-in band is threaded and "
+               "turned; a double-faced or 3/1 broken twill band is drawn as "
+               "a two-colour chart, and Tessaly finds the turns."),
+            {tr("&Threaded-in"), tr("&Double faced"), tr("3/1 &broken twill"), tr("Cancel")});
+        if (kind < 0 || kind > 2 || !MaySetPatternAside()) return;
         // the default pattern, untitled: a Save asks for a name and never overwrites the
         // program's own template
-        if (OpenFile(programFolder_ + "/default.kst")) document_.SetPatternPath({});
+        if (!OpenFile(programFolder_ + "/default.kst")) return;
+        document_.SetPatternPath({});
+        if (kind > 0) StartChart(kind == 1 ? ChartWeave::DoubleFaced : ChartWeave::BrokenTwill);
     });
+}
+
+void FileCommands::StartChart(ChartWeave weave) {
+    // the chart's two colours are the default pattern's first two: its palette's
+    const Band& band = document_.CurrentBand();
+    std::vector<std::int32_t> colours;
+    for (const Card& card : band.At(1).Cards())
+        for (int hole = 0; hole < card.Holes() && colours.size() < 2; ++hole)
+            if (const std::int32_t colour = card.Color(hole);
+                colour != Card::kNoThread &&
+                std::find(colours.begin(), colours.end(), colour) == colours.end())
+                colours.push_back(colour);
+    colours.resize(2, colours.empty() ? 0x000000 : 0xFFFFFF);
+    // a small band to draw on: 20 cards, 12 rows of the chart (24 picks)
+    const TwoColourChart chart = BlankChart(weave, 20, 12);
+    PatternData pattern;
+    pattern.Rows = std::move(PatternFromPeer(ChartPeer(chart, colours[0], colours[1])).Rows);
+    pattern.Extras = document_.Extras();
+    pattern.Extras.chart = chart;
+    session_.Load(std::move(pattern));
 }
 
 void FileCommands::openPattern() {

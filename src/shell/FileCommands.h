@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "model/TwoColourChart.h"
 #include "model/WindowValue.h"
 
 class QAction;
@@ -53,6 +54,8 @@ class FileCommands : public QObject {
     // Before the pattern is put aside (New, Open, Exit): unsaved changes are saved if the
     // weaver wishes. False when the weaver cancelled or the save did not happen.
     bool MaySetPatternAside();
+    // The pattern opened becomes a new chart band of the kind, in its first two colours.
+    void StartChart(ChartWeave weave);
     // Saves the pattern, first asking about what a Save would not keep or would overwrite:
     // a sequence typed but not woven, a file another program changed. False when not saved.
     bool Save();

@@ -31,12 +31,14 @@
 #include "SplashWindow.h"
 #include "WindowPlaces.h"
 #include "design/CardEditor.h"
+#include "design/ChartWindow.h"
 #include "design/DesignWindow.h"
 #include "design/NotesWindow.h"
 #include "design/YarnWindow.h"
 #include "display/DisplayWindow.h"
 #include "document/PatternSession.h"
 #include "document/commands/BandCommands.h"
+#include "document/commands/ChartCommands.h"
 #include "document/commands/ViewCommands.h"
 #include "errors/ErrorReporter.h"
 #include "model/Twips.h"
@@ -165,6 +167,13 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     yarn_ = new YarnWindow(session_, dialogs_);
     yarnSub_ = AddChild(mdi_, yarn_);
     yarnSub_->resize(yarn_->size() + QSize(12, 36));
+    chart_ = new ChartWindow(session_);
+    chartSub_ = AddChild(mdi_, chart_);
+    chartSub_->resize(chart_->size() + QSize(12, 36));
+    // a band drawn from a chart brings its chart forward when it opens
+    connect(&session_.Document(), &PatternDocument::patternLoaded, this, [this] {
+        if (session_.Document().Extras().chart) showChart();
+    });
 
     BuildPatternMenu();
     BuildWindowMenu();
@@ -175,6 +184,7 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     weaveAlongSub_->hide();
     notesSub_->hide();
     yarnSub_->hide();
+    chartSub_->hide();
     resize(TwipsToPixels(form_twips::kMainWidth), TwipsToPixels(form_twips::kMainHeight));
 }
 
@@ -342,6 +352,21 @@ void MainWindow::BuildPatternMenu() {
     QMenu* palette = pattern->addMenu(tr("Pa&lette"));
     palette->setObjectName("mnuPalette");
     palette->addActions(design_->PaletteActions());
+    // a band drawn from a chart becomes one its instructions edit
+    pattern->addSeparator();
+    QAction* convert = NewMenuAction(this, "mnuConvertToThreadedIn", tr("Con&vert to Threaded-in"));
+    convert->setEnabled(false);
+    connect(convert, &QAction::triggered, this, [this] {
+        Trap("frmMain", "mnuConvertToThreadedIn_Click",
+             [&] { session_.Run<ConvertToThreadedIn>(); });
+    });
+    const auto follow = [this, convert] {
+        convert->setEnabled(session_.Document().Extras().chart.has_value());
+    };
+    connect(&session_.Document(), &PatternDocument::extrasChanged, convert, follow);
+    connect(&session_.Document(), &PatternDocument::patternLoaded, convert, follow);
+    follow();
+    pattern->addAction(convert);
 }
 
 void MainWindow::BuildWindowMenu() {
@@ -371,7 +396,9 @@ void MainWindow::BuildWindowMenu() {
                      {"mnuWindowNotes", tr("&Notes"), notesSub_, &MainWindow::showNotes,
                       QKeySequence(Qt::CTRL | Qt::Key_5)},
                      {"mnuWindowYarn", tr("&Yarn"), yarnSub_, &MainWindow::showYarn,
-                      QKeySequence(Qt::CTRL | Qt::Key_6)}};
+                      QKeySequence(Qt::CTRL | Qt::Key_6)},
+                     {"mnuWindowChart", tr("C&hart"), chartSub_, &MainWindow::showChart,
+                      QKeySequence(Qt::CTRL | Qt::Key_7)}};
     for (const auto& [name, text, sub, show, keys] : windows) {
         QAction* entry = NewMenuAction(this, name, text);
         entry->setCheckable(true);
@@ -565,6 +592,10 @@ void MainWindow::showInstructions() {
 
 void MainWindow::showNotes() {
     Trap("frmMain", "mnuNotes_Click", [&] { ShowChild(notesSub_, {}); });
+}
+
+void MainWindow::showChart() {
+    Trap("frmMain", "mnuChart_Click", [&] { ShowChild(chartSub_, {}); });
 }
 
 void MainWindow::showYarn() {

@@ -28,6 +28,7 @@ class SplashWindow;
 class WeaveAlongWindow;
 class NotesWindow;
 class YarnWindow;
+class ChartWindow;
 class WeaveWindow;
 class UserDialogs;
 
@@ -81,6 +82,7 @@ class MainWindow : public QMainWindow {
     void showWeaveAlong();
     void showNotes();
     void showYarn();
+    void showChart();
     void showHelp();
     void showAbout();
     void printPattern();
@@ -140,6 +142,8 @@ class MainWindow : public QMainWindow {
     QMdiSubWindow* notesSub_ = nullptr;
     YarnWindow* yarn_ = nullptr;
     QMdiSubWindow* yarnSub_ = nullptr;
+    ChartWindow* chart_ = nullptr;
+    QMdiSubWindow* chartSub_ = nullptr;
     std::vector<QMdiSubWindow*> cycleOrder_;  // the Window menu's windows, in its order
     bool wasFullScreen_ = false;
     QPointer<QMdiSubWindow> readmeSub_;
