@@ -68,6 +68,14 @@ TEST_F(ChartWindowTest,
     QTest::mouseRelease(&Grid(), Qt::LeftButton, Qt::NoModifier, Grid().CellRect(1, 3).center());
     EXPECT_TRUE(DocumentChart().foreground[0][2]);
     EXPECT_TRUE(DocumentChart().foreground[1][3]);
+    EXPECT_EQ(Document().History().UndoText(), "Paint chart");
+    // a quick stroke that skips cells between two moves paints the cells between
+    QTest::mousePress(&Grid(), Qt::LeftButton, Qt::NoModifier, Grid().CellRect(5, 0).center());
+    QTest::mouseMove(&Grid(), Grid().CellRect(5, 4).center());
+    QTest::mouseRelease(&Grid(), Qt::LeftButton, Qt::NoModifier, Grid().CellRect(5, 4).center());
+    for (std::size_t card = 0; card <= 4; ++card)
+        EXPECT_TRUE(DocumentChart().foreground[5][card]) << card;
+    Trigger("mnuUndo");
     ExpectBandFollowsChart();
     Click(0, 2, Qt::RightButton);
     EXPECT_FALSE(DocumentChart().foreground[0][2]);
@@ -107,8 +115,11 @@ TEST_F(ChartWindowTest, a_chart_band_keeps_its_picks_to_its_chart_until_converte
     EXPECT_THROW(Document().Session().Run<SimpleWeave>(), AppError);
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), before);
 
+    // the instructions are read, copied, but not edited
+    EXPECT_FALSE(test::FindAction(window, "mnuPastePicks")->isEnabled());
     Trigger("mnuConvertToThreadedIn");
     EXPECT_FALSE(Document().Document().Extras().chart);
+    EXPECT_TRUE(test::FindAction(window, "mnuPastePicks")->isEnabled());
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), before);
     EXPECT_FALSE(test::FindAction(window, "mnuConvertToThreadedIn")->isEnabled());
     EXPECT_TRUE(Document().Session().Run<UnWeavePick>());

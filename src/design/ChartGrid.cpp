@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <algorithm>
+#include <cstdlib>
 
 #include "model/Twips.h"
 
@@ -199,14 +200,24 @@ void ChartGrid::mousePressEvent(QMouseEvent* event) {
     SetCursor(cell->first, cell->second);
     strokeMarks_ = event->button() == Qt::LeftButton;
     stroke_ = {*cell};
+    lastStroked_ = cell;
     update(CellRect(cell->first, cell->second));
 }
 
 void ChartGrid::mouseMoveEvent(QMouseEvent* event) {
-    if (!strokeMarks_) return;
+    if (!strokeMarks_ || !lastStroked_) return;
     const auto cell = CellAt(event->position().toPoint());
-    if (!cell || !stroke_.insert(*cell).second) return;
-    update(CellRect(cell->first, cell->second));
+    if (!cell || *cell == *lastStroked_) return;
+    // a quick stroke skips cells between two moves: the line between them is painted too
+    const auto [fromRow, fromCard] = *lastStroked_;
+    const int steps = std::max(std::abs(cell->first - fromRow), std::abs(cell->second - fromCard));
+    for (int step = 1; step <= steps; ++step) {
+        const std::pair<std::int32_t, std::int32_t> on{
+            fromRow + (cell->first - fromRow) * step / steps,
+            fromCard + (cell->second - fromCard) * step / steps};
+        if (stroke_.insert(on).second) update(CellRect(on.first, on.second));
+    }
+    lastStroked_ = cell;
 }
 
 void ChartGrid::mouseReleaseEvent(QMouseEvent*) { EndStroke(); }
@@ -217,6 +228,7 @@ void ChartGrid::EndStroke() {
     const auto cells = std::move(stroke_);
     stroke_.clear();
     strokeMarks_.reset();
+    lastStroked_.reset();
     emit stroked(cells, mark);
     update();
 }

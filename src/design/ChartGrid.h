@@ -92,6 +92,7 @@ class ChartGrid : public CardColumnGrid {
     std::optional<std::pair<std::int32_t, std::int32_t>> anchor_;  // the block's other corner
     std::set<std::pair<std::int32_t, std::int32_t>> stroke_;       // cells of the stroke so far
     std::optional<bool> strokeMarks_;
+    std::optional<std::pair<std::int32_t, std::int32_t>> lastStroked_;
 };
 
 }  // namespace tessaly

@@ -3,7 +3,7 @@
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QFormLayout>
-#include <QGroupBox>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -19,6 +19,7 @@
 #include "patternfile/PeerPattern.h"
 #include "render/RasterCanvas.h"
 #include "widgets/FormTwips.h"
+#include "widgets/GrowToLayout.h"
 
 namespace tessaly {
 
@@ -85,17 +86,16 @@ ChartWindow::ChartWindow(PatternSession& session, QWidget* parent)
     rows_->setKeyboardTracking(false);
     rows_->setToolTip(tr("Rows of the chart, each two picks"));
 
-    twillControls_ = new QWidget(controls_);
-    twillS_ = new QRadioButton(tr("&S"), twillControls_);
+    twillS_ = new QRadioButton(tr("&S"), controls_);
     twillS_->setObjectName("optTwillS");
     twillS_->setAccessibleName(tr("Background twill S"));
-    twillZ_ = new QRadioButton(tr("&Z"), twillControls_);
+    twillZ_ = new QRadioButton(tr("&Z"), controls_);
     twillZ_->setObjectName("optTwillZ");
     twillZ_->setAccessibleName(tr("Background twill Z"));
-    colourLayer_ = new QRadioButton(tr("C&olours"), twillControls_);
+    colourLayer_ = new QRadioButton(tr("C&olours"), controls_);
     colourLayer_->setObjectName("optLayerColours");
     colourLayer_->setAccessibleName(tr("Paint the colours"));
-    floatLayer_ = new QRadioButton(tr("&Long floats"), twillControls_);
+    floatLayer_ = new QRadioButton(tr("&Long floats"), controls_);
     floatLayer_->setObjectName("optLayerFloats");
     floatLayer_->setAccessibleName(tr("Mark the long floats"));
     auto* twillGroup = new QButtonGroup(this);
@@ -128,37 +128,41 @@ ChartWindow::ChartWindow(PatternSession& session, QWidget* parent)
     viewport_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
 
     // the layout: what the chart is, its size and twill, the edits, then the chart
-    auto* size = new QFormLayout;
-    size->addRow(tr("&Cards:"), cards_);
-    size->addRow(tr("Ro&ws:"), rows_);
-    auto* twill = new QHBoxLayout(twillControls_);
-    twill->setContentsMargins(0, 0, 0, 0);
-    twill->addWidget(new QLabel(tr("Background twill:"), twillControls_));
+    kind_->setWordWrap(true);
+    auto* twill = new QHBoxLayout;
     twill->addWidget(twillS_);
     twill->addWidget(twillZ_);
-    twill->addSpacing(TwipsToPixels(form_twips::kMargin));
-    twill->addWidget(new QLabel(tr("Paint:"), twillControls_));
-    twill->addWidget(colourLayer_);
-    twill->addWidget(floatLayer_);
     twill->addStretch(1);
-    auto* edits = new QHBoxLayout;
-    for (QPushButton* button : {insert, remove, mirrorAcross, mirrorUpDown, repeat})
-        edits->addWidget(button);
-    edits->addStretch(1);
+    auto* layer = new QHBoxLayout;
+    layer->addWidget(colourLayer_);
+    layer->addWidget(floatLayer_);
+    layer->addStretch(1);
+    form_ = new QFormLayout;
+    form_->addRow(tr("&Cards:"), cards_);
+    form_->addRow(tr("Ro&ws:"), rows_);
+    form_->addRow(tr("Background twill:"), twill);
+    form_->addRow(tr("Paint:"), layer);
+    auto* edits = new QGridLayout;
+    edits->addWidget(insert, 0, 0);
+    edits->addWidget(remove, 0, 1);
+    edits->addWidget(mirrorAcross, 1, 0);
+    edits->addWidget(mirrorUpDown, 1, 1);
+    edits->addWidget(repeat, 1, 2);
+    edits->setColumnStretch(3, 1);
     auto* controls = new QVBoxLayout(controls_);
     controls->setContentsMargins(0, 0, 0, 0);
-    controls->addLayout(size);
-    controls->addWidget(twillControls_);
+    controls->addLayout(form_);
     controls->addLayout(edits);
-    auto* top = new QHBoxLayout;
-    top->addWidget(kind_, 1);
-    top->addWidget(convert_);
     auto* layout = new QVBoxLayout(this);
     const int margin = TwipsToPixels(form_twips::kMargin);
     layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addLayout(top);
+    layout->addWidget(kind_);
     layout->addWidget(threadedIn_);
     layout->addWidget(controls_);
+    auto* convertRow = new QHBoxLayout;
+    convertRow->addWidget(convert_);
+    convertRow->addStretch(1);
+    layout->addLayout(convertRow);
     layout->addWidget(viewport_, 1);
     resize(TwipsToPixels(form_twips::kDisplayWidth), TwipsToPixels(form_twips::kDesignHeight));
 
@@ -219,12 +223,15 @@ void ChartWindow::ShowChart() {
     if (!chart) {
         kind_->setText(tr("Threaded-in band"));
         showing_ = false;
+        GrowToLayout(*this);
         return;
     }
     const bool twill = chart->weave == ChartWeave::BrokenTwill;
     kind_->setText(twill ? tr("3/1 broken twill, drawn as a chart: two picks a row")
                          : tr("Double faced, drawn as a chart: two picks a row"));
-    twillControls_->setVisible(twill);
+    // the twill's rows only for broken twill
+    form_->setRowVisible(2, twill);
+    form_->setRowVisible(3, twill);
     cards_->setValue(chart->Cards());
     rows_->setValue(chart->Rows() - (twill ? 1 : 0));
     (chart->twill == TwillDirection::Z ? twillZ_ : twillS_)->setChecked(true);
@@ -232,6 +239,7 @@ void ChartWindow::ShowChart() {
     grid_->SetChart(*chart, CardColours(document.CurrentBand(), *chart));
     grid_->SetLongFloatLayer(floatLayer_->isChecked());
     showing_ = false;
+    GrowToLayout(*this);
 }
 
 void ChartWindow::Edit(const char* control, const QString& step, const TwoColourChart& chart) {

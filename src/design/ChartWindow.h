@@ -8,6 +8,7 @@
 #include "model/TwoColourChart.h"
 
 class QButtonGroup;
+class QFormLayout;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -47,7 +48,7 @@ class ChartWindow : public QWidget {
     QWidget* controls_ = nullptr;
     QSpinBox* cards_ = nullptr;
     QSpinBox* rows_ = nullptr;
-    QWidget* twillControls_ = nullptr;
+    QFormLayout* form_ = nullptr;
     QRadioButton* twillS_ = nullptr;
     QRadioButton* twillZ_ = nullptr;
     QRadioButton* colourLayer_ = nullptr;

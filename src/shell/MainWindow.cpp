@@ -595,7 +595,13 @@ void MainWindow::showNotes() {
 }
 
 void MainWindow::showChart() {
-    Trap("frmMain", "mnuChart_Click", [&] { ShowChild(chartSub_, {}); });
+    Trap("frmMain", "mnuChart_Click", [&] {
+        // the chart opens at the work area's top right, all of it within reach
+        ShowChild(chartSub_, [this] {
+            chartSub_->move(std::max(mdi_->viewport()->width() - chartSub_->width(), 0), 0);
+        });
+        window_places::KeepChildReachable(mdi_, chartSub_);
+    });
 }
 
 void MainWindow::showYarn() {

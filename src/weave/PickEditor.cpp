@@ -73,8 +73,8 @@ PickEditor::PickEditor(PatternSession& session, UserDialogs& dialogs, QTableView
     AddAction("mnuRepeatPicks", tr("Repeat…"), &PickEditor::repeatPicks);
     AddAction("mnuTurnOver", tr("Turn Over"), &PickEditor::turnOver);
     clipboardFrom_ = actions_.size();
-    AddAction("mnuCopyPicks", tr("Copy Picks"), &PickEditor::copyPicks)
-        ->setShortcut(QKeySequence::Copy);
+    copy_ = AddAction("mnuCopyPicks", tr("Copy Picks"), &PickEditor::copyPicks);
+    copy_->setShortcut(QKeySequence::Copy);
     AddAction("mnuCutPicks", tr("Cut Picks"), &PickEditor::cutPicks)->setShortcut(QKeySequence::Cut);
     paste_ = AddAction("mnuPastePicks", tr("Paste Picks"), &PickEditor::pastePicks);
     paste_->setShortcut(QKeySequence::Paste);
@@ -91,6 +91,9 @@ PickEditor::PickEditor(PatternSession& session, UserDialogs& dialogs, QTableView
     connect(table_->model(), &QAbstractItemModel::modelReset, this, &PickEditor::UpdateActions);
     connect(table_->model(), &QAbstractItemModel::rowsInserted, this, &PickEditor::UpdateActions);
     connect(table_->model(), &QAbstractItemModel::rowsRemoved, this, &PickEditor::UpdateActions);
+    // a band drawn from a chart, or converted from one
+    connect(&session_.Document(), &PatternDocument::extrasChanged, this,
+            &PickEditor::UpdateActions);
     UpdateActions();
 }
 
@@ -133,9 +136,11 @@ std::vector<std::int32_t> PickEditor::SelectedPicks() const {
 
 void PickEditor::UpdateActions() {
     const bool picks = !SelectedPicks().empty();
-    for (QAction* action : actions_) action->setEnabled(picks);
+    // a chart band's picks follow from its chart: they are copied, never edited here
+    const bool editable = !session_.Document().Extras().chart;
+    for (QAction* action : actions_) action->setEnabled(picks && (editable || action == copy_));
     // a paste goes before the current pick, or on top of a band without picks
-    paste_->setEnabled(session_.Document().CurrentBand().Count() >= 1);
+    paste_->setEnabled(editable && session_.Document().CurrentBand().Count() >= 1);
 }
 
 void PickEditor::Run(const char* procedure, const std::function<void()>& edit) {

@@ -85,6 +85,7 @@ class PickEditor : public QObject {
     std::size_t clipboardFrom_ = 0;  // the first of the clipboard's actions
     QAction* insertAbove_ = nullptr;
     QAction* insertBelow_ = nullptr;
+    QAction* copy_ = nullptr;
     QAction* paste_ = nullptr;
     std::optional<std::pair<int, int>> pressed_;  // the cell a plain click began on
 };
