@@ -8,6 +8,7 @@
 #include "patternfile/GttFormat.h"
 #include "patternfile/PatternReader.h"
 #include "patternfile/PatternWriter.h"
+#include "patternfile/TddFormat.h"
 #include "patternfile/TwtFormat.h"
 
 namespace tessaly {
@@ -246,6 +247,13 @@ TEST(chart_files_test, a_gtt_file_keeps_the_picks_of_a_twill_chart_whose_last_ro
     EXPECT_NE(text.find("Type=\"Threaded-in\""), std::string::npos);
     const PeerPattern back = GttFormat::Read(text, "t.gtt");
     EXPECT_FALSE(back.chart);
+    // and the weaver is told so; Twisted Threads keeps it, a .tdd draft never does
+    PatternExtras extras;
+    extras.chart = chart;
+    const std::vector<std::string> told{"the chart (its picks go)"};
+    EXPECT_EQ(LeftOutOf(peer, extras, GttFormat::Limits()), told);
+    EXPECT_EQ(LeftOutOf(peer, extras, TddFormat::Limits()), told);
+    EXPECT_TRUE(LeftOutOf(peer, extras, TwtFormat::Limits()).empty());
     ExpectSameBand(*PatternFromPeer(back).Rows, *PatternFromPeer(peer).Rows);
 }
 

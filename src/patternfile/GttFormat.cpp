@@ -605,6 +605,9 @@ PeerLimits GttFormat::Limits() {
     limits.holes = [](int holes) { return WeavableHoles(holes); };
     limits.holeCounts = "of 2 to 8 holes";
     limits.notes = true;
+    limits.keepsChart = [](const PeerPattern& pattern) {
+        return WritableChart(pattern).has_value();
+    };
     return limits;
 }
 

@@ -334,6 +334,8 @@ std::vector<std::string> LeftOutOf(const PeerPattern& pattern, const PatternExtr
     if (extras.weft && !limits.weft) leftOut.emplace_back("the weft colour");
     if (!extras.notes.empty() && !limits.notes) leftOut.emplace_back("the notes");
     if (extras.warp) leftOut.emplace_back("the warp length");
+    if (pattern.chart && !limits.keepsChart(pattern))
+        leftOut.emplace_back("the chart (its picks go)");
     return leftOut;
 }
 

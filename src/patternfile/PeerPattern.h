@@ -95,6 +95,8 @@ struct PeerLimits {
     std::function<bool(int)> holes = [](int count) { return count == kHoles; };
     std::string_view holeCounts = "of 4 holes";
     bool notes = false;  // whether it keeps free text with the pattern
+    // whether it keeps this pattern's chart as a chart (otherwise it keeps the chart's picks)
+    std::function<bool(const PeerPattern&)> keepsChart = [](const PeerPattern&) { return false; };
     bool weft = false;   // whether it keeps a weft colour (in a place of its palette)
 };
 // Raises AppError, naming the pick or the limit, for a band the format cannot hold: no picks,

@@ -495,6 +495,7 @@ PeerLimits TwtFormat::Limits() {
     limits.holeCounts = "of 2, 4 or 6 holes";
     limits.notes = true;
     limits.weft = true;
+    limits.keepsChart = [](const PeerPattern& pattern) { return ChartWeavesPicks(pattern); };
     return limits;
 }
 
