@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -104,6 +105,28 @@ TEST_F(ChartWindowTest,
     QTest::keyClick(&Grid(), Qt::Key_Delete);
     EXPECT_EQ(DocumentChart().Rows(), 12);
     EXPECT_TRUE(recorder.Empty());
+}
+
+TEST_F(ChartWindowTest, double_faced_cards_are_threaded_in_pairs_one_of_four_ways) {
+    New(1);
+    auto* threading = Chart().findChild<QComboBox*>("cboChartThreading");
+    ASSERT_NE(threading, nullptr);
+    EXPECT_EQ(threading->currentIndex(), 0);  // Z and S
+    const auto threads = [&] {
+        std::string letters;
+        for (const Card& card : Document().CurrentBand().At(1).Cards())
+            letters += card.Thread() == SThread ? 'S' : 'Z';
+        return letters.substr(0, 4);
+    };
+    EXPECT_EQ(threads(), "ZSZS");
+    threading->setCurrentIndex(1);
+    EXPECT_EQ(threads(), "SZSZ");
+    threading->setCurrentIndex(2);
+    EXPECT_EQ(threads(), "SSSS");
+    ExpectBandFollowsChart();
+    Trigger("mnuUndo");
+    EXPECT_EQ(threads(), "SZSZ");
+    EXPECT_EQ(threading->currentIndex(), 1);
 }
 
 TEST_F(ChartWindowTest, a_chart_band_keeps_its_picks_to_its_chart_until_converted) {

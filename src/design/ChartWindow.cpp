@@ -2,6 +2,7 @@
 
 #include <QBoxLayout>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,6 +10,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <array>
 
 #include "ChartGrid.h"
 #include "document/PatternSession.h"
@@ -24,6 +26,26 @@
 namespace tessaly {
 
 namespace {
+
+// The ways double-faced cards are threaded in pairs, as the Threading box lists them: the
+// first card of each pair S (true) or Z, then the second.
+constexpr std::array<std::array<bool, 2>, 4> kPairThreadings{
+    {{false, true}, {true, false}, {true, true}, {false, false}}};
+
+// The arrangement the band's cards follow, or -1 when they follow none.
+int PairThreadingOf(const Band& band) {
+    if (band.Count() < 1) return -1;
+    const Cards& cards = band.At(1).Cards();
+    for (std::size_t way = 0; way < kPairThreadings.size(); ++way) {
+        bool follows = true;
+        std::int32_t place = 0;
+        for (const Card& card : cards)
+            follows = follows && (card.Thread() == SThread) ==
+                                     kPairThreadings[way][static_cast<std::size_t>(place++ % 2)];
+        if (follows) return static_cast<int>(way);
+    }
+    return -1;
+}
 
 // Each card's foreground and background colours as its threading holds them: the first hole
 // the chart's kind gives the foreground and the first it does not.
@@ -86,6 +108,11 @@ ChartWindow::ChartWindow(PatternSession& session, QWidget* parent)
     rows_->setKeyboardTracking(false);
     rows_->setToolTip(tr("Rows of the chart, each two picks"));
 
+    threading_ = new QComboBox(controls_);
+    threading_->setObjectName("cboChartThreading");
+    threading_->setAccessibleName(tr("Threading"));
+    threading_->addItems(
+        {tr("Z and S in pairs"), tr("S and Z in pairs"), tr("All S"), tr("All Z")});
     twillS_ = new QRadioButton(tr("&S"), controls_);
     twillS_->setObjectName("optTwillS");
     twillS_->setAccessibleName(tr("Background twill S"));
@@ -140,6 +167,7 @@ ChartWindow::ChartWindow(PatternSession& session, QWidget* parent)
     form_ = new QFormLayout;
     form_->addRow(tr("&Cards:"), cards_);
     form_->addRow(tr("Ro&ws:"), rows_);
+    form_->addRow(tr("&Threading:"), threading_);
     form_->addRow(tr("Background twill:"), twill);
     form_->addRow(tr("Paint:"), layer);
     auto* edits = new QGridLayout;
@@ -202,6 +230,7 @@ ChartWindow::ChartWindow(PatternSession& session, QWidget* parent)
         if (chart != grid_->Chart()) Edit("optTwillZ", tr("Background twill"), chart);
     });
     connect(floatLayer_, &QRadioButton::toggled, grid_, &ChartGrid::SetLongFloatLayer);
+    connect(threading_, &QComboBox::currentIndexChanged, this, &ChartWindow::ThreadInPairs);
     connect(convert_, &QPushButton::clicked, this, &ChartWindow::ConvertToThreadedIn);
 
     const PatternDocument& document = session_.Document();
@@ -230,8 +259,10 @@ void ChartWindow::ShowChart() {
     kind_->setText(twill ? tr("3/1 broken twill, drawn as a chart: two picks a row")
                          : tr("Double faced, drawn as a chart: two picks a row"));
     // the twill's rows only for broken twill
-    form_->setRowVisible(2, twill);
+    form_->setRowVisible(threading_, !twill);
     form_->setRowVisible(3, twill);
+    form_->setRowVisible(4, twill);
+    threading_->setCurrentIndex(twill ? -1 : PairThreadingOf(document.CurrentBand()));
     cards_->setValue(chart->Cards());
     rows_->setValue(chart->Rows() - (twill ? 1 : 0));
     (chart->twill == TwillDirection::Z ? twillZ_ : twillS_)->setChecked(true);
@@ -271,6 +302,18 @@ void ChartWindow::DeleteRows() {
     const ChartArea chosen = grid_->Selection();
     Edit("cmdDeleteChartRow", tr("Delete chart row"),
          WithRowsDeleted(grid_->Chart(), chosen.firstRow, chosen.lastRow));
+}
+
+void ChartWindow::ThreadInPairs(int arrangement) {
+    if (showing_ || arrangement < 0 || arrangement >= static_cast<int>(kPairThreadings.size()) ||
+        arrangement == PairThreadingOf(session_.Document().CurrentBand()))
+        return;
+    Trap("frmChart", "cboChartThreading_Change", [&] {
+        if (const auto& chart = session_.Document().Extras().chart)
+            session_.Run<EditChart>(tr("Chart threading"), *chart,
+                                    kPairThreadings[static_cast<std::size_t>(arrangement)]);
+    });
+    ShowChart();
 }
 
 void ChartWindow::ConvertToThreadedIn() {

@@ -8,6 +8,7 @@
 #include "model/TwoColourChart.h"
 
 class QButtonGroup;
+class QComboBox;
 class QFormLayout;
 class QLabel;
 class QPushButton;
@@ -41,6 +42,7 @@ class ChartWindow : public QWidget {
     void InsertRows();
     void DeleteRows();
     void ConvertToThreadedIn();
+    void ThreadInPairs(int arrangement);
 
     PatternSession& session_;
     QLabel* kind_ = nullptr;
@@ -48,6 +50,7 @@ class ChartWindow : public QWidget {
     QWidget* controls_ = nullptr;
     QSpinBox* cards_ = nullptr;
     QSpinBox* rows_ = nullptr;
+    QComboBox* threading_ = nullptr;  // double-faced cards' S and Z, in pairs
     QFormLayout* form_ = nullptr;
     QRadioButton* twillS_ = nullptr;
     QRadioButton* twillZ_ = nullptr;

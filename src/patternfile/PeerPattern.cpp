@@ -75,8 +75,10 @@ namespace {
 // Threads the cards from `first` on as the chart's kind needs them, in palette places
 // foreground and background.
 void ThreadChartCards(PeerPattern& peer, const TwoColourChart& chart, std::size_t first,
-                      std::int32_t foreground, std::int32_t background) {
-    const std::vector<ChartCard> threading = ChartThreading(chart.weave, chart.Cards());
+                      std::int32_t foreground, std::int32_t background,
+                      std::array<bool, 2> pairSThreaded = {false, true}) {
+    const std::vector<ChartCard> threading =
+        ChartThreading(chart.weave, chart.Cards(), pairSThreaded);
     for (std::size_t t = first; t < threading.size(); ++t) {
         for (std::size_t h = 0; h < 4; ++h)
             peer.holes[h].push_back(threading[t].foreground[h] ? foreground : background);
@@ -97,7 +99,8 @@ PeerPattern ChartPeer(const TwoColourChart& chart, std::int32_t foreground,
     return peer;
 }
 
-std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart) {
+std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart,
+                                std::optional<std::array<bool, 2>> pairSThreaded) {
     PeerPattern peer = PeerFromBand(band, "");
     if (peer.Holes() != 4)
         throw AppError(ErrorNumber::InvalidProcedureCall,
@@ -115,7 +118,11 @@ std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart) {
         return peer.palette.empty() ? (peer.palette.push_back(0), 0) : 0;
     };
     if (cards > had)
-        ThreadChartCards(peer, chart, had, placeOf(peer.holes[0][0]), placeOf(peer.holes[2][0]));
+        ThreadChartCards(peer, chart, had, placeOf(peer.holes[0][0]), placeOf(peer.holes[2][0]),
+                         pairSThreaded.value_or(std::array<bool, 2>{false, true}));
+    if (pairSThreaded)
+        for (std::size_t t = 0; t < peer.sThreaded.size(); ++t)
+            peer.sThreaded[t] = (*pairSThreaded)[t % 2];
     peer.chart = chart;
     WeaveChart(peer);
     return std::move(PatternFromPeer(peer).Rows);

@@ -75,8 +75,10 @@ PeerPattern ChartPeer(const TwoColourChart& chart, std::int32_t foreground,
 // The band a chart weaves from the threading of the band's first row: its cards keep their
 // colours and threading; cards the chart adds are threaded as the chart's kind needs them in
 // the colours of the first card's hole A (foreground) and hole C; cards it leaves out go.
-// Raises AppError for cards of other than four holes.
-std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart);
+// Raises AppError for cards of other than four holes. pairSThreaded, when given, threads every
+// card anew, the first of each pair as [0] says and the second as [1] (S when true).
+std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart,
+                                std::optional<std::array<bool, 2>> pairSThreaded = std::nullopt);
 
 // "#rrggbb" (or "#rgb", any case) as 0x00BBGGRR; nullopt for anything else.
 std::optional<std::int32_t> ColourFromHex(std::string_view text);

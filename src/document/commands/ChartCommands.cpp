@@ -18,12 +18,17 @@ void RefuseOnChartBand(const PatternDocument& document, const char* change) {
                 change + ".");
 }
 
-EditChart::EditChart(CommandTarget target, const QString& text, TwoColourChart chart)
-    : ReplaceBand(target, text, PatternDocument::BandChange::NewBand) {
+EditChart::EditChart(CommandTarget target, const QString& text, TwoColourChart chart,
+                     std::optional<std::array<bool, 2>> pairSThreaded)
+    : ReplaceBand(target, text, PatternDocument::BandChange::NewBand),
+      pairSThreaded_(pairSThreaded) {
     const PatternDocument& document = Document();
     const std::optional<TwoColourChart>& current = document.Extras().chart;
     if (!current)
         throw AppError(ErrorNumber::InvalidProcedureCall, "The band is not drawn from a chart.");
+    if (pairSThreaded && current->weave != ChartWeave::DoubleFaced)
+        throw AppError(ErrorNumber::InvalidProcedureCall,
+                       "Broken twill's cards are all threaded S.");
     if (chart.weave != current->weave)
         throw AppError(ErrorNumber::InvalidProcedureCall, "A chart keeps its kind of weave.");
     if (chart.Picks() < 1 || chart.Cards() < 1)
@@ -36,7 +41,10 @@ EditChart::EditChart(CommandTarget target, const QString& text, TwoColourChart c
 
 bool EditChart::MakeBand(BandState& made) {
     // a chart that weaves no band is refused before anything changes
-    made = {ChartBand(Document().CurrentBand(), *otherExtras_.chart), nullptr, true, {}};
+    made = {ChartBand(Document().CurrentBand(), *otherExtras_.chart, pairSThreaded_),
+            nullptr,
+            true,
+            {}};
     return true;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <optional>
 #include <vector>
 
 #include "BandCommands.h"
@@ -15,7 +17,9 @@ class EditChart : public ReplaceBand {
   public:
     // Refuses a band that is not drawn from a chart, a chart of another kind, and a chart that
     // weaves no band (no rows, rows of other lengths, cards of other than four holes).
-    EditChart(CommandTarget target, const QString& text, TwoColourChart chart);
+    // pairSThreaded, when given, threads the cards anew in pairs (see ChartBand).
+    EditChart(CommandTarget target, const QString& text, TwoColourChart chart,
+              std::optional<std::array<bool, 2>> pairSThreaded = std::nullopt);
 
   protected:
     bool Redo() override;
@@ -27,6 +31,7 @@ class EditChart : public ReplaceBand {
 
     PatternExtras otherExtras_;
     std::vector<DraftColumn> otherDraft_;
+    std::optional<std::array<bool, 2>> pairSThreaded_;
 };
 
 // "Convert to Threaded-in": the band stays as it is, but is no longer drawn from its chart, so
