@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "BenchSupport.h"
+#include "design/ChartWindow.h"
 #include "design/DesignWindow.h"
 #include "design/DraftGrid.h"
 #include "display/BandView.h"
@@ -20,7 +21,10 @@
 #include "document/PatternSession.h"
 #include "document/RecoveryCopy.h"
 #include "document/commands/BandCommands.h"
+#include "document/commands/ChartCommands.h"
 #include "document/commands/PickCommands.h"
+#include "engine/ChartEdits.h"
+#include "patternfile/PeerPattern.h"
 #include "weave/InstructionTableModel.h"
 #include "weave/InstructionsWindow.h"
 #include "weave/PackGrid.h"
@@ -267,6 +271,31 @@ void BM_EditPick(benchmark::State& state) {
     state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_EditPick)->Arg(1)->Arg(9990)->Unit(benchmark::kMillisecond);
+
+// One cell of a double-faced chart of 200 cards and 500 rows (1,000 picks) painted and painted
+// back, each a step that weaves the band again, until the chart, the display and the
+// instructions are repainted.
+void BM_PaintChartCell(benchmark::State& state) {
+    WeavingWindows windows(1);
+    PatternSession& session = windows.session;
+    TwoColourChart chart = BlankChart(ChartWeave::DoubleFaced, 200, 500);
+    PatternData pattern;
+    pattern.Rows = std::move(PatternFromPeer(ChartPeer(chart, 0x2020B0, 0x803020)).Rows);
+    pattern.Extras.chart = chart;
+    session.Load(std::move(pattern));
+    ChartWindow chartWindow(session);
+    chartWindow.show();
+    windows.Repaint();
+    for (auto _ : state) {
+        for (const bool foreground : {true, false}) {
+            chart.foreground[250][100] = foreground;
+            session.Run<EditChart>(QStringLiteral("Paint chart"), chart);
+            windows.Repaint();
+        }
+    }
+    state.counters["steps"] = benchmark::Counter(2, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_PaintChartCell)->Unit(benchmark::kMillisecond);
 
 // A copy of one pick inserted before it on 10,000 picks of 200 cards, until the windows are
 // repainted: every pick above moves up one row. (It is deleted again untimed.)
