@@ -13,6 +13,7 @@
 #include "document/commands/ChartCommands.h"
 #include "engine/ChartTurns.h"
 #include "patternfile/PatternFile.h"
+#include "render/RasterCanvas.h"
 #include "shell/MainWindow.h"
 #include "shell/Startup.h"
 
@@ -195,9 +196,20 @@ TEST_F(ChartWindowTest,
     EXPECT_TRUE(recorder.Empty());
 }
 
-TEST_F(ChartWindowTest, the_chart_is_read_out_as_a_table_of_its_rows_last_first) {
+TEST_F(ChartWindowTest,
+       the_chart_is_read_out_as_a_table_of_its_rows_last_first_and_drawn_in_the_cards_colours) {
     New(2);
     Click(0, 0);
+    // each card's cells in the colours its threading gives the foreground and the background
+    const QImage picture = Grid().grab().toImage();
+    const Cards& cards = Document().CurrentBand().At(1).Cards();
+    const auto colour = [&](std::int32_t row, std::int32_t card) {
+        return picture.pixelColor(Grid().CellRect(row, card).center() + QPoint(-3, -3));
+    };
+    const QColor red = RasterCanvas::ToQColor(cards.At(1).Color(0));
+    EXPECT_EQ(colour(0, 0), red);
+    EXPECT_NE(colour(1, 0), red);
+    EXPECT_NE(colour(0, 1), red);
     EXPECT_EQ(Grid().GridRows(), 13);
     EXPECT_EQ(Grid().GridColumns(), 20);
     EXPECT_EQ(Grid().GridRowName(12), "Row 1");

@@ -157,10 +157,16 @@ void ChartGrid::paintEvent(QPaintEvent* event) {
     }
     const ChartArea chosen = Selection();
     const bool block = anchor_.has_value();
-    for (std::int32_t r = 0; r < chart_.Rows(); ++r)
-        for (std::int32_t c = 0; c < chart_.Cards(); ++c) {
+    // only the cells the rectangle to paint meets: a large chart paints as fast as a small one
+    const QRect dirty = event->rect();
+    const auto clamp = [](int value, int last) { return std::clamp(value, 0, std::max(last, 0)); };
+    const std::int32_t firstCard = clamp((dirty.left() - Left()) / cell, chart_.Cards() - 1);
+    const std::int32_t lastCard = clamp((dirty.right() - Left()) / cell, chart_.Cards() - 1);
+    const std::int32_t topRow = clamp((dirty.top() - Top()) / cell, chart_.Rows() - 1);
+    const std::int32_t bottomRow = clamp((dirty.bottom() - Top()) / cell, chart_.Rows() - 1);
+    for (std::int32_t r = GridRowOf(bottomRow); r <= GridRowOf(topRow); ++r)
+        for (std::int32_t c = firstCard; c <= lastCard && chart_.Rows() > 0; ++c) {
             const QRect rect = CellRect(r, c);
-            if (!rect.intersects(event->rect())) continue;
             const auto at = static_cast<std::size_t>(c);
             bool foreground = chart_.foreground[static_cast<std::size_t>(r)][at];
             bool longFloat = chart_.weave == ChartWeave::BrokenTwill &&

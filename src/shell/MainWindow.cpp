@@ -49,6 +49,7 @@
 #include "weave/WeaveWindow.h"
 #include "widgets/BusyCursor.h"
 #include "widgets/FormTwips.h"
+#include "widgets/GrowToLayout.h"
 #include "widgets/MenuAction.h"
 #include "widgets/UserDialogs.h"
 
@@ -596,10 +597,13 @@ void MainWindow::showNotes() {
 
 void MainWindow::showChart() {
     Trap("frmMain", "mnuChart_Click", [&] {
-        // the chart opens at the work area's top right, all of it within reach
-        ShowChild(chartSub_, [this] {
+        const bool opening = chartSub_->isHidden();
+        ShowChild(chartSub_, {});
+        // shown, the chart takes the room its layout needs, at the work area's top right when
+        // it opens, all of it within reach
+        GrowToLayout(*chart_);
+        if (opening)
             chartSub_->move(std::max(mdi_->viewport()->width() - chartSub_->width(), 0), 0);
-        });
         window_places::KeepChildReachable(mdi_, chartSub_);
     });
 }
