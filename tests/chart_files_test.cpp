@@ -169,7 +169,7 @@ TEST(chart_files_test, a_twisted_threads_chart_reads_as_that_program_keeps_it) {
                   .find("has 2 rows, but the pattern chart has 3"),
               std::string::npos);
     EXPECT_NE(refusal("\"Number of weaving rows\": 4", "\"Number of weaving rows\": 6")
-                  .find("the chart weaves 4 rows"),
+                  .find("but the design weaves 4 rows"),
               std::string::npos);
     EXPECT_NE(refusal("\"Number of holes\": 4", "\"Number of holes\": 6")
                   .find("tablets of 4 holes, not 6"),

@@ -305,6 +305,48 @@ TwoColourChart ReadChart(const TwtReader& reader, const Json& design, ChartWeave
     return chart;
 }
 
+// The turns of an individual design (its rows kept as they streamed in) or an allTogether
+// one (a direction a row, in the document), pick 1 first.
+void ReadTurns(PeerPattern& pattern, const TwtReader& reader, const Json& design,
+               const StreamedDesign& streamed, bool individual) {
+    const std::string rowsKey = Quoted("weavingInstructions");
+    const Json& together = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
+    const std::size_t rows = streamed.Rows();
+    const std::size_t tablets = pattern.sThreaded.size();
+    for (std::size_t r = 0; r < rows; ++r)
+        if (streamed.RowIsList(r) != individual)
+            reader.Fail(
+                rowsKey + ", row " + std::to_string(r + 1),
+                individual ? "should be a list of the tablets' turns" : "should be \"F\" or \"B\"");
+    // an idle cell still names a direction: the one a tablet idling in pick 1 faces
+    std::vector<std::int32_t> named(tablets, Forward);
+    pattern.picks.reserve(rows);
+    for (std::size_t r = 0; r < rows; ++r) {
+        const std::string row = rowsKey + ", row " + std::to_string(r + 1);
+        PickSteps pick(tablets);
+        if (!individual) {
+            const std::string& letter = reader.String(together[r], row);
+            if (letter != "F" && letter != "B")
+                reader.Fail(row, Quoted(letter) + " is neither \"F\" nor \"B\"");
+            const std::int32_t turn = letter == "F" ? Forward : Backward;
+            for (CardStep& step : pick) step.turn = turn;
+            std::fill(named.begin(), named.end(), turn);
+        } else {
+            if (streamed.CellsOf(r) != tablets)
+                reader.Fail(row, "names " + std::to_string(streamed.CellsOf(r)) + " tablets, not " +
+                                     std::to_string(tablets));
+            for (std::size_t t = 0; t < tablets; ++t) {
+                const std::uint8_t cell = streamed.Cell(r, t);
+                named[t] = cell & 4 ? Backward : Forward;
+                pick[t].turn = (cell & 3) == 0 ? Idle : named[t];
+            }
+        }
+        // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
+        if (r == 1) pattern.firstFacing = named;
+        pattern.picks.push_back(std::move(pick));
+    }
+}
+
 PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, const TwtReader& reader) {
     if (!document.is_object()) reader.Fail("the file", "not a Twisted Threads pattern (no JSON object)");
     const Json& source = reader.Member(document, "source");
@@ -381,67 +423,27 @@ PeerPattern FromDocument(const Json& document, const StreamedDesign& streamed, c
     // allTogether design's directions are in the document, a chart weaves its own
     const Json& design = reader.Member(document, "Pattern design");
     if (!design.is_object()) reader.Fail(Quoted("Pattern design"), "should be an object");
-    if (charted) {
+    if (charted)
         pattern.chart = ReadChart(
             reader, design,
             type == kBrokenTwill ? ChartWeave::BrokenTwill : ChartWeave::DoubleFaced, tablets);
+    const std::size_t rows =
+        charted ? static_cast<std::size_t>(pattern.chart->Picks()) : streamed.Rows();
+    if (const Json* count = reader.Find(document, "Number of weaving rows");
+        count &&
+        reader.Integer(*count, Quoted("Number of weaving rows")) != static_cast<std::int64_t>(rows))
+        reader.Fail(
+            Quoted("Number of weaving rows"),
+            "says " + count->dump() + ", but the design weaves " + std::to_string(rows) + " rows");
+    CheckBandBudget(static_cast<std::int64_t>(rows) + 1, static_cast<std::int64_t>(tablets));
+    if (charted) {
         try {
             WeaveChart(pattern);
         } catch (const AppError& error) {
             reader.Fail(Quoted("Pattern design"), error.Description());
         }
-        if (const Json* count = reader.Find(document, "Number of weaving rows");
-            count && reader.Integer(*count, Quoted("Number of weaving rows")) !=
-                         static_cast<std::int64_t>(pattern.picks.size()))
-            reader.Fail(Quoted("Number of weaving rows"),
-                        "says " + count->dump() + ", but the chart weaves " +
-                            std::to_string(pattern.picks.size()) + " rows");
-        CheckBandBudget(static_cast<std::int64_t>(pattern.picks.size()) + 1,
-                        static_cast<std::int64_t>(tablets));
     } else {
-        const std::string rowsKey = Quoted("weavingInstructions");
-        const Json& together = reader.Array(reader.Member(design, "weavingInstructions"), rowsKey);
-        const std::size_t rows = streamed.Rows();
-        if (const Json* count = reader.Find(document, "Number of weaving rows");
-            count && reader.Integer(*count, Quoted("Number of weaving rows")) !=
-                         static_cast<std::int64_t>(rows))
-            reader.Fail(
-                Quoted("Number of weaving rows"),
-                "says " + count->dump() + ", but the design has " + std::to_string(rows) + " rows");
-        CheckBandBudget(static_cast<std::int64_t>(rows) + 1, static_cast<std::int64_t>(tablets));
-        const bool individual = type == "individual";
-        for (std::size_t r = 0; r < rows; ++r)
-            if (streamed.RowIsList(r) != individual)
-                reader.Fail(rowsKey + ", row " + std::to_string(r + 1),
-                            individual ? "should be a list of the tablets' turns"
-                                       : "should be \"F\" or \"B\"");
-        // an idle cell still names a direction: the one a tablet idling in pick 1 faces
-        std::vector<std::int32_t> named(tablets, Forward);
-        pattern.picks.reserve(rows);
-        for (std::size_t r = 0; r < rows; ++r) {
-            const std::string row = rowsKey + ", row " + std::to_string(r + 1);
-            PickSteps pick(tablets);
-            if (!individual) {
-                const std::string& letter = reader.String(together[r], row);
-                if (letter != "F" && letter != "B")
-                    reader.Fail(row, Quoted(letter) + " is neither \"F\" nor \"B\"");
-                const std::int32_t turn = letter == "F" ? Forward : Backward;
-                for (CardStep& step : pick) step.turn = turn;
-                std::fill(named.begin(), named.end(), turn);
-            } else {
-                if (streamed.CellsOf(r) != tablets)
-                    reader.Fail(row, "names " + std::to_string(streamed.CellsOf(r)) +
-                                         " tablets, not " + std::to_string(tablets));
-                for (std::size_t t = 0; t < tablets; ++t) {
-                    const std::uint8_t cell = streamed.Cell(r, t);
-                    named[t] = cell & 4 ? Backward : Forward;
-                    pick[t].turn = (cell & 3) == 0 ? Idle : named[t];
-                }
-            }
-            // Twisted Threads draws a tablet idling in pick 1 facing the way row 2 names
-            if (r == 1) pattern.firstFacing = named;
-            pattern.picks.push_back(std::move(pick));
-        }
+        ReadTurns(pattern, reader, design, streamed, type == "individual");
     }
 
     // what Tessaly has no place for
