@@ -11,6 +11,7 @@
 #include "design/ChartGrid.h"
 #include "design/ChartWindow.h"
 #include "document/commands/ChartCommands.h"
+#include "document/commands/PaletteCommands.h"
 #include "engine/ChartTurns.h"
 #include "patternfile/PatternFile.h"
 #include "render/RasterCanvas.h"
@@ -169,6 +170,13 @@ TEST_F(ChartWindowTest,
     Chart().findChild<QRadioButton*>("optLayerColours")->setChecked(true);
     Click(2, 6);
     EXPECT_TRUE(DocumentChart().foreground[2][6]);
+    // the palette recolours a chart band as any other, its chart kept
+    const TwoColourChart painted = DocumentChart();
+    const std::int32_t foreground = Document().CurrentBand().At(1).Cards().At(1).Color(0);
+    EXPECT_TRUE(Document().Session().Run<ChangeColor>(foreground, 0x00FF00, 1));
+    EXPECT_EQ(DocumentChart(), painted);
+    EXPECT_EQ(Document().CurrentBand().At(1).Cards().At(1).Color(0), 0x00FF00);
+    ExpectBandFollowsChart();
     // a value set as an assistive tool sets it counts as one typed
     Chart().findChild<QSpinBox*>("spnChartCards")->setValue(24);
     EXPECT_EQ(DocumentChart().Cards(), 24);
