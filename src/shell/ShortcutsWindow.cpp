@@ -56,6 +56,12 @@ std::vector<KeyRow> WindowKeys() {
         {tr("Shift+F or *"), tr("Packs: flip the card over")},
         {tr("F, B, I"), tr("Packs: turn the card's pack forward, backward, or leave it idle")},
         {tr("Return / Backspace"), tr("Packs: weave the next pick / take the last one off")},
+        {tr("Arrows, Home, End, Page Up, Page Down"),
+         tr("Chart: move the cell cursor (with Ctrl, to the ends; with Shift, choose a block)")},
+        {tr("Space / Shift+Space"), tr("Chart: paint the cell or block foreground / background")},
+        {tr("Insert / Delete"),
+         tr("Chart: put a row in above the cursor / take the rows chosen out")},
+        {tr("Escape"), tr("Chart: drop the block chosen")},
         {tr("Ctrl+wheel"), tr("Display Band: zoom about the mouse")},
         {tr("Click / right click"), tr("Display Band: zoom in / out one step")},
     };
