@@ -43,6 +43,11 @@ inline std::vector<std::int32_t> PeerDrawn(const PeerPattern& peer, std::size_t 
     return drawn;
 }
 
+// The text with its first `from` (which it must hold) replaced by `to`.
+inline std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    return text.replace(text.find(from), from.size(), to);
+}
+
 // The message a reader refuses a text with, or "read".
 inline std::string RefusalOf(const std::function<void(const std::string&)>& read, const std::string& text) {
     try {

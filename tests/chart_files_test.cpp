@@ -158,9 +158,8 @@ TEST(chart_files_test, a_twisted_threads_chart_reads_as_that_program_keeps_it) {
     }());
 
     const auto refusal = [&](const std::string& from, const std::string& to) {
-        std::string changed = text;
-        changed.replace(changed.find(from), from.size(), to);
-        return test::RefusalOf([](const std::string& t) { TwtFormat::Read(t, "p.twt"); }, changed);
+        return test::RefusalOf([](const std::string& t) { TwtFormat::Read(t, "p.twt"); },
+                               test::Replaced(text, from, to));
     };
     EXPECT_NE(refusal("\"X.\"", "\"Y.\"")
                   .find("\"twillPatternChart\", row 2, tablet 1: \"Y\" is neither"),
@@ -268,10 +267,8 @@ TEST(chart_files_test, a_kst_chart_that_does_not_fit_its_band_is_refused_naming_
     ASSERT_NE(good.find("Chart = double faced\r\nChart row = X.\r\nChart row = .X\r\n"),
               std::string::npos);
     const auto refusal = [&](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
         return test::RefusalOf([](const std::string& t) { PatternReader::Parse(t, "c.kst"); },
-                               text);
+                               test::Replaced(good, from, to));
     };
     EXPECT_NE(refusal("Chart row = .X", "Chart row = .XX")
                   .find("a chart row of 3 cells, but the chart's first has 2"),

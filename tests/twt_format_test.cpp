@@ -118,9 +118,7 @@ TEST(twt_format_test, what_tessaly_does_not_weave_or_cannot_read_is_refused_nami
     const std::string good = Twt({{"F1", "F1", "F1"}});
     EXPECT_EQ(Refusal(good), "read");
     const auto replaced = [&](const std::string& from, const std::string& to) {
-        std::string text = good;
-        text.replace(text.find(from), from.size(), to);
-        return text;
+        return test::Replaced(good, from, to);
     };
     EXPECT_NE(Refusal(replaced("\"Number of holes\": 4", "\"Number of holes\": 9"))
                   .find("9-hole tablets: Tessaly weaves cards of 2 to 8 holes"),

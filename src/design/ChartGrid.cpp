@@ -11,10 +11,8 @@
 
 namespace tessaly {
 
-namespace {
-
-bool IsCursorKey(const QKeyEvent& key) {
-    if (key.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;
+// The keys the cell cursor takes: no menu command may have them while the chart has the focus.
+bool ChartGrid::TakesKey(const QKeyEvent& key) const {
     switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -33,6 +31,8 @@ bool IsCursorKey(const QKeyEvent& key) {
             return false;
     }
 }
+
+namespace {
 
 // The mark of a long float: a cross in the colour that stands out on the cell.
 void PaintLongFloat(QPainter& painter, const QRect& cell, const QColor& under) {
@@ -299,10 +299,6 @@ void ChartGrid::focusOutEvent(QFocusEvent* event) {
 }
 
 bool ChartGrid::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && IsCursorKey(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);
         if (const auto cell = CellAt(help->pos()))

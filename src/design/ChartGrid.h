@@ -77,6 +77,7 @@ class ChartGrid : public CardColumnGrid {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
+    bool TakesKey(const QKeyEvent& key) const override;
 
   private:
     int Cell() const;

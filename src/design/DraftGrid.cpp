@@ -83,11 +83,8 @@ QString DraftGrid::HoleName(Cell cell) const {
     return tr("hole %1: %2").arg(QChar('A' + (cell.part - HoleA))).arg(name);
 }
 
-namespace {
-
 // The keys the cell cursor takes: no menu command may have them while the draft has the focus.
-bool IsCursorKey(const QKeyEvent& key) {
-    if (key.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) return false;
+bool DraftGrid::TakesKey(const QKeyEvent& key) const {
     switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -105,8 +102,6 @@ bool IsCursorKey(const QKeyEvent& key) {
                     key.key() == Qt::Key_Z);
     }
 }
-
-}  // namespace
 
 DraftGrid::Cell DraftGrid::Clamped(Cell cell) const {
     cell.card = std::clamp(cell.card, 1, std::max(CardCount(), 1));
@@ -185,10 +180,6 @@ void DraftGrid::focusOutEvent(QFocusEvent* event) {
 }
 
 bool DraftGrid::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && IsCursorKey(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
     // a hole tells its colour's name
     if (event->type() == QEvent::ToolTip) {
         const auto* help = static_cast<QHelpEvent*>(event);

@@ -96,6 +96,7 @@ class DraftGrid : public CardColumnGrid {
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     bool event(QEvent* event) override;
+    bool TakesKey(const QKeyEvent& key) const override;
 
   private:
     Cell Clamped(Cell cell) const;

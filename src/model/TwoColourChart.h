@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace tessaly {
@@ -35,5 +37,19 @@ struct TwoColourChart {
 
     friend bool operator==(const TwoColourChart&, const TwoColourChart&) = default;
 };
+
+// A chart's cells as text, as every program's files write them, a character a cell: '.' for
+// the background, 'X' for the foreground (or a long float).
+inline std::optional<bool> ChartCell(char cell) {
+    if (cell == '.') return false;
+    if (cell == 'X') return true;
+    return std::nullopt;
+}
+inline char ChartCellText(bool marked) { return marked ? 'X' : '.'; }
+inline std::string ChartRowText(const std::vector<bool>& row) {
+    std::string text;
+    for (const bool marked : row) text += ChartCellText(marked);
+    return text;
+}
 
 }  // namespace tessaly

@@ -42,7 +42,7 @@ std::optional<std::int64_t> WholeNumber(std::string_view text) {
 }
 
 // A row of a chart as the file has it, a character a card.
-struct ChartRowText {
+struct ReadChartRow {
     std::string text;
     std::int64_t line = 0;
 };
@@ -113,7 +113,7 @@ class GttParse {
 
     // A chart's rows, one layer: the chart's rows in order, each a cell per card. Called after
     // the parse, so a problem is raised at once.
-    std::vector<std::vector<bool>> ChartRows(const std::map<std::int64_t, ChartRowText>& layer,
+    std::vector<std::vector<bool>> ChartRows(const std::map<std::int64_t, ReadChartRow>& layer,
                                              const char* element, bool reversed) {
         const auto refuse = [&](const std::string& what, std::int64_t line) {
             Fail(what, element, line);
@@ -329,7 +329,7 @@ class GttParse {
                 EndPick();
             } else if (At("BackgroundTwill")) {
                 backgroundTwill_ = std::string(Trimmed(text));
-            } else if (std::map<std::int64_t, ChartRowText>* layer = ChartLayer()) {
+            } else if (std::map<std::int64_t, ReadChartRow>* layer = ChartLayer()) {
                 AddChartRow(*layer, text);
             }
         }
@@ -348,17 +348,17 @@ class GttParse {
     }
 
     // The chart layer a <Data>, <LongFloats> or <Reversals> row ("P1", "P2"...) belongs to.
-    std::map<std::int64_t, ChartRowText>* ChartLayer() {
+    std::map<std::int64_t, ReadChartRow>* ChartLayer() {
         if (path_.size() != 4 || path_[3].size() < 2 || path_[3][0] != 'P') return nullptr;
         if (path_[2] == "Data") return &chartRows_[0];
         if (path_[2] == "LongFloats") return &chartRows_[1];
         if (path_[2] == "Reversals") return &chartRows_[2];
         return nullptr;
     }
-    void AddChartRow(std::map<std::int64_t, ChartRowText>& layer, const std::string& text) {
+    void AddChartRow(std::map<std::int64_t, ReadChartRow>& layer, const std::string& text) {
         const auto number = WholeNumber(std::string_view(path_[3]).substr(1));
         if (!number || *number < 1) return Fail("is not a row of the chart (P1, P2...)");
-        if (!layer.emplace(*number, ChartRowText{std::string(Trimmed(text)), Line()}).second)
+        if (!layer.emplace(*number, ReadChartRow{std::string(Trimmed(text)), Line()}).second)
             Fail("a second row " + path_[3]);
     }
 
@@ -512,7 +512,7 @@ class GttParse {
     std::vector<CardAction> actions_;
     // a chart pattern's chart, and its layers' rows as read: <Data>, <LongFloats>, <Reversals>
     std::optional<TwoColourChart> chart_;
-    std::map<std::int64_t, ChartRowText> chartRows_[3];
+    std::map<std::int64_t, ReadChartRow> chartRows_[3];
     std::optional<std::string> backgroundTwill_;
 };
 
@@ -581,9 +581,7 @@ void AppendLayer(std::string& out, const char* element,
     out += std::string("    <") + element + ">\n";
     for (std::size_t r = 0; r < rows.size(); ++r) {
         const std::string name = "P" + std::to_string(r + 1);
-        out += "      <" + name + ">";
-        for (const bool marked : rows[r]) out += ChartCellText(marked);
-        out += "</" + name + ">\n";
+        out += "      <" + name + ">" + ChartRowText(rows[r]) + "</" + name + ">\n";
     }
     out += std::string("    </") + element + ">\n";
 }

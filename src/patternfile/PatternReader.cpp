@@ -564,10 +564,11 @@ class LabelledLines {
         const std::string cells = TrimBlanks(value);
         std::vector<bool> row;
         for (const char cell : cells) {
-            if (cell != '.' && cell != 'X')
+            const std::optional<bool> marked = ChartCell(cell);
+            if (!marked)
                 lines_.Fail(ErrorNumber::InvalidProcedureCall, "ProcessFile",
                             "a chart cell is '.' or 'X', found " + Shown(value));
-            row.push_back(cell == 'X');
+            row.push_back(*marked);
         }
         auto& layer = floats ? chart.longFloats : chart.foreground;
         const auto& first = !chart.foreground.empty() ? chart.foreground.front() : row;

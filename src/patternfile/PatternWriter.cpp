@@ -99,11 +99,7 @@ void AppendChart(std::string& out, const TwoColourChart& chart) {
         out += "\r\n";
     }
     const auto rows = [&](const char* label, const std::vector<std::vector<bool>>& layer) {
-        for (const std::vector<bool>& row : layer) {
-            out += label;
-            for (const bool marked : row) out += marked ? 'X' : '.';
-            out += "\r\n";
-        }
+        for (const std::vector<bool>& row : layer) out += label + ChartRowText(row) + "\r\n";
     };
     rows("Chart row = ", chart.foreground);
     if (chart.weave == ChartWeave::BrokenTwill) rows("Long floats = ", chart.longFloats);

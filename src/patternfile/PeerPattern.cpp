@@ -26,14 +26,6 @@ std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tab
            std::to_string(turns) + " times: Tessaly turns a card once a pick";
 }
 
-std::optional<bool> ChartCell(char cell) {
-    if (cell == '.') return false;
-    if (cell == 'X') return true;
-    return std::nullopt;
-}
-
-char ChartCellText(bool marked) { return marked ? 'X' : '.'; }
-
 void WeaveChart(PeerPattern& pattern) {
     const TwoColourChart& chart = pattern.chart.value();
     if (pattern.Holes() != 4)

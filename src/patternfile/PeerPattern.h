@@ -57,10 +57,6 @@ bool WeavableHoles(std::int64_t holes);
 std::string TooManyTablets(std::int64_t tablets);
 std::string OneTurnAPick(std::int64_t turns, std::int64_t pick, std::int64_t tablet);
 
-// A chart's cells as the other programs write them, a character each: '.' for the
-// background, 'X' for the foreground (or a long float). nullopt for any other character.
-std::optional<bool> ChartCell(char cell);
-char ChartCellText(bool marked);
 // Gives the pattern the picks its chart weaves: every card turns every pick, pack 1. Raises
 // AppError for a chart that is not the tablets' width or a pattern of other than four holes.
 void WeaveChart(PeerPattern& pattern);

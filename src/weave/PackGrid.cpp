@@ -167,11 +167,9 @@ void PackGrid::mouseDoubleClickEvent(QMouseEvent* event) {
     if (place && place->pack != 0) emit cardDoubleClicked(place->card, place->pack);
 }
 
-namespace {
-
 // The keys the card cursor takes: no menu command may have them while the packs have the focus.
-bool IsPackKey(const QKeyEvent& key) {
-    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+bool PackGrid::TakesKey(const QKeyEvent& key) const {
+    if (key.modifiers() & Qt::ControlModifier) return false;
     switch (key.key()) {
         case Qt::Key_Left:
         case Qt::Key_Right:
@@ -192,8 +190,6 @@ bool IsPackKey(const QKeyEvent& key) {
             return false;
     }
 }
-
-}  // namespace
 
 std::int32_t PackGrid::Cursor() const {
     return std::clamp(cursor_, 1, std::max(choices_.CardCount(), 1));
@@ -282,14 +278,6 @@ void PackGrid::focusInEvent(QFocusEvent* event) {
 void PackGrid::focusOutEvent(QFocusEvent* event) {
     CardColumnGrid::focusOutEvent(event);
     update();
-}
-
-bool PackGrid::event(QEvent* event) {
-    if (event->type() == QEvent::ShortcutOverride && IsPackKey(*static_cast<QKeyEvent*>(event))) {
-        event->accept();
-        return true;
-    }
-    return CardColumnGrid::event(event);
 }
 
 }  // namespace tessaly

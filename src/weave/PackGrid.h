@@ -74,7 +74,7 @@ class PackGrid : public CardColumnGrid {
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
-    bool event(QEvent* event) override;
+    bool TakesKey(const QKeyEvent& key) const override;
 
   private:
     // What the cursor frames: the card where it stands in its pack.

@@ -1,9 +1,9 @@
 #include "ColumnGrid.h"
 
 #include <QGuiApplication>
-#include <QPalette>
-
+#include <QKeyEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <algorithm>
@@ -28,6 +28,17 @@ CardColumnGrid::CardColumnGrid(const char* name, const QString& accessibleName, 
 void CardColumnGrid::Rebuild() {
     setFixedSize(sizeHint());
     update();
+}
+
+bool CardColumnGrid::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto& key = *static_cast<QKeyEvent*>(event);
+        if (!(key.modifiers() & (Qt::AltModifier | Qt::MetaModifier)) && TakesKey(key)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QWidget::event(event);
 }
 
 ColumnViewport::ColumnViewport(const char* name, const QString& accessibleName, QWidget* grid,

@@ -8,6 +8,7 @@
 
 #include "AccessibleGrid.h"
 
+class QKeyEvent;
 class QPainter;
 
 namespace tessaly {
@@ -27,6 +28,12 @@ class CardColumnGrid : public QWidget, public AccessibleGridSource {
     CardColumnGrid(const char* name, const QString& accessibleName, QWidget* parent = nullptr);
     // The cards changed: take their size and repaint.
     void Rebuild();
+
+  protected:
+    // The keys the grid takes while it has the focus (Alt and Meta never reach it): no menu
+    // command's shortcut may have them then.
+    virtual bool TakesKey(const QKeyEvent& /*key*/) const { return false; }
+    bool event(QEvent* event) override;
 };
 
 // The viewport that scrolls a grid of card columns sideways, one column a step and three a

@@ -32,6 +32,26 @@ std::int64_t ReplaceBand::BandBytesHeld() const {
     return other_.band ? BandBytes(*other_.band) : 0;
 }
 
+bool ReplaceBandAndDesign::Redo() {
+    if (!ReplaceBand::Redo()) return false;
+    TradeDesign();
+    return true;
+}
+
+void ReplaceBandAndDesign::Undo() {
+    ReplaceBand::Undo();
+    TradeDesign();
+}
+
+void ReplaceBandAndDesign::TradeDesign() {
+    std::vector<DraftColumn> draft = Document().Draft();
+    PatternExtras extras = Document().Extras();
+    Document().SetDraft(std::move(otherDraft_));
+    Document().SetExtras(std::move(otherExtras_));
+    otherDraft_ = std::move(draft);
+    otherExtras_ = std::move(extras);
+}
+
 ApplyThreading::ApplyThreading(CommandTarget target)
     : ReplaceBand(target, QObject::tr("Apply"), PatternDocument::BandChange::NewBand) {
     RefuseOnChartBand(Document(), "thread it anew");

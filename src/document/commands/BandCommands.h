@@ -28,6 +28,22 @@ class ReplaceBand : public PatternCommand {
     BandState other_;  // the band not shown: the new one before the change, the old one after
 };
 
+// A whole new band together with the design that goes with it: the draft and the extras (the
+// palette, the chart...) are traded with the band on every redo and undo.
+class ReplaceBandAndDesign : public ReplaceBand {
+  protected:
+    using ReplaceBand::ReplaceBand;
+    bool Redo() override;
+    void Undo() override;
+
+    // the design not shown: the new one before the change, the old one after
+    std::vector<DraftColumn> otherDraft_;
+    PatternExtras otherExtras_;
+
+  private:
+    void TradeDesign();
+};
+
 // Apply: the draft becomes the threading deck and a band of that one row.
 class ApplyThreading : public ReplaceBand {
   public:

@@ -20,7 +20,7 @@ void RefuseOnChartBand(const PatternDocument& document, const char* change) {
 
 EditChart::EditChart(CommandTarget target, const QString& text, TwoColourChart chart,
                      std::optional<std::array<bool, 2>> pairSThreaded)
-    : ReplaceBand(target, text, PatternDocument::BandChange::NewBand),
+    : ReplaceBandAndDesign(target, text, PatternDocument::BandChange::NewBand),
       pairSThreaded_(pairSThreaded) {
     const PatternDocument& document = Document();
     const std::optional<TwoColourChart>& current = document.Extras().chart;
@@ -45,30 +45,9 @@ bool EditChart::MakeBand(BandState& made) {
             nullptr,
             true,
             {}};
+    // the design window shows the threading the chart weaves with
+    otherDraft_ = DraftFromDeck(made.band->At(1).Cards());
     return true;
-}
-
-void EditChart::TradeDesign() {
-    PatternExtras extras = Document().Extras();
-    std::vector<DraftColumn> draft = Document().Draft();
-    Document().SetExtras(std::move(otherExtras_));
-    otherExtras_ = std::move(extras);
-    otherDraft_ = std::move(draft);
-}
-
-bool EditChart::Redo() {
-    if (!ReplaceBand::Redo()) return false;
-    TradeDesign();
-    // the design window shows the threading the chart now weaves with
-    Document().SetDraft(Document().DraftOfBand());
-    return true;
-}
-
-void EditChart::Undo() {
-    ReplaceBand::Undo();
-    std::vector<DraftColumn> draft = otherDraft_;
-    TradeDesign();
-    Document().SetDraft(std::move(draft));
 }
 
 ConvertToThreadedIn::ConvertToThreadedIn(CommandTarget target)

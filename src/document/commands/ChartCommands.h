@@ -13,7 +13,7 @@ namespace tessaly {
 // A chart band's chart traded for another (cells painted, rows put in or taken out, a part
 // mirrored or repeated, the twill turned, cards added or taken off): the band is woven again
 // from the new chart, its cards keeping their threading. One step.
-class EditChart : public ReplaceBand {
+class EditChart : public ReplaceBandAndDesign {
   public:
     // Refuses a band that is not drawn from a chart, a chart of another kind, and a chart that
     // weaves no band (no rows, rows of other lengths, cards of other than four holes).
@@ -21,16 +21,9 @@ class EditChart : public ReplaceBand {
     EditChart(CommandTarget target, const QString& text, TwoColourChart chart,
               std::optional<std::array<bool, 2>> pairSThreaded = std::nullopt);
 
-  protected:
-    bool Redo() override;
-    void Undo() override;
-
   private:
     bool MakeBand(BandState& made) override;
-    void TradeDesign();
 
-    PatternExtras otherExtras_;
-    std::vector<DraftColumn> otherDraft_;
     std::optional<std::array<bool, 2>> pairSThreaded_;
 };
 

@@ -22,8 +22,8 @@ Cards Recoloured(Cards deck, std::int32_t from, std::int32_t to) {
 
 ChangeColor::ChangeColor(CommandTarget target, std::int32_t from, std::int32_t to,
                          int paletteNumber)
-    : ReplaceBand(target, QObject::tr("Change colour %1").arg(paletteNumber),
-                  PatternDocument::BandChange::Recoloured),
+    : ReplaceBandAndDesign(target, QObject::tr("Change colour %1").arg(paletteNumber),
+                           PatternDocument::BandChange::Recoloured),
       from_(from),
       to_(to) {
     if (from == Card::kNoThread || to == Card::kNoThread)
@@ -63,26 +63,6 @@ bool ChangeColor::MakeBand(BandState& made) {
                 : nullptr,
             sequences.storeEveryRow, sequences.wovenSequence};
     return true;
-}
-
-void ChangeColor::TradeDesign() {
-    std::vector<DraftColumn> draft = Document().Draft();
-    PatternExtras extras = Document().Extras();
-    Document().SetDraft(std::move(otherDraft_));
-    Document().SetExtras(std::move(otherExtras_));
-    otherDraft_ = std::move(draft);
-    otherExtras_ = std::move(extras);
-}
-
-bool ChangeColor::Redo() {
-    if (!ReplaceBand::Redo()) return false;
-    TradeDesign();
-    return true;
-}
-
-void ChangeColor::Undo() {
-    ReplaceBand::Undo();
-    TradeDesign();
 }
 
 namespace {

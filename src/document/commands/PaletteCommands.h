@@ -11,23 +11,16 @@ namespace tessaly {
 // A palette colour changed: every hole that holds it, in every row of the band, the threading
 // deck and the draft, takes the new colour in the old one's place in the palette. One step
 // ("Change colour 3"). The palette counts as used from then on.
-class ChangeColor : public ReplaceBand {
+class ChangeColor : public ReplaceBandAndDesign {
   public:
     // Refuses the empty hole as either colour.
     ChangeColor(CommandTarget target, std::int32_t from, std::int32_t to, int paletteNumber);
 
-  protected:
-    bool Redo() override;
-    void Undo() override;
-
   private:
     bool MakeBand(BandState& made) override;
-    void TradeDesign();
 
     std::int32_t from_;
     std::int32_t to_;
-    std::vector<DraftColumn> otherDraft_;  // the draft not shown
-    PatternExtras otherExtras_;
 };
 
 // The palette's names and added colours, the weft, the warp or the notes traded for others.
