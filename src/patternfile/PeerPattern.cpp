@@ -104,13 +104,12 @@ std::unique_ptr<Band> ChartBand(const Band& band, const TwoColourChart& chart,
         for (std::vector<std::int32_t>& hole : peer.holes) hole.resize(cards);
         peer.sThreaded.resize(cards);
     }
-    const auto placeOf = [&](std::int32_t colour) -> std::int32_t {
-        if (colour >= 0) return colour;
-        // a new card of a band whose first card has an empty hole is threaded in the first colour
-        return peer.palette.empty() ? (peer.palette.push_back(0), 0) : 0;
-    };
+    // a new card takes the colours of the first card's holes A and C; an empty hole, the
+    // palette's first colour (black when no hole holds one)
+    if (peer.palette.empty()) peer.palette.push_back(0);
     if (cards > had)
-        ThreadChartCards(peer, chart, had, placeOf(peer.holes[0][0]), placeOf(peer.holes[2][0]),
+        ThreadChartCards(peer, chart, had, std::max(peer.holes[0][0], 0),
+                         std::max(peer.holes[2][0], 0),
                          pairSThreaded.value_or(std::array<bool, 2>{false, true}));
     if (pairSThreaded)
         for (std::size_t t = 0; t < peer.sThreaded.size(); ++t)

@@ -50,32 +50,20 @@ bool EditChart::MakeBand(BandState& made) {
     return true;
 }
 
-ConvertToThreadedIn::ConvertToThreadedIn(CommandTarget target)
-    : PatternCommand(target, QObject::tr("Convert to Threaded-in")) {
-    if (!Document().Extras().chart)
+namespace {
+
+// The pattern's extras without its chart; refuses a band not drawn from one.
+PatternExtras WithoutChart(const PatternDocument& document) {
+    if (!document.Extras().chart)
         throw AppError(ErrorNumber::InvalidProcedureCall, "The band is already threaded in.");
-    other_ = Document().Extras();
-    other_.chart.reset();
+    PatternExtras extras = document.Extras();
+    extras.chart.reset();
+    return extras;
 }
 
-std::int64_t ConvertToThreadedIn::Bytes() const {
-    const auto cells = [](const std::optional<TwoColourChart>& chart) {
-        return chart ? static_cast<std::int64_t>(chart->Rows()) * chart->Cards() / 4 : 0;
-    };
-    return cells(other_.chart) + cells(Document().Extras().chart);
-}
+}  // namespace
 
-void ConvertToThreadedIn::Trade() {
-    PatternExtras extras = Document().Extras();
-    Document().SetExtras(std::move(other_));
-    other_ = std::move(extras);
-}
-
-bool ConvertToThreadedIn::Redo() {
-    Trade();
-    return true;
-}
-
-void ConvertToThreadedIn::Undo() { Trade(); }
+ConvertToThreadedIn::ConvertToThreadedIn(CommandTarget target)
+    : EditExtras(target, Kind::Chart, WithoutChart(target.document)) {}
 
 }  // namespace tessaly

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "BandCommands.h"
+#include "PaletteCommands.h"
 #include "engine/Threading.h"
 #include "model/PatternExtras.h"
 
@@ -29,19 +30,10 @@ class EditChart : public ReplaceBandAndDesign {
 
 // "Convert to Threaded-in": the band stays as it is, but is no longer drawn from its chart, so
 // its instructions, its threading and weaving by hand change it from then on.
-class ConvertToThreadedIn : public PatternCommand {
+class ConvertToThreadedIn : public EditExtras {
   public:
     // Refuses a band that is not drawn from a chart.
     explicit ConvertToThreadedIn(CommandTarget target);
-    std::int64_t Bytes() const override;
-
-  protected:
-    bool Redo() override;
-    void Undo() override;
-
-  private:
-    void Trade();
-    PatternExtras other_;
 };
 
 // What every command that changes the picks or the threading refuses on a band drawn from a

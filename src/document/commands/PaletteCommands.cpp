@@ -75,6 +75,8 @@ QString StepName(EditExtras::Kind kind) {
             return QObject::tr("Weft");
         case EditExtras::Kind::Warp:
             return QObject::tr("Warp Length");
+        case EditExtras::Kind::Chart:
+            return QObject::tr("Convert to Threaded-in");
         default:
             return QObject::tr("Notes");
     }
@@ -84,6 +86,9 @@ std::int64_t ExtrasBytes(const PatternExtras& extras) {
     std::int64_t bytes = static_cast<std::int64_t>(sizeof extras + extras.notes.size());
     for (const PaletteColor& entry : extras.palette)
         bytes += static_cast<std::int64_t>(sizeof entry + entry.name.size());
+    // a chart's cells are bits, in one layer or two
+    if (extras.chart)
+        bytes += static_cast<std::int64_t>(extras.chart->Rows()) * extras.chart->Cards() / 4;
     return bytes;
 }
 

@@ -23,11 +23,12 @@ class ChangeColor : public ReplaceBandAndDesign {
     std::int32_t to_;
 };
 
-// The palette's names and added colours, the weft, the warp or the notes traded for others.
+// The palette's names and added colours, the weft, the warp, the notes or the chart traded for
+// others.
 // Notes typed one change after another are one step.
 class EditExtras : public PatternCommand {
   public:
-    enum class Kind { Palette, Weft, Warp, Notes };
+    enum class Kind { Palette, Weft, Warp, Notes, Chart };
     EditExtras(CommandTarget target, Kind kind, PatternExtras extras);
 
     std::int64_t Bytes() const override;
