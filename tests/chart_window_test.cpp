@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +31,7 @@ class ChartWindowTest : public ::testing::Test {
     void New(int kind) {
         dialogs.choiceAnswer = kind;
         Trigger("mnuNew");
+        QCoreApplication::processEvents();  // the chart comes forward once the windows are placed
     }
     ChartWindow& Chart() { return *window.findChild<ChartWindow*>("frmChart"); }
     ChartGrid& Grid() { return *Chart().Grid(); }
@@ -198,6 +200,16 @@ TEST_F(ChartWindowTest,
     EXPECT_EQ(test::DecksOf(*read->Rows), band);
     New(0);
     EXPECT_FALSE(Document().Document().Extras().chart);
+    // opened with File > Open, the chart comes forward over the windows the file places
+    Chart().parentWidget()->hide();
+    dialogs.openAnswer = QString::fromStdString(path);
+    Trigger("mnuOpen");
+    QCoreApplication::processEvents();
+    const QList<QMdiSubWindow*> stacked =
+        window.findChild<QMdiArea*>()->subWindowList(QMdiArea::StackingOrder);
+    ASSERT_FALSE(stacked.isEmpty());
+    EXPECT_EQ(stacked.back()->widget(), &Chart());
+    New(0);
     EXPECT_TRUE(Document().OpenPattern(path));
     EXPECT_EQ(DocumentChart(), saved);
     EXPECT_EQ(test::DecksOf(Document().CurrentBand()), band);

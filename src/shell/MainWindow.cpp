@@ -18,6 +18,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <algorithm>
@@ -171,9 +172,13 @@ MainWindow::MainWindow(PatternSession& session, UserDialogs& dialogs, QString pr
     chart_ = new ChartWindow(session_);
     chartSub_ = AddChild(mdi_, chart_);
     chartSub_->resize(chart_->size() + QSize(12, 36));
-    // a band drawn from a chart brings its chart forward when it opens
+    // a band drawn from a chart brings its chart forward when it opens, once the file's window
+    // places are applied (they raise the windows they place)
     connect(&session_.Document(), &PatternDocument::patternLoaded, this, [this] {
-        if (session_.Document().Extras().chart) showChart();
+        if (session_.Document().Extras().chart)
+            QTimer::singleShot(0, this, [this] {
+                if (session_.Document().Extras().chart) showChart();
+            });
     });
 
     BuildPatternMenu();
